@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build needs, when they are missing (as root or with sudo).
+set -euo pipefail
+packages=(build-essential cmake ninja-build pkg-config
+          qt6-base-dev libqt6svg6-dev qt6-svg-dev
+          libgtest-dev libgmock-dev libbenchmark-dev
+          libchm-dev fp-utils clang libclang-rt-14-dev)
+[ "${1:-}" = "--gui-tools" ] && packages+=(xvfb imagemagick)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+echo "Installing: ${missing[*]}"
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo="sudo"
+$sudo env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+$sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
