@@ -1,0 +1,262 @@
+#include "platform/RegistryStore.h"
+
+#include <fcntl.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <mutex>
+#include <set>
+
+#include "platform/MessageService.h"
+
+namespace platform {
+namespace {
+
+std::string errnoText() { return std::strerror(errno); }
+
+std::string folderOf(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// Saves go to the file a symbolic link points at, not over the link.
+std::string resolved(const std::string& path) {
+    char buf[PATH_MAX];
+    if (::realpath(path.c_str(), buf)) return buf;
+    return path;
+}
+
+bool makeFolders(const std::string& folder) {
+    if (folder.empty() || folder == "/" || folder == ".") return true;
+    struct stat st{};
+    if (::stat(folder.c_str(), &st) == 0) return S_ISDIR(st.st_mode);
+    if (!makeFolders(folderOf(folder))) return false;
+    return ::mkdir(folder.c_str(), 0700) == 0 || errno == EEXIST;
+}
+
+enum class FileState { Missing, Readable, Unreadable };
+
+FileState readWhole(const std::string& path, std::string& content, std::string& error) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        if (errno == ENOENT) return FileState::Missing;
+        error = errnoText();
+        return FileState::Unreadable;
+    }
+    content.clear();
+    char buf[4096];
+    for (;;) {
+        const ssize_t n = ::read(fd, buf, sizeof buf);
+        if (n > 0) {
+            content.append(buf, static_cast<std::size_t>(n));
+        } else if (n == 0) {
+            break;
+        } else if (errno != EINTR) {
+            error = errnoText();
+            ::close(fd);
+            return FileState::Unreadable;
+        }
+    }
+    ::close(fd);
+    return FileState::Readable;
+}
+
+// Whether a file exists at `path` and cannot be used as a store (the reason in `error`).
+bool isDamaged(const std::string& path, std::string& error) {
+    std::string content;
+    switch (readWhole(path, content, error)) {
+    case FileState::Missing: return false;
+    case FileState::Unreadable: return true;
+    case FileState::Readable: return !parseRegistry(content, error).has_value();
+    }
+    return false;
+}
+
+std::string damagedCopyName(const std::string& path) {
+    std::string name = path + ".damaged";
+    for (int n = 1; ::access(name.c_str(), F_OK) == 0; ++n) name = path + ".damaged." + std::to_string(n);
+    return name;
+}
+
+// Each damaged store is reported once per run, before anything can replace it.
+void reportDamage(const std::string& path, const std::string& reason) {
+    static std::mutex mutex;
+    static std::set<std::string> reported;
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        if (!reported.insert(path).second) return;
+    }
+    messages().show("Файл настроек " + path + " не читается (" + reason +
+                        "). Используются настройки по умолчанию; при сохранении прежний файл "
+                        "останется рядом как " + damagedCopyName(path) + ".",
+                    "", MessageIcon::Warning, MessageButtons::Ok);
+}
+
+bool writeAll(int fd, const std::string& data) {
+    std::size_t done = 0;
+    while (done < data.size()) {
+        const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+void syncFolder(const std::string& folder) {
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+std::string environment(const char* name) {
+    const char* v = std::getenv(name);
+    return v ? v : "";
+}
+
+}  // namespace
+
+std::string registryPath() {
+    if (auto p = environment("VIGIL_REGISTRY"); !p.empty()) return p;
+    std::string config = environment("XDG_CONFIG_HOME");
+    if (config.empty() || config.front() != '/') {
+        std::string home = environment("HOME");
+        if (home.empty())
+            if (const passwd* pw = ::getpwuid(::getuid())) home = pw->pw_dir;
+        config = home + "/.config";
+    }
+    return config + "/vigil/registry.reg";
+}
+
+RegistryStore::RegistryStore(std::string path) : path_(std::move(path)) {}
+
+RegistryDocument RegistryStore::load() const {
+    std::string content;
+    std::string error;
+    switch (readWhole(path_, content, error)) {
+    case FileState::Missing: return {};
+    case FileState::Unreadable: reportDamage(path_, error); return {};
+    case FileState::Readable: break;
+    }
+    auto doc = parseRegistry(content, error);
+    if (!doc) {
+        reportDamage(path_, error);
+        return {};
+    }
+    return *doc;
+}
+
+bool RegistryStore::save(const RegistryDocument& document, std::string& error) const {
+    const std::string target = resolved(path_);
+    const std::string folder = folderOf(target);
+    if (!makeFolders(folder)) {
+        error = folder + ": " + errnoText();
+        return false;
+    }
+    const std::string temp = target + ".tmp." + std::to_string(::getpid());
+    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0) {
+        error = temp + ": " + errnoText();
+        return false;
+    }
+    const bool written = writeAll(fd, formatRegistry(document)) && ::fsync(fd) == 0;
+    int failure = written ? 0 : errno;
+    if (::close(fd) != 0 && written) failure = errno;
+    if (failure != 0) {
+        error = temp + ": " + std::strerror(failure);
+        ::unlink(temp.c_str());
+        return false;
+    }
+    if (std::string why; isDamaged(target, why)) {
+        reportDamage(path_, why);
+        const std::string copy = damagedCopyName(target);
+        if (::rename(target.c_str(), copy.c_str()) != 0) {
+            error = copy + ": " + errnoText();
+            ::unlink(temp.c_str());
+            return false;
+        }
+    }
+    if (::rename(temp.c_str(), target.c_str()) != 0) {
+        error = target + ": " + errnoText();
+        ::unlink(temp.c_str());
+        return false;
+    }
+    syncFolder(folder);
+    return true;
+}
+
+Registry::Registry(std::string storePath) : store_(std::move(storePath)) {}
+
+bool Registry::openKey(const std::string& key, bool canCreate) {
+    snapshot_ = store_.load();
+    if (!snapshot_.find(key)) {
+        if (!canCreate) return false;
+        snapshot_.ensure(key);
+        if (std::string error; !store_.save(snapshot_, error)) return false;
+    }
+    currentKey_ = key;
+    open_ = true;
+    return true;
+}
+
+void Registry::closeKey() {
+    open_ = false;
+    currentKey_.clear();
+}
+
+bool Registry::keyExists(const std::string& key) const { return store_.load().find(key) != nullptr; }
+
+bool Registry::valueExists(const std::string& name) const {
+    const RegistryKey* key = open_ ? snapshot_.find(currentKey_) : nullptr;
+    return key && key->find(name);
+}
+
+const RegistryValue& Registry::value(const std::string& name, RegistryValue::Type type) const {
+    const RegistryKey* key = open_ ? snapshot_.find(currentKey_) : nullptr;
+    const RegistryValue* v = key ? key->find(name) : nullptr;
+    if (!v) throw ERegistryException("Failed to get data for '" + name + "'");
+    if (v->type != type) throw ERegistryException("Invalid data type for '" + name + "'");
+    return *v;
+}
+
+int Registry::readInteger(const std::string& name) const {
+    return static_cast<int>(value(name, RegistryValue::Type::Dword).dword);
+}
+
+std::string Registry::readString(const std::string& name) const {
+    return value(name, RegistryValue::Type::String).text;
+}
+
+void Registry::write(const std::string& name, RegistryValue value) {
+    const std::string failure = "Failed to set data for '" + name + "'";
+    if (!open_) throw ERegistryException(failure);
+    RegistryDocument doc = store_.load();
+    doc.ensure(currentKey_).set(name, value);
+    if (std::string error; !store_.save(doc, error)) throw ERegistryException(failure + ": " + error);
+    snapshot_.ensure(currentKey_).set(name, std::move(value));
+}
+
+void Registry::writeInteger(const std::string& name, int value) {
+    RegistryValue v;
+    v.type = RegistryValue::Type::Dword;
+    v.dword = static_cast<std::uint32_t>(value);
+    write(name, std::move(v));
+}
+
+void Registry::writeString(const std::string& name, const std::string& text) {
+    if (text.find_first_of("\r\n") != std::string::npos)
+        throw ERegistryException("Failed to set data for '" + name + "'");
+    RegistryValue v;
+    v.type = RegistryValue::Type::String;
+    v.text = text;
+    write(name, std::move(v));
+}
+
+}  // namespace platform
