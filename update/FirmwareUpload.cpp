@@ -1,0 +1,155 @@
+#include "update/FirmwareUpload.h"
+
+namespace update {
+
+namespace {
+constexpr unsigned kFallbackBitsPerSecond = 9600;  // the port's default rate
+constexpr int kProgressSteps = 100;
+}  // namespace
+
+FirmwareUpload::FirmwareUpload(UploadHost& host, platform::Timer& timer1, platform::Timer& recordTimer,
+                               const FirmwareImage& image)
+    : host_(host), timer1_(timer1), recordTimer_(recordTimer), image_(image)
+{
+    timer1_.onTimer = [this] { Timer1Timer(); };
+    recordTimer_.onTimer = [this] { RecordTimeout(); };
+}
+
+int FirmwareUpload::recordTimeoutMs(std::size_t bytes, unsigned bitsPerSecond)
+{
+    const unsigned long long rate = bitsPerSecond ? bitsPerSecond : kFallbackBitsPerSecond;
+    const unsigned long long wireMs = (bytes * kBitsPerByte * 1000ull + rate - 1) / rate;
+    return kRecordTimeoutBaseMs + static_cast<int>(2 * wireMs);
+}
+
+void FirmwareUpload::BUpgradeClick()
+{
+    if (state_ != State::Idle) return;  // BUpgrade is disabled from here until the wind-up
+    sending_.assign(image_.ImageBuffer.begin(), image_.ImageBuffer.begin() + image_.ImageLength);
+
+    timer1_.setInterval(kLinkSettleMs);
+    timer1_.setEnabled(true);
+    uploadRunning_ = true;
+    state_ = State::WaitingToBegin;
+    host_.clearAwaitingReply();
+    host_.installConnectionChanged();
+    if (host_.isLinkOpen()) host_.toggleLink();
+    SentLength_ = 0;
+    host_.setLabel56(std::to_string(2ull * sending_.size()));
+    host_.setUpgradeEnabled(false);
+    ProgressCarry_ = 0;
+}
+
+void FirmwareUpload::Timer1Timer()
+{
+    timer1_.setEnabled(false);
+    if (uploadRunning_) {
+        host_.installConnectionChanged();
+        if (host_.isLinkClosed()) host_.toggleLink();
+        host_.setProgressPosition(0);
+        SentLength_ = 0;
+        FailureCount_ = 0;
+        host_.setStatusPanel1("");
+        state_ = State::Sending;
+        SendNextRecord();
+        return;
+    }
+    host_.setUpgradeEnabled(true);
+    host_.clearAwaitingReply();
+    host_.installConnectionChanged();
+    state_ = State::Idle;  // before closing, so our own close is not taken for a lost link
+    if (host_.isLinkOpen()) host_.toggleLink();
+}
+
+void FirmwareUpload::SendNextRecord()
+{
+    const std::size_t imageLength = sending_.size();
+    if (SentLength_ >= imageLength) {
+        const std::uint8_t b = host_.receiveBufferFirstByte();
+        if (b == kAcceptVersion01) host_.setStatusPanel1(kSuccessVersion01Text);
+        if (b == kAcceptVersion02) host_.setStatusPanel1(kSuccessVersion02Text);
+        recordTimer_.setEnabled(false);
+        host_.setProgressPosition(0);
+        uploadRunning_ = false;
+        host_.setLabel57(std::to_string(2ull * SentLength_));
+        state_ = State::WindingUp;
+        timer1_.setInterval(kWindUpMs);
+        timer1_.setEnabled(true);
+        return;
+    }
+    // The image passed its check when loaded; still, never read or send past it.
+    const std::size_t left = imageLength - SentLength_;
+    const std::size_t L = left >= kLengthFieldSize ? sending_[SentLength_] * 256u + sending_[SentLength_ + 1] : 0;
+    if (left < kLengthFieldSize || L > kMaxRecordLength || L + kLengthFieldSize > left) {
+        stop(kRejectedText);
+        return;
+    }
+    RecordLength_ = static_cast<std::uint16_t>(L + kLengthFieldSize);
+    if (!host_.isLinkOpen() || !host_.writePort(&sending_[SentLength_], RecordLength_)) {
+        stop(kLinkLostText);
+        return;
+    }
+    recordTimer_.setInterval(recordTimeoutMs(RecordLength_, host_.lineRateBitsPerSecond()));
+    recordTimer_.setEnabled(true);
+}
+
+void FirmwareUpload::OnReception(std::size_t n, const std::uint8_t* data)
+{
+    if (state_ != State::Sending) return;  // the link is closed in every other state
+    recordTimer_.setEnabled(false);
+    if (n == 0) {
+        failedAnswer(kNoAnswerText);
+        return;
+    }
+    if (n >= 2) {
+        stop(kNotBootloaderText);
+        return;
+    }
+    if (data[0] != kAcceptVersion01 && data[0] != kAcceptVersion02) {
+        failedAnswer(kRejectedText);
+        return;
+    }
+    const std::uint32_t threshold = static_cast<std::uint32_t>(sending_.size() / kProgressSteps);
+    ProgressCarry_ += RecordLength_;
+    if (ProgressCarry_ >= threshold) {
+        host_.stepProgress();
+        ProgressCarry_ -= threshold;
+    }
+    SentLength_ += RecordLength_;
+    SendNextRecord();
+}
+
+void FirmwareUpload::OnLinkLost()
+{
+    if (state_ == State::Sending) stop(kLinkLostText);
+}
+
+void FirmwareUpload::RecordTimeout()
+{
+    recordTimer_.setEnabled(false);
+    if (state_ == State::Sending) failedAnswer(kNoAnswerText);
+}
+
+void FirmwareUpload::failedAnswer(const char* textAtLimit)
+{
+    ++FailureCount_;
+    if (FailureCount_ >= kFailureLimit) {
+        stop(textAtLimit);
+        return;
+    }
+    host_.discardPendingInput();
+    SendNextRecord();
+}
+
+void FirmwareUpload::stop(const std::string& text)
+{
+    recordTimer_.setEnabled(false);
+    host_.setStatusPanel1(text);
+    host_.setProgressPosition(0);
+    uploadRunning_ = false;
+    state_ = State::WindingUp;
+    timer1_.setInterval(kWindUpMs);
+    timer1_.setEnabled(true);
+}
+
+}  // namespace update

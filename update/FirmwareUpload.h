@@ -1,0 +1,85 @@
+#pragma once
+// The firmware upload: sends the loaded image record by record to the terminal's bootloader and
+// waits after each for its one-byte answer (0x11 or 0x33 accepted, any other byte rejected, two
+// or more bytes: not the bootloader). Rejected and unanswered records are sent again until the
+// tenth failed answer of the upload.
+//
+// The link is closed when the upload starts and opened again by Timer1 5000 ms later; the end of
+// an upload arms Timer1 for 1 ms so the link is closed outside the reception that ended it.
+// A record that gets no answer times out after 1 s plus twice its wire time at the line rate;
+// the time-out counts as a failed answer, like an empty reception. An unplugged or closed link
+// ends the upload with kLinkLostText.
+//
+// Main thread only: every handler, the two timers' ticks and OnReception run there.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/Timer.h"
+#include "update/UpdateFile.h"
+#include "update/UploadHost.h"
+
+namespace update {
+
+constexpr std::uint8_t kAcceptVersion01 = 0x11;
+constexpr std::uint8_t kAcceptVersion02 = 0x33;
+constexpr std::uint8_t kFailureLimit = 10;       // failed answers per upload
+constexpr int kLinkSettleMs = 5000;              // closed link before the first record
+constexpr int kWindUpMs = 1;
+constexpr int kRecordTimeoutBaseMs = 1000;       // plus twice the record's wire time
+constexpr unsigned kBitsPerByte = 10;            // start bit, 8 data bits, stop bit
+
+inline constexpr const char* kSuccessVersion01Text = "Обновление прошло успешно. BL ver 01";
+inline constexpr const char* kSuccessVersion02Text = "Обновление прошло успешно. BL ver 02";
+inline constexpr const char* kRejectedText = "Ошибка CRC. Файл поврежден.";
+inline constexpr const char* kNoAnswerText = "Адресат не отвечает";
+inline constexpr const char* kNotBootloaderText = "Адресат должен быть пересброшен";
+inline constexpr const char* kLinkLostText = "Связь с адресатом потеряна";
+
+class FirmwareUpload {
+public:
+    enum class State { Idle, WaitingToBegin, Sending, WindingUp };
+
+    // Takes over both timers' onTimer. `image` is the main window's image; BUpgradeClick takes a
+    // copy of its loaded bytes, so a file opened during the upload does not change what is sent.
+    FirmwareUpload(UploadHost& host, platform::Timer& timer1, platform::Timer& recordTimer,
+                   const FirmwareImage& image);
+
+    void BUpgradeClick();
+    void Timer1Timer();
+    void SendNextRecord();
+    // The upload branch of HandleReception, taken while uploadRunning(): n bytes at data (the
+    // receive buffer). The window's prologue (Label35, Label57 from SentLength) runs before it.
+    void OnReception(std::size_t n, const std::uint8_t* data);
+    // The host calls this when the link closes or the device is gone; it ends a running upload.
+    void OnLinkLost();
+
+    bool uploadRunning() const { return uploadRunning_; }
+    State state() const { return state_; }
+    std::uint32_t SentLength() const { return SentLength_; }
+    std::uint16_t RecordLength() const { return RecordLength_; }
+    std::uint8_t FailureCount() const { return FailureCount_; }
+    std::uint32_t ProgressCarry() const { return ProgressCarry_; }
+    // The record time-out for a record of `bytes` at `bitsPerSecond`.
+    static int recordTimeoutMs(std::size_t bytes, unsigned bitsPerSecond);
+
+private:
+    void RecordTimeout();
+    void failedAnswer(const char* textAtLimit);
+    void stop(const std::string& text);
+
+    UploadHost& host_;
+    platform::Timer& timer1_;
+    platform::Timer& recordTimer_;
+    const FirmwareImage& image_;
+    std::vector<std::uint8_t> sending_;  // the image as it was when the upload started
+
+    bool uploadRunning_ = false;
+    State state_ = State::Idle;
+    std::uint32_t SentLength_ = 0;
+    std::uint16_t RecordLength_ = 0;
+    std::uint8_t FailureCount_ = 0;
+    std::uint32_t ProgressCarry_ = 0;
+};
+
+}  // namespace update
