@@ -1,0 +1,27 @@
+#include "protocol/ParameterTable.h"
+
+namespace protocol {
+
+const Parameter* findByControl(std::string_view control) {
+    for (const Parameter& p : kParameters)
+        if (p.control == control) return &p;
+    return nullptr;
+}
+
+const Parameter* findByAnswerKey(std::string_view answerKey) {
+    for (const Parameter& p : kParameters)
+        if (p.answerKey == answerKey) return &p;
+    return nullptr;
+}
+
+std::string fieldName(const Parameter& p) {
+    std::string_view key = p.answerKey.substr(0, p.answerKey.size() - 1);  // without "="
+    std::string name = "поле \"";
+    name.append(key);
+    name.append("\" на вкладке \"");
+    name.append(kTabCaptions[static_cast<std::size_t>(p.tab)]);
+    name.append("\"");
+    return name;
+}
+
+}  // namespace protocol
