@@ -1,0 +1,334 @@
+// The upload state machine against a scripted main window and hand-driven timers.
+#include "update/FirmwareUpload.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+using namespace update;
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+struct FakeHost : UploadHost {
+    bool open = true;
+    bool writeSucceeds = true;
+    int toggles = 0;
+    int awaitingCleared = 0;
+    int installs = 0;
+    int discards = 0;
+    int progress = -1;
+    int steps = 0;
+    std::uint8_t firstByte = 0;
+    std::string label56, label57, panel1 = "old", log;
+    bool upgradeEnabled = true;
+    std::vector<Bytes> sent;
+
+    bool isLinkOpen() const override { return open; }
+    bool isLinkClosed() const override { return !open; }
+    void toggleLink() override { open = !open; ++toggles; log += open ? "open;" : "close;"; }
+    void clearAwaitingReply() override { ++awaitingCleared; }
+    void installConnectionChanged() override { ++installs; }
+    bool writePort(const std::uint8_t* data, std::size_t n) override
+    {
+        if (!writeSucceeds) return false;
+        sent.emplace_back(data, data + n);
+        log += "write;";
+        return true;
+    }
+    void discardPendingInput() override { ++discards; log += "discard;"; }
+    std::uint8_t receiveBufferFirstByte() const override { return firstByte; }
+    void setProgressPosition(int p) override { progress = p; }
+    void stepProgress() override { ++progress; ++steps; }
+    void setLabel56(const std::string& t) override { label56 = t; }
+    void setLabel57(const std::string& t) override { label57 = t; }
+    void setStatusPanel1(const std::string& t) override { panel1 = t; }
+    void setUpgradeEnabled(bool e) override { upgradeEnabled = e; }
+    unsigned lineRateBitsPerSecond() const override { return 9600; }
+};
+
+// Records of the given body lengths; the bodies are opaque to the upload.
+void makeImage(FirmwareImage& image, const std::vector<std::size_t>& bodyLengths)
+{
+    std::uint32_t pos = 0;
+    for (std::size_t L : bodyLengths) {
+        image.ImageBuffer[pos++] = static_cast<std::uint8_t>(L >> 8);
+        image.ImageBuffer[pos++] = static_cast<std::uint8_t>(L);
+        for (std::size_t i = 0; i < L; ++i, ++pos) image.ImageBuffer[pos] = static_cast<std::uint8_t>(pos * 31);
+    }
+    image.ImageLength = pos;
+}
+
+class Upload : public ::testing::Test {
+protected:
+    FakeHost host;
+    platform::ManualTimer timer1, recordTimer;
+    std::unique_ptr<FirmwareImage> image = std::make_unique<FirmwareImage>();
+    FirmwareUpload upload{host, timer1, recordTimer, *image};
+
+    void begin()
+    {
+        upload.BUpgradeClick();
+        ASSERT_TRUE(timer1.enabled());
+        ASSERT_EQ(timer1.interval(), 5000);
+        ASSERT_TRUE(timer1.fire());
+    }
+    // One reception of the given bytes, as HandleReception hands it over.
+    void answer(Bytes bytes)
+    {
+        if (!bytes.empty()) host.firstByte = bytes[0];
+        ASSERT_TRUE(upload.uploadRunning());
+        upload.OnReception(bytes.size(), bytes.data());
+    }
+    void windUp()
+    {
+        ASSERT_FALSE(upload.uploadRunning());
+        ASSERT_TRUE(timer1.enabled());
+        ASSERT_EQ(timer1.interval(), 1);
+        ASSERT_TRUE(timer1.fire());
+        EXPECT_EQ(upload.state(), FirmwareUpload::State::Idle);
+        EXPECT_FALSE(timer1.enabled());
+        EXPECT_FALSE(host.open);
+        EXPECT_TRUE(host.upgradeEnabled);
+    }
+};
+
+}  // namespace
+
+TEST_F(Upload, OneRecordImageFollowsTheStateTable)
+{
+    makeImage(*image, {10});
+    upload.BUpgradeClick();
+    // Waiting to begin: running, Timer1 5000 ms, link closed, BUpgrade disabled.
+    EXPECT_TRUE(upload.uploadRunning());
+    EXPECT_EQ(timer1.interval(), 5000);
+    EXPECT_FALSE(host.open);
+    EXPECT_FALSE(host.upgradeEnabled);
+    EXPECT_EQ(host.label56, "24");
+    EXPECT_GE(host.awaitingCleared, 1);
+    EXPECT_TRUE(host.sent.empty());
+
+    ASSERT_TRUE(timer1.fire());
+    EXPECT_FALSE(timer1.enabled());
+    EXPECT_TRUE(host.open);
+    EXPECT_EQ(host.panel1, "");
+    EXPECT_EQ(host.progress, 0);
+    ASSERT_EQ(host.sent.size(), 1u);
+    EXPECT_EQ(host.sent[0], Bytes(image->ImageBuffer.begin(), image->ImageBuffer.begin() + 12));
+    EXPECT_EQ(upload.RecordLength(), 12);
+    EXPECT_TRUE(recordTimer.enabled());
+
+    answer({0x11});
+    EXPECT_EQ(host.panel1, "Обновление прошло успешно. BL ver 01");
+    EXPECT_EQ(host.label57, "24");
+    EXPECT_EQ(host.progress, 0);
+    EXPECT_FALSE(recordTimer.enabled());
+    windUp();
+    EXPECT_EQ(host.log, "close;open;write;close;");
+}
+
+TEST_F(Upload, RecordsGoOutInOrderAndVersion02IsReported)
+{
+    makeImage(*image, {1042, 5, 300});
+    begin();
+    answer({0x33});
+    answer({0x11});
+    answer({0x33});
+    ASSERT_EQ(host.sent.size(), 3u);
+    EXPECT_EQ(host.sent[0].size(), 1044u);
+    EXPECT_EQ(host.sent[1].size(), 7u);
+    EXPECT_EQ(host.sent[2].size(), 302u);
+    EXPECT_EQ(host.sent[2][0], 0x01);
+    EXPECT_EQ(host.sent[2][1], 0x2C);
+    EXPECT_EQ(upload.SentLength(), image->ImageLength);
+    EXPECT_EQ(host.panel1, "Обновление прошло успешно. BL ver 02");
+    windUp();
+}
+
+TEST_F(Upload, StartingWithTheLinkClosedDoesNotCloseIt)
+{
+    makeImage(*image, {4});
+    host.open = false;
+    upload.BUpgradeClick();
+    EXPECT_EQ(host.toggles, 0);
+    timer1.fire();
+    EXPECT_EQ(host.log, "open;write;");
+}
+
+TEST_F(Upload, NineRejectionsThenAcceptsGoOnAndTheTenthFailureLaterEndsIt)
+{
+    makeImage(*image, {4, 4, 4, 4});
+    begin();
+    for (int i = 0; i < 9; ++i) answer({0x5A});
+    EXPECT_EQ(upload.FailureCount(), 9);
+    EXPECT_EQ(host.sent.size(), 10u);
+    for (const Bytes& b : host.sent) EXPECT_EQ(b, host.sent[0]);  // the same record again
+    answer({0x11});
+    answer({0x11});
+    EXPECT_EQ(upload.FailureCount(), 9);  // not reset by an accepted record
+    EXPECT_EQ(upload.SentLength(), 12u);
+    answer({0x00});
+    EXPECT_FALSE(upload.uploadRunning());
+    EXPECT_EQ(host.panel1, "Ошибка CRC. Файл поврежден.");
+    EXPECT_EQ(host.progress, 0);
+    windUp();
+}
+
+TEST_F(Upload, TenEmptyReceptionsOrTimeOutsEndWithNoAnswer)
+{
+    makeImage(*image, {4});
+    begin();
+    for (int i = 0; i < 5; ++i) answer({});
+    for (int i = 0; i < 4; ++i) ASSERT_TRUE(recordTimer.fire());
+    EXPECT_EQ(upload.FailureCount(), 9);
+    EXPECT_EQ(host.sent.size(), 10u);
+    EXPECT_EQ(host.discards, 9);  // before every repeat
+    EXPECT_TRUE(recordTimer.fire());
+    EXPECT_EQ(host.panel1, "Адресат не отвечает");
+    EXPECT_FALSE(recordTimer.enabled());
+    windUp();
+}
+
+TEST_F(Upload, TwoBytesInOneReceptionEndAtOnceButOneBytePerReceptionIsASeries)
+{
+    makeImage(*image, {4, 4, 4});
+    begin();
+    answer({0x11});
+    answer({0x11});  // second byte of a reply split into chunks: taken as the next answer
+    EXPECT_EQ(host.sent.size(), 3u);
+    answer({0x11, 0x11});
+    EXPECT_EQ(host.sent.size(), 3u);
+    EXPECT_EQ(host.panel1, "Адресат должен быть пересброшен");
+    EXPECT_EQ(upload.FailureCount(), 0);
+    windUp();
+}
+
+TEST_F(Upload, TheRecordTimeOutScalesWithTheRecordAndTheLineRate)
+{
+    EXPECT_EQ(FirmwareUpload::recordTimeoutMs(1044, 9600), 1000 + 2 * 1088);
+    EXPECT_EQ(FirmwareUpload::recordTimeoutMs(1044, 115200), 1000 + 2 * 91);
+    makeImage(*image, {1042});
+    begin();
+    EXPECT_EQ(recordTimer.interval(), 1000 + 2 * 1088);
+}
+
+TEST_F(Upload, ALateAnswerAfterItsTimeOutIsDiscardedBeforeTheRepeat)
+{
+    makeImage(*image, {4, 4});
+    begin();
+    ASSERT_TRUE(recordTimer.fire());
+    EXPECT_EQ(host.log, "close;open;write;discard;write;");
+    EXPECT_EQ(upload.FailureCount(), 1);
+    EXPECT_EQ(upload.SentLength(), 0u);
+    answer({0x11});
+    EXPECT_EQ(upload.SentLength(), 6u);
+    EXPECT_EQ(host.sent.size(), 3u);
+    EXPECT_TRUE(recordTimer.enabled());  // armed again for the next record
+}
+
+TEST_F(Upload, ProgressOfTheTenThousandByteExampleStepsAtMostOncePerRecord)
+{
+    // 9 records of 1044 bytes and one of 604: 10,000 bytes, threshold 100.
+    makeImage(*image, {1042, 1042, 1042, 1042, 1042, 1042, 1042, 1042, 1042, 602});
+    ASSERT_EQ(image->ImageLength, 10000u);
+    begin();
+    answer({0x11});
+    EXPECT_EQ(host.steps, 1);
+    EXPECT_EQ(upload.ProgressCarry(), 944u);
+    answer({0x11});
+    EXPECT_EQ(host.steps, 2);
+    EXPECT_EQ(upload.ProgressCarry(), 1888u);
+    for (int i = 0; i < 8; ++i) answer({0x11});
+    EXPECT_EQ(host.steps, 10);
+    EXPECT_EQ(host.label57, "20000");
+    EXPECT_EQ(host.progress, 0);
+}
+
+TEST_F(Upload, ImagesShorterThan100BytesStepOncePerRecord)
+{
+    makeImage(*image, {10, 10, 10});
+    begin();
+    answer({0x11});
+    answer({0x11});
+    EXPECT_EQ(host.steps, 2);
+}
+
+TEST_F(Upload, AnEmptyImageEndsAtOnceAndReportsOnlyALeftOverAcknowledgement)
+{
+    image->ImageLength = 0;
+    host.firstByte = '$';
+    begin();
+    EXPECT_TRUE(host.sent.empty());
+    EXPECT_EQ(host.panel1, "");
+    EXPECT_EQ(host.label57, "0");
+    windUp();
+
+    host.firstByte = 0x33;
+    begin();
+    EXPECT_EQ(host.panel1, "Обновление прошло успешно. BL ver 02");
+    windUp();
+}
+
+TEST_F(Upload, AnUnplugOrAClosedLinkEndsTheUploadAndANewOneCanStart)
+{
+    makeImage(*image, {4, 4, 4});
+    begin();
+    host.open = false;  // the port window closed the port after a hang-up
+    upload.OnLinkLost();
+    EXPECT_EQ(host.panel1, "Связь с адресатом потеряна");
+    EXPECT_FALSE(recordTimer.enabled());
+    windUp();
+    EXPECT_EQ(host.sent.size(), 1u);
+
+    // The same image again, on a port that refuses the block.
+    host.open = true;
+    begin();
+    answer({0x11});
+    host.writeSucceeds = false;
+    answer({0x11});
+    EXPECT_EQ(host.panel1, "Связь с адресатом потеряна");
+    windUp();
+
+    host.writeSucceeds = true;
+    begin();
+    answer({0x11});
+    answer({0x11});
+    answer({0x11});
+    EXPECT_EQ(host.panel1, "Обновление прошло успешно. BL ver 01");
+}
+
+TEST_F(Upload, ClosingTheLinkOurselvesIsNotALoss)
+{
+    makeImage(*image, {4});
+    upload.BUpgradeClick();
+    upload.OnLinkLost();  // the close of the start step
+    EXPECT_TRUE(upload.uploadRunning());
+    timer1.fire();
+    answer({0x11});
+    timer1.fire();  // the wind-up closes the link
+    upload.OnLinkLost();
+    EXPECT_EQ(host.panel1, "Обновление прошло успешно. BL ver 01");
+}
+
+TEST_F(Upload, AFileOpenedDuringTheUploadDoesNotChangeWhatIsSent)
+{
+    makeImage(*image, {4, 4});
+    begin();
+    image->ImageLength = 0;  // File > Open sets it first
+    answer({0x11});
+    EXPECT_EQ(host.sent.size(), 2u);
+    EXPECT_TRUE(upload.uploadRunning());
+}
+
+TEST_F(Upload, ReceptionsOutsideTheSendingStateAreIgnored)
+{
+    makeImage(*image, {4});
+    upload.BUpgradeClick();
+    const std::uint8_t ack = 0x11;
+    upload.OnReception(1, &ack);
+    EXPECT_EQ(upload.SentLength(), 0u);
+    EXPECT_TRUE(host.sent.empty());
+}
