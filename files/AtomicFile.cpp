@@ -1,0 +1,109 @@
+#include "files/AtomicFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <cstring>
+#include <system_error>
+
+namespace files {
+namespace {
+
+std::string folderOf(const std::string& path) {
+    std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+bool writeAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            if (n == 0) errno = EIO;
+            return false;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return true;
+}
+
+// A new, exclusively created file beside `target`; the umask applies as to any created file.
+int createTemporary(const std::string& target, std::string& name) {
+    static std::atomic<unsigned> serial{0};
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        name = target + ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(serial++);
+        int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST) return fd;
+    }
+    return -1;
+}
+
+// The rename is durable only once the folder's entry is on disk too.
+int syncFolder(const std::string& path) {
+    int fd = ::open(folderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return errno;
+    int error = ::fsync(fd) == 0 || errno == EINVAL ? 0 : errno;
+    ::close(fd);
+    return error;
+}
+
+}  // namespace
+
+std::string fileError(std::string_view what, const std::string& file, int error) {
+    std::string text(what);
+    text += " \"" + file + "\": " + std::system_category().message(error);
+    return text;
+}
+
+PendingFile::~PendingFile() { discard(); }
+
+void PendingFile::discard() {
+    if (!temporary_.empty()) ::unlink(temporary_.c_str());
+    temporary_.clear();
+}
+
+std::string PendingFile::prepare(const std::string& target, std::string_view bytes) {
+    discard();
+    target_ = target;
+    std::string name;
+    int fd = createTemporary(target, name);
+    if (fd < 0) return fileError("Не удалось создать файл", target, errno);
+    temporary_ = name;
+
+    // A replaced file keeps its permissions.
+    struct stat old {};
+    if (::stat(target.c_str(), &old) == 0) ::fchmod(fd, old.st_mode & 07777);
+
+    int error = 0;
+    if (!writeAll(fd, bytes) || ::fsync(fd) != 0) error = errno;
+    if (::close(fd) != 0 && error == 0) error = errno;
+    if (error != 0) {
+        discard();
+        return fileError("Не удалось записать файл", target, error);
+    }
+    return "";
+}
+
+std::string PendingFile::commit() {
+    if (temporary_.empty()) return "";
+    if (::rename(temporary_.c_str(), target_.c_str()) != 0) {
+        int error = errno;
+        discard();
+        return fileError("Не удалось заменить файл", target_, error);
+    }
+    temporary_.clear();
+    if (int error = syncFolder(target_)) return fileError("Не удалось записать папку файла", target_, error);
+    return "";
+}
+
+std::string writeFileAtomically(const std::string& target, std::string_view bytes) {
+    PendingFile file;
+    std::string error = file.prepare(target, bytes);
+    return error.empty() ? file.commit() : error;
+}
+
+}  // namespace files
