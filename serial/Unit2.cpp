@@ -1,0 +1,363 @@
+#include "serial/Unit2.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTimer>
+#include <algorithm>
+#include <climits>
+#include <stdexcept>
+
+#include "platform/ComPortMap.h"
+#include "platform/MessageService.h"
+#include "platform/RegistryStore.h"
+
+namespace {
+
+const char* const kSettingsKey = "Quorveth\\ComPort";
+// The main window decides "connected" by this caption, trailing blank included.
+const QString kDisconnectCaption = QString::fromUtf8("Отключить ");
+const QString kConnectCaption = QString::fromUtf8("Подключить");
+const std::string kLinkBroken = "Разрыв соединения";
+const std::string kPortErrorCaption = "COM port error";
+
+// The framework's failed string-to-integer conversion.
+class EConvertError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// As the framework shows an exception that ends a handler: a plain box with its text.
+void ShowException(const std::exception& e) {
+    platform::messages().show(e.what(), "", platform::MessageIcon::Error, platform::MessageButtons::Ok);
+}
+
+// The port number of a list item: the decimal number that starts at its first digit
+// ("COM12" -> 12); -1 when the text has no digit or the number does not fit an int.
+int PortNumberOf(const QString& text) {
+    qsizetype i = 0;
+    while (i < text.size() && !(text[i] >= u'0' && text[i] <= u'9')) ++i;
+    if (i == text.size()) return -1;
+    long long n = 0;
+    for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i) {
+        n = n * 10 + (text[i].unicode() - u'0');
+        if (n > INT_MAX) return -1;
+    }
+    return static_cast<int>(n);
+}
+
+// The framework's StrToInt: optional blanks, an optional sign, then decimal digits (or "$"/"0x"
+// and hexadecimal digits), nothing after them, within the int range.
+int StrToInt(const QString& text) {
+    const auto fail = [&] {
+        return EConvertError("'" + text.toStdString() + "' is not a valid integer value");
+    };
+    QString s = text;
+    while (!s.isEmpty() && (s.front() == u' ' || s.front() == u'\t')) s.remove(0, 1);
+    bool negative = false;
+    if (!s.isEmpty() && (s.front() == u'-' || s.front() == u'+')) {
+        negative = s.front() == u'-';
+        s.remove(0, 1);
+    }
+    int base = 10;
+    if (s.startsWith(u'$')) {
+        base = 16;
+        s.remove(0, 1);
+    } else if (s.startsWith(QStringLiteral("0x"), Qt::CaseInsensitive)) {
+        base = 16;
+        s.remove(0, 2);
+    }
+    if (s.isEmpty()) throw fail();
+    long long n = 0;
+    for (QChar c : s) {
+        const int digit = c.isDigit() && c.unicode() < 128 ? c.unicode() - u'0'
+                          : base == 16 && QStringLiteral("abcdef").contains(c.toLower())
+                              ? c.toLower().unicode() - u'a' + 10
+                              : -1;
+        if (digit < 0) throw fail();
+        n = n * base + digit;
+        if (n > static_cast<long long>(INT_MAX) + 1) throw fail();
+    }
+    if (negative) n = -n;
+    if (n > INT_MAX || n < INT_MIN) throw fail();
+    return static_cast<int>(n);
+}
+
+QString DesignTimePort(int n) { return QStringLiteral("COM%1").arg(n); }
+
+}  // namespace
+
+TForm2::TForm2(QWidget* parent)
+    : QWidget(parent), CommPort1(std::make_unique<TCommPort>(this)), ReceiveBuffer(ownReceiveBuffer_.data()) {
+    CreateControls();
+    QStringList designTime;
+    for (int n = 1; n <= 15; ++n) designTime << DesignTimePort(n);
+    SetPortItems(designTime);
+
+    CommPort1->OnOpen = [this](TCommPort* s, int error) { CommPort1Open(s, error); };
+    CommPort1->OnClose = [this](TCommPort* s) { CommPort1Close(s); };
+    CommPort1->OnDataReceived = [this](TCommPort* s, std::uint32_t count) { CommPort1DataReceived(s, count); };
+    CommPort1->OnTxDSignal = [this](TCommPort* s) { CommPort1TxDSignal(s); };
+    CommPort1->OnDeviceLost = [this](TCommPort* s) { CommPort1DeviceLost(s); };
+
+    // The operator only picks the port; the other settings come from the registry.
+    Button1->hide();
+    for (QComboBox* box : {ComboBox1, ComboBox3, ComboBox4, ComboBox5, ComboBox6}) box->setEnabled(false);
+    PageControl1->setTabVisible(PageControl1->indexOf(TabSheet2), false);
+
+    ConnectControls();
+    FormCreate();
+}
+
+TForm2::~TForm2() {
+    // The component closes the port as it goes; nobody is left to hear of it.
+    OnLinkStateChanged = nullptr;
+    OnReplyReceived = nullptr;
+    CommPort1->OnClose = nullptr;
+    CommPort1.reset();
+}
+
+void TForm2::ConnectControls() {
+    // activated: only what the operator does counts as a change, as with the framework's OnChange.
+    connect(ComboBox1, &QComboBox::activated, this, [this] { ComboBox1Change(); });
+    connect(ComboBox2, &QComboBox::activated, this, [this] { ComboBox2Change(); });
+    connect(ComboBox3, &QComboBox::activated, this, [this] { ComboBox3Change(); });
+    connect(ComboBox4, &QComboBox::activated, this, [this] { ComboBox4Change(); });
+    connect(ComboBox5, &QComboBox::activated, this, [this] { ComboBox5Change(); });
+    connect(ComboBox6, &QComboBox::activated, this, [this] { ComboBox6Change(); });
+    connect(ComboBox2, &QComboBox::currentIndexChanged, this, [this] { ShowSelectedPortDetails(); });
+    ComboBox2->OnDropDown = [this] { ComboBox2DropDown(); };
+    connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
+    connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
+}
+
+// --- Settings ---
+
+void TForm2::FormCreate() {
+    ComboBox1->setCurrentIndex(CommPort1->BaudRate());
+    ComboBox2->setCurrentIndex(-1);
+    ComboBox3->setCurrentIndex(CommPort1->StopBits());
+    ComboBox4->setCurrentIndex(CommPort1->Control());
+    ComboBox5->setCurrentIndex(CommPort1->DataBits() - 5);
+    ComboBox6->setCurrentIndex(CommPort1->Parity());
+    try {
+        LoadSettings();
+    } catch (const std::exception& e) {
+        ShowException(e);
+    }
+}
+
+void TForm2::LoadSettings() {
+    platform::Registry registry;
+    if (registry.openKey(kSettingsKey, false)) {
+        ComboBox1->setCurrentIndex(registry.readInteger("ComBaud"));
+        CommPort1->SetComNumber(registry.readInteger("ComNum"));
+        ComboBox3->setCurrentIndex(registry.readInteger("StopBits"));
+        ComboBox4->setCurrentIndex(registry.readInteger("Control"));
+        ComboBox5->setCurrentIndex(registry.readInteger("DataBit"));
+        ComboBox6->setCurrentIndex(registry.readInteger("Parity"));
+        QStringList ports;
+        FillPortList(ports);
+        SetPortItems(ports);
+        SelectPort(CommPort1->ComNumber());
+        ComboBox1Change();
+        ComboBox2Change();
+        ComboBox3Change();
+        ComboBox4Change();
+        ComboBox5Change();
+        ComboBox6Change();
+    } else {
+        // First run: store the defaults; the component keeps them as they are.
+        registry.openKey(kSettingsKey, true);
+        WriteSettings(registry);
+    }
+    registry.closeKey();
+}
+
+// "ComNum" is the port number itself, the others are the lists' indices.
+void TForm2::WriteSettings(platform::Registry& registry) {
+    registry.writeInteger("ComBaud", ComboBox1->currentIndex());
+    registry.writeInteger("ComNum", CommPort1->ComNumber());
+    registry.writeInteger("StopBits", ComboBox3->currentIndex());
+    registry.writeInteger("Control", ComboBox4->currentIndex());
+    registry.writeInteger("DataBit", ComboBox5->currentIndex());
+    registry.writeInteger("Parity", ComboBox6->currentIndex());
+}
+
+void TForm2::SaveInRegistry() {
+    try {
+        platform::Registry registry;
+        registry.openKey(kSettingsKey, true);
+        WriteSettings(registry);
+        registry.closeKey();
+    } catch (const std::exception& e) {
+        ShowException(e);
+    }
+}
+
+// --- Port list ---
+
+void TForm2::FillPortList(QStringList& List) {
+    List.clear();
+    portDetails_.clear();
+    for (const platform::ComPortEntry& port : platform::listPorts()) {
+        const QString name = QString::fromStdString(port.name);
+        List << name;
+        QString details = QString::fromStdString(port.devicePath);
+        if (!port.description.empty()) details += u'\n' + QString::fromStdString(port.description);
+        portDetails_.insert(name, details);
+    }
+}
+
+void TForm2::SetPortItems(const QStringList& names) {
+    const QString kept = ComboBox2->currentIndex() >= 0 ? ComboBox2->currentText() : QString();
+    QStringList sorted = names;
+    // The list is sorted as text, as the framework's sorted combo box is (COM1, COM10, ..., COM2).
+    std::stable_sort(sorted.begin(), sorted.end(),
+                     [](const QString& a, const QString& b) { return QString::compare(a, b, Qt::CaseInsensitive) < 0; });
+    const QSignalBlocker quiet(ComboBox2);
+    ComboBox2->clear();
+    for (const QString& name : sorted) {
+        ComboBox2->addItem(name);
+        if (auto details = portDetails_.value(name); !details.isEmpty())
+            ComboBox2->setItemData(ComboBox2->count() - 1, details, Qt::ToolTipRole);
+    }
+    ComboBox2->setCurrentIndex(kept.isEmpty() ? -1 : ComboBox2->findText(kept));
+    ShowSelectedPortDetails();
+}
+
+void TForm2::SelectPort(int number) {
+    for (int i = 0; i < ComboBox2->count(); ++i)
+        if (PortNumberOf(ComboBox2->itemText(i)) == number) {
+            ComboBox2->setCurrentIndex(i);
+            return;
+        }
+    ComboBox2->setCurrentIndex(0);
+}
+
+void TForm2::ShowSelectedPortDetails() { ComboBox2->setToolTip(portDetails_.value(ComboBox2->currentText())); }
+
+void TForm2::ComboBox2DropDown() {
+    QStringList ports;
+    FillPortList(ports);
+    SetPortItems(ports);
+}
+
+// --- Change handlers: each hands its list's index to the component ---
+
+void TForm2::ComboBox1Change() { CommPort1->SetBaudRate(static_cast<TBaudRate>(ComboBox1->currentIndex())); }
+
+void TForm2::ComboBox2Change() {
+    if (ComboBox2->currentIndex() < 0) return;
+    const int number = PortNumberOf(ComboBox2->currentText());
+    if (number >= 0 && number != CommPort1->ComNumber()) CommPort1->SetComNumber(number);
+}
+
+void TForm2::ComboBox3Change() { CommPort1->SetStopBits(static_cast<TStopBits>(ComboBox3->currentIndex())); }
+
+void TForm2::ComboBox4Change() { CommPort1->SetComControl(static_cast<TComControl>(ComboBox4->currentIndex())); }
+
+// No selection gives 4, which the component turns into 8 data bits.
+void TForm2::ComboBox5Change() { CommPort1->SetDataBits(static_cast<std::uint16_t>(ComboBox5->currentIndex() + 5)); }
+
+void TForm2::ComboBox6Change() { CommPort1->SetParity(static_cast<TParity>(ComboBox6->currentIndex())); }
+
+// --- Link ---
+
+void TForm2::Button1Click() { CommPort1->SetOpen(!CommPort1->Open()); }
+
+bool TForm2::SendBlock(const std::uint8_t* data, std::uint32_t len) {
+    AwaitingReply = true;
+    if (CommPort1->IsEnabled()) {
+        CommPort1->PutBlock(reinterpret_cast<const char*>(data), len);
+        return true;
+    }
+    AwaitingReply = false;
+    platform::messages().show(kLinkBroken, kPortErrorCaption, platform::MessageIcon::Error,
+                              platform::MessageButtons::Ok);
+    return false;
+}
+
+void TForm2::Button2Click() {
+    try {
+        QLineEdit* const configured[] = {Edit1, Edit2, Edit3, Edit4, Edit5};
+        for (int i = 0; i < 5; ++i)
+            if (!configured[i]->text().isEmpty())
+                CommPort1->SetTimeOut(static_cast<TComTimeOuts>(i),
+                                      static_cast<std::uint32_t>(StrToInt(configured[i]->text())));
+        // The configured set takes effect at an open, so reopen (this opens a closed port too).
+        CommPort1->SetOpen(false);
+        CommPort1->SetOpen(true);
+    } catch (const std::exception& e) {
+        ShowException(e);
+    }
+}
+
+void TForm2::DeferClose(bool keepStatusText) {
+    const unsigned which = openCount_;
+    QTimer::singleShot(0, this, [this, which, keepStatusText] {
+        if (which != openCount_ || !CommPort1->Open()) return;
+        keepStatusOnClose_ = keepStatusText;
+        CommPort1->SetOpen(false);
+        keepStatusOnClose_ = false;
+    });
+}
+
+// --- Component handlers ---
+
+void TForm2::CommPort1Open(TCommPort*, int Error) {
+    ++openCount_;
+    if (Error == 0) {
+        Label1->setText(QString::fromUtf8("Подключено на скорости ") + QString::number(CommPort1->GetBaud()));
+        CommPort1->FlushInBuffer();
+        CommPort1->FlushOutBuffer();
+        Button1->setText(kDisconnectCaption);
+        ComboBox2->setEnabled(false);
+        QLineEdit* const configured[] = {Edit1, Edit2, Edit3, Edit4, Edit5};
+        QLineEdit* const saved[] = {Edit6, Edit7, Edit8, Edit9, Edit10};
+        for (int i = 0; i < 5; ++i) {
+            configured[i]->setText(QString::number(CommPort1->GetTimeOuts(static_cast<TComTimeOuts>(i), 1)));
+            saved[i]->setText(QString::number(CommPort1->GetTimeOuts(static_cast<TComTimeOuts>(i), 0)));
+        }
+    } else {
+        Label1->setText(QString::fromUtf8("Ошибка подключения ") + QString::number(Error));
+        Button1->setText(kConnectCaption);
+        ComboBox2->setEnabled(true);
+        DeferClose(true);
+    }
+    if (OnLinkStateChanged) OnLinkStateChanged(this);
+}
+
+void TForm2::CommPort1Close(TCommPort*) {
+    if (!keepStatusOnClose_) Label1->setText(QString::fromUtf8("Отключено"));
+    Button1->setText(kConnectCaption);
+    ComboBox2->setEnabled(true);
+    if (AwaitingReply) {
+        AwaitingReply = false;
+        platform::messages().show(kLinkBroken, kPortErrorCaption, platform::MessageIcon::Error,
+                                  platform::MessageButtons::Ok);
+    }
+    if (OnLinkStateChanged) OnLinkStateChanged(this);
+}
+
+void TForm2::CommPort1DataReceived(TCommPort*, std::uint32_t Count) {
+    const bool awaited = AwaitingReply;
+    AwaitingReply = false;
+    if (Count > 0) {
+        // Each chunk overwrites the previous one from the first byte; nothing is appended.
+        ReceivedCount = CommPort1->GetBlock(reinterpret_cast<char*>(ReceiveBuffer), Count);
+        if (OnReplyReceived) OnReplyReceived(this);
+    } else if (awaited) {
+        platform::messages().show("Не отвечает COM" + std::to_string(CommPort1->ComNumber()), "",
+                                  platform::MessageIcon::None, platform::MessageButtons::Ok);
+        // So that the operator can pick another port.
+        show();
+        raise();
+        activateWindow();
+    }
+}
+
+void TForm2::CommPort1TxDSignal(TCommPort*) { CommPort1->RequestRead(); }
+
+void TForm2::CommPort1DeviceLost(TCommPort*) { DeferClose(false); }
