@@ -46,6 +46,7 @@ private:
         int number;
         std::string path;
     };
+    static int nextFree(const std::vector<Line>& lines);
     std::vector<Line> load() const;
     bool save(const std::vector<Line>& lines) const;
     std::vector<std::string> scan() const;

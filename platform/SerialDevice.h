@@ -104,7 +104,8 @@ public:
     virtual int setEventMask(std::uint32_t mask) = 0;
     // Blocks until an event of the mask happens (events != 0), the mask is set (events == 0), or
     // the device is lost (returns EIO). Never returns at once twice for the same condition.
-    virtual int waitEvent(std::uint32_t& events) = 0;
+    // `errors` receives the line-error flags behind an Err event.
+    virtual int waitEvent(std::uint32_t& events, std::uint32_t& errors) = 0;
 
     // Reads and clears the line-error flags and reports the input and output queue counts.
     virtual int clearErrors(std::uint32_t* errors, std::uint32_t* inQueue, std::uint32_t* outQueue) = 0;

@@ -268,6 +268,8 @@ private:
     std::vector<char> txRing_, rxRing_;
     std::mutex txLock_, rxLock_;
     std::uint32_t txStart_ = 0, rxStart_ = 0;
+    // Bumped by the flushes (under the lock) so that a transfer in flight is not counted.
+    std::uint32_t txGeneration_ = 0, rxGeneration_ = 0;
     std::atomic<std::uint32_t> outUsed_{0}, inUsed_{0};
 
     // Signals between the threads.

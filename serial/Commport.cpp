@@ -1,0 +1,484 @@
+#include "serial/Commport.h"
+
+#include <grp.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <thread>
+
+#include "platform/ComPortMap.h"
+#include "platform/MessageService.h"
+#include "platform/PosixSerialDevice.h"
+#include "serial/Evread.h"
+#include "serial/Evstatus.h"
+#include "serial/Thread.h"
+#include "serial/Thstatus.h"
+#include "serial/Thwrite.h"
+
+namespace {
+
+constexpr int kRates[] = {110,   300,   600,   1200,   2400,   4800,   9600,  14400,
+                          19200, 38400, 56000, 57600, 115200, 128000, 256000};
+constexpr int kRateCount = sizeof kRates / sizeof kRates[0];
+
+constexpr std::uint32_t kFlagsNone = 0x0001;
+constexpr std::uint32_t kFlagsSoft = 0x1311;
+constexpr std::uint32_t kFlagsHard = 0x202D;
+
+const char* const kOpenFailed = "Не могу открыть COM порт";
+const char* const kErrorCaption = "COM port error";
+const char* const kWarningCaption = "COM port warning";
+
+TDeviceFactory& defaultFactory() {
+    static TDeviceFactory factory;
+    return factory;
+}
+
+std::string ownerGroup(const std::string& path) {
+    struct stat st {};
+    if (path.empty() || ::stat(path.c_str(), &st) != 0) return {};
+    std::vector<char> buf(16384);
+    group g {};
+    group* found = nullptr;
+    if (::getgrgid_r(st.st_gid, &g, buf.data(), buf.size(), &found) == 0 && found) return g.gr_name;
+    return std::to_string(st.st_gid);
+}
+
+}  // namespace
+
+void TCommPort::SetDefaultDeviceFactory(TDeviceFactory factory) { defaultFactory() = std::move(factory); }
+
+TCommPort::TCommPort(void*) {}
+
+TCommPort::~TCommPort() { ClosePort(); }
+
+std::shared_ptr<platform::SerialDevice> TCommPort::makeDevice() {
+    if (factory_) return factory_();
+    if (defaultFactory()) return defaultFactory()();
+    return std::make_shared<platform::PosixSerialDevice>();
+}
+
+// --- Opening and closing ---
+
+void TCommPort::SetOpen(bool value) {
+    if (value == open_) return;
+    if (value)
+        OpenPort();
+    else
+        ClosePort();
+}
+
+void TCommPort::reportOpenFailure(int err, const std::string& path) {
+    std::string text = kOpenFailed;
+    if (err == EACCES || err == EPERM) {
+        // The usual cause on Linux: the user is not in the group that owns the device.
+        const std::string group = ownerGroup(path);
+        text += "\nНет доступа к " + path;
+        if (!group.empty()) text += ": нужно состоять в группе " + group;
+    }
+    platform::messages().show(text, kErrorCaption, platform::MessageIcon::Error,
+                              platform::MessageButtons::Ok);
+}
+
+void TCommPort::OpenPort() {
+    if (open_) return;
+    inUsed_ = 0;
+    outUsed_ = 0;
+    txRing_.assign(outSize_, 0);
+    rxRing_.assign(inSize_, 0);
+    // Start indices survive a close, but a ring may have shrunk meanwhile.
+    if (txStart_ >= outSize_) txStart_ = 0;
+    if (rxStart_ >= inSize_) rxStart_ = 0;
+    lastError_ = 0;
+
+    devicePath_ = platform::devicePathFor(comNumber_);
+    auto device = makeDevice();
+    if (const int err = device->open(devicePath_); err != 0) {
+        txRing_ = {};
+        rxRing_ = {};
+        reportOpenFailure(err, devicePath_);
+        return;
+    }
+    device_ = device;
+
+    noteError(device_->setQueueSizes(inSize_, outSize_));
+    noteError(device_->getTimeOuts(savedTimeOuts_));
+    noteError(device_->setTimeOuts(configuredTimeOuts_));
+    SetComControl(control_.load());
+    SetBaudRate(baudRate_);
+    SetParity(parity_);
+    SetStopBits(stopBits_);
+    SetDataBits(dataBits_);
+    SetXonLim(xonLim_);
+    SetXoffLim(xoffLim_);
+    SetXonChar(xonChar_);
+    SetXoffChar(xoffChar_);
+    SetEventChar(eventChar_);
+
+    lastEventMask_ = 0;
+    lastLineErrors_ = 0;
+    deviceLostPending_ = false;
+    statusThread_ = std::make_unique<TStatusThread>(this, MonitorEvents);
+    receiveRequest_.reset();
+    readThread_ = std::make_unique<TReadThread>(this);
+    transmit_.reset();
+    writeThread_ = std::make_unique<TWriteThread>(this);
+    dataReceived_.reset();
+    readEventThread_ = std::make_unique<TReadEventThread>(this);
+    status_.reset();
+    statusEventThread_ = std::make_unique<TStatusEventThread>(this);
+
+    open_ = true;
+    SetDTR(dtr_);
+    SetRTS(rts_);
+    if (OnOpen) OnOpen(this, lastError_);
+}
+
+template <class T>
+void TCommPort::stopThread(std::unique_ptr<T>& thread, const std::function<void()>& wake) {
+    if (!thread) return;
+    thread->Terminate();
+    wake();
+    thread->WaitFor();
+    thread.reset();
+}
+
+void TCommPort::ClosePort() {
+    if (!open_) return;
+    cts_ = dsr_ = dcd_ = ring_ = false;
+    stopThread(statusThread_, [this] { statusThread_->Wake(); });
+    stopThread(readThread_, [this] { receiveRequest_.set(); });
+    stopThread(writeThread_, [this] {
+        device_->interruptWrite();  // a blocked burst re-checks with the close's drain limit
+        transmit_.set();
+    });
+    stopThread(readEventThread_, [this] { dataReceived_.set(); });
+    stopThread(statusEventThread_, [this] { status_.set(); });
+
+    device_->setTimeOuts(savedTimeOuts_);
+    device_->close();
+    device_.reset();
+
+    txRing_ = {};
+    rxRing_ = {};
+    inUsed_ = 0;
+    outUsed_ = 0;
+    open_ = false;
+    if (OnClose) OnClose(this);
+}
+
+void TCommPort::SetComNumber(int value) {
+    SetOpen(false);
+    comNumber_ = value;
+}
+
+void TCommPort::SetIBuffSize(std::uint32_t value) {
+    const bool wasOpen = open_;
+    ClosePort();
+    inSize_ = value;
+    if (wasOpen) OpenPort();
+}
+
+void TCommPort::SetOBuffSize(std::uint32_t value) {
+    const bool wasOpen = open_;
+    ClosePort();
+    outSize_ = value;
+    if (wasOpen) OpenPort();
+}
+
+// --- Line settings ---
+
+void TCommPort::applyControl(const ControlChange& change) {
+    if (!IsEnabled()) return;
+    platform::DeviceControl dc;
+    int err = device_->getControl(dc);
+    if (err == 0) {
+        change(dc);
+        err = device_->setControl(dc);
+    }
+    noteError(err);
+}
+
+void TCommPort::SetBaudRate(TBaudRate value) {
+    baudRate_ = value;
+    const int rate = GetBaud();
+    if (rate == 0) return;  // no line rate for this ordinal: the device keeps its own
+    lineRate_ = static_cast<std::uint32_t>(rate);
+    applyControl([rate](platform::DeviceControl& dc) { dc.baudRate = static_cast<std::uint32_t>(rate); });
+}
+
+int TCommPort::GetBaud() const {
+    const int i = static_cast<int>(baudRate_);
+    return i >= 0 && i < kRateCount ? kRates[i] : 0;
+}
+
+void TCommPort::SetBaud(int value) {
+    const int* found = std::find(std::begin(kRates), std::end(kRates), value);
+    if (found != std::end(kRates)) SetBaudRate(static_cast<TBaudRate>(found - std::begin(kRates)));
+}
+
+void TCommPort::SetParity(TParity value) {
+    parity_ = value;
+    if (value < paNone || value > paSpace) return;
+    applyControl([value](platform::DeviceControl& dc) { dc.parity = static_cast<std::uint8_t>(value); });
+}
+
+void TCommPort::SetStopBits(TStopBits value) {
+    stopBits_ = value;
+    if (value >= sb1_0 && value <= sb2_0)
+        applyControl([value](platform::DeviceControl& dc) { dc.stopBits = static_cast<std::uint8_t>(value); });
+    BitsWarning();
+}
+
+void TCommPort::SetDataBits(std::uint16_t value) {
+    if (value < 5 || value > 8) value = 8;
+    dataBits_ = value;
+    applyControl([value](platform::DeviceControl& dc) { dc.byteSize = static_cast<std::uint8_t>(value); });
+    BitsWarning();
+}
+
+void TCommPort::SetComControl(TComControl value) {
+    if (value != ccSoft && value != ccHard) value = ccNone;
+    control_ = value;
+    const std::uint32_t flags = value == ccSoft ? kFlagsSoft : value == ccHard ? kFlagsHard : kFlagsNone;
+    applyControl([flags](platform::DeviceControl& dc) { dc.flags = flags; });
+}
+
+void TCommPort::SetXonLim(std::uint16_t value) {
+    xonLim_ = value;
+    applyControl([value](platform::DeviceControl& dc) { dc.xonLim = value; });
+}
+
+void TCommPort::SetXoffLim(std::uint16_t value) {
+    value = static_cast<std::uint16_t>(std::min<std::uint32_t>({value, inSize_, 65535u}));
+    xoffLim_ = value;
+    applyControl([value](platform::DeviceControl& dc) { dc.xoffLim = value; });
+}
+
+void TCommPort::SetXonChar(std::uint8_t value) {
+    xonChar_ = value;
+    applyControl([value](platform::DeviceControl& dc) { dc.xonChar = value; });
+}
+
+void TCommPort::SetXoffChar(std::uint8_t value) {
+    xoffChar_ = value;
+    applyControl([value](platform::DeviceControl& dc) { dc.xoffChar = value; });
+}
+
+void TCommPort::SetEventChar(std::uint8_t value) {
+    eventChar_ = value;
+    applyControl([value](platform::DeviceControl& dc) { dc.eventChar = value; });
+}
+
+void TCommPort::BitsWarning() {
+    const char* text = nullptr;
+    if (dataBits_ != 5 && stopBits_ == sb1_5)
+        text = "Invalid combination (6,7 or 8 data bits with 1.5 stop bits)";
+    else if (dataBits_ == 5 && stopBits_ == sb2_0)
+        text = "Invalid combination (5 data bits with 2 stop bits)";
+    if (text)
+        platform::messages().show(text, kWarningCaption, platform::MessageIcon::Warning,
+                                  platform::MessageButtons::Ok);
+}
+
+// --- Time-outs ---
+
+std::uint32_t TCommPort::GetTimeOuts(TComTimeOuts which, char current) {
+    if (!IsEnabled() || which < toReadInterval || which > toWriteTotalConstant) return 0;
+    return (current ? configuredTimeOuts_ : savedTimeOuts_).value[which];
+}
+
+void TCommPort::SetTimeOut(TComTimeOuts which, std::uint32_t value) {
+    if (which < toReadInterval || which > toWriteTotalConstant) return;
+    configuredTimeOuts_.value[which] = value;
+}
+
+// --- Rings ---
+
+std::uint32_t TCommPort::PutBlock(const char* data, std::uint32_t len) {
+    if (!IsEnabled() || len == 0) return 0;
+    const std::uint32_t size = outSize_;
+    std::uint32_t s, u;
+    {
+        std::lock_guard<std::mutex> lock(txLock_);
+        s = txStart_;
+        u = outUsed_;
+    }
+    std::uint32_t w = s + u;
+    std::uint32_t first, second = 0;
+    if (w < size) {
+        first = std::min(len, size - w);
+        second = std::min(len - first, s);
+    } else {
+        w -= size;
+        first = std::min(len, s - w);
+    }
+    std::memcpy(txRing_.data() + w, data, first);
+    if (second) std::memcpy(txRing_.data(), data + first, second);
+    const std::uint32_t total = first + second;
+    if (total == 0) return 0;
+    {
+        std::lock_guard<std::mutex> lock(txLock_);
+        outUsed_ += total;
+    }
+    transmit_.set();
+    return total;
+}
+
+std::uint32_t TCommPort::PutChar(char c) { return PutBlock(&c, 1); }
+
+std::uint32_t TCommPort::PutString(const char* s) {
+    return PutBlock(s, static_cast<std::uint32_t>(std::strlen(s)));
+}
+
+std::uint16_t TCommPort::GetBlock(char* buffer, std::uint32_t len) {
+    if (!IsEnabled()) return 0;
+    const std::uint32_t size = inSize_;
+    // The count returned is 16-bit: never take more than it can tell.
+    len = std::min<std::uint32_t>(len, 65535u);
+    std::uint32_t s, u;
+    {
+        std::lock_guard<std::mutex> lock(rxLock_);
+        s = rxStart_;
+        u = inUsed_;
+    }
+    if (u == 0) return 0;
+    std::uint32_t e = s + u;
+    std::uint32_t first, second = 0;
+    if (e < size) {
+        first = std::min(u, len);
+    } else {
+        e -= size;
+        first = std::min(size - s, len);
+        second = std::min(e, len - first);
+    }
+    std::memcpy(buffer, rxRing_.data() + s, first);
+    if (second) std::memcpy(buffer + first, rxRing_.data(), second);
+    const std::uint32_t total = first + second;
+    {
+        std::lock_guard<std::mutex> lock(rxLock_);
+        inUsed_ -= total;
+        rxStart_ += total;
+        if (rxStart_ >= size) rxStart_ -= size;
+    }
+    // A full ring stopped the last receive pass; bytes may wait in the driver.
+    if (u == size) device_->rearmReceive();
+    return static_cast<std::uint16_t>(total);
+}
+
+char TCommPort::GetChar() {
+    char c = 0;
+    if (inUsed_ != 0) GetBlock(&c, 1);
+    return c;
+}
+
+std::uint32_t TCommPort::GetInBuffFree() {
+    std::lock_guard<std::mutex> lock(rxLock_);
+    return inSize_ - inUsed_;
+}
+
+std::uint32_t TCommPort::GetOutBuffFree() {
+    std::lock_guard<std::mutex> lock(txLock_);
+    return outSize_ - outUsed_;
+}
+
+std::uint32_t TCommPort::InStart() {
+    std::lock_guard<std::mutex> lock(rxLock_);
+    return rxStart_;
+}
+
+std::uint32_t TCommPort::OutStart() {
+    std::lock_guard<std::mutex> lock(txLock_);
+    return txStart_;
+}
+
+int TCommPort::GetOutQueCount() {
+    if (!IsEnabled()) return 0;
+    std::uint32_t out = 0;
+    if (device_->clearErrors(nullptr, nullptr, &out) != 0) return 0;
+    return static_cast<int>(out);
+}
+
+void TCommPort::FlushInBuffer() {
+    if (IsEnabled()) device_->purge(true, false);
+    std::lock_guard<std::mutex> lock(rxLock_);
+    inUsed_ = 0;
+    ++rxGeneration_;
+}
+
+void TCommPort::FlushOutBuffer() {
+    if (IsEnabled()) device_->purge(false, true);
+    std::lock_guard<std::mutex> lock(txLock_);
+    transmit_.reset();
+    outUsed_ = 0;
+    ++txGeneration_;
+}
+
+void TCommPort::RequestRead() { receiveRequest_.set(); }
+
+// --- Modem lines and break ---
+
+bool TCommPort::escape(platform::Escape function) {
+    return IsEnabled() && device_->escape(function) == 0;
+}
+
+void TCommPort::SetDTR(bool value) {
+    if (control_ == ccHard) return;
+    if (!open_) {
+        dtr_ = value;
+    } else if (escape(value ? platform::Escape::SetDtr : platform::Escape::ClrDtr)) {
+        dtr_ = value;
+    }
+}
+
+void TCommPort::SetRTS(bool value) {
+    if (control_ == ccHard) return;
+    if (!open_) {
+        rts_ = value;
+    } else if (escape(value ? platform::Escape::SetRts : platform::Escape::ClrRts)) {
+        rts_ = value;
+    }
+}
+
+void TCommPort::PowerOn() {
+    escape(platform::Escape::SetDtr);
+    escape(platform::Escape::SetRts);
+    dtr_ = rts_ = true;
+}
+
+void TCommPort::PowerOff() {
+    escape(platform::Escape::ClrDtr);
+    escape(platform::Escape::ClrRts);
+    dtr_ = rts_ = false;
+}
+
+bool TCommPort::SetBreak(bool value) {
+    if (!open_) return false;
+    return escape(value ? platform::Escape::SetBreak : platform::Escape::ClrBreak);
+}
+
+void TCommPort::SendBreak(std::uint16_t ticks) {
+    if (IsEnabled()) SetBreak(true);
+    std::this_thread::sleep_for(std::chrono::milliseconds(ticks * BreakTickMs));
+    if (IsEnabled()) SetBreak(false);
+}
+
+bool TCommPort::GetModemState(int line) {
+    static constexpr std::uint32_t kBits[] = {platform::modemBit::Cts, platform::modemBit::Dsr,
+                                              platform::modemBit::Ring, platform::modemBit::Dcd};
+    if (line < 1 || line > 4 || !IsEnabled()) return false;
+    std::uint32_t bits = 0;
+    return device_->modemStatus(bits) == 0 && (bits & kBits[line - 1]) != 0;
+}
+
+void TCommPort::refreshModemLines() {
+    std::uint32_t bits = 0;
+    if (!IsEnabled() || device_->modemStatus(bits) != 0) return;
+    cts_ = (bits & platform::modemBit::Cts) != 0;
+    dsr_ = (bits & platform::modemBit::Dsr) != 0;
+    dcd_ = (bits & platform::modemBit::Dcd) != 0;
+    ring_ = (bits & platform::modemBit::Ring) != 0;
+}

@@ -1,0 +1,24 @@
+#include "serial/Evread.h"
+
+TReadEventThread::TReadEventThread(TCommPort* port) : port_(port) { Start(); }
+
+TReadEventThread::~TReadEventThread() { WaitFor(); }
+
+void TReadEventThread::Execute() {
+    while (!Terminated()) {
+        port_->dataReceived_.wait();
+        if (Terminated()) break;
+        Synchronize([this] { deliver(); });
+    }
+}
+
+// Main thread. The count is what the ring holds now, which may be 0.
+void TReadEventThread::deliver() {
+    if (!port_->OnDataReceived) return;
+    std::uint32_t count;
+    {
+        std::lock_guard<std::mutex> lock(port_->rxLock_);
+        count = port_->inUsed_;
+    }
+    port_->OnDataReceived(port_, count);
+}

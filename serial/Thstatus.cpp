@@ -1,0 +1,47 @@
+#include "serial/Thstatus.h"
+
+namespace {
+// Events after which the modem lines are read again.
+constexpr std::uint32_t kLineEvents = platform::lineEvent::Cts | platform::lineEvent::Dsr |
+                                      platform::lineEvent::Rlsd | platform::lineEvent::Ring |
+                                      platform::lineEvent::Err;
+}  // namespace
+
+TStatusThread::TStatusThread(TCommPort* port, TEventStates events)
+    : port_(port), device_(port->device_) {
+    device_->setEventMask(events);
+    Start();
+}
+
+TStatusThread::~TStatusThread() { WaitFor(); }
+
+void TStatusThread::Wake() {
+    completion_.set();
+    device_->setEventMask(0);
+}
+
+void TStatusThread::Execute() {
+    port_->refreshModemLines();
+    port_->lastEventMask_ = 0;
+    while (!Terminated()) {
+        std::uint32_t events = 0, errors = 0;
+        if (device_->waitEvent(events, errors) != 0) {
+            if (device_->lost()) {
+                // Tell the owner once, then sleep until the stop request: nothing to wait on.
+                port_->deviceLostPending_ = true;
+                port_->lastEventMask_ = 0;
+                port_->status_.set();
+                completion_.wait();
+            }
+            continue;
+        }
+        port_->lastLineErrors_ = errors;
+        port_->lastEventMask_ = events;
+        if (events & kLineEvents) {
+            port_->refreshModemLines();
+            if (port_->control_ == ccHard && port_->cts_ && port_->outUsed_ > 0) port_->transmit_.set();
+        }
+        if (events & platform::lineEvent::RxChar) port_->receiveRequest_.set();
+        port_->status_.set();
+    }
+}
