@@ -1,0 +1,23 @@
+#include "app/TImageList.h"
+
+#include <QVariant>
+
+namespace {
+constexpr const char* kImageIndex = "ImageIndex";
+}
+
+TImageList::TImageList() {
+    for (const char* name : {"connect-idle", "connect-on", "disconnect-on", "disconnect-idle",
+                             "properties", "write-all"})
+        icons_.emplace_back(QStringLiteral(":/toolbar/%1.svg").arg(QLatin1String(name)));
+}
+
+int TImageList::imageIndex(const QToolButton* button) {
+    const QVariant index = button->property(kImageIndex);
+    return index.isValid() ? index.toInt() : -1;
+}
+
+void TImageList::setImageIndex(QToolButton* button, int index) const {
+    button->setProperty(kImageIndex, index);
+    button->setIcon(icon(index));
+}

@@ -1,0 +1,101 @@
+// File -> Save and File -> Open: configuration files, the server export and update files.
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QPushButton>
+#include <fstream>
+
+#include "app/Unit1.h"
+#include "files/AbtFile.h"
+#include "files/SaveFiles.h"
+#include "platform/FileDialogs.h"
+#include "platform/MessageService.h"
+#include "update/ImageGrid.h"
+
+namespace {
+
+constexpr const char* kSaveFilter = "Файл конфигурации(*.abt)|*.abt";
+constexpr const char* kOpenFilter = "Файл обновления(*.enc)|*.enc|Файл конфигурации(*.abt)|*.abt";
+constexpr const char* kFileErrorText = "Can't perform one of the following file operations: Open, Seek, Read, Close.";
+
+void plainMessage(const std::string& text) {
+    platform::messages().show(text, "", platform::MessageIcon::None, platform::MessageButtons::Ok);
+}
+
+void fileError() {
+    platform::messages().show(kFileErrorText, "File Error", platform::MessageIcon::Error,
+                              platform::MessageButtons::OkCancel);
+}
+
+}  // namespace
+
+void TForm1::Save1Click() {
+    const auto chosen = Dialogs->save(kSaveFilter);
+    if (!chosen) return;
+    for (const std::string& message : files::saveConfiguration(*chosen, Controls, TransmitBuffer))
+        platform::messages().show(message, "", platform::MessageIcon::Warning, platform::MessageButtons::Ok);
+}
+
+void TForm1::Open1Click() {
+    // Forgotten before the dialog shows, whatever the operator then chooses.
+    Image.ImageLength = 0;
+    const auto chosen = Dialogs->open(kOpenFilter);
+    if (!chosen) return;
+    try {
+        switch (files::fileKindOf(*chosen)) {
+        case files::FileKind::Update:
+            loadUpdateFile(*chosen);
+            break;
+        case files::FileKind::Configuration: {
+            const files::LoadResult loaded = files::loadIntoBuffer(*chosen, TransmitBuffer);
+            if (loaded.status == files::LoadStatus::Loaded)
+                files::readAbt(TransmitBuffer.data(), TransmitBuffer.length(), Controls);
+            else if (loaded.status == files::LoadStatus::TooLong)
+                plainMessage(loaded.message);
+            else if (loaded.status == files::LoadStatus::ReadFailed)
+                fileError();
+            break;
+        }
+        case files::FileKind::Other:
+            break;
+        }
+    } catch (const std::exception&) {
+        fileError();
+    }
+}
+
+void TForm1::loadUpdateFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return;
+    showPage(TabSheet5);
+    if (update::readHexText(in, Image) == update::ReadStatus::TooLarge) {
+        Image.ImageLength = 0;
+        plainMessage(update::tooLargeText());
+        BUpgrade->setEnabled(false);
+        return;
+    }
+    if (in.bad()) throw std::ios_base::failure("read");
+    ShowImageAddresses(static_cast<std::uint32_t>(update::gridRowCount(Image.ImageLength)));
+    ShowImageBytes(Image.ImageLength, Image.ImageBuffer.data());
+    const update::RecordCheck check = update::checkRecords(Image);
+    if (!check.ok()) plainMessage(update::recordErrorText(check));
+    BUpgrade->setEnabled(check.ok());
+}
+
+void TForm1::ShowImageAddresses(std::uint32_t rows) {
+    ProgramGrid1->setUpdatesEnabled(false);
+    ProgramGrid1->clearContents();
+    ProgramGrid1->setRowCount(static_cast<int>(rows));
+    for (int r = 0; r < static_cast<int>(rows); ++r)
+        ProgramGrid1->setItem(r, 0, new QTableWidgetItem(QString::fromStdString(update::gridAddressText(r))));
+    ProgramGrid1->setUpdatesEnabled(true);
+}
+
+void TForm1::ShowImageBytes(std::uint32_t length, const std::uint8_t* bytes) {
+    ProgramGrid1->setUpdatesEnabled(false);
+    for (std::uint32_t p = 0; p < length; ++p) {
+        const update::GridCell cell = update::gridCellOf(p);
+        ProgramGrid1->setItem(cell.row, cell.column,
+                              new QTableWidgetItem(QString::fromStdString(update::gridByteText(bytes[p]))));
+    }
+    ProgramGrid1->setUpdatesEnabled(true);
+}

@@ -1,0 +1,46 @@
+#include "app/Unit1Upload.h"
+
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QToolButton>
+
+#include "app/Unit1.h"
+
+Unit1Upload::Unit1Upload(TForm1& form)
+    : form_(form), upload_(*this, *form.Timer1, *form.RecordTimer, form.Image) {}
+
+// The tool bar images are the link indicator the upload goes by.
+bool Unit1Upload::isLinkOpen() const { return TImageList::imageIndex(form_.ToolButton3) == 2; }
+bool Unit1Upload::isLinkClosed() const { return TImageList::imageIndex(form_.ToolButton1) == 0; }
+
+void Unit1Upload::toggleLink() { form_.toggleLink(); }
+void Unit1Upload::clearAwaitingReply() { form_.clearAwaitingReply(); }
+void Unit1Upload::installConnectionChanged() { form_.registerLinkHandler(); }
+
+bool Unit1Upload::writePort(const std::uint8_t* data, std::size_t length) {
+    // A record is at most 1044 bytes, far below the 16-bit count.
+    return form_.WritePort(data, static_cast<std::uint16_t>(length));
+}
+
+void Unit1Upload::discardPendingInput() { form_.discardPendingInput(); }
+
+std::uint8_t Unit1Upload::receiveBufferFirstByte() const { return form_.ReceiveBuffer[0]; }
+
+void Unit1Upload::setProgressPosition(int position) { form_.ProgressBar1->setValue(position); }
+
+void Unit1Upload::stepProgress() {
+    QProgressBar* bar = form_.ProgressBar1;
+    // Like a progress bar's StepIt, passing the end wraps to the start.
+    const int next = bar->value() + 1;
+    bar->setValue(next > bar->maximum() ? bar->minimum() : next);
+}
+
+void Unit1Upload::setLabel56(const std::string& text) { form_.Label56->setText(QString::fromStdString(text)); }
+void Unit1Upload::setLabel57(const std::string& text) { form_.Label57->setText(QString::fromStdString(text)); }
+
+void Unit1Upload::setStatusPanel1(const std::string& text) { form_.setPanelText(1, QString::fromStdString(text)); }
+
+void Unit1Upload::setUpgradeEnabled(bool enabled) { form_.BUpgrade->setEnabled(enabled); }
+
+unsigned Unit1Upload::lineRateBitsPerSecond() const { return form_.lineRate(); }

@@ -1,0 +1,37 @@
+// Config_Vigil: the main window, then the port settings window, then the About box, and the
+// message loop until the main window closes.
+#include <exception>
+#include <memory>
+
+#include "app/TApplication.h"
+#include "app/Unit1.h"
+#include "platform/MessageService.h"
+#include "platform/qt/QtMainThread.h"
+#include "platform/qt/QtMessageService.h"
+#include "serial/Unit2.h"
+#include "ui/AboutBox.h"
+
+int main(int argc, char** argv) {
+    TApplication application(argc, argv);
+    platform::setProgramPath(argv[0]);
+    platform::installQtMainThreadHook();
+    platform::QtMessageService messageBoxes;
+    try {
+        auto form1 = std::make_unique<TForm1>();
+        auto form2 = std::make_unique<TForm2>();
+        auto aboutBox = std::make_unique<ui::TAboutBox>(form1.get());
+        form1->setPortWindow(form2.get());
+        form1->setAboutBox(aboutBox.get());
+        form1->show();
+        TApplication::exec();
+        // The About box belongs to the main window; the port window goes last, closing the port.
+        aboutBox.reset();
+        form1.reset();
+        form2.reset();
+    } catch (const std::exception& e) {
+        TApplication::ShowException(e.what());
+    } catch (...) {
+        TApplication::ShowException("");
+    }
+    return 0;
+}
