@@ -1,0 +1,95 @@
+#include "tools/BootloaderMode.h"
+
+#include <fstream>
+
+#include "update/Crc16.h"
+#include "update/UpdateFile.h"
+
+namespace sim {
+
+BootloaderMode::BootloaderMode(BootloaderOptions options) : options_(std::move(options)), random_(options_.seed) {}
+
+bool BootloaderMode::chance(double rate)
+{
+    if (rate <= 0) return false;
+    return std::uniform_real_distribution<double>(0.0, 1.0)(random_) < rate;
+}
+
+void BootloaderMode::received(const std::uint8_t* data, std::size_t length, Line& line)
+{
+    pending_.insert(pending_.end(), data, data + length);
+    while (pending_.size() >= update::kLengthFieldSize) {
+        const std::size_t L = pending_[0] * 256u + pending_[1];
+        if (L == 0 || L > update::kMaxRecordLength) {
+            // Not a record (text from a settings client, a lost sync): refuse it and start afresh.
+            pending_.clear();
+            line.send(std::string(1, static_cast<char>(options_.rejectByte)));
+            return;
+        }
+        if (pending_.size() < update::kLengthFieldSize + L) return;
+        const std::vector<std::uint8_t> record(pending_.begin(), pending_.begin() + static_cast<long>(L + 2));
+        pending_.erase(pending_.begin(), pending_.begin() + static_cast<long>(L + 2));
+        handleRecord(record, line);
+    }
+}
+
+void BootloaderMode::handleRecord(const std::vector<std::uint8_t>& record, Line& line)
+{
+    unsigned n;
+    {
+        std::lock_guard lock(lock_);
+        n = ++received_;
+    }
+    if (n == options_.unplugAtRecord) {
+        line.unplug();
+        return;
+    }
+    const bool crcOk = update::crc16Register(record.data() + 2, record.size() - 2) == 0;
+    const bool accept = crcOk && !options_.rejectRecords.count(n) && !chance(options_.rejectRate);
+    const bool silent = options_.silentRecords.count(n) || chance(options_.lossRate);
+    const bool late = options_.lateMs > 0 && (options_.lateRecords.empty() || options_.lateRecords.count(n));
+
+    if (accept) {
+        std::lock_guard lock(lock_);
+        ++accepted_;
+        // The client repeats a record whose answer it did not get in time; keep such a repeat once.
+        const bool repeat = lastAnswerMissing_ && record == lastAccepted_;
+        if (!repeat) {
+            image_.insert(image_.end(), record.begin(), record.end());
+            lastAccepted_ = record;
+        }
+        lastAnswerMissing_ = silent || late;
+    }
+    if (silent) return;
+    std::string answer(1, static_cast<char>(accept ? options_.acceptByte : options_.rejectByte));
+    if (options_.doubleAnswerRecords.count(n)) answer += answer;
+    line.send(answer, late ? std::chrono::milliseconds(options_.lateMs) : Clock::duration::zero());
+}
+
+unsigned BootloaderMode::recordsReceived() const
+{
+    std::lock_guard lock(lock_);
+    return received_;
+}
+
+unsigned BootloaderMode::recordsAccepted() const
+{
+    std::lock_guard lock(lock_);
+    return accepted_;
+}
+
+std::vector<std::uint8_t> BootloaderMode::image() const
+{
+    std::lock_guard lock(lock_);
+    return image_;
+}
+
+bool BootloaderMode::saveImage(const std::string& path) const
+{
+    const std::vector<std::uint8_t> bytes = image();
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    return static_cast<bool>(out.flush());
+}
+
+}  // namespace sim

@@ -1,0 +1,61 @@
+#pragma once
+// The terminal's bootloader: takes records (2-byte big-endian length L, then L body bytes whose
+// last two are the CRC-16/UMTS of the rest), checks each body's CRC and answers with one byte:
+// the version byte for an accepted record, the reject byte otherwise. Faults for tests and soaks
+// are chosen per record number (1 for the first record received, repeats counted too) or as rates.
+#include <cstdint>
+#include <mutex>
+#include <random>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "tools/SimMode.h"
+
+namespace sim {
+
+struct BootloaderOptions {
+    std::uint8_t acceptByte = 0x11;  // 0x11: bootloader version 01, 0x33: version 02
+    std::uint8_t rejectByte = 0xEE;
+    std::set<unsigned> rejectRecords;  // answered with the reject byte whatever their CRC
+    std::set<unsigned> silentRecords;  // not answered at all
+    std::set<unsigned> doubleAnswerRecords;  // answered with two bytes, like the application
+    std::set<unsigned> lateRecords;    // answered lateMs late (every record when empty)
+    unsigned lateMs = 0;
+    unsigned unplugAtRecord = 0;  // the line is closed when this record has come in, unanswered
+    double rejectRate = 0;        // chance of rejecting a good record
+    double lossRate = 0;          // chance of leaving a record unanswered
+    unsigned seed = 1;
+};
+
+class BootloaderMode : public Mode {
+public:
+    explicit BootloaderMode(BootloaderOptions options = {});
+
+    void received(const std::uint8_t* data, std::size_t length, Line& line) override;
+
+    // What has been seen so far (any thread).
+    unsigned recordsReceived() const;
+    unsigned recordsAccepted() const;
+    // The accepted records one after the other, length fields included: for an upload that went
+    // through, the image that was sent. A record repeated because its answer went missing (a
+    // silent, late or lost answer) is kept once.
+    std::vector<std::uint8_t> image() const;
+    bool saveImage(const std::string& path) const;
+
+private:
+    void handleRecord(const std::vector<std::uint8_t>& record, Line& line);
+    bool chance(double rate);
+
+    BootloaderOptions options_;
+    std::vector<std::uint8_t> pending_;  // engine thread: bytes of the record being received
+    std::mt19937 random_;
+    bool lastAnswerMissing_ = false;
+
+    mutable std::mutex lock_;  // guards what follows
+    unsigned received_ = 0, accepted_ = 0;
+    std::vector<std::uint8_t> image_;
+    std::vector<std::uint8_t> lastAccepted_;
+};
+
+}  // namespace sim
