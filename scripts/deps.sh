@@ -4,7 +4,8 @@ set -euo pipefail
 packages=(build-essential cmake ninja-build pkg-config
           qt6-base-dev libqt6svg6-dev qt6-svg-dev
           libgtest-dev libgmock-dev libbenchmark-dev
-          libchm-dev fp-utils clang libclang-rt-14-dev)
+          libchm-dev fp-utils clang libclang-rt-14-dev
+          libxml2-utils)
 [ "${1:-}" = "--gui-tools" ] && packages+=(xvfb imagemagick)
 missing=()
 for p in "${packages[@]}"; do
