@@ -37,6 +37,12 @@ void FakeSerialDevice::raiseBreak() {
     raise(lineEvent::Break);
 }
 
+void FakeSerialDevice::raiseEvents(std::uint32_t lineEvents, std::uint32_t lineErrors) {
+    Lock l(lock_);
+    errors_ |= lineErrors;
+    raise(lineEvents);
+}
+
 void FakeSerialDevice::raiseLineError(std::uint32_t lineErrors) {
     Lock l(lock_);
     errors_ |= lineErrors;

@@ -22,6 +22,8 @@ public:
     void feed(const std::string& bytes);
     void setModemLines(std::uint32_t modemBits);  // modemBit:: values
     void raiseBreak();
+    // Any set of line events at once (one completed wait), with the flags of an Err event.
+    void raiseEvents(std::uint32_t lineEvents, std::uint32_t lineErrors = 0);
     void raiseLineError(std::uint32_t lineErrors);  // lineError:: values
     void stallWrites(bool stalled);
     void unplug();

@@ -1,0 +1,192 @@
+// Line events, flow control, stalled writes and a vanishing device, on the fake device.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "support/FakePortFixture.h"
+
+using testsupport::pumpFor;
+using testsupport::pumpUntil;
+namespace ev = platform::lineEvent;
+namespace mb = platform::modemBit;
+
+namespace {
+
+class Events : public testsupport::FakePortTest {
+protected:
+    // Every status handler appends its name.
+    void recordAll() {
+        const auto rec = [this](const char* name) { return [this, name](TCommPort*) { calls.push_back(name); }; };
+        port.OnCTSSignal = rec("CTS");
+        port.OnDCDSignal = rec("DCD");
+        port.OnDSRSignal = rec("DSR");
+        port.OnRingSignal = rec("Ring");
+        port.OnRxDSignal = rec("RxD");
+        port.OnRxEventSignal = rec("RxEvent");
+        port.OnTxDSignal = rec("TxD");
+        port.OnBreakSignal = rec("Break");
+        port.OnErrorSignal = [this](TCommPort*, int e) {
+            calls.push_back("Error");
+            lastError = e;
+        };
+        port.OnDeviceLost = rec("Lost");
+    }
+    std::size_t count(const std::string& name) const {
+        return static_cast<std::size_t>(std::count(calls.begin(), calls.end(), name));
+    }
+
+    std::vector<std::string> calls;
+    int lastError = -1;
+};
+
+TEST_F(Events, OneMaskIsDispatchedInTheFixedOrder) {
+    recordAll();
+    port.MonitorEvents = 0x01FF;
+    port.SetOpen(true);
+    fake->raiseEvents(0x01FF & ~ev::RxChar, platform::lineError::Frame);
+    ASSERT_TRUE(pumpUntil([&] { return calls.size() >= 8; }));
+    pumpFor(std::chrono::milliseconds(20));
+    EXPECT_EQ(calls, (std::vector<std::string>{"CTS", "DCD", "DSR", "Ring", "RxEvent", "TxD", "Break", "Error"}));
+    EXPECT_EQ(lastError, static_cast<int>(platform::lineError::Frame));
+}
+
+TEST_F(Events, ModemLinesAreKeptCurrentBeforeTheirHandlersRun) {
+    bool ctsSeen = false, dcdSeen = false;
+    port.OnCTSSignal = [&](TCommPort* p) { ctsSeen = p->CTS(); };
+    port.OnDCDSignal = [&](TCommPort* p) { dcdSeen = p->DCD(); };
+    port.SetOpen(true);
+    fake->setModemLines(mb::Cts | mb::Dcd);
+    ASSERT_TRUE(pumpUntil([&] { return ctsSeen && dcdSeen; }));
+    EXPECT_FALSE(port.DSR());
+    port.SetOpen(false);
+    EXPECT_FALSE(port.CTS() || port.DCD()) << "cleared at close";
+}
+
+TEST_F(Events, UnmonitoredEventsAreNotReported) {
+    recordAll();
+    port.MonitorEvents = EventBit(evBreak);
+    port.SetOpen(true);
+    EXPECT_EQ(fake->eventMask(), 0x0040u);
+    fake->setModemLines(mb::Cts);
+    fake->raiseBreak();
+    ASSERT_TRUE(pumpUntil([&] { return count("Break") == 1; }));
+    pumpFor(std::chrono::milliseconds(20));
+    EXPECT_EQ(count("CTS"), 0u);
+}
+
+TEST_F(Events, StatusNotificationsCoalesceIntoTheLastMask) {
+    recordAll();
+    port.SetOpen(true);
+    // Two completed waits while the main thread is busy elsewhere.
+    fake->setModemLines(mb::Cts);
+    while (!port.CTS()) std::this_thread::yield();
+    fake->setModemLines(mb::Cts | mb::Dsr);
+    while (!port.DSR()) std::this_thread::yield();
+    ASSERT_TRUE(pumpUntil([&] { return count("DSR") >= 1; }));
+    pumpFor(std::chrono::milliseconds(20));
+    EXPECT_EQ(count("CTS"), 0u);
+}
+
+TEST_F(Events, EventCharacterAndLineErrorsHaveTheirOwnEvents) {
+    recordAll();
+    port.MonitorEvents = AllEventsButRxEventChar | EventBit(evRxEventChar);
+    port.SetEventChar('\n');
+    port.SetOpen(true);
+    fake->feed("line\n");
+    ASSERT_TRUE(pumpUntil([&] { return count("RxEvent") == 1; }));
+    fake->raiseLineError(platform::lineError::Parity | platform::lineError::Overrun);
+    ASSERT_TRUE(pumpUntil([&] { return count("Error") == 1; }));
+    EXPECT_EQ(lastError, 0x0006);
+}
+
+TEST_F(Events, HardwareFlowHoldsBytesUntilCtsComesOn) {
+    port.SetComControl(ccHard);
+    port.SetOpen(true);
+    port.PutString("held back");
+    pumpFor(std::chrono::milliseconds(100));
+    EXPECT_EQ(fake->written(), "");
+    EXPECT_EQ(port.OutBuffUsed(), 9u);
+    fake->setModemLines(mb::Cts);
+    ASSERT_TRUE(fake->waitForWritten(9, std::chrono::seconds(10)));
+    EXPECT_EQ(fake->written(), "held back");
+}
+
+TEST_F(Events, TransmitEmptyFollowsAWriteAndCanAskForAReceivePass) {
+    int txd = 0;
+    port.OnTxDSignal = [&](TCommPort* p) {
+        ++txd;
+        p->RequestRead();
+    };
+    port.SetOpen(true);
+    port.PutString("ping");
+    ASSERT_TRUE(pumpUntil([&] { return txd >= 1; }));
+}
+
+TEST_F(Events, AStalledWriteCannotHoldTheCloseForEver) {
+    int closed = 0;
+    port.OnClose = [&](TCommPort*) { ++closed; };
+    port.SetOpen(true);
+    fake->stallWrites(true);
+    port.PutString("never leaves");
+    pumpFor(std::chrono::milliseconds(20));
+    const auto start = std::chrono::steady_clock::now();
+    port.SetOpen(false);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(30)) << "liveness";
+    EXPECT_EQ(closed, 1);
+    EXPECT_EQ(fake->written(), "");
+    EXPECT_GE(fake->outputPurges(), 1) << "the driver's output is flushed";
+    EXPECT_EQ(port.OutBuffUsed(), 0u);
+}
+
+TEST_F(Events, AWriteTimeOutDiscardsTheRing) {
+    port.SetTimeOut(toWriteTotalConstant, 30);
+    port.SetOpen(true);
+    fake->stallWrites(true);
+    port.PutString("lost");
+    ASSERT_TRUE(pumpUntil([&] { return port.OutBuffUsed() == 0; }));
+    fake->stallWrites(false);
+    port.PutString("next");
+    ASSERT_TRUE(fake->waitForWritten(4, std::chrono::seconds(10)));
+    EXPECT_EQ(fake->written(), "next");
+}
+
+TEST_F(Events, AnUnpluggedDeviceIsReportedOnceAndThePortCanBeReopened) {
+    recordAll();
+    int closes = 0;
+    port.OnClose = [&](TCommPort*) { ++closes; };
+    port.SetOpen(true);
+    fake->unplug();
+    ASSERT_TRUE(pumpUntil([&] { return count("Lost") == 1; }));
+    EXPECT_EQ(port.PutString("gone"), 4u) << "still Open until the owner closes it";
+    port.RequestRead();
+    pumpFor(std::chrono::milliseconds(100));
+    EXPECT_EQ(count("Lost"), 1u);
+    port.SetOpen(false);
+    EXPECT_EQ(closes, 1);
+
+    port.SetOpen(true);
+    fake->feed("back");
+    ASSERT_TRUE(pumpUntil([&] { return port.InBuffUsed() == 4; }));
+    fake->unplug();
+    ASSERT_TRUE(pumpUntil([&] { return count("Lost") == 2; })) << "once per open";
+}
+
+TEST_F(Events, NoHandlerRunsAfterClose) {
+    int deliveries = 0;
+    port.OnDataReceived = [&](TCommPort*, std::uint32_t) { ++deliveries; };
+    recordAll();
+    port.SetOpen(true);
+    fake->feed("late");
+    // Not pumped: the delivery may run during the close, never after it.
+    port.SetOpen(false);
+    const int atClose = deliveries;
+    const std::size_t callsAtClose = calls.size();
+    fake->feed("after");
+    fake->setModemLines(mb::Cts);
+    pumpFor(std::chrono::milliseconds(100));
+    EXPECT_EQ(deliveries, atClose);
+    EXPECT_EQ(calls.size(), callsAtClose);
+}
+
+}  // namespace
