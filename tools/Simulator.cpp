@@ -140,8 +140,8 @@ void Simulator::send(std::string bytes, Clock::duration delay)
 
 void Simulator::unplug()
 {
+    unplugged_ = true;  // before the client can see the hang-up
     closeLine();
-    unplugged_ = true;
 }
 
 void Simulator::closeLine()

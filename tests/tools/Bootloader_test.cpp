@@ -1,0 +1,167 @@
+// The simulated bootloader over a real pty: answers, faults, the received image, the unplug.
+#include "tools/BootloaderMode.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+#include "tools/EncFile.h"
+#include "tools/Simulator.h"
+#include "update/UpdateFile.h"
+
+using namespace std::chrono_literals;
+using Bytes = std::vector<std::uint8_t>;
+
+namespace {
+
+// The client end: the pty slave in raw mode.
+class Client {
+public:
+    explicit Client(const std::string& path) : fd_(::open(path.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC))
+    {
+        termios t{};
+        tcgetattr(fd_, &t);
+        cfmakeraw(&t);
+        tcsetattr(fd_, TCSANOW, &t);
+    }
+    ~Client() { ::close(fd_); }
+    void write(const Bytes& b) { ASSERT_EQ(::write(fd_, b.data(), b.size()), static_cast<ssize_t>(b.size())); }
+    // What arrives within `wait` after the first byte (or nothing by then).
+    Bytes read(std::chrono::milliseconds wait = 3000ms, std::chrono::milliseconds settle = 50ms)
+    {
+        Bytes got;
+        pollfd p{fd_, POLLIN, 0};
+        while (::poll(&p, 1, static_cast<int>((got.empty() ? wait : settle).count())) > 0) {
+            if (p.revents & (POLLHUP | POLLERR)) {
+                hungUp = true;
+                break;
+            }
+            std::uint8_t buf[256];
+            const ssize_t n = ::read(fd_, buf, sizeof buf);
+            if (n <= 0) {
+                hungUp = true;
+                break;
+            }
+            got.insert(got.end(), buf, buf + n);
+        }
+        return got;
+    }
+    bool hungUp = false;
+
+private:
+    int fd_;
+};
+
+Bytes payload(std::size_t n, unsigned seed)
+{
+    Bytes b(n);
+    for (std::size_t i = 0; i < n; ++i) b[i] = static_cast<std::uint8_t>((i * 131 + seed * 17) >> 1);
+    return b;
+}
+
+struct Rig {
+    explicit Rig(sim::BootloaderOptions o = {}) : boot(o), engine(boot)
+    {
+        path = engine.createPty();
+        engine.start();
+    }
+    sim::BootloaderMode boot;
+    sim::Simulator engine;
+    std::string path;
+};
+
+}  // namespace
+
+TEST(Bootloader, AcceptsGoodRecordsRejectsBadOnesAndKeepsTheImage)
+{
+    Rig rig;
+    ASSERT_FALSE(rig.path.empty());
+    Client c(rig.path);
+    const Bytes image = sim::makeImage(payload(3000, 1));
+    ASSERT_TRUE(update::checkRecords(image.data(), static_cast<std::uint32_t>(image.size())).ok());
+    const Bytes first(image.begin(), image.begin() + 1044);
+    Bytes bad = first;
+    bad[500] ^= 0x01;
+
+    c.write(bad);
+    EXPECT_EQ(c.read(), Bytes{0xEE});
+    for (std::size_t pos = 0; pos < image.size();) {
+        const std::size_t n = image[pos] * 256u + image[pos + 1] + 2;
+        c.write(Bytes(image.begin() + static_cast<long>(pos), image.begin() + static_cast<long>(pos + n)));
+        EXPECT_EQ(c.read(), Bytes{0x11});
+        pos += n;
+    }
+    EXPECT_EQ(rig.boot.recordsReceived(), 4u);
+    EXPECT_EQ(rig.boot.recordsAccepted(), 3u);
+    EXPECT_EQ(rig.boot.image(), image);
+
+    // Text from a settings client is no record.
+    const std::string read = "$Pass=Vostel:End:";
+    c.write(Bytes(read.begin(), read.end()));
+    EXPECT_EQ(c.read(), Bytes{0xEE});
+}
+
+TEST(Bootloader, FaultsByRecordNumber)
+{
+    sim::BootloaderOptions o;
+    o.acceptByte = 0x33;
+    o.rejectRecords = {2};
+    o.silentRecords = {3};
+    o.doubleAnswerRecords = {5};
+    Rig rig(o);
+    Client c(rig.path);
+    const Bytes record = sim::makeImage(payload(20, 2));
+    c.write(record);
+    EXPECT_EQ(c.read(), Bytes{0x33});
+    c.write(record);
+    EXPECT_EQ(c.read(), Bytes{0xEE});
+    c.write(record);
+    EXPECT_EQ(c.read(300ms), Bytes{});
+    c.write(record);  // the repeat of a record whose answer went missing is kept once
+    EXPECT_EQ(c.read(), Bytes{0x33});
+    c.write(record);
+    EXPECT_EQ(c.read(), (Bytes{0x33, 0x33}));
+    // Accepted: records 1, 3 (unanswered), 4 (its repeat, kept once), 5.
+    EXPECT_EQ(rig.boot.recordsAccepted(), 4u);
+    EXPECT_EQ(rig.boot.image().size(), 3 * record.size());
+}
+
+TEST(Bootloader, LateAnswersAndTheUnplug)
+{
+    sim::BootloaderOptions o;
+    o.lateMs = 400;
+    o.lateRecords = {1};
+    o.unplugAtRecord = 3;
+    Rig rig(o);
+    Client c(rig.path);
+    const Bytes record = sim::makeImage(payload(8, 3));
+    c.write(record);
+    EXPECT_EQ(c.read(100ms), Bytes{});  // not yet
+    EXPECT_EQ(c.read(), Bytes{0x11});  // but it comes
+    c.write(record);
+    EXPECT_EQ(c.read(), Bytes{0x11});
+    c.write(record);
+    EXPECT_EQ(c.read(), Bytes{});
+    EXPECT_TRUE(c.hungUp);
+    EXPECT_TRUE(rig.engine.unplugged());
+}
+
+TEST(Bootloader, TheLineRateModelHoldsAnswersForTheWireTime)
+{
+    sim::BootloaderMode boot;
+    sim::Simulator engine(boot, 9600);  // 1044 bytes + the answer: about 1.09 s on the wire
+    const std::string path = engine.createPty();
+    engine.start();
+    Client c(path);
+    const Bytes image = sim::makeImage(payload(1040, 4));
+    const auto start = std::chrono::steady_clock::now();
+    c.write(image);
+    EXPECT_EQ(c.read(200ms), Bytes{});
+    EXPECT_EQ(c.read(), Bytes{0x11});
+    EXPECT_GE(std::chrono::steady_clock::now() - start, 1000ms);
+}
