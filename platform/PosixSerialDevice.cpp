@@ -24,6 +24,9 @@ constexpr int kTiocmCts = 0x020, kTiocmCar = 0x040, kTiocmRng = 0x080, kTiocmDsr
 constexpr int kTiocmDtr = 0x002, kTiocmRts = 0x004;
 constexpr int kEnoioctlcmd = 515;  // the kernel's internal "no such ioctl", leaks on some drivers
 constexpr int kMaxTransmitRecheckMs = 1000;
+// At close: output that has not moved for this long is flushed; looked at every step.
+constexpr std::chrono::milliseconds kCloseStallLimit{2000};
+constexpr int kCloseDrainStepMs = 10;
 // Wakes the line watcher out of TIOCMIWAIT; the handler does nothing.
 constexpr int kWatcherWakeSignal = SIGURG;
 
@@ -93,11 +96,31 @@ int PosixSerialDevice::open(const std::string& path) {
 void PosixSerialDevice::close() {
     if (fd_ < 0) return;
     stopLineWatcher();
-    // Never wait for output held back by flow control: the owner already gave up on it.
-    ioctlErr(fd_, TCFLSH, reinterpret_cast<void*>(TCOFLUSH));
+    drainBeforeClose();
     ioctlErr(fd_, TIOCNXCL, nullptr);
     ::close(fd_);
     fd_ = -1;
+}
+
+// close() itself may wait up to the driver's closing_wait (30 s) for output that flow control holds
+// back: let the queue drain while it moves, and flush it once it stops moving.
+void PosixSerialDevice::drainBeforeClose() {
+    if (lost_) return;
+    int last = -1;
+    auto lastMove = std::chrono::steady_clock::now();
+    for (;;) {
+        int queued = 0;
+        if (ioctlErr(fd_, TIOCOUTQ, &queued) != 0 || queued <= 0) return;
+        const auto now = std::chrono::steady_clock::now();
+        if (queued != last) {
+            last = queued;
+            lastMove = now;
+        } else if (now - lastMove > kCloseStallLimit) {
+            ioctlErr(fd_, TCFLSH, reinterpret_cast<void*>(TCOFLUSH));
+            return;
+        }
+        ::poll(nullptr, 0, kCloseDrainStepMs);
+    }
 }
 
 int PosixSerialDevice::setQueueSizes(std::uint32_t, std::uint32_t) { return 0; }

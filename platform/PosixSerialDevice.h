@@ -61,6 +61,7 @@ private:
     bool readCounters(Counters& c);
     std::uint32_t counterEvents(std::uint32_t& errors);
     int transmitWaitMs();
+    void drainBeforeClose();
     void startLineWatcher();
     void stopLineWatcher();
 
