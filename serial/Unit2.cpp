@@ -86,7 +86,14 @@ int StrToInt(const QString& text) {
 
 QString DesignTimePort(int n) { return QStringLiteral("COM%1").arg(n); }
 
+TForm2::TPortLister& PortLister() {
+    static TForm2::TPortLister lister;
+    return lister;
+}
+
 }  // namespace
+
+void TForm2::SetPortLister(TPortLister lister) { PortLister() = std::move(lister); }
 
 TForm2::TForm2(QWidget* parent)
     : QWidget(parent), CommPort1(std::make_unique<TCommPort>(this)), ReceiveBuffer(ownReceiveBuffer_.data()) {
@@ -201,7 +208,8 @@ void TForm2::SaveInRegistry() {
 void TForm2::FillPortList(QStringList& List) {
     List.clear();
     portDetails_.clear();
-    for (const platform::ComPortEntry& port : platform::listPorts()) {
+    const auto ports = PortLister() ? PortLister()() : platform::listPorts();
+    for (const platform::ComPortEntry& port : ports) {
         const QString name = QString::fromStdString(port.name);
         List << name;
         QString details = QString::fromStdString(port.devicePath);

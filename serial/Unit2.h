@@ -36,6 +36,7 @@
 #include <functional>
 #include <memory>
 
+#include "platform/ComPortMap.h"
 #include "serial/Commport.h"
 
 class QGroupBox;
@@ -59,6 +60,11 @@ class TForm2 : public QWidget {
 public:
     explicit TForm2(QWidget* parent = nullptr);
     ~TForm2() override;
+
+    // Where FillPortList takes the ports from: the COM port map (platform::listPorts) unless a test
+    // sets another source before it creates the window; an empty function restores the map.
+    using TPortLister = std::function<std::vector<platform::ComPortEntry>()>;
+    static void SetPortLister(TPortLister lister);
 
     // The component; the main window reads IsEnabled and the line rate through it.
     std::unique_ptr<TCommPort> CommPort1;

@@ -116,6 +116,13 @@ void TForm2::CreateControls() {
     GroupBox2 = named(new QGroupBox(QString::fromUtf8("Тайм-ауты записи"), TabSheet2), "GroupBox2");
     auto* read = new QGridLayout(GroupBox1);
     auto* write = new QGridLayout(GroupBox2);
+    // Tight spacing: both groups and the button have to fit the fixed page.
+    page2->setContentsMargins(6, 6, 6, 6);
+    page2->setSpacing(4);
+    for (QGridLayout* g : {read, write}) {
+        g->setContentsMargins(6, 2, 6, 4);
+        g->setVerticalSpacing(2);
+    }
     Label14 = label("Label14", "Новые", GroupBox1);
     Label15 = label("Label15", "Старые", GroupBox1);
     read->addWidget(Label14, 0, 1);
@@ -150,6 +157,6 @@ void TForm2::CreateControls() {
     }
     Button2 = named(new QPushButton(QStringLiteral("OK"), TabSheet2), "Button2");
     page2->addWidget(GroupBox1, 0, 0, 1, 2);
-    page2->addWidget(GroupBox2, 1, 0, 1, 2);
-    page2->addWidget(Button2, 2, 1, Qt::AlignRight);
+    page2->addWidget(GroupBox2, 1, 0);
+    page2->addWidget(Button2, 1, 1, Qt::AlignBottom);
 }
