@@ -1,0 +1,113 @@
+// The compiled help file and the help window that shows it.
+#include "platform/qt/ChmHelpViewer.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTreeWidget>
+#include <filesystem>
+
+#include "platform/qt/ChmHelpWindow.h"
+#include "platform/qt/HhcContents.h"
+#include "ui/qt/QtTestApp.h"
+
+namespace {
+
+const std::string kHelpFile = VIGIL_HELP_FILE;
+
+// Restores the current directory a test moved.
+struct CurrentDir {
+    QString saved = QDir::currentPath();
+    ~CurrentDir() { QDir::setCurrent(saved); }
+};
+
+TEST(HelpFile, EveryPageContextOpensItsTopic) {
+    qtTestApp();
+    const std::vector<std::pair<int, QString>> pages = {
+        {2000, "Интернет"}, {2001, "Доступ"},    {2002, "Телефоны"}, {2003, "GPS"},
+        {2004, "Настройки"}, {2005, "Обновить"}, {2006, "Монитор"}};
+    platform::ChmHelpViewer viewer;
+    for (const auto& [context, caption] : pages) {
+        viewer.showTopic(kHelpFile, context);
+        platform::ChmHelpWindow* window = viewer.window(kHelpFile);
+        ASSERT_NE(window, nullptr);
+        EXPECT_TRUE(window->isVisible());
+        EXPECT_EQ(window->shownTitle(), caption) << context;
+    }
+    EXPECT_EQ(viewer.window(kHelpFile)->windowTitle(), "Config_Vigil");
+    EXPECT_TRUE(viewer.window(kHelpFile)->grab().save("/tmp/vigil_help_window.png"));
+}
+
+TEST(HelpFile, PagesAndContentsComeFromTheFile) {
+    qtTestApp();
+    auto file = platform::ChmFile::open(kHelpFile);
+    ASSERT_TRUE(file);
+    EXPECT_EQ(file->defaultTopic(), "/index.htm");
+    EXPECT_EQ(file->topicForContext(2002), "/phones.htm");
+    EXPECT_EQ(file->topicForContext(1999), "");
+    EXPECT_TRUE(file->read("/style.css").has_value());
+    // The compiler stores the mapped topics with the folder it ran in.
+    EXPECT_EQ(file->locate("/some/build/folder/monitor.htm"), "/monitor.htm");
+    EXPECT_EQ(file->locate("C:\\help\\gps.htm"), "/gps.htm");
+    EXPECT_EQ(file->locate("/missing.htm"), "");
+
+    platform::ChmHelpWindow window(std::move(file));
+    auto* contents = window.findChild<QTreeWidget*>("HelpContents");
+    ASSERT_NE(contents, nullptr);
+    ASSERT_EQ(contents->topLevelItemCount(), 1);
+    EXPECT_EQ(contents->topLevelItem(0)->childCount(), 7);
+    EXPECT_EQ(contents->topLevelItem(0)->child(6)->text(0), "Монитор");
+}
+
+TEST(HelpViewer, ContentsLooksInTheCurrentDirectory) {
+    qtTestApp();
+    CurrentDir restore;
+    QTemporaryDir elsewhere;
+    QTemporaryDir withHelp;
+    std::filesystem::copy_file(kHelpFile, withHelp.filePath("Vigil.chm").toStdString());
+    platform::ChmHelpViewer viewer;
+
+    QDir::setCurrent(elsewhere.path());
+    viewer.showContents("Vigil.chm");
+    EXPECT_EQ(viewer.window(elsewhere.filePath("Vigil.chm").toStdString()), nullptr);
+
+    QDir::setCurrent(withHelp.path());
+    viewer.showContents("Vigil.chm");
+    platform::ChmHelpWindow* window = viewer.window(withHelp.filePath("Vigil.chm").toStdString());
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->shownPage(), "/index.htm");
+    EXPECT_TRUE(window->isVisible());
+
+    viewer.closeAll();
+    EXPECT_EQ(viewer.window(withHelp.filePath("Vigil.chm").toStdString()), nullptr);
+}
+
+TEST(HelpViewer, FailuresAreSilent) {
+    qtTestApp();
+    platform::ChmHelpViewer viewer;
+    viewer.showTopic("/nowhere/Vigil.chm", 2000);
+    EXPECT_EQ(viewer.window("/nowhere/Vigil.chm"), nullptr);
+    viewer.showTopic(kHelpFile, 1999);  // not in the map: no page, no window shown
+    ASSERT_NE(viewer.window(kHelpFile), nullptr);
+    EXPECT_FALSE(viewer.window(kHelpFile)->isVisible());
+}
+
+TEST(HelpContents, NestedSitemap) {
+    const auto entries = platform::parseContents(
+        R"(<HTML><OBJECT type="text/site properties"><param name="Window Styles" value="0x800025"></OBJECT>
+           <UL><LI><object type="text/sitemap"><param name="Name" value="Top"><param name="Local" value="a.htm"></object>
+           <UL><LI><OBJECT type="text/sitemap"><param name="Name" value="Inner"></OBJECT></UL>
+           <LI><OBJECT type="text/sitemap"><param name="Name" value="Next"><param name="Local" value="dir/b.htm"></OBJECT></UL>)");
+    ASSERT_EQ(entries.size(), 3u);
+    EXPECT_EQ(entries[0].name, "Top");
+    EXPECT_EQ(entries[0].local, "a.htm");
+    EXPECT_EQ(entries[0].depth, 0);
+    EXPECT_EQ(entries[1].name, "Inner");
+    EXPECT_EQ(entries[1].local, "");
+    EXPECT_EQ(entries[1].depth, 1);
+    EXPECT_EQ(entries[2].local, "dir/b.htm");
+    EXPECT_EQ(entries[2].depth, 0);
+}
+
+}  // namespace
