@@ -63,6 +63,7 @@ void FirmwareUpload::Timer1Timer()
 
 void FirmwareUpload::SendNextRecord()
 {
+    lateAnswerGrace_ = false;
     const std::size_t imageLength = sending_.size();
     if (SentLength_ >= imageLength) {
         const std::uint8_t b = host_.receiveBufferFirstByte();
@@ -96,6 +97,7 @@ void FirmwareUpload::SendNextRecord()
 void FirmwareUpload::OnReception(std::size_t n, const std::uint8_t* data)
 {
     if (state_ != State::Sending) return;  // the link is closed in every other state
+    if (lateAnswerGrace_) return;          // the late answer of the record that timed out
     recordTimer_.setEnabled(false);
     if (n == 0) {
         failedAnswer(kNoAnswerText);
@@ -127,7 +129,19 @@ void FirmwareUpload::OnLinkLost()
 void FirmwareUpload::RecordTimeout()
 {
     recordTimer_.setEnabled(false);
-    if (state_ == State::Sending) failedAnswer(kNoAnswerText);
+    if (state_ != State::Sending) return;
+    if (lateAnswerGrace_) {
+        host_.discardPendingInput();
+        SendNextRecord();
+        return;
+    }
+    if (++FailureCount_ >= kFailureLimit) {
+        stop(kNoAnswerText);
+        return;
+    }
+    lateAnswerGrace_ = true;
+    recordTimer_.setInterval(kLateAnswerGraceMs);
+    recordTimer_.setEnabled(true);
 }
 
 void FirmwareUpload::failedAnswer(const char* textAtLimit)
@@ -144,6 +158,7 @@ void FirmwareUpload::failedAnswer(const char* textAtLimit)
 void FirmwareUpload::stop(const std::string& text)
 {
     recordTimer_.setEnabled(false);
+    lateAnswerGrace_ = false;
     host_.setStatusPanel1(text);
     host_.setProgressPosition(0);
     uploadRunning_ = false;

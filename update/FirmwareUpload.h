@@ -7,7 +7,9 @@
 // The link is closed when the upload starts and opened again by Timer1 5000 ms later; the end of
 // an upload arms Timer1 for 1 ms so the link is closed outside the reception that ended it.
 // A record that gets no answer times out after 1 s plus twice its wire time at the line rate;
-// the time-out counts as a failed answer, like an empty reception. An unplugged or closed link
+// the time-out counts as a failed answer, like an empty reception. Before the repeat the upload
+// waits kLateAnswerGraceMs, drops whatever arrives meanwhile and discards what is pending, so an
+// answer that comes late is not taken as the answer to the repeat. An unplugged or closed link
 // ends the upload with kLinkLostText.
 //
 // Main thread only: every handler, the two timers' ticks and OnReception run there.
@@ -27,6 +29,7 @@ constexpr std::uint8_t kFailureLimit = 10;       // failed answers per upload
 constexpr int kLinkSettleMs = 5000;              // closed link before the first record
 constexpr int kWindUpMs = 1;
 constexpr int kRecordTimeoutBaseMs = 1000;       // plus twice the record's wire time
+constexpr int kLateAnswerGraceMs = 1000;         // after a time-out, before the repeat
 constexpr unsigned kBitsPerByte = 10;            // start bit, 8 data bits, stop bit
 
 inline constexpr const char* kSuccessVersion01Text = "Обновление прошло успешно. BL ver 01";
@@ -75,6 +78,7 @@ private:
     std::vector<std::uint8_t> sending_;  // the image as it was when the upload started
 
     bool uploadRunning_ = false;
+    bool lateAnswerGrace_ = false;  // a record timed out; its repeat waits for a late answer
     State state_ = State::Idle;
     std::uint32_t SentLength_ = 0;
     std::uint16_t RecordLength_ = 0;

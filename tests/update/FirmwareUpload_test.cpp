@@ -182,7 +182,11 @@ TEST_F(Upload, TenEmptyReceptionsOrTimeOutsEndWithNoAnswer)
     makeImage(*image, {4});
     begin();
     for (int i = 0; i < 5; ++i) answer({});
-    for (int i = 0; i < 4; ++i) ASSERT_TRUE(recordTimer.fire());
+    for (int i = 0; i < 4; ++i) {
+        ASSERT_TRUE(recordTimer.fire());  // the time-out
+        EXPECT_EQ(recordTimer.interval(), 1000);
+        ASSERT_TRUE(recordTimer.fire());  // the grace for a late answer, then the repeat
+    }
     EXPECT_EQ(upload.FailureCount(), 9);
     EXPECT_EQ(host.sent.size(), 10u);
     EXPECT_EQ(host.discards, 9);  // before every repeat
@@ -215,14 +219,18 @@ TEST_F(Upload, TheRecordTimeOutScalesWithTheRecordAndTheLineRate)
     EXPECT_EQ(recordTimer.interval(), 1000 + 2 * 1088);
 }
 
-TEST_F(Upload, ALateAnswerAfterItsTimeOutIsDiscardedBeforeTheRepeat)
+TEST_F(Upload, ALateAnswerAfterItsTimeOutIsNotTakenForTheRepeat)
 {
     makeImage(*image, {4, 4});
     begin();
     ASSERT_TRUE(recordTimer.fire());
-    EXPECT_EQ(host.log, "close;open;write;discard;write;");
     EXPECT_EQ(upload.FailureCount(), 1);
+    EXPECT_EQ(host.log, "close;open;write;");
+    answer({0x11});  // late: dropped, nothing sent
     EXPECT_EQ(upload.SentLength(), 0u);
+    EXPECT_EQ(host.sent.size(), 1u);
+    ASSERT_TRUE(recordTimer.fire());
+    EXPECT_EQ(host.log, "close;open;write;discard;write;");
     answer({0x11});
     EXPECT_EQ(upload.SentLength(), 6u);
     EXPECT_EQ(host.sent.size(), 3u);
