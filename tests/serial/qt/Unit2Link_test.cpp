@@ -1,0 +1,251 @@
+// The link as the operator sees it: connect and disconnect, sending, receiving, unplugging.
+#include "Form2Harness.h"
+#include "platform/FakeSerialDevice.h"
+
+using namespace form2test;
+
+namespace {
+
+const QString kConnected9600 = QString::fromUtf8("Подключено на скорости 9600");
+const QString kDisconnect = QString::fromUtf8("Отключить ");
+const QString kConnect = QString::fromUtf8("Подключить");
+const QString kClosed = QString::fromUtf8("Отключено");
+
+class Form2LinkTest : public Form2Test {
+protected:
+    // A window set to COM5, with the main window's side of the contract recorded.
+    TForm2& createLinkedForm() {
+        storeSettings(storedDefaults(5));
+        TForm2& f = createForm();
+        f.ReceiveBuffer = receiveBuffer.data();
+        f.OnLinkStateChanged = [this](TForm2* sender) {
+            linkStates.push_back({sender->Label1->text(), sender->Button1->text(), messages.shown().size()});
+        };
+        f.OnReplyReceived = [this](TForm2* sender) {
+            chunks.emplace_back(reinterpret_cast<const char*>(receiveBuffer.data()), sender->ReceivedCount);
+        };
+        return f;
+    }
+    // The window on a scripted device instead of a tty.
+    TForm2& createFakeForm() {
+        TForm2& f = createLinkedForm();
+        f.CommPort1->SetDeviceFactory([device = fake] { return device; });
+        return f;
+    }
+    bool send(TForm2& f, const std::string& bytes) {
+        return f.SendBlock(reinterpret_cast<const std::uint8_t*>(bytes.data()), static_cast<std::uint32_t>(bytes.size()));
+    }
+
+    struct LinkState {
+        QString label, button;
+        std::size_t messagesBefore;
+    };
+    std::array<std::uint8_t, 4096> receiveBuffer{};
+    std::vector<LinkState> linkStates;
+    std::vector<std::string> chunks;
+    std::shared_ptr<platform::FakeSerialDevice> fake = std::make_shared<platform::FakeSerialDevice>();
+};
+
+}  // namespace
+
+TEST_F(Form2LinkTest, ConnectAndDisconnectShowTheStateTexts) {
+    PtyPair terminal;
+    mapPort(5, terminal.slavePath);
+    TForm2& f = createLinkedForm();
+
+    f.Button1Click();
+    EXPECT_TRUE(f.CommPort1->IsEnabled());
+    EXPECT_EQ(f.Label1->text(), kConnected9600);
+    EXPECT_EQ(f.Button1->text(), kDisconnect);
+    EXPECT_FALSE(f.ComboBox2->isEnabled());
+    const char* configured[] = {"10", "0", "1000", "0", "0"};
+    QLineEdit* edits[] = {f.Edit1, f.Edit2, f.Edit3, f.Edit4, f.Edit5};
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(edits[i]->text(), QString(configured[i]));
+    EXPECT_FALSE(f.Edit6->text().isEmpty());
+    ASSERT_EQ(linkStates.size(), 1u);
+    EXPECT_EQ(linkStates[0].button, kDisconnect);
+
+    f.Button1Click();
+    EXPECT_FALSE(f.CommPort1->IsEnabled());
+    EXPECT_EQ(f.Label1->text(), kClosed);
+    EXPECT_EQ(f.Button1->text(), kConnect);
+    EXPECT_TRUE(f.ComboBox2->isEnabled());
+    ASSERT_EQ(linkStates.size(), 2u);
+    EXPECT_EQ(linkStates[1].label, kClosed);
+    EXPECT_TRUE(messages.shown().empty());
+}
+
+TEST_F(Form2LinkTest, ABlockGoesOutAndTheAnswerComesBackToTheMainWindow) {
+    PtyPair terminal;
+    mapPort(5, terminal.slavePath);
+    TForm2& f = createLinkedForm();
+    f.Button1Click();
+    ASSERT_TRUE(f.CommPort1->IsEnabled());
+
+    EXPECT_TRUE(send(f, "$Pass=1234:End:"));
+    EXPECT_TRUE(f.AwaitingReply);
+    EXPECT_EQ(terminal.receive(15), "$Pass=1234:End:");
+    terminal.send("Ver=1:");
+    ASSERT_TRUE(processUntil([&] { return !chunks.empty(); }));
+    EXPECT_FALSE(f.AwaitingReply);
+    std::string all;
+    ASSERT_TRUE(processUntil([&] {
+        all.clear();
+        for (const auto& c : chunks) all += c;
+        return all.size() >= 6;
+    }));
+    EXPECT_EQ(all, "Ver=1:");
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(receiveBuffer.data()), f.ReceivedCount), chunks.back());
+}
+
+TEST_F(Form2LinkTest, SendingOnAClosedPortIsABrokenLink) {
+    TForm2& f = createLinkedForm();
+    EXPECT_FALSE(send(f, "abc"));
+    EXPECT_FALSE(f.AwaitingReply);
+    ASSERT_EQ(messages.shown().size(), 1u);
+    EXPECT_EQ(messages.shown()[0].text, "Разрыв соединения");
+    EXPECT_EQ(messages.shown()[0].caption, "COM port error");
+    EXPECT_EQ(messages.shown()[0].icon, platform::MessageIcon::Error);
+}
+
+TEST_F(Form2LinkTest, AClosePendingAReplyIsReportedAfterTheTextsChange) {
+    TForm2& f = createFakeForm();
+    f.Button1Click();
+    ASSERT_TRUE(send(f, "request"));
+    f.Button1Click();
+    ASSERT_EQ(messages.texts(), std::vector<std::string>{"Разрыв соединения"});
+    EXPECT_EQ(messages.shown()[0].caption, "COM port error");
+    EXPECT_FALSE(f.AwaitingReply);
+    ASSERT_EQ(linkStates.size(), 2u);
+    EXPECT_EQ(linkStates[1].label, kClosed);
+    EXPECT_EQ(linkStates[1].messagesBefore, 1u);  // the message came before the main window heard
+
+    // A disconnect the main window asks for clears the flag first: no message.
+    messages.clear();
+    f.Button1Click();
+    ASSERT_TRUE(send(f, "request"));
+    f.AwaitingReply = false;
+    f.Button1Click();
+    EXPECT_TRUE(messages.shown().empty());
+}
+
+TEST_F(Form2LinkTest, AnEmptyDeliveryPendingAReplyNamesThePortAndShowsTheWindow) {
+    TForm2& f = createLinkedForm();
+    f.CommPort1DataReceived(f.CommPort1.get(), 0);
+    EXPECT_TRUE(messages.shown().empty());
+    EXPECT_FALSE(f.isVisible());
+
+    f.AwaitingReply = true;
+    f.CommPort1DataReceived(f.CommPort1.get(), 0);
+    ASSERT_EQ(messages.shown().size(), 1u);
+    EXPECT_EQ(messages.shown()[0].text, "Не отвечает COM5");
+    EXPECT_EQ(messages.shown()[0].caption, "");
+    EXPECT_TRUE(f.isVisible());
+    EXPECT_FALSE(f.AwaitingReply);
+    EXPECT_TRUE(chunks.empty());
+}
+
+TEST_F(Form2LinkTest, EachChunkOverwritesTheBufferFromItsStart) {
+    TForm2& f = createFakeForm();
+    f.Button1Click();
+    const std::string first = "ABCDEFGHIJKLMNOPQRST";
+    fake->feed(first);
+    ASSERT_TRUE(processUntil([&] { return !chunks.empty(); }));
+    ASSERT_EQ(chunks, std::vector<std::string>{first});
+    fake->feed("vwxyz");
+    ASSERT_TRUE(processUntil([&] { return chunks.size() == 2; }));
+    EXPECT_EQ(f.ReceivedCount, 5);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(receiveBuffer.data()), 20), "vwxyzFGHIJKLMNOPQRST");
+}
+
+TEST_F(Form2LinkTest, ABlockSentFromTheReplyHandlerIsAwaitedAgain) {
+    TForm2& f = createFakeForm();
+    f.OnReplyReceived = [&](TForm2* sender) { send(*sender, "next record"); };
+    f.Button1Click();
+    ASSERT_TRUE(send(f, "first record"));
+    fake->feed("\x11");
+    ASSERT_TRUE(processUntil([&] { return fake->written() == "first recordnext record"; }));
+    EXPECT_TRUE(f.AwaitingReply);
+    f.Button1Click();
+    EXPECT_EQ(messages.texts(), std::vector<std::string>{"Разрыв соединения"});
+}
+
+TEST_F(Form2LinkTest, ASettingRefusedAtOpenClosesThePortButKeepsTheErrorText) {
+    fake->failControl(22);
+    TForm2& f = createFakeForm();
+    f.Button1Click();
+    const QString error = QString::fromUtf8("Ошибка подключения 22");
+    EXPECT_EQ(f.Label1->text(), error);
+    EXPECT_EQ(f.Button1->text(), kConnect);
+    EXPECT_TRUE(f.ComboBox2->isEnabled());
+    ASSERT_TRUE(processUntil([&] { return !f.CommPort1->Open(); }));
+    EXPECT_FALSE(f.CommPort1->IsEnabled());
+    EXPECT_EQ(f.Label1->text(), error);
+    ASSERT_EQ(linkStates.size(), 2u);
+    EXPECT_EQ(linkStates[0].label, error);
+    EXPECT_EQ(linkStates[1].label, error);
+    EXPECT_EQ(linkStates[1].button, kConnect);
+    EXPECT_TRUE(messages.shown().empty());
+
+    // One toggle opens it again once the device accepts the settings.
+    fake->failControl(0);
+    f.Button1Click();
+    EXPECT_EQ(f.Label1->text(), kConnected9600);
+    processFor(50ms);
+    EXPECT_TRUE(f.CommPort1->IsEnabled());
+}
+
+TEST_F(Form2LinkTest, AnUnpluggedAdapterClosesTheLinkAndCanBeReconnected) {
+    auto terminal = std::make_unique<PtyPair>();
+    mapPort(5, terminal->slavePath);
+    TForm2& f = createLinkedForm();
+    f.Button1Click();
+    ASSERT_EQ(f.Button1->text(), kDisconnect);
+
+    terminal->unplug();
+    ASSERT_TRUE(processUntil([&] { return f.Label1->text() == kClosed; }, 3000ms));
+    EXPECT_FALSE(f.CommPort1->Open());
+    EXPECT_EQ(f.Button1->text(), kConnect);
+    ASSERT_EQ(linkStates.size(), 2u);
+    EXPECT_EQ(linkStates[1].button, kConnect);
+    EXPECT_TRUE(messages.shown().empty());
+
+    // Plugged in again (here: a new pty under the same number), one toggle reconnects.
+    terminal = std::make_unique<PtyPair>();
+    mapPort(5, terminal->slavePath);
+    f.Button1Click();
+    EXPECT_EQ(f.Label1->text(), kConnected9600);
+    ASSERT_TRUE(send(f, "ping"));
+    EXPECT_EQ(terminal->receive(4), "ping");
+}
+
+TEST_F(Form2LinkTest, AnUnplugPendingAReplyIsABrokenLink) {
+    TForm2& f = createFakeForm();
+    f.Button1Click();
+    ASSERT_TRUE(send(f, "request"));
+    fake->unplug();
+    ASSERT_TRUE(processUntil([&] { return !f.CommPort1->Open(); }, 3000ms));
+    EXPECT_EQ(f.Label1->text(), kClosed);
+    EXPECT_EQ(messages.texts(), std::vector<std::string>{"Разрыв соединения"});
+    EXPECT_FALSE(f.AwaitingReply);
+}
+
+TEST_F(Form2LinkTest, TimeOutsApplyByReopeningAndABadNumberStopsHalfway) {
+    TForm2& f = createFakeForm();
+    f.Button1Click();
+    f.Edit1->setText("25");
+    f.Edit2->setText("x1");
+    f.Edit3->setText("30");
+    f.Button2Click();
+    EXPECT_EQ(messages.texts(), std::vector<std::string>{"'x1' is not a valid integer value"});
+    EXPECT_EQ(linkStates.size(), 1u);  // not reopened
+    EXPECT_EQ(f.CommPort1->GetTimeOuts(toReadInterval, 1), 25u);
+    EXPECT_EQ(f.CommPort1->GetTimeOuts(toReadTotalConstant, 1), 1000u);
+
+    f.Edit2->clear();
+    f.Button2Click();
+    ASSERT_EQ(linkStates.size(), 3u);  // closed and opened again
+    EXPECT_EQ(f.CommPort1->GetTimeOuts(toReadTotalConstant, 1), 30u);
+    EXPECT_EQ(f.Edit3->text(), QString("30"));
+    EXPECT_EQ(f.Edit1->text(), QString("25"));
+}
