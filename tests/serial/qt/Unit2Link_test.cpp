@@ -32,6 +32,13 @@ protected:
         f.CommPort1->SetDeviceFactory([device = fake] { return device; });
         return f;
     }
+    // The window connected to COM5, which is `terminal`'s pty.
+    TForm2& connectTo(const PtyPair& terminal) {
+        mapPort(5, terminal.slavePath);
+        TForm2& f = createLinkedForm();
+        f.Button1Click();
+        return f;
+    }
     bool send(TForm2& f, const std::string& bytes) {
         return f.SendBlock(reinterpret_cast<const std::uint8_t*>(bytes.data()), static_cast<std::uint32_t>(bytes.size()));
     }
@@ -50,10 +57,7 @@ protected:
 
 TEST_F(Form2LinkTest, ConnectAndDisconnectShowTheStateTexts) {
     PtyPair terminal;
-    mapPort(5, terminal.slavePath);
-    TForm2& f = createLinkedForm();
-
-    f.Button1Click();
+    TForm2& f = connectTo(terminal);
     EXPECT_TRUE(f.CommPort1->IsEnabled());
     EXPECT_EQ(f.Label1->text(), kConnected9600);
     EXPECT_EQ(f.Button1->text(), kDisconnect);
@@ -77,9 +81,7 @@ TEST_F(Form2LinkTest, ConnectAndDisconnectShowTheStateTexts) {
 
 TEST_F(Form2LinkTest, ABlockGoesOutAndTheAnswerComesBackToTheMainWindow) {
     PtyPair terminal;
-    mapPort(5, terminal.slavePath);
-    TForm2& f = createLinkedForm();
-    f.Button1Click();
+    TForm2& f = connectTo(terminal);
     ASSERT_TRUE(f.CommPort1->IsEnabled());
 
     EXPECT_TRUE(send(f, "$Pass=1234:End:"));
@@ -197,9 +199,7 @@ TEST_F(Form2LinkTest, ASettingRefusedAtOpenClosesThePortButKeepsTheErrorText) {
 
 TEST_F(Form2LinkTest, AnUnpluggedAdapterClosesTheLinkAndCanBeReconnected) {
     auto terminal = std::make_unique<PtyPair>();
-    mapPort(5, terminal->slavePath);
-    TForm2& f = createLinkedForm();
-    f.Button1Click();
+    TForm2& f = connectTo(*terminal);
     ASSERT_EQ(f.Button1->text(), kDisconnect);
 
     terminal->unplug();
