@@ -1,7 +1,9 @@
 // The two rings: pieces at the wrap, full rings, exact counts and the coalescing of deliveries.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <string>
+#include <thread>
 
 #include "support/FakePortFixture.h"
 
@@ -107,13 +109,17 @@ TEST_F(Rings, BurstsBeforeADeliveryArriveAsOneFollowedByAnEmptyOne) {
         std::string buf(count, '\0');
         got.append(buf.data(), s->GetBlock(buf.data(), count));
     };
+    std::atomic<int> queued{0};
+    platform::MainThread::setWakeHook([&] { ++queued; });
     port.SetOpen(true);
-    // The main thread is not pumped while both bursts reach the ring.
+    // The main thread is not pumped while both bursts reach the ring; the first delivery (and the
+    // status dispatch of the same burst) already wait for it when the second burst comes.
     fake->feed("first-");
-    while (port.InBuffUsed() < 6) std::this_thread::yield();
+    while (queued < 2) std::this_thread::yield();
     fake->feed("second");
     while (port.InBuffUsed() < 12) std::this_thread::yield();
     ASSERT_TRUE(pumpUntil([&] { return counts.size() >= 2; }));
+    platform::MainThread::setWakeHook(nullptr);
     testsupport::pumpFor(std::chrono::milliseconds(50));
     EXPECT_EQ(counts, (std::vector<std::uint32_t>{12, 0}));
     EXPECT_EQ(got, "first-second");
