@@ -1,0 +1,152 @@
+#pragma once
+// A headless stand-in for the main window and the port settings window around a real TCommPort,
+// so the upload runs end to end: the port's events arrive through the main-thread queue, Timer1
+// and the record timer run on the steady clock, and pump() plays the event loop.
+#include <algorithm>
+#include <array>
+#include <chrono>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/MainThread.h"
+#include "serial/Commport.h"
+#include "update/FirmwareUpload.h"
+
+namespace testsupport {
+
+// Fires from pump() once its interval has passed since it was (re)started, like a framework timer.
+class SteadyTimer : public platform::Timer {
+public:
+    using Clock = std::chrono::steady_clock;
+    // Intervals of this length are cut short (the 5-second settle), so a run does not wait for it.
+    int shortenInterval = -1;
+    int shortenedTo = 0;
+
+    void setInterval(int ms) override
+    {
+        interval_ = ms;
+        restart();
+    }
+    int interval() const override { return interval_; }
+    void setEnabled(bool e) override
+    {
+        enabled_ = e;
+        restart();
+    }
+    bool enabled() const override { return enabled_; }
+    void fireIfDue()
+    {
+        if (!enabled_ || Clock::now() < due_ || !onTimer) return;
+        restart();
+        onTimer();
+    }
+
+private:
+    void restart() { due_ = Clock::now() + std::chrono::milliseconds(interval_ == shortenInterval ? shortenedTo : interval_); }
+    int interval_ = 5000;
+    bool enabled_ = false;
+    Clock::time_point due_{};
+};
+
+class PortUploadHost : public update::UploadHost {
+public:
+    PortUploadHost(int comNumber, const update::FirmwareImage& image) : upload(*this, timer1, recordTimer, image)
+    {
+        platform::MainThread::adoptCurrentThread();
+        timer1.shortenInterval = update::kLinkSettleMs;
+        port.SetComNumber(comNumber);
+        port.OnDataReceived = [this](TCommPort* p, std::uint32_t count) {
+            // Each delivery overwrites the receive buffer from its first byte.
+            receivedCount = p->GetBlock(reinterpret_cast<char*>(receiveBuffer.data()),
+                                        std::min<std::uint32_t>(count, receiveBuffer.size()));
+            ++receptions;
+            if (receivedCount != 0 && upload.uploadRunning()) upload.OnReception(receivedCount, receiveBuffer.data());
+        };
+        // The close must not run inside the port's own delivery.
+        port.OnDeviceLost = [this](TCommPort*) { deferred_.push_back([this] { toggleLink(); }); };
+    }
+    ~PortUploadHost() override { port.SetOpen(false); }
+
+    // Runs the event loop until `done` holds or `bound` has passed; returns whether it holds.
+    bool pumpUntil(const std::function<bool()>& done, std::chrono::milliseconds bound = std::chrono::seconds(30))
+    {
+        const auto deadline = std::chrono::steady_clock::now() + bound;
+        while (!done()) {
+            if (std::chrono::steady_clock::now() > deadline) return false;
+            platform::MainThread::drainFor(std::chrono::milliseconds(1));
+            std::vector<std::function<void()>> calls;
+            calls.swap(deferred_);
+            for (auto& call : calls) call();
+            timer1.fireIfDue();
+            recordTimer.fireIfDue();
+        }
+        return true;
+    }
+    // BUpgrade pressed, then the loop runs until the upload is idle again.
+    bool runUpload(std::chrono::milliseconds bound = std::chrono::seconds(60))
+    {
+        upload.BUpgradeClick();
+        return pumpUntil([this] { return upload.state() == update::FirmwareUpload::State::Idle; }, bound);
+    }
+
+    // UploadHost
+    bool isLinkOpen() const override { return port.Open(); }
+    bool isLinkClosed() const override { return !port.Open(); }
+    void toggleLink() override
+    {
+        port.SetOpen(!port.Open());
+        connectionChanged();
+    }
+    void clearAwaitingReply() override {}
+    void installConnectionChanged() override {}
+    bool writePort(const std::uint8_t* data, std::size_t n) override
+    {
+        if (!port.Open()) return false;
+        if (!firstWrite) firstWrite = std::chrono::steady_clock::now();
+        return port.PutBlock(reinterpret_cast<const char*>(data), static_cast<std::uint32_t>(n)) == n;
+    }
+    void discardPendingInput() override { port.FlushInBuffer(); }
+    std::uint8_t receiveBufferFirstByte() const override { return receiveBuffer[0]; }
+    void setProgressPosition(int p) override
+    {
+        progress = p;
+        progressLog.push_back(p);
+    }
+    void stepProgress() override
+    {
+        ++progress;
+        progressLog.push_back(progress);
+    }
+    void setLabel56(const std::string& t) override { label56 = t; }
+    void setLabel57(const std::string& t) override { label57 = t; }
+    void setStatusPanel1(const std::string& t) override { panel1Log.push_back(t); }
+    void setUpgradeEnabled(bool e) override { upgradeEnabled = e; }
+    unsigned lineRateBitsPerSecond() const override { return static_cast<unsigned>(port.GetBaud()); }
+
+    // ConnectionChanged: a link that closed under a running upload ends it.
+    void connectionChanged()
+    {
+        if (!port.Open()) upload.OnLinkLost();
+    }
+    std::string panel1() const { return panel1Log.empty() ? std::string() : panel1Log.back(); }
+
+    TCommPort port;
+    SteadyTimer timer1, recordTimer;
+    update::FirmwareUpload upload;
+    std::array<std::uint8_t, 4096> receiveBuffer{};
+    std::uint16_t receivedCount = 0;
+    int receptions = 0;
+    int progress = 0;
+    std::vector<int> progressLog;
+    std::vector<std::string> panel1Log;
+    std::string label56, label57;
+    bool upgradeEnabled = true;
+    std::optional<std::chrono::steady_clock::time_point> firstWrite;
+
+private:
+    std::vector<std::function<void()>> deferred_;
+};
+
+}  // namespace testsupport
