@@ -162,9 +162,10 @@ std::optional<RegistryDocument> parseRegistry(std::string_view text, std::string
         if (line.empty() || line.front() != '=') return fail(i, "missing '='");
         std::string data(trim(line.substr(1)));
         // Binary data may go on over several lines, each but the last ending in a backslash.
-        while (startsWith(data, "hex") && !data.empty() && data.back() == '\\' && i + 1 < lines.size()) {
+        while (startsWith(data, "hex") && data.back() == '\\') {
             data.pop_back();
-            data += trim(lines[++i]);
+            // A dangling backslash on the last line continues nothing; drop it and what it left.
+            data = i + 1 < lines.size() ? data + std::string(trim(lines[++i])) : std::string(trim(data));
         }
         auto value = parseData(data);
         if (!value) return fail(first, "unreadable value data");

@@ -71,7 +71,8 @@ TEST(RegistryFormat, ReadsHandEditedFilesAndKeepsForeignTypes) {
         "  03,04\r\n"
         "\"Name\"=\"x\\\"y\"\r\n"
         "[quorveth\\comport]\r\n"
-        "\"comnum\"=dword:3\r\n";
+        "\"comnum\"=dword:3\r\n"
+        "\"Tail\"=hex:05,\\";
     std::string error;
     auto doc = parseRegistry(text, error);
     ASSERT_TRUE(doc) << error;
@@ -83,6 +84,7 @@ TEST(RegistryFormat, ReadsHandEditedFilesAndKeepsForeignTypes) {
     EXPECT_EQ(key->find("Name")->text, "x\"y");
     EXPECT_EQ(key->find("Blob")->type, RegistryValue::Type::Other);
     EXPECT_EQ(key->find("Blob")->text, "hex:01,02,03,04");
+    EXPECT_EQ(key->find("Tail")->text, "hex:05,");  // saved again, it must not swallow what follows
 
     auto again = parseRegistry(formatRegistry(*doc), error);
     ASSERT_TRUE(again) << error;
