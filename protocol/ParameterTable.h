@@ -4,6 +4,7 @@
 //
 // Walk `kParameters` to see every parameter; the `k...` orders below are the fixed sequences in
 // which the request builder, the answer parse, the file writer/reader and the export visit them.
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <string>
@@ -155,78 +156,80 @@ consteval std::array<const Parameter*, N> orderOf(const std::string_view (&contr
 const Parameter* findByControl(std::string_view control);
 const Parameter* findByAnswerKey(std::string_view answerKey);
 
+template <std::size_t... N>
+consteval auto join(const std::array<const Parameter*, N>&... parts) {
+    std::array<const Parameter*, (N + ...)> all{};
+    std::size_t at = 0;
+    ((std::copy(parts.begin(), parts.end(), all.begin() + at), at += N), ...);
+    return all;
+}
+
+// Runs of controls that several orders share.
+inline constexpr auto kPhoneEdits =
+    orderOf({"ETl1", "ETl2", "ETl3", "ETl4", "ETl5", "ETl6", "ETl7", "ETl8", "ETl9"});
+inline constexpr auto kSmsBoxes =
+    orderOf({"ChSim1ForP1", "ChSim1ForP2", "ChSim1ForP3", "ChSim1ForP4", "ChSim1ForP5",
+             "ChSim1ForP6", "ChSim1ForP7", "ChSim1ForP8"});
+inline constexpr auto kVoiceBoxes =
+    orderOf({"ChSim1ForVoice1", "ChSim1ForVoice2", "ChSim1ForVoice3", "ChSim1ForVoice4",
+             "ChSim1ForVoice5", "ChSim1ForVoice6", "ChSim1ForVoice7", "ChSim1ForVoice8"});
+inline constexpr auto kServerBoxes =
+    orderOf({"ChSim1ForIp1", "ChSim1ForIp2", "ChSim1ForIp3", "ChSim1ForIp4"});
+inline constexpr auto kAddressesAndPorts =
+    orderOf({"EditIp1", "EditPort1", "EditIp2", "EditPort2", "EditIp3", "EditPort3", "EditIp4",
+             "EditPort4"});
+inline constexpr auto kAddressesThenPorts =
+    orderOf({"EditIp1", "EditIp2", "EditIp3", "EditIp4", "EditPort1", "EditPort2", "EditPort3",
+             "EditPort4"});
+inline constexpr auto kPeriodEdits =
+    orderOf({"EConnectPeriod1", "EConnectPeriod2", "EConnectPeriod3", "EConnectPeriod4"});
+inline constexpr auto kProtocolLists = orderOf({"CBGet1", "CBGet2", "CBGet3", "CBGet4"});
+inline constexpr auto kGpsEdits = orderOf({"EGpsTime", "EGpsDate", "EGpsSpeed", "EGpsCog",
+                                           "EGpsLatitude", "EGpsLongitude"});
+// Access point and balance texts, as answers and files list them.
+inline constexpr auto kAccessTexts =
+    orderOf({"EApn1", "EAus1", "EApas1", "EBlSt1", "EBlTm1", "EBlVl1", "ELim1"});
+
 // The twenty enable boxes in list order: servers, SMS, voice.
-inline constexpr auto kCheckBoxList = orderOf({
-    "ChSim1ForIp1", "ChSim1ForIp2", "ChSim1ForIp3", "ChSim1ForIp4",
-    "ChSim1ForP1", "ChSim1ForP2", "ChSim1ForP3", "ChSim1ForP4",
-    "ChSim1ForP5", "ChSim1ForP6", "ChSim1ForP7", "ChSim1ForP8",
-    "ChSim1ForVoice1", "ChSim1ForVoice2", "ChSim1ForVoice3", "ChSim1ForVoice4",
-    "ChSim1ForVoice5", "ChSim1ForVoice6", "ChSim1ForVoice7", "ChSim1ForVoice8"});
+inline constexpr auto kCheckBoxList = join(kServerBoxes, kSmsBoxes, kVoiceBoxes);
 
 // A read empties these edits, then these lists, then the check box list; the track bar stays.
-inline constexpr auto kReadClearingTexts = orderOf({
-    "ETl1", "ETl2", "ETl3", "ETl4", "ETl5", "ETl6", "ETl7", "ETl8", "ETl9",
-    "EConnectPeriod1", "EConnectPeriod2", "EConnectPeriod3", "EConnectPeriod4",
-    "EApn1", "EIdCod", "EAdcCod", "EditIp1", "EditIp2", "EditPort1", "EditPort2",
-    "EBlSt1", "EBlVl1", "ELim1", "EBlTm1", "EditIp3", "EditIp4", "EditPort3", "EditPort4",
-    "EAus1", "EApas1", "EGpsTime", "EGpsDate", "EGpsSpeed", "EGpsCog", "EGpsLatitude",
-    "EGpsLongitude"});
+inline constexpr auto kReadClearingTexts = join(
+    kPhoneEdits, kPeriodEdits,
+    orderOf({"EApn1", "EIdCod", "EAdcCod", "EditIp1", "EditIp2", "EditPort1", "EditPort2",
+             "EBlSt1", "EBlVl1", "ELim1", "EBlTm1", "EditIp3", "EditIp4", "EditPort3",
+             "EditPort4", "EAus1", "EApas1"}),
+    kGpsEdits);
 inline constexpr auto kReadClearingLists =
-    orderOf({"CBGet1", "CBGet2", "CBGet3", "CBGet4", "CBNmbPress", "RadioGroup1"});
+    join(kProtocolLists, orderOf({"CBNmbPress", "RadioGroup1"}));
 
 // Write groups, each in the order its items are sent.
 inline constexpr auto kSettingsGroup = orderOf({"TrackBar1", "CBNmbPress", "RadioGroup1"});
-inline constexpr auto kPhonesGroup = orderOf({
-    "ETl1", "ETl2", "ETl3", "ETl4", "ETl5", "ETl6", "ETl7", "ETl8", "ETl9",
-    "ChSim1ForP1", "ChSim1ForP2", "ChSim1ForP3", "ChSim1ForP4",
-    "ChSim1ForP5", "ChSim1ForP6", "ChSim1ForP7", "ChSim1ForP8",
-    "ChSim1ForVoice1", "ChSim1ForVoice2", "ChSim1ForVoice3", "ChSim1ForVoice4",
-    "ChSim1ForVoice5", "ChSim1ForVoice6", "ChSim1ForVoice7", "ChSim1ForVoice8"});
-inline constexpr auto kInternetGroup = orderOf({
-    "EditIp1", "EditPort1", "EditIp2", "EditPort2", "EditIp3", "EditPort3", "EditIp4", "EditPort4",
-    "EConnectPeriod1", "EConnectPeriod2", "EConnectPeriod3", "EConnectPeriod4",
-    "CBGet1", "CBGet2", "CBGet3", "CBGet4",
-    "ChSim1ForIp1", "ChSim1ForIp2", "ChSim1ForIp3", "ChSim1ForIp4"});
+inline constexpr auto kPhonesGroup = join(kPhoneEdits, kSmsBoxes, kVoiceBoxes);
+inline constexpr auto kInternetGroup =
+    join(kAddressesAndPorts, kPeriodEdits, kProtocolLists, kServerBoxes);
 inline constexpr auto kAccessGroup = orderOf({"EApn1", "EAus1", "EApas1", "EBlSt1", "EBlTm1"});
 
 // The answer parse: "REG=" first (its own rule), then texts, item indexes, flags.
-inline constexpr auto kAnswerTexts = orderOf({
-    "ETl1", "ETl2", "ETl3", "ETl4", "ETl5", "ETl6", "ETl7", "ETl8", "ETl9",
-    "EConnectPeriod1", "EConnectPeriod2", "EConnectPeriod3", "EConnectPeriod4",
-    "EApn1", "EAus1", "EApas1", "EBlSt1", "EBlTm1", "EBlVl1", "ELim1",
-    "EditIp1", "EditIp2", "EditIp3", "EditIp4", "EditPort1", "EditPort2", "EditPort3", "EditPort4",
-    "EIdCod", "EAdcCod", "EGpsTime", "EGpsDate", "EGpsSpeed", "EGpsCog", "EGpsLatitude",
-    "EGpsLongitude"});
+inline constexpr auto kAnswerTexts = join(kPhoneEdits, kPeriodEdits, kAccessTexts,
+                                          kAddressesThenPorts, orderOf({"EIdCod", "EAdcCod"}),
+                                          kGpsEdits);
 inline constexpr auto kAnswerNumbers = kReadClearingLists;
 inline constexpr auto kAnswerFlags = kCheckBoxList;
 
 // The 53 items of an .abt file, in the order written.
-inline constexpr auto kFileItems = orderOf({
-    "ETl1", "ETl2", "ETl3", "ETl4", "ETl5", "ETl6", "ETl7", "ETl8", "ETl9",
-    "ChSim1ForP1", "ChSim1ForP2", "ChSim1ForP3", "ChSim1ForP4",
-    "ChSim1ForP5", "ChSim1ForP6", "ChSim1ForP7", "ChSim1ForP8",
-    "ChSim1ForVoice1", "ChSim1ForVoice2", "ChSim1ForVoice3", "ChSim1ForVoice4",
-    "ChSim1ForVoice5", "ChSim1ForVoice6", "ChSim1ForVoice7", "ChSim1ForVoice8",
-    "EditIp1", "EditPort1", "EditIp2", "EditPort2", "EditIp3", "EditPort3", "EditIp4", "EditPort4",
-    "EConnectPeriod1", "EConnectPeriod2", "EConnectPeriod3", "EConnectPeriod4",
-    "CBGet1", "CBGet2", "CBGet3", "CBGet4", "CBNmbPress", "RadioGroup1",
-    "ChSim1ForIp1", "ChSim1ForIp2", "ChSim1ForIp3", "ChSim1ForIp4",
-    "EApn1", "EAus1", "EApas1", "EBlSt1", "EBlTm1", "TrackBar1"});
+inline constexpr auto kFileItems =
+    join(kPhonesGroup, kAddressesAndPorts, kPeriodEdits, kProtocolLists,
+         orderOf({"CBNmbPress", "RadioGroup1"}), kServerBoxes, kAccessGroup,
+         orderOf({"TrackBar1"}));
+static_assert(kFileItems.size() == 53);
 
 // The .abt reader, in the order applied, with the answer keys; the operation follows the form.
 // Unlike the answer parse it skips "ADCCOD=" and reads "REG=" with the hex-digit extractor.
-inline constexpr auto kFileReader = orderOf({
-    "ETl1", "ETl2", "ETl3", "ETl4", "ETl5", "ETl6", "ETl7", "ETl8", "ETl9",
-    "EConnectPeriod1", "EConnectPeriod2", "EConnectPeriod3", "EConnectPeriod4",
-    "EApn1", "EAus1", "EApas1", "EBlSt1", "EBlTm1", "EBlVl1", "ELim1",
-    "EditIp1", "EditIp2", "EditIp3", "EditIp4", "EditPort1", "EditPort2", "EditPort3", "EditPort4",
-    "EIdCod", "EGpsTime", "EGpsDate", "EGpsSpeed", "EGpsCog", "EGpsLatitude", "EGpsLongitude",
-    "CBGet1", "CBGet2", "CBGet3", "CBGet4", "CBNmbPress", "TrackBar1", "RadioGroup1",
-    "ChSim1ForIp1", "ChSim1ForIp2", "ChSim1ForIp3", "ChSim1ForIp4",
-    "ChSim1ForP1", "ChSim1ForP2", "ChSim1ForP3", "ChSim1ForP4",
-    "ChSim1ForP5", "ChSim1ForP6", "ChSim1ForP7", "ChSim1ForP8",
-    "ChSim1ForVoice1", "ChSim1ForVoice2", "ChSim1ForVoice3", "ChSim1ForVoice4",
-    "ChSim1ForVoice5", "ChSim1ForVoice6", "ChSim1ForVoice7", "ChSim1ForVoice8"});
+inline constexpr auto kFileReader =
+    join(kPhoneEdits, kPeriodEdits, kAccessTexts, kAddressesThenPorts, orderOf({"EIdCod"}),
+         kGpsEdits, kProtocolLists, orderOf({"CBNmbPress", "TrackBar1", "RadioGroup1"}),
+         kCheckBoxList);
 
 // The press count is stored in a file as a plain index digit; every other form is unchanged.
 constexpr ValueForm fileForm(const Parameter& p) {
