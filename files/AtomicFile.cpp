@@ -96,7 +96,7 @@ std::string PendingFile::commit() {
         return fileError("Не удалось заменить файл", target_, error);
     }
     temporary_.clear();
-    if (int error = syncFolder(target_)) return fileError("Не удалось записать папку файла", target_, error);
+    if (int error = syncFolder(target_)) return fileError("Не удалось сбросить на диск папку файла", target_, error);
     return "";
 }
 
