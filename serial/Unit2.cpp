@@ -121,7 +121,11 @@ TForm2::~TForm2() {
     // The component closes the port as it goes; nobody is left to hear of it.
     OnLinkStateChanged = nullptr;
     OnReplyReceived = nullptr;
+    CommPort1->OnOpen = nullptr;
     CommPort1->OnClose = nullptr;
+    CommPort1->OnDataReceived = nullptr;
+    CommPort1->OnTxDSignal = nullptr;
+    CommPort1->OnDeviceLost = nullptr;
     CommPort1.reset();
 }
 
