@@ -49,11 +49,4 @@ TEST(ParameterTable, OrdersCoverTheirParameters) {
     }
 }
 
-TEST(ParameterTable, FieldNamesUseTheKeyAndTheTabCaption) {
-    EXPECT_EQ(fieldName(*findByControl("EApn1")), "поле \"APN\" на вкладке \"Доступ\"");
-    EXPECT_EQ(fieldName(*findByControl("EditPort3")), "поле \"PORT3\" на вкладке \"Интернет\"");
-    EXPECT_EQ(findByAnswerKey("VOICE8EN="), findByControl("ChSim1ForVoice8"));
-    EXPECT_EQ(findByControl("Nothing"), nullptr);
-}
-
 }  // namespace
