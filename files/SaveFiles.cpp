@@ -90,7 +90,9 @@ void saveAbt(const std::string& name, std::string_view image, std::vector<std::s
 }  // namespace
 
 std::string configurationFileName(const std::string& chosen) {
-    if (chosen.size() >= 4 && chosen[chosen.size() - 4] == '.') return chosen;
+    // Judged on the name alone, so a dot in a folder name does not count as an extension.
+    std::size_t nameLength = chosen.size() - nameStart(chosen);
+    if (nameLength >= 4 && chosen[chosen.size() - 4] == '.') return chosen;
     return chosen + std::string(kConfigurationExtension);
 }
 

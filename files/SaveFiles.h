@@ -10,8 +10,8 @@
 
 namespace files {
 
-// The name the configuration is saved under: unchanged when its fourth character from the end
-// is ".", else with ".abt" appended.
+// The name the configuration is saved under: unchanged when the fourth character from the end of
+// its file name (without folder) is ".", else with ".abt" appended.
 std::string configurationFileName(const std::string& chosen);
 
 // The backup of `replaced`: its base name (no folder, no extension) + ".BAK", in the folder of

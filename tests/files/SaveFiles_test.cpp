@@ -101,6 +101,7 @@ TEST_F(SaveFiles, NameRule) {
     EXPECT_EQ(files::configurationFileName("config.ab"), "config.ab.abt");
     EXPECT_EQ(files::configurationFileName("a.b"), "a.b.abt");
     EXPECT_EQ(files::configurationFileName(".abt"), ".abt");
+    EXPECT_EQ(files::configurationFileName("/d/a.b/x"), "/d/a.b/x.abt");
     EXPECT_EQ(files::backupFileName("/d/x.abt"), "/d/x.BAK");
     EXPECT_EQ(files::backupFileName("config.ab.abt"), "config.ab.BAK");
     EXPECT_EQ(files::backupFileName("/d.v/x"), "/d.v/x.BAK");
