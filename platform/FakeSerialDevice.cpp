@@ -182,9 +182,10 @@ int FakeSerialDevice::setEventMask(std::uint32_t mask) {
 int FakeSerialDevice::waitEvent(std::uint32_t& events, std::uint32_t& errors) {
     Lock l(lock_);
     events = errors = 0;
-    changed_.wait(l, [&] { return lost_ || maskChanged_ || (pending_ & mask_) != 0; });
+    maskChanged_ = false;  // as on the real device: only a change during the wait ends it
+    changed_.wait(l, [&] { return lost_ || maskChanged_ || mask_ == 0 || (pending_ & mask_) != 0; });
     if (lost_) return EIO;
-    if (maskChanged_) {
+    if (maskChanged_ || mask_ == 0) {
         maskChanged_ = false;
         return 0;
     }

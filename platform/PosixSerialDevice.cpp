@@ -248,10 +248,13 @@ int PosixSerialDevice::transmitWaitMs() {
 
 int PosixSerialDevice::waitEvent(std::uint32_t& events, std::uint32_t& errors) {
     events = errors = 0;
+    // Only a change during this wait ends it; an empty mask ends it at once (also a close's
+    // clearing that came just before the wait).
+    maskChanged_.tryConsume();
     for (;;) {
         if (lost_ || fd_ < 0) return EIO;
-        if (maskChanged_.tryConsume()) return 0;
         const std::uint32_t mask = mask_;
+        if (mask == 0 || maskChanged_.tryConsume()) return 0;
         std::uint32_t found = counterEvents(errors);
         if (rxFlagPending_.exchange(false)) found |= lineEvent::RxFlag;
         const int txWait = transmitWaitMs();

@@ -100,10 +100,11 @@ public:
     virtual int getControl(DeviceControl& out) = 0;
     virtual int setControl(const DeviceControl& in) = 0;
 
-    // The events waitEvent() reports; setting it (0 included) ends a pending waitEvent() with 0.
+    // The events waitEvent() reports; setting it ends a pending waitEvent() with 0.
     virtual int setEventMask(std::uint32_t mask) = 0;
-    // Blocks until an event of the mask happens (events != 0), the mask is set (events == 0), or
-    // the device is lost (returns EIO). Never returns at once twice for the same condition.
+    // Blocks until an event of the mask happens (events != 0), the mask is set meanwhile or is
+    // empty (events == 0), or the device is lost (returns EIO). Never returns at once twice for
+    // the same condition, except for an empty mask.
     // `errors` receives the line-error flags behind an Err event.
     virtual int waitEvent(std::uint32_t& events, std::uint32_t& errors) = 0;
 

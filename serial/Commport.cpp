@@ -425,23 +425,15 @@ bool TCommPort::escape(platform::Escape function) {
     return IsEnabled() && device_->escape(function) == 0;
 }
 
-void TCommPort::SetDTR(bool value) {
+// The handshake drives the lines under ccHard; while open, the property follows the device.
+void TCommPort::setLine(bool& property, bool value, platform::Escape on, platform::Escape off) {
     if (control_ == ccHard) return;
-    if (!open_) {
-        dtr_ = value;
-    } else if (escape(value ? platform::Escape::SetDtr : platform::Escape::ClrDtr)) {
-        dtr_ = value;
-    }
+    if (!open_ || escape(value ? on : off)) property = value;
 }
 
-void TCommPort::SetRTS(bool value) {
-    if (control_ == ccHard) return;
-    if (!open_) {
-        rts_ = value;
-    } else if (escape(value ? platform::Escape::SetRts : platform::Escape::ClrRts)) {
-        rts_ = value;
-    }
-}
+void TCommPort::SetDTR(bool value) { setLine(dtr_, value, platform::Escape::SetDtr, platform::Escape::ClrDtr); }
+
+void TCommPort::SetRTS(bool value) { setLine(rts_, value, platform::Escape::SetRts, platform::Escape::ClrRts); }
 
 void TCommPort::PowerOn() {
     escape(platform::Escape::SetDtr);

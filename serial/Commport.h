@@ -230,6 +230,7 @@ private:
         if (err != 0) lastError_ = err;
     }
     bool escape(platform::Escape function);
+    void setLine(bool& property, bool value, platform::Escape on, platform::Escape off);
     void refreshModemLines();
     std::shared_ptr<platform::SerialDevice> makeDevice();
     void reportOpenFailure(int err, const std::string& path);

@@ -16,14 +16,17 @@ TWriteThread::TWriteThread(TCommPort* port)
 TWriteThread::~TWriteThread() { WaitFor(); }
 
 void TWriteThread::Execute() {
-    while (!Terminated()) {
+    for (;;) {
+        // A stop request asked for before this thread first looked at the ring must not lose it:
+        // leave only once nothing is left that may be sent.
+        if (Terminated() && (port_->outUsed_ == 0 || heldByCts())) break;
         port_->transmit_.wait();
         if (port_->outUsed_ == 0) {
             port_->transmit_.reset();
             // Bytes queued between the look and the reset must not be left waiting.
             if (port_->outUsed_ == 0) continue;
         }
-        if (port_->control_ == ccHard && !port_->cts_) {
+        if (heldByCts()) {
             port_->transmit_.reset();
             if (!port_->cts_) continue;
         }
@@ -31,6 +34,8 @@ void TWriteThread::Execute() {
         burst();
     }
 }
+
+bool TWriteThread::heldByCts() const { return port_->control_ == ccHard && !port_->cts_; }
 
 // The write time-outs as Windows applies them; while closing, also the drain limit.
 std::chrono::milliseconds TWriteThread::limitFor(std::uint32_t bytes) const {

@@ -18,6 +18,7 @@ protected:
 
 private:
     void burst();
+    bool heldByCts() const;
     std::chrono::milliseconds limitFor(std::uint32_t bytes) const;
 
     TCommPort* port_;

@@ -84,7 +84,9 @@ TEST_F(OverPty, CloseSendsWhatIsStillInTheTransmitRing) {
     const std::string block = pattern(4000);
     ASSERT_EQ(port.PutBlock(block.data(), 4000), 4000u);
     port.SetOpen(false);
-    EXPECT_TRUE(pty.read(4000, 5s) == block);
+    const std::string got = pty.read(4000, 5s);
+    EXPECT_EQ(got.size(), block.size());
+    EXPECT_TRUE(got == block);
 }
 
 TEST_F(OverPty, NothingRunsAfterCloseAndAReopenWorks) {
