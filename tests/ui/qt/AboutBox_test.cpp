@@ -6,7 +6,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSet>
-#include <QTest>
 #include <QTimer>
 
 #include "ui/qt/QtTestApp.h"
@@ -79,7 +78,7 @@ TEST(AboutBox, OkAndEnterClose) {
     EXPECT_FALSE(b.box.isVisible());
 
     b.box.show();
-    QTest::keyClick(&b.box, Qt::Key_Return);
+    pressKey(&b.box, Qt::Key_Return);
     EXPECT_FALSE(b.box.isVisible());
     EXPECT_EQ(b.box.result(), QDialog::Accepted);
 }

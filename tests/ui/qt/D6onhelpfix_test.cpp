@@ -4,7 +4,6 @@
 
 #include <QLineEdit>
 #include <QTabWidget>
-#include <QTest>
 #include <QVBoxLayout>
 
 #include "platform/RecordingHelpService.h"
@@ -48,7 +47,7 @@ TEST(F1Routing, FieldInsideAPageAsksForThePagesTopic) {
         return ui::openHelpContext(help, "/opt/vigil/Vigil.chm", command, data, callHelp);
     });
 
-    QTest::keyClick(pages.fields[0], Qt::Key_F1);
+    pressKey(pages.fields[0], Qt::Key_F1);
     ASSERT_EQ(events.size(), 2u);
     EXPECT_EQ(events[0].command, ui::HELP_SETPOPUP_POS);
     EXPECT_EQ(events[1].command, ui::HELP_CONTEXT);
@@ -56,7 +55,7 @@ TEST(F1Routing, FieldInsideAPageAsksForThePagesTopic) {
               (std::vector<HelpRequest>{{HelpRequest::Kind::Topic, "/opt/vigil/Vigil.chm", 2002}}));
 
     pages.tabs.setCurrentIndex(1);
-    QTest::keyClick(pages.fields[1], Qt::Key_F1);
+    pressKey(pages.fields[1], Qt::Key_F1);
     ASSERT_EQ(help.requests.size(), 2u);
     EXPECT_EQ(help.requests[1].context, 2006);
     // F1 typed nothing into the field.
@@ -69,8 +68,8 @@ TEST(F1Routing, NothingHappensWhereNoWidgetCarriesHelp) {
     lonely.show();
     int raised = 0;
     ui::THTMLHelpViewer viewer([&](std::uint16_t, std::int32_t, bool&) { return ++raised, true; });
-    QTest::keyClick(&lonely, Qt::Key_F1);
-    QTest::keyClick(&lonely, Qt::Key_F1, Qt::ShiftModifier);
+    pressKey(&lonely, Qt::Key_F1);
+    pressKey(&lonely, Qt::Key_F1, Qt::ShiftModifier);
     EXPECT_EQ(raised, 0);
     EXPECT_EQ(ui::widgetWithHelp(&lonely), nullptr);
 }

@@ -4,7 +4,6 @@
 
 #include <QPlainTextEdit>
 #include <QScrollBar>
-#include <QTest>
 #include <QTextBlock>
 
 #include "ui/qt/QtTestApp.h"
@@ -58,7 +57,7 @@ TEST(MonitorView, WaitingLinesAppearWithoutAFlushAndTheEndIsInView) {
     m.memo.resize(300, 120);
     m.memo.show();
     for (int i = 0; i < 200; ++i) m.receive("line " + std::to_string(i));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return m.memo.blockCount() == 200; }, 5000));
+    EXPECT_TRUE(processEventsUntil([&] { return m.memo.blockCount() == 200; }, 5000));
     QScrollBar* bar = m.memo.verticalScrollBar();
     EXPECT_GT(bar->maximum(), 0);
     EXPECT_EQ(bar->value(), bar->maximum());
