@@ -87,6 +87,7 @@ public:
     // BUpgrade pressed, then the loop runs until the upload is idle again.
     bool runUpload(std::chrono::milliseconds bound = std::chrono::seconds(60))
     {
+        firstWrite.reset();
         upload.BUpgradeClick();
         return pumpUntil([this] { return upload.state() == update::FirmwareUpload::State::Idle; }, bound);
     }
@@ -120,7 +121,11 @@ public:
         progressLog.push_back(progress);
     }
     void setLabel56(const std::string& t) override { label56 = t; }
-    void setLabel57(const std::string& t) override { label57 = t; }
+    void setLabel57(const std::string& t) override
+    {
+        label57 = t;
+        finishedAt = std::chrono::steady_clock::now();  // the upload sets it once, after the last answer
+    }
     void setStatusPanel1(const std::string& t) override { panel1Log.push_back(t); }
     void setUpgradeEnabled(bool e) override { upgradeEnabled = e; }
     unsigned lineRateBitsPerSecond() const override { return static_cast<unsigned>(port.GetBaud()); }
@@ -144,6 +149,7 @@ public:
     std::string label56, label57;
     bool upgradeEnabled = true;
     std::optional<std::chrono::steady_clock::time_point> firstWrite;
+    std::chrono::steady_clock::time_point finishedAt{};
 
 private:
     std::vector<std::function<void()>> deferred_;
