@@ -1,7 +1,9 @@
 // Line events, flow control, stalled writes and a vanishing device, on the fake device.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "support/FakePortFixture.h"
@@ -77,12 +79,16 @@ TEST_F(Events, UnmonitoredEventsAreNotReported) {
 
 TEST_F(Events, StatusNotificationsCoalesceIntoTheLastMask) {
     recordAll();
+    std::atomic<int> queued{0};
+    platform::MainThread::setWakeHook([&] { ++queued; });
     port.SetOpen(true);
-    // Two completed waits while the main thread is busy elsewhere.
+    // Two completed waits while the main thread is busy elsewhere: the first dispatch is queued
+    // before the second event happens.
     fake->setModemLines(mb::Cts);
-    while (!port.CTS()) std::this_thread::yield();
+    while (queued == 0) std::this_thread::yield();
     fake->setModemLines(mb::Cts | mb::Dsr);
     while (!port.DSR()) std::this_thread::yield();
+    platform::MainThread::setWakeHook(nullptr);
     ASSERT_TRUE(pumpUntil([&] { return count("DSR") >= 1; }));
     pumpFor(std::chrono::milliseconds(20));
     EXPECT_EQ(count("CTS"), 0u);
