@@ -47,6 +47,7 @@ std::optional<SimOptions> parseSimOptions(const std::vector<std::string>& args, 
     };
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
+        if (a == "--help" || a == "-h") return fail("usage");
         if (a == "--cut-items") {
             o.settings.cutInsideItems = true;
             continue;

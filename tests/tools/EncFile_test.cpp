@@ -5,7 +5,6 @@
 
 #include <memory>
 
-#include "tools/SimOptions.h"
 #include "update/UpdateFile.h"
 
 TEST(EncFile, TheCheckStringBecomesOneRecordWithItsCatalogueCrc)
@@ -36,25 +35,3 @@ TEST(EncFile, PayloadsAreSplitInto1040ByteRecordsThatPassTheCheckAndReadBack)
     EXPECT_EQ(sim::makeImage(payload, 16).size(), 2081u + 131 * 4);
 }
 
-TEST(SimOptions, CommandLineChoosesModesAndFaults)
-{
-    std::string error;
-    auto o = sim::parseSimOptions({"--mode", "boot", "--version", "2", "--reject", "2,5", "--silent", "3",
-                                   "--late", "1500", "--unplug-at", "7", "--baud", "115200", "--map", "COM7",
-                                   "--loss-rate", "0.01", "--seed", "9"},
-                                  &error);
-    ASSERT_TRUE(o) << error;
-    EXPECT_EQ(o->mode, "boot");
-    EXPECT_EQ(o->boot.acceptByte, 0x33);
-    EXPECT_EQ(o->boot.rejectRecords, (std::set<unsigned>{2, 5}));
-    EXPECT_EQ(o->boot.lateMs, 1500u);
-    EXPECT_EQ(o->boot.unplugAtRecord, 7u);
-    EXPECT_EQ(o->bitsPerSecond, 115200u);
-    EXPECT_EQ(o->mapNumber, 7);
-    EXPECT_DOUBLE_EQ(o->boot.lossRate, 0.01);
-    EXPECT_EQ(o->boot.seed, 9u);
-    EXPECT_FALSE(sim::parseSimOptions({"--map", "7"}, &error));
-    EXPECT_FALSE(sim::parseSimOptions({"--chunks"}, &error));
-    EXPECT_FALSE(sim::parseSimOptions({"--bogus", "1"}, &error));
-    EXPECT_FALSE(sim::parseSimOptions({"--loss-rate", "2"}, &error));
-}

@@ -88,27 +88,6 @@ TEST_F(EndToEnd, AFullImageArrivesIdenticalWithRisingProgressAndOneFinalText)
     expectIdleAfterwards();
 }
 
-TEST_F(EndToEnd, NineRejectionsThenAcceptsGoOnAndATenthFailureEndsIt)
-{
-    {
-        sim::BootloaderOptions o;
-        o.rejectRecords = {1, 2, 3, 4, 5, 6, 7, 8, 9};
-        Terminal t(map, o);
-        load(3000);
-        ASSERT_TRUE(host.runUpload());
-        EXPECT_EQ(host.panel1(), update::kSuccessVersion01Text);
-        EXPECT_EQ(t.boot.image(), sent);
-        EXPECT_EQ(host.upload.FailureCount(), 9);
-    }
-    sim::BootloaderOptions o;
-    o.rejectRecords = {1, 2, 3, 4, 5, 6, 7, 8, 9, 12};
-    Terminal t(map, o);
-    ASSERT_TRUE(host.runUpload());
-    EXPECT_EQ(host.panel1(), update::kRejectedText);
-    EXPECT_EQ(t.boot.recordsReceived(), 12u);
-    expectIdleAfterwards();
-}
-
 TEST_F(EndToEnd, SilenceTimesOutAndTheTenthFailureReportsNoAnswer)
 {
     sim::BootloaderOptions o;
@@ -138,18 +117,6 @@ TEST_F(EndToEnd, ALateAnswerIsNotTakenForTheRepeatOrTheNextRecord)
     EXPECT_EQ(t.boot.image(), sent);
 }
 
-TEST_F(EndToEnd, TwoAnswerBytesEndTheUploadAtOnce)
-{
-    sim::BootloaderOptions o;
-    o.doubleAnswerRecords = {2};
-    Terminal t(map, o);
-    load(4000);
-    ASSERT_TRUE(host.runUpload());
-    EXPECT_EQ(host.panel1(), update::kNotBootloaderText);
-    EXPECT_EQ(t.boot.recordsReceived(), 2u);
-    expectIdleAfterwards();
-}
-
 TEST_F(EndToEnd, AnUnplugEndsTheUploadAndANewOneWorksWithoutRestarting)
 {
     load(5000);
@@ -168,12 +135,3 @@ TEST_F(EndToEnd, AnUnplugEndsTheUploadAndANewOneWorksWithoutRestarting)
     EXPECT_EQ(replugged.boot.image(), sent);
 }
 
-TEST_F(EndToEnd, AnEmptyImageSendsNothing)
-{
-    Terminal t(map);
-    image->ImageLength = 0;
-    ASSERT_TRUE(host.runUpload());
-    EXPECT_EQ(host.panel1(), "");
-    EXPECT_EQ(t.boot.recordsReceived(), 0u);
-    expectIdleAfterwards();
-}
