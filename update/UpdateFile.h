@@ -67,11 +67,16 @@ struct RecordCheck {
     bool ok() const { return kind == RecordErrorKind::None; }
 };
 
+// Whether the record check compares the CRCs. The program always does; fuzzing skips it to reach
+// the records behind a first one.
+enum class CrcCheck { Compare, Skip };
+
 // Walks the records from offset 0. Format error (code: the record's own offset): L above 1042,
 // L = 0, a length field or a body that reaches past the loaded bytes. CRC error (code: the offset
 // just after the failing record). Only the first failing record is reported; no byte outside
 // the first `length` is read.
-RecordCheck checkRecords(const std::uint8_t* image, std::uint32_t length);
+RecordCheck checkRecords(const std::uint8_t* image, std::uint32_t length,
+                         CrcCheck crc = CrcCheck::Compare);
 inline RecordCheck checkRecords(const FirmwareImage& image)
 {
     return checkRecords(image.ImageBuffer.data(), image.ImageLength);
