@@ -23,8 +23,10 @@ for t in "${targets[@]}"; do
   work=$build/fuzz-work/$t
   rm -rf "$work" && mkdir -p "$work/corpus" "$work/artifacts"
   [ -d "fuzz/corpus/$t" ] && cp -r "fuzz/corpus/$t/." "$work/corpus/"
+  # A target may ask for its own libFuzzer options in a "// fuzz-flags:" line of its source.
+  read -r -a flags <<<"$(sed -n 's|^// fuzz-flags:||p' "fuzz/$t.cpp" 2>/dev/null)"
   "$build/fuzz/$t" -max_total_time="$seconds" -print_final_stats=1 -artifact_prefix="$work/artifacts/" \
-     "$work/corpus" >"$work/log" 2>&1
+     "${flags[@]}" "$work/corpus" >"$work/log" 2>&1
   rc=$?
   execs=$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$work/log" | grep -o '[0-9]*$')
   crashes=$(find "$work/artifacts" -type f | wc -l)
