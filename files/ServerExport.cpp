@@ -98,6 +98,21 @@ std::string escaped(const std::string& value) {
     return out;
 }
 
+// XML 1.0 has no place for control characters other than tab and line ends, not even as
+// references: one such byte from the line would make the server refuse the whole export.
+bool xmlCanCarry(const std::string& value) {
+    for (char c : value) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 && byte != '\t' && byte != '\r' && byte != '\n') return false;
+    }
+    return true;
+}
+
+std::string controlCharacterMessage(const Parameter& p) {
+    return "Значение в " + protocol::fieldName(p) +
+           " содержит управляющий символ, который нельзя записать в XML. " + std::string(kNotSaved);
+}
+
 // The fixed lines in cp1251, converted once.
 const std::string& fixedLine(std::size_t index) {
     static const auto lines = [] {
@@ -128,10 +143,14 @@ protocol::ComposeResult composeServerExport(const protocol::ControlAccess& contr
         ComposeFault fault = ComposeFault::None;
         if (p) {
             std::optional<std::string> value = protocol::renderValue(controls, *p, p->form);
-            if (value)
-                line = element(*p, *value);
-            else
+            if (!value) {
                 fault = ComposeFault::Unencodable;
+            } else if (!xmlCanCarry(*value)) {
+                buffer.clear();
+                return {false, controlCharacterMessage(*p)};
+            } else {
+                line = element(*p, *value);
+            }
         }
         if (fault == ComposeFault::None && !buffer.append(line + std::string(kLineEnd)))
             fault = ComposeFault::Overflow;

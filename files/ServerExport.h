@@ -11,7 +11,8 @@ namespace files {
 inline constexpr std::string_view kExportFileName = "SettingsAbt.xml";
 
 // Composes the export into `buffer` (length 0 when refused). "&", "<" and ">" in texts become
-// entities; a text cp1251 cannot carry or an export over 4096 bytes refuses with a message.
+// entities; a text cp1251 cannot carry, a text holding a control character XML forbids, or an
+// export over 4096 bytes refuses with a message.
 protocol::ComposeResult composeServerExport(const protocol::ControlAccess& controls,
                                             protocol::TransmitBuffer& buffer);
 
