@@ -164,8 +164,10 @@ std::optional<RegistryDocument> parseRegistry(std::string_view text, std::string
         // Binary data may go on over several lines, each but the last ending in a backslash.
         while (startsWith(data, "hex") && data.back() == '\\') {
             data.pop_back();
-            // A dangling backslash on the last line continues nothing; drop it and what it left.
-            data = i + 1 < lines.size() ? data + std::string(trim(lines[++i])) : std::string(trim(data));
+            // Blanks around a line break are not data (the saved text has none, so it reads back
+            // the same); a dangling backslash on the last line continues nothing.
+            data = std::string(trim(data));
+            if (i + 1 < lines.size()) data += trim(lines[++i]);
         }
         auto value = parseData(data);
         if (!value) return fail(first, "unreadable value data");
