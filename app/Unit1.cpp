@@ -19,6 +19,7 @@
 #include "serial/Unit2.h"
 #include "ui/AddressCheck.h"
 #include "ui/D6onhelpfix.h"
+#include "ui/FieldExit.h"
 #include "ui/MonitorView.h"
 #include "ui/AboutBox.h"
 #include "platform/FileDialogs.h"
@@ -112,16 +113,13 @@ void TForm1::connectHandlers() {
         const auto k = static_cast<std::size_t>(n - 1);
         connect(EditIp[k], &QLineEdit::textChanged, this, [this, n] { EditIpChange(n); });
         connect(EditPort[k], &QLineEdit::textChanged, this, [this, n] { EditPortChange(n); });
-        EditIp[k]->installEventFilter(this);
+        ui::FieldExit::watch(EditIp[k], [this, n] { EditIpExit(n); });
     }
     Label35->installEventFilter(this);
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::FocusOut) {
-        for (int n = 1; n <= 4; ++n)
-            if (watched == EditIp[static_cast<std::size_t>(n - 1)]) EditIpExit(n);
-    } else if (event->type() == QEvent::MouseButtonRelease && watched == Label35) {
+    if (event->type() == QEvent::MouseButtonRelease && watched == Label35) {
         Label35Click();
     }
     return QMainWindow::eventFilter(watched, event);

@@ -6,6 +6,7 @@
 #include "app/TApplication.h"
 #include "app/Unit1.h"
 #include "platform/MessageService.h"
+#include "platform/qt/ChmHelpViewer.h"
 #include "platform/qt/QtMainThread.h"
 #include "platform/qt/QtMessageService.h"
 #include "serial/Unit2.h"
@@ -17,11 +18,13 @@ int main(int argc, char** argv) {
     platform::installQtMainThreadHook();
     platform::QtMessageService messageBoxes;
     try {
+        platform::ChmHelpViewer helpViewer;
         auto form1 = std::make_unique<TForm1>();
         auto form2 = std::make_unique<TForm2>();
         auto aboutBox = std::make_unique<ui::TAboutBox>(form1.get());
         form1->setPortWindow(form2.get());
         form1->setAboutBox(aboutBox.get());
+        form1->setHelpService(&helpViewer);
         form1->show();
         TApplication::exec();
         // The About box belongs to the main window; the port window goes last, closing the port.
