@@ -17,6 +17,7 @@ namespace {
 
 class Events : public testsupport::FakePortTest {
 protected:
+
     // Every status handler appends its name.
     void recordAll() {
         const auto rec = [this](const char* name) { return [this, name](TCommPort*) { calls.push_back(name); }; };

@@ -7,6 +7,7 @@
 #include "platform/MainThread.h"
 #include "platform/RecordingMessageService.h"
 #include "serial/Commport.h"
+#include "support/FakePortFixture.h"
 #include "support/MainPump.h"
 #include "support/PtyPair.h"
 
@@ -43,6 +44,7 @@ protected:
         };
         port.OnOpen = [this](TCommPort*, int e) { openError = e; };
     }
+    void TearDown() override { testsupport::detachAndClose(port); }
 
     platform::RecordingMessageService messages;
     testsupport::ComPortMapFile map;
