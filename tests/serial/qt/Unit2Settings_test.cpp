@@ -155,3 +155,19 @@ TEST_F(Form2Test, OpeningTheListRefillsItFromTheMapAndKeepsTheChoice) {
     f.ComboBox2Change();
     EXPECT_EQ(f.CommPort1->ComNumber(), 10);
 }
+
+TEST_F(Form2Test, ANewAdapterIsListedWithItsProductName) {
+    // A USB adapter as sysfs shows it: the tty's device link, the product name two levels up.
+    const fs::path sys = dir / "sys";
+    const fs::path usb = sys / "sys/devices/pci0/usb1/1-1";
+    fs::create_directories(usb / "1-1:1.0");
+    std::ofstream(usb / "product") << "FT232R USB UART\n";
+    fs::create_directories(sys / "sys/class/tty/ttyUSB0");
+    fs::create_directory_symlink(usb / "1-1:1.0", sys / "sys/class/tty/ttyUSB0/device");
+    storeSettings(storedDefaults(1));
+    TForm2& f = createForm();
+    ASSERT_EQ(f.ComboBox2->count(), 1);
+    EXPECT_EQ(f.ComboBox2->currentText(), QString("COM1"));
+    EXPECT_EQ(f.ComboBox2->toolTip(),
+              QString::fromStdString((sys / "dev/ttyUSB0").string()) + QString("\nFT232R USB UART"));
+}
