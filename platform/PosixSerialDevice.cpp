@@ -294,6 +294,8 @@ int PosixSerialDevice::clearErrors(std::uint32_t* errors, std::uint32_t* inQueue
     if (inQueue) {
         if (int err = ioctlErr(fd_, FIONREAD, &n); err != 0) return fail(err);
         *inQueue = static_cast<std::uint32_t>(n);
+        // Nothing left to read (another flush may have taken it): new bytes must be reported.
+        if (n == 0) rearm_.set();
     }
     if (outQueue) {
         if (int err = ioctlErr(fd_, TIOCOUTQ, &n); err != 0) return fail(err);

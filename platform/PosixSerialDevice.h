@@ -7,8 +7,8 @@
 // an unsupported call is never retried in a loop: modem-line control on a device without lines (a
 // pty) is accepted and does nothing, modem status fails.
 //
-// Events: received data from poll() (re-armed after each read or rearmReceive(), so a full ring
-// cannot make the status thread spin); transmit-empty from TIOCOUTQ after each write, re-checked
+// Events: received data from poll() (re-armed after each read, when the input queue is seen
+// empty, or by rearmReceive(), so a full ring cannot make the status thread spin); transmit-empty from TIOCOUTQ after each write, re-checked
 // after the queue's wire time while it drains (backing off up to 1 s while flow control holds it);
 // modem lines, breaks and line errors from TIOCGICOUNT differences, woken by a TIOCMIWAIT helper
 // where the driver has both. Hang-up (POLLHUP/POLLERR, read() == 0, EIO) marks the device lost.

@@ -121,14 +121,16 @@ void TCommPort::OpenPort() {
     lastEventMask_ = 0;
     lastLineErrors_ = 0;
     deviceLostPending_ = false;
-    statusThread_ = std::make_unique<TStatusThread>(this, MonitorEvents);
+    // Every signal is reset before the first thread runs: a reset after the status thread has
+    // started could swallow its first wake (bytes already queued at open would then wait for ever).
     receiveRequest_.reset();
-    readThread_ = std::make_unique<TReadThread>(this);
     transmit_.reset();
-    writeThread_ = std::make_unique<TWriteThread>(this);
     dataReceived_.reset();
-    readEventThread_ = std::make_unique<TReadEventThread>(this);
     status_.reset();
+    statusThread_ = std::make_unique<TStatusThread>(this, MonitorEvents);
+    readThread_ = std::make_unique<TReadThread>(this);
+    writeThread_ = std::make_unique<TWriteThread>(this);
+    readEventThread_ = std::make_unique<TReadEventThread>(this);
     statusEventThread_ = std::make_unique<TStatusEventThread>(this);
 
     open_ = true;

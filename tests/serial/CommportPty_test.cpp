@@ -111,7 +111,8 @@ TEST_F(OverPty, NothingRunsAfterCloseAndAReopenWorks) {
     received.clear();
     port.FlushInBuffer();
     pty.write("again");
-    ASSERT_TRUE(pumpUntil([&] { return received.find("again") != std::string::npos; }));
+    ASSERT_TRUE(pumpUntil([&] { return received.find("again") != std::string::npos; }))
+        << "received [" << received << "] ring " << port.InBuffUsed();
     port.PutString("two");
     EXPECT_EQ(pty.read(3, 5s), "two");
 }
