@@ -1,7 +1,7 @@
 // File -> Open of an .abt file with arbitrary content, through the load the window runs (a file of
 // any length; one longer than the transmit buffer is refused) and the reader table. Whatever the
 // reader takes from a file must save and read back to the same values.
-// fuzz-flags: -max_len=6000
+// fuzz-flags: -max_len=6000 -dict=fuzz/keys.dict
 #include <sys/mman.h>
 #include <unistd.h>
 
