@@ -3,9 +3,6 @@
 // window handles them (worst and 99th percentile) and whether memory stays flat; the baseline is
 // the same input on the idle window.
 //   bench_qt_monitor_flood_bench [seconds]   (default 60)
-#include <stdlib.h>
-#include <unistd.h>
-
 #include <QApplication>
 #include <QEvent>
 #include <QPlainTextEdit>
@@ -14,12 +11,11 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "QtBenchSupport.h"
 #include "app/Unit1.h"
 #include "platform/ComPortMap.h"
 #include "platform/RecordingMessageService.h"
@@ -30,13 +26,6 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-long residentKiB() {
-    std::ifstream statm("/proc/self/statm");
-    long pages = 0, resident = 0;
-    statm >> pages >> resident;
-    return resident * (sysconf(_SC_PAGESIZE) / 1024);
-}
 
 // After "Monitor=On:" the terminal floods: text lines and modem notices, 2 KiB each millisecond,
 // more than the pty carries, so the line is always full.
@@ -116,10 +105,7 @@ double percentile(std::vector<double> v, double p) {
 
 int main(int argc, char** argv) {
     const int seconds = argc > 1 ? std::max(2, std::atoi(argv[1])) : 60;
-    const auto folder = std::filesystem::temp_directory_path() / ("vigil-flood-bench-" + std::to_string(getpid()));
-    std::filesystem::create_directories(folder);
-    ::setenv("VIGIL_REGISTRY", (folder / "registry.reg").c_str(), 1);
-    ::setenv("VIGIL_COMPORT_MAP", (folder / "comports").c_str(), 1);
+    benchsupport::PrivateFiles files("vigil-flood-bench");
     QApplication app(argc, argv);
     platform::installQtMainThreadHook();
     platform::RecordingMessageService quiet;
@@ -127,7 +113,7 @@ int main(int argc, char** argv) {
     FloodMode mode;
     sim::Simulator terminal(mode);
     const std::string pty = terminal.createPty();
-    platform::ComPortMap(folder / "comports").addMapping(pty, 3);
+    platform::ComPortMap(files.comPortMap()).addMapping(pty, 3);
     terminal.start();
 
     auto form1 = std::make_unique<TForm1>();
@@ -148,9 +134,9 @@ int main(int argc, char** argv) {
     form1->PageControl1->setCurrentIndex(TForm1::kMonitorTab);  // asks for the monitor output
     LatencyProbe probe(form1.get());
     runFor(std::chrono::seconds(2));
-    const long settled = residentKiB();
+    const long settled = benchsupport::residentKiB();
     runFor(std::chrono::seconds(seconds - 2));
-    const long end = residentKiB();
+    const long end = benchsupport::residentKiB();
     const auto flood = probe.delaysMs();
     std::fprintf(stderr, "link %s, terminal got %zu bytes, memo holds %d lines, %zu probes\n",
                  form2->CommPort1->IsEnabled() ? "open" : "closed", terminal.receivedBytes().size(),
@@ -168,7 +154,5 @@ int main(int argc, char** argv) {
     form1.reset();
     form2.reset();
     terminal.stop();
-    std::error_code ec;
-    std::filesystem::remove_all(folder, ec);
     return 0;
 }

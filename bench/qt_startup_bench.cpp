@@ -1,19 +1,15 @@
 // Start-up of the program's windows offscreen (TForm1, TForm2, TAboutBox, shown and painted)
 // against a bare QMainWindow shown the same way: time to the first painted frame and the
 // resident memory the windows add.
-#include <stdlib.h>
-#include <unistd.h>
-
 #include <QApplication>
 #include <QMainWindow>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <memory>
 #include <vector>
 
+#include "QtBenchSupport.h"
 #include "app/Unit1.h"
 #include "platform/RecordingMessageService.h"
 #include "serial/Unit2.h"
@@ -22,13 +18,6 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-long residentKiB() {
-    std::ifstream statm("/proc/self/statm");
-    long pages = 0, resident = 0;
-    statm >> pages >> resident;
-    return resident * (sysconf(_SC_PAGESIZE) / 1024);
-}
 
 void showAndPaint(QWidget& w) {
     w.show();
@@ -43,11 +32,11 @@ struct Sample {
 
 template <class Make>
 Sample measure(Make&& make) {
-    const long before = residentKiB();
+    const long before = benchsupport::residentKiB();
     const auto start = Clock::now();
     auto windows = make();
     const double ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-    return {ms, residentKiB() - before};
+    return {ms, benchsupport::residentKiB() - before};
 }
 
 double median(std::vector<double> v) {
@@ -58,10 +47,7 @@ double median(std::vector<double> v) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const auto folder = std::filesystem::temp_directory_path() / ("vigil-startup-bench-" + std::to_string(getpid()));
-    std::filesystem::create_directories(folder);
-    ::setenv("VIGIL_REGISTRY", (folder / "registry.reg").c_str(), 1);
-    ::setenv("VIGIL_COMPORT_MAP", (folder / "comports").c_str(), 1);
+    benchsupport::PrivateFiles files("vigil-startup-bench");
     QApplication app(argc, argv);
     platform::RecordingMessageService quiet;  // the missing help file is not shown
 
@@ -99,7 +85,5 @@ int main(int argc, char** argv) {
                 programFirst.ms, bareFirst.ms);
     std::printf("ROW\tmain window resident memory added\t%ld\tKiB\tbare QMainWindow\t%ld\t-\n",
                 programFirst.kib, bareFirst.kib);
-    std::error_code ec;
-    std::filesystem::remove_all(folder, ec);
     return 0;
 }
