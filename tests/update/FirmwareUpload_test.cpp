@@ -16,6 +16,7 @@ using Bytes = std::vector<std::uint8_t>;
 struct FakeHost : UploadHost {
     bool open = true;
     bool writeSucceeds = true;
+    bool openSucceeds = true;
     int toggles = 0;
     int awaitingCleared = 0;
     int installs = 0;
@@ -29,7 +30,12 @@ struct FakeHost : UploadHost {
 
     bool isLinkOpen() const override { return open; }
     bool isLinkClosed() const override { return !open; }
-    void toggleLink() override { open = !open; ++toggles; log += open ? "open;" : "close;"; }
+    void toggleLink() override
+    {
+        open = !open && openSucceeds;
+        ++toggles;
+        log += open ? "open;" : "close;";
+    }
     void clearAwaitingReply() override { ++awaitingCleared; }
     void installConnectionChanged() override { ++installs; }
     bool writePort(const std::uint8_t* data, std::size_t n) override
@@ -281,7 +287,14 @@ TEST_F(Upload, AnUnplugOrAClosedLinkEndsTheUploadAndANewOneCanStart)
     EXPECT_EQ(host.panel1, "Связь с адресатом потеряна");
     windUp();
 
+    // The adapter was pulled during the five seconds: the port does not open again.
     host.writeSucceeds = true;
+    host.openSucceeds = false;
+    begin();
+    EXPECT_TRUE(host.sent.size() == 2u && host.panel1 == "Связь с адресатом потеряна");
+    windUp();
+
+    host.openSucceeds = true;
     begin();
     answer({0x11});
     answer({0x11});
