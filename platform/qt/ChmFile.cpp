@@ -16,6 +16,8 @@ constexpr const char* kStringsObject = "/#STRINGS";
 constexpr std::uint16_t kContentsFileCode = 0;
 constexpr std::uint16_t kDefaultTopicCode = 2;
 constexpr std::uint16_t kTitleCode = 3;
+// No page or picture of a help file comes near this; a larger length means a damaged file.
+constexpr std::uint64_t kMaxObjectBytes = 64ull << 20;
 
 std::uint32_t littleEndian(const std::vector<std::uint8_t>& data, std::size_t at, std::size_t width) {
     std::uint32_t value = 0;
@@ -54,6 +56,7 @@ bool ChmFile::contains(const std::string& object) const {
 std::optional<std::vector<std::uint8_t>> ChmFile::read(const std::string& object) const {
     chmUnitInfo info;
     if (chm_resolve_object(handle_, object.c_str(), &info) != CHM_RESOLVE_SUCCESS) return std::nullopt;
+    if (info.length > kMaxObjectBytes) return std::nullopt;
     std::vector<std::uint8_t> data(static_cast<std::size_t>(info.length));
     if (data.empty()) return data;
     const LONGINT64 got = chm_retrieve_object(handle_, &info, data.data(), 0, static_cast<LONGINT64>(info.length));

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QTemporaryDir>
 #include <QTreeWidget>
+#include <cstdio>
 #include <filesystem>
 
 #include "platform/qt/ChmHelpWindow.h"
@@ -88,6 +89,13 @@ TEST(HelpViewer, FailuresAreSilent) {
     platform::ChmHelpViewer viewer;
     viewer.showTopic("/nowhere/Vigil.chm", 2000);
     EXPECT_EQ(viewer.window("/nowhere/Vigil.chm"), nullptr);
+    QTemporaryDir dir;
+    const std::string damaged = dir.filePath("Vigil.chm").toStdString();
+    std::FILE* f = std::fopen(damaged.c_str(), "wb");
+    std::fputs("ITSF but not really a help file", f);
+    std::fclose(f);
+    viewer.showTopic(damaged, 2000);
+    EXPECT_EQ(viewer.window(damaged), nullptr);
     viewer.showTopic(kHelpFile, 1999);  // not in the map: no page, no window shown
     ASSERT_NE(viewer.window(kHelpFile), nullptr);
     EXPECT_FALSE(viewer.window(kHelpFile)->isVisible());
