@@ -413,10 +413,16 @@ void TCommPort::FlushInBuffer() {
 
 void TCommPort::FlushOutBuffer() {
     if (IsEnabled()) device_->purge(false, true);
-    std::lock_guard<std::mutex> lock(txLock_);
-    transmit_.reset();
-    outUsed_ = 0;
-    ++txGeneration_;
+    {
+        std::lock_guard<std::mutex> lock(txLock_);
+        transmit_.reset();
+        // The start moves past the discarded bytes: a write still in flight reads them, and new
+        // bytes must not be copied over them meanwhile.
+        txStart_ = outSize_ ? (txStart_ + outUsed_) % outSize_ : 0;
+        outUsed_ = 0;
+        ++txGeneration_;
+    }
+    if (IsEnabled()) device_->interruptWrite();
 }
 
 void TCommPort::RequestRead() { receiveRequest_.set(); }
