@@ -291,7 +291,8 @@ TEST_F(Upload, AnUnplugOrAClosedLinkEndsTheUploadAndANewOneCanStart)
     host.writeSucceeds = true;
     host.openSucceeds = false;
     begin();
-    EXPECT_TRUE(host.sent.size() == 2u && host.panel1 == "Связь с адресатом потеряна");
+    EXPECT_EQ(host.sent.size(), 3u);  // nothing more went out
+    EXPECT_EQ(host.panel1, "Связь с адресатом потеряна");
     windUp();
 
     host.openSucceeds = true;
