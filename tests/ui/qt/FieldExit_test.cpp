@@ -35,16 +35,4 @@ TEST(FieldExit, RunsWhenTheOperatorMovesOnOnly) {
     EXPECT_EQ(edit.text(), "10.0.0");
 }
 
-TEST(FieldChange, SettingTheSameTextRunsNoCheck) {
-    qtTestApp();
-    platform::RecordingMessageService messages;
-    QLineEdit edit;
-    QObject::connect(&edit, &QLineEdit::textChanged,
-                     [&](const QString& text) { ui::warnEach(ui::addressTypingWarnings(text.toStdString())); });
-    edit.setText("1a");  // a file or an answer fills the field
-    edit.setText("1a");
-    edit.setText("1ab");
-    EXPECT_EQ(messages.texts(), std::vector<std::string>(3, "Только цифры и точки"));
-}
-
 }  // namespace

@@ -10,7 +10,6 @@
 #include <filesystem>
 
 #include "platform/qt/ChmHelpWindow.h"
-#include "platform/qt/HhcContents.h"
 #include "ui/qt/QtTestApp.h"
 
 namespace {
@@ -99,23 +98,6 @@ TEST(HelpViewer, FailuresAreSilent) {
     viewer.showTopic(kHelpFile, 1999);  // not in the map: no page, no window shown
     ASSERT_NE(viewer.window(kHelpFile), nullptr);
     EXPECT_FALSE(viewer.window(kHelpFile)->isVisible());
-}
-
-TEST(HelpContents, NestedSitemap) {
-    const auto entries = platform::parseContents(
-        R"(<HTML><OBJECT type="text/site properties"><param name="Window Styles" value="0x800025"></OBJECT>
-           <UL><LI><object type="text/sitemap"><param name="Name" value="Top"><param name="Local" value="a.htm"></object>
-           <UL><LI><OBJECT type="text/sitemap"><param name="Name" value="Inner"></OBJECT></UL>
-           <LI><OBJECT type="text/sitemap"><param name="Name" value="Next"><param name="Local" value="dir/b.htm"></OBJECT></UL>)");
-    ASSERT_EQ(entries.size(), 3u);
-    EXPECT_EQ(entries[0].name, "Top");
-    EXPECT_EQ(entries[0].local, "a.htm");
-    EXPECT_EQ(entries[0].depth, 0);
-    EXPECT_EQ(entries[1].name, "Inner");
-    EXPECT_EQ(entries[1].local, "");
-    EXPECT_EQ(entries[1].depth, 1);
-    EXPECT_EQ(entries[2].local, "dir/b.htm");
-    EXPECT_EQ(entries[2].depth, 0);
 }
 
 }  // namespace

@@ -78,19 +78,4 @@ TEST(MonitorView, ClearRemovesShownAndWaitingLines) {
     EXPECT_TRUE(m.line(0).endsWith("after"));
 }
 
-TEST(MonitorView, RendersForALook) {
-    Memo m;
-    m.memo.setFont(QFont(QStringLiteral("Monospace"), 9));
-    m.memo.resize(900, 260);
-    m.memo.show();
-    m.receive("OK\r\n");
-    m.receive("$Pass=1234:Monitor=On:End:");
-    const std::string notice = "+IPD,6:";
-    Bytes modem(notice.begin(), notice.end());
-    modem.insert(modem.end(), {0xC8, 0x00, 'a', 'b', 0x0D, 0x0A});
-    m.view.dump(modem);
-    m.view.flush();
-    EXPECT_TRUE(m.memo.grab().save("/tmp/vigil_monitor.png"));
-}
-
 }  // namespace
