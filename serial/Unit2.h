@@ -33,6 +33,7 @@
 #include <QWidget>
 #include <array>
 #include <cstdint>
+#include <exception>
 #include <functional>
 #include <memory>
 
@@ -114,6 +115,7 @@ public:
     QLineEdit *Edit1, *Edit2, *Edit3, *Edit4, *Edit5, *Edit6, *Edit7, *Edit8, *Edit9, *Edit10;
 
 private:
+    static void ShowException(const std::exception& e);
     void CreateControls();
     void ConnectControls();
     void LoadSettings();

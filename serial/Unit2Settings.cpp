@@ -1,0 +1,164 @@
+// The port settings in the registry, the port list and the lists' change handlers.
+#include <algorithm>
+#include <climits>
+
+#include "platform/ComPortMap.h"
+#include "platform/RegistryStore.h"
+#include "serial/Unit2.h"
+
+namespace {
+
+const char* const kSettingsKey = "Quorveth\\ComPort";
+
+// The port number of a list item: the decimal number that starts at its first digit
+// ("COM12" -> 12); -1 when the text has no digit or the number does not fit an int.
+int PortNumberOf(const QString& text) {
+    qsizetype i = 0;
+    while (i < text.size() && !(text[i] >= u'0' && text[i] <= u'9')) ++i;
+    if (i == text.size()) return -1;
+    long long n = 0;
+    for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i) {
+        n = n * 10 + (text[i].unicode() - u'0');
+        if (n > INT_MAX) return -1;
+    }
+    return static_cast<int>(n);
+}
+
+TForm2::TPortLister& PortLister() {
+    static TForm2::TPortLister lister;
+    return lister;
+}
+
+}  // namespace
+
+void TForm2::SetPortLister(TPortLister lister) { PortLister() = std::move(lister); }
+
+void TForm2::FormCreate() {
+    ComboBox1->setCurrentIndex(CommPort1->BaudRate());
+    ComboBox2->setCurrentIndex(-1);
+    ComboBox3->setCurrentIndex(CommPort1->StopBits());
+    ComboBox4->setCurrentIndex(CommPort1->Control());
+    ComboBox5->setCurrentIndex(CommPort1->DataBits() - 5);
+    ComboBox6->setCurrentIndex(CommPort1->Parity());
+    try {
+        LoadSettings();
+    } catch (const std::exception& e) {
+        ShowException(e);
+    }
+}
+
+void TForm2::LoadSettings() {
+    platform::Registry registry;
+    if (registry.openKey(kSettingsKey, false)) {
+        ComboBox1->setCurrentIndex(registry.readInteger("ComBaud"));
+        CommPort1->SetComNumber(registry.readInteger("ComNum"));
+        ComboBox3->setCurrentIndex(registry.readInteger("StopBits"));
+        ComboBox4->setCurrentIndex(registry.readInteger("Control"));
+        ComboBox5->setCurrentIndex(registry.readInteger("DataBit"));
+        ComboBox6->setCurrentIndex(registry.readInteger("Parity"));
+        QStringList ports;
+        FillPortList(ports);
+        SetPortItems(ports);
+        SelectPort(CommPort1->ComNumber());
+        ComboBox1Change();
+        ComboBox2Change();
+        ComboBox3Change();
+        ComboBox4Change();
+        ComboBox5Change();
+        ComboBox6Change();
+    } else {
+        // First run: store the defaults; the component keeps them as they are.
+        registry.openKey(kSettingsKey, true);
+        WriteSettings(registry);
+    }
+    registry.closeKey();
+}
+
+// "ComNum" is the port number itself, the others are the lists' indices.
+void TForm2::WriteSettings(platform::Registry& registry) {
+    registry.writeInteger("ComBaud", ComboBox1->currentIndex());
+    registry.writeInteger("ComNum", CommPort1->ComNumber());
+    registry.writeInteger("StopBits", ComboBox3->currentIndex());
+    registry.writeInteger("Control", ComboBox4->currentIndex());
+    registry.writeInteger("DataBit", ComboBox5->currentIndex());
+    registry.writeInteger("Parity", ComboBox6->currentIndex());
+}
+
+void TForm2::SaveInRegistry() {
+    try {
+        platform::Registry registry;
+        registry.openKey(kSettingsKey, true);
+        WriteSettings(registry);
+        registry.closeKey();
+    } catch (const std::exception& e) {
+        ShowException(e);
+    }
+}
+
+// --- Port list ---
+
+void TForm2::FillPortList(QStringList& List) {
+    List.clear();
+    portDetails_.clear();
+    const auto ports = PortLister() ? PortLister()() : platform::listPorts();
+    for (const platform::ComPortEntry& port : ports) {
+        const QString name = QString::fromStdString(port.name);
+        List << name;
+        QString details = QString::fromStdString(port.devicePath);
+        if (!port.description.empty()) details += u'\n' + QString::fromStdString(port.description);
+        portDetails_.insert(name, details);
+    }
+}
+
+void TForm2::SetPortItems(const QStringList& names) {
+    const QString kept = ComboBox2->currentIndex() >= 0 ? ComboBox2->currentText() : QString();
+    QStringList sorted = names;
+    // The list is sorted as text, as the framework's sorted combo box is (COM1, COM10, ..., COM2).
+    std::stable_sort(sorted.begin(), sorted.end(),
+                     [](const QString& a, const QString& b) { return QString::compare(a, b, Qt::CaseInsensitive) < 0; });
+    const QSignalBlocker quiet(ComboBox2);
+    ComboBox2->clear();
+    for (const QString& name : sorted) {
+        ComboBox2->addItem(name);
+        if (auto details = portDetails_.value(name); !details.isEmpty())
+            ComboBox2->setItemData(ComboBox2->count() - 1, details, Qt::ToolTipRole);
+    }
+    ComboBox2->setCurrentIndex(kept.isEmpty() ? -1 : ComboBox2->findText(kept));
+    ShowSelectedPortDetails();
+}
+
+void TForm2::SelectPort(int number) {
+    for (int i = 0; i < ComboBox2->count(); ++i)
+        if (PortNumberOf(ComboBox2->itemText(i)) == number) {
+            ComboBox2->setCurrentIndex(i);
+            return;
+        }
+    ComboBox2->setCurrentIndex(0);
+}
+
+void TForm2::ShowSelectedPortDetails() { ComboBox2->setToolTip(portDetails_.value(ComboBox2->currentText())); }
+
+void TForm2::ComboBox2DropDown() {
+    QStringList ports;
+    FillPortList(ports);
+    SetPortItems(ports);
+}
+
+// --- Change handlers: each hands its list's index to the component ---
+
+void TForm2::ComboBox1Change() { CommPort1->SetBaudRate(static_cast<TBaudRate>(ComboBox1->currentIndex())); }
+
+void TForm2::ComboBox2Change() {
+    if (ComboBox2->currentIndex() < 0) return;
+    const int number = PortNumberOf(ComboBox2->currentText());
+    if (number >= 0 && number != CommPort1->ComNumber()) CommPort1->SetComNumber(number);
+}
+
+void TForm2::ComboBox3Change() { CommPort1->SetStopBits(static_cast<TStopBits>(ComboBox3->currentIndex())); }
+
+void TForm2::ComboBox4Change() { CommPort1->SetComControl(static_cast<TComControl>(ComboBox4->currentIndex())); }
+
+// No selection gives 4, which the component turns into 8 data bits.
+void TForm2::ComboBox5Change() { CommPort1->SetDataBits(static_cast<std::uint16_t>(ComboBox5->currentIndex() + 5)); }
+
+void TForm2::ComboBox6Change() { CommPort1->SetParity(static_cast<TParity>(ComboBox6->currentIndex())); }
