@@ -53,6 +53,20 @@
 //   adapter), the thread flushes the driver's output, discards the ring and ends, so ClosePort
 //   always finishes.
 //
+// Other decisions
+// - SetBaudRate / SetParity / SetStopBits with an ordinal outside their enumeration store it and
+//   leave the device's own setting alone; SetComControl stores anything else as ccNone.
+// - OpenPort resets all four signals before the first thread starts (rather than each just before
+//   its own thread), so a first event of the status thread cannot be swallowed by a later reset.
+// - The transmitter leaves at a stop request only when nothing it may send is left (a request
+//   that came before it first looked at the ring would otherwise drop the bytes).
+// - FlushOutBuffer also ends a write in flight and moves the ring's start past the discarded
+//   bytes; both flushes bump a generation so a transfer in flight is not counted afterwards.
+// - GetBlock takes at most 65535 bytes per call, so that its 16-bit result is always exact.
+// - A start index beyond a ring that shrank is wrapped to 0 at the next open.
+// - At close the device lets output still moving drain, and flushes it once it has not moved for
+//   2 s (close() itself would otherwise wait up to the driver's closing_wait, 30 s).
+//
 // Tests plug a device in with SetDeviceFactory (per port) or SetDefaultDeviceFactory (all ports);
 // the default opens a PosixSerialDevice on the mapped path.
 #include <atomic>
