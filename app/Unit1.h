@@ -49,7 +49,7 @@ class Timer;
 class TForm1 : public QMainWindow {
     Q_OBJECT
 public:
-    static constexpr std::size_t kBufferSize = 4096;
+    static constexpr std::size_t kBufferSize = protocol::TransmitBuffer::kCapacity;
     static constexpr int kMonitorTab = 6;
 
     explicit TForm1(QWidget* parent = nullptr);
@@ -62,8 +62,9 @@ public:
     // Timer1 and the upload's record time-out; before any upload starts.
     void setTimers(std::unique_ptr<platform::Timer> timer1, std::unique_ptr<platform::Timer> recordTimer);
     void setFileDialogs(std::unique_ptr<platform::FileDialogs> dialogs);
-    platform::Timer& timer() { return *Timer1; }
     protocol::ControlAccess& controls() { return Controls; }
+    // Receptions belong to the firmware upload.
+    bool uploadRunning() const;
 
     // --- Data model ---
     std::uint16_t RequestMask = 0;
@@ -223,9 +224,6 @@ private:
     void toggleLink();
     void discardPendingInput();
     unsigned lineRate() const;
-public:
-    bool uploadRunning() const;
-private:
     void touchRegistryMarker(bool writeDefault);
     void loadUpdateFile(const std::string& path);
     // Brings a page to the front as the program does it: no tab-change handler runs.
