@@ -121,6 +121,8 @@ void TCommPort::OpenPort() {
     lastEventMask_ = 0;
     lastLineErrors_ = 0;
     deviceLostPending_ = false;
+    // Known before the transmitter runs, so that ccHard holds from the first byte.
+    refreshModemLines();
     // Every signal is reset before the first thread runs: a reset after the status thread has
     // started could swallow its first wake (bytes already queued at open would then wait for ever).
     receiveRequest_.reset();
@@ -476,7 +478,8 @@ bool TCommPort::GetModemState(int line) {
 
 void TCommPort::refreshModemLines() {
     std::uint32_t bits = 0;
-    if (!IsEnabled() || device_->modemStatus(bits) != 0) return;
+    modemLinesKnown_ = IsEnabled() && device_->modemStatus(bits) == 0;
+    if (!modemLinesKnown_) return;
     cts_ = (bits & platform::modemBit::Cts) != 0;
     dsr_ = (bits & platform::modemBit::Dsr) != 0;
     dcd_ = (bits & platform::modemBit::Dcd) != 0;

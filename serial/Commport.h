@@ -38,6 +38,8 @@
 //   ccHard is CRTSCTS (DSR output flow and DTR handshake have no equivalent and are left out: DTR
 //   is simply raised); ccSoft is IXON|IXOFF with VSTART/VSTOP = XonChar/XoffChar; XonLim and
 //   XoffLim cannot be set on Linux and are only stored. CLOCAL and CREAD are always on.
+// - A device that cannot report its modem lines (a pty) leaves CTS false, and ccHard then does
+//   not hold output back: there is no line that could ever release it.
 // - OnErrorSignal's Error is the line-error flags of the event (Overrun 0x2, Parity 0x4, Frame 0x8,
 //   Break 0x10, the Win32 CE_* values).
 //
@@ -295,6 +297,8 @@ private:
     std::atomic<std::uint32_t> lastEventMask_{0};
     std::atomic<std::uint32_t> lastLineErrors_{0};
     std::atomic<bool> deviceLostPending_{false};
+    // The device reports its modem lines (a pty does not): only then can CTS hold output back.
+    std::atomic<bool> modemLinesKnown_{false};
 
     std::unique_ptr<TStatusThread> statusThread_;
     std::unique_ptr<TReadThread> readThread_;

@@ -28,14 +28,16 @@ void TWriteThread::Execute() {
         }
         if (heldByCts()) {
             port_->transmit_.reset();
-            if (!port_->cts_) continue;
+            if (heldByCts()) continue;
         }
         device_->clearErrors(nullptr, nullptr, nullptr);
         burst();
     }
 }
 
-bool TWriteThread::heldByCts() const { return port_->control_ == ccHard && !port_->cts_; }
+bool TWriteThread::heldByCts() const {
+    return port_->control_ == ccHard && !port_->cts_ && port_->modemLinesKnown_;
+}
 
 // The write time-outs as Windows applies them; while closing, also the drain limit.
 std::chrono::milliseconds TWriteThread::limitFor(std::uint32_t bytes) const {

@@ -72,6 +72,14 @@ TEST_F(OverPty, BytesTravelBothWays) {
     EXPECT_TRUE(messages.shown().empty());
 }
 
+TEST_F(OverPty, HardwareFlowOnALineWithoutModemLinesStillSends) {
+    port.SetComControl(ccHard);
+    port.SetOpen(true);
+    EXPECT_FALSE(port.CTS());
+    port.PutString("sent");
+    EXPECT_EQ(pty.read(4, 5s), "sent");
+}
+
 TEST_F(OverPty, EveryRateOfTheTableOpensCleanly) {
     for (int r = cbr110; r <= cbr256000; ++r) {
         port.SetBaudRate(static_cast<TBaudRate>(r));
