@@ -119,17 +119,6 @@ TEST_F(Events, HardwareFlowHoldsBytesUntilCtsComesOn) {
     EXPECT_EQ(fake->written(), "held back");
 }
 
-TEST_F(Events, TransmitEmptyFollowsAWriteAndCanAskForAReceivePass) {
-    int txd = 0;
-    port.OnTxDSignal = [&](TCommPort* p) {
-        ++txd;
-        p->RequestRead();
-    };
-    port.SetOpen(true);
-    port.PutString("ping");
-    ASSERT_TRUE(pumpUntil([&] { return txd >= 1; }));
-}
-
 TEST_F(Events, AStalledWriteCannotHoldTheCloseForEver) {
     int closed = 0;
     port.OnClose = [&](TCommPort*) { ++closed; };

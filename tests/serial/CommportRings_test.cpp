@@ -145,18 +145,4 @@ TEST_F(Rings, FlushesEmptyBothRings) {
     EXPECT_EQ(fake->written(), "ok");
 }
 
-TEST_F(Rings, SingleCharactersAndStrings) {
-    port.SetOpen(true);
-    EXPECT_EQ(port.PutString(""), 0u);
-    EXPECT_EQ(port.PutString("End:"), 4u);
-    EXPECT_EQ(port.PutChar('!'), 1u);
-    ASSERT_TRUE(fake->waitForWritten(5, std::chrono::seconds(10)));
-    EXPECT_EQ(fake->written(), "End:!");
-    fake->feed("Q");
-    fillReceiveRing(1);
-    EXPECT_TRUE(port.CharReady());
-    EXPECT_EQ(port.GetChar(), 'Q');
-    EXPECT_EQ(port.GetChar(), 0);
-}
-
 }  // namespace
