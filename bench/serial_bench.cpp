@@ -29,7 +29,9 @@ constexpr int kRounds = 250;
 constexpr std::size_t kBlock = 1044;
 constexpr int kCycles = 50;
 
-double us(Clock::duration d) { return std::chrono::duration<double, std::micro>(d).count(); }
+double us(Clock::duration d) {
+    return std::chrono::duration<double, std::micro>(d).count();
+}
 
 double percentile(std::vector<double> v, double p) {
     std::sort(v.begin(), v.end());
@@ -37,18 +39,22 @@ double percentile(std::vector<double> v, double p) {
 }
 
 double cpuMs() {
-    rusage r {};
+    rusage r{};
     ::getrusage(RUSAGE_SELF, &r);
-    return (r.ru_utime.tv_sec + r.ru_stime.tv_sec) * 1e3 + (r.ru_utime.tv_usec + r.ru_stime.tv_usec) / 1e3;
+    return (r.ru_utime.tv_sec + r.ru_stime.tv_sec) * 1e3 +
+           (r.ru_utime.tv_usec + r.ru_stime.tv_usec) / 1e3;
 }
 
 void row(const char* figure, double value, const char* unit, const char* baseline, double baseValue,
          const char* target) {
-    std::printf("ROW\t%s\t%.1f\t%s\t%s\t%.1f\t%s\n", figure, value, unit, baseline, baseValue, target);
+    std::printf("ROW\t%s\t%.1f\t%s\t%s\t%.1f\t%s\n", figure, value, unit, baseline, baseValue,
+                target);
     std::fflush(stdout);
 }
 
-int openBlocking(const std::string& path) { return ::open(path.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC); }
+int openBlocking(const std::string& path) {
+    return ::open(path.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
+}
 
 void readExactly(int fd, std::size_t n) {
     char buf[2048];
@@ -70,7 +76,7 @@ void writeAll(int fd, const char* p, std::size_t n) {
 
 // The peer: for every block it reads, one answer byte.
 class Answerer {
-public:
+  public:
     explicit Answerer(int master) : master_(::dup(master)) {
         ::fcntl(master_, F_SETFL, ::fcntl(master_, F_GETFL) & ~O_NONBLOCK);
         thread_ = std::thread([this] {
@@ -85,7 +91,7 @@ public:
         ::close(master_);
     }
 
-private:
+  private:
     int master_;
     int rounds_ = kRounds;
     std::thread thread_;
@@ -156,7 +162,8 @@ struct Bench {
             componentMs = us(Clock::now() - t0) / 1e3;
         }
         port.SetOpen(false);
-        row("stop-and-wait 250 x 1044 B", componentMs, "ms", "blocking write()/read()", plainMs, "<= 2x baseline");
+        row("stop-and-wait 250 x 1044 B", componentMs, "ms", "blocking write()/read()", plainMs,
+            "<= 2x baseline");
     }
 
     // The main thread sleeps as an idle event loop would; only the port's threads can use CPU.

@@ -1,6 +1,7 @@
 #include "platform/ComPortMap.h"
 
 #include <dirent.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -8,7 +9,6 @@
 #include <fstream>
 #include <set>
 #include <sstream>
-#include <sys/stat.h>
 
 namespace platform {
 namespace {
@@ -58,10 +58,12 @@ bool parse(const std::string& raw, int& number, std::string& path) {
     const auto eq = line.find('=');
     if (eq == std::string::npos || line.compare(0, 3, "COM") != 0) return false;
     const std::string num = line.substr(3, eq - 3);
-    if (num.empty() || !std::all_of(num.begin(), num.end(), ::isdigit) || num.size() > 6) return false;
+    if (num.empty() || !std::all_of(num.begin(), num.end(), ::isdigit) || num.size() > 6)
+        return false;
     number = std::stoi(num);
     path = line.substr(eq + 1);
-    while (!path.empty() && (path.back() == ' ' || path.back() == '\r' || path.back() == '\t')) path.pop_back();
+    while (!path.empty() && (path.back() == ' ' || path.back() == '\r' || path.back() == '\t'))
+        path.pop_back();
     return number > 0 && !path.empty();
 }
 
@@ -116,13 +118,15 @@ std::vector<std::string> ComPortMap::scan() const {
     const std::string classDir = sysRoot_ + "/sys/class/tty";
     const std::string byId = sysRoot_ + "/dev/serial/by-id";
     std::vector<std::pair<std::string, std::string>> stable;  // resolved target -> by-id path
-    for (const auto& n : listDir(byId)) stable.emplace_back(resolve(byId + "/" + n), byId + "/" + n);
+    for (const auto& n : listDir(byId))
+        stable.emplace_back(resolve(byId + "/" + n), byId + "/" + n);
 
     std::vector<std::string> found;
     for (const auto& name : listDir(classDir)) {
         if (!exists(classDir + "/" + name + "/device")) continue;
         // ttyS nodes exist without a UART behind them; those report type 0.
-        if (name.rfind("ttyS", 0) == 0 && readFirstLine(classDir + "/" + name + "/type") == "0") continue;
+        if (name.rfind("ttyS", 0) == 0 && readFirstLine(classDir + "/" + name + "/type") == "0")
+            continue;
         const std::string node = sysRoot_ + "/dev/" + name;
         std::string path = node;
         const std::string target = resolve(node);
@@ -173,14 +177,19 @@ std::string ComPortMap::devicePathFor(int comNumber) const {
 int ComPortMap::addMapping(const std::string& devicePath, int comNumber) {
     std::vector<Line> lines = load();
     if (comNumber <= 0) comNumber = nextFree(lines);
-    lines.erase(std::remove_if(lines.begin(), lines.end(), [&](const Line& l) { return l.number == comNumber; }),
+    lines.erase(std::remove_if(lines.begin(), lines.end(),
+                               [&](const Line& l) { return l.number == comNumber; }),
                 lines.end());
     lines.push_back({comNumber, devicePath});
     return save(lines) ? comNumber : 0;
 }
 
-std::vector<ComPortEntry> listPorts() { return ComPortMap().listPorts(); }
+std::vector<ComPortEntry> listPorts() {
+    return ComPortMap().listPorts();
+}
 
-std::string devicePathFor(int comNumber) { return ComPortMap().devicePathFor(comNumber); }
+std::string devicePathFor(int comNumber) {
+    return ComPortMap().devicePathFor(comNumber);
+}
 
 }  // namespace platform

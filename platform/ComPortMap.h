@@ -23,7 +23,7 @@ struct ComPortEntry {
 };
 
 class ComPortMap {
-public:
+  public:
     // The file in use: VIGIL_COMPORT_MAP, else the user's configuration folder.
     static std::string defaultFile();
 
@@ -41,7 +41,7 @@ public:
 
     const std::string& file() const { return file_; }
 
-private:
+  private:
     struct Line {
         int number;
         std::string path;

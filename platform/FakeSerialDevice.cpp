@@ -16,7 +16,8 @@ void FakeSerialDevice::feed(const std::string& bytes) {
     Lock l(lock_);
     input_.insert(input_.end(), bytes.begin(), bytes.end());
     std::uint32_t ev = lineEvent::RxChar;
-    if (bytes.find(static_cast<char>(control_.eventChar)) != std::string::npos) ev |= lineEvent::RxFlag;
+    if (bytes.find(static_cast<char>(control_.eventChar)) != std::string::npos)
+        ev |= lineEvent::RxFlag;
     raise(ev);
 }
 
@@ -143,7 +144,9 @@ bool FakeSerialDevice::lost() const {
     return lost_;
 }
 
-int FakeSerialDevice::setQueueSizes(std::uint32_t, std::uint32_t) { return 0; }
+int FakeSerialDevice::setQueueSizes(std::uint32_t, std::uint32_t) {
+    return 0;
+}
 
 int FakeSerialDevice::getTimeOuts(DeviceTimeOuts& out) {
     Lock l(lock_);
@@ -183,7 +186,8 @@ int FakeSerialDevice::waitEvent(std::uint32_t& events, std::uint32_t& errors) {
     Lock l(lock_);
     events = errors = 0;
     maskChanged_ = false;  // as on the real device: only a change during the wait ends it
-    changed_.wait(l, [&] { return lost_ || maskChanged_ || mask_ == 0 || (pending_ & mask_) != 0; });
+    changed_.wait(l,
+                  [&] { return lost_ || maskChanged_ || mask_ == 0 || (pending_ & mask_) != 0; });
     if (lost_) return EIO;
     if (maskChanged_ || mask_ == 0) {
         maskChanged_ = false;
@@ -196,7 +200,8 @@ int FakeSerialDevice::waitEvent(std::uint32_t& events, std::uint32_t& errors) {
     return 0;
 }
 
-int FakeSerialDevice::clearErrors(std::uint32_t* errors, std::uint32_t* inQueue, std::uint32_t* outQueue) {
+int FakeSerialDevice::clearErrors(std::uint32_t* errors, std::uint32_t* inQueue,
+                                  std::uint32_t* outQueue) {
     Lock l(lock_);
     if (lost_) return EIO;
     if (errors) *errors = 0;

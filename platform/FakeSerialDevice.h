@@ -17,7 +17,7 @@
 namespace platform {
 
 class FakeSerialDevice : public SerialDevice {
-public:
+  public:
     // --- The test's side ---
     void feed(const std::string& bytes);
     void setModemLines(std::uint32_t modemBits);  // modemBit:: values
@@ -54,7 +54,8 @@ public:
     int setControl(const DeviceControl& in) override;
     int setEventMask(std::uint32_t mask) override;
     int waitEvent(std::uint32_t& events, std::uint32_t& errors) override;
-    int clearErrors(std::uint32_t* errors, std::uint32_t* inQueue, std::uint32_t* outQueue) override;
+    int clearErrors(std::uint32_t* errors, std::uint32_t* inQueue,
+                    std::uint32_t* outQueue) override;
     int read(void* buffer, std::size_t size, std::size_t& got) override;
     int write(const void* data, std::size_t size, std::size_t& written,
               std::chrono::milliseconds limit) override;
@@ -64,7 +65,7 @@ public:
     int escape(Escape function) override;
     int modemStatus(std::uint32_t& bits) override;
 
-private:
+  private:
     void raise(std::uint32_t events);  // lock held
 
     mutable std::mutex lock_;

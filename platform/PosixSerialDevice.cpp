@@ -1,8 +1,8 @@
 #include "platform/PosixSerialDevice.h"
 
 // termios2 lives in the kernel headers, which clash with glibc's <termios.h>/<sys/ioctl.h>.
-#include <asm/termbits.h>
 #include <asm/ioctls.h>
+#include <asm/termbits.h>
 #include <fcntl.h>
 #include <linux/serial.h>
 #include <poll.h>
@@ -30,7 +30,9 @@ constexpr int kCloseDrainStepMs = 10;
 // Wakes the line watcher out of TIOCMIWAIT; the handler does nothing.
 constexpr int kWatcherWakeSignal = SIGURG;
 
-bool unsupported(int err) { return err == EINVAL || err == ENOTTY || err == kEnoioctlcmd; }
+bool unsupported(int err) {
+    return err == EINVAL || err == ENOTTY || err == kEnoioctlcmd;
+}
 
 int ioctlErr(int fd, unsigned long request, void* arg) {
     for (;;) {
@@ -43,7 +45,9 @@ void ignoreSignal(int) {}
 
 }  // namespace
 
-PosixSerialDevice::~PosixSerialDevice() { close(); }
+PosixSerialDevice::~PosixSerialDevice() {
+    close();
+}
 
 int PosixSerialDevice::fail(int err) {
     if (err == EIO || err == ENXIO || err == ENODEV) lost_ = true;
@@ -60,13 +64,14 @@ int PosixSerialDevice::open(const std::string& path) {
         ::close(fd);
         return err;
     }
-    termios2 t {};
+    termios2 t{};
     if (int err = ioctlErr(fd, TCGETS2, &t); err != 0) {
         ::close(fd);
         return err;
     }
     ioctlErr(fd, TIOCEXCL, nullptr);
-    t.c_iflag &= ~(IGNBRK | BRKINT | PARMRK | ISTRIP | INLCR | IGNCR | ICRNL | IXON | IXOFF | IXANY);
+    t.c_iflag &=
+        ~(IGNBRK | BRKINT | PARMRK | ISTRIP | INLCR | IGNCR | ICRNL | IXON | IXOFF | IXANY);
     t.c_oflag &= ~OPOST;
     t.c_lflag &= ~(ECHO | ECHONL | ICANON | ISIG | IEXTEN);
     t.c_cflag |= CLOCAL | CREAD;
@@ -76,7 +81,7 @@ int PosixSerialDevice::open(const std::string& path) {
         ::close(fd);
         return err;
     }
-    serial_struct ss {};
+    serial_struct ss{};
     if (ioctlErr(fd, TIOCGSERIAL, &ss) == 0) {
         ss.flags |= ASYNC_LOW_LATENCY;
         ioctlErr(fd, TIOCSSERIAL, &ss);
@@ -123,7 +128,9 @@ void PosixSerialDevice::drainBeforeClose() {
     }
 }
 
-int PosixSerialDevice::setQueueSizes(std::uint32_t, std::uint32_t) { return 0; }
+int PosixSerialDevice::setQueueSizes(std::uint32_t, std::uint32_t) {
+    return 0;
+}
 
 int PosixSerialDevice::getTimeOuts(DeviceTimeOuts& out) {
     out = timeOuts_;
@@ -143,19 +150,29 @@ int PosixSerialDevice::getControl(DeviceControl& out) {
 
 int PosixSerialDevice::setControl(const DeviceControl& dc) {
     if (fd_ < 0) return EBADF;
-    termios2 t {};
+    termios2 t{};
     if (int err = ioctlErr(fd_, TCGETS2, &t); err != 0) return fail(err);
-    t.c_cflag &= ~(CBAUD | (CBAUD << IBSHIFT) | CSIZE | PARENB | PARODD | CMSPAR | CSTOPB | CRTSCTS);
+    t.c_cflag &=
+        ~(CBAUD | (CBAUD << IBSHIFT) | CSIZE | PARENB | PARODD | CMSPAR | CSTOPB | CRTSCTS);
     t.c_cflag |= BOTHER | (BOTHER << IBSHIFT) | CLOCAL | CREAD;
     t.c_ispeed = t.c_ospeed = dc.baudRate;
     static constexpr tcflag_t kSizes[] = {CS5, CS6, CS7, CS8};
     t.c_cflag |= kSizes[std::clamp<int>(dc.byteSize, 5, 8) - 5];
     switch (dc.parity) {
-        case 1: t.c_cflag |= PARENB | PARODD; break;
-        case 2: t.c_cflag |= PARENB; break;
-        case 3: t.c_cflag |= PARENB | PARODD | CMSPAR; break;
-        case 4: t.c_cflag |= PARENB | CMSPAR; break;
-        default: break;
+        case 1:
+            t.c_cflag |= PARENB | PARODD;
+            break;
+        case 2:
+            t.c_cflag |= PARENB;
+            break;
+        case 3:
+            t.c_cflag |= PARENB | PARODD | CMSPAR;
+            break;
+        case 4:
+            t.c_cflag |= PARENB | CMSPAR;
+            break;
+        default:
+            break;
     }
     // One and a half stop bits do not exist in termios: two is the nearest.
     if (dc.stopBits != 0) t.c_cflag |= CSTOPB;
@@ -168,7 +185,7 @@ int PosixSerialDevice::setControl(const DeviceControl& dc) {
     t.c_cc[VSTOP] = dc.xoffChar;
     if (int err = ioctlErr(fd_, TCSETS2, &t); err != 0) return fail(err);
 
-    termios2 back {};
+    termios2 back{};
     if (int err = ioctlErr(fd_, TCGETS2, &back); err != 0) return fail(err);
     const bool rateTaken = back.c_ospeed == dc.baudRate;
     const bool parityTaken = (back.c_cflag & CMSPAR) == (t.c_cflag & CMSPAR);
@@ -195,7 +212,7 @@ int PosixSerialDevice::setEventMask(std::uint32_t mask) {
 }
 
 bool PosixSerialDevice::readCounters(Counters& c) {
-    serial_icounter_struct ic {};
+    serial_icounter_struct ic{};
     if (ioctlErr(fd_, TIOCGICOUNT, &ic) != 0) return false;
     c = {ic.cts, ic.dsr, ic.rng, ic.dcd, ic.frame, ic.overrun, ic.parity, ic.brk, ic.buf_overrun};
     return true;
@@ -240,8 +257,9 @@ int PosixSerialDevice::transmitWaitMs() {
     }
     const int wire = static_cast<int>(std::uint64_t(queued) * 10 * 1000 / rate) + 1;
     // A queue that does not move is held by flow control: look less and less often.
-    txBackoffMs_ = queued == txLastQueue_ ? std::min(std::max(txBackoffMs_ * 2, wire), kMaxTransmitRecheckMs)
-                                          : std::min(wire, kMaxTransmitRecheckMs);
+    txBackoffMs_ = queued == txLastQueue_
+                       ? std::min(std::max(txBackoffMs_ * 2, wire), kMaxTransmitRecheckMs)
+                       : std::min(wire, kMaxTransmitRecheckMs);
     txLastQueue_ = queued;
     return txBackoffMs_;
 }
@@ -266,10 +284,11 @@ int PosixSerialDevice::waitEvent(std::uint32_t& events, std::uint32_t& errors) {
         }
         errors = 0;
 
-        pollfd fds[4] = {{fd_, static_cast<short>(rxArmed_ && (mask & lineEvent::RxChar) ? POLLIN : 0), 0},
-                         {maskChanged_.fd(), POLLIN, 0},
-                         {rearm_.fd(), POLLIN, 0},
-                         {recheck_.fd(), POLLIN, 0}};
+        pollfd fds[4] = {
+            {fd_, static_cast<short>(rxArmed_ && (mask & lineEvent::RxChar) ? POLLIN : 0), 0},
+            {maskChanged_.fd(), POLLIN, 0},
+            {rearm_.fd(), POLLIN, 0},
+            {recheck_.fd(), POLLIN, 0}};
         const int r = ::poll(fds, 4, txWait > 0 ? txWait : -1);
         if (r < 0 && errno != EINTR) return fail(errno);
         if (fds[0].revents & (POLLHUP | POLLERR | POLLNVAL)) {
@@ -287,7 +306,8 @@ int PosixSerialDevice::waitEvent(std::uint32_t& events, std::uint32_t& errors) {
     }
 }
 
-int PosixSerialDevice::clearErrors(std::uint32_t* errors, std::uint32_t* inQueue, std::uint32_t* outQueue) {
+int PosixSerialDevice::clearErrors(std::uint32_t* errors, std::uint32_t* inQueue,
+                                   std::uint32_t* outQueue) {
     if (lost_ || fd_ < 0) return EIO;
     if (errors) *errors = 0;
     int n = 0;
@@ -433,7 +453,9 @@ void PosixSerialDevice::stopLineWatcher() {
     // The helper may be just entering the ioctl: repeat the wake until it has left.
     while (!watcherDone_) {
         ::pthread_kill(lineWatcher_.native_handle(), kWatcherWakeSignal);
-        struct timespec ts {0, 2'000'000};
+        struct timespec ts {
+            0, 2'000'000
+        };
         ::nanosleep(&ts, nullptr);
     }
     lineWatcher_.join();

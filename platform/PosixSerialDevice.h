@@ -8,10 +8,11 @@
 // pty) is accepted and does nothing, modem status fails.
 //
 // Events: received data from poll() (re-armed after each read, when the input queue is seen
-// empty, or by rearmReceive(), so a full ring cannot make the status thread spin); transmit-empty from TIOCOUTQ after each write, re-checked
-// after the queue's wire time while it drains (backing off up to 1 s while flow control holds it);
-// modem lines, breaks and line errors from TIOCGICOUNT differences, woken by a TIOCMIWAIT helper
-// where the driver has both. Hang-up (POLLHUP/POLLERR, read() == 0, EIO) marks the device lost.
+// empty, or by rearmReceive(), so a full ring cannot make the status thread spin); transmit-empty
+// from TIOCOUTQ after each write, re-checked after the queue's wire time while it drains (backing
+// off up to 1 s while flow control holds it); modem lines, breaks and line errors from TIOCGICOUNT
+// differences, woken by a TIOCMIWAIT helper where the driver has both. Hang-up (POLLHUP/POLLERR,
+// read() == 0, EIO) marks the device lost.
 #include <atomic>
 #include <cstdint>
 #include <mutex>
@@ -23,7 +24,7 @@
 namespace platform {
 
 class PosixSerialDevice : public SerialDevice {
-public:
+  public:
     PosixSerialDevice() = default;
     ~PosixSerialDevice() override;
 
@@ -41,7 +42,8 @@ public:
     int setEventMask(std::uint32_t mask) override;
     int waitEvent(std::uint32_t& events, std::uint32_t& errors) override;
 
-    int clearErrors(std::uint32_t* errors, std::uint32_t* inQueue, std::uint32_t* outQueue) override;
+    int clearErrors(std::uint32_t* errors, std::uint32_t* inQueue,
+                    std::uint32_t* outQueue) override;
     int read(void* buffer, std::size_t size, std::size_t& got) override;
     int write(const void* data, std::size_t size, std::size_t& written,
               std::chrono::milliseconds limit) override;
@@ -52,7 +54,7 @@ public:
     int escape(Escape function) override;
     int modemStatus(std::uint32_t& bits) override;
 
-private:
+  private:
     struct Counters {
         int cts = 0, dsr = 0, rng = 0, dcd = 0, frame = 0, overrun = 0, parity = 0, brk = 0,
             bufOverrun = 0;

@@ -85,7 +85,7 @@ struct DeviceTimeOuts {
 enum class Escape { SetDtr, ClrDtr, SetRts, ClrRts, SetBreak, ClrBreak };
 
 class SerialDevice {
-public:
+  public:
     virtual ~SerialDevice() = default;
 
     virtual int open(const std::string& path) = 0;
@@ -109,7 +109,8 @@ public:
     virtual int waitEvent(std::uint32_t& events, std::uint32_t& errors) = 0;
 
     // Reads and clears the line-error flags and reports the input and output queue counts.
-    virtual int clearErrors(std::uint32_t* errors, std::uint32_t* inQueue, std::uint32_t* outQueue) = 0;
+    virtual int clearErrors(std::uint32_t* errors, std::uint32_t* inQueue,
+                            std::uint32_t* outQueue) = 0;
     // Takes up to `size` queued bytes without blocking.
     virtual int read(void* buffer, std::size_t size, std::size_t& got) = 0;
     // Writes all of `size` unless it fails, `limit` passes without the whole block taken

@@ -27,7 +27,9 @@ Signal::Signal(Reset mode) : fd_(::eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC)), mode
     if (fd_ < 0) std::abort();
 }
 
-Signal::~Signal() { ::close(fd_); }
+Signal::~Signal() {
+    ::close(fd_);
+}
 
 void Signal::set() {
     const std::uint64_t one = 1;
@@ -47,7 +49,9 @@ bool Signal::tryConsume() {
     return ::read(fd_, &value, sizeof value) == static_cast<ssize_t>(sizeof value);
 }
 
-bool Signal::isSet() const { return readable(fd_, 0); }
+bool Signal::isSet() const {
+    return readable(fd_, 0);
+}
 
 void Signal::wait() {
     while (!tryConsume()) readable(fd_, -1);

@@ -8,7 +8,7 @@
 namespace platform {
 
 class Signal {
-public:
+  public:
     enum class Reset { Automatic, Manual };
 
     explicit Signal(Reset mode);
@@ -30,7 +30,7 @@ public:
     int fd() const { return fd_; }
     Reset mode() const { return mode_; }
 
-private:
+  private:
     int fd_;
     Reset mode_;
 };

@@ -4,9 +4,13 @@
 
 namespace platform {
 
-Thread::~Thread() { WaitFor(); }
+Thread::~Thread() {
+    WaitFor();
+}
 
-void Thread::Start() { thread_ = std::thread([this] { run(); }); }
+void Thread::Start() {
+    thread_ = std::thread([this] { run(); });
+}
 
 void Thread::run() {
     Execute();
@@ -21,6 +25,8 @@ void Thread::WaitFor() {
     thread_.join();
 }
 
-void Thread::Synchronize(const std::function<void()>& call) { MainThread::synchronize(call); }
+void Thread::Synchronize(const std::function<void()>& call) {
+    MainThread::synchronize(call);
+}
 
 }  // namespace platform

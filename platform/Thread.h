@@ -13,7 +13,7 @@
 namespace platform {
 
 class Thread {
-public:
+  public:
     virtual ~Thread();
     Thread(const Thread&) = delete;
     Thread& operator=(const Thread&) = delete;
@@ -24,13 +24,13 @@ public:
     void WaitFor();
     bool Finished() const { return finished_.load(); }
 
-protected:
+  protected:
     Thread() = default;
     void Start();
     virtual void Execute() = 0;
     static void Synchronize(const std::function<void()>& call);
 
-private:
+  private:
     void run();
 
     std::thread thread_;

@@ -20,7 +20,7 @@
 
 namespace {
 
-constexpr int kRates[] = {110,   300,   600,   1200,   2400,   4800,   9600,  14400,
+constexpr int kRates[] = {110,   300,   600,   1200,  2400,   4800,   9600,  14400,
                           19200, 38400, 56000, 57600, 115200, 128000, 256000};
 constexpr int kRateCount = sizeof kRates / sizeof kRates[0];
 
@@ -41,7 +41,7 @@ std::string ownerGroup(const std::string& path) {
     struct stat st {};
     if (path.empty() || ::stat(path.c_str(), &st) != 0) return {};
     std::vector<char> buf(16384);
-    group g {};
+    group g{};
     group* found = nullptr;
     if (::getgrgid_r(st.st_gid, &g, buf.data(), buf.size(), &found) == 0 && found) return g.gr_name;
     return std::to_string(st.st_gid);
@@ -49,11 +49,15 @@ std::string ownerGroup(const std::string& path) {
 
 }  // namespace
 
-void TCommPort::SetDefaultDeviceFactory(TDeviceFactory factory) { defaultFactory() = std::move(factory); }
+void TCommPort::SetDefaultDeviceFactory(TDeviceFactory factory) {
+    defaultFactory() = std::move(factory);
+}
 
 TCommPort::TCommPort(void*) {}
 
-TCommPort::~TCommPort() { ClosePort(); }
+TCommPort::~TCommPort() {
+    ClosePort();
+}
 
 std::shared_ptr<platform::SerialDevice> TCommPort::makeDevice() {
     if (factory_) return factory_();
@@ -211,7 +215,8 @@ void TCommPort::SetBaudRate(TBaudRate value) {
     const int rate = GetBaud();
     if (rate == 0) return;  // no line rate for this ordinal: the device keeps its own
     lineRate_ = static_cast<std::uint32_t>(rate);
-    applyControl([rate](platform::DeviceControl& dc) { dc.baudRate = static_cast<std::uint32_t>(rate); });
+    applyControl(
+        [rate](platform::DeviceControl& dc) { dc.baudRate = static_cast<std::uint32_t>(rate); });
 }
 
 int TCommPort::GetBaud() const {
@@ -227,27 +232,33 @@ void TCommPort::SetBaud(int value) {
 void TCommPort::SetParity(TParity value) {
     parity_ = value;
     if (value < paNone || value > paSpace) return;
-    applyControl([value](platform::DeviceControl& dc) { dc.parity = static_cast<std::uint8_t>(value); });
+    applyControl(
+        [value](platform::DeviceControl& dc) { dc.parity = static_cast<std::uint8_t>(value); });
 }
 
 void TCommPort::SetStopBits(TStopBits value) {
     stopBits_ = value;
     if (value >= sb1_0 && value <= sb2_0)
-        applyControl([value](platform::DeviceControl& dc) { dc.stopBits = static_cast<std::uint8_t>(value); });
+        applyControl([value](platform::DeviceControl& dc) {
+            dc.stopBits = static_cast<std::uint8_t>(value);
+        });
     BitsWarning();
 }
 
 void TCommPort::SetDataBits(std::uint16_t value) {
     if (value < 5 || value > 8) value = 8;
     dataBits_ = value;
-    applyControl([value](platform::DeviceControl& dc) { dc.byteSize = static_cast<std::uint8_t>(value); });
+    applyControl(
+        [value](platform::DeviceControl& dc) { dc.byteSize = static_cast<std::uint8_t>(value); });
     BitsWarning();
 }
 
 void TCommPort::SetComControl(TComControl value) {
     if (value != ccSoft && value != ccHard) value = ccNone;
     control_ = value;
-    const std::uint32_t flags = value == ccSoft ? kFlagsSoft : value == ccHard ? kFlagsHard : kFlagsNone;
+    const std::uint32_t flags = value == ccSoft   ? kFlagsSoft
+                                : value == ccHard ? kFlagsHard
+                                                  : kFlagsNone;
     applyControl([flags](platform::DeviceControl& dc) { dc.flags = flags; });
 }
 
@@ -332,7 +343,9 @@ std::uint32_t TCommPort::PutBlock(const char* data, std::uint32_t len) {
     return total;
 }
 
-std::uint32_t TCommPort::PutChar(char c) { return PutBlock(&c, 1); }
+std::uint32_t TCommPort::PutChar(char c) {
+    return PutBlock(&c, 1);
+}
 
 std::uint32_t TCommPort::PutString(const char* s) {
     return PutBlock(s, static_cast<std::uint32_t>(std::strlen(s)));
@@ -427,7 +440,9 @@ void TCommPort::FlushOutBuffer() {
     if (IsEnabled()) device_->interruptWrite();
 }
 
-void TCommPort::RequestRead() { receiveRequest_.set(); }
+void TCommPort::RequestRead() {
+    receiveRequest_.set();
+}
 
 // --- Modem lines and break ---
 
@@ -441,9 +456,13 @@ void TCommPort::setLine(bool& property, bool value, platform::Escape on, platfor
     if (!open_ || escape(value ? on : off)) property = value;
 }
 
-void TCommPort::SetDTR(bool value) { setLine(dtr_, value, platform::Escape::SetDtr, platform::Escape::ClrDtr); }
+void TCommPort::SetDTR(bool value) {
+    setLine(dtr_, value, platform::Escape::SetDtr, platform::Escape::ClrDtr);
+}
 
-void TCommPort::SetRTS(bool value) { setLine(rts_, value, platform::Escape::SetRts, platform::Escape::ClrRts); }
+void TCommPort::SetRTS(bool value) {
+    setLine(rts_, value, platform::Escape::SetRts, platform::Escape::ClrRts);
+}
 
 void TCommPort::PowerOn() {
     escape(platform::Escape::SetDtr);

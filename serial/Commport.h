@@ -24,15 +24,15 @@
 //   device path such as /dev/serial/by-id/... or a pty; an unmapped number fails to open.
 // - Opening: read/write, exclusive (flock, then TIOCEXCL), no controlling tty, non-blocking,
 //   close-on-exec. "Permission denied" adds a second line naming the device and its owner group.
-// - Queue sizes (SetupComm): the kernel's tty buffers are fixed; the sizes are accepted and ignored.
+// - Queue sizes (SetupComm): the kernel's tty buffers are fixed; the sizes are accepted, unused.
 // - Time-outs: Linux has none per port. The device object keeps the five values; the saved set is
 //   what the device held before this open (zero for a freshly opened tty). Reads take only queued
-//   bytes, so the read time-outs never matter. A non-zero write total time-out (multiplier x bytes +
-//   constant, ms) bounds each write burst as on Windows: when it passes, the burst fails.
+//   bytes, so the read time-outs never matter. A non-zero write total time-out (multiplier x bytes
+//   + constant, ms) bounds each write burst as on Windows: when it passes, the burst fails.
 // - Event mask and modem bits keep their Win32 values (platform/SerialDevice.h). Received data
-//   comes from poll(), transmit-empty from TIOCOUTQ, modem-line changes, breaks and line errors from
-//   TIOCMIWAIT / TIOCGICOUNT where the driver has them (probed once at open; a pty has only data
-//   and transmit-empty events).
+//   comes from poll(), transmit-empty from TIOCOUTQ, modem-line changes, breaks and line errors
+//   from TIOCMIWAIT / TIOCGICOUNT where the driver has them (probed once at open; a pty has only
+//   data and transmit-empty events).
 // - Line settings: any rate (termios2 with BOTHER, read back); mark/space parity with CMSPAR;
 //   1.5 stop bits has no termios equivalent and is sent as two stop bits (BitsWarning still warns);
 //   ccHard is CRTSCTS (DSR output flow and DTR handshake have no equivalent and are left out: DTR
@@ -90,23 +90,49 @@ class TReadEventThread;
 class TStatusEventThread;
 
 enum TBaudRate : int {
-    cbr110, cbr300, cbr600, cbr1200, cbr2400, cbr4800, cbr9600, cbr14400, cbr19200, cbr38400,
-    cbr56000, cbr57600, cbr115200, cbr128000, cbr256000
+    cbr110,
+    cbr300,
+    cbr600,
+    cbr1200,
+    cbr2400,
+    cbr4800,
+    cbr9600,
+    cbr14400,
+    cbr19200,
+    cbr38400,
+    cbr56000,
+    cbr57600,
+    cbr115200,
+    cbr128000,
+    cbr256000
 };
 enum TComControl : int { ccNone, ccSoft, ccHard };
 enum TParity : int { paNone, paOdd, paEven, paMark, paSpace };
 enum TStopBits : int { sb1_0, sb1_5, sb2_0 };
 enum TEventState : int {
-    evRxChar, evRxEventChar, evTxEmpty, evCTS, evDSR, evRlsd, evBreak, evError, evRing
+    evRxChar,
+    evRxEventChar,
+    evTxEmpty,
+    evCTS,
+    evDSR,
+    evRlsd,
+    evBreak,
+    evError,
+    evRing
 };
 enum TComTimeOuts : int {
-    toReadInterval, toReadTotalMultiplier, toReadTotalConstant, toWriteTotalMultiplier,
+    toReadInterval,
+    toReadTotalMultiplier,
+    toReadTotalConstant,
+    toWriteTotalMultiplier,
     toWriteTotalConstant
 };
 
 // A set of TEventState: member n is bit 1 << n, the line-event bit it stands for.
 using TEventStates = std::uint32_t;
-constexpr TEventStates EventBit(TEventState e) { return TEventStates{1} << e; }
+constexpr TEventStates EventBit(TEventState e) {
+    return TEventStates{1} << e;
+}
 constexpr TEventStates AllEventsButRxEventChar = 0x01FD;
 
 class TCommPort;
@@ -116,7 +142,7 @@ using TDataEvent = std::function<void(TCommPort* Sender, std::uint32_t Count)>;
 using TDeviceFactory = std::function<std::shared_ptr<platform::SerialDevice>()>;
 
 class TCommPort {
-public:
+  public:
     // No byte taken for this long while closing ends the transmit thread's drain (plus wire time).
     static constexpr std::chrono::milliseconds CloseDrainLimit{2000};
     static constexpr int BreakTickMs = 55;
@@ -232,7 +258,7 @@ public:
     // The device went away while open; raised once per open. Defer the close out of the handler.
     TNotifyEvent OnDeviceLost;
 
-private:
+  private:
     friend class TStatusThread;
     friend class TReadThread;
     friend class TWriteThread;

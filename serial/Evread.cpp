@@ -1,8 +1,12 @@
 #include "serial/Evread.h"
 
-TReadEventThread::TReadEventThread(TCommPort* port) : port_(port) { Start(); }
+TReadEventThread::TReadEventThread(TCommPort* port) : port_(port) {
+    Start();
+}
 
-TReadEventThread::~TReadEventThread() { WaitFor(); }
+TReadEventThread::~TReadEventThread() {
+    WaitFor();
+}
 
 void TReadEventThread::Execute() {
     while (!Terminated()) {

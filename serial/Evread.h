@@ -4,14 +4,14 @@
 #include "serial/Commport.h"
 
 class TReadEventThread : public platform::Thread {
-public:
+  public:
     explicit TReadEventThread(TCommPort* port);
     ~TReadEventThread() override;
 
-protected:
+  protected:
     void Execute() override;
 
-private:
+  private:
     void deliver();
     TCommPort* port_;
 };

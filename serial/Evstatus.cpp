@@ -2,9 +2,13 @@
 
 namespace ev = platform::lineEvent;
 
-TStatusEventThread::TStatusEventThread(TCommPort* port) : port_(port) { Start(); }
+TStatusEventThread::TStatusEventThread(TCommPort* port) : port_(port) {
+    Start();
+}
 
-TStatusEventThread::~TStatusEventThread() { WaitFor(); }
+TStatusEventThread::~TStatusEventThread() {
+    WaitFor();
+}
 
 void TStatusEventThread::Execute() {
     while (!Terminated()) {
@@ -29,6 +33,7 @@ void TStatusEventThread::dispatch() {
     fire(ev::RxFlag, p->OnRxEventSignal);
     fire(ev::TxEmpty, p->OnTxDSignal);
     fire(ev::Break, p->OnBreakSignal);
-    if ((mask & ev::Err) && p->OnErrorSignal) p->OnErrorSignal(p, static_cast<int>(p->lastLineErrors_.load()));
+    if ((mask & ev::Err) && p->OnErrorSignal)
+        p->OnErrorSignal(p, static_cast<int>(p->lastLineErrors_.load()));
     if (p->deviceLostPending_.exchange(false) && p->OnDeviceLost) p->OnDeviceLost(p);
 }

@@ -5,14 +5,14 @@
 #include "serial/Commport.h"
 
 class TStatusEventThread : public platform::Thread {
-public:
+  public:
     explicit TStatusEventThread(TCommPort* port);
     ~TStatusEventThread() override;
 
-protected:
+  protected:
     void Execute() override;
 
-private:
+  private:
     void dispatch();
     TCommPort* port_;
 };

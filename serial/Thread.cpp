@@ -7,9 +7,13 @@ namespace {
 constexpr int kMaxFailedReads = 3;
 }  // namespace
 
-TReadThread::TReadThread(TCommPort* port) : port_(port), device_(port->device_) { Start(); }
+TReadThread::TReadThread(TCommPort* port) : port_(port), device_(port->device_) {
+    Start();
+}
 
-TReadThread::~TReadThread() { WaitFor(); }
+TReadThread::~TReadThread() {
+    WaitFor();
+}
 
 void TReadThread::Execute() {
     while (!Terminated()) {

@@ -8,14 +8,14 @@
 #include "serial/Commport.h"
 
 class TReadThread : public platform::Thread {
-public:
+  public:
     explicit TReadThread(TCommPort* port);
     ~TReadThread() override;
 
-protected:
+  protected:
     void Execute() override;
 
-private:
+  private:
     void pass();
 
     TCommPort* port_;

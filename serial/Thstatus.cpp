@@ -13,7 +13,9 @@ TStatusThread::TStatusThread(TCommPort* port, TEventStates events)
     Start();
 }
 
-TStatusThread::~TStatusThread() { WaitFor(); }
+TStatusThread::~TStatusThread() {
+    WaitFor();
+}
 
 void TStatusThread::Wake() {
     completion_.set();
@@ -39,7 +41,8 @@ void TStatusThread::Execute() {
         port_->lastEventMask_ = events;
         if (events & kLineEvents) {
             port_->refreshModemLines();
-            if (port_->control_ == ccHard && port_->cts_ && port_->outUsed_ > 0) port_->transmit_.set();
+            if (port_->control_ == ccHard && port_->cts_ && port_->outUsed_ > 0)
+                port_->transmit_.set();
         }
         if (events & platform::lineEvent::RxChar) port_->receiveRequest_.set();
         port_->status_.set();

@@ -9,16 +9,16 @@
 #include "serial/Commport.h"
 
 class TStatusThread : public platform::Thread {
-public:
+  public:
     TStatusThread(TCommPort* port, TEventStates events);
     ~TStatusThread() override;
     // Ends the pending event wait (empty mask) so that the body sees its stop request.
     void Wake();
 
-protected:
+  protected:
     void Execute() override;
 
-private:
+  private:
     TCommPort* port_;
     std::shared_ptr<platform::SerialDevice> device_;
     // Where the thread sleeps once the device is gone, until its stop request.

@@ -13,7 +13,9 @@ TWriteThread::TWriteThread(TCommPort* port)
     Start();
 }
 
-TWriteThread::~TWriteThread() { WaitFor(); }
+TWriteThread::~TWriteThread() {
+    WaitFor();
+}
 
 void TWriteThread::Execute() {
     for (;;) {
@@ -42,10 +44,13 @@ bool TWriteThread::heldByCts() const {
 // The write time-outs as Windows applies them; while closing, also the drain limit.
 std::chrono::milliseconds TWriteThread::limitFor(std::uint32_t bytes) const {
     const auto& t = timeOuts_.value;
-    std::uint64_t limit = std::uint64_t{t[toWriteTotalMultiplier]} * bytes + t[toWriteTotalConstant];
+    std::uint64_t limit =
+        std::uint64_t{t[toWriteTotalMultiplier]} * bytes + t[toWriteTotalConstant];
     if (Terminated()) {
-        const std::uint64_t wire = bytes * kWireBitsPerByte * 1000 / std::max<std::uint32_t>(port_->lineRate_, 1);
-        const std::uint64_t drain = static_cast<std::uint64_t>(TCommPort::CloseDrainLimit.count()) + wire;
+        const std::uint64_t wire =
+            bytes * kWireBitsPerByte * 1000 / std::max<std::uint32_t>(port_->lineRate_, 1);
+        const std::uint64_t drain =
+            static_cast<std::uint64_t>(TCommPort::CloseDrainLimit.count()) + wire;
         limit = limit == 0 ? drain : std::min(limit, drain);
     }
     return std::chrono::milliseconds(limit);

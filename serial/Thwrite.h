@@ -9,14 +9,14 @@
 #include "serial/Commport.h"
 
 class TWriteThread : public platform::Thread {
-public:
+  public:
     explicit TWriteThread(TCommPort* port);
     ~TWriteThread() override;
 
-protected:
+  protected:
     void Execute() override;
 
-private:
+  private:
     void burst();
     bool heldByCts() const;
     std::chrono::milliseconds limitFor(std::uint32_t bytes) const;

@@ -1,4 +1,6 @@
 // The COM port map: file format, sysfs scan with stable names, persistence of numbers.
+#include "platform/ComPortMap.h"
+
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -7,15 +9,13 @@
 #include <filesystem>
 #include <fstream>
 
-#include "platform/ComPortMap.h"
-
 namespace fs = std::filesystem;
 using platform::ComPortMap;
 
 namespace {
 
 class MapTest : public ::testing::Test {
-protected:
+  protected:
     MapTest() {
         char dir[] = "/tmp/vigil-maptest-XXXXXX";
         root = ::mkdtemp(dir);
@@ -32,7 +32,8 @@ protected:
             const std::string dev = root + "/sys/devices/usb1/" + name + "/intf";
             fs::create_directories(dev);
             fs::create_symlink(dev, cls + "/device");
-            if (!product.empty()) std::ofstream(root + "/sys/devices/usb1/" + name + "/product") << product << "\n";
+            if (!product.empty())
+                std::ofstream(root + "/sys/devices/usb1/" + name + "/product") << product << "\n";
         }
         if (!type.empty()) std::ofstream(cls + "/type") << type << "\n";
         fs::create_directories(root + "/dev");
@@ -85,7 +86,8 @@ TEST_F(MapTest, NumbersSurviveUnplugAndNewDevicesTakeTheNextFreeOne) {
 
 TEST_F(MapTest, AUserEditedFileIsReadAsWritten) {
     fs::create_directories(fs::path(file).parent_path());
-    std::ofstream(file) << "# mine\nCOM12=/dev/ttyUSB7\ngarbage\nCOM=/x\nCOM3=/dev/pts/9  # pty\n\n";
+    std::ofstream(file)
+        << "# mine\nCOM12=/dev/ttyUSB7\ngarbage\nCOM=/x\nCOM3=/dev/pts/9  # pty\n\n";
     ComPortMap map(file, root);
     const auto ports = map.listPorts();
     ASSERT_EQ(ports.size(), 2u);
@@ -116,7 +118,10 @@ TEST_F(MapTest, TheEnvironmentChoosesTheFile) {
     const char* xdg = std::getenv("XDG_CONFIG_HOME");
     ::setenv("XDG_CONFIG_HOME", "/cfg", 1);
     EXPECT_EQ(ComPortMap::defaultFile(), "/cfg/vigil/comports");
-    if (xdg) ::setenv("XDG_CONFIG_HOME", xdg, 1); else ::unsetenv("XDG_CONFIG_HOME");
+    if (xdg)
+        ::setenv("XDG_CONFIG_HOME", xdg, 1);
+    else
+        ::unsetenv("XDG_CONFIG_HOME");
     if (old) ::setenv("VIGIL_COMPORT_MAP", old, 1);
 }
 

@@ -1,12 +1,13 @@
 // The tty device on a pty: exclusive open, settings, event waits without spinning, hang-up.
-#include <gtest/gtest.h>
+#include "platform/PosixSerialDevice.h"
+
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <thread>
 
-#include "platform/PosixSerialDevice.h"
 #include "support/PtyPair.h"
 
 using namespace std::chrono_literals;
@@ -16,7 +17,7 @@ namespace ev = platform::lineEvent;
 namespace {
 
 class PosixDevice : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { ASSERT_EQ(dev.open(pty.slavePath()), 0); }
     testsupport::PtyPair pty;
     PosixSerialDevice dev;

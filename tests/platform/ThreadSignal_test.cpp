@@ -1,4 +1,5 @@
-// Signals (auto / manual reset) and the thread base: stop request, WaitFor draining the main thread.
+// Signals (auto / manual reset) and the thread base: stop request, WaitFor draining the main
+// thread.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -49,12 +50,12 @@ TEST(SignalTest, AWaitingThreadWakesFromAnotherThread) {
 }
 
 class Worker : public platform::Thread {
-public:
+  public:
     explicit Worker(Signal& go) : go_(go) { Start(); }
     ~Worker() override { WaitFor(); }
     std::atomic<int> delivered{0};
 
-protected:
+  protected:
     void Execute() override {
         while (!Terminated()) {
             go_.wait();
@@ -62,7 +63,7 @@ protected:
         }
     }
 
-private:
+  private:
     Signal& go_;
 };
 

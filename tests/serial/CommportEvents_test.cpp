@@ -16,11 +16,12 @@ namespace mb = platform::modemBit;
 namespace {
 
 class Events : public testsupport::FakePortTest {
-protected:
-
+  protected:
     // Every status handler appends its name.
     void recordAll() {
-        const auto rec = [this](const char* name) { return [this, name](TCommPort*) { calls.push_back(name); }; };
+        const auto rec = [this](const char* name) {
+            return [this, name](TCommPort*) { calls.push_back(name); };
+        };
         port.OnCTSSignal = rec("CTS");
         port.OnDCDSignal = rec("DCD");
         port.OnDSRSignal = rec("DSR");
@@ -50,7 +51,8 @@ TEST_F(Events, OneMaskIsDispatchedInTheFixedOrder) {
     fake->raiseEvents(0x01FF & ~ev::RxChar, platform::lineError::Frame);
     ASSERT_TRUE(pumpUntil([&] { return calls.size() >= 8; }));
     pumpFor(std::chrono::milliseconds(20));
-    EXPECT_EQ(calls, (std::vector<std::string>{"CTS", "DCD", "DSR", "Ring", "RxEvent", "TxD", "Break", "Error"}));
+    EXPECT_EQ(calls, (std::vector<std::string>{"CTS", "DCD", "DSR", "Ring", "RxEvent", "TxD",
+                                               "Break", "Error"}));
     EXPECT_EQ(lastError, static_cast<int>(platform::lineError::Frame));
 }
 

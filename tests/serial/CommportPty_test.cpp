@@ -18,7 +18,7 @@ using testsupport::pumpUntil;
 namespace {
 
 std::chrono::microseconds cpuTime() {
-    rusage r {};
+    rusage r{};
     ::getrusage(RUSAGE_SELF, &r);
     return std::chrono::seconds(r.ru_utime.tv_sec + r.ru_stime.tv_sec) +
            std::chrono::microseconds(r.ru_utime.tv_usec + r.ru_stime.tv_usec);
@@ -31,7 +31,7 @@ std::string pattern(std::size_t n) {
 }
 
 class OverPty : public ::testing::Test {
-protected:
+  protected:
     OverPty() {
         platform::MainThread::adoptCurrentThread();
         map.map(pty.slavePath(), 7);

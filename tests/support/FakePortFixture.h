@@ -24,7 +24,7 @@ inline void detachAndClose(TCommPort& port) {
 }
 
 class FakePortTest : public ::testing::Test {
-protected:
+  protected:
     FakePortTest() {
         platform::MainThread::adoptCurrentThread();
         port.SetDeviceFactory([this] { return fake; });
@@ -32,7 +32,8 @@ protected:
     void TearDown() override { detachAndClose(port); }
 
     platform::RecordingMessageService messages;
-    std::shared_ptr<platform::FakeSerialDevice> fake = std::make_shared<platform::FakeSerialDevice>();
+    std::shared_ptr<platform::FakeSerialDevice> fake =
+        std::make_shared<platform::FakeSerialDevice>();
     TCommPort port;
 };
 

@@ -20,7 +20,8 @@ inline bool pumpUntil(const std::function<bool()>& done,
 // Runs queued calls for a while (to show that nothing more happens).
 inline void pumpFor(std::chrono::milliseconds period) {
     const auto deadline = std::chrono::steady_clock::now() + period;
-    while (std::chrono::steady_clock::now() < deadline) platform::MainThread::drainFor(std::chrono::milliseconds(5));
+    while (std::chrono::steady_clock::now() < deadline)
+        platform::MainThread::drainFor(std::chrono::milliseconds(5));
 }
 
 }  // namespace testsupport

@@ -17,12 +17,13 @@
 namespace testsupport {
 
 class PtyPair {
-public:
+  public:
     PtyPair() {
         int slave = -1;
         char name[256] = {};
-        if (::openpty(&master_, &slave, name, nullptr, nullptr) != 0) throw std::runtime_error("openpty");
-        termios t {};
+        if (::openpty(&master_, &slave, name, nullptr, nullptr) != 0)
+            throw std::runtime_error("openpty");
+        termios t{};
         ::tcgetattr(slave, &t);
         ::cfmakeraw(&t);
         ::tcsetattr(slave, TCSANOW, &t);
@@ -82,7 +83,7 @@ public:
     // Whatever is readable within `quiet` (for "nothing more arrived" checks).
     std::string drain(std::chrono::milliseconds quiet) const { return read(1 << 20, quiet); }
 
-private:
+  private:
     int master_ = -1;
     int slaveKeep_ = -1;
     std::string slavePath_;
@@ -90,7 +91,7 @@ private:
 
 // Points VIGIL_COMPORT_MAP at a fresh file for the test's lifetime.
 class ComPortMapFile {
-public:
+  public:
     ComPortMapFile() {
         char dir[] = "/tmp/vigil-map-XXXXXX";
         if (!::mkdtemp(dir)) throw std::runtime_error("mkdtemp");
@@ -116,7 +117,7 @@ public:
     }
     const std::string& path() const { return path_; }
 
-private:
+  private:
     std::string dir_, path_, old_;
     bool hadOld_ = false;
 };
