@@ -162,4 +162,11 @@ TEST_F(OverPty, AHangUpIsNoticedOnceWithoutSpinning) {
     EXPECT_EQ(closed, 1);
 }
 
+
+TEST_F(OverPty, BytesQueuedBeforeTheOpenAreDelivered) {
+    pty.write("early");
+    port.SetOpen(true);
+    ASSERT_TRUE(pumpUntil([&] { return received == "early"; })) << received;
+}
+
 }  // namespace

@@ -146,4 +146,29 @@ TEST_F(Rings, FlushesEmptyBothRings) {
     EXPECT_EQ(fake->written(), "ok");
 }
 
+
+TEST_F(Rings, AGetBlockNeverTakesMoreThanItsCountCanTell) {
+    port.SetIBuffSize(100000);
+    port.SetOpen(true);
+    const std::string big = pattern(70000);
+    fake->feed(big);
+    fillReceiveRing(70000);
+    std::string out(70000, '\0');
+    EXPECT_EQ(port.GetBlock(out.data(), 70000), 65535);
+    EXPECT_EQ(port.InBuffUsed(), 70000u - 65535u) << "the rest stays for the next call";
+    EXPECT_TRUE(out.compare(0, 65535, big, 0, 65535) == 0);
+}
+
+TEST_F(Rings, AShrunkRingStartsAgainAtItsBeginning) {
+    port.SetOpen(true);
+    fake->feed(pattern(2000));
+    fillReceiveRing(2000);
+    take(2000);
+    port.SetIBuffSize(1024);  // reopens with the start index beyond the new ring
+    EXPECT_EQ(port.InStart(), 0u);
+    fake->feed("fits");
+    fillReceiveRing(4);
+    EXPECT_EQ(take(4), "fits");
+}
+
 }  // namespace
