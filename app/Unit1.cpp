@@ -8,7 +8,6 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStatusBar>
@@ -16,17 +15,16 @@
 #include <QToolButton>
 
 #include "app/Unit1Upload.h"
-#include "serial/Unit2.h"
-#include "ui/AddressCheck.h"
-#include "ui/D6onhelpfix.h"
-#include "ui/FieldExit.h"
-#include "ui/MonitorView.h"
-#include "ui/AboutBox.h"
 #include "platform/FileDialogs.h"
 #include "platform/RegistryStore.h"
 #include "platform/qt/QtFileDialogs.h"
 #include "platform/qt/QtTimer.h"
 #include "protocol/ParameterTable.h"
+#include "serial/Unit2.h"
+#include "ui/AddressCheck.h"
+#include "ui/D6onhelpfix.h"
+#include "ui/FieldExit.h"
+#include "ui/MonitorView.h"
 
 namespace {
 constexpr const char* kMarkerKey = "Quorveth\\Gprs";
@@ -47,8 +45,8 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     HelpFilePath.clear();
     Monitor = std::make_unique<ui::MonitorView>(MemoIn);
     for (std::size_t i = 0; i < CheckBoxList.size(); ++i)
-        CheckBoxList[i] = findChild<QCheckBox*>(QString::fromUtf8(protocol::kCheckBoxList[i]->control.data(),
-                                                                  static_cast<int>(protocol::kCheckBoxList[i]->control.size())));
+        CheckBoxList[i] = findChild<QCheckBox*>(QString::fromStdString(std::string(protocol::kCheckBoxList[i]->control)));
+    // Connection periods and protocols only show what an answer or a file brings.
     for (std::size_t i = 0; i < 4; ++i) {
         EConnectPeriod[i]->setEnabled(false);
         CBGet[i]->setEnabled(false);

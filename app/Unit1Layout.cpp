@@ -178,7 +178,6 @@ void buildInternet(TForm1& f) {
         f.EditIp[k] = edit(numbered("EditIp", i + 1), servers, 140);
         f.EditPort[k] = edit(numbered("EditPort", i + 1), servers, 70);
         f.CBGet[k] = combo(numbered("CBGet", i + 1), {QStringLiteral("UDP"), QStringLiteral("TCP")}, servers);
-        f.CBGet[k]->setEnabled(false);
         f.ChSim1ForIp[k] = check(numbered("ChSim1ForIp", i + 1), servers);
         grid->addWidget(f.EditIp[k], row, 1);
         grid->addWidget(f.EditPort[k], row, 2);
@@ -192,7 +191,6 @@ void buildInternet(TForm1& f) {
     for (int i = 0; i < 4; ++i) {
         const auto k = static_cast<std::size_t>(i);
         f.EConnectPeriod[k] = edit(numbered("EConnectPeriod", i + 1), periods, 60);
-        f.EConnectPeriod[k]->setEnabled(false);
         pgrid->addWidget(label(QStringLiteral("Сервер %1").arg(i + 1), periods), 0, i * 2, 1, 2);
         pgrid->addWidget(f.EConnectPeriod[k], 1, i * 2);
         pgrid->addWidget(label(QStringLiteral("мин"), periods), 1, i * 2 + 1);
