@@ -27,6 +27,8 @@ constexpr int kMaxTransmitRecheckMs = 1000;
 // At close: output that has not moved for this long is flushed; looked at every step.
 constexpr std::chrono::milliseconds kCloseStallLimit{2000};
 constexpr int kCloseDrainStepMs = 10;
+// ... and never longer in all than the driver's own default closing_wait.
+constexpr std::chrono::seconds kCloseDrainTotal{30};
 // Wakes the line watcher out of TIOCMIWAIT; the handler does nothing.
 constexpr int kWatcherWakeSignal = SIGURG;
 
@@ -112,7 +114,8 @@ void PosixSerialDevice::close() {
 void PosixSerialDevice::drainBeforeClose() {
     if (lost_) return;
     int last = -1;
-    auto lastMove = std::chrono::steady_clock::now();
+    const auto start = std::chrono::steady_clock::now();
+    auto lastMove = start;
     for (;;) {
         int queued = 0;
         if (ioctlErr(fd_, TIOCOUTQ, &queued) != 0 || queued <= 0) return;
@@ -120,7 +123,8 @@ void PosixSerialDevice::drainBeforeClose() {
         if (queued != last) {
             last = queued;
             lastMove = now;
-        } else if (now - lastMove > kCloseStallLimit) {
+        }
+        if (now - lastMove > kCloseStallLimit || now - start > kCloseDrainTotal) {
             ioctlErr(fd_, TCFLSH, reinterpret_cast<void*>(TCOFLUSH));
             return;
         }

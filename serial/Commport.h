@@ -66,8 +66,8 @@
 //   bytes; both flushes bump a generation so a transfer in flight is not counted afterwards.
 // - GetBlock takes at most 65535 bytes per call, so that its 16-bit result is always exact.
 // - A start index beyond a ring that shrank is wrapped to 0 at the next open.
-// - At close the device lets output still moving drain, and flushes it once it has not moved for
-//   2 s (close() itself would otherwise wait up to the driver's closing_wait, 30 s).
+// - At close the device lets output still moving drain (30 s at most, the driver's own default
+//   closing_wait), and flushes it once it has not moved for 2 s.
 //
 // Tests plug a device in with SetDeviceFactory (per port) or SetDefaultDeviceFactory (all ports);
 // the default opens a PosixSerialDevice on the mapped path.
