@@ -9,6 +9,7 @@
 #include "SimFixture.h"
 #include "tools/BootloaderMode.h"
 #include "tools/EncFile.h"
+#include "update/FirmwareUpload.h"
 
 namespace {
 
@@ -73,6 +74,22 @@ TEST_F(Upload, TwoByteAnswerMeansTheTerminalMustBeReset) {
     load(3000);
     runUpload();
     EXPECT_EQ(form1->panelText(1), "Адресат должен быть пересброшен");
+}
+
+// The adapter goes away mid-upload: one clear text, the link shown closed, BUpgrade usable again.
+TEST_F(Upload, UnplugMidUploadEndsItCleanly) {
+    sim::BootloaderOptions options;
+    options.unplugAtRecord = 2;
+    startSimulator(options);
+    load(4000);
+    form1->BUpgradeClick();
+    ASSERT_TRUE(apptest::pumpUntil([&] { return !form2->CommPort1->IsEnabled(); }));
+    ASSERT_TRUE(timer1->fire());
+    ASSERT_TRUE(apptest::pumpUntil([&] { return !form1->uploadRunning(); }));
+    EXPECT_EQ(form1->panelText(1), QString::fromUtf8(update::kLinkLostText));
+    EXPECT_EQ(TImageList::imageIndex(form1->ToolButton1), 0);
+    ASSERT_TRUE(timer1->fire());
+    EXPECT_TRUE(form1->BUpgrade->isEnabled());
 }
 
 }  // namespace
