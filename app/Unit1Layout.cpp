@@ -82,6 +82,37 @@ QHBoxLayout* readWriteRow(QPushButton*& read, const char* readName, QPushButton*
     return row;
 }
 
+// A group of captioned edits, one per row: caption, edit.
+struct EditRow {
+    QLineEdit** edit;
+    const char* name;
+    const char* caption;
+};
+
+template <std::size_t N>
+QGroupBox* captionedEdits(const QString& title, const EditRow (&rows)[N], int width, QWidget* parent) {
+    auto* box = group(title, parent);
+    auto* grid = new QGridLayout(box);
+    int r = 0;
+    for (const EditRow& row : rows) {
+        *row.edit = edit(QLatin1String(row.name), box, width);
+        grid->addWidget(label(QString::fromUtf8(row.caption), box), r, 0);
+        grid->addWidget(*row.edit, r++, 1);
+    }
+    grid->setColumnStretch(2, 1);
+    return box;
+}
+
+// A group holding one edit at its left.
+QGroupBox* singleEdit(const QString& title, QLineEdit*& target, const char* name, int width, QWidget* parent) {
+    auto* box = group(title, parent);
+    auto* row = new QHBoxLayout(box);
+    target = edit(QLatin1String(name), box, width);
+    row->addWidget(target);
+    row->addStretch();
+    return box;
+}
+
 QWidget* page(QTabWidget* tabs, const char* name, const QString& caption) {
     auto* p = new QWidget;
     p->setObjectName(QLatin1String(name));
@@ -212,19 +243,9 @@ void buildAccess(TForm1& f) {
     QWidget* p = f.TabSheet6;
     auto* column = new QVBoxLayout(p);
 
-    auto* apn = group(QStringLiteral("Точка доступа GPRS"), p);
-    auto* agrid = new QGridLayout(apn);
-    struct Row { QLineEdit** edit; const char* name; const char* caption; };
-    const Row rows[] = {{&f.EApn1, "EApn1", "APN"}, {&f.EAus1, "EAus1", "Пользователь"},
-                        {&f.EApas1, "EApas1", "Пароль"}};
-    int r = 0;
-    for (const Row& row : rows) {
-        *row.edit = edit(QLatin1String(row.name), apn, 260);
-        agrid->addWidget(label(QString::fromUtf8(row.caption), apn), r, 0);
-        agrid->addWidget(*row.edit, r++, 1);
-    }
-    agrid->setColumnStretch(2, 1);
-    column->addWidget(apn);
+    const EditRow apn[] = {{&f.EApn1, "EApn1", "APN"}, {&f.EAus1, "EAus1", "Пользователь"},
+                           {&f.EApas1, "EApas1", "Пароль"}};
+    column->addWidget(captionedEdits(QStringLiteral("Точка доступа GPRS"), apn, 260, p));
 
     auto* balance = group(QStringLiteral("Баланс SIM-карты"), p);
     auto* bgrid = new QGridLayout(balance);
@@ -242,13 +263,10 @@ void buildAccess(TForm1& f) {
     bgrid->setColumnStretch(c, 1);
     column->addWidget(balance);
 
-    auto* id = group(QStringLiteral("Код ид.          Версия.        Eeprom"), p);
-    auto* irow = new QHBoxLayout(id);
-    f.EIdCod = readOnlyEdit(QStringLiteral("EIdCod"), id, 300);
-    irow->addWidget(f.EIdCod);
-    irow->addStretch();
+    auto* id = singleEdit(QStringLiteral("Код ид.          Версия.        Eeprom"), f.EIdCod, "EIdCod", 300, p);
+    f.EIdCod->setReadOnly(true);
     f.Button1 = button(QStringLiteral("Button1"), QStringLiteral("EraseEeprom"), id);
-    irow->addWidget(f.Button1);
+    id->layout()->addWidget(f.Button1);
     column->addWidget(id);
     column->addStretch();
     column->addLayout(readWriteRow(f.ReadApnB, "ReadApnB", &f.WriteApnB, "WriteApnB", p));
@@ -276,11 +294,7 @@ void buildPhones(TForm1& f) {
     grid->setColumnStretch(4, 1);
     grid->setVerticalSpacing(2);
 
-    auto* own = group(QStringLiteral("Телефон модуля"), p);
-    auto* orow = new QHBoxLayout(own);
-    f.ETl[8] = edit(QStringLiteral("ETl9"), own, 200);
-    orow->addWidget(f.ETl[8]);
-    orow->addStretch();
+    auto* own = singleEdit(QStringLiteral("Телефон модуля"), f.ETl[8], "ETl9", 200, p);
 
     column->addWidget(phones);
     column->addWidget(own);
@@ -291,23 +305,13 @@ void buildPhones(TForm1& f) {
 void buildGps(TForm1& f) {
     QWidget* p = f.TabSheet7;
     auto* column = new QVBoxLayout(p);
-    auto* fix = group(QStringLiteral("Последние координаты"), p);
-    auto* grid = new QGridLayout(fix);
-    struct Row { QLineEdit** edit; const char* name; const char* caption; };
-    const Row rows[] = {{&f.EGpsTime, "EGpsTime", "Время по \nГринвичу (ч, м, с)"},
-                        {&f.EGpsDate, "EGpsDate", "Дата  (д, м, г)"},
-                        {&f.EGpsSpeed, "EGpsSpeed", "Скорость (узлы)"},
-                        {&f.EGpsCog, "EGpsCog", "Курс (град)"},
-                        {&f.EGpsLatitude, "EGpsLatitude", "Широта (гр, мин)"},
-                        {&f.EGpsLongitude, "EGpsLongitude", "Долгота (гр, мин)"}};
-    int r = 0;
-    for (const Row& row : rows) {
-        *row.edit = edit(QLatin1String(row.name), fix, 200);
-        grid->addWidget(label(QString::fromUtf8(row.caption), fix), r, 0);
-        grid->addWidget(*row.edit, r++, 1);
-    }
-    grid->setColumnStretch(2, 1);
-    column->addWidget(fix);
+    const EditRow fix[] = {{&f.EGpsTime, "EGpsTime", "Время по \nГринвичу (ч, м, с)"},
+                           {&f.EGpsDate, "EGpsDate", "Дата  (д, м, г)"},
+                           {&f.EGpsSpeed, "EGpsSpeed", "Скорость (узлы)"},
+                           {&f.EGpsCog, "EGpsCog", "Курс (град)"},
+                           {&f.EGpsLatitude, "EGpsLatitude", "Широта (гр, мин)"},
+                           {&f.EGpsLongitude, "EGpsLongitude", "Долгота (гр, мин)"}};
+    column->addWidget(captionedEdits(QStringLiteral("Последние координаты"), fix, 200, p));
     column->addStretch();
     column->addLayout(readWriteRow(f.ReadGpsB, "ReadGpsB", nullptr, nullptr, p));
 }
