@@ -1,0 +1,210 @@
+// The link failing under the running windows: an adapter unplugged while idle, in the middle of
+// an answer or of an upload, a terminal that stalls, a device that vanished after it was listed,
+// and a port another program holds. Each ends with the program working again, without a restart.
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QToolButton>
+#include <fstream>
+
+#include "FaultMatrix.h"
+#include "protocol/ParameterTable.h"
+#include "tools/BootloaderMode.h"
+#include "tools/EncFile.h"
+#include "update/FirmwareUpload.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+
+const char* const kLinkBroken = "Разрыв соединения";
+const char* const kCannotOpen = "Не могу открыть COM порт";
+
+class LinkFaults : public faults::TerminalFixture {
+protected:
+    void SetUp() override { startSimulator(); }
+
+    void expectDisconnectedQuietly() {
+        ASSERT_TRUE(apptest::pumpUntil([&] { return !form2->CommPort1->Open(); }));
+        apptest::pumpFor(100ms);
+        EXPECT_EQ(form2->Label1->text(), QString::fromUtf8("Отключено"));
+        EXPECT_EQ(form1->panelText(0), QString::fromUtf8("Отключено"));
+        EXPECT_EQ(TImageList::imageIndex(form1->ToolButton1), 0);
+        EXPECT_EQ(TImageList::imageIndex(form1->ToolButton3), 3);
+    }
+
+    std::string fullAnswer() const {
+        const sim::ParameterStore store = mode->store();
+        std::string answer;
+        for (const protocol::Parameter& p : protocol::kParameters)
+            if (!p.answerKey.empty()) answer += store.answerItem(p);
+        return answer;
+    }
+};
+
+TEST_F(LinkFaults, UnplugWhileIdleIsShownInTheStatusOnly) {
+    mode->unplugNow();
+    expectDisconnectedQuietly();
+    EXPECT_TRUE(messages.shown().empty());
+    replug();
+    expectReadStillWorks();
+}
+
+TEST_F(LinkFaults, UnplugWhileAnAnswerIsAwaitedIsReportedOnce) {
+    mode->answerNextWith("");
+    mode->unplugAfterAnswer(50ms);
+    form1->ReadTLBClick();
+    expectDisconnectedQuietly();
+    EXPECT_EQ(messages.texts(), std::vector<std::string>{kLinkBroken});
+    replug();
+    expectReadStillWorks();
+    EXPECT_EQ(messages.shown().size(), 1u);
+}
+
+// The first part of the answer was handed over, so nothing was awaited any more when the line
+// went: the status tells it; what had arrived stays in the controls.
+TEST_F(LinkFaults, UnplugInTheMiddleOfAnAnswerKeepsWhatArrived) {
+    const std::string answer = fullAnswer();
+    mode->answerNextWith(answer.substr(0, answer.find("TL3=")));
+    mode->unplugAfterAnswer(200ms);
+    form1->ReadTLBClick();
+    expectDisconnectedQuietly();
+    EXPECT_TRUE(messages.shown().empty()) << messages.texts()[0];
+    EXPECT_EQ(form1->ETl[0]->text().toStdString(), mode->store().value("Phone1"));
+    EXPECT_TRUE(form1->ETl[2]->text().isEmpty());
+    replug();
+    expectReadStillWorks();
+}
+
+// The program has no reply time-out for settings requests, so a 3-second stall behaves as a
+// 30-second one: the window stays live, nothing is reported, and the late answer is taken.
+TEST_F(LinkFaults, AStalledTerminalLeavesTheWindowLive) {
+    sim::SettingsOptions stalling;
+    stalling.answerDelayMs = 3000;
+    replug(std::make_unique<faults::FaultyTerminal>(stalling));
+    form1->ReadTLBClick();
+    int ticks = 0;
+    QTimer ticker;
+    QObject::connect(&ticker, &QTimer::timeout, [&] { ++ticks; });
+    ticker.start(100);
+    apptest::pumpFor(2000ms);
+    EXPECT_GE(ticks, 5);  // the event loop kept running
+    EXPECT_TRUE(form2->AwaitingReply);
+    EXPECT_TRUE(form1->EGpsLongitude->text().isEmpty());
+    ASSERT_TRUE(apptest::pumpUntil([&] { return form1->EGpsLongitude->text() == "03737.5678E"; }));
+    EXPECT_TRUE(messages.shown().empty());
+
+    // The operator gives up during a second stall: the close is prompt and not a broken link.
+    form1->ReadTLBClick();
+    apptest::pumpFor(300ms);
+    form1->ToolButton3Click();
+    ASSERT_TRUE(apptest::pumpUntil([&] { return !form2->CommPort1->Open(); }, 2s));
+    EXPECT_TRUE(messages.shown().empty());
+    form1->ToolButton1Click();
+    ASSERT_TRUE(apptest::pumpUntil([&] { return form2->CommPort1->IsEnabled(); }));
+    expectReadStillWorks();
+}
+
+TEST_F(LinkFaults, ADeviceGoneAfterListingFailsToOpenOnce) {
+    form1->ToolButton3Click();
+    ASSERT_TRUE(apptest::pumpUntil([&] { return !form2->CommPort1->Open(); }));
+    form2->ComboBox2DropDown();  // listed while it was there
+    const std::string path = simulator->slavePath();
+    simulator.reset();
+    ASSERT_FALSE(std::filesystem::exists(path));
+    messages.clear();
+    form1->ToolButton1Click();
+    apptest::pumpFor(200ms);
+    ASSERT_EQ(messages.texts(), std::vector<std::string>{kCannotOpen});
+    EXPECT_EQ(messages.shown()[0].caption, "COM port error");
+    EXPECT_FALSE(form2->CommPort1->Open());
+    EXPECT_EQ(TImageList::imageIndex(form1->ToolButton1), 0);
+    replug();
+    expectReadStillWorks();
+    EXPECT_EQ(messages.shown().size(), 1u);
+}
+
+TEST_F(LinkFaults, APortHeldByAnotherProgramFailsToOpenOnceAndBreaksNothing) {
+    form1->ToolButton3Click();
+    ASSERT_TRUE(apptest::pumpUntil([&] { return !form2->CommPort1->Open(); }));
+    const int other = ::open(simulator->slavePath().c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
+    ASSERT_GE(other, 0);
+    ASSERT_EQ(::flock(other, LOCK_EX | LOCK_NB), 0);
+    messages.clear();
+    form1->ToolButton1Click();
+    apptest::pumpFor(200ms);
+    EXPECT_EQ(messages.texts(), std::vector<std::string>{kCannotOpen});
+    EXPECT_FALSE(form2->CommPort1->Open());
+    EXPECT_EQ(TImageList::imageIndex(form1->ToolButton1), 0);
+    // The other program's link still works.
+    ASSERT_EQ(::write(other, "$Pass=Vostel:End:", 17), 17);
+    std::string answer;
+    for (pollfd ready{other, POLLIN, 0}; ::poll(&ready, 1, answer.empty() ? 5000 : 200) == 1;) {
+        char chunk[4096];
+        const ssize_t n = ::read(other, chunk, sizeof chunk);
+        if (n <= 0) break;
+        answer.append(chunk, static_cast<std::size_t>(n));
+    }
+    EXPECT_EQ(answer.rfind("TL1=" + mode->store().value("Phone1") + ":", 0), 0u) << answer;
+    EXPECT_EQ(simulator->receivedBytes(), "$Pass=Vostel:End:");
+    ::close(other);
+
+    form1->ToolButton1Click();
+    ASSERT_TRUE(apptest::pumpUntil([&] { return form2->CommPort1->IsEnabled(); }));
+    expectReadStillWorks();
+    EXPECT_EQ(messages.shown().size(), 1u);
+}
+
+class UploadLink : public faults::ReplugFixture<sim::BootloaderMode> {
+protected:
+    void load(std::size_t payloadBytes) {
+        std::vector<std::uint8_t> payload(payloadBytes);
+        for (std::size_t i = 0; i < payload.size(); ++i) payload[i] = static_cast<std::uint8_t>(i * 13 + 1);
+        image = sim::makeImage(payload);
+        const auto path = folder.path() / "fw.enc";
+        faults::writeFile(path, sim::hexText(image));
+        dialogs->answers.push_back(path.string());
+        form1->Open1Click();
+        ASSERT_TRUE(form1->BUpgrade->isEnabled());
+    }
+
+    // BUpgrade, the settle tick, the records, and the wind-up tick.
+    void upload() {
+        form1->BUpgradeClick();
+        ASSERT_TRUE(apptest::pumpUntil([&] { return !form2->CommPort1->IsEnabled(); }));
+        ASSERT_TRUE(timer1->fire());
+        ASSERT_TRUE(apptest::pumpUntil([&] { return !form1->uploadRunning(); }, 30s));
+        ASSERT_EQ(timer1->interval(), 1);
+        ASSERT_TRUE(timer1->fire());
+        ASSERT_TRUE(apptest::pumpUntil([&] { return !form2->CommPort1->IsEnabled(); }));
+        EXPECT_TRUE(form1->BUpgrade->isEnabled());
+    }
+
+    std::vector<std::uint8_t> image;
+};
+
+TEST_F(UploadLink, UnplugDuringAnUploadEndsItOnceAndANewUploadWorks) {
+    sim::BootloaderOptions unplugging;
+    unplugging.unplugAtRecord = 3;
+    startSimulator(unplugging);
+    load(5000);
+    upload();
+    EXPECT_EQ(form1->panelText(1), QString::fromUtf8(update::kLinkLostText));
+    EXPECT_TRUE(simulator->unplugged());
+    EXPECT_LE(messages.shown().size(), 1u);
+    const std::size_t told = messages.shown().size();
+
+    replug(std::make_unique<sim::BootloaderMode>());
+    upload();
+    EXPECT_EQ(form1->panelText(1), QString::fromUtf8(update::kSuccessVersion01Text));
+    EXPECT_EQ(mode->image(), image);
+    EXPECT_EQ(messages.shown().size(), told);
+}
+
+}  // namespace
