@@ -8,6 +8,7 @@
 #include "tools/BootloaderMode.h"
 #include "tools/EncFile.h"
 #include "tools/Simulator.h"
+#include "update/BootloaderTerminal.h"
 #include "update/PortUploadHost.h"
 
 using namespace std::chrono_literals;
@@ -18,16 +19,8 @@ namespace {
 constexpr int kCom = 9;
 
 // The terminal: a bootloader behind a pty, mapped to COM9.
-struct Terminal {
-    explicit Terminal(testsupport::ComPortMapFile& map, sim::BootloaderOptions o = {}) : boot(o), engine(boot)
-    {
-        const std::string path = engine.createPty();
-        EXPECT_FALSE(path.empty());
-        map.map(path, kCom);
-        engine.start();
-    }
-    sim::BootloaderMode boot;
-    sim::Simulator engine;
+struct Terminal : testsupport::BootloaderTerminal {
+    explicit Terminal(testsupport::ComPortMapFile& map, sim::BootloaderOptions o = {}) : BootloaderTerminal(map, kCom, o) {}
 };
 
 class EndToEnd : public ::testing::Test {
