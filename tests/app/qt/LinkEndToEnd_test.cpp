@@ -9,6 +9,7 @@
 #include <QSlider>
 #include <QTabWidget>
 #include <QToolButton>
+#include <cstdlib>
 
 #include "SimFixture.h"
 #include "app/TRadioGroup.h"
@@ -85,6 +86,11 @@ TEST_F(LinkTest, ReadSendsSeventeenBytesAndFillsEveryPage) {
     EXPECT_EQ(form1->RequestMask, 0);
     EXPECT_TRUE(form1->panelText(0) == "USB" || form1->panelText(0) == "       USB");
     EXPECT_NE(form1->Label35->text(), "0");
+    if (const char* shots = std::getenv("VIGIL_SHOTS"))
+        for (int i = 0; i < 5; ++i) {
+            form1->PageControl1->setCurrentIndex(i);
+            form1->grab().save(QStringLiteral("%1/read-tab%2.png").arg(shots).arg(i));
+        }
 }
 
 TEST_F(LinkTest, EachReadButtonSendsTheSameRead) {

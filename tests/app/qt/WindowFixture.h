@@ -13,6 +13,7 @@
 #include <memory>
 #include <string>
 
+#include "app/TApplication.h"
 #include "app/Unit1.h"
 #include "platform/MainThread.h"
 #include "platform/RecordingHelpService.h"
@@ -26,12 +27,13 @@
 
 namespace apptest {
 
+// The program's own application object, as main() makes it.
 inline QApplication& application() {
     static int argc = 1;
     static char name[] = "Config_Vigil";
     static char* argv[] = {name, nullptr};
     static QApplication* app = [] {
-        auto* a = new QApplication(argc, argv);
+        auto* a = new TApplication(argc, argv);
         platform::installQtMainThreadHook();
         return a;
     }();
