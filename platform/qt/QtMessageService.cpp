@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QThread>
+#include <cstdio>
 
 #include "platform/MainThread.h"
 
@@ -40,6 +41,11 @@ QtMessageService::~QtMessageService() { setMessageService(nullptr); }
 
 MessageResult QtMessageService::show(const std::string& text, const std::string& caption, MessageIcon icon,
                                      MessageButtons buttons) {
+    // Without an application (start-up failed, or already gone) there is no box to show.
+    if (!qApp) {
+        std::fprintf(stderr, "[%s] %s\n", caption.empty() ? applicationTitle().c_str() : caption.c_str(), text.c_str());
+        return MessageResult::Ok;
+    }
     if (QThread::currentThread() == qApp->thread()) return showBox(text, caption, icon, buttons);
     MessageResult result = MessageResult::Ok;
     MainThread::synchronize([&] { result = showBox(text, caption, icon, buttons); });
