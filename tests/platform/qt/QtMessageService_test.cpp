@@ -2,12 +2,14 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QMessageBox>
 #include <QThread>
 #include <QTimer>
 #include <atomic>
 #include <thread>
 
+#include "platform/MainThread.h"
 #include "platform/qt/QtMainThread.h"
 #include "platform/qt/QtMessageService.h"
 
@@ -77,7 +79,11 @@ TEST_F(QtMessageServiceTest, AWorkerThreadsBoxIsShownByTheGuiThread) {
         result = messages().show("from a worker", "", MessageIcon::Error, MessageButtons::OkCancel);
         done = true;
     });
-    for (int i = 0; i < 1000 && !done; ++i) QApplication::processEvents(QEventLoop::AllEvents, 10);
+    QElapsedTimer clock;
+    clock.start();
+    while (!done && clock.elapsed() < 10000) QApplication::processEvents(QEventLoop::AllEvents, 10);
+    EXPECT_TRUE(done) << "the event loop did not run the hand-over";
+    MainThread::waitUntil([&] { return done.load(); });  // never leave the worker hanging
     worker.join();
     EXPECT_TRUE(seen.onGuiThread);
     EXPECT_EQ(seen.text, QString("from a worker"));
