@@ -239,38 +239,32 @@ TEST_F(LinkTest, MonitorPageShowsTheTraffic) {
     EXPECT_TRUE(form1->MemoIn->toPlainText().isEmpty());
 }
 
-// A text holding ":" would split its item at the terminal: refused, naming the field.
-TEST_F(LinkTest, ColonInATextIsRefusedAndNothingChanges) {
-    form1->ETl[2]->setText("12:Eeprom=Erase");
+// Refused requests (":" that would split an item, a character cp1251 lacks, more than the buffer
+// holds) send nothing and leave every control as typed; the message names the field.
+TEST_F(LinkTest, RefusedRequestsSendNothingAndChangeNothing) {
+    struct Case {
+        QLineEdit* field;
+        QString text;
+        void (TForm1::*press)();
+        const char* named;
+    };
+    const Case cases[] = {{form1->ETl[2], "12:Eeprom=Erase", &TForm1::WriteTLBClick, "TL3"},
+                          {form1->EApn1, QString::fromUtf8("net中"), &TForm1::WriteApnBClick, "APN"},
+                          {form1->EApn1, QString(5000, QChar('a')), &TForm1::WriteApnBClick, ""}};
     form1->ETl[0]->setText("+7900");
-    form1->WriteTLBClick();
-    ASSERT_EQ(messages.shown().size(), 1u);
-    EXPECT_NE(messages.texts()[0].find("TL3"), std::string::npos) << messages.texts()[0];
-    EXPECT_EQ(form1->ETl[2]->text(), "12:Eeprom=Erase");
-    EXPECT_EQ(form1->ETl[0]->text(), "+7900");
-    apptest::pumpFor(std::chrono::milliseconds(100));
-    EXPECT_TRUE(mode->requests().empty());
-    EXPECT_TRUE(simulator->receivedBytes().empty());
-    EXPECT_EQ(form1->RequestMask, 0);
-}
-
-TEST_F(LinkTest, RequestOverTheBufferIsRefused) {
-    form1->EApn1->setText(QString(5000, QChar('a')));
-    form1->EAus1->setText("user");
-    form1->WriteApnBClick();
-    ASSERT_EQ(messages.shown().size(), 1u);
-    EXPECT_EQ(form1->EApn1->text().size(), 5000);
-    EXPECT_EQ(form1->EAus1->text(), "user");
+    for (const Case& c : cases) {
+        messages.clear();
+        c.field->setText(c.text);
+        (form1.get()->*c.press)();
+        ASSERT_EQ(messages.shown().size(), 1u) << c.named;
+        EXPECT_NE(messages.texts()[0].find(c.named), std::string::npos) << messages.texts()[0];
+        EXPECT_EQ(c.field->text(), c.text);
+        EXPECT_EQ(form1->ETl[0]->text(), "+7900");
+        EXPECT_EQ(form1->RequestMask, 0);
+        c.field->clear();
+    }
     apptest::pumpFor(std::chrono::milliseconds(100));
     EXPECT_TRUE(simulator->receivedBytes().empty());
-}
-
-TEST_F(LinkTest, CharacterTheCodePageLacksIsRefused) {
-    form1->EApn1->setText(QString::fromUtf8("net中"));
-    form1->WriteApnBClick();
-    ASSERT_EQ(messages.shown().size(), 1u);
-    EXPECT_NE(messages.texts()[0].find("APN"), std::string::npos) << messages.texts()[0];
-    EXPECT_EQ(form1->EApn1->text(), QString::fromUtf8("net中"));
 }
 
 // With the port closed the operator's input stays; the port window says why nothing was sent.

@@ -42,18 +42,9 @@ TEST_F(Reception, PrologueAndUsbIndicator) {
     EXPECT_EQ(form1->Label35->text(), "0");
 }
 
-TEST_F(Reception, AnswerSplitOverTwoChunks) {
-    receive("TL1=111:TL2=22");
-    receive("2:TL3=333:");
-    EXPECT_EQ(form1->ETl[0]->text(), "111");
-    EXPECT_TRUE(form1->ETl[1]->text().isEmpty());  // cut at the chunk's end, its rest has no key
-    EXPECT_EQ(form1->ETl[2]->text(), "333");
-}
-
-TEST_F(Reception, KeysInAnyCaseFirstOccurrenceAndCyrillic) {
-    receive("apn=" + *protocol::toCp1251("интернет") + ":TL5=first:TL5=second:");
+TEST_F(Reception, Cp1251TextsAreShownAndEnableWriting) {
+    receive("apn=" + *protocol::toCp1251("интернет") + ":");
     EXPECT_EQ(form1->EApn1->text(), QString::fromUtf8("интернет"));
-    EXPECT_EQ(form1->ETl[4]->text(), "first");
     EXPECT_TRUE(form1->WriteApnB->isEnabled());
     EXPECT_TRUE(form1->ToolButton6->isEnabled());
 }
