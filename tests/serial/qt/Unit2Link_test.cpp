@@ -169,7 +169,7 @@ TEST_F(Form2LinkTest, AnUnplugPendingAReplyClosesTheLinkAndTheAdapterCanBeReconn
     f.Button1Click();
     ASSERT_TRUE(send(f, "request"));
     terminal->unplug();
-    ASSERT_TRUE(processUntil([&] { return f.Label1->text() == kClosed; }, 3000ms));
+    ASSERT_TRUE(processUntil([&] { return f.Label1->text() == kClosed; }));
     EXPECT_FALSE(f.CommPort1->Open());
     EXPECT_EQ(messages.texts(), kBrokenLink);
     ASSERT_EQ(linkStates.size(), 2u);
