@@ -174,16 +174,23 @@ protected:
         ASSERT_TRUE(form1->BUpgrade->isEnabled());
     }
 
-    // BUpgrade, the settle tick, the records, and the wind-up tick.
-    void upload() {
+    // BUpgrade and the settle tick: the first record goes out.
+    void begin() {
         form1->BUpgradeClick();
         ASSERT_TRUE(apptest::pumpUntil([&] { return !form2->CommPort1->IsEnabled(); }));
         ASSERT_TRUE(timer1->fire());
+    }
+    // The records until the upload ends, and the wind-up tick.
+    void finish() {
         ASSERT_TRUE(apptest::pumpUntil([&] { return !form1->uploadRunning(); }, 30s));
         ASSERT_EQ(timer1->interval(), 1);
         ASSERT_TRUE(timer1->fire());
         ASSERT_TRUE(apptest::pumpUntil([&] { return !form2->CommPort1->IsEnabled(); }));
         EXPECT_TRUE(form1->BUpgrade->isEnabled());
+    }
+    void upload() {
+        begin();
+        finish();
     }
 
     std::vector<std::uint8_t> image;
@@ -206,6 +213,28 @@ TEST_F(UploadLink, UnplugDuringAnUploadEndsItOnceAndANewUploadWorks) {
     EXPECT_EQ(form1->panelText(1), QString::fromUtf8(update::kSuccessVersion01Text));
     EXPECT_EQ(mode->image(), image);
     EXPECT_EQ(messages.shown().size(), told);
+}
+
+// The record timer is driven by hand here, so a 3-second stall stands for any longer one: the
+// time-out counts a failed answer, the grace drops the late answer, and the repeat goes through.
+TEST_F(UploadLink, AStallDuringAnUploadTimesOutAndTheRepeatGoesThrough) {
+    sim::BootloaderOptions stalling;
+    stalling.lateRecords = {1};
+    stalling.lateMs = 3000;
+    startSimulator(stalling);
+    load(100);
+    begin();
+    ASSERT_TRUE(apptest::pumpUntil([&] { return mode->recordsReceived() == 1; }));
+    apptest::pumpFor(200ms);
+    EXPECT_TRUE(form1->uploadRunning());
+    ASSERT_TRUE(recordTimer->fire());  // no answer in time
+    ASSERT_TRUE(recordTimer->enabled());
+    ASSERT_TRUE(recordTimer->fire());  // the grace has passed: the record again
+    finish();
+    EXPECT_EQ(form1->panelText(1), QString::fromUtf8(update::kSuccessVersion01Text));
+    EXPECT_EQ(mode->recordsReceived(), 2u);
+    EXPECT_EQ(mode->image(), image);
+    EXPECT_TRUE(messages.shown().empty());
 }
 
 }  // namespace
