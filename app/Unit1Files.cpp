@@ -78,9 +78,8 @@ void TForm1::loadUpdateFile(const std::string& path) {
     ShowImageBytes(Image.ImageLength, Image.ImageBuffer.data());
     const update::RecordCheck check = update::checkRecords(Image);
     if (!check.ok()) plainMessage(update::recordErrorText(check));
-    // An empty image (an empty file, or text that is no hex at all) has nothing to upload, and
-    // its upload could only end in a success text for bytes never sent.
-    BUpgrade->setEnabled(check.ok() && Image.ImageLength != 0);
+    // An image without records passes too: its upload sends nothing and ends at once.
+    BUpgrade->setEnabled(check.ok());
 }
 
 void TForm1::ShowImageAddresses(std::uint32_t rows) {
