@@ -1,6 +1,7 @@
 // Line events, flow control, stalled writes and a vanishing device, on the fake device.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <string>
 #include <thread>
@@ -8,6 +9,7 @@
 
 #include "support/FakePortFixture.h"
 
+using namespace std::chrono_literals;
 using testsupport::pumpFor;
 using testsupport::pumpUntil;
 namespace ev = platform::lineEvent;
@@ -19,22 +21,15 @@ class Events : public testsupport::FakePortTest {
   protected:
     // Every status handler appends its name.
     void recordAll() {
-        const auto rec = [this](const char* name) {
-            return [this, name](TCommPort*) { calls.push_back(name); };
-        };
-        port.OnCTSSignal = rec("CTS");
-        port.OnDCDSignal = rec("DCD");
-        port.OnDSRSignal = rec("DSR");
-        port.OnRingSignal = rec("Ring");
-        port.OnRxDSignal = rec("RxD");
-        port.OnRxEventSignal = rec("RxEvent");
-        port.OnTxDSignal = rec("TxD");
-        port.OnBreakSignal = rec("Break");
-        port.OnErrorSignal = [this](TCommPort*, int e) {
-            calls.push_back("Error");
-            lastError = e;
-        };
-        port.OnDeviceLost = rec("Lost");
+        const std::pair<TNotifyEvent TCommPort::*, const char*> handlers[] = {
+            {&TCommPort::OnCTSSignal, "CTS"},        {&TCommPort::OnDCDSignal, "DCD"},
+            {&TCommPort::OnDSRSignal, "DSR"},        {&TCommPort::OnRingSignal, "Ring"},
+            {&TCommPort::OnRxDSignal, "RxD"},        {&TCommPort::OnRxEventSignal, "RxEvent"},
+            {&TCommPort::OnTxDSignal, "TxD"},        {&TCommPort::OnBreakSignal, "Break"},
+            {&TCommPort::OnDeviceLost, "Lost"}};
+        for (const auto& [h, name] : handlers)
+            port.*h = [this, n = name](TCommPort*) { calls.push_back(n); };
+        port.OnErrorSignal = [this](TCommPort*, int e) { calls.push_back("Error"), lastError = e; };
     }
     std::size_t count(const std::string& name) const {
         return static_cast<std::size_t>(std::count(calls.begin(), calls.end(), name));
@@ -50,9 +45,8 @@ TEST_F(Events, OneMaskIsDispatchedInTheFixedOrder) {
     port.SetOpen(true);
     fake->raiseEvents(0x01FF & ~ev::RxChar, platform::lineError::Frame);
     ASSERT_TRUE(pumpUntil([&] { return calls.size() >= 8; }));
-    pumpFor(std::chrono::milliseconds(20));
-    EXPECT_EQ(calls, (std::vector<std::string>{"CTS", "DCD", "DSR", "Ring", "RxEvent", "TxD",
-                                               "Break", "Error"}));
+    pumpFor(20ms);
+    EXPECT_EQ(calls, (std::vector<std::string>{"CTS", "DCD", "DSR", "Ring", "RxEvent", "TxD", "Break", "Error"}));
     EXPECT_EQ(lastError, static_cast<int>(platform::lineError::Frame));
 }
 
@@ -68,15 +62,19 @@ TEST_F(Events, ModemLinesAreKeptCurrentBeforeTheirHandlersRun) {
     EXPECT_FALSE(port.CTS() || port.DCD()) << "cleared at close";
 }
 
-TEST_F(Events, UnmonitoredEventsAreNotReported) {
+TEST_F(Events, OnlyMonitoredEventsAreReportedAndLineErrorsCarryTheirBits) {
     recordAll();
-    port.MonitorEvents = EventBit(evBreak);
+    port.MonitorEvents = EventBit(evRxChar) | EventBit(evRxEventChar) | EventBit(evBreak) | EventBit(evError);
+    port.SetEventChar('\n');
     port.SetOpen(true);
-    EXPECT_EQ(fake->eventMask(), 0x0040u);
+    EXPECT_EQ(fake->eventMask(), 0x00C3u);
     fake->setModemLines(mb::Cts);
     fake->raiseBreak();
-    ASSERT_TRUE(pumpUntil([&] { return count("Break") == 1; }));
-    pumpFor(std::chrono::milliseconds(20));
+    fake->feed("line\n");
+    ASSERT_TRUE(pumpUntil([&] { return count("Break") == 1 && count("RxEvent") == 1; }));
+    fake->raiseLineError(platform::lineError::Parity | platform::lineError::Overrun);
+    ASSERT_TRUE(pumpUntil([&] { return count("Error") == 1; }));
+    EXPECT_EQ(lastError, 0x0006);
     EXPECT_EQ(count("CTS"), 0u);
 }
 
@@ -85,59 +83,44 @@ TEST_F(Events, StatusNotificationsCoalesceIntoTheLastMask) {
     std::atomic<int> queued{0};
     platform::MainThread::setWakeHook([&] { ++queued; });
     port.SetOpen(true);
-    // Two completed waits while the main thread is busy elsewhere: the first dispatch is queued
-    // before the second event happens.
+    // The first dispatch is queued, unpumped, before the second event happens.
     fake->setModemLines(mb::Cts);
     while (queued == 0) std::this_thread::yield();
     fake->setModemLines(mb::Cts | mb::Dsr);
     while (!port.DSR()) std::this_thread::yield();
     platform::MainThread::setWakeHook(nullptr);
     ASSERT_TRUE(pumpUntil([&] { return count("DSR") >= 1; }));
-    pumpFor(std::chrono::milliseconds(20));
+    pumpFor(20ms);
     EXPECT_EQ(count("CTS"), 0u);
-}
-
-TEST_F(Events, EventCharacterAndLineErrorsHaveTheirOwnEvents) {
-    recordAll();
-    port.MonitorEvents = AllEventsButRxEventChar | EventBit(evRxEventChar);
-    port.SetEventChar('\n');
-    port.SetOpen(true);
-    fake->feed("line\n");
-    ASSERT_TRUE(pumpUntil([&] { return count("RxEvent") == 1; }));
-    fake->raiseLineError(platform::lineError::Parity | platform::lineError::Overrun);
-    ASSERT_TRUE(pumpUntil([&] { return count("Error") == 1; }));
-    EXPECT_EQ(lastError, 0x0006);
 }
 
 TEST_F(Events, HardwareFlowHoldsBytesUntilCtsComesOn) {
     port.SetComControl(ccHard);
     port.SetOpen(true);
     port.PutString("held back");
-    pumpFor(std::chrono::milliseconds(100));
+    pumpFor(100ms);
     EXPECT_EQ(fake->written(), "");
     EXPECT_EQ(port.OutBuffUsed(), 9u);
     fake->setModemLines(mb::Cts);
-    ASSERT_TRUE(fake->waitForWritten(9, std::chrono::seconds(10)));
+    ASSERT_TRUE(fake->waitForWritten(9, 10s));
     EXPECT_EQ(fake->written(), "held back");
 }
 
-TEST_F(Events, AStalledWriteCannotHoldTheCloseForEver) {
+TEST_F(Events, AStalledWriteCannotHoldTheCloseForEverAndATimeOutDiscardsTheRing) {
     int closed = 0;
     port.OnClose = [&](TCommPort*) { ++closed; };
     port.SetOpen(true);
     fake->stallWrites(true);
     port.PutString("never leaves");
-    pumpFor(std::chrono::milliseconds(20));
+    pumpFor(20ms);
     const auto start = std::chrono::steady_clock::now();
     port.SetOpen(false);
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(30)) << "liveness";
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 30s) << "liveness";
     EXPECT_EQ(closed, 1);
     EXPECT_EQ(fake->written(), "");
     EXPECT_GE(fake->outputPurges(), 1) << "the driver's output is flushed";
     EXPECT_EQ(port.OutBuffUsed(), 0u);
-}
 
-TEST_F(Events, AWriteTimeOutDiscardsTheRing) {
     port.SetTimeOut(toWriteTotalConstant, 30);
     port.SetOpen(true);
     fake->stallWrites(true);
@@ -145,11 +128,11 @@ TEST_F(Events, AWriteTimeOutDiscardsTheRing) {
     ASSERT_TRUE(pumpUntil([&] { return port.OutBuffUsed() == 0; }));
     fake->stallWrites(false);
     port.PutString("next");
-    ASSERT_TRUE(fake->waitForWritten(4, std::chrono::seconds(10)));
+    ASSERT_TRUE(fake->waitForWritten(4, 10s));
     EXPECT_EQ(fake->written(), "next");
 }
 
-TEST_F(Events, AnUnpluggedDeviceIsReportedOnceAndThePortCanBeReopened) {
+TEST_F(Events, AnUnpluggedDeviceIsReportedOncePerOpenAndThePortCanBeReopened) {
     recordAll();
     int closes = 0;
     port.OnClose = [&](TCommPort*) { ++closes; };
@@ -158,7 +141,7 @@ TEST_F(Events, AnUnpluggedDeviceIsReportedOnceAndThePortCanBeReopened) {
     ASSERT_TRUE(pumpUntil([&] { return count("Lost") == 1; }));
     EXPECT_EQ(port.PutString("gone"), 4u) << "still Open until the owner closes it";
     port.RequestRead();
-    pumpFor(std::chrono::milliseconds(100));
+    pumpFor(100ms);
     EXPECT_EQ(count("Lost"), 1u);
     port.SetOpen(false);
     EXPECT_EQ(closes, 1);
@@ -167,7 +150,7 @@ TEST_F(Events, AnUnpluggedDeviceIsReportedOnceAndThePortCanBeReopened) {
     fake->feed("back");
     ASSERT_TRUE(pumpUntil([&] { return port.InBuffUsed() == 4; }));
     fake->unplug();
-    ASSERT_TRUE(pumpUntil([&] { return count("Lost") == 2; })) << "once per open";
+    ASSERT_TRUE(pumpUntil([&] { return count("Lost") == 2; }));
 }
 
 TEST_F(Events, NoHandlerRunsAfterClose) {
@@ -176,13 +159,12 @@ TEST_F(Events, NoHandlerRunsAfterClose) {
     recordAll();
     port.SetOpen(true);
     fake->feed("late");
-    // Not pumped: the delivery may run during the close, never after it.
-    port.SetOpen(false);
+    port.SetOpen(false);  // not pumped: the delivery may run during the close, never after it
     const int atClose = deliveries;
     const std::size_t callsAtClose = calls.size();
     fake->feed("after");
     fake->setModemLines(mb::Cts);
-    pumpFor(std::chrono::milliseconds(100));
+    pumpFor(100ms);
     EXPECT_EQ(deliveries, atClose);
     EXPECT_EQ(calls.size(), callsAtClose);
 }

@@ -7,6 +7,7 @@
 
 #include "support/FakePortFixture.h"
 
+using namespace std::chrono_literals;
 using testsupport::pumpUntil;
 
 namespace {
@@ -14,8 +15,7 @@ namespace {
 // Bytes that differ position by position, so a misplaced piece shows.
 std::string pattern(std::size_t n, int seed = 0) {
     std::string s(n, '\0');
-    for (std::size_t i = 0; i < n; ++i)
-        s[i] = static_cast<char>((i * 7 + static_cast<std::size_t>(seed)) % 251);
+    for (std::size_t i = 0; i < n; ++i) s[i] = static_cast<char>((i * 7 + static_cast<std::size_t>(seed)) % 251);
     return s;
 }
 
@@ -29,9 +29,13 @@ class Rings : public testsupport::FakePortTest {
         out.resize(port.GetBlock(out.data(), n));
         return out;
     }
+    void sendAll(std::size_t total) {
+        ASSERT_TRUE(fake->waitForWritten(total, 10s));
+        ASSERT_TRUE(pumpUntil([&] { return port.OutBuffUsed() == 0; }));
+    }
 };
 
-TEST_F(Rings, PutBlockTakesOnlyWhatFits) {
+TEST_F(Rings, TheTransmitRingTakesOnlyWhatFitsAndWrapsInTwoPieces) {
     port.SetOBuffSize(256);
     port.SetOpen(true);
     fake->stallWrites(true);
@@ -41,32 +45,22 @@ TEST_F(Rings, PutBlockTakesOnlyWhatFits) {
     EXPECT_EQ(port.GetOutBuffFree(), 0u);
     EXPECT_EQ(port.PutBlock(b.data(), 1), 0u) << "a full ring takes nothing";
     fake->stallWrites(false);
-    ASSERT_TRUE(fake->waitForWritten(256, std::chrono::seconds(10)));
+    sendAll(256);
     EXPECT_EQ(fake->written(), a + b.substr(0, 100));
-    EXPECT_TRUE(pumpUntil([&] { return port.OutBuffUsed() == 0; }));
-}
 
-TEST_F(Rings, TransmitRingWrapsInTwoPieces) {
-    port.SetOBuffSize(256);
-    port.SetOpen(true);
-    const std::string first = pattern(200);
+    const std::string first = pattern(200, 2), second = pattern(100, 3);
     port.PutBlock(first.data(), 200);
-    ASSERT_TRUE(fake->waitForWritten(200, std::chrono::seconds(10)));
-    ASSERT_TRUE(pumpUntil([&] { return port.OutBuffUsed() == 0; }));
+    sendAll(456);
     EXPECT_EQ(port.OutStart(), 200u);
-
     fake->stallWrites(true);
-    const std::string second = pattern(100, 3);
     EXPECT_EQ(port.PutBlock(second.data(), 100), 100u) << "56 to the end, 44 from the start";
-    EXPECT_EQ(port.OutBuffUsed(), 100u);
     fake->stallWrites(false);
-    ASSERT_TRUE(fake->waitForWritten(300, std::chrono::seconds(10)));
-    EXPECT_EQ(fake->written(), first + second);
-    ASSERT_TRUE(pumpUntil([&] { return port.OutBuffUsed() == 0; }));
+    sendAll(556);
+    EXPECT_EQ(fake->written(), a + b.substr(0, 100) + first + second);
     EXPECT_EQ(port.OutStart(), 44u);
 }
 
-TEST_F(Rings, GetBlockReadsAcrossTheEndAndLeavesTheStartBehindIt) {
+TEST_F(Rings, GetBlockReadsAcrossTheEndAndAShrunkRingStartsAgainAtItsBeginning) {
     port.SetOpen(true);
     fake->feed(pattern(2000));
     fillReceiveRing(2000);
@@ -77,9 +71,17 @@ TEST_F(Rings, GetBlockReadsAcrossTheEndAndLeavesTheStartBehindIt) {
     fake->feed(tail);
     fillReceiveRing(100);
     EXPECT_EQ(take(100), tail) << "48 from the ring's end, then 52 from its beginning";
-    EXPECT_EQ(port.InBuffUsed(), 0u);
     EXPECT_EQ(port.InStart(), 52u);
     EXPECT_EQ(take(10), "");
+
+    fake->feed(pattern(1500));
+    fillReceiveRing(1500);
+    take(1500);
+    port.SetIBuffSize(1024);  // reopens with the start index beyond the new ring
+    EXPECT_EQ(port.InStart(), 0u);
+    fake->feed("fits");
+    fillReceiveRing(4);
+    EXPECT_EQ(take(4), "fits");
 }
 
 TEST_F(Rings, AReceivePassStopsOnAFullRingAndTheRestWaitsInTheDriver) {
@@ -87,8 +89,6 @@ TEST_F(Rings, AReceivePassStopsOnAFullRingAndTheRestWaitsInTheDriver) {
     fake->feed(pattern(1000));
     fillReceiveRing(1000);
     take(1000);
-    ASSERT_EQ(port.InStart(), 1000u);
-
     const std::string burst = pattern(2058, 9);
     fake->feed(burst);
     fillReceiveRing(2048);  // 1048 to the end, then 1000 from the beginning
@@ -102,51 +102,6 @@ TEST_F(Rings, AReceivePassStopsOnAFullRingAndTheRestWaitsInTheDriver) {
     EXPECT_EQ(take(10), burst.substr(2048));
 }
 
-TEST_F(Rings, BurstsBeforeADeliveryArriveAsOneFollowedByAnEmptyOne) {
-    std::vector<std::uint32_t> counts;
-    std::string got;
-    port.OnDataReceived = [&](TCommPort* s, std::uint32_t count) {
-        counts.push_back(count);
-        std::string buf(count, '\0');
-        got.append(buf.data(), s->GetBlock(buf.data(), count));
-    };
-    std::atomic<int> queued{0};
-    platform::MainThread::setWakeHook([&] { ++queued; });
-    port.SetOpen(true);
-    // The main thread is not pumped while both bursts reach the ring; the first delivery (and the
-    // status dispatch of the same burst) already wait for it when the second burst comes.
-    fake->feed("first-");
-    while (queued < 2) std::this_thread::yield();
-    fake->feed("second");
-    while (port.InBuffUsed() < 12) std::this_thread::yield();
-    ASSERT_TRUE(pumpUntil([&] { return counts.size() >= 2; }));
-    platform::MainThread::setWakeHook(nullptr);
-    testsupport::pumpFor(std::chrono::milliseconds(50));
-    EXPECT_EQ(counts, (std::vector<std::uint32_t>{12, 0}));
-    EXPECT_EQ(got, "first-second");
-}
-
-TEST_F(Rings, FlushesEmptyBothRings) {
-    port.SetOpen(true);
-    fake->feed("abc");
-    fillReceiveRing(3);
-    port.FlushInBuffer();
-    EXPECT_EQ(port.InBuffUsed(), 0u);
-    EXPECT_FALSE(port.CharReady());
-    fake->stallWrites(true);
-    port.PutString("xyz");
-    port.FlushOutBuffer();
-    EXPECT_EQ(port.OutBuffUsed(), 0u);
-    EXPECT_EQ(fake->outputPurges(), 1);
-    fake->stallWrites(false);
-    port.PutString("ok");
-    ASSERT_TRUE(fake->waitForWritten(2, std::chrono::seconds(10)));
-    ASSERT_TRUE(pumpUntil([&] { return port.OutBuffUsed() == 0; }));
-    // The stalled burst was in flight: it is abandoned, and the new bytes did not overwrite it.
-    EXPECT_EQ(fake->written(), "ok");
-}
-
-
 TEST_F(Rings, AGetBlockNeverTakesMoreThanItsCountCanTell) {
     port.SetIBuffSize(100000);
     port.SetOpen(true);
@@ -159,16 +114,44 @@ TEST_F(Rings, AGetBlockNeverTakesMoreThanItsCountCanTell) {
     EXPECT_TRUE(out.compare(0, 65535, big, 0, 65535) == 0);
 }
 
-TEST_F(Rings, AShrunkRingStartsAgainAtItsBeginning) {
+TEST_F(Rings, BurstsBeforeADeliveryArriveAsOneFollowedByAnEmptyOne) {
+    std::vector<std::uint32_t> counts;
+    std::string got;
+    port.OnDataReceived = [&](TCommPort* s, std::uint32_t count) {
+        counts.push_back(count);
+        std::string buf(count, '\0');
+        got.append(buf.data(), s->GetBlock(buf.data(), count));
+    };
+    std::atomic<int> queued{0};
+    platform::MainThread::setWakeHook([&] { ++queued; });
     port.SetOpen(true);
-    fake->feed(pattern(2000));
-    fillReceiveRing(2000);
-    take(2000);
-    port.SetIBuffSize(1024);  // reopens with the start index beyond the new ring
-    EXPECT_EQ(port.InStart(), 0u);
-    fake->feed("fits");
-    fillReceiveRing(4);
-    EXPECT_EQ(take(4), "fits");
+    // Unpumped: the first delivery (and the burst's status dispatch) wait when the second comes.
+    fake->feed("first-");
+    while (queued < 2) std::this_thread::yield();
+    fake->feed("second");
+    while (port.InBuffUsed() < 12) std::this_thread::yield();
+    ASSERT_TRUE(pumpUntil([&] { return counts.size() >= 2; }));
+    platform::MainThread::setWakeHook(nullptr);
+    testsupport::pumpFor(50ms);
+    EXPECT_EQ(counts, (std::vector<std::uint32_t>{12, 0}));
+    EXPECT_EQ(got, "first-second");
+}
+
+TEST_F(Rings, FlushesEmptyBothRingsAndAbandonTheBurstInFlight) {
+    port.SetOpen(true);
+    fake->feed("abc");
+    fillReceiveRing(3);
+    port.FlushInBuffer();
+    EXPECT_FALSE(port.CharReady());
+    fake->stallWrites(true);
+    port.PutString("xyz");
+    port.FlushOutBuffer();
+    EXPECT_EQ(port.OutBuffUsed(), 0u);
+    EXPECT_EQ(fake->outputPurges(), 1);
+    fake->stallWrites(false);
+    port.PutString("ok");
+    sendAll(2);
+    EXPECT_EQ(fake->written(), "ok") << "the new bytes did not overwrite the abandoned burst";
 }
 
 }  // namespace

@@ -1,11 +1,8 @@
 #pragma once
 // Shared by the port window's tests: the offscreen application with the Qt main-thread hook,
-// recorded message boxes, a registry file and a COM port map of the test's own (with an empty
-// system tree behind it), and pty pairs standing in for a terminal on a COM number.
+// recorded message boxes, and a registry file and COM port map of the test's own (with an empty
+// system tree behind it).
 #include <gtest/gtest.h>
-#include <poll.h>
-#include <pty.h>
-#include <unistd.h>
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -21,14 +18,15 @@
 #include "platform/RecordingMessageService.h"
 #include "platform/qt/QtMainThread.h"
 #include "serial/Unit2.h"
+#include "support/PtyPair.h"
 
 namespace form2test {
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
+using testsupport::PtyPair;
 
-// Runs the event loop, and with it the component's deliveries, until `done` holds; false when
-// the liveness bound passed first.
+// Runs the event loop until `done` holds; false when the liveness bound passed first.
 inline bool processUntil(const std::function<bool()>& done, std::chrono::milliseconds limit = 5000ms) {
     QElapsedTimer clock;
     clock.start();
@@ -39,37 +37,11 @@ inline bool processUntil(const std::function<bool()>& done, std::chrono::millise
     return true;
 }
 
-// The test talks through the master; the window opens the slave as its COM port.
-struct PtyPair {
-    int master = -1;
-    std::string slavePath;
-
-    PtyPair() {
-        int slave = -1;
-        char name[128];
-        if (::openpty(&master, &slave, name, nullptr, nullptr) != 0) throw std::runtime_error("openpty");
-        slavePath = name;
-        ::close(slave);
-    }
-    ~PtyPair() { unplug(); }
-    // What the window sent, once `count` bytes are there.
-    std::string receive(std::size_t count) const {
-        std::string got;
-        processUntil([&] {
-            pollfd p{master, POLLIN, 0};
-            char buf[256];
-            if (::poll(&p, 1, 0) == 1 && (p.revents & POLLIN))
-                if (const ssize_t n = ::read(master, buf, sizeof buf); n > 0) got.append(buf, static_cast<std::size_t>(n));
-            return got.size() >= count;
-        });
-        return got;
-    }
-    // The adapter is pulled out: the port's side hangs up.
-    void unplug() {
-        if (master >= 0) ::close(master);
-        master = -1;
-    }
-};
+inline QString itemsOf(const QComboBox* box) {
+    QStringList items;
+    for (int i = 0; i < box->count(); ++i) items << box->itemText(i);
+    return items.join(u'|');
+}
 
 class Form2Test : public ::testing::Test {
 protected:
@@ -90,14 +62,12 @@ protected:
 
     std::string registryFile() const { return (dir / "registry.reg").string(); }
     std::string mapFile() const { return (dir / "comports").string(); }
-    std::string registryText() const {
+    std::string registryText(const std::string& suffix = "") const {
         std::stringstream s;
-        s << std::ifstream(registryFile()).rdbuf();
+        s << std::ifstream(registryFile() + suffix).rdbuf();
         return s.str();
     }
-    void storeSettings(const std::string& lines) const {
-        std::ofstream(registryFile()) << "Windows Registry Editor Version 5.00\n\n[Quorveth\\ComPort]\n" << lines;
-    }
+    void storeSettings(const std::string& lines) const { std::ofstream(registryFile()) << kKey << lines; }
     static std::string storedDefaults(int comNum) {
         char number[9];
         std::snprintf(number, sizeof number, "%08x", static_cast<unsigned>(comNum));
@@ -113,6 +83,7 @@ protected:
         return *form;
     }
 
+    static constexpr const char* kKey = "Windows Registry Editor Version 5.00\n\n[Quorveth\\ComPort]\n";
     int argc = 1;
     char name[13] = "Config_Vigil";
     char* argv[2] = {name, nullptr};

@@ -3,24 +3,10 @@
 
 using namespace form2test;
 
-namespace {
-
-const std::string kKey = "Windows Registry Editor Version 5.00\n\n[Quorveth\\ComPort]\n";
-
-QString itemsOf(const QComboBox* box) {
-    QStringList items;
-    for (int i = 0; i < box->count(); ++i) items << box->itemText(i);
-    return items.join(u'|');
-}
-
-}  // namespace
-
 TEST_F(Form2Test, FirstRunStoresTheDefaultsAndKeepsTheDesignList) {
     mapPort(3, "/dev/ttyUSB7");
     TForm2& f = createForm();
-    EXPECT_EQ(registryText(), kKey +
-                                  "\"ComBaud\"=dword:00000006\n\"ComNum\"=dword:00000001\n\"StopBits\"=dword:00000000\n"
-                                  "\"Control\"=dword:00000000\n\"DataBit\"=dword:00000003\n\"Parity\"=dword:00000000\n");
+    EXPECT_EQ(registryText(), kKey + storedDefaults(1));
     EXPECT_EQ(f.ComboBox2->count(), 15);
     EXPECT_EQ(f.ComboBox2->currentIndex(), -1);
     EXPECT_EQ(f.CommPort1->ComNumber(), 1);
@@ -79,7 +65,7 @@ TEST_F(Form2Test, AMissingOrMistypedValueEndsTheLoadingWithTheFrameworksMessage)
     storeSettings("\"ComBaud\"=\"6\"\n");
     createForm();
     EXPECT_EQ(messages.texts(), std::vector<std::string>{"Invalid data type for 'ComBaud'"});
-    EXPECT_EQ(registryText(), kKey + "\"ComBaud\"=\"6\"\n");  // the key exists: nothing written
+    EXPECT_EQ(registryText(), kKey + std::string("\"ComBaud\"=\"6\"\n"));  // the key exists: nothing written
 }
 
 TEST_F(Form2Test, AnUnreadableStoreIsReportedAndReplacedByTheDefaults) {
@@ -87,9 +73,7 @@ TEST_F(Form2Test, AnUnreadableStoreIsReportedAndReplacedByTheDefaults) {
     createForm();
     ASSERT_EQ(messages.shown().size(), 1u);
     EXPECT_NE(messages.shown()[0].text.find(registryFile()), std::string::npos);
-    std::stringstream kept;
-    kept << std::ifstream(registryFile() + ".damaged").rdbuf();
-    EXPECT_EQ(kept.str(), "{ not a registry }\n");
+    EXPECT_EQ(registryText(".damaged"), "{ not a registry }\n");
     EXPECT_NE(registryText().find("\"DataBit\"=dword:00000003"), std::string::npos);
 }
 
