@@ -1,25 +1,21 @@
 #pragma once
-// The fault matrix's shared parts: a terminal whose firmware can be told, from the test's thread,
-// to answer with chosen bytes, to flood the line or to pull its plug; and the checks every case
-// ends with (a Read still fills the controls, the export still parses).
-#include <QLineEdit>
+// The fault matrix's shared parts: a terminal whose firmware the test can tell to answer with
+// chosen bytes, to flood the line or to pull its plug; and the checks every case ends with.
 #include <atomic>
 #include <cstdlib>
 #include <deque>
-#include <filesystem>
-#include <fstream>
 #include <mutex>
-#include <sstream>
-#include <string>
 
-#include "SimFixture.h"
+#include "WindowFixture.h"
 #include "tools/SettingsMode.h"
 
 namespace faults {
 
 using namespace std::chrono_literals;
+using apptest::slurp;
+using apptest::writeFile;
 
-// The settings firmware, with faults switched in by the test.
+// The settings firmware, with faults switched in from the test's thread.
 class FaultyTerminal : public sim::Mode {
 public:
     explicit FaultyTerminal(sim::SettingsOptions options = {}) : firmware_(std::move(options)) {}
@@ -29,11 +25,10 @@ public:
         std::lock_guard lock(lock_);
         scripted_.push_back(std::move(bytes));
     }
-    // The line closes `after` the next scripted answer went out (or at once when idle).
+    // The line closes `after` the next scripted answer went out.
     void unplugAfterAnswer(sim::Clock::duration after) {
         std::lock_guard lock(lock_);
         unplugDelay_ = after;
-        unplugArmed_ = true;
     }
     void unplugNow() {
         std::lock_guard lock(lock_);
@@ -66,15 +61,11 @@ public:
             line.send(scripted_.front());
             scripted_.pop_front();
             ++answered_;
-            if (unplugArmed_) {
-                unplugArmed_ = false;
-                unplugAt_ = line.now() + unplugDelay_;
-            }
+            if (unplugDelay_) unplugAt_ = line.now() + *std::exchange(unplugDelay_, std::nullopt);
         }
         if (!scripted_.empty()) return;
         // The script is used up: what follows its last request is the firmware's again.
-        const std::string rest = std::move(pending_);
-        pending_.clear();
+        const std::string rest = std::exchange(pending_, {});
         lock.unlock();
         if (!rest.empty()) firmware_.received(reinterpret_cast<const std::uint8_t*>(rest.data()), rest.size(), line);
     }
@@ -96,16 +87,14 @@ public:
         if (unplugAt_ && *unplugAt_ <= now) {
             unplugAt_.reset();
             line.unplug();
-            return;
-        }
-        if (floodLeft_ != 0 && nextFlood_ <= now) {
+        } else if (floodLeft_ != 0 && nextFlood_ <= now) {
             line.send(floodChunk_);
             --floodLeft_;
             nextFlood_ += 1ms;
-            return;
+        } else {
+            lock.unlock();
+            firmware_.tick(line);
         }
-        lock.unlock();
-        firmware_.tick(line);
     }
 
 private:
@@ -114,29 +103,16 @@ private:
     std::deque<std::string> scripted_;
     std::string pending_;  // a request being answered from the script
     std::optional<sim::Clock::time_point> unplugAt_;
-    sim::Clock::duration unplugDelay_{};
-    bool unplugArmed_ = false;
+    std::optional<sim::Clock::duration> unplugDelay_;
     std::string floodChunk_;
     unsigned floodLeft_ = 0;
     sim::Clock::time_point nextFlood_{};
     std::atomic<unsigned> answered_{0};
 };
 
-inline std::string slurp(const std::filesystem::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-inline void writeFile(const std::filesystem::path& p, const std::string& bytes) {
-    std::ofstream(p, std::ios::binary) << bytes;
-}
-
 // Whether the file is well-formed XML in the encoding it declares.
 inline bool xmlParses(const std::filesystem::path& p) {
-    const std::string command = "xmllint --noout '" + p.string() + "' 2>/dev/null";
-    return std::system(command.c_str()) == 0;
+    return std::system(("xmllint --noout '" + p.string() + "' 2>/dev/null").c_str()) == 0;
 }
 
 // File > Save into the test's folder: the export parses, or the save was refused with one
@@ -161,25 +137,8 @@ protected:
     }
 };
 
-// The windows on a simulated terminal that can be unplugged and plugged in again.
-template <class ModeT>
-class ReplugFixture : public SaveCheck<apptest::SimFixture<ModeT>> {
-protected:
-    // The adapter comes back under a new device path (a new pty, mapped to COM7 again), with a
-    // fresh terminal when `next` is given, and the operator connects from the tool bar.
-    void replug(std::unique_ptr<ModeT> next = nullptr) {
-        this->simulator.reset();
-        if (next) this->mode = std::move(next);
-        this->simulator = std::make_unique<sim::Simulator>(*this->mode);
-        const std::string path = this->simulator->createPty();
-        ASSERT_FALSE(path.empty());
-        this->simulator->start();
-        this->connectTo(path);
-    }
-};
-
-// The settings window over the faulty terminal.
-class TerminalFixture : public ReplugFixture<FaultyTerminal> {
+// The windows over the faulty terminal.
+class TerminalFixture : public SaveCheck<apptest::SimFixture<FaultyTerminal>> {
 protected:
     // A Read refills the controls with what the terminal holds, and says nothing.
     void expectReadStillWorks() {

@@ -6,17 +6,8 @@
 #include <sys/file.h>
 #include <unistd.h>
 
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTimer>
-#include <QToolButton>
-#include <fstream>
-
 #include "FaultMatrix.h"
-#include "protocol/ParameterTable.h"
 #include "tools/BootloaderMode.h"
-#include "tools/EncFile.h"
 #include "update/FirmwareUpload.h"
 
 namespace {
@@ -38,21 +29,13 @@ protected:
         EXPECT_EQ(TImageList::imageIndex(form1->ToolButton1), 0);
         EXPECT_EQ(TImageList::imageIndex(form1->ToolButton3), 3);
     }
-
-    std::string fullAnswer() const {
-        const sim::ParameterStore store = mode->store();
-        std::string answer;
-        for (const protocol::Parameter& p : protocol::kParameters)
-            if (!p.answerKey.empty()) answer += store.answerItem(p);
-        return answer;
-    }
 };
 
 TEST_F(LinkFaults, UnplugWhileIdleIsShownInTheStatusOnly) {
     mode->unplugNow();
     expectDisconnectedQuietly();
     EXPECT_TRUE(messages.shown().empty());
-    replug();
+    plugIn();
     expectReadStillWorks();
 }
 
@@ -62,7 +45,7 @@ TEST_F(LinkFaults, UnplugWhileAnAnswerIsAwaitedIsReportedOnce) {
     form1->ReadTLBClick();
     expectDisconnectedQuietly();
     EXPECT_EQ(messages.texts(), std::vector<std::string>{kLinkBroken});
-    replug();
+    plugIn();
     expectReadStillWorks();
     EXPECT_EQ(messages.shown().size(), 1u);
 }
@@ -70,15 +53,14 @@ TEST_F(LinkFaults, UnplugWhileAnAnswerIsAwaitedIsReportedOnce) {
 // The first part of the answer was handed over, so nothing was awaited any more when the line
 // went: the status tells it; what had arrived stays in the controls.
 TEST_F(LinkFaults, UnplugInTheMiddleOfAnAnswerKeepsWhatArrived) {
-    const std::string answer = fullAnswer();
-    mode->answerNextWith(answer.substr(0, answer.find("TL3=")));
+    mode->answerNextWith("TL1=" + mode->store().value("Phone1") + ":TL2=" + mode->store().value("Phone2") + ":");
     mode->unplugAfterAnswer(200ms);
     form1->ReadTLBClick();
     expectDisconnectedQuietly();
     EXPECT_TRUE(messages.shown().empty()) << messages.texts()[0];
     EXPECT_EQ(form1->ETl[0]->text().toStdString(), mode->store().value("Phone1"));
     EXPECT_TRUE(form1->ETl[2]->text().isEmpty());
-    replug();
+    plugIn();
     expectReadStillWorks();
 }
 
@@ -87,7 +69,7 @@ TEST_F(LinkFaults, UnplugInTheMiddleOfAnAnswerKeepsWhatArrived) {
 TEST_F(LinkFaults, AStalledTerminalLeavesTheWindowLive) {
     sim::SettingsOptions stalling;
     stalling.answerDelayMs = 3000;
-    replug(std::make_unique<faults::FaultyTerminal>(stalling));
+    plugIn(std::make_unique<faults::FaultyTerminal>(stalling));
     form1->ReadTLBClick();
     int ticks = 0;
     QTimer ticker;
@@ -125,7 +107,7 @@ TEST_F(LinkFaults, ADeviceGoneAfterListingFailsToOpenOnce) {
     EXPECT_EQ(messages.shown()[0].caption, "COM port error");
     EXPECT_FALSE(form2->CommPort1->Open());
     EXPECT_EQ(TImageList::imageIndex(form1->ToolButton1), 0);
-    replug();
+    plugIn();
     expectReadStillWorks();
     EXPECT_EQ(messages.shown().size(), 1u);
 }
@@ -144,15 +126,9 @@ TEST_F(LinkFaults, APortHeldByAnotherProgramFailsToOpenOnceAndBreaksNothing) {
     EXPECT_EQ(TImageList::imageIndex(form1->ToolButton1), 0);
     // The other program's link still works.
     ASSERT_EQ(::write(other, "$Pass=Vostel:End:", 17), 17);
-    std::string answer;
-    for (pollfd ready{other, POLLIN, 0}; ::poll(&ready, 1, answer.empty() ? 5000 : 200) == 1;) {
-        char chunk[4096];
-        const ssize_t n = ::read(other, chunk, sizeof chunk);
-        if (n <= 0) break;
-        answer.append(chunk, static_cast<std::size_t>(n));
-    }
-    EXPECT_EQ(answer.rfind("TL1=" + mode->store().value("Phone1") + ":", 0), 0u) << answer;
-    EXPECT_EQ(simulator->receivedBytes(), "$Pass=Vostel:End:");
+    pollfd answer{other, POLLIN, 0};
+    EXPECT_EQ(::poll(&answer, 1, 5000), 1);
+    EXPECT_TRUE(apptest::pumpUntil([&] { return simulator->receivedBytes() == "$Pass=Vostel:End:"; }));
     ::close(other);
 
     form1->ToolButton1Click();
@@ -161,57 +137,28 @@ TEST_F(LinkFaults, APortHeldByAnotherProgramFailsToOpenOnceAndBreaksNothing) {
     EXPECT_EQ(messages.shown().size(), 1u);
 }
 
-class UploadLink : public faults::ReplugFixture<sim::BootloaderMode> {
-protected:
-    void load(std::size_t payloadBytes) {
-        std::vector<std::uint8_t> payload(payloadBytes);
-        for (std::size_t i = 0; i < payload.size(); ++i) payload[i] = static_cast<std::uint8_t>(i * 13 + 1);
-        image = sim::makeImage(payload);
-        const auto path = folder.path() / "fw.enc";
-        faults::writeFile(path, sim::hexText(image));
-        dialogs->answers.push_back(path.string());
-        form1->Open1Click();
-        ASSERT_TRUE(form1->BUpgrade->isEnabled());
-    }
-
-    // BUpgrade and the settle tick: the first record goes out.
-    void begin() {
-        form1->BUpgradeClick();
-        ASSERT_TRUE(apptest::pumpUntil([&] { return !form2->CommPort1->IsEnabled(); }));
-        ASSERT_TRUE(timer1->fire());
-    }
-    // The records until the upload ends, and the wind-up tick.
-    void finish() {
-        ASSERT_TRUE(apptest::pumpUntil([&] { return !form1->uploadRunning(); }, 30s));
-        ASSERT_EQ(timer1->interval(), 1);
-        ASSERT_TRUE(timer1->fire());
-        ASSERT_TRUE(apptest::pumpUntil([&] { return !form2->CommPort1->IsEnabled(); }));
-        EXPECT_TRUE(form1->BUpgrade->isEnabled());
-    }
-    void upload() {
-        begin();
-        finish();
-    }
-
-    std::vector<std::uint8_t> image;
-};
+using UploadLink = apptest::SimFixture<sim::BootloaderMode>;
 
 TEST_F(UploadLink, UnplugDuringAnUploadEndsItOnceAndANewUploadWorks) {
     sim::BootloaderOptions unplugging;
     unplugging.unplugAtRecord = 3;
     startSimulator(unplugging);
-    load(5000);
-    upload();
+    loadImage(5000);
+    beginUpload();
+    finishUpload();
     EXPECT_EQ(form1->panelText(1), QString::fromUtf8(update::kLinkLostText));
     EXPECT_TRUE(simulator->unplugged());
     // One box for the broken link; the upload's own outcome is in the status bar.
     EXPECT_EQ(messages.texts(), std::vector<std::string>{kLinkBroken});
     const std::size_t told = messages.shown().size();
 
-    replug(std::make_unique<sim::BootloaderMode>());
-    upload();
-    EXPECT_EQ(form1->panelText(1), QString::fromUtf8(update::kSuccessVersion01Text));
+    plugIn(std::make_unique<sim::BootloaderMode>());
+    beginUpload();
+    finishUpload();
+    EXPECT_EQ(form1->panelText(1), "Обновление прошло успешно. BL ver 01");
     EXPECT_EQ(mode->image(), image);
+    EXPECT_EQ(form1->Label57->text(), QString::number(2 * image.size()));
+    EXPECT_EQ(form1->ProgressBar1->value(), 0);
     EXPECT_EQ(messages.shown().size(), told);
 }
 
@@ -222,15 +169,15 @@ TEST_F(UploadLink, AStallDuringAnUploadTimesOutAndTheRepeatGoesThrough) {
     stalling.lateRecords = {1};
     stalling.lateMs = 3000;
     startSimulator(stalling);
-    load(100);
-    begin();
+    loadImage(100);
+    beginUpload();
     ASSERT_TRUE(apptest::pumpUntil([&] { return mode->recordsReceived() == 1; }));
     apptest::pumpFor(200ms);
     EXPECT_TRUE(form1->uploadRunning());
     ASSERT_TRUE(recordTimer->fire());  // no answer in time
     ASSERT_TRUE(recordTimer->enabled());
     ASSERT_TRUE(recordTimer->fire());  // the grace has passed: the record again
-    finish();
+    finishUpload();
     EXPECT_EQ(form1->panelText(1), QString::fromUtf8(update::kSuccessVersion01Text));
     EXPECT_EQ(mode->recordsReceived(), 2u);
     EXPECT_EQ(mode->image(), image);

@@ -1,17 +1,15 @@
 #pragma once
-// The program's three windows as main() builds them, offscreen, on private files: a registry
-// store and a COM port map in a temporary folder, recorded messages and help, scripted file
-// dialogs and hand-driven timers.
+// The program's three windows as main() builds them, offscreen, on private files (registry store
+// and COM port map in a temporary folder), with recorded messages and help, scripted file
+// dialogs and hand-driven timers; optionally on the terminal simulator over a pty mapped to COM7.
 #include <gtest/gtest.h>
 #include <stdlib.h>
-#include <unistd.h>
 
-#include <QApplication>
-#include <chrono>
+#include <QtWidgets>
 #include <filesystem>
+#include <fstream>
 #include <functional>
-#include <memory>
-#include <string>
+#include <iterator>
 
 #include "app/TApplication.h"
 #include "app/Unit1.h"
@@ -23,9 +21,13 @@
 #include "platform/qt/QtMainThread.h"
 #include "serial/Unit2.h"
 #include "support/PtyPair.h"
+#include "tools/EncFile.h"
+#include "tools/Simulator.h"
 #include "ui/AboutBox.h"
 
 namespace apptest {
+
+using namespace std::chrono_literals;
 
 // The program's own application object, as main() makes it.
 inline QApplication& application() {
@@ -38,6 +40,15 @@ inline QApplication& application() {
         return a;
     }();
     return *app;
+}
+
+inline std::string slurp(const std::filesystem::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+inline void writeFile(const std::filesystem::path& p, const std::string& bytes) {
+    std::ofstream(p, std::ios::binary) << bytes;
 }
 
 // A folder of its own, with VIGIL_REGISTRY pointing into it, for the test's lifetime.
@@ -60,27 +71,26 @@ private:
 };
 
 // Lets the Qt loop and the main-thread hand-over run until `done` holds (generous bound).
-inline bool pumpUntil(const std::function<bool()>& done, std::chrono::milliseconds bound = std::chrono::seconds(10)) {
+inline bool pumpUntil(const std::function<bool()>& done, std::chrono::milliseconds bound = 10s) {
     const auto deadline = std::chrono::steady_clock::now() + bound;
     while (!done()) {
         if (std::chrono::steady_clock::now() > deadline) return false;
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-        platform::MainThread::drainFor(std::chrono::milliseconds(2));
+        platform::MainThread::drainFor(2ms);
     }
     return true;
 }
 
 inline void pumpFor(std::chrono::milliseconds period) {
     const auto deadline = std::chrono::steady_clock::now() + period;
-    pumpUntil([&] { return std::chrono::steady_clock::now() >= deadline; }, period + std::chrono::seconds(1));
+    pumpUntil([&] { return std::chrono::steady_clock::now() >= deadline; }, period + 1s);
 }
 
 class WindowFixture : public ::testing::Test {
 protected:
     WindowFixture() {
         application();
-        // The folder the file dialogs move into is restored afterwards.
-        startDir_ = std::filesystem::current_path();
+        startDir_ = std::filesystem::current_path();  // the file dialogs move elsewhere
         form1 = std::make_unique<TForm1>();
         form2 = std::make_unique<TForm2>();
         about = std::make_unique<ui::TAboutBox>(form1.get());
@@ -117,6 +127,18 @@ protected:
         ASSERT_EQ(TImageList::imageIndex(form1->ToolButton3), 2);
     }
 
+    void openPath(const std::filesystem::path& p) {
+        dialogs->answers.push_back(p.string());
+        form1->Open1Click();
+    }
+    // File > Open of `name` in the test's folder, written with `bytes` first.
+    std::filesystem::path open(const std::string& name, const std::string& bytes) {
+        const auto p = folder.path() / name;
+        writeFile(p, bytes);
+        openPath(p);
+        return p;
+    }
+
     PrivateFolder folder;
     testsupport::ComPortMapFile map;
     platform::RecordingMessageService messages;
@@ -128,6 +150,64 @@ protected:
     platform::ManualTimer* timer1 = nullptr;
     platform::ManualTimer* recordTimer = nullptr;
     platform::ScriptedFileDialogs* dialogs = nullptr;
+};
+
+inline std::vector<std::uint8_t> pattern(std::size_t n) {
+    std::vector<std::uint8_t> bytes(n);
+    for (std::size_t i = 0; i < n; ++i) bytes[i] = static_cast<std::uint8_t>(i * 13 + 1);
+    return bytes;
+}
+
+// The windows connected to a simulated terminal running `ModeT`.
+template <class ModeT>
+class SimFixture : public WindowFixture {
+protected:
+    template <class... Args>
+    void startSimulator(Args&&... args) {
+        plugIn(std::make_unique<ModeT>(std::forward<Args>(args)...));
+    }
+    // The adapter (back) under a new device path, mapped to COM7, with a fresh terminal when
+    // `next` is given; the operator connects from the tool bar.
+    void plugIn(std::unique_ptr<ModeT> next = nullptr) {
+        simulator.reset();
+        if (next) mode = std::move(next);
+        simulator = std::make_unique<sim::Simulator>(*mode);
+        const std::string path = simulator->createPty();
+        ASSERT_FALSE(path.empty());
+        simulator->start();
+        connectTo(path);
+    }
+    ~SimFixture() override {
+        if (simulator) simulator->stop();
+    }
+
+    // An update file of `payloadBytes` opened, which enables BUpgrade.
+    void loadImage(std::size_t payloadBytes) {
+        image = sim::makeImage(pattern(payloadBytes));
+        open("fw.enc", sim::hexText(image));
+        ASSERT_TRUE(form1->BUpgrade->isEnabled());
+    }
+    // BUpgrade and the 5-second settle tick: the link reopens and the first record goes out.
+    void beginUpload() {
+        form1->BUpgradeClick();
+        EXPECT_FALSE(form1->BUpgrade->isEnabled());
+        EXPECT_EQ(timer1->interval(), 5000);
+        ASSERT_TRUE(pumpUntil([&] { return !form2->CommPort1->IsEnabled(); }));
+        ASSERT_TRUE(timer1->fire());
+    }
+    // The records until the upload ends, and the 1-ms wind-up that closes the link.
+    void finishUpload() {
+        ASSERT_TRUE(pumpUntil([&] { return !form1->uploadRunning(); }, 30s));
+        ASSERT_EQ(timer1->interval(), 1);
+        ASSERT_TRUE(timer1->fire());
+        ASSERT_TRUE(pumpUntil([&] { return !form2->CommPort1->IsEnabled(); }));
+        EXPECT_TRUE(form1->BUpgrade->isEnabled());
+        EXPECT_EQ(TImageList::imageIndex(form1->ToolButton1), 0);
+    }
+
+    std::unique_ptr<ModeT> mode;
+    std::unique_ptr<sim::Simulator> simulator;
+    std::vector<std::uint8_t> image;
 };
 
 }  // namespace apptest
