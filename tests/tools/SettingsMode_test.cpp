@@ -45,35 +45,31 @@ TEST(SettingsMode, AReadAnswersEveryAnswerKeyOnceInTheChosenOrder)
     EXPECT_EQ(answer.back(), ':');
     EXPECT_NE(answer.find("IDCOD=004512 \xC2\xE5\xF0\xF1\xE8\xFF 2.07"), std::string::npos);  // cp1251 "Версия"
 
-    SettingsOptions reverse;
-    reverse.order = SettingsOptions::Order::Reverse;
-    SettingsMode reversed(reverse);
-    FakeLine other;
-    feed(reversed, other, "$Pass=Vostel:End:");
-    EXPECT_EQ(other.all().rfind("GPRLON=", 0), 0u);
-    EXPECT_EQ(other.all().size(), answer.size());
 }
 
-TEST(SettingsMode, ChunksSplitBetweenItemsOrAnywhereWithGaps)
+TEST(SettingsMode, TheAnswerInReverseOrderOrInChunksHoldsTheSameItems)
 {
+    SettingsMode plain;
+    FakeLine whole;
+    feed(plain, whole, "$Pass=Vostel:End:");
     SettingsOptions o;
-    o.chunks = 4;
-    o.gapMs = 30;
-    SettingsMode mode(o);
+    o.order = SettingsOptions::Order::Reverse;
+    SettingsMode reversed(o);
     FakeLine line;
-    feed(mode, line, "$Pass=Vostel:End:");
-    ASSERT_EQ(line.sent.size(), 4u);
-    EXPECT_EQ(line.sent[0].delay, std::chrono::milliseconds(0));
-    EXPECT_EQ(line.sent[1].delay, std::chrono::milliseconds(30));
-    for (const auto& piece : line.sent) EXPECT_EQ(piece.bytes.back(), ':');
+    feed(reversed, line, "$Pass=Vostel:End:");
+    EXPECT_EQ(line.all().rfind("GPRLON=", 0), 0u);
+    EXPECT_EQ(line.all().size(), whole.all().size());
 
-    o.cutInsideItems = true;
+    o = {};
     o.chunks = 7;
+    o.gapMs = 30;
+    o.cutInsideItems = true;
     SettingsMode cutting(o);
     FakeLine cut;
     feed(cutting, cut, "$Pass=Vostel:End:");
-    EXPECT_EQ(cut.sent.size(), 7u);
-    EXPECT_EQ(cut.all(), line.all());
+    ASSERT_EQ(cut.sent.size(), 7u);
+    EXPECT_EQ(cut.sent[1].delay, std::chrono::milliseconds(30));
+    EXPECT_EQ(cut.all(), whole.all());
 }
 
 TEST(SettingsMode, AWriteStoresTheValuesAndAnswersWithTheStoredItems)

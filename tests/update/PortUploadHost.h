@@ -20,21 +20,12 @@ namespace testsupport {
 class SteadyTimer : public platform::Timer {
 public:
     using Clock = std::chrono::steady_clock;
-    // Intervals of this length are cut short (the 5-second settle), so a run does not wait for it.
+    // Intervals of this length are cut to nothing (the 5-second settle), so a run does not wait.
     int shortenInterval = -1;
-    int shortenedTo = 0;
 
-    void setInterval(int ms) override
-    {
-        interval_ = ms;
-        restart();
-    }
+    void setInterval(int ms) override { interval_ = ms, restart(); }
     int interval() const override { return interval_; }
-    void setEnabled(bool e) override
-    {
-        enabled_ = e;
-        restart();
-    }
+    void setEnabled(bool e) override { enabled_ = e, restart(); }
     bool enabled() const override { return enabled_; }
     void fireIfDue()
     {
@@ -44,7 +35,7 @@ public:
     }
 
 private:
-    void restart() { due_ = Clock::now() + std::chrono::milliseconds(interval_ == shortenInterval ? shortenedTo : interval_); }
+    void restart() { due_ = Clock::now() + std::chrono::milliseconds(interval_ == shortenInterval ? 0 : interval_); }
     int interval_ = 5000;
     bool enabled_ = false;
     Clock::time_point due_{};
@@ -61,7 +52,6 @@ public:
             // Each delivery overwrites the receive buffer from its first byte.
             receivedCount = p->GetBlock(reinterpret_cast<char*>(receiveBuffer.data()),
                                         std::min<std::uint32_t>(count, receiveBuffer.size()));
-            ++receptions;
             if (receivedCount != 0 && upload.uploadRunning()) upload.OnReception(receivedCount, receiveBuffer.data());
         };
         // The close must not run inside the port's own delivery.
@@ -95,11 +85,7 @@ public:
     // UploadHost
     bool isLinkOpen() const override { return port.Open(); }
     bool isLinkClosed() const override { return !port.Open(); }
-    void toggleLink() override
-    {
-        port.SetOpen(!port.Open());
-        connectionChanged();
-    }
+    void toggleLink() override { port.SetOpen(!port.Open()), connectionChanged(); }
     void clearAwaitingReply() override {}
     void installConnectionChanged() override {}
     bool writePort(const std::uint8_t* data, std::size_t n) override
@@ -110,16 +96,8 @@ public:
     }
     void discardPendingInput() override { port.FlushInBuffer(); }
     std::uint8_t receiveBufferFirstByte() const override { return receiveBuffer[0]; }
-    void setProgressPosition(int p) override
-    {
-        progress = p;
-        progressLog.push_back(p);
-    }
-    void stepProgress() override
-    {
-        ++progress;
-        progressLog.push_back(progress);
-    }
+    void setProgressPosition(int p) override { progressLog.push_back(progress = p); }
+    void stepProgress() override { progressLog.push_back(++progress); }
     void setLabel56(const std::string& t) override { label56 = t; }
     void setLabel57(const std::string& t) override
     {
@@ -131,10 +109,7 @@ public:
     unsigned lineRateBitsPerSecond() const override { return static_cast<unsigned>(port.GetBaud()); }
 
     // ConnectionChanged: a link that closed under a running upload ends it.
-    void connectionChanged()
-    {
-        if (!port.Open()) upload.OnLinkLost();
-    }
+    void connectionChanged() { if (!port.Open()) upload.OnLinkLost(); }
     std::string panel1() const { return panel1Log.empty() ? std::string() : panel1Log.back(); }
 
     TCommPort port;
@@ -142,7 +117,6 @@ public:
     update::FirmwareUpload upload;
     std::array<std::uint8_t, 4096> receiveBuffer{};
     std::uint16_t receivedCount = 0;
-    int receptions = 0;
     int progress = 0;
     std::vector<int> progressLog;
     std::vector<std::string> panel1Log;

@@ -71,24 +71,15 @@ TEST(Crc16, MatchesTheCatalogueCheckValueAndClosesTheRegister)
     EXPECT_EQ(Crc16Step(0x0100, 0x01), 0x8004);
 }
 
-TEST(HexText, SeparatorsLineEndsSpacesOrNothingGiveTheSameBytes)
+TEST(HexText, SeparatorsAreFreeRunsGoTwoDigitsAtATimeAndAnyOtherCharacterEndsTheText)
 {
-    const Bytes expected{0x00, 0x0B, 0xAB, 0xcd, 0xEF};
-    EXPECT_EQ(loaded(*read("00\r\n0B\r\nAB\r\nCD\r\nEF\r\n")), expected);
-    EXPECT_EQ(loaded(*read("00 0B ab Cd eF")), expected);
-    EXPECT_EQ(loaded(*read("000BABCDEF")), expected);
-    EXPECT_EQ(loaded(*read("\t 00\t0b  \n\nAB CD\tEF")), expected);
-}
-
-TEST(HexText, RunsAreTakenTwoDigitsAtATimeAndReadingEndsAtTheFirstOtherCharacter)
-{
-    EXPECT_EQ(loaded(*read("ABC")), (Bytes{0xAB, 0x0C}));
-    EXPECT_EQ(loaded(*read("1 2 34")), (Bytes{0x01, 0x02, 0x34}));
-    EXPECT_EQ(loaded(*read("12 3G 45")), (Bytes{0x12, 0x03}));
-    EXPECT_EQ(loaded(*read("12;34")), (Bytes{0x12}));
-    EXPECT_EQ(read("")->ImageLength, 0u);
-    EXPECT_EQ(read(" \r\n\t")->ImageLength, 0u);
-    EXPECT_EQ(read("x0102")->ImageLength, 0u);
+    const Bytes five{0x00, 0x0B, 0xAB, 0xcd, 0xEF};
+    const std::pair<const char*, Bytes> cases[] = {
+        {"00\r\n0B\r\nAB\r\nCD\r\nEF\r\n", five}, {"00 0B ab Cd eF", five}, {"000BABCDEF", five},
+        {"\t 00\t0b  \n\nAB CD\tEF", five},       {"ABC", {0xAB, 0x0C}},     {"1 2 34", {0x01, 0x02, 0x34}},
+        {"12 3G 45", {0x12, 0x03}},               {"12;34", {0x12}},         {"", {}},
+        {" \r\n\t", {}},                          {"x0102", {}}};
+    for (const auto& [text, bytes] : cases) EXPECT_EQ(loaded(*read(text)), bytes) << text;
 }
 
 TEST(HexText, PiecesSplitAnywhereReadAlike)
@@ -185,26 +176,18 @@ TEST(RecordCheck, EmptyRecordsAndRecordsPastTheLoadedBytesAreFormatErrors)
         image.insert(image.end(), tail.begin(), tail.end());
         return check(image);
     };
-    const RecordCheck zero = withTail({0x00, 0x00});
-    EXPECT_EQ(zero.kind, RecordErrorKind::Format);
-    EXPECT_EQ(zero.code, 8u);
-    const RecordCheck lone = withTail({0x00});
-    EXPECT_EQ(lone.kind, RecordErrorKind::Format);
-    EXPECT_EQ(lone.code, 8u);
-    const RecordCheck past = withTail({0x00, 0x05, 0x01, 0x02});
-    EXPECT_EQ(past.kind, RecordErrorKind::Format);
-    EXPECT_EQ(past.code, 8u);
+    for (const Bytes& tail : {Bytes{0x00, 0x00}, Bytes{0x00}, Bytes{0x00, 0x05, 0x01, 0x02}}) {
+        const RecordCheck c = withTail(tail);
+        EXPECT_EQ(c.kind, RecordErrorKind::Format);
+        EXPECT_EQ(c.code, 8u);
+    }
     EXPECT_EQ(errorCodeText(0x3FFFE), "3FFFE");
     EXPECT_EQ(errorCodeText(0x123456), "123456");
 }
 
 TEST(ImageGrid, RowsAddressesAndCells)
 {
-    EXPECT_EQ(gridRowCount(8), 1);
-    EXPECT_EQ(gridRowCount(9), 2);
-    EXPECT_EQ(gridAddressText(2), "00010");
-    EXPECT_EQ(gridAddressText(32767), "3FFF8");
-    EXPECT_EQ(gridByteText(0x0A), "0A");
-    EXPECT_EQ(gridCellOf(15).row, 1);
-    EXPECT_EQ(gridCellOf(15).column, 8);
+    EXPECT_EQ(gridRowCount(8) * 10 + gridRowCount(9), 12);
+    EXPECT_EQ(gridAddressText(2) + gridAddressText(32767) + gridByteText(0x0A), "000103FFF80A");
+    EXPECT_EQ(gridCellOf(15).row * 10 + gridCellOf(15).column, 18);
 }

@@ -4,76 +4,44 @@
 #include <memory>
 
 #include "platform/RecordingMessageService.h"
-#include "support/PtyPair.h"
-#include "tools/BootloaderMode.h"
-#include "tools/EncFile.h"
-#include "tools/Simulator.h"
 #include "update/BootloaderTerminal.h"
 #include "update/PortUploadHost.h"
 
 using namespace std::chrono_literals;
-using Bytes = std::vector<std::uint8_t>;
+using testsupport::BootloaderTerminal;
 
 namespace {
 
 constexpr int kCom = 9;
 
-// The terminal: a bootloader behind a pty, mapped to COM9.
-struct Terminal : testsupport::BootloaderTerminal {
-    explicit Terminal(testsupport::ComPortMapFile& map, sim::BootloaderOptions o = {}) : BootloaderTerminal(map, kCom, o) {}
-};
-
 class EndToEnd : public ::testing::Test {
 protected:
-    void load(std::size_t payloadBytes)
-    {
-        Bytes payload(payloadBytes);
-        for (std::size_t i = 0; i < payloadBytes; ++i) payload[i] = static_cast<std::uint8_t>(i * 2654435761u >> 24);
-        sent = sim::makeImage(payload);
-        ASSERT_LE(sent.size(), update::kImageBufferSize);
-        std::copy(sent.begin(), sent.end(), image->ImageBuffer.begin());
-        image->ImageLength = static_cast<std::uint32_t>(sent.size());
-        ASSERT_TRUE(update::checkRecords(*image).ok());
-    }
     void expectIdleAfterwards()
     {
         EXPECT_FALSE(host.port.Open());
         EXPECT_TRUE(host.upgradeEnabled);
-        EXPECT_FALSE(host.upload.uploadRunning());
-        EXPECT_FALSE(host.timer1.enabled());
-        EXPECT_FALSE(host.recordTimer.enabled());
+        EXPECT_FALSE(host.upload.uploadRunning() || host.timer1.enabled() || host.recordTimer.enabled());
     }
 
     platform::RecordingMessageService messages;
     testsupport::ComPortMapFile map;
     std::unique_ptr<update::FirmwareImage> image = std::make_unique<update::FirmwareImage>();
     testsupport::PortUploadHost host{kCom, *image};
-    Bytes sent;
 };
 
 }  // namespace
-
-TEST_F(EndToEnd, OneRecordImage)
-{
-    Terminal t(map);
-    load(100);
-    ASSERT_TRUE(host.runUpload());
-    EXPECT_EQ(host.panel1(), update::kSuccessVersion01Text);
-    EXPECT_EQ(host.label57, std::to_string(2 * sent.size()));
-    EXPECT_EQ(t.boot.image(), sent);
-    expectIdleAfterwards();
-}
 
 TEST_F(EndToEnd, AFullImageArrivesIdenticalWithRisingProgressAndOneFinalText)
 {
     sim::BootloaderOptions o;
     o.acceptByte = 0x33;
-    Terminal t(map, o);
-    load(251 * 1040);  // 262,044 bytes: the largest whole-record image that fits
+    BootloaderTerminal t(map, kCom, o);
+    const auto sent = testsupport::loadImage(*image, 251 * 1040);  // the largest whole-record image
     ASSERT_TRUE(host.runUpload(120s));
     EXPECT_EQ(t.boot.image(), sent);
     EXPECT_EQ(t.boot.recordsReceived(), 251u);
     EXPECT_EQ(host.panel1Log, (std::vector<std::string>{"", update::kSuccessVersion02Text}));
+    EXPECT_EQ(host.label57, std::to_string(2 * sent.size()));
     // 0 at the start, one step per record up to 100, then back to 0.
     ASSERT_GE(host.progressLog.size(), 3u);
     for (std::size_t i = 1; i + 1 < host.progressLog.size(); ++i) EXPECT_GT(host.progressLog[i], host.progressLog[i - 1]);
@@ -86,9 +54,9 @@ TEST_F(EndToEnd, SilenceTimesOutAndTheTenthFailureReportsNoAnswer)
     sim::BootloaderOptions o;
     o.rejectRecords = {1, 2, 3, 4, 5, 6, 7, 8};
     o.silentRecords = {9, 10};
-    Terminal t(map, o);
+    BootloaderTerminal t(map, kCom, o);
     host.port.SetBaudRate(cbr115200);
-    load(500);
+    testsupport::loadImage(*image, 500);
     ASSERT_TRUE(host.runUpload());
     EXPECT_EQ(host.panel1(), update::kNoAnswerText);
     EXPECT_EQ(t.boot.recordsReceived(), 10u);
@@ -100,9 +68,9 @@ TEST_F(EndToEnd, ALateAnswerIsNotTakenForTheRepeatOrTheNextRecord)
     sim::BootloaderOptions o;
     o.lateMs = 1500;  // after the record's 1182 ms time-out, inside the grace before the repeat
     o.lateRecords = {1};
-    Terminal t(map, o);
+    BootloaderTerminal t(map, kCom, o);
     host.port.SetBaudRate(cbr115200);
-    load(2000);
+    const auto sent = testsupport::loadImage(*image, 2000);
     ASSERT_TRUE(host.runUpload());
     EXPECT_EQ(host.panel1(), update::kSuccessVersion01Text);
     EXPECT_EQ(host.upload.FailureCount(), 1);
@@ -112,19 +80,18 @@ TEST_F(EndToEnd, ALateAnswerIsNotTakenForTheRepeatOrTheNextRecord)
 
 TEST_F(EndToEnd, AnUnplugEndsTheUploadAndANewOneWorksWithoutRestarting)
 {
-    load(5000);
+    const auto sent = testsupport::loadImage(*image, 5000);
     {
         sim::BootloaderOptions o;
         o.unplugAtRecord = 3;
-        Terminal t(map, o);
+        BootloaderTerminal t(map, kCom, o);
         ASSERT_TRUE(host.runUpload(10s));
         EXPECT_EQ(host.panel1(), update::kLinkLostText);
         EXPECT_TRUE(t.engine.unplugged());
         expectIdleAfterwards();
     }
-    Terminal replugged(map);
+    BootloaderTerminal replugged(map, kCom);
     ASSERT_TRUE(host.runUpload());
     EXPECT_EQ(host.panel1(), update::kSuccessVersion01Text);
     EXPECT_EQ(replugged.boot.image(), sent);
 }
-
