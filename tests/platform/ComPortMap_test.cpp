@@ -2,12 +2,12 @@
 #include "platform/ComPortMap.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+
+#include "support/PtyPair.h"
 
 namespace fs = std::filesystem;
 using platform::ComPortMap;
@@ -16,92 +16,68 @@ namespace {
 
 class MapTest : public ::testing::Test {
   protected:
-    MapTest() {
-        char dir[] = "/tmp/vigil-maptest-XXXXXX";
-        root = ::mkdtemp(dir);
-        file = root + "/config/vigil/comports";
-    }
     ~MapTest() override { fs::remove_all(root); }
 
     // A tty in the fake sysfs; `withDevice` gives it the device link of a real port.
     void addTty(const std::string& name, bool withDevice, const std::string& type = "",
                 const std::string& product = "") {
-        const std::string cls = root + "/sys/class/tty/" + name;
+        const std::string cls = root + "/sys/class/tty/" + name, dev = root + "/sys/devices/usb1/" + name;
         fs::create_directories(cls);
-        if (withDevice) {
-            const std::string dev = root + "/sys/devices/usb1/" + name + "/intf";
-            fs::create_directories(dev);
-            fs::create_symlink(dev, cls + "/device");
-            if (!product.empty())
-                std::ofstream(root + "/sys/devices/usb1/" + name + "/product") << product << "\n";
-        }
+        fs::create_directories(dev + "/intf");
+        if (withDevice) fs::create_symlink(dev + "/intf", cls + "/device");
+        if (!product.empty()) std::ofstream(dev + "/product") << product << "\n";
         if (!type.empty()) std::ofstream(cls + "/type") << type << "\n";
-        fs::create_directories(root + "/dev");
-        std::ofstream(root + "/dev/" + name);
-    }
-    void addById(const std::string& link, const std::string& name) {
         fs::create_directories(root + "/dev/serial/by-id");
-        fs::create_symlink(root + "/dev/" + name, root + "/dev/serial/by-id/" + link);
+        std::ofstream(root + "/dev/" + name);
     }
     std::string read() const {
         std::ifstream in(file);
         return std::string(std::istreambuf_iterator<char>(in), {});
     }
 
-    std::string root, file;
+    std::string root = [] {
+        char dir[] = "/tmp/vigil-maptest-XXXXXX";
+        return std::string(::mkdtemp(dir));
+    }();
+    std::string file = root + "/config/vigil/comports";
 };
 
-TEST_F(MapTest, ScanSkipsPhantomUartsAndPrefersStableNames) {
+TEST_F(MapTest, ScanSkipsPhantomUartsPrefersStableNamesAndKeepsNumbersOfUnpluggedDevices) {
     addTty("ttyS0", true, "0");  // no UART behind the node
     addTty("ttyS1", true, "4");
     addTty("ttyUSB0", true, "", "FT232R USB UART");
     addTty("tty1", false);  // a console, no device link
-    addById("usb-FTDI_FT232R-if00-port0", "ttyUSB0");
-
+    fs::create_symlink(root + "/dev/ttyUSB0", root + "/dev/serial/by-id/usb-FTDI_FT232R-if00-port0");
     ComPortMap map(file, root);
-    const auto ports = map.listPorts();
+    auto ports = map.listPorts();
     ASSERT_EQ(ports.size(), 2u);
     EXPECT_EQ(ports[0].name, "COM1");
     EXPECT_EQ(ports[0].devicePath, root + "/dev/ttyS1");
     EXPECT_EQ(ports[1].number, 2);
     EXPECT_EQ(ports[1].devicePath, root + "/dev/serial/by-id/usb-FTDI_FT232R-if00-port0");
     EXPECT_EQ(ports[1].description, "FT232R USB UART");
-    EXPECT_EQ(map.devicePathFor(2), ports[1].devicePath);
     EXPECT_EQ(map.devicePathFor(3), "");
-}
 
-TEST_F(MapTest, NumbersSurviveUnplugAndNewDevicesTakeTheNextFreeOne) {
-    addTty("ttyUSB0", true);
-    ComPortMap map(file, root);
-    map.listPorts();
     fs::remove_all(root + "/sys/class/tty/ttyUSB0");  // unplugged
     addTty("ttyACM0", true);
-    const auto ports = map.listPorts();
-    ASSERT_EQ(ports.size(), 2u) << "the absent device keeps its number";
-    EXPECT_EQ(ports[0].devicePath, root + "/dev/ttyUSB0");
-    EXPECT_EQ(ports[1].number, 2);
-    EXPECT_EQ(ports[1].devicePath, root + "/dev/ttyACM0");
-    EXPECT_EQ(map.listPorts().size(), 2u) << "listing again adds nothing";
+    ports = map.listPorts();
+    ASSERT_EQ(ports.size(), 3u) << "the absent device keeps its number";
+    EXPECT_EQ(ports[1].devicePath, root + "/dev/serial/by-id/usb-FTDI_FT232R-if00-port0");
+    EXPECT_EQ(ports[2].number, 3);
+    EXPECT_EQ(ports[2].devicePath, root + "/dev/ttyACM0");
+    EXPECT_EQ(map.listPorts().size(), 3u) << "listing again adds nothing";
 }
 
-TEST_F(MapTest, AUserEditedFileIsReadAsWritten) {
+TEST_F(MapTest, AUserEditedFileIsReadAsWrittenAndMappingsReplaceOrTakeTheNextFreeNumber) {
     fs::create_directories(fs::path(file).parent_path());
-    std::ofstream(file)
-        << "# mine\nCOM12=/dev/ttyUSB7\ngarbage\nCOM=/x\nCOM3=/dev/pts/9  # pty\n\n";
+    std::ofstream(file) << "# mine\nCOM12=/dev/ttyUSB7\ngarbage\nCOM=/x\nCOM3=/dev/pts/9  # pty\n\n";
     ComPortMap map(file, root);
     const auto ports = map.listPorts();
     ASSERT_EQ(ports.size(), 2u);
     EXPECT_EQ(ports[0].name, "COM12");
-    EXPECT_EQ(ports[1].name, "COM3");
     EXPECT_EQ(map.devicePathFor(3), "/dev/pts/9");
-    addTty("ttyUSB0", true);
-    EXPECT_EQ(map.listPorts().back().number, 1) << "the lowest free number";
-}
-
-TEST_F(MapTest, AddMappingReplacesANumberOrTakesTheNextFreeOne) {
-    ComPortMap map(file, root);
     EXPECT_EQ(map.addMapping("/dev/pts/3", 5), 5);
-    EXPECT_EQ(map.addMapping("/dev/pts/4"), 1);
+    EXPECT_EQ(map.addMapping("/dev/pts/4"), 1) << "the lowest free number";
     EXPECT_EQ(map.addMapping("/dev/pts/8", 5), 5);
     EXPECT_EQ(map.devicePathFor(5), "/dev/pts/8");
     EXPECT_NE(read().find("COM1=/dev/pts/4\n"), std::string::npos) << read();
@@ -109,20 +85,19 @@ TEST_F(MapTest, AddMappingReplacesANumberOrTakesTheNextFreeOne) {
 }
 
 TEST_F(MapTest, TheEnvironmentChoosesTheFile) {
-    const char* old = std::getenv("VIGIL_COMPORT_MAP");
-    ::setenv("VIGIL_COMPORT_MAP", file.c_str(), 1);
-    EXPECT_EQ(ComPortMap::defaultFile(), file);
-    ComPortMap(file).addMapping("/dev/pts/1", 4);
-    EXPECT_EQ(platform::devicePathFor(4), "/dev/pts/1");
-    ::unsetenv("VIGIL_COMPORT_MAP");
+    {
+        testsupport::ComPortMapFile mapFile;
+        EXPECT_EQ(ComPortMap::defaultFile(), mapFile.path());
+        mapFile.map("/dev/pts/1", 4);
+        EXPECT_EQ(platform::devicePathFor(4), "/dev/pts/1");
+    }
+    if (std::getenv("VIGIL_COMPORT_MAP")) return;
     const char* xdg = std::getenv("XDG_CONFIG_HOME");
+    const std::string saved = xdg ? xdg : "";
     ::setenv("XDG_CONFIG_HOME", "/cfg", 1);
     EXPECT_EQ(ComPortMap::defaultFile(), "/cfg/vigil/comports");
-    if (xdg)
-        ::setenv("XDG_CONFIG_HOME", xdg, 1);
-    else
-        ::unsetenv("XDG_CONFIG_HOME");
-    if (old) ::setenv("VIGIL_COMPORT_MAP", old, 1);
+    if (xdg) ::setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
+    else ::unsetenv("XDG_CONFIG_HOME");
 }
 
 }  // namespace

@@ -13,113 +13,97 @@ using protocol::kKeyAbsent;
 using test::MapControls;
 
 const auto* bytes(std::string_view s) { return reinterpret_cast<const std::uint8_t*>(s.data()); }
-std::uint16_t size(std::string_view s) { return static_cast<std::uint16_t>(s.size()); }
-
-ItemScanner over(std::string_view s) { return ItemScanner(bytes(s), size(s)); }
-
+ItemScanner over(std::string_view s, protocol::KeyMatch match = protocol::KeyMatch::Anywhere) {
+    return ItemScanner(bytes(s), static_cast<std::uint16_t>(s.size()), match);
+}
 void parse(MapControls& c, std::string_view answer) {
-    protocol::parseReception(bytes(answer), size(answer), c);
+    protocol::parseReception(bytes(answer), static_cast<std::uint16_t>(answer.size()), c);
 }
+const protocol::Parameter& param(std::string_view control) { return *protocol::findByControl(control); }
 
-const protocol::Parameter& param(std::string_view control) {
-    return *protocol::findByControl(control);
-}
-
-TEST(FindKey, FindsTheFirstOccurrenceFoldingTheDataOnly) {
-    EXPECT_EQ(over("TL1=5:").FindKey("TL1="), 0);
-    EXPECT_EQ(over("xxTL1=5:TL1=6:").FindKey("TL1="), 2);
-    EXPECT_EQ(over("apn=x:").FindKey("APN="), 0);
-    EXPECT_EQ(over("TTL1=").FindKey("TL1="), 1);   // restarts after a partial match
-    EXPECT_EQ(over("TL1").FindKey("TL1="), kKeyAbsent);
-    EXPECT_EQ(over("").FindKey("TL1="), kKeyAbsent);
-    // Folding clears bit 0x20 only where bit 0x40 is set: "1" and "=" stay as they are.
-    EXPECT_EQ(over("TL\x11\x1D").FindKey("TL1="), kKeyAbsent);
+TEST(FindKey, FirstOccurrenceFoldingTheDataOnlyOrAtAnItemStart) {
+    const auto start = protocol::KeyMatch::ItemStart;
+    const struct { std::string_view data, key; protocol::KeyMatch match; int at; } cases[] = {
+        {"TL1=5:", "TL1=", {}, 0},
+        {"xxTL1=5:TL1=6:", "TL1=", {}, 2},
+        {"apn=x:", "APN=", {}, 0},
+        {"TTL1=", "TL1=", {}, 1},  // restarts after a partial match
+        {"TL1", "TL1=", {}, kKeyAbsent},
+        {"", "TL1=", {}, kKeyAbsent},
+        // Folding clears bit 0x20 only where bit 0x40 is set: "1" and "=" stay as they are.
+        {"TL\x11\x1D", "TL1=", {}, kKeyAbsent},
+        {"TL1=apn=x:Apn=real:", "APN=", {}, 4},
+        {"TL1=apn=x:Apn=real:", "APN=", start, 10},
+        {"TL1=1:\r\n  APN=a:\tAUS=b:", "AUS=", start, 17},
+        {"  TL1=1:", "TL1=", start, 2},
+        {"xTL1=1:", "TL1=", start, kKeyAbsent},
+    };
+    for (const auto& c : cases) EXPECT_EQ(over(c.data, c.match).FindKey(c.key), c.at) << c.data;
     // The count bounds the search even when the bytes go on.
-    std::string_view data = "xxxxTL1=";
-    EXPECT_EQ(ItemScanner(bytes(data), 7).FindKey("TL1="), kKeyAbsent);
+    EXPECT_EQ(ItemScanner(bytes("xxxxTL1="), 7).FindKey("TL1="), kKeyAbsent);
 }
 
-TEST(Extractors, ReturnOneZeroOrMinusOne) {
+TEST(Extractors, ReturnOneZeroOrMinusOneAndTouchTheControlOnlyOnOne) {
     MapControls c;
-    const auto& edit = param("ETl1");
-    EXPECT_EQ(over("TL1=123:").ExtractText("TL1=", 4, c, edit), 1);
-    EXPECT_EQ(c.text("ETl1"), "123");
-    EXPECT_EQ(over("TL1=:").ExtractText("TL1=", 4, c, edit), 1);
-    EXPECT_EQ(c.text("ETl1"), "");
     c.setText("ETl1", "keep");
-    EXPECT_EQ(over("TL2=1:").ExtractText("TL1=", 4, c, edit), 0);
-    EXPECT_EQ(over("TL1=").ExtractText("TL1=", 4, c, edit), -1);
-    EXPECT_EQ(over("TL1=123").ExtractText("TL1=", 4, c, edit), -1);
+    EXPECT_EQ(over("TL2=1:").ExtractText("TL1=", 4, c, param("ETl1")), 0);
+    for (std::string_view bad : {"TL1=", "TL1=123"})
+        EXPECT_EQ(over(bad).ExtractText("TL1=", 4, c, param("ETl1")), -1) << bad;
     EXPECT_EQ(c.text("ETl1"), "keep");
+    EXPECT_EQ(over("TL1=:").ExtractText("TL1=", 4, c, param("ETl1")), 1);
+    EXPECT_EQ(c.text("ETl1"), "");
 
-    const auto& box = param("ChSim1ForP1");
-    EXPECT_EQ(over("SMS1EN=1:").ExtractFlag("SMS1EN=", 7, c, box), 1);
-    EXPECT_TRUE(c.checked("ChSim1ForP1"));
+    c.setChecked("ChSim1ForP1", true);
     for (std::string_view bad : {"SMS1EN=2:", "SMS1EN=:", "SMS1EN=11:", "SMS1EN=1", "SMS1EN="})
-        EXPECT_EQ(over(bad).ExtractFlag("SMS1EN=", 7, c, box), -1) << bad;
+        EXPECT_EQ(over(bad).ExtractFlag("SMS1EN=", 7, c, param("ChSim1ForP1")), -1) << bad;
     EXPECT_TRUE(c.checked("ChSim1ForP1"));
-    EXPECT_EQ(over("SMS1EN=0:").ExtractFlag("SMS1EN=", 7, c, box), 1);
+    EXPECT_EQ(over("SMS1EN=0:").ExtractFlag("SMS1EN=", 7, c, param("ChSim1ForP1")), 1);
     EXPECT_FALSE(c.checked("ChSim1ForP1"));
 
-    const auto& combo = param("CBGet1");
-    EXPECT_EQ(over("GET1=1:").ExtractNumber("GET1=", 5, c, combo), 1);
-    EXPECT_EQ(c.itemIndex("CBGet1"), 1);
+    c.setItemIndex("CBGet1", 1);
     for (std::string_view bad : {"GET1=/:", "GET1=1", "GET1=", "GET1=-1:", "GET1=1 :"})
-        EXPECT_EQ(over(bad).ExtractNumber("GET1=", 5, c, combo), -1) << bad;
+        EXPECT_EQ(over(bad).ExtractNumber("GET1=", 5, c, param("CBGet1")), -1) << bad;
     EXPECT_EQ(c.itemIndex("CBGet1"), 1);
+    EXPECT_EQ(over("GET1=2:").ExtractNumber("GET1=", 5, c, param("CBGet1")), 1);
+    EXPECT_EQ(c.itemIndex("CBGet1"), -1);  // past the last item a combo box loses its selection
 }
 
-TEST(Extractors, NumbersPastTheLastItemDependOnTheControl) {
+TEST(ParseReception, RadioGroupTakesItsLastItemForLargeNumbersAndZeroForEmpty) {
     MapControls c;
-    EXPECT_EQ(over("GET1=2:").ExtractNumber("GET1=", 5, c, param("CBGet1")), 1);
-    EXPECT_EQ(c.itemIndex("CBGet1"), -1);  // a combo box loses its selection
-    EXPECT_EQ(over("COORD=7:").ExtractNumber("COORD=", 6, c, param("RadioGroup1")), 1);
-    EXPECT_EQ(c.itemIndex("RadioGroup1"), 4);  // a radio group takes its last item
-    EXPECT_EQ(over("COORD=:").ExtractNumber("COORD=", 6, c, param("RadioGroup1")), 1);
-    EXPECT_EQ(c.itemIndex("RadioGroup1"), 0);  // empty means 0
-    // A number too large for any integer is still just past the last item.
-    EXPECT_EQ(over("COORD=99999999999999999999:").ExtractNumber("COORD=", 6, c,
-                                                                 param("RadioGroup1")), 1);
-    EXPECT_EQ(c.itemIndex("RadioGroup1"), 4);
+    for (auto [answer, index] : {std::pair{"COORD=7:", 4}, {"COORD=:", 0}, {"COORD=3:", 3},
+                                 {"COORD=99999999999999999999:", 4}}) {
+        parse(c, answer);
+        EXPECT_EQ(c.itemIndex("RadioGroup1"), index) << answer;
+    }
 }
 
 TEST(Extractors, HexDigitTakesTheLastByteAndClamps) {
     MapControls c;
-    const auto& bar = param("TrackBar1");
-    auto position = [&](std::string_view data) {
-        EXPECT_EQ(over(data).ExtractHexDigit("REG=", 4, c, bar), 1) << data;
-        return c.position("TrackBar1");
-    };
-    EXPECT_EQ(position("REG=A:"), 10);
-    EXPECT_EQ(position("REG=F:"), 15);
-    EXPECT_EQ(position("REG=3:"), 3);
-    EXPECT_EQ(position("REG=:"), 0);
-    EXPECT_EQ(position("REG=1C:"), 12);  // the last byte counts
-    EXPECT_EQ(position("REG=f:"), 15);   // 'f' - 55 = 47, clamped
-    EXPECT_EQ(position("REG=!:"), 0);    // below "0": negative, clamped
-    EXPECT_EQ(position("REG=\xFF:"), 0); // 255 - 55 = 200 is -56 as a signed byte
-    c.setPosition("TrackBar1", 5);
-    EXPECT_EQ(over("REG=5").ExtractHexDigit("REG=", 4, c, bar), -1);
-    EXPECT_EQ(over("REG=").ExtractHexDigit("REG=", 4, c, bar), -1);
+    for (auto [data, position] : {std::pair{"REG=A:", 10}, {"REG=F:", 15}, {"REG=:", 0},
+                                  {"REG=1C:", 12},  // the last byte counts
+                                  {"REG=f:", 15},   // 'f' - 55 = 47, clamped
+                                  {"REG=!:", 0},    // below "0": negative, clamped
+                                  {"REG=\xFF:", 0}, // 255 - 55 = 200 is -56 as a signed byte
+                                  {"REG=5:", 5}}) {
+        EXPECT_EQ(over(data).ExtractHexDigit("REG=", 4, c, param("TrackBar1")), 1) << data;
+        EXPECT_EQ(c.position("TrackBar1"), position) << data;
+    }
+    for (std::string_view bad : {"REG=3", "REG="})
+        EXPECT_EQ(over(bad).ExtractHexDigit("REG=", 4, c, param("TrackBar1")), -1) << bad;
     EXPECT_EQ(c.position("TrackBar1"), 5);
 }
 
-TEST(ItemStartMatching, SkipsKeysInsideValues) {
+TEST(ParseReception, MicrophoneRuleLooksAtOneByteWithinTheReception) {
     MapControls c;
-    std::string_view file = "TL1=apn=x:Apn=real:";
-    ItemScanner scanner(bytes(file), size(file), protocol::KeyMatch::ItemStart);
-    EXPECT_EQ(scanner.FindKey("APN="), 10);
-    EXPECT_EQ(over(file).FindKey("APN="), 4);  // the answers' plain search
-    std::string_view spaced = "TL1=1:\r\n  APN=a:\tAUS=b:";
-    ItemScanner spacedScanner(bytes(spaced), size(spaced), protocol::KeyMatch::ItemStart);
-    EXPECT_EQ(spacedScanner.FindKey("APN="), 10);
-    EXPECT_EQ(spacedScanner.FindKey("AUS="), 17);
-    std::string_view leading = "  TL1=1:";
-    EXPECT_EQ(ItemScanner(bytes(leading), size(leading), protocol::KeyMatch::ItemStart)
-                  .FindKey("TL1="), 2);
-    std::string_view none = "xTL1=1:";
-    EXPECT_EQ(ItemScanner(bytes(none), size(none), protocol::KeyMatch::ItemStart).FindKey("TL1="),
-              kKeyAbsent);
+    for (auto [answer, position] : {std::pair{"REG=A:", 10}, {"REG=a:", 15},  // 'a' gives 42
+                                    {"REG=\x01:", 0},  // negative as a signed byte
+                                    {"REG=3", 3}}) {   // the byte after the digit is not examined
+        parse(c, answer);
+        EXPECT_EQ(c.position("TrackBar1"), position) << answer;
+    }
+    // "REG=" as the last four bytes: the byte after them is left over, not received.
+    protocol::parseReception(bytes("xxREG=9"), 6, c);
+    EXPECT_EQ(c.position("TrackBar1"), 3);
 }
 
 TEST(ParseReception, AFullAnswerFillsEveryControl) {
@@ -134,102 +118,48 @@ TEST(ParseReception, AFullAnswerFillsEveryControl) {
           "BLTM=60:BLVL=12.5:LIM=10:IDCOD=0012 V2.1 OK:REG=C:NMBPRESS=1:COORD=3:ADCCOD=512:"
           "GPRMCT=120000:GPRDAT=010120:GPRSPD=0.5:GPRCOG=90:GPRLAT=5545.1234N:"
           "GPRLON=03737.1234E:");
-    EXPECT_EQ(c.text("ETl1"), "+7900");
-    EXPECT_EQ(c.text("ETl9"), "9");
-    EXPECT_TRUE(c.checked("ChSim1ForP3"));
-    EXPECT_TRUE(c.checked("ChSim1ForP8"));
-    EXPECT_FALSE(c.checked("ChSim1ForP2"));
-    EXPECT_TRUE(c.checked("ChSim1ForVoice2"));
-    EXPECT_TRUE(c.checked("ChSim1ForVoice8"));
-    EXPECT_EQ(c.text("EditIp3"), "3.3.3.3");
-    EXPECT_EQ(c.text("EditPort4"), "4");
-    EXPECT_EQ(c.text("EConnectPeriod4"), "14");
+    for (auto [edit, text] : {std::pair{"ETl1", "+7900"}, {"ETl9", "9"}, {"EditIp3", "3.3.3.3"},
+                              {"EditPort4", "4"}, {"EConnectPeriod4", "14"}, {"EApn1", "internet"},
+                              {"EBlSt1", "*100#"}, {"EBlVl1", "12.5"}, {"ELim1", "10"},
+                              {"EIdCod", "0012 V2.1 OK"}, {"EAdcCod", "512"},
+                              {"EGpsTime", "120000"}, {"EGpsLongitude", "03737.1234E"}})
+        EXPECT_EQ(c.text(edit), text) << edit;
+    for (auto [box, on] : {std::pair{"ChSim1ForP3", true}, {"ChSim1ForP8", true},
+                           {"ChSim1ForP2", false}, {"ChSim1ForVoice2", true},
+                           {"ChSim1ForVoice8", true}, {"ChSim1ForIp1", true}, {"ChSim1ForIp4", true}})
+        EXPECT_EQ(c.checked(box), on) << box;
     EXPECT_EQ(c.itemIndex("CBGet2"), 1);
     EXPECT_EQ(c.itemIndex("CBGet4"), 0);
-    EXPECT_TRUE(c.checked("ChSim1ForIp1"));
-    EXPECT_TRUE(c.checked("ChSim1ForIp4"));
-    EXPECT_EQ(c.text("EApn1"), "internet");
-    EXPECT_EQ(c.text("EBlSt1"), "*100#");
-    EXPECT_EQ(c.text("EBlVl1"), "12.5");
-    EXPECT_EQ(c.text("ELim1"), "10");
-    EXPECT_EQ(c.text("EIdCod"), "0012 V2.1 OK");
     EXPECT_EQ(c.position("TrackBar1"), 12);
     EXPECT_EQ(c.itemIndex("CBNmbPress"), 1);  // the value is the index: 1 selects item "2"
     EXPECT_EQ(c.itemIndex("RadioGroup1"), 3);
-    EXPECT_EQ(c.text("EAdcCod"), "512");
-    EXPECT_EQ(c.text("EGpsTime"), "120000");
-    EXPECT_EQ(c.text("EGpsLongitude"), "03737.1234E");
     EXPECT_TRUE(c.writeControlsEnabled);
+    // Every text parameter is read from an answer (all values above are non-empty).
+    for (const protocol::Parameter& p : protocol::kParameters)
+        EXPECT_TRUE(p.kind != protocol::ControlKind::Edit || c.text(p.control) != "") << p.control;
 }
 
-TEST(ParseReception, AnItemCutAtAChunkEndIsLostTheRestApplied) {
+TEST(ParseReception, CutItemsAreLostAnyCaseAndOrderFirstOccurrenceWins) {
     MapControls c;
     c.setText("ETl2", "old");
     parse(c, "TL1=111:TL2=22");
+    parse(c, "2:TL3=333:");
     EXPECT_EQ(c.text("ETl1"), "111");
     EXPECT_EQ(c.text("ETl2"), "old");
-    parse(c, "2:TL3=333:");
-    EXPECT_EQ(c.text("ETl2"), "old");
     EXPECT_EQ(c.text("ETl3"), "333");
-}
-
-TEST(ParseReception, KeysInAnyCaseAndOrderFirstOccurrenceWins) {
-    MapControls c;
     parse(c, "apn=first:tl1=5:APN=second:Sms1En=1:");
     EXPECT_EQ(c.text("EApn1"), "first");
     EXPECT_EQ(c.text("ETl1"), "5");
     EXPECT_TRUE(c.checked("ChSim1ForP1"));
 }
 
-TEST(ParseReception, MicrophoneRuleLooksAtOneByteWithinTheReception) {
-    MapControls c;
-    parse(c, "REG=A:");
-    EXPECT_EQ(c.position("TrackBar1"), 10);
-    parse(c, "REG=a:");
-    EXPECT_EQ(c.position("TrackBar1"), 15);  // 'a' gives 42, clamped
-    parse(c, "REG=3");                       // the byte after the digit is not examined
-    EXPECT_EQ(c.position("TrackBar1"), 3);
-    parse(c, "REG=\x01:");                   // negative as a signed byte
-    EXPECT_EQ(c.position("TrackBar1"), 0);
-    c.setPosition("TrackBar1", 6);
-    // "REG=" as the last four bytes: the byte after them is left over, not received.
-    std::string_view stale = "xxREG=9";
-    protocol::parseReception(bytes(stale), 6, c);
-    EXPECT_EQ(c.position("TrackBar1"), 6);
-}
-
-TEST(ParseReception, MalformedValuesLeaveTheirControls) {
-    MapControls c;
-    c.setChecked("ChSim1ForP3", true);
-    c.setText("ETl1", "keep");
-    c.setItemIndex("RadioGroup1", 2);
-    parse(c, "SMS3EN=2:TL1=123");
-    EXPECT_TRUE(c.checked("ChSim1ForP3"));
-    EXPECT_EQ(c.text("ETl1"), "keep");
-    parse(c, "COORD=:");
-    EXPECT_EQ(c.itemIndex("RadioGroup1"), 0);
-    parse(c, "COORD=7:");
-    EXPECT_EQ(c.itemIndex("RadioGroup1"), 4);
-}
-
 TEST(ParseReception, OnlyTextValuesEnableTheWriteControls) {
     MapControls c;
-    parse(c, "IP1EN=1:GET1=1:REG=5:NMBPRESS=0:COORD=1:");
+    parse(c, "IP1EN=1:GET1=1:REG=5:NMBPRESS=0:COORD=1:TL1=12");  // TL1 not terminated
     EXPECT_FALSE(c.writeControlsEnabled);
     EXPECT_TRUE(c.checked("ChSim1ForIp1"));
-    parse(c, "TL1=12");  // not terminated: no text extracted
-    EXPECT_FALSE(c.writeControlsEnabled);
     parse(c, "LIM=:");
     EXPECT_TRUE(c.writeControlsEnabled);
-}
-
-TEST(UsbIndicator, AlternatesAndWraps) {
-    std::uint8_t counter = 0;
-    EXPECT_EQ(protocol::nextUsbIndicatorText(counter), "USB");
-    EXPECT_EQ(protocol::nextUsbIndicatorText(counter), "       USB");
-    counter = 255;
-    EXPECT_EQ(protocol::nextUsbIndicatorText(counter), "       USB");  // wraps to 0: even
-    EXPECT_EQ(counter, 0);
 }
 
 }  // namespace

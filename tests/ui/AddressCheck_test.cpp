@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <limits>
-
 #include "platform/RecordingMessageService.h"
 
 namespace {
@@ -11,85 +9,56 @@ namespace {
 using Warnings = std::vector<std::string>;
 const std::string kDigitsAndDots = "Только цифры и точки";
 const std::string kOver255 = "Не более 255";
+const std::string kDigits = "Только цифры";
+const std::string kOver65535 = "Не более 65535";
 
 TEST(LeadingNumber, ReadsLikeTheCLibraryOn32Bits) {
-    EXPECT_EQ(ui::leadingNumber(""), 0);
-    EXPECT_EQ(ui::leadingNumber("abc"), 0);
-    EXPECT_EQ(ui::leadingNumber(" \t+12abc"), 12);
-    EXPECT_EQ(ui::leadingNumber("-7"), -7);
-    EXPECT_EQ(ui::leadingNumber("2147483647"), std::numeric_limits<std::int32_t>::max());
-    EXPECT_EQ(ui::leadingNumber("4294967296"), std::numeric_limits<std::int32_t>::max());
-    EXPECT_EQ(ui::leadingNumber("99999999999999999999999"), std::numeric_limits<std::int32_t>::max());
-    EXPECT_EQ(ui::leadingNumber("-99999999999"), std::numeric_limits<std::int32_t>::min());
-}
-
-TEST(AddressTyping, WarnsOnlyWhenThePieceGoesOver255) {
-    const std::string address = "192.168.1.300";
-    for (std::size_t length = 1; length < address.size(); ++length)
-        EXPECT_EQ(ui::addressTypingWarnings(address.substr(0, length)), Warnings{})
-            << address.substr(0, length);
-    EXPECT_EQ(ui::addressTypingWarnings(address), Warnings{kOver255});
-}
-
-TEST(AddressTyping, OneWarningPerForeignCharacterOnEveryChange) {
-    EXPECT_EQ(ui::addressTypingWarnings("10a"), Warnings{kDigitsAndDots});
-    EXPECT_EQ(ui::addressTypingWarnings("10a1"), Warnings{kDigitsAndDots});
-    EXPECT_EQ(ui::addressTypingWarnings("1x2y3z"), Warnings(3, kDigitsAndDots));
-    // A Cyrillic letter is one character even though it takes two bytes.
-    EXPECT_EQ(ui::addressTypingWarnings("10.Ж"), Warnings{kDigitsAndDots});
-    EXPECT_EQ(ui::addressTypingWarnings("€"), Warnings{kDigitsAndDots});
+    for (auto [text, value] : {std::pair<const char*, std::int32_t>{"", 0}, {"abc", 0}, {" \t+12abc", 12},
+                               {"-7", -7}, {"2147483647", INT32_MAX}, {"4294967296", INT32_MAX},
+                               {"99999999999999999999999", INT32_MAX}, {"-99999999999", INT32_MIN}})
+        EXPECT_EQ(ui::leadingNumber(text), value) << text;
 }
 
 TEST(AddressTyping, ForeignCharactersFirstThenOnePerLargePiece) {
-    EXPECT_EQ(ui::addressTypingWarnings("300.1.400.2"), Warnings(2, kOver255));
-    EXPECT_EQ(ui::addressTypingWarnings("a.300"), (Warnings{kDigitsAndDots, kOver255}));
-    // Blanks and signs are foreign characters, and the piece is still read past them.
-    EXPECT_EQ(ui::addressTypingWarnings(" 300"), (Warnings{kDigitsAndDots, kOver255}));
-    EXPECT_EQ(ui::addressTypingWarnings("-300"), Warnings{kDigitsAndDots});
-    EXPECT_EQ(ui::addressTypingWarnings("0255.0.0.0"), Warnings{});
-    EXPECT_EQ(ui::addressTypingWarnings("256"), Warnings{kOver255});
-    EXPECT_EQ(ui::addressTypingWarnings("1.99999999999"), Warnings{kOver255});
-    EXPECT_EQ(ui::addressTypingWarnings("...."), Warnings{});
-    EXPECT_EQ(ui::addressTypingWarnings(""), Warnings{});
+    const std::string address = "192.168.1.300";
+    for (std::size_t length = 1; length < address.size(); ++length)
+        EXPECT_EQ(ui::addressTypingWarnings(address.substr(0, length)), Warnings{}) << length;
+    const std::pair<const char*, Warnings> cases[] = {
+        {"192.168.1.300", {kOver255}}, {"10a1", {kDigitsAndDots}}, {"1x2y3z", Warnings(3, kDigitsAndDots)},
+        // A Cyrillic letter is one character even though it takes two bytes.
+        {"10.Ж", {kDigitsAndDots}}, {"€", {kDigitsAndDots}},
+        {"300.1.400.2", Warnings(2, kOver255)}, {"a.300", {kDigitsAndDots, kOver255}},
+        // Blanks and signs are foreign characters, and the piece is still read past them.
+        {" 300", {kDigitsAndDots, kOver255}}, {"-300", {kDigitsAndDots}}, {"0255.0.0.0", {}},
+        {"256", {kOver255}}, {"1.99999999999", {kOver255}}, {"....", {}}, {"", {}}};
+    for (const auto& [text, warnings] : cases) EXPECT_EQ(ui::addressTypingWarnings(text), warnings) << text;
 }
 
 TEST(AddressCompleteness, FirstFailingRuleNamesTheField) {
-    EXPECT_EQ(ui::addressCompletenessWarnings("10.0.0.", 2),
-              Warnings{"Точка не должна быть последней в IP2"});
-    EXPECT_EQ(ui::addressCompletenessWarnings("10..0.1", 2), Warnings{"Две точки подряд в IP2"});
-    EXPECT_EQ(ui::addressCompletenessWarnings("10.0.0", 2), Warnings{"Неверный адрес IP2"});
-    EXPECT_EQ(ui::addressCompletenessWarnings("1.2.3.4.5", 3), Warnings{"Неверный адрес IP3"});
-    // A trailing dot wins over a double dot and a wrong count.
-    EXPECT_EQ(ui::addressCompletenessWarnings("10..", 1),
-              Warnings{"Точка не должна быть последней в IP1"});
-    EXPECT_EQ(ui::addressCompletenessWarnings("1..2", 4), Warnings{"Две точки подряд в IP4"});
-}
-
-TEST(AddressCompleteness, AcceptsSilently) {
-    for (const char* text : {"", ".1.2.3", "10.0.0.1", "1.2.3.999", "0255.0.0.1"})
-        for (int n = 1; n <= 4; ++n)
-            EXPECT_EQ(ui::addressCompletenessWarnings(text, n), Warnings{}) << text << " IP" << n;
+    const std::tuple<const char*, int, Warnings> cases[] = {
+        {"10.0.0.", 2, {"Точка не должна быть последней в IP2"}}, {"10..0.1", 2, {"Две точки подряд в IP2"}},
+        {"10.0.0", 2, {"Неверный адрес IP2"}}, {"1.2.3.4.5", 3, {"Неверный адрес IP3"}},
+        // A trailing dot wins over a double dot and a wrong count.
+        {"10..", 1, {"Точка не должна быть последней в IP1"}}, {"1..2", 4, {"Две точки подряд в IP4"}},
+        {"", 1, {}}, {".1.2.3", 2, {}}, {"10.0.0.1", 3, {}}, {"1.2.3.999", 4, {}}, {"0255.0.0.1", 1, {}}};
+    for (const auto& [text, n, warnings] : cases)
+        EXPECT_EQ(ui::addressCompletenessWarnings(text, n), warnings) << text;
 }
 
 TEST(PortCheck, DigitsAndRange) {
-    EXPECT_EQ(ui::portWarnings("65536"), Warnings{"Не более 65535"});
-    EXPECT_EQ(ui::portWarnings("65535"), Warnings{});
-    EXPECT_EQ(ui::portWarnings("0"), Warnings{});
-    EXPECT_EQ(ui::portWarnings(""), Warnings{});
-    EXPECT_EQ(ui::portWarnings("80a"), Warnings{"Только цифры"});
-    EXPECT_EQ(ui::portWarnings("8a0b"), Warnings(2, "Только цифры"));
-    EXPECT_EQ(ui::portWarnings("70000x"), (Warnings{"Только цифры", "Не более 65535"}));
-    EXPECT_EQ(ui::portWarnings("99999999999"), Warnings{"Не более 65535"});
-    EXPECT_EQ(ui::portWarnings("1.5"), Warnings{"Только цифры"});
+    const std::pair<const char*, Warnings> cases[] = {
+        {"65536", {kOver65535}}, {"65535", {}}, {"0", {}}, {"", {}}, {"80a", {kDigits}},
+        {"8a0b", Warnings(2, kDigits)}, {"70000x", {kDigits, kOver65535}}, {"99999999999", {kOver65535}},
+        {"1.5", {kDigits}}};
+    for (const auto& [text, warnings] : cases) EXPECT_EQ(ui::portWarnings(text), warnings) << text;
 }
 
 TEST(WarnEach, PlainOkBoxesInOrder) {
     platform::RecordingMessageService recorder;
-    ui::warnEach(ui::addressTypingWarnings("x.300"));
+    ui::warnEach({kDigitsAndDots, kOver255});
     const auto shown = recorder.shown();
     ASSERT_EQ(shown.size(), 2u);
-    EXPECT_EQ(shown[0].text, kDigitsAndDots);
-    EXPECT_EQ(shown[1].text, kOver255);
+    EXPECT_EQ(recorder.texts(), (Warnings{kDigitsAndDots, kOver255}));
     for (const auto& m : shown) {
         EXPECT_EQ(m.caption, "");
         EXPECT_EQ(m.buttons, platform::MessageButtons::Ok);

@@ -64,10 +64,6 @@ TEST_F(QtMessageServiceTest, BoxesShowTheirCaptionIconAndButtons) {
     EXPECT_EQ(seen.title, QString("COM port warning"));
     EXPECT_EQ(seen.icon, QMessageBox::Warning);
     EXPECT_EQ(seen.buttons, QMessageBox::Ok | QMessageBox::Cancel);
-
-    answerNextBox(QMessageBox::Ok);
-    messages().show("Разрыв соединения", "COM port error", MessageIcon::Error, MessageButtons::Ok);
-    EXPECT_EQ(seen.icon, QMessageBox::Critical);
 }
 
 // Only the Qt event loop runs here: the hook makes it run the worker's hand-over.
@@ -86,6 +82,6 @@ TEST_F(QtMessageServiceTest, AWorkerThreadsBoxIsShownByTheGuiThread) {
     MainThread::waitUntil([&] { return done.load(); });  // never leave the worker hanging
     worker.join();
     EXPECT_TRUE(seen.onGuiThread);
-    EXPECT_EQ(seen.text, QString("from a worker"));
+    EXPECT_EQ(seen.icon, QMessageBox::Critical);
     EXPECT_EQ(result, MessageResult::Cancel);
 }

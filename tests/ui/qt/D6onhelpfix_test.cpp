@@ -3,65 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <QLineEdit>
-#include <QTabWidget>
-#include <QVBoxLayout>
 
-#include "platform/RecordingHelpService.h"
 #include "ui/qt/QtTestApp.h"
 
 namespace {
 
-using platform::HelpRequest;
-
-// A page control with two pages carrying contexts, a field inside a group box on each.
-struct Pages {
-    Pages() {
-        for (int context : {2002, 2006}) {
-            auto* page = new QWidget;
-            ui::setHelpContext(page, context);
-            auto* group = new QWidget(page);
-            (new QVBoxLayout(page))->addWidget(group);
-            auto* edit = new QLineEdit(group);
-            (new QVBoxLayout(group))->addWidget(edit);
-            fields.push_back(edit);
-            tabs.addTab(page, QString::number(context));
-        }
-        tabs.show();
-    }
-    QApplication& app = qtTestApp();
-    QTabWidget tabs;
-    std::vector<QLineEdit*> fields;
-};
-
-struct Recorded {
-    std::uint16_t command;
-    std::int32_t data;
-};
-
-TEST(F1Routing, FieldInsideAPageAsksForThePagesTopic) {
-    Pages pages;
-    platform::RecordingHelpService help;
-    std::vector<Recorded> events;
-    ui::THTMLHelpViewer viewer([&](std::uint16_t command, std::int32_t data, bool& callHelp) {
-        events.push_back({command, data});
-        return ui::openHelpContext(help, "/opt/vigil/Vigil.chm", command, data, callHelp);
-    });
-
-    pressKey(pages.fields[0], Qt::Key_F1);
-    ASSERT_EQ(events.size(), 2u);
-    EXPECT_EQ(events[0].command, ui::HELP_SETPOPUP_POS);
-    EXPECT_EQ(events[1].command, ui::HELP_CONTEXT);
-    EXPECT_EQ(help.requests,
-              (std::vector<HelpRequest>{{HelpRequest::Kind::Topic, "/opt/vigil/Vigil.chm", 2002}}));
-
-    pages.tabs.setCurrentIndex(1);
-    pressKey(pages.fields[1], Qt::Key_F1);
-    ASSERT_EQ(help.requests.size(), 2u);
-    EXPECT_EQ(help.requests[1].context, 2006);
-    // F1 typed nothing into the field.
-    EXPECT_TRUE(pages.fields[1]->text().isEmpty());
-}
-
+// The window's tests cover F1 on fields inside the pages.
 TEST(F1Routing, NothingHappensWhereNoWidgetCarriesHelp) {
     qtTestApp();
     QLineEdit lonely;

@@ -6,8 +6,8 @@
 #include <QDir>
 #include <QTemporaryDir>
 #include <QTreeWidget>
-#include <cstdio>
 #include <filesystem>
+#include <fstream>
 
 #include "platform/qt/ChmHelpWindow.h"
 #include "ui/qt/QtTestApp.h"
@@ -16,19 +16,12 @@ namespace {
 
 const std::string kHelpFile = VIGIL_HELP_FILE;
 
-// Restores the current directory a test moved.
-struct CurrentDir {
-    QString saved = QDir::currentPath();
-    ~CurrentDir() { QDir::setCurrent(saved); }
-};
-
 TEST(HelpFile, EveryPageContextOpensItsTopic) {
     qtTestApp();
-    const std::vector<std::pair<int, QString>> pages = {
-        {2000, "Интернет"}, {2001, "Доступ"},    {2002, "Телефоны"}, {2003, "GPS"},
-        {2004, "Настройки"}, {2005, "Обновить"}, {2006, "Монитор"}};
     platform::ChmHelpViewer viewer;
-    for (const auto& [context, caption] : pages) {
+    for (const auto& [context, caption] :
+         {std::pair<int, QString>{2000, "Интернет"}, {2001, "Доступ"}, {2002, "Телефоны"}, {2003, "GPS"},
+          {2004, "Настройки"}, {2005, "Обновить"}, {2006, "Монитор"}}) {
         viewer.showTopic(kHelpFile, context);
         platform::ChmHelpWindow* window = viewer.window(kHelpFile);
         ASSERT_NE(window, nullptr);
@@ -36,7 +29,6 @@ TEST(HelpFile, EveryPageContextOpensItsTopic) {
         EXPECT_EQ(window->shownTitle(), caption) << context;
     }
     EXPECT_EQ(viewer.window(kHelpFile)->windowTitle(), "Config_Vigil");
-    EXPECT_TRUE(viewer.window(kHelpFile)->grab().save("/tmp/vigil_help_window.png"));
 }
 
 TEST(HelpFile, PagesAndContentsComeFromTheFile) {
@@ -62,7 +54,7 @@ TEST(HelpFile, PagesAndContentsComeFromTheFile) {
 
 TEST(HelpViewer, ContentsLooksInTheCurrentDirectory) {
     qtTestApp();
-    CurrentDir restore;
+    const QString saved = QDir::currentPath();
     QTemporaryDir elsewhere;
     QTemporaryDir withHelp;
     std::filesystem::copy_file(kHelpFile, withHelp.filePath("Vigil.chm").toStdString());
@@ -81,6 +73,7 @@ TEST(HelpViewer, ContentsLooksInTheCurrentDirectory) {
 
     viewer.closeAll();
     EXPECT_EQ(viewer.window(withHelp.filePath("Vigil.chm").toStdString()), nullptr);
+    QDir::setCurrent(saved);
 }
 
 TEST(HelpViewer, FailuresAreSilent) {
@@ -90,9 +83,7 @@ TEST(HelpViewer, FailuresAreSilent) {
     EXPECT_EQ(viewer.window("/nowhere/Vigil.chm"), nullptr);
     QTemporaryDir dir;
     const std::string damaged = dir.filePath("Vigil.chm").toStdString();
-    std::FILE* f = std::fopen(damaged.c_str(), "wb");
-    std::fputs("ITSF but not really a help file", f);
-    std::fclose(f);
+    std::ofstream(damaged) << "ITSF but not really a help file";
     viewer.showTopic(damaged, 2000);
     EXPECT_EQ(viewer.window(damaged), nullptr);
     viewer.showTopic(kHelpFile, 1999);  // not in the map: no page, no window shown

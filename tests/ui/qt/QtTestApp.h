@@ -4,6 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QElapsedTimer>
+#include <QKeyEvent>
+#include <QThread>
+#include <functional>
 
 class QtTestEnvironment : public ::testing::Environment {
 public:
@@ -11,8 +15,7 @@ public:
         static int argc = 1;
         static char name[] = "ui_qt_test";
         static char* argv[] = {name, nullptr};
-        static QApplication* app = new QApplication(argc, argv);
-        (void)app;
+        new QApplication(argc, argv);
     }
 };
 
@@ -22,15 +25,9 @@ inline ::testing::Environment* const kQtTestEnvironment =
 inline QApplication& qtTestApp() { return *static_cast<QApplication*>(QCoreApplication::instance()); }
 
 // Keys and waits, without the QtTest module.
-#include <QElapsedTimer>
-#include <QKeyEvent>
-#include <QThread>
-#include <functional>
-
 inline void pressKey(QWidget* target, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    QKeyEvent press(QEvent::KeyPress, key, modifiers);
+    QKeyEvent press(QEvent::KeyPress, key, modifiers), release(QEvent::KeyRelease, key, modifiers);
     QApplication::sendEvent(target, &press);
-    QKeyEvent release(QEvent::KeyRelease, key, modifiers);
     QApplication::sendEvent(target, &release);
 }
 
