@@ -96,6 +96,7 @@ int PosixSerialDevice::open(const std::string& path) {
     hasCounters_ = readCounters(counters_);
     hasModemControl_ = true;
     rxArmed_ = true;
+    rxTaken_ = false;
     if (hasCounters_ && hasModemStatus_) startLineWatcher();
     return 0;
 }
@@ -279,6 +280,8 @@ int PosixSerialDevice::waitEvent(std::uint32_t& events, std::uint32_t& errors) {
         if (mask == 0 || maskChanged_.tryConsume()) return 0;
         std::uint32_t found = counterEvents(errors);
         if (rxFlagPending_.exchange(false)) found |= lineEvent::RxFlag;
+        // Still armed: the bytes were read before this thread's poll saw them.
+        if (rxTaken_.exchange(false) && rxArmed_) found |= lineEvent::RxChar;
         const int txWait = transmitWaitMs();
         if (txWait == 0) found |= lineEvent::TxEmpty;
         if (found & mask) {
@@ -346,6 +349,7 @@ int PosixSerialDevice::read(void* buffer, std::size_t size, std::size_t& got) {
         rxFlagPending_ = true;
         recheck_.set();
     }
+    rxTaken_ = true;
     rearm_.set();
     return 0;
 }

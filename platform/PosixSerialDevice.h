@@ -49,6 +49,7 @@ class PosixSerialDevice : public SerialDevice {
               std::chrono::milliseconds limit) override;
     void interruptWrite() override { writeInterrupt_.set(); }
     void rearmReceive() override { rearm_.set(); }
+    int receiveFd() const override { return lost_ ? -1 : fd_; }
 
     int purge(bool input, bool output) override;
     int escape(Escape function) override;
@@ -80,6 +81,8 @@ class PosixSerialDevice : public SerialDevice {
     std::atomic<std::uint8_t> eventChar_{0};
     std::atomic<bool> rxFlagPending_{false};
     std::atomic<bool> txPending_{false};
+    // The receive thread took bytes: the status thread reports them if its poll did not.
+    std::atomic<bool> rxTaken_{false};
     // Status-thread state.
     bool rxArmed_ = true;
     Counters counters_;

@@ -122,6 +122,10 @@ class SerialDevice {
     virtual void interruptWrite() = 0;
     // Asks for a fresh receive event although the input queue did not grow (ring space was freed).
     virtual void rearmReceive() = 0;
+    // A descriptor that polls readable while received bytes are queued, or -1 when there is none:
+    // the receive thread may then wake on data itself. A read() while the status thread has not
+    // yet reported the bytes must still lead to its receive event.
+    virtual int receiveFd() const { return -1; }
 
     virtual int purge(bool input, bool output) = 0;
     virtual int escape(Escape function) = 0;

@@ -64,6 +64,10 @@
 //   that came before it first looked at the ring would otherwise drop the bytes).
 // - FlushOutBuffer also ends a write in flight and moves the ring's start past the discarded
 //   bytes; both flushes bump a generation so a transfer in flight is not counted afterwards.
+// - While its ring has room and received data is monitored, the receive thread also wakes on the
+//   device's own received data (a tty), saving the hop through the status thread; the status
+//   thread still reports RxChar for those bytes and raises the receive request, which then finds
+//   nothing. A full ring, or a hung-up device, waits for the request alone.
 // - GetBlock takes at most 65535 bytes per call, so that its 16-bit result is always exact.
 // - A start index beyond a ring that shrank is wrapped to 0 at the next open.
 // - At close the device lets output still moving drain (30 s at most, the driver's own default

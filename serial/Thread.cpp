@@ -1,5 +1,7 @@
 #include "serial/Thread.h"
 
+#include <poll.h>
+
 #include <algorithm>
 
 namespace {
@@ -7,7 +9,10 @@ namespace {
 constexpr int kMaxFailedReads = 3;
 }  // namespace
 
-TReadThread::TReadThread(TCommPort* port) : port_(port), device_(port->device_) {
+TReadThread::TReadThread(TCommPort* port)
+    : port_(port),
+      device_(port->device_),
+      pollDevice_((port->MonitorEvents & EventBit(evRxChar)) != 0) {
     Start();
 }
 
@@ -17,10 +22,24 @@ TReadThread::~TReadThread() {
 
 void TReadThread::Execute() {
     while (!Terminated()) {
-        port_->receiveRequest_.wait();
+        waitForWork();
         if (Terminated()) break;
         pass();
     }
+}
+
+// A full ring waits for the request alone: GetBlock's rearm brings one once there is room.
+void TReadThread::waitForWork() {
+    const int fd = pollDevice_ ? device_->receiveFd() : -1;
+    if (fd < 0 || port_->inUsed_ >= port_->inSize_) {
+        port_->receiveRequest_.wait();
+        return;
+    }
+    pollfd fds[2] = {{port_->receiveRequest_.fd(), POLLIN, 0}, {fd, POLLIN, 0}};
+    if (::poll(fds, 2, -1) < 0) return;
+    // A hung-up device stays ready for ever: from now on the status thread's request alone.
+    if (fds[1].revents & (POLLHUP | POLLERR | POLLNVAL)) pollDevice_ = false;
+    port_->receiveRequest_.tryConsume();
 }
 
 void TReadThread::pass() {

@@ -1,6 +1,7 @@
 #pragma once
 // TReadThread: one receive pass per receive-request signal, moving what the driver has queued into
-// the free part of the receive ring.
+// the free part of the receive ring. While the ring has room it also wakes on the device's own
+// received data, which saves the hop through the status thread (whose request then finds nothing).
 #include <memory>
 
 #include "platform/SerialDevice.h"
@@ -16,8 +17,11 @@ class TReadThread : public platform::Thread {
     void Execute() override;
 
   private:
+    void waitForWork();
     void pass();
 
     TCommPort* port_;
     std::shared_ptr<platform::SerialDevice> device_;
+    // Only when received data is monitored: otherwise nothing but RequestRead reads.
+    bool pollDevice_;
 };
