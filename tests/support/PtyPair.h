@@ -19,16 +19,14 @@ namespace testsupport {
 class PtyPair {
   public:
     PtyPair() {
-        int slave = -1;
         char name[256] = {};
-        if (::openpty(&master_, &slave, name, nullptr, nullptr) != 0)
+        // Keeping a slave fd open means the master never sees EIO between the test's opens.
+        if (::openpty(&master_, &slaveKeep_, name, nullptr, nullptr) != 0)
             throw std::runtime_error("openpty");
         termios t{};
-        ::tcgetattr(slave, &t);
+        ::tcgetattr(slaveKeep_, &t);
         ::cfmakeraw(&t);
-        ::tcsetattr(slave, TCSANOW, &t);
-        // Keeping a slave fd open means the master never sees EIO between the test's opens.
-        slaveKeep_ = slave;
+        ::tcsetattr(slaveKeep_, TCSANOW, &t);
         slavePath_ = name;
         ::fcntl(master_, F_SETFL, ::fcntl(master_, F_GETFL) | O_NONBLOCK);
         ::fcntl(master_, F_SETFD, FD_CLOEXEC);
@@ -36,7 +34,7 @@ class PtyPair {
     }
     ~PtyPair() {
         closeMaster();
-        if (slaveKeep_ >= 0) ::close(slaveKeep_);
+        ::close(slaveKeep_);
     }
     PtyPair(const PtyPair&) = delete;
     PtyPair& operator=(const PtyPair&) = delete;
@@ -51,15 +49,11 @@ class PtyPair {
     }
 
     void write(const std::string& bytes) const {
-        std::size_t done = 0;
-        while (done < bytes.size()) {
+        for (std::size_t done = 0; done < bytes.size();) {
             const ssize_t n = ::write(master_, bytes.data() + done, bytes.size() - done);
-            if (n > 0) {
-                done += static_cast<std::size_t>(n);
-            } else {
-                pollfd p{master_, POLLOUT, 0};
-                ::poll(&p, 1, 100);
-            }
+            pollfd p{master_, POLLOUT, 0};
+            if (n > 0) done += static_cast<std::size_t>(n);
+            else ::poll(&p, 1, 100);
         }
     }
 
@@ -84,8 +78,7 @@ class PtyPair {
     std::string drain(std::chrono::milliseconds quiet) const { return read(1 << 20, quiet); }
 
   private:
-    int master_ = -1;
-    int slaveKeep_ = -1;
+    int master_ = -1, slaveKeep_ = -1;
     std::string slavePath_;
 };
 
@@ -101,10 +94,8 @@ class ComPortMapFile {
         ::setenv("VIGIL_COMPORT_MAP", path_.c_str(), 1);
     }
     ~ComPortMapFile() {
-        if (hadOld_)
-            ::setenv("VIGIL_COMPORT_MAP", old_.c_str(), 1);
-        else
-            ::unsetenv("VIGIL_COMPORT_MAP");
+        if (hadOld_) ::setenv("VIGIL_COMPORT_MAP", old_.c_str(), 1);
+        else ::unsetenv("VIGIL_COMPORT_MAP");
         ::unlink(path_.c_str());
         ::unlink((path_ + ".tmp").c_str());
         ::rmdir(dir_.c_str());
