@@ -2,7 +2,6 @@
 // whole, the export of what was received still parses (or is refused once, writing nothing), and
 // the next Read fills the controls again.
 #include <iostream>
-#include <random>
 
 #include "FaultMatrix.h"
 
@@ -20,9 +19,6 @@ protected:
 // Each answer to a Read in turn: its own check, then File > Save keeps the export sound (or is
 // refused once, naming the field), and the next Read fills the controls again.
 TEST_F(Answers, HostileAnswersLeaveTheWindowWorking) {
-    std::mt19937 random(8);
-    std::string junk(2048, '\0');
-    for (char& c : junk) c = static_cast<char>(random());
     const auto quiet = [&] { EXPECT_TRUE(messages.shown().empty()) << messages.texts()[0]; };
     const struct {
         const char* what;
@@ -31,7 +27,7 @@ TEST_F(Answers, HostileAnswersLeaveTheWindowWorking) {
         const char* refusalNames = nullptr;
         std::vector<const char*> exported = {};
     } cases[] = {
-        {"2048 bytes of junk", junk, [&] { quiet(); EXPECT_NE(form1->Label35->text(), "0"); }},
+        {"2048 bytes of junk", faults::garbage(2048, 8), [&] { quiet(); EXPECT_NE(form1->Label35->text(), "0"); }},
         {"values of 4 KB", "TL1=" + std::string(4096, '7') + ":APN=" + std::string(4096, 'n') + ":TL2=short:",
          [&] { EXPECT_LE(form1->ETl[0]->text().size(), 2048); EXPECT_LE(form1->EApn1->text().size(), 2048); }},
         {"no colon at all", "TL1=+7900TL2=12345APN=netREG=A",  // emptied by the Read, never filled
@@ -73,8 +69,8 @@ TEST_F(Answers, AFloodOfReceptionsLeavesTheWindowWorking) {
         ++receptions;
         handOver(f);
     };
-    mode->flood("TL1=1:TL2=22:APN=flood:", count);
-    ASSERT_TRUE(apptest::pumpUntil([&] { return !mode->flooding(); }, std::chrono::milliseconds(count) + 30s));
+    const auto lastDue = mode->flood("TL1=1:TL2=22:APN=flood:", count);
+    ASSERT_TRUE(apptest::pumpUntil([&] { return sim::Clock::now() > lastDue; }, std::chrono::milliseconds(count) + 30s));
     ASSERT_TRUE(apptest::pumpUntil([&] { return form2->CommPort1->InBuffUsed() == 0; }));
     apptest::pumpFor(200ms);
     EXPECT_EQ(form1->EApn1->text(), "flood");

@@ -6,7 +6,6 @@
 #include <sys/fsuid.h>
 #include <sys/mount.h>
 
-#include <random>
 #include <set>
 
 #include "FaultMatrix.h"
@@ -14,15 +13,9 @@
 namespace {
 
 namespace fs = std::filesystem;
+using faults::garbage;
 using faults::slurp;
 using faults::writeFile;
-
-std::string garbage(std::size_t n, unsigned seed) {
-    std::mt19937 random(seed);
-    std::string bytes(n, '\0');
-    for (char& c : bytes) c = static_cast<char>(random());
-    return bytes;
-}
 
 std::string hexImage(std::size_t payloadBytes) { return sim::hexText(sim::makeImage(apptest::pattern(payloadBytes))); }
 
@@ -39,7 +32,7 @@ struct AsNobody {
     ~AsNobody() { ::setfsuid(0); }
 };
 
-class FileFaults : public faults::SaveCheck<apptest::WindowFixture> {
+class FileFaults : public apptest::WindowFixture {
 protected:
     FileFaults() {
         // An ordinary user may pass through the folder, as through a home directory.

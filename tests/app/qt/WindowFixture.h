@@ -6,6 +6,7 @@
 #include <stdlib.h>
 
 #include <QtWidgets>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -86,6 +87,11 @@ inline void pumpFor(std::chrono::milliseconds period) {
     pumpUntil([&] { return std::chrono::steady_clock::now() >= deadline; }, period + 1s);
 }
 
+// Whether the file is well-formed XML in the encoding it declares.
+inline bool xmlParses(const std::filesystem::path& p) {
+    return std::system(("xmllint --noout '" + p.string() + "' 2>/dev/null").c_str()) == 0;
+}
+
 class WindowFixture : public ::testing::Test {
 protected:
     WindowFixture() {
@@ -137,6 +143,25 @@ protected:
         writeFile(p, bytes);
         openPath(p);
         return p;
+    }
+
+    // File > Save into the test's folder: the export parses, or the save was refused with one
+    // message and wrote nothing.
+    void expectSaveKeepsXmlSound() {
+        const std::size_t before = messages.shown().size();
+        const auto xml = folder.path() / "SettingsAbt.xml";
+        std::filesystem::remove(xml);
+        std::filesystem::remove(folder.path() / "answer.abt");
+        dialogs->answers.push_back((folder.path() / "answer").string());
+        form1->Save1Click();
+        const std::size_t said = messages.shown().size() - before;
+        if (std::filesystem::exists(xml)) {
+            EXPECT_EQ(said, 0u) << messages.texts().back();
+            EXPECT_TRUE(xmlParses(xml)) << slurp(xml);
+        } else {
+            EXPECT_EQ(said, 1u);
+            EXPECT_FALSE(std::filesystem::exists(folder.path() / "answer.abt"));
+        }
     }
 
     PrivateFolder folder;
