@@ -2,7 +2,7 @@
 # Installs the Debian packages the build needs, when they are missing (as root or with sudo).
 set -euo pipefail
 packages=(build-essential cmake ninja-build pkg-config
-          qt6-base-dev libqt6svg6-dev qt6-svg-dev
+          qt6-base-dev qt6-svg-dev
           libgtest-dev libgmock-dev libbenchmark-dev
           libchm-dev fp-utils clang libclang-rt-14-dev
           libxml2-utils)
