@@ -1,11 +1,6 @@
 # Our own code builds with warnings as errors; third-party headers are system headers.
 function(vigil_warnings target)
   target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Werror)
-  # GCC 12 at -O3 reports overlapping copies inside libstdc++'s own std::string assignment
-  # (a known false positive of -Wrestrict), which would fail every Release build.
-  if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
-    target_compile_options(${target} PRIVATE -Wno-restrict)
-  endif()
 endfunction()
 
 # vigil_add_tests(LABEL name LIBS lib... FILES a_test.cpp ...)
