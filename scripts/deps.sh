@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build needs, when they are missing (as root or with sudo).
 set -euo pipefail
-packages=(build-essential cmake ninja-build pkg-config
+packages=(build-essential cmake ninja-build pkg-config ccache
           qt6-base-dev qt6-svg-dev
           libgtest-dev libgmock-dev libbenchmark-dev
           libchm-dev fp-utils clang libclang-rt-14-dev
