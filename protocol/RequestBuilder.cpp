@@ -18,11 +18,6 @@ constexpr Command kCommands[] = {
     {mask::MonitorOff, "Monitor=Off:"},
 };
 
-struct Group {
-    std::uint16_t bit;
-    std::span<const Parameter* const> items;
-};
-
 class Composer {
 public:
     Composer(const ControlAccess& controls, TransmitBuffer& buffer, ComposedRequest& result)
@@ -54,18 +49,18 @@ private:
     ComposedRequest& result_;
 };
 
+static_assert(kWriteGroupsInRequestOrder[0].bit == mask::Settings,
+              "the commands follow the settings group");
+
 bool composeBody(Composer& out, std::uint16_t requestMask, ComposedRequest& result) {
     if (!out.fixed("$Pass=") || !out.fixed(kPassword) || !out.fixed(":")) return false;
     result.clearsAll = requestMask == mask::Read;
-    if ((requestMask & mask::Settings) && !out.group(kSettingsGroup)) return false;
+    const std::span<const WriteGroupItems> groups = kWriteGroupsInRequestOrder;
+    const WriteGroupItems& settings = groups.front();
+    if ((requestMask & settings.bit) && !out.group(settings.items)) return false;
     for (const Command& c : kCommands)
         if ((requestMask & c.bit) && !out.fixed(c.item)) return false;
-    const Group groups[] = {
-        {mask::Phones, kPhonesGroup},
-        {mask::Internet, kInternetGroup},
-        {mask::Access, kAccessGroup},
-    };
-    for (const Group& g : groups)
+    for (const WriteGroupItems& g : groups.subspan(1))
         if ((requestMask & g.bit) && !out.group(g.items)) return false;
     return out.fixed("End:");
 }

@@ -4,6 +4,7 @@
 // request refused (":" in a text, a character cp1251 lacks, more than 4096 bytes) or not sent
 // because the port is closed changes nothing.
 #include <cstdint>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -28,6 +29,19 @@ inline constexpr std::uint16_t MonitorOff = 0x0800;
 inline constexpr std::uint16_t Read = 0x0000;
 inline constexpr std::uint16_t WriteAll = 0x0283;
 }  // namespace mask
+
+// The write groups in the order a request sends them; the commands of the mask go between the
+// settings group and the phones group.
+struct WriteGroupItems {
+    std::uint16_t bit;
+    std::span<const Parameter* const> items;
+};
+inline constexpr WriteGroupItems kWriteGroupsInRequestOrder[] = {
+    {mask::Settings, kSettingsGroup},
+    {mask::Phones, kPhonesGroup},
+    {mask::Internet, kInternetGroup},
+    {mask::Access, kAccessGroup},
+};
 
 struct ComposedRequest : ComposeResult {
     bool clearsAll = false;               // a read: every parameter control is emptied

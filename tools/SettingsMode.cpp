@@ -15,7 +15,7 @@ const std::uint16_t kModemCodes[] = {200, 400, 403};
 }  // namespace
 
 SettingsMode::SettingsMode(SettingsOptions options, ParameterStore store)
-    : options_(std::move(options)), random_(options_.seed), store_(std::move(store))
+    : options_(std::move(options)), muted_(options_.mute), random_(options_.seed), store_(std::move(store))
 {
 }
 
@@ -66,6 +66,7 @@ void SettingsMode::handle(const std::string& request, const std::vector<std::str
         std::ofstream log(options_.logFile, std::ios::binary | std::ios::app);
         log << request;
     }
+    if (muted_) return;
     if (!passwordOk) {
         line.send(kWrongPasswordAnswer, std::chrono::milliseconds(options_.answerDelayMs));
         return;
@@ -90,7 +91,8 @@ void SettingsMode::handle(const std::string& request, const std::vector<std::str
         }
         for (const protocol::Parameter& p : protocol::kParameters) {
             if (p.writeKey.empty() || p.writeKey != key) continue;
-            store_.set(p, value);
+            const bool cut = options_.textLimit != 0 && p.form == protocol::ValueForm::Text;
+            store_.set(p, cut ? value.substr(0, options_.textLimit) : value);
             answer.push_back(store_.answerItem(p));
         }
     }

@@ -5,6 +5,7 @@
 // erases; "Monitor=On:" starts the monitor output (text lines, and now and then a modem notice
 // "+IPD,<n>:" with a binary payload led by a little-endian code 200, 400 or 403) until
 // "Monitor=Off:". Every request is logged byte for byte.
+#include <atomic>
 #include <cstdint>
 #include <mutex>
 #include <optional>
@@ -28,6 +29,8 @@ struct SettingsOptions {
     unsigned seed = 1;
     std::string password = "Vostel";
     std::string logFile;  // every request appended byte for byte; empty for none
+    bool mute = false;      // take (and log) requests but answer nothing
+    unsigned textLimit = 0; // store written texts cut to this many bytes (0: whole)
 };
 
 // The answer to a request with a wrong password (the configurator ignores it).
@@ -46,6 +49,8 @@ public:
     ParameterStore store() const;
     bool monitorOn() const;
     bool saveStore(const std::string& path) const;
+    // Any thread: the terminal falls silent (or answers again) from the next request on.
+    void setMuted(bool muted) { muted_ = muted; }
 
 private:
     void handle(const std::string& request, const std::vector<std::string>& items, bool passwordOk, Line& line);
@@ -53,6 +58,7 @@ private:
     std::string monitorOutput();
 
     SettingsOptions options_;
+    std::atomic<bool> muted_;
     std::string buffer_;  // engine thread: bytes of the request being received
     std::mt19937 random_;
     Clock::time_point nextMonitor_{};

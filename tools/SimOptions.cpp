@@ -9,6 +9,7 @@ const char* const kSimUsage =
     "vigil-sim [--mode settings|boot] [--device PATH] [--map COM<n>] [--baud BITS_PER_S]\n"
     " settings: [--settings FILE] [--log FILE] [--order table|reverse|shuffle] [--chunks N]\n"
     "           [--gap MS] [--cut-items] [--delay MS] [--monitor-ms MS] [--password TEXT]\n"
+    "           [--mute] [--text-limit N]\n"
     " boot:     [--version 1|2] [--reject N,M..] [--silent N,..] [--double N,..] [--late MS]\n"
     "           [--late-records N,..] [--unplug-at N] [--reject-rate P] [--loss-rate P]\n"
     "           [--reject-byte B] [--image-out FILE]\n"
@@ -48,8 +49,8 @@ std::optional<SimOptions> parseSimOptions(const std::vector<std::string>& args, 
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         if (a == "--help" || a == "-h") return fail("usage");
-        if (a == "--cut-items") {
-            o.settings.cutInsideItems = true;
+        if (a == "--cut-items" || a == "--mute") {
+            (a == "--mute" ? o.settings.mute : o.settings.cutInsideItems) = true;
             continue;
         }
         if (i + 1 >= args.size()) return fail("missing value after " + a);
@@ -89,6 +90,7 @@ std::optional<SimOptions> parseSimOptions(const std::vector<std::string>& args, 
         } else if (a == "--baud") o.bitsPerSecond = u;
         else if (a == "--chunks") o.settings.chunks = u;
         else if (a == "--gap") o.settings.gapMs = u;
+        else if (a == "--text-limit") o.settings.textLimit = u;
         else if (a == "--delay") o.settings.answerDelayMs = u;
         else if (a == "--monitor-ms") o.settings.monitorIntervalMs = u;
         else if (a == "--version") o.boot.acceptByte = u == 2 ? 0x33 : 0x11;

@@ -159,3 +159,19 @@ TEST(ParameterStore, SavesAndLoadsEveryValueByteForByte)
     for (const protocol::Parameter& p : protocol::kParameters) EXPECT_EQ(b.value(p), a.value(p)) << p.name;
     EXPECT_FALSE(b.load(path + ".missing"));
 }
+
+TEST(SettingsMode, AMutedTerminalLogsButAnswersNothingAndALimitedOneStoresShortTexts)
+{
+    SettingsOptions o;
+    o.textLimit = 5;
+    SettingsMode mode(o);
+    FakeLine line;
+    mode.setMuted(true);
+    feed(mode, line, "$Pass=Vostel:End:$Pass=Vostel:TL1=+79160001122:End:");
+    EXPECT_TRUE(line.sent.empty());
+    EXPECT_EQ(mode.requests().size(), 2u);
+
+    mode.setMuted(false);
+    feed(mode, line, "$Pass=Vostel:TL1=+79160001122:Sms1En=1:End:");
+    EXPECT_EQ(line.all(), "TL1=+7916:SMS1EN=1:");
+}

@@ -1,0 +1,134 @@
+// Write verification and value comparison: what an answer refilled, what differs, and how the
+// operator is told.
+#include "protocol/WriteCheck.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "protocol/AssignmentRecorder.h"
+#include "protocol/RequestBuilder.h"
+#include "protocol/ResponseParser.h"
+#include "protocol/ValueStore.h"
+#include "support/MapControls.h"
+
+namespace {
+
+using namespace protocol;
+
+void parse(std::string_view answer, ControlAccess& controls) {
+    parseReception(reinterpret_cast<const std::uint8_t*>(answer.data()),
+                   static_cast<std::uint16_t>(answer.size()), controls);
+}
+
+// A value of every form, away from the start-up state.
+void fillEveryForm(ControlAccess& c) {
+    c.setText("ETl3", "+7 916 \xEF\xF0\xE8");
+    c.setChecked("ChSim1ForP2", true);
+    c.setItemIndex("CBGet2", 1);
+    c.setItemIndex("CBNmbPress", 0);
+    c.setItemIndex("RadioGroup1", 4);
+    c.setPosition("TrackBar1", 12);
+}
+
+TEST(WriteCheck, EmptiedValuesComeBackExactlyThroughTheirLinkForm) {
+    for (bool windowLike : {true, false}) {
+        test::MapControls map;
+        ValueStore store;
+        ControlAccess& c = windowLike ? static_cast<ControlAccess&>(map) : store;
+        fillEveryForm(c);
+        const std::vector<const Parameter*> all = parametersOfMask(mask::WriteAll);
+        const ValueSnapshot before = snapshotValues(c, all);
+        for (const Parameter* p : all) emptyControl(c, *p);
+        c.setPosition("TrackBar1", 0);
+
+        // A value the answer already refilled is kept; everything else comes back.
+        c.setText("ETl1", "answered");
+        restoreValues(c, before, {byControl("ETl1")});
+        EXPECT_EQ(c.text("ETl1"), "answered");
+        c.setText("ETl1", "");
+        EXPECT_TRUE(verifyValues(before, c, {all.begin(), all.end()}).empty());
+        EXPECT_EQ(c.itemIndex("CBNmbPress"), 0);
+        EXPECT_EQ(c.itemIndex("CBGet1"), kNoSelection);
+    }
+}
+
+TEST(WriteCheck, AnAnswerIsCheckedValueByValueAgainstWhatWasSent) {
+    ValueStore screen;
+    screen.setText("ETl1", "+79160001122");
+    screen.setText("ETl2", "+79160003344");
+    screen.setChecked("ChSim1ForP1", true);
+    const ValueSnapshot sent = snapshotValues(screen, parametersOfMask(mask::Phones));
+    ASSERT_EQ(sent.size(), 25u);
+
+    // The terminal kept a shortened TL2, answered SMS1EN=0 and never answered the rest.
+    AssignmentRecorder recorder(screen);
+    for (const SentValue& v : sent) emptyControl(screen, *v.parameter);
+    parse("TL1=+79160001122:TL2=+7916:SMS1EN=0:SMS2EN=0:", recorder);
+    EXPECT_TRUE(recorder.assigned().count(byControl("ChSim1ForP2")));  // a "0" counts as answered
+
+    const std::vector<ValueMismatch> bad = verifyValues(sent, screen, recorder.assigned());
+    ASSERT_EQ(bad.size(), 23u);  // TL2, SMS1EN, and 21 values without an answer
+    EXPECT_EQ(mismatchLine(bad[0]),
+              "поле \"TL2\" на вкладке \"Телефоны\": отправлено \"+79160003344\", получено \"+7916\"");
+    EXPECT_EQ(bad[1].parameter, byControl("ETl3"));
+    EXPECT_EQ(mismatchLine(bad[1]), "поле \"TL3\" на вкладке \"Телефоны\": отправлено \"\", нет ответа");
+    const auto sms1 = std::find_if(bad.begin(), bad.end(),
+                                   [](const ValueMismatch& m) { return m.parameter == byControl("ChSim1ForP1"); });
+    ASSERT_NE(sms1, bad.end());
+    EXPECT_EQ(sms1->actual, "0");
+}
+
+TEST(WriteCheck, MaskGroupsFollowTheRequestAndComparisonsNameBothSides) {
+    // The parameters of "write all" in the order of the request's items.
+    ValueStore c;
+    TransmitBuffer buffer;
+    ASSERT_TRUE(composeRequest(c, mask::WriteAll, buffer).ok);
+    std::string keys;
+    for (const Parameter* p : parametersOfMask(mask::WriteAll)) keys += std::string(p->writeKey) + "_";
+    std::string request(reinterpret_cast<const char*>(buffer.data()), buffer.length());
+    std::string fromRequest;
+    for (std::size_t at = request.find(':') + 1, colon; (colon = request.find(':', at)) != std::string::npos; at = colon + 1) {
+        const std::string item = request.substr(at, colon - at);
+        if (item != "End") fromRequest += item.substr(0, item.find('=') + 1) + "_";
+    }
+    EXPECT_EQ(keys, fromRequest);
+    EXPECT_TRUE(parametersOfMask(mask::Read).empty());
+
+    // Screen against terminal over every parameter: read-only values and lists differ too.
+    ValueStore terminal;
+    fillEveryForm(terminal);
+    terminal.setText("EIdCod", "004512");
+    std::vector<const Parameter*> every;
+    for (const Parameter& p : kParameters) every.push_back(&p);
+    std::vector<std::string> lines;
+    for (const ValueMismatch& m : compareValues(c, terminal, every))
+        lines.push_back(mismatchLine(m, "на экране", "в терминале"));
+    EXPECT_EQ(lines, (std::vector<std::string>{
+                         "поле \"TL3\" на вкладке \"Телефоны\": на экране \"\", в терминале \"+7 916 при\"",
+                         "поле \"SMS2EN\" на вкладке \"Телефоны\": на экране \"0\", в терминале \"1\"",
+                         "поле \"GET2\" на вкладке \"Интернет\": на экране \"/\", в терминале \"1\"",
+                         "поле \"IDCOD\" на вкладке \"Доступ\": на экране \"\", в терминале \"004512\"",
+                         "поле \"REG\" на вкладке \"Настройки\": на экране \"2\", в терминале \"C\"",
+                         "поле \"NMBPRESS\" на вкладке \"Настройки\": на экране \"0\", в терминале \"1\"",
+                         "поле \"COORD\" на вкладке \"Настройки\": на экране \"/\", в терминале \"4\"",
+                     }));
+}
+
+TEST(ValueStore, HoldsOnlyWhatAControlCould) {
+    ValueStore s;
+    s.setItemIndex("CBGet1", 2);      // two items
+    s.setItemIndex("RadioGroup1", 4);
+    s.setPosition("TrackBar1", 16);
+    s.setText("CBGet1", "x");         // not an edit
+    s.setChecked("NoSuchControl", true);
+    EXPECT_EQ(s.itemIndex("CBGet1"), kNoSelection);
+    EXPECT_EQ(s.itemIndex("RadioGroup1"), 4);
+    EXPECT_EQ(s.position("TrackBar1"), kTrackBarInitial);
+    EXPECT_FALSE(s.checked("NoSuchControl"));
+    EXPECT_FALSE(s.writeControlsEnabled());
+    parse("APN=internet:", s);
+    EXPECT_TRUE(s.writeControlsEnabled());
+}
+
+}  // namespace
