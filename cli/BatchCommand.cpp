@@ -1,0 +1,195 @@
+// vigil batch: commissioning one unit after another from a template and a units file, with a
+// resumable log.
+#include <cstdio>
+
+#include "cli/BatchLog.h"
+#include "cli/Clock.h"
+#include "cli/Command.h"
+#include "cli/ConfigurationFile.h"
+#include "cli/ExitCodes.h"
+#include "cli/Session.h"
+#include "cli/UnitsFile.h"
+#include "cli/WriteVerify.h"
+#include "protocol/Cp1251.h"
+
+namespace cli {
+namespace {
+
+constexpr std::string_view kHelp =
+    "usage: vigil batch --port COM<n> TEMPLATE.abt UNITS.csv --log LOG.csv [--baud N]\n\n"
+    "Commissions the units of UNITS.csv one after another. For each unit not yet done in\n"
+    "LOG.csv it asks for the unit, waits until a terminal answers a read on the port, writes\n"
+    "TEMPLATE.abt with the unit's own values and verifies them as 'vigil write' does, and\n"
+    "appends a row to LOG.csv: time, unit, the terminal's IDCOD, ok/failed, the differing\n"
+    "parameters. Then it waits until that terminal is disconnected and asks for the next unit.\n"
+    "Run it again with the same LOG.csv to resume: units done are skipped, failed ones are\n"
+    "tried again.\n\n"
+    "UNITS.csv: a header row 'unit,<KEY>,<KEY>...' (parameter names or .abt keys, values as\n"
+    "--set of 'vigil write' takes them), then one row per unit: its label and its values; an\n"
+    "empty cell keeps the template's value. ',' or ';' separates, UTF-8.\n\n"
+    "options:\n"
+    "  --log LOG.csv  the record of the run (created, or appended to)\n"
+    "  --port COM<n>  the port, as 'vigil ports' lists it\n"
+    "  --baud N       line rate instead of the one the windows keep\n\n"
+    "exit codes: 0 every unit done; 1 port or log unusable; 2 bad command line or file;\n"
+    "            4 some unit failed (see the log); 130 Ctrl+C (the log keeps whole rows)\n";
+
+constexpr OptionSpec kOptions[] = {kPortOption, kBaudOption, {"log", true}};
+
+// Between two polls of a terminal that is not ready.
+constexpr std::chrono::seconds kPollPause{1};
+
+class Batch {
+public:
+    Batch(Session& session, BatchLog& log) : session_(session), log_(log) {}
+
+    // Commissions `unit`; false when Ctrl+C ended the run (or the log could not be written).
+    bool commission(const Unit& unit, const protocol::ValueStore& templateValues);
+    // Waits until the unit just done no longer answers.
+    bool awaitDisconnect(const std::string& label);
+
+    int ok = 0, failed = 0;
+    bool logFailed = false;
+
+private:
+    // Polls with reads until a terminal answers every key; false on Ctrl+C.
+    bool awaitTerminal(protocol::ValueStore& reading);
+    // Opens the port if it is closed, quietly; prints the reason once per unit.
+    bool openQuietly(bool& reasonShown);
+    bool record(const Unit& unit, const std::string& idCode, const WriteOutcome& outcome);
+
+    Session& session_;
+    BatchLog& log_;
+};
+
+bool Batch::openQuietly(bool& reasonShown) {
+    if (session_.link.isOpen()) return true;
+    session_.messages.setQuiet(true);
+    const bool opened = session_.link.open();
+    session_.messages.setQuiet(false);
+    if (!opened && !reasonShown) {
+        printError(session_.messages.last() + " (trying again)");
+        reasonShown = true;
+    }
+    return opened;
+}
+
+bool Batch::awaitTerminal(protocol::ValueStore& reading) {
+    bool reasonShown = false;
+    for (;;) {
+        if (openQuietly(reasonShown)) {
+            const Terminal::Reading r = session_.terminal.read(reading);
+            if (r.end == Answer::End::Interrupted) return false;
+            if (r.end != Answer::End::LinkLost && r.end != Answer::End::Silent && r.missing.empty())
+                return true;
+            if (r.end == Answer::End::Silent) continue;  // the read itself waited
+        }
+        if (session_.loop.runFor(kPollPause) == EventLoop::Outcome::Interrupted) return false;
+    }
+}
+
+bool Batch::awaitDisconnect(const std::string& label) {
+    std::printf("Unit %s: done; disconnect it.\n", label.c_str());
+    for (;;) {
+        if (!session_.link.isOpen()) return true;
+        protocol::ValueStore scratch;
+        const Answer::End end = session_.terminal.read(scratch).end;
+        if (end == Answer::End::Interrupted) return false;
+        if (end == Answer::End::Silent || end == Answer::End::LinkLost) return true;
+        if (session_.loop.runFor(kPollPause) == EventLoop::Outcome::Interrupted) return false;
+    }
+}
+
+bool Batch::commission(const Unit& unit, const protocol::ValueStore& templateValues) {
+    std::printf("Unit %s: connect it to %s.\n", unit.label.c_str(),
+                session_.link.describe().c_str());
+    protocol::ValueStore reading;
+    if (!awaitTerminal(reading)) return false;
+    const std::string idCode = protocol::fromCp1251ForDisplay(reading.text("EIdCod").value_or(""));
+    std::printf("Unit %s: terminal IDCOD=%s, writing.\n", unit.label.c_str(), idCode.c_str());
+
+    protocol::ValueStore values = templateValues;
+    for (const Override& value : unit.values) applyOverride(values, value);
+    const WriteOutcome outcome = writeAndVerify(session_.terminal, values);
+    if (outcome.status == WriteOutcome::Status::Unanswered &&
+        outcome.end == Answer::End::Interrupted)
+        return false;
+    return record(unit, idCode, outcome);
+}
+
+bool Batch::record(const Unit& unit, const std::string& idCode, const WriteOutcome& outcome) {
+    std::vector<std::string> differences;
+    switch (outcome.status) {
+    case WriteOutcome::Status::Agreed: break;
+    case WriteOutcome::Status::Differs: differences = mismatchLines(outcome.mismatches); break;
+    case WriteOutcome::Status::Refused: differences = {outcome.refusal}; break;
+    case WriteOutcome::Status::Unanswered: differences = {"нет ответа"}; break;
+    }
+    const bool agreed = outcome.status == WriteOutcome::Status::Agreed;
+    std::string joined;
+    for (const std::string& d : differences) joined += (joined.empty() ? "" : "; ") + d;
+    std::string error;
+    if (!log_.append({localTimestamp(), unit.label, idCode, agreed ? kResultOk : kResultFailed,
+                      joined},
+                     error)) {
+        printError(error);
+        logFailed = true;
+        return false;
+    }
+    (agreed ? ok : failed) += 1;
+    std::printf("Unit %s: %s\n", unit.label.c_str(), agreed ? kResultOk : "FAILED");
+    for (const std::string& d : differences) std::printf("  %s\n", d.c_str());
+    return true;
+}
+
+int runBatch(const CommandLine& line) {
+    if (line.positional.size() != 2) return usageError("batch", "needs TEMPLATE.abt and UNITS.csv");
+    const auto logPath = line.value("log");
+    if (!logPath) return usageError("batch", "--log LOG.csv is required");
+    std::string error;
+    const auto options = linkOptions(line, error);
+    if (!options) return usageError("batch", error);
+
+    protocol::ValueStore templateValues;
+    if (!applyConfigurationFile(line.positional[0], templateValues, error)) {
+        printError(error);
+        return kExitBadInput;
+    }
+    const auto units = readUnitsFile(line.positional[1], error);
+    if (!units) {
+        printError(error);
+        return kExitBadInput;
+    }
+    auto log = BatchLog::open(*logPath, error);
+    if (!log) {
+        printError(error);
+        return kExitFailure;
+    }
+
+    Session session(*options);
+    Batch batch(session, *log);
+    int skipped = 0;
+    const Unit* previous = nullptr;  // the unit of this run that may still be connected
+    for (const Unit& unit : *units) {
+        if (log->done(unit.label)) {
+            ++skipped;
+            continue;
+        }
+        if (previous && !batch.awaitDisconnect(previous->label)) break;
+        if (!batch.commission(unit, templateValues)) break;
+        previous = &unit;
+    }
+    session.link.close();
+    std::printf("Batch: %d ok, %d failed, %d done before.\n", batch.ok, batch.failed, skipped);
+    if (batch.logFailed) return kExitFailure;
+    const int attempted = batch.ok + batch.failed + skipped;
+    if (attempted < static_cast<int>(units->size())) return session.reportEnd(Answer::End::Interrupted);
+    return batch.failed == 0 ? kExitOk : kExitDiffers;
+}
+
+}  // namespace
+
+const Command kBatchCommand{"batch", "commission many units from a template and a units file",
+                            kHelp, kOptions, runBatch};
+
+}  // namespace cli

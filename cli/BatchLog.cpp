@@ -1,0 +1,96 @@
+#include "cli/BatchLog.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <utility>
+
+#include "cli/Csv.h"
+
+namespace cli {
+namespace {
+
+const CsvRow kHeader = {"time", "unit", "idcode", "result", "differences"};
+
+}  // namespace
+
+BatchLog::BatchLog(BatchLog&& other) noexcept
+    : fd_(std::exchange(other.fd_, -1)), path_(std::move(other.path_)),
+      done_(std::move(other.done_)) {}
+
+BatchLog& BatchLog::operator=(BatchLog&& other) noexcept {
+    if (this != &other) {
+        if (fd_ >= 0) ::close(fd_);
+        fd_ = std::exchange(other.fd_, -1);
+        path_ = std::move(other.path_);
+        done_ = std::move(other.done_);
+    }
+    return *this;
+}
+
+BatchLog::~BatchLog() {
+    if (fd_ >= 0) ::close(fd_);
+}
+
+std::optional<BatchLog> BatchLog::open(const std::string& path, std::string& error) {
+    BatchLog log;
+    log.path_ = path;
+    std::string existing;
+    if (std::ifstream in{path, std::ios::binary}) {
+        std::ostringstream text;
+        text << in.rdbuf();
+        existing = text.str();
+    }
+    if (!existing.empty()) {
+        const auto table = parseCsv(existing, error);
+        if (!table || table->rows.empty() || table->rows[0] != kHeader) {
+            error = path + ": not a batch log (its first row must be " +
+                    csvLine(kHeader).substr(0, csvLine(kHeader).size() - 1) + ")";
+            return std::nullopt;
+        }
+        // The latest row of a unit decides; a row cut short by a crash has too few cells.
+        std::map<std::string, std::string> latest;
+        for (std::size_t r = 1; r < table->rows.size(); ++r)
+            if (table->rows[r].size() == kHeader.size()) latest[table->rows[r][1]] = table->rows[r][3];
+        for (const auto& [unit, result] : latest)
+            if (result == kResultOk) log.done_.insert(unit);
+    }
+    log.fd_ = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+    if (log.fd_ < 0) {
+        error = path + ": " + std::strerror(errno);
+        return std::nullopt;
+    }
+    // A row cut short ends its own line, so the next row starts on a line of its own.
+    if (existing.empty() && !log.writeWhole(csvLine(kHeader), error)) return std::nullopt;
+    if (!existing.empty() && existing.back() != '\n' && !log.writeWhole("\n", error))
+        return std::nullopt;
+    return log;
+}
+
+bool BatchLog::append(const LogRow& row, std::string& error) {
+    return writeWhole(csvLine({row.time, row.unit, row.idCode, row.result, row.differences}), error);
+}
+
+bool BatchLog::writeWhole(const std::string& bytes, std::string& error) {
+    for (std::size_t done = 0; done < bytes.size();) {
+        const ssize_t n = ::write(fd_, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            error = path_ + ": " + std::strerror(errno);
+            return false;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    if (::fsync(fd_) != 0) {
+        error = path_ + ": " + std::strerror(errno);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace cli

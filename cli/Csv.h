@@ -1,0 +1,26 @@
+#pragma once
+// Comma-separated values as spreadsheets write them: fields in double quotes may hold the
+// separator, line breaks and doubled quotes; a leading UTF-8 byte order mark is skipped. A
+// spreadsheet set up for Russian writes ";" instead of ",", which the header row tells.
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace cli {
+
+using CsvRow = std::vector<std::string>;
+
+struct CsvTable {
+    char separator = ',';
+    std::vector<CsvRow> rows;
+    std::vector<std::size_t> lines;  // line number where each row starts, from 1
+};
+
+// nullopt with `error` set for a quote that is never closed. Empty lines are skipped.
+std::optional<CsvTable> parseCsv(std::string_view text, std::string& error);
+
+// One row with its line end; fields holding the separator, a quote or a line break are quoted.
+std::string csvLine(const CsvRow& row, char separator = ',');
+
+}  // namespace cli

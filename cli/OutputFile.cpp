@@ -1,0 +1,26 @@
+#include "cli/OutputFile.h"
+
+#include <cstdio>
+
+#include "cli/ConsoleMessages.h"
+#include "cli/ExitCodes.h"
+#include "files/AtomicFile.h"
+
+namespace cli {
+
+int writeOutput(const std::optional<std::string>& path, std::string_view bytes) {
+    if (!path) {
+        std::fwrite(bytes.data(), 1, bytes.size(), stdout);
+        if (std::fflush(stdout) != 0) {
+            printError("cannot write to standard output");
+            return kExitFailure;
+        }
+        return kExitOk;
+    }
+    const std::string error = files::writeFileAtomically(*path, bytes);
+    if (error.empty()) return kExitOk;
+    printError(error);
+    return kExitFailure;
+}
+
+}  // namespace cli

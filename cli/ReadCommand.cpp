@@ -1,0 +1,59 @@
+// vigil read: the terminal's values as an .abt file or as JSON.
+#include "cli/Command.h"
+#include "cli/ExitCodes.h"
+#include "cli/JsonValues.h"
+#include "cli/OutputFile.h"
+#include "cli/Session.h"
+#include "files/AbtFile.h"
+#include "protocol/ValueStore.h"
+
+namespace cli {
+namespace {
+
+constexpr std::string_view kHelp =
+    "usage: vigil read --port COM<n> [--out FILE] [--format abt|json] [--baud N]\n\n"
+    "Reads every value of the terminal (the Read buttons' request) and writes them:\n"
+    "  abt   the 53 items exactly as File -> Save writes them (default)\n"
+    "  json  every parameter by name (Phone1, ServerIp1, MicSensitivity, IdCode, ...), with its\n"
+    "        value as a request or an answer carries it, read-only ones included\n"
+    "to FILE (replaced whole) or to standard output.\n\n"
+    "options:\n"
+    "  --port COM<n>  the port, as 'vigil ports' lists it\n"
+    "  --baud N       line rate instead of the one the windows keep\n\n"
+    "exit codes: 0 read; 1 port cannot be opened or output not written; 2 bad command line;\n"
+    "            3 the terminal does not answer, or its answer lacks a key (named)\n";
+
+constexpr OptionSpec kOptions[] = {kPortOption, kBaudOption, {"out", true}, {"format", true}};
+
+int runRead(const CommandLine& line) {
+    if (!line.positional.empty()) return usageError("read", "takes no file arguments; use --out");
+    const std::string format = line.value("format").value_or("abt");
+    if (format != "abt" && format != "json")
+        return usageError("read", "--format takes abt or json, got \"" + format + "\"");
+    std::string error;
+    const auto options = linkOptions(line, error);
+    if (!options) return usageError("read", error);
+
+    Session session(*options);
+    if (int code = session.open(); code != kExitOk) return code;
+    protocol::ValueStore values;
+    const Terminal::Reading reading = session.terminal.read(values);
+    session.link.close();
+    if (int code = session.reportReading(reading); code != kExitOk) return code;
+
+    if (format == "json") return writeOutput(line.value("out"), valuesAsJson(values));
+    protocol::TransmitBuffer buffer;
+    const protocol::ComposeResult composed = files::composeAbt(values, buffer);
+    if (!composed.ok) {
+        printError(composed.message);
+        return kExitFailure;
+    }
+    return writeOutput(line.value("out"), buffer.view());
+}
+
+}  // namespace
+
+const Command kReadCommand{"read", "read the terminal's values to an .abt file or JSON", kHelp,
+                           kOptions, runRead};
+
+}  // namespace cli

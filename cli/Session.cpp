@@ -1,0 +1,62 @@
+#include "cli/Session.h"
+
+#include "cli/ExitCodes.h"
+#include "cli/LineSettings.h"
+
+namespace cli {
+
+std::optional<LinkOptions> linkOptions(const CommandLine& line, std::string& error) {
+    LinkOptions options;
+    const auto port = line.value("port");
+    if (!port) {
+        error = "--port COM<n> is required (vigil ports lists them)";
+        return std::nullopt;
+    }
+    const auto number = parseComPort(*port);
+    if (!number) {
+        error = "--port takes COM<n>, got \"" + *port + "\"";
+        return std::nullopt;
+    }
+    options.comNumber = *number;
+    if (const auto baud = line.value("baud")) {
+        const auto rate = parseCount(*baud);
+        if (!rate || !isKnownLineRate(*rate)) {
+            error = "--baud takes one of 110, 300, 600, 1200, 2400, 4800, 9600, 14400, 19200, "
+                    "38400, 56000, 57600, 115200, 128000, 256000; got \"" + *baud + "\"";
+            return std::nullopt;
+        }
+        options.baud = rate;
+    }
+    return options;
+}
+
+Session::Session(const LinkOptions& options)
+    : link(loop, messages, options.comNumber, options.baud), terminal(link, loop) {}
+
+int Session::open() { return link.open() ? kExitOk : kExitFailure; }
+
+int Session::reportReading(const Terminal::Reading& reading) {
+    if (reading.end != Answer::End::Complete && reading.end != Answer::End::Paused)
+        return reportEnd(reading.end);
+    if (reading.missing.empty()) return kExitOk;
+    printError(link.describe() + ": the terminal's answer lacks " + keyList(reading.missing));
+    return kExitSilent;
+}
+
+int Session::reportEnd(Answer::End end) {
+    switch (end) {
+    case Answer::End::Silent:
+        printError(link.describe() + ": the terminal does not answer");
+        return kExitSilent;
+    case Answer::End::LinkLost:
+        printError(link.describe() + ": the link was lost");
+        return kExitFailure;
+    case Answer::End::Interrupted:
+        printError("interrupted");
+        return kExitInterrupted;
+    default:
+        return kExitOk;
+    }
+}
+
+}  // namespace cli

@@ -1,0 +1,69 @@
+#pragma once
+// The dialogue with the terminal's settings firmware over a Link: a request goes out and the
+// receptions that follow are gathered into one answer, so an item cut between two receptions is
+// not lost (the windows parse each reception on its own). An answer ends when every expected
+// key has arrived with its ":", when the terminal pauses after it began, or when nothing came.
+//
+// Main thread only; it runs the event loop while it waits.
+#include <chrono>
+#include <set>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "cli/EventLoop.h"
+#include "cli/Link.h"
+#include "protocol/ControlAccess.h"
+#include "protocol/ParameterTable.h"
+
+namespace cli {
+
+// Nothing at all for this long after a request: the terminal is silent.
+constexpr std::chrono::milliseconds kFirstByteTimeout{2000};
+// A pause this long once the answer has begun ends it (plus the wire time of 64 bytes).
+constexpr std::chrono::milliseconds kAnswerPause{300};
+// No answer takes longer than this in all.
+constexpr std::chrono::milliseconds kAnswerLimit{10000};
+
+struct Answer {
+    enum class End { Complete, Paused, Silent, LinkLost, Interrupted };
+    End end = End::Silent;
+    std::string bytes;  // every reception, appended (at most one receive buffer, 4096 bytes)
+};
+
+// Parameters whose answer key does not occur in `bytes` followed, somewhere after it, by ":".
+std::vector<const protocol::Parameter*> missingAnswerKeys(
+    std::string_view bytes, std::span<const protocol::Parameter* const> expected);
+
+// Every parameter of the table, in table order.
+std::span<const protocol::Parameter* const> allParameters();
+
+// Answer keys without "=", for messages: "TL1, IDCOD".
+std::string keyList(std::span<const protocol::Parameter* const> parameters);
+
+class Terminal {
+public:
+    Terminal(Link& link, EventLoop& loop);
+
+    Link& link() { return link_; }
+    EventLoop& loop() { return loop_; }
+
+    // Sends `request` and gathers its answer until every parameter of `expected` has arrived.
+    Answer exchange(std::string_view request,
+                    std::span<const protocol::Parameter* const> expected);
+
+    struct Reading {
+        Answer::End end = Answer::End::Silent;
+        std::vector<const protocol::Parameter*> missing;  // answer keys that did not come
+        std::set<const protocol::Parameter*> answered;    // values the answer set
+    };
+    // The read request of the Read buttons; the answer is parsed into `values`.
+    Reading read(protocol::ControlAccess& values);
+
+private:
+    Link& link_;
+    EventLoop& loop_;
+};
+
+}  // namespace cli

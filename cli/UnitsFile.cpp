@@ -1,0 +1,62 @@
+#include "cli/UnitsFile.h"
+
+#include <fstream>
+#include <set>
+#include <sstream>
+
+#include "cli/Csv.h"
+
+namespace cli {
+
+std::optional<std::vector<Unit>> readUnitsFile(const std::string& path, std::string& error) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        error = path + ": cannot be opened";
+        return std::nullopt;
+    }
+    std::ostringstream text;
+    text << in.rdbuf();
+    const auto table = parseCsv(text.str(), error);
+    if (!table) {
+        error = path + ": " + error;
+        return std::nullopt;
+    }
+    const auto fail = [&](std::size_t row, const std::string& why) {
+        error = path + ":" + std::to_string(table->lines[row]) + ": " + why;
+        return std::nullopt;
+    };
+    if (table->rows.empty()) {
+        error = path + ": the file is empty";
+        return std::nullopt;
+    }
+    if (table->rows[0][0] != "unit") return fail(0, "the first column must be \"unit\"");
+
+    const CsvRow& header = table->rows[0];
+    std::vector<OverrideKey> columns;
+    for (std::size_t c = 1; c < header.size(); ++c) {
+        auto key = resolveOverrideKey(header[c], error);
+        if (!key) return fail(0, error);
+        columns.push_back(*key);
+    }
+    std::vector<Unit> units;
+    std::set<std::string> labels;
+    for (std::size_t r = 1; r < table->rows.size(); ++r) {
+        const CsvRow& row = table->rows[r];
+        if (row.size() != header.size())
+            return fail(r, std::to_string(row.size()) + " cells, the header has " +
+                               std::to_string(header.size()));
+        if (row[0].empty()) return fail(r, "the unit has no label");
+        if (!labels.insert(row[0]).second) return fail(r, "unit \"" + row[0] + "\" is listed twice");
+        Unit unit{row[0], {}};
+        for (std::size_t c = 1; c < row.size(); ++c) {
+            if (row[c].empty()) continue;
+            auto value = makeOverride(columns[c - 1], row[c], error);
+            if (!value) return fail(r, error);
+            unit.values.push_back(*value);
+        }
+        units.push_back(std::move(unit));
+    }
+    return units;
+}
+
+}  // namespace cli

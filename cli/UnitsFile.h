@@ -1,0 +1,23 @@
+#pragma once
+// A batch's units file: a header row with "unit" first and then parameter names or .abt keys
+// (as --set takes them), and one row per unit with its label and its own values. An empty cell
+// keeps the template's value for that unit.
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cli/Overrides.h"
+
+namespace cli {
+
+struct Unit {
+    std::string label;
+    std::vector<Override> values;
+};
+
+// nullopt with `error` set (naming the line) for a file that cannot be read, a header without
+// "unit" first, an unknown or read-only column, a row with too few or too many cells, a value its
+// column does not allow, or a label given twice.
+std::optional<std::vector<Unit>> readUnitsFile(const std::string& path, std::string& error);
+
+}  // namespace cli

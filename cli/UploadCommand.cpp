@@ -1,0 +1,93 @@
+// vigil upload: an update file checked and sent to the terminal's bootloader.
+#include <unistd.h>
+
+#include <cstdio>
+#include <fstream>
+#include <memory>
+
+#include "cli/Command.h"
+#include "cli/ExitCodes.h"
+#include "cli/PortUpload.h"
+#include "cli/Session.h"
+#include "update/UpdateFile.h"
+
+namespace cli {
+namespace {
+
+constexpr std::string_view kHelp =
+    "usage: vigil upload --port COM<n> FILE.enc [--no-wait] [--baud N]\n\n"
+    "Loads and checks the update file, closes the link, waits 5000 ms for the terminal's\n"
+    "bootloader (reset the terminal now), opens the link and sends the image record by record,\n"
+    "repeating rejected or unanswered records up to the tenth failed answer. Shows a progress\n"
+    "bar on a terminal, progress lines otherwise.\n\n"
+    "options:\n"
+    "  --no-wait      open the link and send at once\n"
+    "  --port COM<n>  the port, as 'vigil ports' lists it\n"
+    "  --baud N       line rate instead of the one the windows keep\n\n"
+    "exit codes: 0 the bootloader took the image; 1 port cannot be opened; 2 bad command line,\n"
+    "            or the update file is missing or fails its check; 5 the upload failed\n";
+
+constexpr OptionSpec kOptions[] = {kPortOption, kBaudOption, {"no-wait", false}};
+
+// kExitOk with the image loaded and checked, or the reason shown and kExitBadInput.
+int loadUpdateFile(const std::string& path, update::FirmwareImage& image) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        printError(path + ": cannot be opened");
+        return kExitBadInput;
+    }
+    if (update::readHexText(in, image) == update::ReadStatus::TooLarge) {
+        image.ImageLength = 0;
+        printError(update::tooLargeText());
+        return kExitBadInput;
+    }
+    if (const auto check = update::checkRecords(image); !check.ok()) {
+        printError(update::recordErrorText(check));
+        return kExitBadInput;
+    }
+    if (image.ImageLength == 0) {
+        printError(path + ": the update file holds no records");
+        return kExitBadInput;
+    }
+    return kExitOk;
+}
+
+bool isSuccess(const std::string& text) {
+    return text == update::kSuccessVersion01Text || text == update::kSuccessVersion02Text;
+}
+
+int runUpload(const CommandLine& line) {
+    if (line.positional.size() != 1) return usageError("upload", "needs exactly one FILE.enc");
+    std::string error;
+    const auto options = linkOptions(line, error);
+    if (!options) return usageError("upload", error);
+    auto image = std::make_unique<update::FirmwareImage>();
+    if (int code = loadUpdateFile(line.positional[0], *image); code != kExitOk) return code;
+
+    Session session(*options);
+    // The link is opened first, as the windows' upload starts from a connected port: a port
+    // that cannot be opened is reported before the wait.
+    if (int code = session.open(); code != kExitOk) return code;
+    const bool wait = !line.has("no-wait");
+    if (wait) std::printf("Waiting 5 s for the bootloader of %s...\n", session.link.describe().c_str());
+    UploadProgress progress(stdout, ::isatty(STDOUT_FILENO) == 1,
+                            std::span(image->ImageBuffer.data(), image->ImageLength));
+    PortUpload upload(session.link, session.loop, *image, progress);
+    const std::string result = upload.run(wait);
+    progress.finish();
+    session.link.close();
+    if (result.empty()) return session.reportEnd(Answer::End::Interrupted);
+    if (isSuccess(result)) {
+        std::printf("%s\n", result.c_str());
+        return kExitOk;
+    }
+    printError(result);
+    return kExitUploadFailed;
+}
+
+}  // namespace
+
+const Command kUploadCommand{"upload", "upload an .enc firmware file to the bootloader", kHelp,
+                             kOptions, runUpload};
+
+}  // namespace cli

@@ -1,0 +1,77 @@
+#include "cli/WriteVerify.h"
+
+#include <algorithm>
+
+#include "protocol/AssignmentRecorder.h"
+#include "protocol/RequestBuilder.h"
+#include "protocol/ResponseParser.h"
+
+namespace cli {
+namespace {
+
+using Status = WriteOutcome::Status;
+
+bool unanswered(Answer::End end) {
+    return end == Answer::End::Silent || end == Answer::End::LinkLost ||
+           end == Answer::End::Interrupted;
+}
+
+}  // namespace
+
+WriteOutcome writeAndVerify(Terminal& terminal, protocol::ValueStore& values) {
+    WriteOutcome outcome;
+    const std::vector<const protocol::Parameter*> groups =
+        protocol::parametersOfMask(protocol::mask::WriteAll);
+    const protocol::ValueSnapshot sent = protocol::snapshotValues(values, groups);
+
+    protocol::TransmitBuffer buffer;
+    const auto request = protocol::composeRequest(values, protocol::mask::WriteAll, buffer);
+    if (!request.ok) {
+        outcome.status = Status::Refused;
+        outcome.refusal = request.message;
+        return outcome;
+    }
+    const Answer answer = terminal.exchange(buffer.view(), groups);
+    outcome.end = answer.end;
+    if (unanswered(answer.end)) return outcome;
+
+    // The sent values are emptied and the answer fills them again, as in the windows.
+    protocol::applyEmptying(values, request);
+    std::set<const protocol::Parameter*> answered;
+    {
+        protocol::AssignmentRecorder recorder(values);
+        protocol::parseReception(reinterpret_cast<const std::uint8_t*>(answer.bytes.data()),
+                                 static_cast<std::uint16_t>(answer.bytes.size()), recorder);
+        answered = recorder.assigned();
+    }
+
+    std::vector<const protocol::Parameter*> unanswered;
+    for (const protocol::Parameter* p : groups)
+        if (!answered.count(p)) unanswered.push_back(p);
+    if (!unanswered.empty()) {
+        // Values the write's answer lacks are taken from a read, leaving the answered ones alone.
+        protocol::ValueStore readBack;
+        const Terminal::Reading reading = terminal.read(readBack);
+        if (reading.end == Answer::End::Interrupted || reading.end == Answer::End::LinkLost) {
+            outcome.end = reading.end;
+            return outcome;
+        }
+        std::vector<const protocol::Parameter*> taken;
+        for (const protocol::Parameter* p : unanswered)
+            if (reading.answered.count(p)) taken.push_back(p);
+        protocol::restoreValues(values, protocol::snapshotValues(readBack, taken), {});
+        answered.insert(taken.begin(), taken.end());
+    }
+
+    outcome.mismatches = protocol::verifyValues(sent, values, answered);
+    outcome.status = outcome.mismatches.empty() ? Status::Agreed : Status::Differs;
+    return outcome;
+}
+
+std::vector<std::string> mismatchLines(const std::vector<protocol::ValueMismatch>& mismatches) {
+    std::vector<std::string> lines;
+    for (const protocol::ValueMismatch& m : mismatches) lines.push_back(protocol::mismatchLine(m));
+    return lines;
+}
+
+}  // namespace cli
