@@ -94,7 +94,8 @@ std::optional<Override> makeOverride(const OverrideKey& key, std::string_view ut
     if (!recorder.assigned().count(&p)) return invalid();
     const protocol::Parameter* const one[] = {&p};
     const protocol::ValueSnapshot value = protocol::snapshotValues(scratch, one);
-    if (value.empty()) return invalid();
+    // A list the value leaves without a selection would be sent as "no selection".
+    if (value.empty() || !validWire(p, value.front().value)) return invalid();
     return Override{&p, value.front().value};
 }
 

@@ -1,0 +1,79 @@
+#pragma once
+// What the command-line tests share: a private COM port map and registry, a scratch folder for
+// files, and terminals played by the simulator on ptys mapped to COM numbers.
+#include <gtest/gtest.h>
+
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+
+#include "protocol/Cp1251.h"
+#include "support/PtyPair.h"
+#include "tools/SettingsMode.h"
+#include "tools/Simulator.h"
+#include "VigilProcess.h"
+
+namespace testsupport {
+
+// The terminal's settings firmware behind a pty, serving from the moment it is built.
+struct SettingsTerminal {
+    SettingsTerminal(ComPortMapFile& map, int comNumber, const sim::SettingsOptions& options = {},
+                     const sim::ParameterStore& store = {})
+        : mode(options, store), engine(mode) {
+        const std::string path = engine.createPty();
+        EXPECT_FALSE(path.empty());
+        map.map(path, comNumber);
+        engine.start();
+    }
+    sim::SettingsMode mode;
+    sim::Simulator engine;
+};
+
+// Any mode of the simulator (a scripted one, the bootloader) the same way.
+struct SimulatedLine {
+    SimulatedLine(ComPortMapFile& map, int comNumber, sim::Mode& mode) : engine(mode) {
+        const std::string path = engine.createPty();
+        EXPECT_FALSE(path.empty());
+        map.map(path, comNumber);
+        engine.start();
+    }
+    sim::Simulator engine;
+};
+
+class CliTest : public ::testing::Test {
+  protected:
+    CliTest() {
+        char dir[] = "/tmp/vigil-cli-XXXXXX";
+        if (!::mkdtemp(dir)) throw std::runtime_error("mkdtemp");
+        dir_ = dir;
+        // No registry store of the user's: the line settings are the defaults (9600 8N1).
+        ::setenv("VIGIL_REGISTRY", path("registry.reg").c_str(), 1);
+    }
+    ~CliTest() override {
+        ::unsetenv("VIGIL_REGISTRY");
+        std::filesystem::remove_all(dir_);
+    }
+
+    std::string path(const std::string& name) const { return dir_ + "/" + name; }
+    void writeFile(const std::string& name, const std::string& bytes) const {
+        std::ofstream(path(name), std::ios::binary) << bytes;
+    }
+    std::string readFile(const std::string& name) const {
+        std::ifstream in(path(name), std::ios::binary);
+        std::ostringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+    static std::string cp1251(std::string_view utf8) { return protocol::toCp1251(utf8).value(); }
+
+    ComPortMapFile map;
+
+  private:
+    std::string dir_;
+};
+
+}  // namespace testsupport

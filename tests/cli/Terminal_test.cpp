@@ -1,0 +1,228 @@
+// read, write, monitor and upload end to end: the vigil program against the simulated terminal
+// over a pty, checked against the file, request and monitor texts the terminal's protocol fixes.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "CliFixture.h"
+#include "tools/BootloaderMode.h"
+#include "tools/EncFile.h"
+
+using testsupport::runVigil;
+using testsupport::SettingsTerminal;
+using testsupport::SimulatedLine;
+using ::testing::HasSubstr;
+
+namespace {
+
+constexpr int kCom = 7;
+const std::string kPort = "COM7";
+
+const protocol::Parameter& byName(std::string_view name) {
+    for (const protocol::Parameter& p : protocol::kParameters)
+        if (p.name == name) return p;
+    throw std::logic_error("no such parameter");
+}
+
+// Answers every request with the same text.
+class FixedAnswer : public sim::Mode {
+  public:
+    explicit FixedAnswer(std::string answer) : answer_(std::move(answer)) {}
+    void received(const std::uint8_t*, std::size_t, sim::Line& line) override { line.send(answer_); }
+
+  private:
+    std::string answer_;
+};
+
+// A configuration file as File -> Save writes one; no text is longer than 8 bytes.
+const std::string kTemplate =
+    "TL1=111:TL2=222:TL3=:TL4=:TL5=:TL6=:TL7=:TL8=:TL9=999:Sms1En=1:Sms2En=0:Sms3En=0:"
+    "Sms4En=0:Sms5En=0:Sms6En=0:Sms7En=0:Sms8En=0:Voice1En=0:Voice2En=0:Voice3En=0:"
+    "Voice4En=0:Voice5En=0:Voice6En=0:Voice7En=0:Voice8En=1:Ip1=10.1.1.1:Port1=7000:"
+    "Ip2=:Port2=:Ip3=:Port3=:Ip4=:Port4=:CONT1=5:CONT2=5:CONT3=5:CONT4=5:GET1=1:GET2=0:"
+    "GET3=0:GET4=1:NmbPress=1:Coord=2:Ip1En=1:Ip2En=0:Ip3En=0:Ip4En=0:Apn=apn.ru:Aus=u:"
+    "Apas=p:BlSt=*102#:BlTm=60:REG=C:";
+
+class TerminalCommands : public testsupport::CliTest {};
+
+TEST_F(TerminalCommands, ReadGivesTheFileAsSaveWritesItAndJsonByName) {
+    sim::ParameterStore store;
+    store.set(byName("Apn"), cp1251("интернет"));
+    store.set(byName("MicSensitivity"), "A");
+    store.set(byName("GpsSleepMode"), "4");
+    SettingsTerminal terminal(map, kCom, {}, store);
+
+    // Part of the file format: 53 items, keys in this letter case and order, cp1251 texts, the
+    // press count as its item index, the track bar as one hex digit.
+    const std::string expected =
+        "TL1=+79161234501:TL2=+79161234502:TL3=+79035550103:TL4=:TL5=:TL6=:TL7=:TL8=:"
+        "TL9=+79031112233:Sms1En=1:Sms2En=1:Sms3En=0:Sms4En=0:Sms5En=0:Sms6En=0:Sms7En=0:"
+        "Sms8En=0:Voice1En=1:Voice2En=0:Voice3En=0:Voice4En=0:Voice5En=0:Voice6En=0:"
+        "Voice7En=0:Voice8En=0:Ip1=194.85.12.40:Port1=5000:Ip2=194.85.12.41:Port2=5001:"
+        "Ip3=10.0.0.1:Port3=5002:Ip4=0.0.0.0:Port4=0:CONT1=10:CONT2=15:CONT3=30:CONT4=60:"
+        "GET1=1:GET2=0:GET3=0:GET4=0:NmbPress=1:Coord=4:Ip1En=1:Ip2En=1:Ip3En=0:Ip4En=0:"
+        "Apn=\xE8\xED\xF2\xE5\xF0\xED\xE5\xF2:Aus=mts:Apas=mts:BlSt=*100#:BlTm=1440:REG=A:";
+
+    const auto toStdout = runVigil({"read", "--port", kPort});
+    EXPECT_EQ(toStdout.exitCode, 0) << toStdout.err;
+    EXPECT_EQ(toStdout.out, expected);
+
+    const auto toFile = runVigil({"read", "--port", kPort, "--out", path("unit.abt")});
+    EXPECT_EQ(toFile.exitCode, 0) << toFile.err;
+    EXPECT_EQ(readFile("unit.abt"), expected);
+
+    const auto json = runVigil({"read", "--port", kPort, "--format", "json"});
+    EXPECT_EQ(json.exitCode, 0) << json.err;
+    for (const char* entry : {"\"Apn\": \"интернет\"", "\"AlarmPressCount\": \"2\"",
+                              "\"MicSensitivity\": \"A\"", "\"GpsSleepMode\": \"4\"",
+                              "\"IdCode\": \"004512 Версия 2.07 Eeprom OK\"",
+                              "\"GpsLongitude\": \"03737.5678E\"", "\"ServerEnable4\": \"0\""})
+        EXPECT_THAT(json.out, HasSubstr(entry));
+    // The read request of the Read buttons, three times.
+    EXPECT_EQ(terminal.mode.requests(),
+              std::vector<std::string>(3, "$Pass=Vostel:End:"));
+}
+
+TEST_F(TerminalCommands, ASilentTerminalOrAMissingKeyExitsWithThree) {
+    sim::SettingsOptions muted;
+    muted.mute = true;
+    SettingsTerminal silent(map, kCom, muted);
+    const auto quiet = runVigil({"read", "--port", kPort});
+    EXPECT_EQ(quiet.exitCode, 3);
+    EXPECT_THAT(quiet.err, HasSubstr("does not answer"));
+
+    // Every answer key but IDCOD= and GPRLON=.
+    std::string answer;
+    for (const protocol::Parameter& p : protocol::kParameters)
+        if (p.name != "IdCode" && p.name != "GpsLongitude") answer += sim::ParameterStore().answerItem(p);
+    FixedAnswer partial(answer);
+    SimulatedLine line(map, kCom + 1, partial);
+    const auto lacking = runVigil({"read", "--port", "COM" + std::to_string(kCom + 1)});
+    EXPECT_EQ(lacking.exitCode, 3);
+    EXPECT_THAT(lacking.err, HasSubstr("lacks IDCOD, GPRLON"));
+    EXPECT_EQ(lacking.out, "");
+}
+
+TEST_F(TerminalCommands, WriteSendsTheFileWithOverridesAsWriteAllDoesAndVerifies) {
+    SettingsTerminal terminal(map, kCom);
+    writeFile("template.abt", kTemplate);
+    const auto result = runVigil({"write", "--port", kPort, path("template.abt"), "--set",
+                                  "ModulePhone=+79990001122", "--set", "nmbpress=0", "--set",
+                                  "Apn=тест"});
+    EXPECT_EQ(result.exitCode, 0) << result.out << result.err;
+    // The request of "write all pages" (mask 0x0283): settings, phones, internet, access.
+    EXPECT_EQ(terminal.mode.requests(),
+              std::vector<std::string>{
+                  "$Pass=Vostel:REG=C:NmbPress=1:Coord=2:TL1=111:TL2=222:TL3=:TL4=:TL5=:TL6=:"
+                  "TL7=:TL8=:TL9=+79990001122:Sms1En=1:Sms2En=0:Sms3En=0:Sms4En=0:Sms5En=0:"
+                  "Sms6En=0:Sms7En=0:Sms8En=0:Voice1En=0:Voice2En=0:Voice3En=0:Voice4En=0:"
+                  "Voice5En=0:Voice6En=0:Voice7En=0:Voice8En=1:Ip1=10.1.1.1:Port1=7000:Ip2=:"
+                  "Port2=:Ip3=:Port3=:Ip4=:Port4=:CONT1=5:CONT2=5:CONT3=5:CONT4=5:GET1=1:GET2=0:"
+                  "GET3=0:GET4=1:Ip1En=1:Ip2En=0:Ip3En=0:Ip4En=0:Apn1=\xF2\xE5\xF1\xF2:Aus1=u:"
+                  "Apas1=p:BlSt1=*102#:BlTm1=60:End:"});
+    EXPECT_EQ(terminal.mode.store().value("ModulePhone"), "+79990001122");
+    EXPECT_EQ(terminal.mode.store().value("AlarmPressCount"), "1");
+}
+
+TEST_F(TerminalCommands, AValueTheTerminalStoresDifferentlyIsNamedAndExitsWithFour) {
+    sim::SettingsOptions cutting;
+    cutting.textLimit = 8;
+    SettingsTerminal terminal(map, kCom, cutting);
+    writeFile("template.abt", kTemplate);
+    const auto result =
+        runVigil({"write", "--port", kPort, path("template.abt"), "--set", "TL3=123456789012"});
+    EXPECT_EQ(result.exitCode, 4) << result.err;
+    // The one field cut, and nothing else.
+    EXPECT_THAT(result.out, ::testing::EndsWith(
+                                ":\n  поле \"TL3\" на вкладке \"Телефоны\": отправлено "
+                                "\"123456789012\", получено \"12345678\"\n"));
+}
+
+TEST_F(TerminalCommands, BadWriteInputIsRefusedBeforeAnythingIsSent) {
+    SettingsTerminal terminal(map, kCom);
+    writeFile("t.abt", "TL1=1:");
+    const struct {
+        std::vector<std::string> args;
+        const char* says;
+    } cases[] = {
+        {{"write", "--port", kPort, path("t.abt"), "--set", "Colour=red"}, "unknown parameter"},
+        {{"write", "--port", kPort, path("t.abt"), "--set", "IdCode=1"}, "cannot be written"},
+        {{"write", "--port", kPort, path("t.abt"), "--set", "SmsEnable1=2"}, "expected 0 or 1"},
+        {{"write", "--port", kPort, path("t.abt"), "--set", "GET1=7"}, "invalid value"},
+        {{"write", "--port", kPort, path("t.abt"), "--set", "TL1=a:b"}, "invalid value"},
+        {{"write", "--port", kPort, path("none.abt")}, "none.abt"},
+        {{"write", "--port", "LPT1", path("t.abt")}, "--port takes COM<n>"},
+        {{"write", "--port", kPort, path("t.abt"), "--baud", "12345"}, "--baud takes"},
+        {{"write", "--port", kPort, path("t.abt"), "--speed", "9600"}, "unknown option --speed"},
+    };
+    for (const auto& c : cases) {
+        const auto result = runVigil(c.args);
+        EXPECT_EQ(result.exitCode, 2) << c.says;
+        EXPECT_THAT(result.err, HasSubstr(c.says));
+    }
+    EXPECT_TRUE(terminal.mode.requests().empty());
+}
+
+TEST_F(TerminalCommands, MonitorShowsReceptionsAsTheMonitorPageAndSwitchesOff) {
+    SettingsTerminal terminal(map, kCom);
+    // The terminal's line "GSM: CSQ 21,0 REG 1" CR LF: 16 bytes, then 5.
+    const std::string full =
+        "47 53 4D 3A 20 43 53 51 20 32 31 2C 30 20 52 45 " + std::string(9, ' ') +
+        "GSM: CSQ 21,0 RE\n";
+    const std::string rest = "47 20 31 0D 0A " + std::string(75, ' ') + "G 1. . \n";
+    for (const bool interrupt : {false, true}) {
+        testsupport::VigilProcess monitor(
+            interrupt ? std::vector<std::string>{"monitor", "--port", kPort, "--timestamps"}
+                      : std::vector<std::string>{"monitor", "--port", kPort, "--seconds", "1"});
+        ASSERT_TRUE(monitor.waitForOutput(full + rest));
+        if (interrupt) monitor.interrupt();
+        const auto result = monitor.finish();
+        EXPECT_EQ(result.exitCode, 0) << result.err;
+        EXPECT_EQ(result.out.find('[') != std::string::npos, interrupt);
+    }
+    EXPECT_EQ(terminal.mode.requests(),
+              (std::vector<std::string>{"$Pass=Vostel:Monitor=On:End:", "$Pass=Vostel:Monitor=Off:End:",
+                                        "$Pass=Vostel:Monitor=On:End:", "$Pass=Vostel:Monitor=Off:End:"}));
+    EXPECT_FALSE(terminal.mode.monitorOn());
+}
+
+TEST_F(TerminalCommands, UploadSendsEveryRecordOnceAndReportsTheOutcome) {
+    std::vector<std::uint8_t> payload(700);
+    for (std::size_t i = 0; i < payload.size(); ++i) payload[i] = static_cast<std::uint8_t>(i * 7);
+    const std::vector<std::uint8_t> image = sim::makeImage(payload, 100);  // seven records
+    writeFile("fw.enc", sim::hexText(image));
+    writeFile("crc.enc", "00 05 01 02 03 04 05");
+
+    sim::BootloaderOptions accepting;
+    accepting.acceptByte = 0x33;
+    sim::BootloaderMode boot(accepting);
+    SimulatedLine line(map, kCom, boot);
+    const auto done = runVigil({"upload", "--port", kPort, path("fw.enc"), "--no-wait"});
+    EXPECT_EQ(done.exitCode, 0) << done.err;
+    EXPECT_EQ(boot.recordsReceived(), 7u);
+    EXPECT_EQ(boot.image(), image);
+    EXPECT_THAT(done.out, HasSubstr("7/7 records  728/728 bytes"));
+    EXPECT_THAT(done.out, HasSubstr("Обновление прошло успешно. BL ver 02"));
+
+    sim::BootloaderOptions rejecting;
+    for (unsigned r = 1; r <= 10; ++r) rejecting.rejectRecords.insert(r);
+    sim::BootloaderMode refuser(rejecting);
+    SimulatedLine other(map, kCom + 1, refuser);
+    const struct {
+        std::string port, file;
+        int exitCode;
+        const char* says;
+    } cases[] = {
+        {"COM" + std::to_string(kCom + 1), path("fw.enc"), 5, "Ошибка CRC. Файл поврежден."},
+        {kPort, path("crc.enc"), 2, "В файле обновления ошибка CRC"},
+        {kPort, path("missing.enc"), 2, "missing.enc"},
+    };
+    for (const auto& c : cases) {
+        const auto result = runVigil({"upload", "--port", c.port, c.file, "--no-wait"});
+        EXPECT_EQ(result.exitCode, c.exitCode) << c.says;
+        EXPECT_THAT(result.err, HasSubstr(c.says));
+    }
+    EXPECT_EQ(refuser.recordsReceived(), 10u);
+    EXPECT_EQ(boot.recordsReceived(), 7u);  // nothing of a file that fails its check
+}
+
+}  // namespace
