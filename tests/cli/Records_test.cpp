@@ -1,0 +1,135 @@
+// The pieces of a batch that decide what gets written and what counts as done: overrides in
+// their two forms, the spreadsheet's CSV, and the log a resumed run reads back.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "cli/BatchLog.h"
+#include "cli/Csv.h"
+#include "cli/Overrides.h"
+
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+
+namespace {
+
+TEST(Overrides, EachKeyTakesTheValueFormItImplies) {
+    const struct {
+        const char* set;
+        const char* parameter;
+        const char* wire;  // as a write request carries it
+    } cases[] = {
+        {"ModulePhone=+7999", "ModulePhone", "+7999"},
+        {"tl9=+7999", "ModulePhone", "+7999"},               // .abt key, any letter case
+        {"Apn=", "Apn", ""},                                 // an empty text is a value
+        {"Apn=тест", "Apn", "\xF2\xE5\xF1\xF2"},             // cp1251 on the link
+        {"AlarmPressCount=2", "AlarmPressCount", "2"},       // the press count itself...
+        {"NmbPress=1", "AlarmPressCount", "2"},              // ...or the file's item index
+        {"NmbPress=0", "AlarmPressCount", "1"},
+        {"MicSensitivity=b", "MicSensitivity", "B"},
+        {"REG=F", "MicSensitivity", "F"},
+        {"Coord=9", "GpsSleepMode", "4"},                    // a radio group takes its last item
+        {"ServerEnable2=1", "ServerEnable2", "1"},
+        {"Ip2En=0", "ServerEnable2", "0"},
+    };
+    for (const auto& c : cases) {
+        std::string error;
+        const auto o = cli::parseOverride(c.set, error);
+        ASSERT_TRUE(o) << c.set << ": " << error;
+        EXPECT_EQ(o->parameter->name, c.parameter) << c.set;
+        EXPECT_EQ(o->wire, c.wire) << c.set;
+    }
+}
+
+TEST(Overrides, ValuesThatCannotBeSentAreRefused) {
+    const struct {
+        const char* set;
+        const char* says;
+    } cases[] = {
+        {"ModulePhone", "KEY=VALUE"},
+        {"=1", "KEY=VALUE"},
+        {"BalanceValue=1", "cannot be written"},
+        {"Phone9=1", "unknown parameter"},
+        {"TL1=a:b", "a text without \":\""},
+        {"Apn=\xE2\x82\xAC\xF0\x9F\x98\x80", "Windows-1251 lacks"},
+        {"AlarmPressCount=0", "1 to 2"},
+        {"AlarmPressCount=3", "1 to 2"},
+        {"ServerProtocol1=2", "0 to 1"},
+        {"GET1=5", "0 to 1"},    // the file reader would leave the list without selection
+        {"MicSensitivity=10", "one hex digit"},
+        {"SmsEnable1=", "0 or 1"},
+        {"Sms1En=2", "0 or 1"},  // the file reader leaves the box alone
+    };
+    for (const auto& c : cases) {
+        std::string error;
+        EXPECT_FALSE(cli::parseOverride(c.set, error)) << c.set;
+        EXPECT_THAT(error, HasSubstr(c.says)) << c.set;
+    }
+}
+
+TEST(Csv, FieldsSurviveAWriteAndAReadBack) {
+    const std::vector<std::string> row = {"U1", "a,b", "say \"hi\"", "two\nlines", "", "тест"};
+    for (const char separator : {',', ';'}) {
+        std::string error;
+        const std::string text = cli::csvLine({"unit", "x", "y", "z", "w", "v"}, separator) +
+                                 cli::csvLine(row, separator);
+        const auto table = cli::parseCsv("\xEF\xBB\xBF" + text, error);
+        ASSERT_TRUE(table) << error;
+        EXPECT_EQ(table->separator, separator);
+        EXPECT_THAT(table->rows, ElementsAre(ElementsAre("unit", "x", "y", "z", "w", "v"), row));
+    }
+    std::string error;
+    const auto crlf = cli::parseCsv("unit,TL9\r\n\r\nU1,1\r\nU2,\"\"\r\n", error);
+    ASSERT_TRUE(crlf);
+    EXPECT_THAT(crlf->rows, ElementsAre(ElementsAre("unit", "TL9"), ElementsAre("U1", "1"),
+                                        ElementsAre("U2", "")));
+    EXPECT_THAT(crlf->lines, ElementsAre(1u, 3u, 4u));
+}
+
+class Log : public ::testing::Test {
+  protected:
+    Log() : path_(std::filesystem::temp_directory_path() / ("vigil-log-" + std::to_string(::getpid()))) {}
+    ~Log() override { std::filesystem::remove(path_); }
+    void write(const std::string& text) const { std::ofstream(path_, std::ios::binary) << text; }
+    std::string read() const {
+        std::ifstream in(path_, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+    std::string path() const { return path_.string(); }
+
+    std::filesystem::path path_;
+};
+
+TEST_F(Log, TheLatestRowOfAUnitDecidesWhetherItIsDone) {
+    write("time,unit,idcode,result,differences\n"
+          "t,U1,id,failed,x\n"
+          "t,U1,id,ok,\n"
+          "t,U2,id,ok,\n"
+          "t,U2,id,failed,x\n"
+          "t,U3,id,ok");  // a row the power cut short, without its line end
+    std::string error;
+    auto log = cli::BatchLog::open(path(), error);
+    ASSERT_TRUE(log) << error;
+    EXPECT_TRUE(log->done("U1"));
+    EXPECT_FALSE(log->done("U2"));
+    EXPECT_FALSE(log->done("U3"));  // its row lacks a cell: not counted
+    ASSERT_TRUE(log->append({"t2", "U4", "id, v2", "ok", ""}, error)) << error;
+    EXPECT_THAT(read(), ::testing::EndsWith("t,U3,id,ok\nt2,U4,\"id, v2\",ok,\n"));
+}
+
+TEST_F(Log, ANewLogGetsItsHeaderAndAForeignFileIsLeftAlone) {
+    std::string error;
+    ASSERT_TRUE(cli::BatchLog::open(path(), error)) << error;
+    EXPECT_EQ(read(), "time,unit,idcode,result,differences\n");
+
+    write("name,phone\nA,1\n");
+    EXPECT_FALSE(cli::BatchLog::open(path(), error));
+    EXPECT_THAT(error, HasSubstr("not a batch log"));
+    EXPECT_EQ(read(), "name,phone\nA,1\n");
+}
+
+}  // namespace
