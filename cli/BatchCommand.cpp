@@ -68,7 +68,7 @@ bool Batch::openQuietly(bool& reasonShown) {
     const bool opened = session_.link.open();
     session_.messages.setQuiet(false);
     if (!opened && !reasonShown) {
-        printError(session_.messages.last() + " (trying again)");
+        printError(session_.link.describe() + ": " + session_.messages.last() + " (trying again)");
         reasonShown = true;
     }
     return opened;

@@ -69,8 +69,9 @@ bool Link::send(std::span<const std::uint8_t> bytes) {
 
 std::string Link::describe() const {
     std::string text = "COM" + std::to_string(comNumber_);
-    std::string path = port_.DevicePath();
-    if (path.empty()) path = platform::devicePathFor(comNumber_);
+    // The map may have changed since the last open (a device plugged in again).
+    std::string path = platform::devicePathFor(comNumber_);
+    if (path.empty()) path = port_.DevicePath();
     if (!path.empty()) text += " (" + path + ")";
     return text;
 }
