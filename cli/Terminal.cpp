@@ -73,6 +73,8 @@ Answer Terminal::exchange(std::string_view request,
     };
     link_.onLost = [&] { lost = true; };
 
+    // Whatever a previous request left on the line is not part of this answer.
+    link_.discardPendingInput();
     if (!link_.send(request)) {
         answer.end = Answer::End::LinkLost;
     } else {

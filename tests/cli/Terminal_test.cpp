@@ -44,6 +44,32 @@ const std::string kTemplate =
 
 class TerminalCommands : public testsupport::CliTest {};
 
+// The settings firmware, but its answers to writes leave out the item of `dropped` (answers to
+// reads, which carry IDCOD=, are whole).
+class ForgetfulTerminal : public sim::Mode, private sim::Line {
+  public:
+    ForgetfulTerminal(const sim::SettingsOptions& options, std::string dropped)
+        : settings(options), dropped_(std::move(dropped)) {}
+    void received(const std::uint8_t* data, std::size_t length, sim::Line& line) override {
+        line_ = &line;
+        settings.received(data, length, *this);
+    }
+    sim::SettingsMode settings;
+
+  private:
+    void send(std::string bytes, sim::Clock::duration delay) override {
+        const std::size_t at = bytes.find(dropped_);
+        if (bytes.find("IDCOD=") == std::string::npos && at != std::string::npos)
+            bytes.erase(at, bytes.find(':', at) + 1 - at);
+        line_->send(std::move(bytes), delay);
+    }
+    void unplug() override { line_->unplug(); }
+    sim::Clock::time_point now() const override { return line_->now(); }
+
+    std::string dropped_;
+    sim::Line* line_ = nullptr;
+};
+
 TEST_F(TerminalCommands, ReadGivesTheFileAsSaveWritesItAndJsonByName) {
     sim::ParameterStore store;
     store.set(byName("Apn"), cp1251("интернет"));
@@ -135,6 +161,23 @@ TEST_F(TerminalCommands, AValueTheTerminalStoresDifferentlyIsNamedAndExitsWithFo
     EXPECT_THAT(result.out, ::testing::EndsWith(
                                 ":\n  поле \"TL3\" на вкладке \"Телефоны\": отправлено "
                                 "\"123456789012\", получено \"12345678\"\n"));
+}
+
+TEST_F(TerminalCommands, AValueTheWriteAnswerLacksIsCheckedInARead) {
+    sim::SettingsOptions cutting;
+    cutting.textLimit = 8;
+    ForgetfulTerminal forgetful(cutting, "TL9=");
+    SimulatedLine line(map, kCom, forgetful);
+    writeFile("template.abt", kTemplate);
+    const auto result =
+        runVigil({"write", "--port", kPort, path("template.abt"), "--set", "TL9=+79990001122"});
+    EXPECT_EQ(result.exitCode, 4) << result.err;
+    EXPECT_THAT(result.out, ::testing::EndsWith(
+                                ":\n  поле \"TL9\" на вкладке \"Телефоны\": отправлено "
+                                "\"+79990001122\", получено \"+7999000\"\n"));
+    const auto requests = forgetful.settings.requests();
+    ASSERT_EQ(requests.size(), 2u);
+    EXPECT_EQ(requests[1], "$Pass=Vostel:End:");
 }
 
 TEST_F(TerminalCommands, BadWriteInputIsRefusedBeforeAnythingIsSent) {
