@@ -5,7 +5,10 @@
 
 #include <stdlib.h>
 
+#include <poll.h>
+
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <memory>
 #include <sstream>
@@ -43,6 +46,18 @@ struct SimulatedLine {
     }
     sim::Simulator engine;
 };
+
+// Waits until `done` holds, or a liveness bound passes; for what the simulator's thread has still to
+// take in when the program has already ended.
+inline bool eventually(const std::function<bool()>& done,
+                       std::chrono::milliseconds bound = std::chrono::seconds(10)) {
+    const auto deadline = std::chrono::steady_clock::now() + bound;
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > deadline) return false;
+        ::poll(nullptr, 0, 5);
+    }
+    return true;
+}
 
 class CliTest : public ::testing::Test {
   protected:

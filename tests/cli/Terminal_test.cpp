@@ -222,6 +222,8 @@ TEST_F(TerminalCommands, MonitorShowsReceptionsAsTheMonitorPageAndSwitchesOff) {
         EXPECT_EQ(result.exitCode, 0) << result.err;
         EXPECT_EQ(result.out.find('[') != std::string::npos, interrupt);
     }
+    // The last request reaches the terminal after the program has closed its port.
+    EXPECT_TRUE(testsupport::eventually([&] { return terminal.mode.requests().size() == 4; }));
     EXPECT_EQ(terminal.mode.requests(),
               (std::vector<std::string>{"$Pass=Vostel:Monitor=On:End:", "$Pass=Vostel:Monitor=Off:End:",
                                         "$Pass=Vostel:Monitor=On:End:", "$Pass=Vostel:Monitor=Off:End:"}));
