@@ -1,6 +1,5 @@
 #include "serial/Commport.h"
 
-#include <grp.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -11,6 +10,7 @@
 
 #include "platform/ComPortMap.h"
 #include "platform/MessageService.h"
+#include "platform/PortDiagnostics.h"
 #include "platform/PosixSerialDevice.h"
 #include "serial/Evread.h"
 #include "serial/Evstatus.h"
@@ -28,23 +28,12 @@ constexpr std::uint32_t kFlagsNone = 0x0001;
 constexpr std::uint32_t kFlagsSoft = 0x1311;
 constexpr std::uint32_t kFlagsHard = 0x202D;
 
-const char* const kOpenFailed = "Не могу открыть COM порт";
 const char* const kErrorCaption = "COM port error";
 const char* const kWarningCaption = "COM port warning";
 
 TDeviceFactory& defaultFactory() {
     static TDeviceFactory factory;
     return factory;
-}
-
-std::string ownerGroup(const std::string& path) {
-    struct stat st {};
-    if (path.empty() || ::stat(path.c_str(), &st) != 0) return {};
-    std::vector<char> buf(16384);
-    group g{};
-    group* found = nullptr;
-    if (::getgrgid_r(st.st_gid, &g, buf.data(), buf.size(), &found) == 0 && found) return g.gr_name;
-    return std::to_string(st.st_gid);
 }
 
 }  // namespace
@@ -76,14 +65,10 @@ void TCommPort::SetOpen(bool value) {
 }
 
 void TCommPort::reportOpenFailure(int err, const std::string& path) {
-    std::string text = kOpenFailed;
-    if (err == EACCES || err == EPERM) {
-        // The usual cause on Linux: the user is not in the group that owns the device.
-        const std::string group = ownerGroup(path);
-        text += "\nНет доступа к " + path;
-        if (!group.empty()) text += ": нужно состоять в группе " + group;
-    }
-    platform::messages().show(text, kErrorCaption, platform::MessageIcon::Error,
+    openFailureCause_ = platform::describeOpenFailure(path, err);
+    if (OnOpenFailed) OnOpenFailed(this);
+    platform::messages().show(std::string(platform::kOpenFailedText) + "\n" + openFailureCause_,
+                              kErrorCaption, platform::MessageIcon::Error,
                               platform::MessageButtons::Ok);
 }
 
@@ -107,6 +92,7 @@ void TCommPort::OpenPort() {
         return;
     }
     device_ = device;
+    openFailureCause_.clear();
 
     noteError(device_->setQueueSizes(inSize_, outSize_));
     noteError(device_->getTimeOuts(savedTimeOuts_));

@@ -170,6 +170,9 @@ class TCommPort {
     int ComNumber() const { return comNumber_; }
     // The device path OpenPort used last (for messages and the port window).
     const std::string& DevicePath() const { return devicePath_; }
+    // Why the last open failed and what to do, one line (platform/PortDiagnostics); empty after a
+    // successful open.
+    const std::string& OpenFailureCause() const { return openFailureCause_; }
 
     // --- Rings ---
     void SetIBuffSize(std::uint32_t value);
@@ -261,6 +264,8 @@ class TCommPort {
     TNotifyEvent OnClose;
     // The device went away while open; raised once per open. Defer the close out of the handler.
     TNotifyEvent OnDeviceLost;
+    // The device could not be opened; raised before the message box, with OpenFailureCause() set.
+    TNotifyEvent OnOpenFailed;
 
   private:
     friend class TStatusThread;
@@ -307,6 +312,7 @@ class TCommPort {
     std::shared_ptr<platform::SerialDevice> device_;
     std::string devicePath_;
     int lastError_ = 0;
+    std::string openFailureCause_;
     platform::DeviceTimeOuts configuredTimeOuts_{{10, 0, 1000, 0, 0}};
     platform::DeviceTimeOuts savedTimeOuts_;
     std::atomic<std::uint32_t> lineRate_{9600};  // read by the transmit thread for its bounds

@@ -82,6 +82,7 @@ TForm2::TForm2(QWidget* parent)
     CommPort1->OnDataReceived = [this](TCommPort* s, std::uint32_t count) { CommPort1DataReceived(s, count); };
     CommPort1->OnTxDSignal = [this](TCommPort* s) { CommPort1TxDSignal(s); };
     CommPort1->OnDeviceLost = [this](TCommPort* s) { CommPort1DeviceLost(s); };
+    CommPort1->OnOpenFailed = [this](TCommPort* s) { CommPort1OpenFailed(s); };
 
     // The operator only picks the port; the other settings come from the registry.
     Button1->hide();
@@ -101,6 +102,7 @@ TForm2::~TForm2() {
     CommPort1->OnDataReceived = nullptr;
     CommPort1->OnTxDSignal = nullptr;
     CommPort1->OnDeviceLost = nullptr;
+    CommPort1->OnOpenFailed = nullptr;
     CommPort1.reset();
 }
 

@@ -12,6 +12,8 @@
 //   map's "COM<n>" name, so an item's port number stays the first decimal number of its text; its
 //   tooltip (and the list's, for the selected item) tells the device path and the adapter's product
 //   name where sysfs gives one. The list keeps the selected name when it is refilled on opening.
+// - An open that fails puts the cause and its fix (platform/PortDiagnostics) into Label1, which
+//   spans the page and wraps.
 // - OnOpen with an error: the port is closed at once, out of the delivery (a zero-time single
 //   shot), so the window and the component agree that the link is down. The close keeps Label1 at
 //   "Ошибка подключения " + the number, so the operator still sees why.
@@ -101,6 +103,8 @@ public:
     void CommPort1DataReceived(TCommPort* Sender, std::uint32_t Count);
     void CommPort1TxDSignal(TCommPort* Sender);
     void CommPort1DeviceLost(TCommPort* Sender);
+    // The port could not be opened: the cause and its fix go into the status label.
+    void CommPort1OpenFailed(TCommPort* Sender);
 
     // Controls, by their design names.
     QTabWidget* PageControl1;

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "serial/Unit2.h"
+#include "serial/Unit2StatusLabel.h"
 
 namespace {
 
@@ -81,7 +82,7 @@ void TForm2::CreateControls() {
     ComboBox6 = fixedList(named(new QComboBox(TabSheet1), "ComboBox6"),
                           {"Нет", "Нечет", "Чет", "Маркер", "Пробел"});
     Button1 = named(new QPushButton(QString::fromUtf8("Подключить"), TabSheet1), "Button1");
-    Label1 = label("Label1", "Не подключено", TabSheet1);
+    Label1 = named(new TStatusLabel(QString::fromUtf8("Не подключено"), TabSheet1), "Label1");
     QFont big = Label1->font();
     big.setPointSizeF(big.pointSizeF() * 1.4);
     big.setBold(true);
@@ -107,7 +108,10 @@ void TForm2::CreateControls() {
     grid->addWidget(Label8, 5, 0);
     grid->addWidget(ComboBox6, 5, 1);
     grid->addWidget(Button1, 6, 0);
-    grid->addWidget(Label1, 6, 1);
+    // The status takes the whole width and the rest of the page: "Подключено на скорости 115200"
+    // in the larger font and an open failure's cause line must both be readable in the fixed window.
+    grid->addWidget(Label1, 7, 0, 1, 2);
+    grid->setRowStretch(7, 1);
     grid->setColumnStretch(1, 1);
 
     // Time-out page: new (configured) values beside the old (saved) ones.

@@ -123,7 +123,11 @@ TEST_F(OverPty, ATakenDeviceOrAnUnmappedNumberFailsToOpen) {
     other.SetComNumber(42);
     other.SetOpen(true);
     EXPECT_FALSE(other.Open());
-    EXPECT_EQ(messages.texts(), std::vector<std::string>(2, "Не могу открыть COM порт"));
+    const auto texts = messages.texts();
+    ASSERT_EQ(texts.size(), 2u);
+    EXPECT_EQ(texts[0].rfind("Не могу открыть COM порт\nПорт " + pty.slavePath() + " занят", 0), 0u) << texts[0];
+    EXPECT_EQ(texts[1], "Не могу открыть COM порт\nЭтому порту не назначено устройство: подключите "
+                        "адаптер или выберите другой порт");
 }
 
 TEST_F(OverPty, AHangUpIsNoticedOnceWithoutSpinning) {
