@@ -1,0 +1,119 @@
+#include "app/AnswerWatch.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "update/FirmwareUpload.h"
+
+namespace app {
+namespace {
+
+using protocol::Parameter;
+
+constexpr unsigned kFallbackBitsPerSecond = 9600;
+
+bool holds(const protocol::ValueSnapshot& values, const Parameter* p) {
+    return std::any_of(values.begin(), values.end(), [p](const protocol::SentValue& v) { return v.parameter == p; });
+}
+
+void dropAll(protocol::ValueSnapshot& values, const ParameterSet& set) {
+    std::erase_if(values, [&](const protocol::SentValue& v) { return set.count(v.parameter) != 0; });
+}
+
+}  // namespace
+
+std::size_t expectedAnswerBytes(const std::vector<const Parameter*>& answered) {
+    std::size_t bytes = 0;
+    for (const Parameter* p : answered)
+        bytes += p->answerKey.size() + 1 + (p->form == protocol::ValueForm::Text ? kTextValueBytesEstimate : 1);
+    return bytes;
+}
+
+int answerTimeoutMs(std::size_t requestBytes, std::size_t answerBytes, unsigned bitsPerSecond) {
+    const unsigned long long rate = bitsPerSecond ? bitsPerSecond : kFallbackBitsPerSecond;
+    const unsigned long long bits = (requestBytes + answerBytes) * update::kBitsPerByte;
+    const unsigned long long wireMs = (bits * 1000ull + rate - 1) / rate;
+    return kAnswerTimeoutBaseMs + static_cast<int>(3 * wireMs);
+}
+
+std::vector<const Parameter*> AnswerWatch::emptiedBy(const protocol::ComposedRequest& request) {
+    if (!request.ok) return {};
+    std::vector<const Parameter*> emptied;
+    if (request.clearsAll) {
+        for (const Parameter* p : protocol::kReadClearingTexts) emptied.push_back(p);
+        for (const Parameter* p : protocol::kReadClearingLists) emptied.push_back(p);
+        for (const Parameter* p : protocol::kCheckBoxList) emptied.push_back(p);
+    }
+    emptied.insert(emptied.end(), request.sent.begin(), request.sent.end());
+    return emptied;
+}
+
+void AnswerWatch::sent(const protocol::ComposedRequest& request, const protocol::ValueSnapshot& before) {
+    const std::vector<const Parameter*> emptied = emptiedBy(request);
+    if (emptied.empty()) return;  // commands: no particular answer is awaited
+    Pending p;
+    p.write = !request.clearsAll;
+    for (const Parameter* q : emptied) {
+        p.awaited.insert(q);
+        p.tabs.insert(q->tab);
+    }
+    if (p.write) p.sent = before;
+    // The track bar keeps its position: nothing to put back there.
+    for (const protocol::SentValue& v : before)
+        if (v.parameter->kind != protocol::ControlKind::TrackBar && !holds(held_, v.parameter)) held_.push_back(v);
+    pending_.push_back(std::move(p));
+}
+
+WatchReport AnswerWatch::answered(const ParameterSet& assigned) {
+    dropAll(held_, assigned);
+    for (Pending& p : pending_) {
+        for (const Parameter* q : assigned)
+            if (p.awaited.erase(q)) p.answered.insert(q);
+    }
+    return settle(false);
+}
+
+WatchReport AnswerWatch::overwritten(const ParameterSet& assigned) {
+    dropAll(held_, assigned);
+    for (Pending& p : pending_) {
+        for (const Parameter* q : assigned) p.awaited.erase(q);
+        dropAll(p.sent, assigned);
+    }
+    return settle(false);
+}
+
+WatchReport AnswerWatch::expire() {
+    WatchReport report;
+    for (const protocol::SentValue& v : held_) report.restoredTabs.insert(v.parameter->tab);
+    // Cleared first: restoring sets controls, and nothing of this watch may be half-updated then.
+    const protocol::ValueSnapshot restore = std::exchange(held_, {});
+    protocol::restoreValues(controls_, restore, {});
+    WatchReport settled = settle(true);
+    settled.restoredTabs = std::move(report.restoredTabs);
+    return settled;
+}
+
+WatchReport AnswerWatch::settle(bool expired) {
+    WatchReport report;
+    std::vector<Pending> open;
+    for (Pending& p : pending_) {
+        if (!expired && !p.awaited.empty()) {
+            open.push_back(std::move(p));
+            continue;
+        }
+        if (p.answered.empty() && !p.awaited.empty()) {
+            report.silent = true;
+            continue;
+        }
+        if (!p.write) continue;
+        std::vector<protocol::ValueMismatch> wrong = protocol::verifyValues(p.sent, controls_, p.answered);
+        if (wrong.empty())
+            report.confirmedTabs.insert(p.tabs.begin(), p.tabs.end());
+        else
+            report.mismatches.insert(report.mismatches.end(), wrong.begin(), wrong.end());
+    }
+    pending_ = std::move(open);
+    return report;
+}
+
+}  // namespace app
