@@ -15,6 +15,7 @@
 #include <QToolButton>
 
 #include "app/Unit1Upload.h"
+#include "app/Unit1Verify.h"
 #include "platform/FileDialogs.h"
 #include "platform/RegistryStore.h"
 #include "platform/qt/QtFileDialogs.h"
@@ -52,6 +53,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
         CBGet[i]->setEnabled(false);
     }
     Controls.index(this);
+    Verify = std::make_unique<app::Unit1Verify>(*this);
     setTimers(std::make_unique<platform::QtTimer>(), std::make_unique<platform::QtTimer>());
     Dialogs = std::make_unique<platform::QtFileDialogs>(this);
     connectHandlers();
@@ -75,6 +77,10 @@ void TForm1::setTimers(std::unique_ptr<platform::Timer> timer1, std::unique_ptr<
     Upload = std::make_unique<Unit1Upload>(*this);
 }
 
+void TForm1::setAnswerTimers(std::unique_ptr<platform::Timer> answers, std::unique_ptr<platform::Timer> compare) {
+    Verify->setTimers(std::move(answers), std::move(compare));
+}
+
 void TForm1::setFileDialogs(std::unique_ptr<platform::FileDialogs> dialogs) { Dialogs = std::move(dialogs); }
 
 QString TForm1::panelText(int panel) const { return StatusPanels.at(static_cast<std::size_t>(panel))->text(); }
@@ -86,6 +92,7 @@ void TForm1::setPanelText(int panel, const QString& text) {
 void TForm1::connectHandlers() {
     connect(Open1, &QAction::triggered, this, [this] { Open1Click(); });
     connect(Save1, &QAction::triggered, this, [this] { Save1Click(); });
+    connect(CompareWithTerminal, &QAction::triggered, this, [this] { CompareWithTerminalClick(); });
     connect(Exit1, &QAction::triggered, this, [this] { Exit1Click(); });
     connect(Contents, &QAction::triggered, this, [this] { ContentsClick(); });
     connect(About1, &QAction::triggered, this, [this] { About1Click(); });

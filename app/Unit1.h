@@ -39,6 +39,10 @@ class TAboutBox;
 class THTMLHelpViewer;
 }  // namespace ui
 class Unit1Upload;
+namespace app {
+class Unit1Compare;
+class Unit1Verify;
+}  // namespace app
 
 namespace platform {
 class FileDialogs;
@@ -62,6 +66,10 @@ public:
     // Timer1 and the upload's record time-out; before any upload starts.
     void setTimers(std::unique_ptr<platform::Timer> timer1, std::unique_ptr<platform::Timer> recordTimer);
     void setFileDialogs(std::unique_ptr<platform::FileDialogs> dialogs);
+    // The answer time-out and the comparison's time-out; before any request.
+    void setAnswerTimers(std::unique_ptr<platform::Timer> answers, std::unique_ptr<platform::Timer> compare);
+    // Answers awaited, writes checked, marks, comparison with the terminal.
+    app::Unit1Verify& verify() { return *Verify; }
     protocol::ControlAccess& controls() { return Controls; }
     // Receptions belong to the firmware upload.
     bool uploadRunning() const;
@@ -81,6 +89,7 @@ public:
     QMenu* Fail1 = nullptr;
     QAction* Open1 = nullptr;
     QAction* Save1 = nullptr;
+    QAction* CompareWithTerminal = nullptr;
     QAction* Exit1 = nullptr;
     QMenu* Help1 = nullptr;
     QAction* Contents = nullptr;
@@ -194,6 +203,7 @@ public:
 
     void Save1Click();
     void Open1Click();
+    void CompareWithTerminalClick();
     void ShowImageAddresses(std::uint32_t rows);
     void ShowImageBytes(std::uint32_t length, const std::uint8_t* bytes);
 
@@ -238,8 +248,11 @@ private:
     std::unique_ptr<platform::Timer> RecordTimer;  // the upload's no-answer time-out
     std::unique_ptr<platform::FileDialogs> Dialogs;
     std::unique_ptr<Unit1Upload> Upload;
+    std::unique_ptr<app::Unit1Verify> Verify;
     Unit1Controls Controls{*this};
     bool switchingPage_ = false;
 
     friend class Unit1Upload;
+    friend class app::Unit1Compare;
+    friend class app::Unit1Verify;
 };

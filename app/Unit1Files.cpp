@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "app/Unit1.h"
+#include "app/Unit1Verify.h"
 #include "files/AbtFile.h"
 #include "files/SaveFiles.h"
 #include "platform/FileDialogs.h"
@@ -48,7 +49,9 @@ void TForm1::Open1Click() {
         case files::FileKind::Configuration: {
             const files::LoadResult loaded = files::loadIntoBuffer(*chosen, TransmitBuffer);
             if (loaded.status == files::LoadStatus::Loaded)
-                files::readAbt(TransmitBuffer.data(), TransmitBuffer.length(), Controls);
+                Verify->loadFile([this](protocol::ControlAccess& controls) {
+                    files::readAbt(TransmitBuffer.data(), TransmitBuffer.length(), controls);
+                });
             else if (loaded.status == files::LoadStatus::TooLong)
                 plainMessage(loaded.message);
             else if (loaded.status == files::LoadStatus::ReadFailed)

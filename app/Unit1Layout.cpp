@@ -135,6 +135,9 @@ void TForm1::buildMenu() {
     Save1->setObjectName(QStringLiteral("Save1"));
     Save1->setStatusTip(QStringLiteral("Save file"));
     Save1->setToolTip(QStringLiteral("Save file"));
+    CompareWithTerminal = Fail1->addAction(QStringLiteral("Сравнить с терминалом"));
+    CompareWithTerminal->setObjectName(QStringLiteral("CompareWithTerminal"));
+    CompareWithTerminal->setEnabled(false);  // while connected
     Fail1->addSeparator();
     Exit1 = Fail1->addAction(QStringLiteral("&Exit"));
     Exit1->setObjectName(QStringLiteral("Exit1"));

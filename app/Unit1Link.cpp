@@ -6,6 +6,7 @@
 
 #include "app/Unit1.h"
 #include "app/Unit1Upload.h"
+#include "app/Unit1Verify.h"
 #include "platform/MessageService.h"
 #include "protocol/RequestBuilder.h"
 #include "protocol/ResponseParser.h"
@@ -62,6 +63,7 @@ void TForm1::ConnectionChanged() {
     const bool connected = Form2->Button1->text() == kConnectedCaption;
     ImageList1.setImageIndex(ToolButton1, connected ? 1 : 0);
     ImageList1.setImageIndex(ToolButton3, connected ? 2 : 3);
+    CompareWithTerminal->setEnabled(connected);
     // A link that drops while records are going out ends the upload.
     if (!connected) Upload->upload().OnLinkLost();
 }
@@ -80,7 +82,11 @@ void TForm1::WriteInternetBClick() { RequestMask = protocol::mask::Internet; Sen
 void TForm1::WriteApnBClick() { RequestMask = protocol::mask::Access; SendRequest(); }
 void TForm1::WriteTLBClick() { RequestMask = protocol::mask::Phones; SendRequest(); }
 void TForm1::WriteMicBClick() { RequestMask = protocol::mask::Settings; SendRequest(); }
-void TForm1::Button1Click() { RequestMask = protocol::mask::Erase; SendRequest(); }
+void TForm1::Button1Click() {
+    if (!app::Unit1Verify::confirmErase()) return;
+    RequestMask = protocol::mask::Erase;
+    SendRequest();
+}
 void TForm1::ToolButton6Click() { RequestMask = protocol::mask::WriteAll; SendRequest(); }
 
 // The controls are emptied only once the request has been handed to the port: a refused request
@@ -94,7 +100,7 @@ void TForm1::SendRequest() {
                                   platform::MessageButtons::Ok);
         return;
     }
-    if (WritePort(TransmitBuffer.data(), TransmitBuffer.length())) protocol::applyEmptying(Controls, request);
+    if (WritePort(TransmitBuffer.data(), TransmitBuffer.length())) Verify->emptyAndWatch(request, TransmitBuffer.length());
 }
 
 bool TForm1::WritePort(const std::uint8_t* bytes, std::uint16_t count) {
@@ -112,8 +118,10 @@ void TForm1::HandleReception() {
         return;
     }
     setPanelText(0, usbText(protocol::nextUsbIndicatorText(UsbIndicator)));
-    protocol::parseReception(ReceiveBuffer.data(), ReceivedCount, Controls);
+    Verify->parseReception(ReceiveBuffer.data(), ReceivedCount);
 }
+
+void TForm1::CompareWithTerminalClick() { Verify->compare().start(); }
 
 void TForm1::BUpgradeClick() { Upload->upload().BUpgradeClick(); }
 void TForm1::Timer1Timer() { Upload->upload().Timer1Timer(); }

@@ -1,0 +1,118 @@
+#include "app/Unit1Compare.h"
+
+#include <QTimer>
+#include <algorithm>
+
+#include "app/CompareDialog.h"
+#include "app/Unit1.h"
+#include "platform/MessageService.h"
+#include "platform/qt/QtTimer.h"
+#include "protocol/RequestBuilder.h"
+#include "protocol/ResponseParser.h"
+
+namespace app {
+namespace {
+
+using protocol::Parameter;
+
+std::vector<const Parameter*> everyParameter() {
+    std::vector<const Parameter*> all;
+    for (const Parameter& p : protocol::kParameters) all.push_back(&p);
+    return all;
+}
+
+}  // namespace
+
+Unit1Compare::Unit1Compare(TForm1& form, std::function<void(const ParameterSet&)> onTaken)
+    : form_(form), onTaken_(std::move(onTaken)), dialog_(new CompareDialog(form)) {
+    dialog_->onWriteScreen = [this] { writeScreen(); };
+    dialog_->onTakeTerminal = [this] { takeTerminal(); };
+    setTimer(std::make_unique<platform::QtTimer>());
+}
+
+Unit1Compare::~Unit1Compare() = default;
+
+void Unit1Compare::setTimer(std::unique_ptr<platform::Timer> timer) {
+    timer_ = std::move(timer);
+    timer_->setEnabled(false);
+    timer_->onTimer = [this] { finish(); };
+}
+
+std::uint16_t Unit1Compare::maskOf(const std::vector<protocol::ValueMismatch>& differences) {
+    std::uint16_t mask = 0;
+    for (const protocol::ValueMismatch& d : differences)
+        for (const protocol::WriteGroupItems& g : protocol::kWriteGroupsInRequestOrder)
+            if (std::find(g.items.begin(), g.items.end(), d.parameter) != g.items.end()) mask |= g.bit;
+    return mask;
+}
+
+// The Read's request, sent without emptying anything.
+void Unit1Compare::start() {
+    if (waiting_ || form_.uploadRunning()) return;
+    const protocol::ComposedRequest request = protocol::composeRequest(form_.controls(), protocol::mask::Read, form_.TransmitBuffer);
+    if (!request.ok || !form_.WritePort(form_.TransmitBuffer.data(), form_.TransmitBuffer.length())) return;
+    terminal_ = protocol::ValueStore();
+    recorder_.clear();
+    answer_.clear();
+    waiting_ = true;
+    const int timeout = answerTimeoutMs(form_.TransmitBuffer.length(), expectedAnswerBytes(everyParameter()), form_.lineRate());
+    timer_->setEnabled(false);
+    timer_->setInterval(timeout);
+    timer_->setEnabled(true);
+}
+
+void Unit1Compare::parse(const std::uint8_t* data, std::uint16_t count) {
+    // The whole answer so far, so that an item cut between two receptions still counts.
+    const std::size_t room = kAnswerCapacity - std::min(kAnswerCapacity, answer_.size());
+    answer_.append(reinterpret_cast<const char*>(data), std::min<std::size_t>(count, room));
+    terminal_ = protocol::ValueStore();
+    recorder_.clear();
+    protocol::parseReception(reinterpret_cast<const std::uint8_t*>(answer_.data()),
+                             static_cast<std::uint16_t>(answer_.size()), recorder_);
+    if (recorder_.assigned().size() == protocol::kParameters.size()) finish();
+}
+
+void Unit1Compare::finish() {
+    timer_->setEnabled(false);
+    if (!waiting_) return;
+    waiting_ = false;
+    const ParameterSet& answered = recorder_.assigned();
+    differences_.clear();
+    if (!answered.empty()) {
+        for (const Parameter& p : protocol::kParameters) {
+            const Parameter* one[] = {&p};
+            if (!answered.count(&p)) {
+                const protocol::ValueSnapshot screen = protocol::snapshotValues(form_.controls(), one);
+                differences_.push_back({&p, screen.empty() ? std::string() : screen.front().value, std::nullopt});
+                continue;
+            }
+            for (protocol::ValueMismatch& d : protocol::compareValues(form_.controls(), terminal_, one))
+                differences_.push_back(std::move(d));
+        }
+    }
+    // Out of the port's delivery: a message box runs a nested event loop.
+    QTimer::singleShot(0, dialog_, [this, silent = answered.empty()] {
+        if (silent) {
+            platform::messages().show(kCompareSilentText, "", platform::MessageIcon::Warning, platform::MessageButtons::Ok);
+            return;
+        }
+        dialog_->showDifferences(differences_, maskOf(differences_) != 0);
+    });
+}
+
+void Unit1Compare::writeScreen() {
+    const std::uint16_t mask = maskOf(differences_);
+    if (mask == 0) return;
+    form_.RequestMask = mask;
+    form_.SendRequest();
+}
+
+void Unit1Compare::takeTerminal() {
+    protocol::AssignmentRecorder taken(form_.controls());
+    for (const protocol::ValueMismatch& d : differences_)
+        if (d.actual) protocol::applyValue(taken, *d.parameter, *d.actual);
+    if (terminal_.writeControlsEnabled()) form_.controls().enableWriteControls();
+    if (onTaken_) onTaken_(taken.assigned());
+}
+
+}  // namespace app

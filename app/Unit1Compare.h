@@ -1,0 +1,64 @@
+#pragma once
+// File > "Сравнить с терминалом": reads the terminal into a value store of its own (the request
+// is the Read's, but no control is emptied and the answer goes to the store, parsed as a whole so
+// an item cut between receptions is not lost), then shows what differs from the screen. From there the operator writes the screen's values of the differing
+// groups (a normal write, checked like every write) or takes the terminal's values.
+//
+// Main thread only. The answer arrives in port deliveries, so the table is shown from a deferred
+// call, never inside one.
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/AnswerWatch.h"
+#include "protocol/AssignmentRecorder.h"
+#include "protocol/ValueStore.h"
+#include "protocol/WriteCheck.h"
+
+class TForm1;
+namespace platform {
+class Timer;
+}
+
+namespace app {
+
+class CompareDialog;
+
+inline constexpr const char* kCompareSilentText = "Терминал не ответил: сравнить не с чем.";
+
+class Unit1Compare {
+public:
+    // `onTaken` runs after the terminal's values were put into these controls.
+    Unit1Compare(TForm1& form, std::function<void(const ParameterSet&)> onTaken);
+    ~Unit1Compare();
+
+    void setTimer(std::unique_ptr<platform::Timer> timer);
+    void start();
+    // While it waits, receptions fill the terminal's values instead of the controls.
+    bool waiting() const { return waiting_; }
+    void parse(const std::uint8_t* data, std::uint16_t count);
+    CompareDialog* dialog() const { return dialog_; }
+
+    // The write mask of the groups that hold a writable difference (0: none).
+    static std::uint16_t maskOf(const std::vector<protocol::ValueMismatch>& differences);
+
+private:
+    void finish();
+    void writeScreen();
+    void takeTerminal();
+
+    TForm1& form_;
+    std::function<void(const ParameterSet&)> onTaken_;
+    std::unique_ptr<platform::Timer> timer_;
+    protocol::ValueStore terminal_;
+    protocol::AssignmentRecorder recorder_{terminal_};
+    static constexpr std::size_t kAnswerCapacity = 16 * 1024;  // bytes kept of the answer
+    std::string answer_;                                      // the receptions since the request
+    bool waiting_ = false;
+    std::vector<protocol::ValueMismatch> differences_;
+    CompareDialog* dialog_ = nullptr;  // owned by the window
+};
+
+}  // namespace app

@@ -1,0 +1,135 @@
+#include "app/Unit1Verify.h"
+
+#include <QTimer>
+
+#include "app/Unit1.h"
+#include "platform/MessageService.h"
+#include "platform/qt/QtTimer.h"
+#include "protocol/AssignmentRecorder.h"
+#include "protocol/ResponseParser.h"
+
+namespace app {
+namespace {
+
+using protocol::Parameter;
+
+std::string tabList(const std::set<int>& tabs) {
+    std::string list;
+    for (int tab : tabs) {
+        if (!list.empty()) list += ", ";
+        list += "\"" + std::string(protocol::kTabCaptions[static_cast<std::size_t>(tab)]) + "\"";
+    }
+    return list;
+}
+
+std::string messageOf(const WatchReport& r) {
+    std::string text;
+    if (r.silent || !r.restoredTabs.empty()) text = r.silent ? kSilentText : kPartialText;
+    if (!r.restoredTabs.empty())
+        text += std::string(" ") + kRestoredText + (r.restoredTabs.size() == 1 ? " на вкладке " : " на вкладках ") +
+                tabList(r.restoredTabs) + ".";
+    if (!r.mismatches.empty()) {
+        if (!text.empty()) text += "\n\n";
+        text += kNotTakenText;
+        for (const protocol::ValueMismatch& m : r.mismatches) text += "\n" + protocol::mismatchLine(m);
+    }
+    return text;
+}
+
+std::vector<const Parameter*> answeredTo(const protocol::ComposedRequest& request) {
+    if (!request.clearsAll) return request.sent;
+    std::vector<const Parameter*> all;
+    for (const Parameter& p : protocol::kParameters) all.push_back(&p);
+    return all;
+}
+
+}  // namespace
+
+Unit1Verify::Unit1Verify(TForm1& form)
+    : form_(form),
+      watch_(form.controls()),
+      marks_(form, [this](const Parameter* p) { report(watch_.overwritten({p})); }),
+      compare_(form, [this](const ParameterSet& taken) { settled(taken, watch_.overwritten(taken)); }) {
+    setTimers(std::make_unique<platform::QtTimer>(), std::make_unique<platform::QtTimer>());
+}
+
+Unit1Verify::~Unit1Verify() = default;
+
+void Unit1Verify::setTimers(std::unique_ptr<platform::Timer> answers, std::unique_ptr<platform::Timer> compare) {
+    timer_ = std::move(answers);
+    timer_->setEnabled(false);
+    timer_->onTimer = [this] { expire(); };
+    compare_.setTimer(std::move(compare));
+}
+
+void Unit1Verify::emptyAndWatch(const protocol::ComposedRequest& request, std::size_t requestBytes) {
+    const std::vector<const Parameter*> emptied = AnswerWatch::emptiedBy(request);
+    const protocol::ValueSnapshot before = protocol::snapshotValues(form_.controls(), emptied);
+    protocol::applyEmptying(form_.controls(), request);
+    joiner_.forget();
+    if (emptied.empty()) return;
+    marks_.sent(request.sent);
+    watch_.sent(request, before);
+    // The latest request sets the deadline: the terminal answers in the order it was asked.
+    timer_->setEnabled(false);
+    timer_->setInterval(answerTimeoutMs(requestBytes, expectedAnswerBytes(answeredTo(request)), form_.lineRate()));
+    timer_->setEnabled(true);
+}
+
+void Unit1Verify::parseReception(const std::uint8_t* data, std::uint16_t count) {
+    if (compare_.waiting()) {
+        joiner_.forget();
+        compare_.parse(data, count);
+        return;
+    }
+    protocol::AssignmentRecorder recorder(form_.controls());
+    protocol::parseReception(data, count, recorder);
+    const std::string cut = joiner_.next(data, count);
+    if (!cut.empty())
+        protocol::parseReception(reinterpret_cast<const std::uint8_t*>(cut.data()), static_cast<std::uint16_t>(cut.size()), recorder);
+    if (recorder.assigned().empty()) return;
+    settled(recorder.assigned(), watch_.answered(recorder.assigned()));
+}
+
+void Unit1Verify::loadFile(const std::function<void(protocol::ControlAccess&)>& apply) {
+    protocol::AssignmentRecorder recorder(form_.controls());
+    try {
+        apply(recorder);
+    } catch (...) {
+        settled(recorder.assigned(), watch_.overwritten(recorder.assigned()));
+        throw;
+    }
+    settled(recorder.assigned(), watch_.overwritten(recorder.assigned()));
+}
+
+bool Unit1Verify::confirmErase() {
+    return platform::messages().show(kEraseQuestion, "", platform::MessageIcon::Warning,
+                                     platform::MessageButtons::OkCancel) == platform::MessageResult::Ok;
+}
+
+void Unit1Verify::expire() {
+    timer_->setEnabled(false);
+    report(watch_.expire());
+}
+
+void Unit1Verify::settled(const ParameterSet& assigned, const WatchReport& r) {
+    marks_.settled(assigned);
+    report(r);
+}
+
+void Unit1Verify::report(const WatchReport& r) {
+    if (!watch_.waiting()) timer_->setEnabled(false);
+    for (const protocol::ValueMismatch& m : r.mismatches) marks_.notTaken(m);
+    if (!r.confirmedTabs.empty())
+        form_.setPanelText(1, QString::fromStdString(kConfirmedText + tabList(r.confirmedTabs)));
+    else if (!r.mismatches.empty())
+        form_.setPanelText(1, QString::fromUtf8(kNotConfirmedText));
+    const std::string text = messageOf(r);
+    if (text.empty()) return;
+    // Out of the port's delivery: a message box runs a nested event loop.
+    QTimer::singleShot(0, &form_, [text] {
+        platform::messages().show(text, "", platform::MessageIcon::Warning, platform::MessageButtons::Ok);
+    });
+}
+
+}  // namespace app

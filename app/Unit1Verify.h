@@ -1,0 +1,70 @@
+#pragma once
+// The main window's guard over the operator's values: watches what each request empties until
+// the answer refills it (or puts it back when the answer is overdue), checks every write value
+// by value, marks edited and not-taken controls, and routes receptions to the comparison with
+// the terminal while it waits. An item cut between two receptions is joined and applied too.
+//
+// Texts shown (UTF-8): status panel 1 "Запись подтверждена: " and the pages; one message per
+// answer or time-out made of kSilentText / kPartialText, the pages put back, and kNotTakenText
+// with one line per value. Messages are shown from a deferred call, never inside a delivery.
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+#include "app/AnswerWatch.h"
+#include "app/CutItemJoiner.h"
+#include "app/FieldMarks.h"
+#include "app/Unit1Compare.h"
+
+class TForm1;
+namespace platform {
+class Timer;
+}
+
+namespace app {
+
+inline constexpr const char* kSilentText = "Терминал не ответил.";
+inline constexpr const char* kPartialText = "Терминал прислал не все значения.";
+inline constexpr const char* kRestoredText = "Прежние значения восстановлены";
+inline constexpr const char* kNotTakenText = "Терминал записал не всё, что было отправлено:";
+inline constexpr const char* kConfirmedText = "Запись подтверждена: ";
+inline constexpr const char* kNotConfirmedText = "Запись не подтверждена";
+inline constexpr const char* kEraseQuestion = "Все настройки терминала будут стёрты. Продолжить?";
+
+class Unit1Verify {
+public:
+    explicit Unit1Verify(TForm1& form);
+    ~Unit1Verify();
+
+    // The answer time-out and the comparison's; before any request.
+    void setTimers(std::unique_ptr<platform::Timer> answers, std::unique_ptr<platform::Timer> compare);
+
+    // SendRequest, once the port has taken `request` (`requestBytes` long): empties what it
+    // carries and waits for the answer to refill it.
+    void emptyAndWatch(const protocol::ComposedRequest& request, std::size_t requestBytes);
+    // A reception to parse: into the comparison while it waits, otherwise into the controls.
+    void parseReception(const std::uint8_t* data, std::uint16_t count);
+    // File > Open of a configuration: `apply` sets the controls.
+    void loadFile(const std::function<void(protocol::ControlAccess&)>& apply);
+
+    // The operator's OK before an erase.
+    static bool confirmErase();
+
+    Unit1Compare& compare() { return compare_; }
+    bool waiting() const { return watch_.waiting(); }
+
+private:
+    void expire();
+    void settled(const ParameterSet& assigned, const WatchReport& report);
+    void report(const WatchReport& report);
+
+    TForm1& form_;
+    AnswerWatch watch_;
+    CutItemJoiner joiner_;
+    FieldMarks marks_;
+    Unit1Compare compare_;
+    std::unique_ptr<platform::Timer> timer_;
+};
+
+}  // namespace app
