@@ -1,7 +1,8 @@
 #pragma once
 // The program's three windows as main() builds them, offscreen, on private files (registry store
 // and COM port map in a temporary folder), with recorded messages and help, scripted file
-// dialogs and hand-driven timers; optionally on the terminal simulator over a pty mapped to COM7.
+// dialogs and hand-driven timers (Timer1, the upload's and the answers' time-outs); optionally
+// on the terminal simulator over a pty mapped to COM7.
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
@@ -108,6 +109,11 @@ protected:
         timer1 = t1.get();
         recordTimer = t2.get();
         form1->setTimers(std::move(t1), std::move(t2));
+        auto a = std::make_unique<platform::ManualTimer>();
+        auto c = std::make_unique<platform::ManualTimer>();
+        answerTimer = a.get();
+        compareTimer = c.get();
+        form1->setAnswerTimers(std::move(a), std::move(c));
         auto d = std::make_unique<platform::ScriptedFileDialogs>();
         dialogs = d.get();
         form1->setFileDialogs(std::move(d));
@@ -174,6 +180,8 @@ protected:
     std::unique_ptr<ui::TAboutBox> about;
     platform::ManualTimer* timer1 = nullptr;
     platform::ManualTimer* recordTimer = nullptr;
+    platform::ManualTimer* answerTimer = nullptr;   // an answer overdue
+    platform::ManualTimer* compareTimer = nullptr;  // the comparison's answer overdue
     platform::ScriptedFileDialogs* dialogs = nullptr;
 };
 
