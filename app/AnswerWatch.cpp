@@ -22,6 +22,12 @@ void dropAll(protocol::ValueSnapshot& values, const ParameterSet& set) {
 
 }  // namespace
 
+std::vector<const Parameter*> everyParameter() {
+    std::vector<const Parameter*> all;
+    for (const Parameter& p : protocol::kParameters) all.push_back(&p);
+    return all;
+}
+
 std::size_t expectedAnswerBytes(const std::vector<const Parameter*>& answered) {
     std::size_t bytes = 0;
     for (const Parameter* p : answered)
@@ -62,6 +68,13 @@ void AnswerWatch::sent(const protocol::ComposedRequest& request, const protocol:
     for (const protocol::SentValue& v : before)
         if (v.parameter->kind != protocol::ControlKind::TrackBar && !holds(held_, v.parameter)) held_.push_back(v);
     pending_.push_back(std::move(p));
+}
+
+std::set<int> AnswerWatch::stillEmptied(const std::vector<const Parameter*>& params) const {
+    std::set<int> tabs;
+    for (const Parameter* p : params)
+        if (holds(held_, p)) tabs.insert(p->tab);
+    return tabs;
 }
 
 WatchReport AnswerWatch::answered(const ParameterSet& assigned) {

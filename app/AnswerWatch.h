@@ -26,6 +26,8 @@ using ParameterSet = std::set<const protocol::Parameter*>;
 // kTextValueBytesEstimate bytes) at `bitsPerSecond`, ten bits a byte.
 inline constexpr int kAnswerTimeoutBaseMs = 2000;
 inline constexpr std::size_t kTextValueBytesEstimate = 24;
+// Every parameter of the table, as a Read's answer reports them.
+std::vector<const protocol::Parameter*> everyParameter();
 std::size_t expectedAnswerBytes(const std::vector<const protocol::Parameter*>& answered);
 int answerTimeoutMs(std::size_t requestBytes, std::size_t answerBytes, unsigned bitsPerSecond);
 
@@ -55,6 +57,8 @@ public:
     WatchReport expire();
 
     bool waiting() const { return !pending_.empty(); }
+    // Tabs of those `params` that a request has emptied and nothing has set again yet.
+    std::set<int> stillEmptied(const std::vector<const protocol::Parameter*>& params) const;
 
 private:
     struct Pending {

@@ -11,17 +11,8 @@
 #include "protocol/ResponseParser.h"
 
 namespace app {
-namespace {
 
 using protocol::Parameter;
-
-std::vector<const Parameter*> everyParameter() {
-    std::vector<const Parameter*> all;
-    for (const Parameter& p : protocol::kParameters) all.push_back(&p);
-    return all;
-}
-
-}  // namespace
 
 Unit1Compare::Unit1Compare(TForm1& form, std::function<void(const ParameterSet&)> onTaken)
     : form_(form), onTaken_(std::move(onTaken)), dialog_(new CompareDialog(form)) {

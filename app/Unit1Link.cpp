@@ -94,6 +94,7 @@ void TForm1::ToolButton6Click() { RequestMask = protocol::mask::WriteAll; SendRe
 void TForm1::SendRequest() {
     const std::uint16_t requested = RequestMask;
     RequestMask = 0;
+    if (Verify->refusesWrite(requested)) return;
     const protocol::ComposedRequest request = protocol::composeRequest(Controls, requested, TransmitBuffer);
     if (!request.ok) {
         platform::messages().show(request.message, "", platform::MessageIcon::Warning,
@@ -121,7 +122,7 @@ void TForm1::HandleReception() {
     Verify->parseReception(ReceiveBuffer.data(), ReceivedCount);
 }
 
-void TForm1::CompareWithTerminalClick() { Verify->compare().start(); }
+void TForm1::CompareWithTerminalClick() { Verify->startCompare(); }
 
 void TForm1::BUpgradeClick() { Upload->upload().BUpgradeClick(); }
 void TForm1::Timer1Timer() { Upload->upload().Timer1Timer(); }

@@ -22,12 +22,16 @@ std::string tabList(const std::set<int>& tabs) {
     return list;
 }
 
+// " на вкладке "Телефоны"" or " на вкладках "Интернет", "Доступ"".
+std::string onPages(const std::set<int>& tabs) {
+    return (tabs.size() == 1 ? " на вкладке " : " на вкладках ") + tabList(tabs);
+}
+
 std::string messageOf(const WatchReport& r) {
     std::string text;
     if (r.silent || !r.restoredTabs.empty()) text = r.silent ? kSilentText : kPartialText;
     if (!r.restoredTabs.empty())
-        text += std::string(" ") + kRestoredText + (r.restoredTabs.size() == 1 ? " на вкладке " : " на вкладках ") +
-                tabList(r.restoredTabs) + ".";
+        text += std::string(" ") + kRestoredText + onPages(r.restoredTabs) + ".";
     if (!r.mismatches.empty()) {
         if (!text.empty()) text += "\n\n";
         text += kNotTakenText;
@@ -37,10 +41,7 @@ std::string messageOf(const WatchReport& r) {
 }
 
 std::vector<const Parameter*> answeredTo(const protocol::ComposedRequest& request) {
-    if (!request.clearsAll) return request.sent;
-    std::vector<const Parameter*> all;
-    for (const Parameter& p : protocol::kParameters) all.push_back(&p);
-    return all;
+    return request.clearsAll ? everyParameter() : request.sent;
 }
 
 }  // namespace
@@ -60,6 +61,22 @@ void Unit1Verify::setTimers(std::unique_ptr<platform::Timer> answers, std::uniqu
     timer_->setEnabled(false);
     timer_->onTimer = [this] { expire(); };
     compare_.setTimer(std::move(compare));
+}
+
+bool Unit1Verify::refusesWrite(std::uint16_t requestMask) const {
+    return refusedWhileEmptied(protocol::parametersOfMask(requestMask));
+}
+
+void Unit1Verify::startCompare() {
+    if (!refusedWhileEmptied(everyParameter())) compare_.start();
+}
+
+bool Unit1Verify::refusedWhileEmptied(const std::vector<const Parameter*>& params) const {
+    const std::set<int> tabs = watch_.stillEmptied(params);
+    if (tabs.empty()) return false;
+    platform::messages().show(kNotYetText + onPages(tabs) + ". Запрос не отправлен.", "", platform::MessageIcon::Warning,
+                              platform::MessageButtons::Ok);
+    return true;
 }
 
 void Unit1Verify::emptyAndWatch(const protocol::ComposedRequest& request, std::size_t requestBytes) {

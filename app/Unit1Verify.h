@@ -7,6 +7,7 @@
 // Texts shown (UTF-8): status panel 1 "Запись подтверждена: " and the pages; one message per
 // answer or time-out made of kSilentText / kPartialText, the pages put back, and kNotTakenText
 // with one line per value. Messages are shown from a deferred call, never inside a delivery.
+// A write is refused while the controls it would send still wait for an answer.
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -30,6 +31,7 @@ inline constexpr const char* kRestoredText = "Прежние значения в
 inline constexpr const char* kNotTakenText = "Терминал записал не всё, что было отправлено:";
 inline constexpr const char* kConfirmedText = "Запись подтверждена: ";
 inline constexpr const char* kNotConfirmedText = "Запись не подтверждена";
+inline constexpr const char* kNotYetText = "Терминал ещё не прислал значения";
 inline constexpr const char* kEraseQuestion = "Все настройки терминала будут стёрты. Продолжить?";
 
 class Unit1Verify {
@@ -40,6 +42,11 @@ public:
     // The answer time-out and the comparison's; before any request.
     void setTimers(std::unique_ptr<platform::Timer> answers, std::unique_ptr<platform::Timer> compare);
 
+    // SendRequest, before composing: a write of controls still emptied by an unanswered request
+    // would blank the terminal's values; refused with kNotYetText, naming the pages.
+    bool refusesWrite(std::uint16_t requestMask) const;
+    // File > "Сравнить с терминалом"; refused in the same way while controls are emptied.
+    void startCompare();
     // SendRequest, once the port has taken `request` (`requestBytes` long): empties what it
     // carries and waits for the answer to refill it.
     void emptyAndWatch(const protocol::ComposedRequest& request, std::size_t requestBytes);
@@ -55,6 +62,7 @@ public:
     bool waiting() const { return watch_.waiting(); }
 
 private:
+    bool refusedWhileEmptied(const std::vector<const protocol::Parameter*>& params) const;
     void expire();
     void settled(const ParameterSet& assigned, const WatchReport& report);
     void report(const WatchReport& report);

@@ -53,7 +53,8 @@ protected:
 };
 
 // Silent terminal: what a request emptied comes back at the time-out, with one message naming
-// the pages; a late answer still applies and says nothing more.
+// the pages, and no write sends those controls meanwhile; a late answer still applies and says
+// nothing more.
 TEST_F(VerifyTest, SilentTerminalGetsTheValuesBackAndALateAnswerStillApplies) {
     sim::SettingsOptions late;
     late.answerDelayMs = 300;  // later than the time-out fired by hand at once
@@ -75,6 +76,13 @@ TEST_F(VerifyTest, SilentTerminalGetsTheValuesBackAndALateAnswerStillApplies) {
         waitRequests(sent + 1);
         ASSERT_TRUE(answerTimer->enabled());
         EXPECT_GE(answerTimer->interval(), app::kAnswerTimeoutBaseMs);
+        // Meanwhile a Write-all would send the emptied controls: refused, naming the pages.
+        form1->ToolButton6Click();
+        ASSERT_EQ(messages.shown().size(), 1u);
+        EXPECT_EQ(messages.texts()[0].rfind(app::kNotYetText, 0), 0u) << messages.texts()[0];
+        for (const std::string& page : c.pages)  // the GPS values are never written
+            EXPECT_EQ(has(messages.texts()[0], "\"" + page + "\""), page != "GPS") << messages.texts()[0];
+        messages.clear();
         ASSERT_TRUE(answerTimer->fire());
         EXPECT_FALSE(answerTimer->enabled());
         expectScreenFilled();
@@ -93,6 +101,7 @@ TEST_F(VerifyTest, SilentTerminalGetsTheValuesBackAndALateAnswerStillApplies) {
     ASSERT_TRUE(apptest::pumpUntil([&] { return form1->ETl[0]->text() == "+79161234501"; }));
     EXPECT_EQ(form1->EApn1->text(), "internet.mts.ru");
     waitMessages(1);  // the time-out's only
+    EXPECT_EQ(mode->requests().size(), 4u);  // no Write-all among them
 }
 
 // The real clock: the time-out fires by itself and puts the phones back.
