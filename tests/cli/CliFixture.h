@@ -25,8 +25,8 @@ namespace testsupport {
 // The terminal's settings firmware behind a pty, serving from the moment it is built.
 struct SettingsTerminal {
     SettingsTerminal(ComPortMapFile& map, int comNumber, const sim::SettingsOptions& options = {},
-                     const sim::ParameterStore& store = {})
-        : mode(options, store), engine(mode) {
+                     const sim::ParameterStore& store = {}, unsigned bitsPerSecond = 0)
+        : mode(options, store), engine(mode, bitsPerSecond) {
         const std::string path = engine.createPty();
         EXPECT_FALSE(path.empty());
         map.map(path, comNumber);

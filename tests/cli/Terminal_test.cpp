@@ -108,6 +108,17 @@ TEST_F(TerminalCommands, ReadGivesTheFileAsSaveWritesItAndJsonByName) {
               std::vector<std::string>(3, "$Pass=Vostel:End:"));
 }
 
+TEST_F(TerminalCommands, AnAnswerInManyReceptionsIsGatheredWhole) {
+    // At 9600 bit/s the answer arrives in many receptions; each on its own would lose the items
+    // cut at its ends.
+    SettingsTerminal whole(map, kCom);
+    SettingsTerminal cut(map, kCom + 1, {}, {}, 9600);
+    const auto expected = runVigil({"read", "--port", kPort, "--format", "json"});
+    const auto gathered = runVigil({"read", "--port", "COM" + std::to_string(kCom + 1), "--format", "json"});
+    EXPECT_EQ(gathered.exitCode, 0) << gathered.err;
+    EXPECT_EQ(gathered.out, expected.out);
+}
+
 TEST_F(TerminalCommands, ASilentTerminalOrAMissingKeyExitsWithThree) {
     sim::SettingsOptions muted;
     muted.mute = true;
