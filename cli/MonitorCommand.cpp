@@ -50,17 +50,17 @@ int runMonitor(const CommandLine& line) {
 
     Session session(*options);
     if (int code = session.open(); code != kExitOk) return code;
-    bool lost = false;
+    bool lost = false, outputGone = false;
     session.link.onLost = [&] { lost = true; };
     session.link.onReception = [&](std::span<const std::uint8_t> bytes) {
         if (timestamps) std::printf("[%s]\n", timeOfDayWithMilliseconds().c_str());
         for (const std::string& text : ui::monitorLines(bytes)) std::printf("%s\n", text.c_str());
-        std::fflush(stdout);
+        outputGone = std::fflush(stdout) != 0 || std::ferror(stdout);
     };
     sendMonitorSwitch(session.link, protocol::mask::MonitorOn);
     const auto until = seconds ? std::optional(EventLoop::Clock::now() + std::chrono::seconds(*seconds))
                                : std::nullopt;
-    session.loop.runUntil([&] { return lost; }, until);
+    session.loop.runUntil([&] { return lost || outputGone; }, until);
     session.link.onReception = nullptr;
     if (lost) return session.reportEnd(Answer::End::LinkLost);
     // The close lets the transmitter send what it holds before the port goes.

@@ -1,5 +1,6 @@
 // vigil: the command-line program over the configurator's core (read, write and verify, upload,
 // monitor, batch commissioning), for installers who set up terminals by the dozen.
+#include <csignal>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -42,6 +43,9 @@ int usageError(std::string_view command, const std::string& message) {
 int main(int argc, char** argv) {
     // Lines reach a pipe (a log, a test) as they are printed.
     std::setvbuf(stdout, nullptr, _IOLBF, 0);
+    // A reader that goes away (vigil monitor | head) is a failed write, so the command can still
+    // wind up (switch the monitor off) instead of being killed.
+    std::signal(SIGPIPE, SIG_IGN);
     const std::vector<std::string> args(argv + 1, argv + argc);
     if (args.empty()) {
         printOverview(stderr);
