@@ -64,11 +64,9 @@ private:
 
 bool Batch::openQuietly(bool& reasonShown) {
     if (session_.link.isOpen()) return true;
-    session_.messages.setQuiet(true);
-    const bool opened = session_.link.open();
-    session_.messages.setQuiet(false);
+    const bool opened = session_.link.open(true);
     if (!opened && !reasonShown) {
-        printError(session_.link.describe() + ": " + session_.messages.last() + " (trying again)");
+        printError(session_.link.failure() + " (trying again)");
         reasonShown = true;
     }
     return opened;

@@ -11,8 +11,8 @@ ConsoleMessages::~ConsoleMessages() { platform::setMessageService(nullptr); }
 
 platform::MessageResult ConsoleMessages::show(const std::string& text, const std::string&,
                                               platform::MessageIcon, platform::MessageButtons) {
-    last_ = text;
-    if (!quiet_) printError(text);
+    if (!holdNext_) printError(text);
+    holdNext_ = false;
     return platform::MessageResult::Ok;
 }
 

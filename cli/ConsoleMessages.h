@@ -1,7 +1,7 @@
 #pragma once
-// The message boxes of the shared core (the port component's open failure and line-setting
-// warnings) as lines on standard error. While a command polls for a terminal that may not be
-// plugged in yet, it holds them back (quiet), so the same failure is not printed every second.
+// The message boxes of the shared core (the port component's line-setting warnings) as lines on
+// standard error. A box the caller reports in its own words (the open failure, which the link
+// words with the port's name) is held back.
 #include <string>
 
 #include "platform/MessageService.h"
@@ -17,13 +17,11 @@ public:
                                  platform::MessageIcon icon,
                                  platform::MessageButtons buttons) override;
 
-    void setQuiet(bool quiet) { quiet_ = quiet; }
-    // The text of the latest message, shown or held back.
-    const std::string& last() const { return last_; }
+    // The next message is not printed.
+    void holdNext() { holdNext_ = true; }
 
 private:
-    bool quiet_ = false;
-    std::string last_;
+    bool holdNext_ = false;
 };
 
 // "vigil: " before every line of `text`, on standard error.

@@ -4,6 +4,7 @@
 
 #include "cli/LineSettings.h"
 #include "platform/ComPortMap.h"
+#include "platform/PortDiagnostics.h"
 
 namespace cli {
 
@@ -13,6 +14,8 @@ Link::Link(EventLoop& loop, ConsoleMessages& messages, int comNumber, std::optio
     if (baud) port_.SetBaud(*baud);
     port_.SetComNumber(comNumber);
     port_.OnOpen = [this](TCommPort*, int error) { openError_ = error; };
+    // The link words the failure itself, naming the port.
+    port_.OnOpenFailed = [this](TCommPort*) { messages_.holdNext(); };
     port_.OnDataReceived = [this](TCommPort*, std::uint32_t count) { deliver(count); };
     // The close waits for the very thread that is delivering this: leave the delivery first.
     port_.OnDeviceLost = [this](TCommPort*) {
@@ -32,27 +35,22 @@ Link::~Link() {
     close();
 }
 
-bool Link::open() {
+bool Link::open(bool quiet) {
     if (port_.Open()) return true;
     openError_ = 0;
     port_.SetOpen(true);
     if (!port_.Open()) {
-        if (platform::devicePathFor(comNumber_).empty())
-            messages_.show("COM" + std::to_string(comNumber_) + " is not in the COM port map " +
-                               platform::ComPortMap::defaultFile() + " (see: vigil ports)",
-                           "", platform::MessageIcon::Error, platform::MessageButtons::Ok);
-        return false;
-    }
-    if (openError_ != 0) {
+        failure_ = describe() + ": " + platform::kOpenFailedText + "\n" + port_.OpenFailureCause();
+    } else if (openError_ != 0) {
         // The device opened but refused a line setting: not a usable link.
-        const int error = openError_;
         port_.SetOpen(false);
-        messages_.show("Ошибка подключения " + std::to_string(error) + ": " + describe() + ": " +
-                           std::strerror(error),
-                       "", platform::MessageIcon::Error, platform::MessageButtons::Ok);
-        return false;
+        failure_ = describe() + ": Ошибка подключения " + std::to_string(openError_) + " (" +
+                   std::strerror(openError_) + ")";
+    } else {
+        return true;
     }
-    return true;
+    if (!quiet) printError(failure_);
+    return false;
 }
 
 void Link::close() { port_.SetOpen(false); }

@@ -25,9 +25,11 @@ public:
     Link(const Link&) = delete;
     Link& operator=(const Link&) = delete;
 
-    // Opens the port; false when it could not, with the reason shown (or only kept while the
-    // messages are quiet, see ConsoleMessages::last()).
-    bool open();
+    // Opens the port; false when it could not, with the reason shown unless `quiet` (failure()
+    // keeps it either way).
+    bool open(bool quiet = false);
+    // Why the latest open failed: "COM3 (/dev/ttyUSB0): Не могу открыть COM порт" and the cause.
+    const std::string& failure() const { return failure_; }
     // Closes the port; must not be called from inside a reception.
     void close();
     bool isOpen() const { return port_.Open(); }
@@ -56,6 +58,7 @@ private:
     TCommPort port_;
     std::array<std::uint8_t, 4096> buffer_{};
     int openError_ = 0;
+    std::string failure_;
 };
 
 }  // namespace cli

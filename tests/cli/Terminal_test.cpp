@@ -216,6 +216,22 @@ TEST_F(TerminalCommands, BadWriteInputIsRefusedBeforeAnythingIsSent) {
     EXPECT_TRUE(terminal.mode.requests().empty());
 }
 
+TEST_F(TerminalCommands, APortThatCannotBeOpenedIsReportedWithItsCause) {
+    SettingsTerminal terminal(map, kCom);
+    const auto unmapped = runVigil({"read", "--port", "COM99"});
+    EXPECT_EQ(unmapped.exitCode, 1);
+    EXPECT_THAT(unmapped.err, HasSubstr("COM99: Не могу открыть COM порт\nvigil: Этому порту не "
+                                        "назначено устройство"));
+
+    testsupport::VigilProcess holder({"monitor", "--port", kPort});
+    ASSERT_TRUE(holder.waitForOutput("\n"));
+    const auto busy = runVigil({"read", "--port", kPort});
+    EXPECT_EQ(busy.exitCode, 1);
+    // The simulator (this test) holds the pty too.
+    EXPECT_THAT(busy.err, HasSubstr("занят: его держит "));
+    EXPECT_THAT(busy.err, HasSubstr(" vigil (pid "));
+}
+
 TEST_F(TerminalCommands, MonitorShowsReceptionsAsTheMonitorPageAndSwitchesOff) {
     SettingsTerminal terminal(map, kCom);
     // The terminal's line "GSM: CSQ 21,0 REG 1" CR LF: 16 bytes, then 5.
