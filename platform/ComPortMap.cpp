@@ -164,7 +164,8 @@ std::vector<ComPortEntry> ComPortMap::listPorts() {
     if (grew) save(lines);
     std::vector<ComPortEntry> entries;
     for (const auto& l : lines)
-        entries.push_back({l.number, "COM" + std::to_string(l.number), l.path, describe(l.path)});
+        entries.push_back({l.number, "COM" + std::to_string(l.number), l.path, describe(l.path),
+                           ::access(l.path.c_str(), F_OK) == 0});
     return entries;
 }
 
@@ -182,6 +183,19 @@ int ComPortMap::addMapping(const std::string& devicePath, int comNumber) {
                 lines.end());
     lines.push_back({comNumber, devicePath});
     return save(lines) ? comNumber : 0;
+}
+
+std::string portListText(const ComPortEntry& entry) {
+    std::string device = entry.present ? resolve(entry.devicePath) : entry.devicePath;
+    for (const char* prefix : {"/dev/serial/by-id/", "/dev/"})
+        if (device.rfind(prefix, 0) == 0) {
+            device.erase(0, std::string(prefix).size());
+            break;
+        }
+    std::string text = entry.name + " — " + device;
+    if (!entry.present) return text + " (не подключён)";
+    if (!entry.description.empty()) text += ", " + entry.description;
+    return text;
 }
 
 std::vector<ComPortEntry> listPorts() {

@@ -20,6 +20,7 @@ struct ComPortEntry {
     std::string name;         // "COM<n>"
     std::string devicePath;   // as mapped
     std::string description;  // product name from sysfs, or empty
+    bool present = false;     // the device node is there now
 };
 
 class ComPortMap {
@@ -55,6 +56,11 @@ class ComPortMap {
     std::string file_;
     std::string sysRoot_;
 };
+
+// How a port is shown in lists: "COM3 — ttyUSB0, FT232R USB UART" (the device as it resolves now,
+// without "/dev/", and the product name where there is one), or "COM5 — ttyUSB1 (не подключён)"
+// when its device is absent. The port number stays the first number of the text.
+std::string portListText(const ComPortEntry& entry);
 
 // The same through a map on the default file.
 std::vector<ComPortEntry> listPorts();

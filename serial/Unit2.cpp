@@ -9,6 +9,7 @@
 #include <stdexcept>
 
 #include "platform/MessageService.h"
+#include "serial/Unit2PortWatch.h"
 
 namespace {
 
@@ -91,6 +92,7 @@ TForm2::TForm2(QWidget* parent)
 
     ConnectControls();
     FormCreate();
+    portWatch_ = new TPortListWatch(this, [this] { ComboBox2DropDown(); });
 }
 
 TForm2::~TForm2() {

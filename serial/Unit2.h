@@ -8,12 +8,15 @@
 // main window calls in from its own handlers. No locks.
 //
 // Choices made here
-// - Port list: the COM port map stands in for the system's serial device map. Each item is the
-//   map's "COM<n>" name, so an item's port number stays the first decimal number of its text; its
-//   tooltip (and the list's, for the selected item) tells the device path and the adapter's product
-//   name where sysfs gives one. The list keeps the selected name when it is refilled on opening.
+// - Port list: the COM port map stands in for the system's serial device map. Each item reads
+//   "COM<n> — <device>, <product>" (platform::portListText), so an item's port number stays the
+//   first decimal number of its text; a port whose device is absent is marked, not left out, so a
+//   stored number keeps its place. Its tooltip (and the list's, for the selected item) tells the
+//   mapped device path and the product name. The list keeps the selected port number when it is
+//   refilled: on opening, on showing the window, and while the window is shown when an adapter is
+//   plugged in or out (TPortListWatch).
 // - An open that fails puts the cause and its fix (platform/PortDiagnostics) into Label1, which
-//   spans the page and wraps.
+//   spans the page and shrinks its font until the whole line fits (TStatusLabel).
 // - OnOpen with an error: the port is closed at once, out of the delivery (a zero-time single
 //   shot), so the window and the component agree that the link is down. The close keeps Label1 at
 //   "Ошибка подключения " + the number, so the operator still sees why.
@@ -47,6 +50,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTabWidget;
+class TPortListWatch;
 namespace platform {
 class Registry;
 }
@@ -134,4 +138,5 @@ private:
     QHash<QString, QString> portDetails_;  // "COM<n>" -> device path and product name
     unsigned openCount_ = 0;               // which open a deferred close belongs to
     bool keepStatusOnClose_ = false;
+    TPortListWatch* portWatch_ = nullptr;  // child object: refills the list on plug and unplug
 };

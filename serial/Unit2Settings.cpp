@@ -1,4 +1,5 @@
 // The port settings in the registry, the port list and the lists' change handlers.
+#include <QAbstractItemView>
 #include <algorithm>
 #include <climits>
 
@@ -102,16 +103,17 @@ void TForm2::FillPortList(QStringList& List) {
     portDetails_.clear();
     const auto ports = PortLister() ? PortLister()() : platform::listPorts();
     for (const platform::ComPortEntry& port : ports) {
-        const QString name = QString::fromStdString(port.name);
-        List << name;
+        const QString text = QString::fromStdString(platform::portListText(port));
+        List << text;
         QString details = QString::fromStdString(port.devicePath);
         if (!port.description.empty()) details += u'\n' + QString::fromStdString(port.description);
-        portDetails_.insert(name, details);
+        portDetails_.insert(text, details);
     }
 }
 
 void TForm2::SetPortItems(const QStringList& names) {
-    const QString kept = ComboBox2->currentIndex() >= 0 ? ComboBox2->currentText() : QString();
+    // Kept by number: the text of a port changes when its adapter comes or goes.
+    const int kept = ComboBox2->currentIndex() >= 0 ? PortNumberOf(ComboBox2->currentText()) : -1;
     QStringList sorted = names;
     // The list is sorted as text, as the framework's sorted combo box is (COM1, COM10, ..., COM2).
     std::stable_sort(sorted.begin(), sorted.end(),
@@ -123,7 +125,12 @@ void TForm2::SetPortItems(const QStringList& names) {
         if (auto details = portDetails_.value(name); !details.isEmpty())
             ComboBox2->setItemData(ComboBox2->count() - 1, details, Qt::ToolTipRole);
     }
-    ComboBox2->setCurrentIndex(kept.isEmpty() ? -1 : ComboBox2->findText(kept));
+    int keptIndex = -1;
+    for (int i = 0; i < ComboBox2->count() && kept >= 0 && keptIndex < 0; ++i)
+        if (PortNumberOf(ComboBox2->itemText(i)) == kept) keptIndex = i;
+    ComboBox2->setCurrentIndex(keptIndex);
+    // The open list shows whole texts even where the box itself is narrower.
+    ComboBox2->view()->setMinimumWidth(ComboBox2->view()->sizeHintForColumn(0) + 8);
     ShowSelectedPortDetails();
 }
 

@@ -43,6 +43,15 @@ inline QString itemsOf(const QComboBox* box) {
     return items.join(u'|');
 }
 
+// The port name an item starts with ("COM3" of "COM3 — ttyUSB0, FT232R USB UART").
+inline QString portOf(const QString& item) { return item.section(QString::fromUtf8(" — "), 0, 0); }
+
+inline QString portsOf(const QComboBox* box) {
+    QStringList ports;
+    for (int i = 0; i < box->count(); ++i) ports << portOf(box->itemText(i));
+    return ports.join(u'|');
+}
+
 class Form2Test : public ::testing::Test {
 protected:
     void SetUp() override {

@@ -1,4 +1,6 @@
-// The port window's side of the ports: the cause of a failed open in the status label.
+// The port list as the operator sees it: device and product in each item, absent devices marked,
+// refilled while the window is shown when a device comes or goes; and the cause of a failed open in
+// the status label, shown whole.
 #include "Form2Harness.h"
 #include "serial/Unit2StatusLabel.h"
 
@@ -7,6 +9,31 @@ using namespace form2test;
 namespace {
 
 QString q(const std::string& s) { return QString::fromStdString(s); }
+QString ptsName(const PtyPair& pty) { return q(pty.slavePath().substr(5)); }  // "pts/N"
+
+TEST_F(Form2Test, TheListFollowsDevicesThatComeAndGoWhileTheWindowIsShown) {
+    storeSettings(storedDefaults(4));
+    auto first = std::make_unique<PtyPair>();
+    mapPort(4, first->slavePath());
+    mapPort(6, "/dev/ttyUSB-vigil-gone");
+    TForm2& f = createForm();
+    f.show();
+    const QString firstItem = "COM4 — " + ptsName(*first);
+    EXPECT_EQ(itemsOf(f.ComboBox2), firstItem + QString::fromUtf8("|COM6 — ttyUSB-vigil-gone (не подключён)"));
+    EXPECT_EQ(f.ComboBox2->currentText(), firstItem);
+
+    PtyPair second;
+    mapPort(5, second.slavePath());
+    const QString secondItem = "COM5 — " + ptsName(second);
+    EXPECT_TRUE(processUntil([&] { return f.ComboBox2->findText(secondItem) >= 0; })) << itemsOf(f.ComboBox2).toStdString();
+
+    const QString gone = firstItem + QString::fromUtf8(" (не подключён)");
+    first.reset();
+    EXPECT_TRUE(processUntil([&] { return f.ComboBox2->findText(gone) >= 0; })) << itemsOf(f.ComboBox2).toStdString();
+    EXPECT_EQ(f.ComboBox2->currentText(), gone);  // still the stored port
+    EXPECT_EQ(f.CommPort1->ComNumber(), 4);
+}
+
 
 TEST_F(Form2Test, AFailedOpenShowsItsCauseInTheStatusLabelAndTheBox) {
     storeSettings(storedDefaults(6));

@@ -23,13 +23,13 @@ TEST_F(Form2Test, TheStoredPortIsSelectedByItsNumber) {
     mapPort(3, "/dev/ttyUSB0");
     mapPort(12, "/dev/ttyACM0");
     TForm2& g = createForm();
-    EXPECT_EQ(g.ComboBox2->currentText(), QString("COM1"));  // 7 is not there: item 0
+    EXPECT_EQ(portOf(g.ComboBox2->currentText()), QString("COM1"));  // 7 is not there: item 0
     EXPECT_EQ(g.CommPort1->ComNumber(), 1);
 
     storeSettings(storedDefaults(3));
     TForm2& f = createForm();
-    EXPECT_EQ(itemsOf(f.ComboBox2), QString("COM1|COM12|COM3"));
-    EXPECT_EQ(f.ComboBox2->currentText(), QString("COM3"));
+    EXPECT_EQ(portsOf(f.ComboBox2), QString("COM1|COM12|COM3"));
+    EXPECT_EQ(portOf(f.ComboBox2->currentText()), QString("COM3"));
     EXPECT_EQ(f.CommPort1->ComNumber(), 3);
     EXPECT_EQ(f.ComboBox2->itemData(2, Qt::ToolTipRole).toString(), QString("/dev/ttyUSB0"));
     EXPECT_EQ(f.ComboBox2->toolTip(), QString("/dev/ttyUSB0"));
@@ -84,8 +84,8 @@ TEST_F(Form2Test, ThePortListIsRefilledOnOpeningAndSavedByNumber) {
     TForm2& f = createForm();
     mapPort(10, "/dev/serial/by-id/usb-FTDI_FT232R-if00-port0");
     f.ComboBox2DropDown();
-    EXPECT_EQ(itemsOf(f.ComboBox2), QString("COM10|COM2"));
-    EXPECT_EQ(f.ComboBox2->currentText(), QString("COM2"));
+    EXPECT_EQ(portsOf(f.ComboBox2), QString("COM10|COM2"));
+    EXPECT_EQ(portOf(f.ComboBox2->currentText()), QString("COM2"));
 
     f.ComboBox2->setCurrentIndex(0);
     f.ComboBox2Change();
