@@ -29,8 +29,7 @@ void TForm1::FormShow() {
 }
 
 void TForm1::ContentsClick() {
-    // Looked up in the current directory, which the file dialogs move.
-    if (Help) Help->showContents(ui::kHelpFileName);
+    if (Help) ui::showContents(*Help, HelpFilePath);
 }
 
 bool TForm1::ApplicationEvents1Help(std::uint16_t command, std::uint32_t data, bool& callHelp) {

@@ -1,6 +1,10 @@
 #include "ui/HelpCommands.h"
 
+#include <filesystem>
+#include <system_error>
+
 #include "platform/HelpService.h"
+#include "ui/HelpFile.h"
 
 namespace ui {
 
@@ -11,6 +15,14 @@ bool openHelpContext(platform::HelpService& help, const std::string& helpFilePat
         callHelp = false;
     }
     return true;
+}
+
+void showContents(platform::HelpService& help, const std::string& helpFilePath) {
+    std::error_code error;
+    if (std::filesystem::exists(kHelpFileName, error))
+        help.showContents(kHelpFileName);
+    else if (checkHelpFile(helpFilePath))
+        help.showContents(helpFilePath);
 }
 
 }  // namespace ui

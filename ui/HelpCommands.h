@@ -31,4 +31,9 @@ using HelpEventHandler =
 bool openHelpContext(platform::HelpService& help, const std::string& helpFilePath,
                      std::uint16_t command, std::int32_t data, bool& callHelp);
 
+// Help -> Contents: "Vigil.chm" in the current folder comes first (the file dialogs move that
+// folder); without one there, the help file beside the program; when that is missing too, the
+// missing-file message names it instead of nothing happening.
+void showContents(platform::HelpService& help, const std::string& helpFilePath);
+
 }  // namespace ui

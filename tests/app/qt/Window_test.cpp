@@ -187,13 +187,44 @@ TEST_F(Window, ShownPagesAndHelp) {
     EXPECT_EQ(help.requests, expected);
 }
 
-TEST_F(Window, HelpContentsAndClosing) {
-    form1->ContentsClick();
-    ASSERT_EQ(help.requests.size(), 1u);
-    EXPECT_EQ(help.requests[0], (HelpRequest{HelpRequest::Kind::Contents, "Vigil.chm", 0}));
+// Contents looks in the current folder first (where the file dialogs left it), then beside the
+// program, and says so when neither has the file.
+TEST_F(Window, HelpContentsFromAnyFolderAndClosing) {
+    namespace fs = std::filesystem;
+    char name[] = "/tmp/vigil-contents-XXXXXX";
+    const fs::path root = ::mkdtemp(name);
+    fs::create_directories(root / "program");
+    fs::create_directories(root / "documents");
+    const std::string beside = (root / "program" / "Vigil.chm").string();
+    form1->HelpFilePath = beside;
+    fs::current_path(root / "documents");
+    using R = HelpRequest;
+    const struct {
+        bool besideExists, hereExists;
+        std::vector<R> requests;
+        std::vector<std::string> messages;
+    } cases[] = {
+        {true, true, {{R::Kind::Contents, "Vigil.chm", 0}}, {}},
+        {true, false, {{R::Kind::Contents, beside, 0}}, {}},
+        {false, false, {}, {"Help file not found\n" + beside}},
+    };
+    for (const auto& c : cases) {
+        fs::remove(beside);
+        fs::remove(root / "documents" / "Vigil.chm");
+        if (c.besideExists) std::ofstream(beside) << "chm";
+        if (c.hereExists) std::ofstream(root / "documents" / "Vigil.chm") << "chm";
+        help.requests.clear();
+        messages.clear();
+        form1->ContentsClick();
+        EXPECT_EQ(help.requests, c.requests) << c.besideExists << c.hereExists;
+        EXPECT_EQ(messages.texts(), c.messages) << c.besideExists << c.hereExists;
+    }
+    fs::remove_all(root);
+
+    help.requests.clear();
     form1->close();
-    ASSERT_EQ(help.requests.size(), 2u);
-    EXPECT_EQ(help.requests[1].kind, HelpRequest::Kind::CloseAll);
+    ASSERT_EQ(help.requests.size(), 1u);
+    EXPECT_EQ(help.requests[0].kind, HelpRequest::Kind::CloseAll);
     platform::Registry registry;
     ASSERT_TRUE(registry.openKey("Quorveth\\ComPort", false));
     EXPECT_EQ(registry.readInteger("ComNum"), form2->CommPort1->ComNumber());
