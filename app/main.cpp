@@ -9,12 +9,14 @@
 #include "platform/qt/ChmHelpViewer.h"
 #include "platform/qt/QtMainThread.h"
 #include "platform/qt/QtMessageService.h"
+#include "platform/qt/QtTranslations.h"
 #include "serial/Unit2.h"
 #include "ui/AboutBox.h"
 
 int main(int argc, char** argv) {
     TApplication application(argc, argv);
     platform::setProgramPath(argv[0]);
+    platform::installQtTranslations(application);
     platform::installQtMainThreadHook();
     platform::QtMessageService messageBoxes;
     try {

@@ -5,7 +5,7 @@ packages=(build-essential cmake ninja-build pkg-config ccache
           qt6-base-dev qt6-svg-dev
           libgtest-dev libgmock-dev libbenchmark-dev
           libchm-dev fp-utils clang libclang-rt-14-dev
-          libxml2-utils)
+          libxml2-utils qt6-translations-l10n file)
 [ "${1:-}" = "--gui-tools" ] && packages+=(xvfb imagemagick)
 missing=()
 for p in "${packages[@]}"; do

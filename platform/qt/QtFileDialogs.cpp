@@ -1,5 +1,6 @@
 #include "platform/qt/QtFileDialogs.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QString>
 
@@ -31,12 +32,16 @@ std::optional<std::string> chosen(const QString& path) {
 
 }  // namespace
 
+// Both open in the current directory, which is the folder of the last file chosen: the operator
+// continues where he was, not where the toolkit or the desktop last showed a folder.
 std::optional<std::string> QtFileDialogs::open(const std::string& filter) {
-    return chosen(QFileDialog::getOpenFileName(parent_, {}, {}, QString::fromStdString(toQtFilter(filter))));
+    return chosen(QFileDialog::getOpenFileName(parent_, {}, QDir::currentPath(),
+                                               QString::fromStdString(toQtFilter(filter))));
 }
 
 std::optional<std::string> QtFileDialogs::save(const std::string& filter) {
-    return chosen(QFileDialog::getSaveFileName(parent_, {}, {}, QString::fromStdString(toQtFilter(filter))));
+    return chosen(QFileDialog::getSaveFileName(parent_, {}, QDir::currentPath(),
+                                               QString::fromStdString(toQtFilter(filter))));
 }
 
 }  // namespace platform
