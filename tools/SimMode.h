@@ -31,6 +31,9 @@ public:
     // When the mode wants tick() next; nullopt for never.
     virtual std::optional<Clock::time_point> wakeAt() const { return std::nullopt; }
     virtual void tick(Line& /*line*/) {}
+    // On a pty the simulator made: a client opened the line, or closed its last descriptor of it.
+    virtual void linkOpened(Line& /*line*/) {}
+    virtual void linkClosed(Line& /*line*/) {}
 };
 
 }  // namespace sim

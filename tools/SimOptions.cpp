@@ -6,7 +6,7 @@
 namespace sim {
 
 const char* const kSimUsage =
-    "vigil-sim [--mode settings|boot] [--device PATH] [--map COM<n>] [--baud BITS_PER_S]\n"
+    "vigil-sim [--mode settings|boot|terminal] [--device PATH] [--map COM<n>] [--baud BITS_PER_S]\n"
     " settings: [--settings FILE] [--log FILE] [--order table|reverse|shuffle] [--chunks N]\n"
     "           [--gap MS] [--cut-items] [--delay MS] [--monitor-ms MS] [--password TEXT]\n"
     "           [--mute] [--text-limit N]\n"
@@ -14,6 +14,8 @@ const char* const kSimUsage =
     "           [--late-records N,..] [--unplug-at N] [--reject-rate P] [--loss-rate P]\n"
     "           [--reject-byte B] [--image-out FILE]\n"
     " common:   [--seed N]\n"
+    "terminal: the settings firmware; after the line was closed and reopened, the bootloader (its\n"
+    "          options as boot's), which returns to the settings with the new firmware version.\n"
     "Creates a pty and prints \"PTY <slave path>\" (or serves --device), until SIGINT/SIGTERM.\n";
 
 namespace {
@@ -59,7 +61,7 @@ std::optional<SimOptions> parseSimOptions(const std::vector<std::string>& args, 
         const bool isNumber = number(v, n);
         const auto u = static_cast<unsigned>(n);
         if (a == "--mode") {
-            if (v != "settings" && v != "boot") return fail("unknown mode " + v);
+            if (v != "settings" && v != "boot" && v != "terminal") return fail("unknown mode " + v);
             o.mode = v;
         } else if (a == "--device") o.device = v;
         else if (a == "--map") {

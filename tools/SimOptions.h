@@ -10,7 +10,7 @@
 namespace sim {
 
 struct SimOptions {
-    std::string mode = "settings";  // "settings" or "boot"
+    std::string mode = "settings";  // "settings", "boot" or "terminal" (both, as the real one)
     std::string device;             // open this device instead of creating a pty
     int mapNumber = 0;              // add the pty to the COM port map under this number
     unsigned bitsPerSecond = 0;     // line-rate model (0: as fast as the pty goes)

@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/eventfd.h>
+#include <sys/inotify.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -60,6 +61,7 @@ Simulator::~Simulator()
     stop();
     closeLine();
     if (wakeFd_ >= 0) ::close(wakeFd_);
+    if (linkWatchFd_ >= 0) ::close(linkWatchFd_);
 }
 
 std::string Simulator::createPty(std::string* error)
@@ -82,7 +84,39 @@ std::string Simulator::createPty(std::string* error)
     fd_ = master;
     slaveKeeper_ = slave;
     slavePath_ = name;
+    watchLink();
     return slavePath_;
+}
+
+// After the engine's own slave is open, so only the client's opens and closes are seen.
+void Simulator::watchLink()
+{
+    linkWatchFd_ = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    if (linkWatchFd_ >= 0 &&
+        inotify_add_watch(linkWatchFd_, slavePath_.c_str(), IN_OPEN | IN_CLOSE_WRITE | IN_CLOSE_NOWRITE) < 0) {
+        ::close(linkWatchFd_);
+        linkWatchFd_ = -1;
+    }
+}
+
+void Simulator::linkEvents()
+{
+    alignas(inotify_event) char buffer[4096];
+    for (ssize_t n; (n = ::read(linkWatchFd_, buffer, sizeof buffer)) > 0;) {
+        for (ssize_t at = 0; at < n;) {
+            const auto* event = reinterpret_cast<const inotify_event*>(buffer + at);
+            at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
+            if (event->mask & IN_OPEN) {
+                if (clientOpens_++ == 0 && fd_ >= 0) mode_.linkOpened(*this);
+            } else if (event->mask & (IN_CLOSE_WRITE | IN_CLOSE_NOWRITE)) {
+                if (clientOpens_ > 0 && --clientOpens_ == 0 && fd_ >= 0) {
+                    // What was on its way belonged to the client that went.
+                    inbound_.clear();
+                    mode_.linkClosed(*this);
+                }
+            }
+        }
+    }
 }
 
 bool Simulator::openDevice(const std::string& path, std::string* error)
@@ -210,9 +244,9 @@ void Simulator::run()
         earliest(inbound_);
         earliest(outbound_);
 
-        pollfd fds[2] = {{wakeFd_, POLLIN, 0}, {fd_, POLLIN, 0}};
+        pollfd fds[3] = {{wakeFd_, POLLIN, 0}, {fd_, POLLIN, 0}, {linkWatchFd_, POLLIN, 0}};
         if (!writing_.empty()) fds[1].events |= POLLOUT;
-        const nfds_t count = fd_ >= 0 ? 2 : 1;
+        const nfds_t count = fd_ >= 0 ? 3 : 1;
         timespec wait{};
         timespec* timeout = nullptr;
         if (next) {
@@ -228,8 +262,10 @@ void Simulator::run()
             [[maybe_unused]] ssize_t n = ::read(wakeFd_, &value, sizeof value);
         }
         if (stopping_) break;
-        if (count == 2 && (fds[1].revents & POLLIN)) readAvailable();
-        if (count == 2 && (fds[1].revents & (POLLERR | POLLHUP | POLLNVAL)) && !(fds[1].revents & POLLIN)) {
+        // An open is seen before the bytes written after it.
+        if (count == 3 && (fds[2].revents & POLLIN)) linkEvents();
+        if (count == 3 && (fds[1].revents & POLLIN)) readAvailable();
+        if (count == 3 && (fds[1].revents & (POLLERR | POLLHUP | POLLNVAL)) && !(fds[1].revents & POLLIN)) {
             unplug();  // the device went away: nothing left to serve
             continue;
         }

@@ -6,6 +6,9 @@
 // thread; the engine thread calls the mode. stop() (and the destructor) wakes the thread through
 // an eventfd and joins it.
 //
+// Link watch: on a pty it made, the engine sees the client open and close the slave (inotify) and
+// tells the mode, as a terminal sees its host come and go.
+//
 // Line rate: with a non-zero `bitsPerSecond` every byte takes 10 bit times each way, so a record
 // is complete only once its wire time has passed and an answer reaches the client only after its
 // own; 0 lets bytes through as fast as the pty carries them.
@@ -48,6 +51,8 @@ private:
     void deliverDue();
     void writeDue();
     void closeLine();
+    void watchLink();
+    void linkEvents();
     Clock::duration wireTime(std::size_t bytes) const;
 
     // Line
@@ -60,6 +65,8 @@ private:
     int fd_ = -1;
     int slaveKeeper_ = -1;
     int wakeFd_ = -1;
+    int linkWatchFd_ = -1;
+    int clientOpens_ = 0;  // the client's open descriptions of the slave
     std::string slavePath_;
     std::thread thread_;
     std::atomic<bool> stopping_{false};

@@ -8,6 +8,7 @@
 #include "platform/ComPortMap.h"
 #include "tools/SimOptions.h"
 #include "tools/Simulator.h"
+#include "tools/TerminalMode.h"
 
 int main(int argc, char** argv)
 {
@@ -29,8 +30,11 @@ int main(int argc, char** argv)
     if (!options->settingsFile.empty()) store.load(options->settingsFile);
     std::unique_ptr<sim::SettingsMode> settings;
     std::unique_ptr<sim::BootloaderMode> boot;
+    std::unique_ptr<sim::TerminalMode> terminal;
     sim::Mode* mode;
-    if (options->mode == "boot") mode = (boot = std::make_unique<sim::BootloaderMode>(options->boot)).get();
+    if (options->mode == "terminal")
+        mode = (terminal = std::make_unique<sim::TerminalMode>(options->settings, options->boot, store)).get();
+    else if (options->mode == "boot") mode = (boot = std::make_unique<sim::BootloaderMode>(options->boot)).get();
     else mode = (settings = std::make_unique<sim::SettingsMode>(options->settings, store)).get();
 
     sim::Simulator simulator(*mode, options->bitsPerSecond);
@@ -61,6 +65,7 @@ int main(int argc, char** argv)
     simulator.stop();
 
     if (settings && !options->settingsFile.empty()) settings->saveStore(options->settingsFile);
+    if (terminal && !options->settingsFile.empty()) terminal->saveStore(options->settingsFile);
     if (boot && !options->imageOut.empty() && !boot->saveImage(options->imageOut)) {
         std::fprintf(stderr, "vigil-sim: cannot write %s\n", options->imageOut.c_str());
         return 1;
