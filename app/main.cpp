@@ -3,6 +3,7 @@
 #include <exception>
 #include <memory>
 
+#include "app/StartupCheck.h"
 #include "app/TApplication.h"
 #include "app/Unit1.h"
 #include "platform/MessageService.h"
@@ -27,6 +28,7 @@ int main(int argc, char** argv) {
         form1->setPortWindow(form2.get());
         form1->setAboutBox(aboutBox.get());
         form1->setHelpService(&helpViewer);
+        app::armStartupCheck(*form1);
         form1->show();
         TApplication::exec();
         // The About box belongs to the main window; the port window goes last, closing the port.
