@@ -14,6 +14,7 @@ tools=()
 command -v desktop-file-validate >/dev/null || tools+=(desktop-file-utils)
 command -v appstreamcli >/dev/null || tools+=(appstream)
 if [ ${#tools[@]} -gt 0 ]; then
+  $sudo env DEBIAN_FRONTEND=noninteractive apt-get update -qq
   $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${tools[@]}"
 fi
 
