@@ -1,5 +1,6 @@
 // Config_Vigil: the main window, then the port settings window, then the About box, and the
 // message loop until the main window closes.
+#include <QIcon>
 #include <exception>
 #include <memory>
 
@@ -18,6 +19,10 @@ int main(int argc, char** argv) {
     TApplication application(argc, argv);
     platform::setProgramPath(argv[0]);
     platform::installQtTranslations(application);
+    // The desktop entry of the package: its icon for the windows, and the link a desktop shell
+    // makes between the running program and its menu entry.
+    TApplication::setDesktopFileName(QStringLiteral("example.orvana.ConfigVigil"));
+    TApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("example.orvana.ConfigVigil")));
     platform::installQtMainThreadHook();
     platform::QtMessageService messageBoxes;
     try {
