@@ -36,6 +36,10 @@ std::optional<std::vector<Unit>> readUnitsFile(const std::string& path, std::str
     for (std::size_t c = 1; c < header.size(); ++c) {
         auto key = resolveOverrideKey(header[c], error);
         if (!key) return fail(0, error);
+        for (std::size_t earlier = 0; earlier < columns.size(); ++earlier)
+            if (columns[earlier].parameter == key->parameter)
+                return fail(0, "\"" + header[c] + "\" names the same parameter as \"" +
+                                   header[earlier + 1] + "\"");
         columns.push_back(*key);
     }
     std::vector<Unit> units;

@@ -111,6 +111,7 @@ TEST_F(Batch, BadUnitsFilesAreRefusedNamingTheLine) {
         {"label,TL9\nU1,1\n", "units.csv:1: the first column must be \"unit\""},
         {"unit,Colour\nU1,red\n", "units.csv:1: unknown parameter Colour"},
         {"unit;TL9\nU1;1\nU1;2\n", "units.csv:3: unit \"U1\" is listed twice"},
+        {"unit,ModulePhone,tl9\nU1,1,2\n", "\"tl9\" names the same parameter as \"ModulePhone\""},
         {"unit,TL9\n\nU1,1,2\n", "units.csv:3: 3 cells, the header has 2"},
         {"unit,Sms1En\nU1,yes\n", "units.csv:2: invalid value \"yes\" for SmsEnable1"},
         {"unit,TL9\nU1,\"12\n", "never closed"},

@@ -216,6 +216,16 @@ TEST_F(TerminalCommands, BadWriteInputIsRefusedBeforeAnythingIsSent) {
     EXPECT_TRUE(terminal.mode.requests().empty());
 }
 
+TEST_F(TerminalCommands, PortsListsTheMapWithEachDevicesPresence) {
+    SettingsTerminal terminal(map, kCom);
+    map.map("/dev/vigil-test-unplugged", 12);
+    const auto result = runVigil({"ports"});
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_THAT(result.out, ::testing::ContainsRegex("COM7 +" + terminal.engine.slavePath() +
+                                                     " +- +present\n"));
+    EXPECT_THAT(result.out, ::testing::ContainsRegex("COM12 +/dev/vigil-test-unplugged +- +absent\n"));
+}
+
 TEST_F(TerminalCommands, APortThatCannotBeOpenedIsReportedWithItsCause) {
     SettingsTerminal terminal(map, kCom);
     const auto unmapped = runVigil({"read", "--port", "COM99"});
