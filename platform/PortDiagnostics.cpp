@@ -102,6 +102,11 @@ std::string denied(const std::string& path, const DiagnosticSources& src) {
     struct stat st {};
     const std::string head = "Нет доступа к " + path + ": ";
     if (::stat(path.c_str(), &st) != 0) return head + "проверьте права на устройство";
+    // Joining the device's group helps only when the group may read and write it.
+    const bool groupMayUse = (st.st_mode & S_IRGRP) && (st.st_mode & S_IWGRP) && st.st_gid != 0;
+    if (!groupMayUse)
+        return head + "устройство доступно только администратору: установите правила udev пакета "
+                      "vigil или попросите администратора дать доступ";
     const GroupStanding g = groupStanding(st.st_gid, src.groupFile);
     if (g.inProcess)
         return head + "права устройства не дают группе " + g.group +

@@ -184,6 +184,10 @@ TEST(PortDiagnostics, PermissionDeniedNamesTheGroupAndWhetherOnlyANewLoginIsMiss
                                        "nobody) и войдите в систему снова");
     EXPECT_EQ(asNobody("root,nobody"), head + "пользователь nobody уже в группе vigildev, но вошёл в систему до "
                                               "этого: выйдите из системы и войдите снова");
+    // A device only its owner may open: no group to join.
+    ASSERT_EQ(::chmod(pty.slavePath().c_str(), 0600), 0);
+    EXPECT_EQ(asNobody("root,nobody"), head + "устройство доступно только администратору: установите правила udev "
+                                              "пакета vigil или попросите администратора дать доступ");
 }
 
 }  // namespace
