@@ -19,6 +19,8 @@ void EventLoop::post(std::function<void()> call) { posted_.push_back(std::move(c
 
 void EventLoop::addTimer(platform::SteadyTimer& timer) { timers_.push_back(&timer); }
 
+void EventLoop::removeTimer(platform::SteadyTimer& timer) { std::erase(timers_, &timer); }
+
 EventLoop::Outcome EventLoop::runUntil(const std::function<bool()>& done,
                                        std::optional<Clock::time_point> deadline) {
     for (;;) {

@@ -23,8 +23,9 @@ public:
 
     // Runs `call` at the loop's next pass, outside whatever is running now.
     void post(std::function<void()> call);
-    // The loop fires these while it runs; they must outlive it.
+    // The loop fires these while it runs, until they are removed.
     void addTimer(platform::SteadyTimer& timer);
+    void removeTimer(platform::SteadyTimer& timer);
 
     // Runs until `done` holds, `deadline` passes or Ctrl+C is pressed.
     Outcome runUntil(const std::function<bool()>& done,

@@ -19,6 +19,8 @@ PortUpload::PortUpload(Link& link, EventLoop& loop, const update::FirmwareImage&
 PortUpload::~PortUpload() {
     link_.onReception = nullptr;
     link_.onLost = nullptr;
+    loop_.removeTimer(timer1_);
+    loop_.removeTimer(recordTimer_);
 }
 
 std::string PortUpload::run(bool wait) {
