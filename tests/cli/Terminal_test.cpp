@@ -77,7 +77,7 @@ TEST_F(TerminalCommands, ReadGivesTheFileAsSaveWritesItAndJsonByName) {
     store.set(byName("GpsSleepMode"), "4");
     SettingsTerminal terminal(map, kCom, {}, store);
 
-    // Part of the file format: 53 items, keys in this letter case and order, cp1251 texts, the
+    // The file format: 53 items, keys in this letter case and order, cp1251 texts, the
     // press count as its item index, the track bar as one hex digit.
     const std::string expected =
         "TL1=+79161234501:TL2=+79161234502:TL3=+79035550103:TL4=:TL5=:TL6=:TL7=:TL8=:"
