@@ -3,6 +3,7 @@
 // The same operations read an .abt file loaded into the transmit buffer.
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "protocol/ControlAccess.h"
@@ -21,10 +22,10 @@ enum class KeyMatch {
 
 // The key search and the extractors over one byte range. Extractor results: 1 found and applied,
 // 0 key absent, -1 malformed or not terminated by ":" within the data (control unchanged).
+// The range is folded once here, so each key costs one plain substring search.
 class ItemScanner {
 public:
-    ItemScanner(const std::uint8_t* data, std::uint16_t count, KeyMatch match = KeyMatch::Anywhere)
-        : data_(data), count_(count), match_(match) {}
+    ItemScanner(const std::uint8_t* data, std::uint16_t count, KeyMatch match = KeyMatch::Anywhere);
 
     // Position of the first occurrence of the (upper-case) key, kKeyAbsent when absent. Data
     // bytes with bit 0x40 set are compared with bit 0x20 cleared.
@@ -51,6 +52,7 @@ private:
     const std::uint8_t* data_;
     std::uint16_t count_;
     KeyMatch match_;
+    std::string folded_;  // the data with bit 0x20 cleared on every byte that has bit 0x40 set
 };
 
 // Applies one reception: "REG=" with its own rule, then texts, item indexes, flags.
