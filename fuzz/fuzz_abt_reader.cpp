@@ -64,13 +64,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     test::MapControls reopened;
     files::readAbt(saved.data(), saved.length(), reopened);
-    const auto before = opened.state();
-    const auto after = reopened.state();
     for (const protocol::Parameter* p : protocol::kFileItems) {
-        const std::string control(p->control);
-        if (before.at(control) != after.at(control)) {
-            std::fprintf(stderr, "%s: read %s, read back %s\n", control.c_str(),
-                         before.at(control).c_str(), after.at(control).c_str());
+        const std::string before = opened.value(*p), after = reopened.value(*p);
+        if (before != after) {
+            std::fprintf(stderr, "%.*s: read %s, read back %s\n", static_cast<int>(p->control.size()),
+                         p->control.data(), before.c_str(), after.c_str());
             fuzz::fail("a saved file reads back to the values it was saved from");
         }
     }
