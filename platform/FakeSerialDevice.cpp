@@ -30,7 +30,17 @@ void FakeSerialDevice::setModemLines(std::uint32_t bits) {
     if (diff & modemBit::Dsr) ev |= lineEvent::Dsr;
     if (diff & modemBit::Dcd) ev |= lineEvent::Rlsd;
     if (diff & modemBit::Ring) ev |= lineEvent::Ring;
-    raise(ev);
+    if (signalsModemChanges_) raise(ev);
+}
+
+void FakeSerialDevice::signalModemChanges(bool signalled) {
+    Lock l(lock_);
+    signalsModemChanges_ = signalled;
+}
+
+bool FakeSerialDevice::signalsModemChanges() const {
+    Lock l(lock_);
+    return signalsModemChanges_;
 }
 
 void FakeSerialDevice::raiseBreak() {
@@ -112,11 +122,17 @@ int FakeSerialDevice::outputPurges() const {
     return outputPurges_;
 }
 
+int FakeSerialDevice::eventWaits() const {
+    Lock l(lock_);
+    return eventWaits_;
+}
+
 int FakeSerialDevice::open(const std::string&) {
     Lock l(lock_);
     if (failOpen_ != 0) return failOpen_;
     open_ = true;
     lost_ = false;
+    eventWaits_ = 0;
     stalled_ = false;
     writeInterrupted_ = false;
     maskChanged_ = false;
@@ -184,6 +200,7 @@ int FakeSerialDevice::setEventMask(std::uint32_t mask) {
 
 int FakeSerialDevice::waitEvent(std::uint32_t& events, std::uint32_t& errors) {
     Lock l(lock_);
+    ++eventWaits_;
     events = errors = 0;
     maskChanged_ = false;  // as on the real device: only a change during the wait ends it
     changed_.wait(l,

@@ -21,6 +21,8 @@ class FakeSerialDevice : public SerialDevice {
     // --- The test's side ---
     void feed(const std::string& bytes);
     void setModemLines(std::uint32_t modemBits);  // modemBit:: values
+    // Whether line changes end waitEvent() (default); off, they are only seen by modemStatus().
+    void signalModemChanges(bool signalled);
     void raiseBreak();
     // Any set of line events at once (one completed wait), with the flags of an Err event.
     void raiseEvents(std::uint32_t lineEvents, std::uint32_t lineErrors = 0);
@@ -41,6 +43,7 @@ class FakeSerialDevice : public SerialDevice {
     int opens() const;
     int closes() const;
     int outputPurges() const;
+    int eventWaits() const;  // waitEvent() calls since the last open
 
     // --- The component's side ---
     int open(const std::string& path) override;
@@ -64,6 +67,7 @@ class FakeSerialDevice : public SerialDevice {
     int purge(bool input, bool output) override;
     int escape(Escape function) override;
     int modemStatus(std::uint32_t& bits) override;
+    bool signalsModemChanges() const override;
 
   private:
     void raise(std::uint32_t events);  // lock held
@@ -74,10 +78,11 @@ class FakeSerialDevice : public SerialDevice {
     bool lost_ = false;
     bool stalled_ = false;
     bool writeInterrupted_ = false;
+    bool signalsModemChanges_ = true;
     bool maskChanged_ = false;
     int failOpen_ = 0;
     int failControl_ = 0;
-    int opens_ = 0, closes_ = 0, outputPurges_ = 0;
+    int opens_ = 0, closes_ = 0, outputPurges_ = 0, eventWaits_ = 0;
     std::uint32_t mask_ = 0;
     std::uint32_t pending_ = 0;
     std::uint32_t errors_ = 0;

@@ -49,6 +49,8 @@ class PosixSerialDevice : public SerialDevice {
               std::chrono::milliseconds limit) override;
     void interruptWrite() override { writeInterrupt_.set(); }
     void rearmReceive() override { rearm_.set(); }
+    // Only through the TIOCMIWAIT helper, which ends if the driver refuses its first wait.
+    bool signalsModemChanges() const override { return !watcherDone_; }
     int receiveFd() const override { return lost_ ? -1 : fd_; }
 
     int purge(bool input, bool output) override;

@@ -130,6 +130,9 @@ class SerialDevice {
     virtual int purge(bool input, bool output) = 0;
     virtual int escape(Escape function) = 0;
     virtual int modemStatus(std::uint32_t& bits) = 0;
+    // A change of the modem lines ends waitEvent() with its line event. A device that only reports
+    // them (modemStatus) but never signals a change cannot tell when CTS comes back on.
+    virtual bool signalsModemChanges() const { return false; }
 };
 
 }  // namespace platform

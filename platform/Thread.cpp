@@ -1,5 +1,7 @@
 #include "platform/Thread.h"
 
+#include <pthread.h>
+
 #include "platform/MainThread.h"
 
 namespace platform {
@@ -8,8 +10,9 @@ Thread::~Thread() {
     WaitFor();
 }
 
-void Thread::Start() {
+void Thread::Start(const char* name) {
     thread_ = std::thread([this] { run(); });
+    if (name) ::pthread_setname_np(thread_.native_handle(), name);
 }
 
 void Thread::run() {

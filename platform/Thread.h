@@ -26,7 +26,8 @@ class Thread {
 
   protected:
     Thread() = default;
-    void Start();
+    // `name` (at most 15 characters) names the thread for ps, top and perf.
+    void Start(const char* name = nullptr);
     virtual void Execute() = 0;
     static void Synchronize(const std::function<void()>& call);
 

@@ -142,8 +142,9 @@ void TCommPort::stopThread(std::unique_ptr<T>& thread, const std::function<void(
 
 void TCommPort::ClosePort() {
     if (!open_) return;
-    cts_ = dsr_ = dcd_ = ring_ = false;
     stopThread(statusThread_, [this] { statusThread_->Wake(); });
+    // Only now: the status thread writes the lines until it has ended.
+    cts_ = dsr_ = dcd_ = ring_ = false;
     stopThread(readThread_, [this] { receiveRequest_.set(); });
     stopThread(writeThread_, [this] {
         device_->interruptWrite();  // a blocked burst re-checks with the close's drain limit
@@ -361,14 +362,18 @@ std::uint16_t TCommPort::GetBlock(char* buffer, std::uint32_t len) {
     std::memcpy(buffer, rxRing_.data() + s, first);
     if (second) std::memcpy(buffer + first, rxRing_.data(), second);
     const std::uint32_t total = first + second;
+    bool wasFull;
     {
         std::lock_guard<std::mutex> lock(rxLock_);
+        // The count now, not the snapshot: the receive thread may have filled the ring since and
+        // parked on it, and only this re-arm wakes it.
+        wasFull = inUsed_ == size;
         inUsed_ -= total;
         rxStart_ += total;
         if (rxStart_ >= size) rxStart_ -= size;
     }
     // A full ring stopped the last receive pass; bytes may wait in the driver.
-    if (u == size) device_->rearmReceive();
+    if (wasFull) device_->rearmReceive();
     return static_cast<std::uint16_t>(total);
 }
 
@@ -407,9 +412,15 @@ int TCommPort::GetOutQueCount() {
 
 void TCommPort::FlushInBuffer() {
     if (IsEnabled()) device_->purge(true, false);
-    std::lock_guard<std::mutex> lock(rxLock_);
-    inUsed_ = 0;
-    ++rxGeneration_;
+    bool wasFull;
+    {
+        std::lock_guard<std::mutex> lock(rxLock_);
+        wasFull = inUsed_ == inSize_;
+        inUsed_ = 0;
+        ++rxGeneration_;
+    }
+    // A receive thread parked on the full ring waits for a re-arm, as after GetBlock.
+    if (wasFull && IsEnabled()) device_->rearmReceive();
 }
 
 void TCommPort::FlushOutBuffer() {
@@ -479,6 +490,10 @@ bool TCommPort::GetModemState(int line) {
     if (line < 1 || line > 4 || !IsEnabled()) return false;
     std::uint32_t bits = 0;
     return device_->modemStatus(bits) == 0 && (bits & kBits[line - 1]) != 0;
+}
+
+bool TCommPort::ctsHoldsOutput() const {
+    return control_ == ccHard && !cts_ && modemLinesKnown_ && device_->signalsModemChanges();
 }
 
 void TCommPort::refreshModemLines() {

@@ -39,7 +39,11 @@
 //   is simply raised); ccSoft is IXON|IXOFF with VSTART/VSTOP = XonChar/XoffChar; XonLim and
 //   XoffLim cannot be set on Linux and are only stored. CLOCAL and CREAD are always on.
 // - A device that cannot report its modem lines (a pty) leaves CTS false, and ccHard then does
-//   not hold output back: there is no line that could ever release it.
+//   not hold output back: there is no line that could ever release it. The same holds for a
+//   driver that reports the lines but never signals their changes (no TIOCMIWAIT / TIOCGICOUNT,
+//   SerialDevice::signalsModemChanges): a CTS read as off at open could never be seen coming on.
+//   On Linux the kernel's CRTSCTS already holds the bytes on the line until the peer allows them,
+//   so the component holds them in its ring only where a line event can release them.
 // - OnErrorSignal's Error is the line-error flags of the event (Overrun 0x2, Parity 0x4, Frame 0x8,
 //   Break 0x10, the Win32 CE_* values).
 //
@@ -69,6 +73,15 @@
 //   thread still reports RxChar for those bytes and raises the receive request, which then finds
 //   nothing. A full ring, or a hung-up device, waits for the request alone.
 // - GetBlock takes at most 65535 bytes per call, so that its 16-bit result is always exact.
+// - A receive pass that found the ring full leaves the thread waiting for the receive request
+//   alone. GetBlock (and FlushInBuffer) re-arm reception when the count under the lock, at the
+//   moment they free room, is the ring's size; an earlier snapshot could miss a ring that the
+//   receive thread filled in between, and nothing would wake it until something was sent.
+// - CTS/DSR/DCD/Ring are cleared at close only after the status thread has ended (it writes them
+//   until then), so they read false once ClosePort has returned.
+// - An empty MonitorEvents ends every device event wait at once: the status thread then sleeps
+//   until its stop request instead of waiting again. Nothing is reported, not even a lost
+//   device, and bytes are read only on RequestRead.
 // - A start index beyond a ring that shrank is wrapped to 0 at the next open.
 // - At close the device lets output still moving drain (30 s at most, the driver's own default
 //   closing_wait), and flushes it once it has not moved for 2 s.
@@ -283,6 +296,8 @@ class TCommPort {
     bool escape(platform::Escape function);
     void setLine(bool& property, bool value, platform::Escape on, platform::Escape off);
     void refreshModemLines();
+    // ccHard with CTS off, on a device whose line changes can release it.
+    bool ctsHoldsOutput() const;
     std::shared_ptr<platform::SerialDevice> makeDevice();
     void reportOpenFailure(int err, const std::string& path);
     template <class T>

@@ -1,7 +1,7 @@
 #include "serial/Evread.h"
 
 TReadEventThread::TReadEventThread(TCommPort* port) : port_(port) {
-    Start();
+    Start("Evread");
 }
 
 TReadEventThread::~TReadEventThread() {

@@ -3,7 +3,7 @@
 namespace ev = platform::lineEvent;
 
 TStatusEventThread::TStatusEventThread(TCommPort* port) : port_(port) {
-    Start();
+    Start("Evstatus");
 }
 
 TStatusEventThread::~TStatusEventThread() {

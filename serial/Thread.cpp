@@ -13,7 +13,7 @@ TReadThread::TReadThread(TCommPort* port)
     : port_(port),
       device_(port->device_),
       pollDevice_((port->MonitorEvents & EventBit(evRxChar)) != 0) {
-    Start();
+    Start("Thread");
 }
 
 TReadThread::~TReadThread() {

@@ -8,9 +8,9 @@ constexpr std::uint32_t kLineEvents = platform::lineEvent::Cts | platform::lineE
 }  // namespace
 
 TStatusThread::TStatusThread(TCommPort* port, TEventStates events)
-    : port_(port), device_(port->device_) {
+    : port_(port), device_(port->device_), events_(events) {
     device_->setEventMask(events);
-    Start();
+    Start("Thstatus");
 }
 
 TStatusThread::~TStatusThread() {
@@ -25,6 +25,11 @@ void TStatusThread::Wake() {
 void TStatusThread::Execute() {
     port_->refreshModemLines();
     port_->lastEventMask_ = 0;
+    // An empty mask ends every wait at once: there is nothing to wait for but the stop request.
+    if (events_ == 0) {
+        while (!Terminated()) completion_.wait();
+        return;
+    }
     while (!Terminated()) {
         std::uint32_t events = 0, errors = 0;
         if (device_->waitEvent(events, errors) != 0) {
@@ -41,7 +46,7 @@ void TStatusThread::Execute() {
         port_->lastEventMask_ = events;
         if (events & kLineEvents) {
             port_->refreshModemLines();
-            if (port_->control_ == ccHard && port_->cts_ && port_->outUsed_ > 0)
+            if (port_->control_ == ccHard && !port_->ctsHoldsOutput() && port_->outUsed_ > 0)
                 port_->transmit_.set();
         }
         if (events & platform::lineEvent::RxChar) port_->receiveRequest_.set();

@@ -21,6 +21,8 @@ class TStatusThread : public platform::Thread {
   private:
     TCommPort* port_;
     std::shared_ptr<platform::SerialDevice> device_;
-    // Where the thread sleeps once the device is gone, until its stop request.
+    // Where the thread sleeps once the device is gone, or when nothing is monitored, until its
+    // stop request.
     platform::Signal completion_{platform::Signal::Reset::Manual};
+    const TEventStates events_;
 };

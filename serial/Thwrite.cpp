@@ -10,7 +10,7 @@ constexpr std::uint64_t kWireBitsPerByte = 12;
 
 TWriteThread::TWriteThread(TCommPort* port)
     : port_(port), device_(port->device_), timeOuts_(port->configuredTimeOuts_) {
-    Start();
+    Start("Thwrite");
 }
 
 TWriteThread::~TWriteThread() {
@@ -38,7 +38,7 @@ void TWriteThread::Execute() {
 }
 
 bool TWriteThread::heldByCts() const {
-    return port_->control_ == ccHard && !port_->cts_ && port_->modemLinesKnown_;
+    return port_->ctsHoldsOutput();
 }
 
 // The write time-outs as Windows applies them; while closing, also the drain limit.

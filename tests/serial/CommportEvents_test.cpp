@@ -108,6 +108,46 @@ TEST_F(Events, HardwareFlowHoldsBytesUntilCtsComesOn) {
     EXPECT_EQ(fake->written(), "held back");
 }
 
+// A driver that reports the lines but never signals a change could not release held bytes; the
+// kernel's CRTSCTS holds them on the line instead.
+TEST_F(Events, HardwareFlowDoesNotHoldBytesWhereLineChangesAreNeverSignalled) {
+    fake->signalModemChanges(false);
+    port.SetComControl(ccHard);
+    port.SetOpen(true);
+    EXPECT_FALSE(port.CTS());
+    port.PutString("not held");
+    ASSERT_TRUE(fake->waitForWritten(8, 10s));
+    EXPECT_EQ(fake->written(), "not held");
+}
+
+// The lines keep changing (as seen by the driver) while the port opens and closes.
+TEST_F(Events, ModemLinesReadFalseAfterEveryClose) {
+    fake->setModemLines(mb::Cts | mb::Dsr | mb::Dcd | mb::Ring);
+    std::atomic<bool> stop{false};
+    std::thread line([&] {
+        while (!stop) fake->raiseEvents(ev::Cts | ev::Dsr | ev::Rlsd | ev::Ring);
+    });
+    for (int cycle = 0; cycle < 100; ++cycle) {
+        port.SetOpen(true);
+        port.SetOpen(false);
+        EXPECT_FALSE(port.CTS() || port.DSR() || port.DCD() || port.Ring()) << "cycle " << cycle;
+    }
+    stop = true;
+    line.join();
+}
+
+TEST_F(Events, NothingMonitoredLeavesTheStatusThreadAsleep) {
+    recordAll();
+    port.MonitorEvents = 0;
+    port.SetOpen(true);
+    pumpFor(100ms);
+    EXPECT_LE(fake->eventWaits(), 1) << "an empty mask ends every wait at once";
+    fake->feed("asked for");
+    port.RequestRead();
+    ASSERT_TRUE(pumpUntil([&] { return port.InBuffUsed() == 9; }));
+    EXPECT_TRUE(calls.empty());
+}
+
 TEST_F(Events, AStalledWriteCannotHoldTheCloseForEverAndATimeOutDiscardsTheRing) {
     int closed = 0;
     port.OnClose = [&](TCommPort*) { ++closed; };
