@@ -1,24 +1,28 @@
 #include "platform/MainThread.h"
 
+#include <atomic>
 #include <condition_variable>
 #include <deque>
 #include <mutex>
+#include <semaphore>
 #include <thread>
 
 namespace platform {
 namespace {
 
+// Each caller sleeps on its own semaphore, so a finished call wakes exactly its caller; the main
+// thread alone waits on the queue's condition. Nobody is woken only to find the mutex still held.
 struct PendingCall {
     const std::function<void()>* call;
-    bool done = false;
+    std::binary_semaphore finished{0};
 };
 
 struct Queue {
     std::mutex mutex;
-    std::condition_variable changed;  // a call was queued, a call finished, or notify()
+    std::condition_variable changed;  // a call was queued, or notify(): for the main thread
     std::deque<PendingCall*> pending;
     std::function<void()> wakeHook;
-    std::thread::id mainId = std::this_thread::get_id();
+    std::atomic<std::thread::id> mainId{std::this_thread::get_id()};
     unsigned long notifications = 0;
 };
 
@@ -35,22 +39,20 @@ bool runOne(std::unique_lock<std::mutex>& lock) {
     q.pending.pop_front();
     lock.unlock();
     (*p->call)();
+    // The caller may return and free `p` as soon as this is released.
+    p->finished.release();
     lock.lock();
-    p->done = true;
-    q.changed.notify_all();
     return true;
 }
 
 }  // namespace
 
 void MainThread::adoptCurrentThread() {
-    std::lock_guard<std::mutex> lock(queue().mutex);
     queue().mainId = std::this_thread::get_id();
 }
 
 bool MainThread::isCurrent() {
-    std::lock_guard<std::mutex> lock(queue().mutex);
-    return queue().mainId == std::this_thread::get_id();
+    return queue().mainId.load() == std::this_thread::get_id();
 }
 
 void MainThread::synchronize(const std::function<void()>& call) {
@@ -65,11 +67,10 @@ void MainThread::synchronize(const std::function<void()>& call) {
         std::lock_guard<std::mutex> lock(q.mutex);
         q.pending.push_back(&p);
         hook = q.wakeHook;
-        q.changed.notify_all();
     }
+    q.changed.notify_one();  // after the unlock: the main thread can take the mutex at once
     if (hook) hook();
-    std::unique_lock<std::mutex> lock(q.mutex);
-    q.changed.wait(lock, [&] { return p.done; });
+    p.finished.acquire();
 }
 
 std::size_t MainThread::drain() {
@@ -103,9 +104,11 @@ void MainThread::waitUntil(const std::function<bool()>& done) {
 }
 
 void MainThread::notify() {
-    std::lock_guard<std::mutex> lock(queue().mutex);
-    ++queue().notifications;
-    queue().changed.notify_all();
+    {
+        std::lock_guard<std::mutex> lock(queue().mutex);
+        ++queue().notifications;
+    }
+    queue().changed.notify_one();
 }
 
 void MainThread::setWakeHook(std::function<void()> hook) {

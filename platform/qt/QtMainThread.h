@@ -1,7 +1,8 @@
 #pragma once
-// Lets the Qt event loop run the main-thread hand-over: each queued call posts a drain of the
-// queue to the application object. Call once at start-up, on the GUI thread, after the
-// QApplication exists; it also makes that thread the hand-over's main thread.
+// Lets the Qt event loop run the main-thread hand-over: each queued call writes an eventfd that a
+// socket notifier of the application object watches, and the notifier drains the queue. Call on
+// the GUI thread once the QApplication exists (again for a later application object); it also
+// makes that thread the hand-over's main thread.
 namespace platform {
 
 void installQtMainThreadHook();
