@@ -111,6 +111,7 @@ void TCommPort::OpenPort() {
     lastEventMask_ = 0;
     lastLineErrors_ = 0;
     deviceLostPending_ = false;
+    receiveWatchesDevice_ = false;
     // Known before the transmitter runs, so that ccHard holds from the first byte.
     refreshModemLines();
     // Every signal is reset before the first thread runs: a reset after the status thread has

@@ -70,8 +70,9 @@
 //   bytes; both flushes bump a generation so a transfer in flight is not counted afterwards.
 // - While its ring has room and received data is monitored, the receive thread also wakes on the
 //   device's own received data (a tty), saving the hop through the status thread; the status
-//   thread still reports RxChar for those bytes and raises the receive request, which then finds
-//   nothing. A full ring, or a hung-up device, waits for the request alone.
+//   thread still reports RxChar for those bytes but raises the receive request only while the
+//   receive thread is not waiting on the device (an empty pass would cost two more wake-ups).
+//   A full ring, or a hung-up device, waits for the request alone.
 // - GetBlock takes at most 65535 bytes per call, so that its 16-bit result is always exact.
 // - A receive pass that found the ring full leaves the thread waiting for the receive request
 //   alone. GetBlock (and FlushInBuffer) re-arm reception when the count under the lock, at the
@@ -350,6 +351,8 @@ class TCommPort {
     std::atomic<bool> deviceLostPending_{false};
     // The device reports its modem lines (a pty does not): only then can CTS hold output back.
     std::atomic<bool> modemLinesKnown_{false};
+    // The receive thread is waiting on the device's own data, so a receive request is not needed.
+    std::atomic<bool> receiveWatchesDevice_{false};
 
     std::unique_ptr<TStatusThread> statusThread_;
     std::unique_ptr<TReadThread> readThread_;

@@ -36,7 +36,12 @@ void TReadThread::waitForWork() {
         return;
     }
     pollfd fds[2] = {{port_->receiveRequest_.fd(), POLLIN, 0}, {fd, POLLIN, 0}};
-    if (::poll(fds, 2, -1) < 0) return;
+    // Level-triggered: whatever is queued while this is set wakes the poll below, and the pass
+    // after it reads until the queue is empty or the ring full.
+    port_->receiveWatchesDevice_ = true;
+    const int ready = ::poll(fds, 2, -1);
+    port_->receiveWatchesDevice_ = false;
+    if (ready < 0) return;
     // A hung-up device stays ready for ever: from now on the status thread's request alone.
     if (fds[1].revents & (POLLHUP | POLLERR | POLLNVAL)) pollDevice_ = false;
     port_->receiveRequest_.tryConsume();

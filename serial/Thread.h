@@ -1,7 +1,8 @@
 #pragma once
 // TReadThread: one receive pass per receive-request signal, moving what the driver has queued into
 // the free part of the receive ring. While the ring has room it also wakes on the device's own
-// received data, which saves the hop through the status thread (whose request then finds nothing).
+// received data, which saves the hop through the status thread; the status thread then raises no
+// request of its own (TCommPort::receiveWatchesDevice_).
 #include <memory>
 
 #include "platform/SerialDevice.h"

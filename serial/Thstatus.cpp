@@ -49,7 +49,11 @@ void TStatusThread::Execute() {
             if (port_->control_ == ccHard && !port_->ctsHoldsOutput() && port_->outUsed_ > 0)
                 port_->transmit_.set();
         }
-        if (events & platform::lineEvent::RxChar) port_->receiveRequest_.set();
+        // A receive thread that watches the device reads these bytes itself. One that does not
+        // (full ring, nothing monitored for it, no descriptor) needs the request; a full ring is
+        // re-armed by GetBlock once it has room, which brings a new RxChar here.
+        if ((events & platform::lineEvent::RxChar) && !port_->receiveWatchesDevice_)
+            port_->receiveRequest_.set();
         port_->status_.set();
     }
 }
