@@ -3,6 +3,8 @@
 #include <sys/stat.h>
 
 #include <cctype>
+#include <climits>
+#include <cstdlib>
 #include <cerrno>
 #include <cstring>
 #include <fstream>
@@ -33,8 +35,10 @@ int lockFilePid(const std::string& file) {
     if (text.empty()) return 0;
     std::size_t i = 0;
     while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i]))) ++i;
-    if (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])))
-        return std::atoi(text.c_str() + i);
+    if (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]))) {
+        const long pid = std::strtol(text.c_str() + i, nullptr, 10);
+        return pid > 0 && pid <= INT_MAX ? static_cast<int>(pid) : 0;
+    }
     if (text.size() == sizeof(int)) {
         int pid = 0;
         std::memcpy(&pid, text.data(), sizeof pid);
