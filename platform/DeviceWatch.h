@@ -1,6 +1,7 @@
 #pragma once
 // Tells when serial device nodes come or go, without polling: inotify on /dev (ttyUSB*, ttyACM*,
-// ...), /dev/pts (pseudo-terminals, as the simulator uses) and /dev/serial/by-id where it exists.
+// ...), /dev/pts (pseudo-terminals, as the simulator uses) and /dev/serial/by-id (watched from the
+// moment udev makes it).
 // The owner waits for fd() to become readable and then calls takeChanges().
 #include <string>
 
@@ -19,8 +20,12 @@ class DeviceWatch {
     bool takeChanges();
 
   private:
+    void watchStableNames();
+
+    std::string devRoot_;
     int fd_ = -1;
     int devWatch_ = -1;
+    int serialWatch_ = -1;
 };
 
 }  // namespace platform
