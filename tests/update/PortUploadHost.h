@@ -11,34 +11,18 @@
 #include <vector>
 
 #include "platform/MainThread.h"
+#include "platform/SteadyTimer.h"
 #include "serial/Commport.h"
 #include "update/FirmwareUpload.h"
 
 namespace testsupport {
 
-// Fires from pump() once its interval has passed since it was (re)started, like a framework timer.
-class SteadyTimer : public platform::Timer {
+// Timer1 and the record time-out on the steady clock, fired from pump(); the 5-second settle can
+// be cut to nothing, so a run does not wait.
+class SteadyTimer : public platform::SteadyTimer {
 public:
-    using Clock = std::chrono::steady_clock;
-    // Intervals of this length are cut to nothing (the 5-second settle), so a run does not wait.
-    int shortenInterval = -1;
-
-    void setInterval(int ms) override { interval_ = ms, restart(); }
-    int interval() const override { return interval_; }
-    void setEnabled(bool e) override { enabled_ = e, restart(); }
-    bool enabled() const override { return enabled_; }
-    void fireIfDue()
-    {
-        if (!enabled_ || Clock::now() < due_ || !onTimer) return;
-        restart();
-        onTimer();
-    }
-
-private:
-    void restart() { due_ = Clock::now() + std::chrono::milliseconds(interval_ == shortenInterval ? 0 : interval_); }
-    int interval_ = 5000;
-    bool enabled_ = false;
-    Clock::time_point due_{};
+    int shortenInterval = -1;  // an interval of this length fires at the next pass
+    void setInterval(int ms) override { platform::SteadyTimer::setInterval(ms == shortenInterval ? 0 : ms); }
 };
 
 class PortUploadHost : public update::UploadHost {
