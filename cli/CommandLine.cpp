@@ -42,14 +42,14 @@ std::optional<CommandLine> parseCommandLine(std::span<const std::string> args,
         }
         const std::size_t eq = arg.find('=');
         const std::string name = arg.substr(2, eq == std::string::npos ? std::string::npos : eq - 2);
-        auto spec = std::find_if(specs.begin(), specs.end(),
+        auto known = std::find_if(specs.begin(), specs.end(),
                                  [&](const OptionSpec& s) { return s.name == name; });
-        if (spec == specs.end()) {
+        if (known == specs.end()) {
             error = "unknown option --" + name;
             return std::nullopt;
         }
         std::string value;
-        if (spec->takesValue) {
+        if (known->takesValue) {
             if (eq != std::string::npos) {
                 value = arg.substr(eq + 1);
             } else if (i + 1 < args.size()) {
@@ -63,7 +63,7 @@ std::optional<CommandLine> parseCommandLine(std::span<const std::string> args,
             return std::nullopt;
         }
         auto& slot = line.values[name];
-        if (!slot.empty() && !spec->repeatable) {
+        if (!slot.empty() && !known->repeatable) {
             error = "--" + name + " is given twice";
             return std::nullopt;
         }
