@@ -37,7 +37,6 @@ struct WatchReport {
     std::set<int> confirmedTabs;                      // tabs of writes whose every value came back
     std::set<int> restoredTabs;                       // tabs whose emptied values were put back
     bool silent = false;                              // a request got no answer at all
-    bool empty() const { return mismatches.empty() && confirmedTabs.empty() && restoredTabs.empty() && !silent; }
 };
 
 class AnswerWatch {

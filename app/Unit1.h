@@ -68,8 +68,6 @@ public:
     void setFileDialogs(std::unique_ptr<platform::FileDialogs> dialogs);
     // The answer time-out and the comparison's time-out; before any request.
     void setAnswerTimers(std::unique_ptr<platform::Timer> answers, std::unique_ptr<platform::Timer> compare);
-    // Answers awaited, writes checked, marks, comparison with the terminal.
-    app::Unit1Verify& verify() { return *Verify; }
     protocol::ControlAccess& controls() { return Controls; }
     // Receptions belong to the firmware upload.
     bool uploadRunning() const;
@@ -248,7 +246,7 @@ private:
     std::unique_ptr<platform::Timer> RecordTimer;  // the upload's no-answer time-out
     std::unique_ptr<platform::FileDialogs> Dialogs;
     std::unique_ptr<Unit1Upload> Upload;
-    std::unique_ptr<app::Unit1Verify> Verify;
+    std::unique_ptr<app::Unit1Verify> Verify;  // answers awaited, writes checked, marks, comparison
     Unit1Controls Controls{*this};
     bool switchingPage_ = false;
 

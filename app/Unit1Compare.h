@@ -39,7 +39,6 @@ public:
     // While it waits, receptions fill the terminal's values instead of the controls.
     bool waiting() const { return waiting_; }
     void parse(const std::uint8_t* data, std::uint16_t count);
-    CompareDialog* dialog() const { return dialog_; }
 
     // The write mask of the groups that hold a writable difference (0: none).
     static std::uint16_t maskOf(const std::vector<protocol::ValueMismatch>& differences);

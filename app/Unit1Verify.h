@@ -58,8 +58,6 @@ public:
     // The operator's OK before an erase.
     static bool confirmErase();
 
-    Unit1Compare& compare() { return compare_; }
-    bool waiting() const { return watch_.waiting(); }
 
 private:
     bool refusedWhileEmptied(const std::vector<const protocol::Parameter*>& params) const;
