@@ -2,6 +2,8 @@
 # Runs every fuzz target for the given number of seconds (default 60) on a working copy of its
 # seed corpus, and prints executions and crashes per target. Exits non-zero on any crash.
 #   fuzz/run.sh [seconds] [target...]
+# With FUZZ_KEEP_CORPUS=1 the inputs of a run that add coverage are merged back into
+# fuzz/corpus/<target> (libFuzzer's -merge=1 keeps only those).
 set -uo pipefail
 shopt -s nullglob
 cd "$(dirname "$0")/.."
@@ -31,6 +33,10 @@ for t in "${targets[@]}"; do
   execs=$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$work/log" | grep -o '[0-9]*$')
   crashes=$(find "$work/artifacts" -type f | wc -l)
   printf '%-28s %14s %8s\n' "$t" "${execs:-?}" "$crashes"
+  if [ "${FUZZ_KEEP_CORPUS:-0}" = 1 ] && [ "$crashes" -eq 0 ]; then
+    mkdir -p "fuzz/corpus/$t"
+    "$build/fuzz/$t" -merge=1 "${flags[@]}" "fuzz/corpus/$t" "$work/corpus" >"$work/merge.log" 2>&1
+  fi
   if [ $rc -ne 0 ] || [ "$crashes" -ne 0 ]; then
     status=1
     tail -40 "$work/log"
