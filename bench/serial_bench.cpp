@@ -114,8 +114,10 @@ struct Bench {
         };
     }
 
-    void latency() {
-        std::vector<double> plain, component;
+    // The baseline of the receive figures: one byte written by the far end, read by a blocking
+    // read() of the same pty.
+    std::vector<double> plainReads() {
+        std::vector<double> plain;
         const int fd = openBlocking(pty.slavePath());
         for (int i = 0; i < kLatencySamples; ++i) {
             const auto t0 = Clock::now();
@@ -124,6 +126,12 @@ struct Bench {
             plain.push_back(us(Clock::now() - t0));
         }
         ::close(fd);
+        return plain;
+    }
+
+    void latency() {
+        const std::vector<double> plain = plainReads();
+        std::vector<double> component;
         port.SetOpen(true);
         for (int i = 0; i < kLatencySamples; ++i) {
             received = 0;
@@ -143,15 +151,8 @@ struct Bench {
     // ping-pong is the hop); and the path of a delivery once the bytes are in the ring: a signal
     // wakes a worker, which hands a call to the main thread and waits for its return.
     void hops() {
-        std::vector<double> plain, signal, handover;
-        const int fd = openBlocking(pty.slavePath());
-        for (int i = 0; i < kLatencySamples; ++i) {
-            const auto t0 = Clock::now();
-            pty.write("x");
-            readExactly(fd, 1);
-            plain.push_back(us(Clock::now() - t0));
-        }
-        ::close(fd);
+        const std::vector<double> plain = plainReads();
+        std::vector<double> signal, handover;
         {
             platform::Signal ping{platform::Signal::Reset::Automatic};
             platform::Signal pong{platform::Signal::Reset::Automatic};
