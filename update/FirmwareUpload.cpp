@@ -38,6 +38,7 @@ void FirmwareUpload::BUpgradeClick()
     host_.setLabel56(std::to_string(2ull * sending_.size()));
     host_.setUpgradeEnabled(false);
     ProgressCarry_ = 0;
+    host_.uploadActiveChanged(true);
 }
 
 void FirmwareUpload::Timer1Timer()
@@ -59,6 +60,7 @@ void FirmwareUpload::Timer1Timer()
     host_.installConnectionChanged();
     state_ = State::Idle;  // before closing, so our own close is not taken for a lost link
     if (host_.isLinkOpen()) host_.toggleLink();
+    host_.uploadActiveChanged(false);
 }
 
 void FirmwareUpload::SendNextRecord()
@@ -66,7 +68,10 @@ void FirmwareUpload::SendNextRecord()
     lateAnswerGrace_ = false;
     const std::size_t imageLength = sending_.size();
     if (SentLength_ >= imageLength) {
-        const std::uint8_t b = host_.receiveBufferFirstByte();
+        // SentLength reaches the end only through acknowledgements, so with records sent the
+        // latest reception is the last record's accept. An empty image sent nothing: a byte left
+        // over from some earlier reception is no success.
+        const std::uint8_t b = imageLength > 0 ? host_.receiveBufferFirstByte() : 0;
         if (b == kAcceptVersion01) host_.setStatusPanel1(kSuccessVersion01Text);
         if (b == kAcceptVersion02) host_.setStatusPanel1(kSuccessVersion02Text);
         recordTimer_.setEnabled(false);
@@ -97,7 +102,9 @@ void FirmwareUpload::SendNextRecord()
 void FirmwareUpload::OnReception(std::size_t n, const std::uint8_t* data)
 {
     if (state_ != State::Sending) return;  // the link is closed in every other state
-    if (lateAnswerGrace_) return;          // the late answer of the record that timed out
+    // An answer inside the grace is the late answer of the record that timed out: the bootloader
+    // took that record, and a repeat would be written into the flash a second time.
+    lateAnswerGrace_ = false;
     recordTimer_.setEnabled(false);
     if (n == 0) {
         failedAnswer(kNoAnswerText);
@@ -130,18 +137,15 @@ void FirmwareUpload::RecordTimeout()
 {
     recordTimer_.setEnabled(false);
     if (state_ != State::Sending) return;
-    if (lateAnswerGrace_) {
-        host_.discardPendingInput();
-        SendNextRecord();
+    if (!lateAnswerGrace_) {
+        lateAnswerGrace_ = true;
+        recordTimer_.setInterval(kLateAnswerGraceMs);
+        recordTimer_.setEnabled(true);
         return;
     }
-    if (++FailureCount_ >= kFailureLimit) {
-        stop(kNoAnswerText);
-        return;
-    }
-    lateAnswerGrace_ = true;
-    recordTimer_.setInterval(kLateAnswerGraceMs);
-    recordTimer_.setEnabled(true);
+    // Silence through the grace too: a failed answer like an empty reception.
+    lateAnswerGrace_ = false;
+    failedAnswer(kNoAnswerText);
 }
 
 void FirmwareUpload::failedAnswer(const char* textAtLimit)

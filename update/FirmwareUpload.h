@@ -7,10 +7,14 @@
 // The link is closed when the upload starts and opened again by Timer1 5000 ms later; the end of
 // an upload arms Timer1 for 1 ms so the link is closed outside the reception that ended it.
 // A record that gets no answer times out after 1 s plus twice its wire time at the line rate;
-// the time-out counts as a failed answer, like an empty reception. Before the repeat the upload
-// waits kLateAnswerGraceMs, drops whatever arrives meanwhile and discards what is pending, so an
-// answer that comes late is not taken as the answer to the repeat. An unplugged or closed link
-// ends the upload with kLinkLostText.
+// then the upload waits kLateAnswerGraceMs more. An answer inside that grace is the record's own
+// (the records carry no sequence number, so a repeat of a record the bootloader took would be
+// flashed twice); only silence through the grace counts as a failed answer, like an empty
+// reception, and the record goes out again after what is pending has been discarded, so an
+// answer later still is not taken for the repeat's. An unplugged or closed link ends the upload
+// with kLinkLostText.
+//
+// A success text needs the whole image acknowledged: an empty image ends at once without one.
 //
 // Main thread only: every handler, the two timers' ticks and OnReception run there.
 #include <cstdint>

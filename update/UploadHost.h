@@ -11,7 +11,8 @@ class UploadHost {
 public:
     virtual ~UploadHost() = default;
 
-    // Link state as the tool bar shows it: ToolButton3 has image 2 / ToolButton1 has image 0.
+    // The port's own open state (not the tool bar's image of it: a message box still open may
+    // not have let the tool bar catch up yet).
     virtual bool isLinkOpen() const = 0;
     virtual bool isLinkClosed() const = 0;
     // The port settings window's connect/disconnect toggle (TForm2::Button1Click).
@@ -37,6 +38,10 @@ public:
 
     // Current line rate of the port, for the record time-out.
     virtual unsigned lineRateBitsPerSecond() const = 0;
+
+    // True from BUpgradeClick to the end of the wind-up: nothing but records may go on the link
+    // and the image must stay as it is meanwhile.
+    virtual void uploadActiveChanged(bool /*active*/) {}
 };
 
 }  // namespace update

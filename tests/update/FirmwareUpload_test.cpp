@@ -19,6 +19,7 @@ struct FakeHost : UploadHost {
     std::uint8_t firstByte = 0;
     std::string label56, label57, panel1 = "old", log;
     std::vector<Bytes> sent;
+    std::vector<bool> activeLog;
 
     bool isLinkOpen() const override { return open; }
     bool isLinkClosed() const override { return !open; }
@@ -46,6 +47,7 @@ struct FakeHost : UploadHost {
     void setStatusPanel1(const std::string& t) override { panel1 = t; }
     void setUpgradeEnabled(bool e) override { upgradeEnabled = e; }
     unsigned lineRateBitsPerSecond() const override { return 9600; }
+    void uploadActiveChanged(bool active) override { activeLog.push_back(active); }
 };
 
 // Records of the given body lengths; the bodies are opaque to the upload.
@@ -126,6 +128,8 @@ TEST_F(Upload, OneRecordImageFollowsTheStateTable)
     EXPECT_FALSE(recordTimer.enabled());
     windUp();
     EXPECT_EQ(host.log, "close;open;write;close;");
+    // Active from the button to the end of the wind-up, after its close.
+    EXPECT_EQ(host.activeLog, (std::vector<bool>{true, false}));
 
     host.log.clear();  // started with the link closed: not closed first
     upload.BUpgradeClick();
@@ -160,11 +164,13 @@ TEST_F(Upload, TenEmptyReceptionsOrTimeOutsEndWithNoAnswer)
     for (int i = 0; i < 4; ++i) {
         ASSERT_TRUE(recordTimer.fire());  // the time-out
         EXPECT_EQ(recordTimer.interval(), 1000);
+        EXPECT_EQ(upload.FailureCount(), 5 + i);  // not a failure before the grace has passed
         ASSERT_TRUE(recordTimer.fire());  // the grace for a late answer, then the repeat
     }
     EXPECT_EQ(upload.FailureCount(), 9);
     EXPECT_EQ(host.sent.size(), 10u);
     EXPECT_EQ(host.discards, 9);  // before every repeat
+    EXPECT_TRUE(recordTimer.fire());
     EXPECT_TRUE(recordTimer.fire());
     EXPECT_EQ(host.panel1, "Адресат не отвечает");
     EXPECT_FALSE(recordTimer.enabled());
@@ -194,18 +200,40 @@ TEST_F(Upload, TheRecordTimeOutScalesWithTheRecordAndTheLineRate)
     EXPECT_EQ(recordTimer.interval(), 1000 + 2 * 1088);
 }
 
-TEST_F(Upload, ALateAnswerAfterItsTimeOutIsNotTakenForTheRepeat)
+// Only silence through the grace repeats a record: an answer inside it is the record's own,
+// whether it accepts or rejects, and an answer after the repeat went out is discarded with it.
+TEST_F(Upload, AnAnswerInsideTheGraceIsTheRecordsOwnAndOnlySilenceRepeatsIt)
 {
+    struct Case {
+        std::uint8_t late;
+        std::size_t sentAfter;
+        std::uint32_t sentLength;
+        int failures;
+    };
+    for (const Case& c : {Case{0x11, 2, 6, 0}, Case{0x33, 2, 6, 0}, Case{0x5A, 2, 0, 1}}) {
+        SCOPED_TRACE(c.late);
+        makeImage(*image, {4, 4});
+        host.sent.clear();
+        host.log.clear();
+        begin();
+        ASSERT_TRUE(recordTimer.fire());  // the time-out: the grace begins
+        EXPECT_EQ(host.sent.size(), 1u);
+        answer({c.late});
+        EXPECT_EQ(host.sent.size(), c.sentAfter);
+        EXPECT_EQ(upload.SentLength(), c.sentLength);
+        EXPECT_EQ(upload.FailureCount(), c.failures);
+        EXPECT_EQ(recordTimer.interval(), 1000 + 2 * 7);  // the next record's own time-out
+        upload.OnLinkLost();
+        windUp();
+    }
+
     makeImage(*image, {4, 4});
+    host.log.clear();
     begin();
     ASSERT_TRUE(recordTimer.fire());
+    ASSERT_TRUE(recordTimer.fire());  // silent through the grace: discarded, then repeated
+    EXPECT_EQ(host.log, "open;write;discard;write;");
     EXPECT_EQ(upload.FailureCount(), 1);
-    EXPECT_EQ(host.log, "close;open;write;");
-    answer({0x11});  // late: dropped, nothing sent
-    EXPECT_EQ(upload.SentLength(), 0u);
-    EXPECT_EQ(host.sent.size(), 1u);
-    ASSERT_TRUE(recordTimer.fire());
-    EXPECT_EQ(host.log, "close;open;write;discard;write;");
     answer({0x11});
     EXPECT_EQ(upload.SentLength(), 6u);
     EXPECT_EQ(host.sent.size(), 3u);
@@ -238,20 +266,18 @@ TEST_F(Upload, ProgressOfTheTenThousandByteExampleStepsAtMostOncePerRecord)
     EXPECT_EQ(host.steps, 12);
 }
 
-TEST_F(Upload, AnEmptyImageEndsAtOnceAndReportsOnlyALeftOverAcknowledgement)
+// Nothing sent is no success, whatever an earlier reception left in the receive buffer.
+TEST_F(Upload, AnEmptyImageEndsAtOnceWithoutASuccessText)
 {
     image->ImageLength = 0;
-    host.firstByte = '$';
-    begin();
-    EXPECT_TRUE(host.sent.empty());
-    EXPECT_EQ(host.panel1, "");
-    EXPECT_EQ(host.label57, "0");
-    windUp();
-
-    host.firstByte = 0x33;
-    begin();
-    EXPECT_EQ(host.panel1, "Обновление прошло успешно. BL ver 02");
-    windUp();
+    for (std::uint8_t leftOver : {0x24, 0x11, 0x33}) {
+        host.firstByte = leftOver;
+        begin();
+        EXPECT_TRUE(host.sent.empty());
+        EXPECT_EQ(host.panel1, "");
+        EXPECT_EQ(host.label57, "0");
+        windUp();
+    }
 }
 
 TEST_F(Upload, ARefusedBlockOrALinkThatDoesNotReopenIsALostLink)
