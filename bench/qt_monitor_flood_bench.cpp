@@ -27,8 +27,9 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// After "Monitor=On:" the terminal floods: text lines and modem notices, 2 KiB each millisecond,
-// more than the pty carries, so the line is always full.
+// After "Monitor=On:" the terminal floods: text lines and modem notices, 2 KiB each millisecond
+// while the line has taken what went before, so the line is always full and the memory figure is
+// the program's, not a queue of bytes the simulated terminal could not send.
 class FloodMode : public sim::Mode {
 public:
     void received(const std::uint8_t* data, std::size_t length, sim::Line&) override {
@@ -44,16 +45,18 @@ public:
         return next_;
     }
     void tick(sim::Line& line) override {
+        next_ = sim::Clock::now() + std::chrono::milliseconds(1);
+        if (line.queuedBytes() >= kMostQueued) return;
         std::string chunk;
         while (chunk.size() < 2048) {
             chunk += "GPS: $GPRMC,123519,A,4807.038,N,01131.000,E,022.4,084.4,230394*6A\r\n";
             chunk += std::string("+IPD,16:\xC8\x00", 10) + "payload-bytes..\r\n";
         }
         line.send(chunk);
-        next_ = sim::Clock::now() + std::chrono::milliseconds(1);
     }
 
 private:
+    static constexpr std::size_t kMostQueued = 16 * 1024;
     std::string seen_;
     bool flooding_ = false;
     sim::Clock::time_point next_{};

@@ -7,7 +7,21 @@
 
 namespace sim {
 
-BootloaderMode::BootloaderMode(BootloaderOptions options) : options_(std::move(options)), random_(options_.seed) {}
+BootloaderMode::BootloaderMode(BootloaderOptions options)
+    : options_(std::move(options)), random_(options_.seed), chattering_(options_.chatterMs > 0) {}
+
+std::optional<Clock::time_point> BootloaderMode::wakeAt() const
+{
+    if (!chattering_) return std::nullopt;
+    return nextChatter_;
+}
+
+void BootloaderMode::tick(Line& line)
+{
+    if (!chattering_ || line.now() < nextChatter_) return;
+    line.send(options_.chatterText);
+    nextChatter_ = line.now() + std::chrono::milliseconds(options_.chatterMs);
+}
 
 bool BootloaderMode::chance(double rate)
 {
@@ -17,6 +31,7 @@ bool BootloaderMode::chance(double rate)
 
 void BootloaderMode::received(const std::uint8_t* data, std::size_t length, Line& line)
 {
+    chattering_ = false;
     pending_.insert(pending_.end(), data, data + length);
     while (pending_.size() >= update::kLengthFieldSize) {
         const std::size_t L = pending_[0] * 256u + pending_[1];
@@ -39,6 +54,7 @@ void BootloaderMode::handleRecord(const std::vector<std::uint8_t>& record, Line&
     {
         std::lock_guard lock(lock_);
         n = ++received_;
+        records_.push_back(record);
     }
     if (n == options_.unplugAtRecord) {
         line.unplug();
@@ -52,18 +68,18 @@ void BootloaderMode::handleRecord(const std::vector<std::uint8_t>& record, Line&
     if (accept) {
         std::lock_guard lock(lock_);
         ++accepted_;
-        // The client repeats a record whose answer it did not get in time; keep such a repeat once.
-        const bool repeat = lastAnswerMissing_ && record == lastAccepted_;
-        if (!repeat) {
-            image_.insert(image_.end(), record.begin(), record.end());
-            lastAccepted_ = record;
-        }
-        lastAnswerMissing_ = silent || late;
+        image_.insert(image_.end(), record.begin(), record.end());
     }
     if (silent) return;
     std::string answer(1, static_cast<char>(accept ? options_.acceptByte : options_.rejectByte));
     if (options_.doubleAnswerRecords.count(n)) answer += answer;
-    line.send(answer, late ? std::chrono::milliseconds(options_.lateMs) : Clock::duration::zero());
+    const Clock::duration delay = late ? std::chrono::milliseconds(options_.lateMs) : Clock::duration::zero();
+    if (options_.byteGapMs == 0) {
+        line.send(answer, delay);
+        return;
+    }
+    for (std::size_t i = 0; i < answer.size(); ++i)
+        line.send(answer.substr(i, 1), delay + i * std::chrono::milliseconds(options_.byteGapMs));
 }
 
 unsigned BootloaderMode::recordsReceived() const
@@ -82,6 +98,12 @@ std::vector<std::uint8_t> BootloaderMode::image() const
 {
     std::lock_guard lock(lock_);
     return image_;
+}
+
+std::vector<std::vector<std::uint8_t>> BootloaderMode::records() const
+{
+    std::lock_guard lock(lock_);
+    return records_;
 }
 
 bool BootloaderMode::saveImage(const std::string& path) const

@@ -3,6 +3,8 @@
 // last two are the CRC-16/UMTS of the rest), checks each body's CRC and answers with one byte:
 // the version byte for an accepted record, the reject byte otherwise. Faults for tests and soaks
 // are chosen per record number (1 for the first record received, repeats counted too) or as rates.
+// It hides nothing: every record is kept as it came, a repeat of an accepted one included, so a
+// test sees exactly what would have been flashed.
 #include <cstdint>
 #include <mutex>
 #include <random>
@@ -23,6 +25,12 @@ struct BootloaderOptions {
     std::set<unsigned> lateRecords;    // answered lateMs late (every record when empty)
     unsigned lateMs = 0;
     unsigned unplugAtRecord = 0;  // the line is closed when this record has come in, unanswered
+    // The terminal's application left its monitor output on: `chatterText` every chatterMs until
+    // the first byte of a record comes in.
+    unsigned chatterMs = 0;
+    std::string chatterText = "GPS=0000.0000N,00000.0000E:\r\n";
+    // Answers of two or more bytes go out one byte at a time, this far apart (0: in one piece).
+    unsigned byteGapMs = 0;
     double rejectRate = 0;        // chance of rejecting a good record
     double lossRate = 0;          // chance of leaving a record unanswered
     unsigned seed = 1;
@@ -33,14 +41,17 @@ public:
     explicit BootloaderMode(BootloaderOptions options = {});
 
     void received(const std::uint8_t* data, std::size_t length, Line& line) override;
+    std::optional<Clock::time_point> wakeAt() const override;
+    void tick(Line& line) override;
 
     // What has been seen so far (any thread).
     unsigned recordsReceived() const;
     unsigned recordsAccepted() const;
-    // The accepted records one after the other, length fields included: for an upload that went
-    // through, the image that was sent. A record repeated because its answer went missing (a
-    // silent, late or lost answer) is kept once.
+    // The accepted records one after the other, length fields included, a repeat of an accepted
+    // record as often as it came: the image as it would be flashed.
     std::vector<std::uint8_t> image() const;
+    // Every record received, accepted or not, in order.
+    std::vector<std::vector<std::uint8_t>> records() const;
     bool saveImage(const std::string& path) const;
 
 private:
@@ -50,12 +61,13 @@ private:
     BootloaderOptions options_;
     std::vector<std::uint8_t> pending_;  // engine thread: bytes of the record being received
     std::mt19937 random_;
-    bool lastAnswerMissing_ = false;
+    bool chattering_;
+    Clock::time_point nextChatter_{};
 
     mutable std::mutex lock_;  // guards what follows
     unsigned received_ = 0, accepted_ = 0;
     std::vector<std::uint8_t> image_;
-    std::vector<std::uint8_t> lastAccepted_;
+    std::vector<std::vector<std::uint8_t>> records_;
 };
 
 }  // namespace sim

@@ -21,6 +21,9 @@ public:
     virtual void send(std::string bytes, Clock::duration delay = Clock::duration::zero()) = 0;
     // Pulls the plug: the line closes and stays closed.
     virtual void unplug() = 0;
+    // Bytes sent and not yet taken by the line: a mode that sends unasked keeps this small, so
+    // that it sends only what the line takes.
+    virtual std::size_t queuedBytes() const { return 0; }
     virtual Clock::time_point now() const = 0;
 };
 

@@ -172,6 +172,13 @@ void Simulator::send(std::string bytes, Clock::duration delay)
     outbound_.emplace(due, std::move(bytes));
 }
 
+std::size_t Simulator::queuedBytes() const
+{
+    std::size_t n = writing_.size();
+    for (const auto& [due, bytes] : outbound_) n += bytes.size();
+    return n;
+}
+
 void Simulator::unplug()
 {
     unplugged_ = true;  // before the client can see the hang-up

@@ -58,6 +58,7 @@ private:
     // Line
     void send(std::string bytes, Clock::duration delay) override;
     void unplug() override;
+    std::size_t queuedBytes() const override;
     Clock::time_point now() const override { return Clock::now(); }
 
     Mode& mode_;

@@ -116,11 +116,35 @@ TEST(Bootloader, FaultsByRecordNumber)
     EXPECT_EQ(c.read(), Bytes{0xEE});
     c.write(record);
     EXPECT_EQ(c.read(300ms), Bytes{});
-    c.write(record);  // the repeat of a record whose answer went missing is kept once
+    c.write(record);  // the repeat of a record whose answer went missing is flashed again
     EXPECT_EQ(c.read(), Bytes{0x33});
     c.write(record);
     EXPECT_EQ(c.read(), (Bytes{0x33, 0x33}));
-    // Accepted: records 1, 3 (unanswered), 4 (its repeat, kept once), 5.
+    // Accepted: records 1, 3 (unanswered), 4 (its repeat), 5; all five kept as they came.
     EXPECT_EQ(rig.boot.recordsAccepted(), 4u);
-    EXPECT_EQ(rig.boot.image().size(), 3 * record.size());
+    EXPECT_EQ(rig.boot.image().size(), 4 * record.size());
+    EXPECT_EQ(rig.boot.records(), std::vector<Bytes>(5, record));
+}
+
+// The application's monitor output until a record comes, then a bootloader whose two-byte answer
+// arrives a byte at a time.
+TEST(Bootloader, ChattersUntilTheFirstRecordAndSplitsAnswersByTheByte)
+{
+    sim::BootloaderOptions o;
+    o.chatterMs = 20;
+    o.chatterText = "MON:";
+    o.doubleAnswerRecords = {1};
+    o.byteGapMs = 300;
+    Rig rig(o);
+    Client c(rig.path);
+    const Bytes chatter = c.read(3000ms, 100ms);
+    ASSERT_GE(chatter.size(), 8u);
+    EXPECT_EQ(Bytes(chatter.begin(), chatter.begin() + 4), (Bytes{'M', 'O', 'N', ':'}));
+    const Bytes record = sim::makeImage(payload(20, 3));
+    c.write(record);
+    const Bytes first = c.read(1000ms, 100ms);  // after any chatter still under way
+    ASSERT_FALSE(first.empty());
+    EXPECT_EQ(first.back(), 0x11);
+    EXPECT_EQ(c.read(1000ms, 10ms), Bytes{0x11});
+    EXPECT_EQ(c.read(300ms), Bytes{});  // quiet from then on
 }
