@@ -1,5 +1,7 @@
 #include "platform/MainThread.h"
 
+#include "platform/Delivery.h"
+
 #include <atomic>
 #include <condition_variable>
 #include <deque>
@@ -38,7 +40,11 @@ bool runOne(std::unique_lock<std::mutex>& lock) {
     PendingCall* p = q.pending.front();
     q.pending.pop_front();
     lock.unlock();
-    (*p->call)();
+    {
+        // A worker waits for this call: boxes and closes asked for in it come after it.
+        DeliveryScope delivery;
+        (*p->call)();
+    }
     // The caller may return and free `p` as soon as this is released.
     p->finished.release();
     lock.lock();

@@ -1,5 +1,7 @@
 #include "platform/MessageService.h"
 
+#include "platform/Delivery.h"
+
 #include <atomic>
 #include <cstdio>
 
@@ -18,14 +20,30 @@ public:
 
 StderrMessageService fallback;
 std::atomic<MessageService*> current{nullptr};
+
+MessageService& serviceInUse() {
+    MessageService* s = current.load();
+    return s ? *s : fallback;
+}
+
+// A box asked for inside a delivery is shown once the delivery has returned (its modal loop must
+// not run on top of it); the caller carries on as if the operator had pressed OK.
+class AfterDeliveryMessages : public MessageService {
+public:
+    MessageResult show(const std::string& text, const std::string& caption, MessageIcon icon,
+                       MessageButtons buttons) override {
+        if (!DeliveryScope::active()) return serviceInUse().show(text, caption, icon, buttons);
+        afterDelivery([text, caption, icon, buttons] { serviceInUse().show(text, caption, icon, buttons); });
+        return MessageResult::Ok;
+    }
+};
+
+AfterDeliveryMessages afterDeliveryMessages;
 std::string programPath = "Config_Vigil";
 
 }  // namespace
 
-MessageService& messages() {
-    MessageService* s = current.load();
-    return s ? *s : fallback;
-}
+MessageService& messages() { return afterDeliveryMessages; }
 
 void setMessageService(MessageService* service) { current.store(service); }
 

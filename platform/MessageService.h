@@ -18,7 +18,9 @@ public:
 };
 
 // The service in use; the program installs the Qt one at start-up. Until then (and in tests that
-// install nothing) messages go to a service that writes them to standard error.
+// install nothing) messages go to a service that writes them to standard error. A box asked for
+// inside a port delivery is shown after the delivery has returned and answers Ok at once
+// (platform/Delivery.h).
 MessageService& messages();
 void setMessageService(MessageService* service);
 

@@ -10,6 +10,7 @@
 #include <cstdlib>
 
 #include "platform/MainThread.h"
+#include "platform/qt/QtAfterDelivery.h"
 
 namespace platform {
 namespace {
@@ -53,6 +54,7 @@ void installQtMainThreadHook() {
         const std::uint64_t one = 1;
         [[maybe_unused]] ssize_t n = ::write(wakeFd(), &one, sizeof one);
     });
+    installQtAfterDeliveryPoster();
 }
 
 }  // namespace platform

@@ -4,6 +4,9 @@ namespace platform {
 
 QtTimer::QtTimer() {
     timer_.setInterval(5000);
+    // Never early: a coarse timer may fire up to 5 % before its interval, and the operator uses
+    // Timer1's 5000 ms to reset the terminal into its bootloader.
+    timer_.setTimerType(Qt::PreciseTimer);
     QObject::connect(&timer_, &QTimer::timeout, [this] {
         if (onTimer) onTimer();
     });

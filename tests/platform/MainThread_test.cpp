@@ -1,8 +1,12 @@
 #include "platform/MainThread.h"
 
+#include "platform/Delivery.h"
+
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <functional>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -59,4 +63,40 @@ TEST_F(MainThreadTest, WaitUntilKeepsRunningDeliveriesWhileItWaits) {
     MainThread::waitUntil([&] { return finished.load(); });
     worker.join();
     EXPECT_EQ(delivered, 3);
+}
+
+// A worker's call is a delivery: work kept back in it runs once the call has returned, in order
+// and after the worker's call body; outside a delivery it runs at once. With a poster installed,
+// the kept work goes to it as one call.
+TEST_F(MainThreadTest, WorkKeptBackInsideADeliveryRunsAfterItInOrder) {
+    std::vector<std::string> log;
+    platform::afterDelivery([&] { log.push_back("outside"); });
+    EXPECT_EQ(log, std::vector<std::string>{"outside"});
+
+    std::vector<std::function<void()>> posted;
+    for (const bool withPoster : {false, true}) {
+        log.clear();
+        if (withPoster) platform::setAfterDeliveryPoster([&](std::function<void()> call) { posted.push_back(call); });
+        std::thread worker([&] {
+            MainThread::synchronize([&] {
+                EXPECT_TRUE(platform::DeliveryScope::active());
+                platform::afterDelivery([&] { log.push_back("first"); });
+                {
+                    platform::DeliveryScope nested;
+                    platform::afterDelivery([&] { log.push_back("second"); });
+                }
+                log.push_back("body");
+            });
+        });
+        while (log.empty() || (!withPoster && log.size() < 3)) MainThread::drainFor(5ms);
+        worker.join();
+        EXPECT_FALSE(platform::DeliveryScope::active());
+        if (withPoster) {
+            EXPECT_EQ(log, std::vector<std::string>{"body"});
+            ASSERT_EQ(posted.size(), 1u);
+            posted[0]();
+        }
+        EXPECT_EQ(log, (std::vector<std::string>{"body", "first", "second"}));
+    }
+    platform::setAfterDeliveryPoster({});
 }
