@@ -6,8 +6,10 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <climits>
+#include <utility>
 #include <stdexcept>
 
+#include "platform/Delivery.h"
 #include "platform/MessageService.h"
 #include "serial/Unit2PortWatch.h"
 
@@ -124,7 +126,17 @@ void TForm2::ConnectControls() {
 
 // --- Link ---
 
-void TForm2::Button1Click() { CommPort1->SetOpen(!CommPort1->Open()); }
+// Decided now, carried out once no delivery runs: a close inside a delivery would wait for the
+// very thread that is blocked in it.
+void TForm2::Button1Click() {
+    const bool open = !CommPort1->Open();
+    platform::afterDelivery([this, open] { CommPort1->SetOpen(open); });
+}
+
+void TForm2::FlushInput() {
+    CommPort1->FlushInBuffer();
+    flushedSinceDelivery_ = true;
+}
 
 bool TForm2::SendBlock(const std::uint8_t* data, std::uint32_t len) {
     AwaitingReply = true;
@@ -169,7 +181,7 @@ void TForm2::CommPort1Open(TCommPort*, int Error) {
     ++openCount_;
     if (Error == 0) {
         Label1->setText(QString::fromUtf8("Подключено на скорости ") + QString::number(CommPort1->GetBaud()));
-        CommPort1->FlushInBuffer();
+        FlushInput();
         CommPort1->FlushOutBuffer();
         Button1->setText(kDisconnectCaption);
         ComboBox2->setEnabled(false);
@@ -201,6 +213,9 @@ void TForm2::CommPort1Close(TCommPort*) {
 }
 
 void TForm2::CommPort1DataReceived(TCommPort*, std::uint32_t Count) {
+    // Bytes that were announced and then discarded by our own flush: no reception at all.
+    const bool ownFlush = std::exchange(flushedSinceDelivery_, false);
+    if (Count == 0 && ownFlush) return;
     const bool awaited = AwaitingReply;
     AwaitingReply = false;
     if (Count > 0) {
@@ -208,12 +223,15 @@ void TForm2::CommPort1DataReceived(TCommPort*, std::uint32_t Count) {
         ReceivedCount = CommPort1->GetBlock(reinterpret_cast<char*>(ReceiveBuffer), Count);
         if (OnReplyReceived) OnReplyReceived(this);
     } else if (awaited) {
-        platform::messages().show("Не отвечает COM" + std::to_string(CommPort1->ComNumber()), "",
-                                  platform::MessageIcon::None, platform::MessageButtons::Ok);
-        // So that the operator can pick another port.
-        show();
-        raise();
-        activateWindow();
+        // The box and then this window, in that order, once the delivery has returned.
+        platform::afterDelivery([this, port = CommPort1->ComNumber()] {
+            platform::messages().show("Не отвечает COM" + std::to_string(port), "", platform::MessageIcon::None,
+                                      platform::MessageButtons::Ok);
+            // So that the operator can pick another port.
+            show();
+            raise();
+            activateWindow();
+        });
     }
 }
 

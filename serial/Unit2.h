@@ -24,6 +24,14 @@
 //   window shows "Отключено" (and "Разрыв соединения" when a reply was awaited) and the main
 //   window hears of it through OnLinkStateChanged; the next Button1Click opens the port afresh
 //   (the map is read again), so a replugged adapter is reconnected without a restart.
+// - No nested event loop and no close inside a delivery of the component (platform/Delivery.h):
+//   a box asked for in one is shown after it has returned, and Button1Click decides the new state
+//   at once but opens or closes only then. A close inside a delivery would wait for the thread
+//   blocked in it; a box's loop would run timers and deferred closes on top of it.
+// - An empty delivery that the program caused itself (FlushInput at open, or the upload's discard
+//   of pending input, after the bytes had been announced) is no reception: it neither reports
+//   "Не отвечает COM" nor clears AwaitingReply. An empty delivery after a send that nothing flushed
+//   still reports it.
 // - AwaitingReply is cleared when a delivery or a close starts, before anything is shown or
 //   handed on: a block that OnReplyReceived sends for the next record (the firmware upload) is
 //   awaited again, and a modal message cannot be repeated by a nested delivery.
@@ -87,6 +95,8 @@ public:
     // Operations of the main window.
     void Button1Click();
     bool SendBlock(const std::uint8_t* data, std::uint32_t len);
+    // Discards what has been received and not taken yet (the component's FlushInBuffer).
+    void FlushInput();
     void SaveInRegistry();
 
     // Window handlers (connected to the controls; public for the tests and the main window).
@@ -137,6 +147,7 @@ private:
     std::array<std::uint8_t, 4096> ownReceiveBuffer_{};
     QHash<QString, QString> portDetails_;  // "COM<n>" -> device path and product name
     unsigned openCount_ = 0;               // which open a deferred close belongs to
+    bool flushedSinceDelivery_ = false;    // FlushInput ran after the latest delivery
     bool keepStatusOnClose_ = false;
     TPortListWatch* portWatch_ = nullptr;  // child object: refills the list on plug and unplug
 };

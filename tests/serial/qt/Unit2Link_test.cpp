@@ -2,6 +2,7 @@
 #include <numeric>
 
 #include "Form2Harness.h"
+#include "platform/Delivery.h"
 #include "platform/FakeSerialDevice.h"
 
 using namespace form2test;
@@ -98,6 +99,39 @@ TEST_F(Form2LinkTest, ASendOnAClosedPortAndAnEmptyDeliveryAreReported) {
     EXPECT_TRUE(f.isVisible());
     EXPECT_FALSE(f.AwaitingReply);
     EXPECT_TRUE(chunks.empty());
+}
+
+// Bytes announced and then discarded by the program's own flush (at open, before a repeated
+// record) leave an empty delivery behind: that is no reception, and the reply is still awaited.
+TEST_F(Form2LinkTest, AnEmptyDeliveryAfterOurOwnFlushIsNoReception) {
+    TForm2& f = createLinkedForm();
+    f.AwaitingReply = true;
+    f.FlushInput();
+    f.CommPort1DataReceived(f.CommPort1.get(), 0);
+    EXPECT_TRUE(messages.shown().empty());
+    EXPECT_TRUE(f.AwaitingReply);
+    f.CommPort1DataReceived(f.CommPort1.get(), 0);  // nothing flushed since
+    EXPECT_EQ(messages.texts(), std::vector<std::string>{"Не отвечает COM5"});
+}
+
+// Inside a delivery neither a box nor the toggle runs: both follow, in order, once it returned.
+TEST_F(Form2LinkTest, InsideADeliveryTheBoxAndTheToggleWaitUntilItHasReturned) {
+    TForm2& f = createLinkedForm();
+    f.Button1Click();
+    ASSERT_TRUE(f.CommPort1->Open());
+    {
+        platform::DeliveryScope delivery;
+        f.AwaitingReply = true;
+        f.CommPort1DataReceived(f.CommPort1.get(), 0);
+        f.Button1Click();
+        EXPECT_TRUE(messages.shown().empty());
+        EXPECT_FALSE(f.isVisible());
+    }
+    EXPECT_TRUE(f.CommPort1->Open());
+    ASSERT_TRUE(processUntil([&] { return !f.CommPort1->Open(); }));
+    EXPECT_EQ(messages.texts(), std::vector<std::string>{"Не отвечает COM5"});
+    EXPECT_TRUE(f.isVisible());
+    EXPECT_EQ(f.Label1->text(), kClosed);
 }
 
 TEST_F(Form2LinkTest, AClosePendingAReplyIsReportedBeforeTheMainWindowHears) {
