@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/TImageList.h"
 #include "app/Unit1Controls.h"
@@ -71,6 +72,13 @@ public:
     protocol::ControlAccess& controls() { return Controls; }
     // Receptions belong to the firmware upload.
     bool uploadRunning() const;
+    // From BUpgradeClick to the end of the upload's wind-up: the request buttons, ToolButton6 and
+    // File > Open are disabled and their handlers (and the monitor switch) send nothing.
+    void setUploadLock(bool locked);
+    bool uploadLocked() const { return uploadLocked_; }
+    // The Write buttons and ToolButton6, usable after the first text value (after the upload if
+    // one runs).
+    void enableWriteControls();
 
     // --- Data model ---
     std::uint16_t RequestMask = 0;
@@ -249,6 +257,9 @@ private:
     std::unique_ptr<app::Unit1Verify> Verify;  // answers awaited, writes checked, marks, comparison
     Unit1Controls Controls{*this};
     bool switchingPage_ = false;
+    bool uploadLocked_ = false;
+    std::vector<bool> enabledBeforeUpload_;  // of requestSenders(), while locked
+    std::vector<QWidget*> requestSenders() const;
 
     friend class Unit1Upload;
     friend class app::Unit1Compare;

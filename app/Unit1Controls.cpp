@@ -74,10 +74,4 @@ void Unit1Controls::setPosition(std::string_view control, int position) {
     if (auto* bar = find<QSlider>(control)) bar->setValue(position);
 }
 
-void Unit1Controls::enableWriteControls() {
-    form_.ToolButton6->setEnabled(true);
-    form_.WriteMicB->setEnabled(true);
-    form_.WriteInternetB->setEnabled(true);
-    form_.WriteApnB->setEnabled(true);
-    form_.WriteTLB->setEnabled(true);
-}
+void Unit1Controls::enableWriteControls() { form_.enableWriteControls(); }

@@ -36,9 +36,11 @@ void TForm1::Save1Click() {
         platform::messages().show(message, "", platform::MessageIcon::Warning, platform::MessageButtons::Ok);
 }
 
+// The loaded image is forgotten only when another update file is read in its place: cancelling the
+// dialog, a configuration file or a file that cannot be opened keep it, so the grid, ImageLength
+// and BUpgrade always tell the same. During an upload nothing here may replace what it sends.
 void TForm1::Open1Click() {
-    // Forgotten before the dialog shows, whatever the operator then chooses.
-    Image.ImageLength = 0;
+    if (uploadLocked_) return;
     const auto chosen = Dialogs->open(kOpenFilter);
     if (!chosen) return;
     try {
@@ -69,6 +71,9 @@ void TForm1::Open1Click() {
 void TForm1::loadUpdateFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in) return;
+    // From here the old image is gone, whatever the new file holds.
+    Image.ImageLength = 0;
+    BUpgrade->setEnabled(false);
     showPage(TabSheet5);
     if (update::readHexText(in, Image) == update::ReadStatus::TooLarge) {
         Image.ImageLength = 0;
@@ -81,8 +86,8 @@ void TForm1::loadUpdateFile(const std::string& path) {
     ShowImageBytes(Image.ImageLength, Image.ImageBuffer.data());
     const update::RecordCheck check = update::checkRecords(Image);
     if (!check.ok()) plainMessage(update::recordErrorText(check));
-    // An image without records passes too: its upload sends nothing and ends at once.
-    BUpgrade->setEnabled(check.ok());
+    // An image without records passes the check, but there is nothing to send.
+    BUpgrade->setEnabled(check.ok() && Image.ImageLength > 0);
 }
 
 void TForm1::ShowImageAddresses(std::uint32_t rows) {

@@ -30,7 +30,7 @@ void TForm1::clearAwaitingReply() { Form2->AwaitingReply = false; }
 void TForm1::toggleLink() { Form2->Button1Click(); }
 
 void TForm1::discardPendingInput() {
-    if (Form2->CommPort1->IsEnabled()) Form2->CommPort1->FlushInBuffer();
+    if (Form2->CommPort1->IsEnabled()) Form2->FlushInput();
 }
 
 unsigned TForm1::lineRate() const { return static_cast<unsigned>(Form2->CommPort1->GetBaud()); }
@@ -92,6 +92,9 @@ void TForm1::ToolButton6Click() { RequestMask = protocol::mask::WriteAll; SendRe
 // The controls are emptied only once the request has been handed to the port: a refused request
 // (":" in a text, a character the code page lacks, too long) or a closed port loses no input.
 void TForm1::SendRequest() {
+    // Nothing but records on the link while an upload runs: a request in the bootloader's stream
+    // would be taken for a record (or its answer for an acknowledgement).
+    if (uploadLocked_) return;
     const std::uint16_t requested = RequestMask;
     RequestMask = 0;
     if (Verify->refusesWrite(requested)) return;

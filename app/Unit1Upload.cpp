@@ -10,9 +10,10 @@
 Unit1Upload::Unit1Upload(TForm1& form)
     : form_(form), upload_(*this, *form.Timer1, *form.RecordTimer, form.Image) {}
 
-// The tool bar images are the link indicator the upload goes by.
-bool Unit1Upload::isLinkOpen() const { return TImageList::imageIndex(form_.ToolButton3) == 2; }
-bool Unit1Upload::isLinkClosed() const { return TImageList::imageIndex(form_.ToolButton1) == 0; }
+// The port's own state, not the tool bar's images: a box still open (the lost link's "Разрыв
+// соединения") runs the upload's timers before ConnectionChanged has updated the images.
+bool Unit1Upload::isLinkOpen() const { return form_.linkOpen(); }
+bool Unit1Upload::isLinkClosed() const { return !form_.linkOpen(); }
 
 void Unit1Upload::toggleLink() { form_.toggleLink(); }
 void Unit1Upload::clearAwaitingReply() { form_.clearAwaitingReply(); }
@@ -41,6 +42,9 @@ void Unit1Upload::setLabel57(const std::string& text) { form_.Label57->setText(Q
 
 void Unit1Upload::setStatusPanel1(const std::string& text) { form_.setPanelText(1, QString::fromStdString(text)); }
 
-void Unit1Upload::setUpgradeEnabled(bool enabled) { form_.BUpgrade->setEnabled(enabled); }
+// BUpgrade is usable only with something to send, after an upload too.
+void Unit1Upload::setUpgradeEnabled(bool enabled) { form_.BUpgrade->setEnabled(enabled && form_.Image.ImageLength > 0); }
 
 unsigned Unit1Upload::lineRateBitsPerSecond() const { return form_.lineRate(); }
+
+void Unit1Upload::uploadActiveChanged(bool active) { form_.setUploadLock(active); }

@@ -27,6 +27,7 @@ public:
     void setStatusPanel1(const std::string& text) override;
     void setUpgradeEnabled(bool enabled) override;
     unsigned lineRateBitsPerSecond() const override;
+    void uploadActiveChanged(bool active) override;
 
 private:
     TForm1& form_;

@@ -319,9 +319,11 @@ TEST_F(Window, UpdateFileFillsTheGridAndGatesUpgrade) {
     EXPECT_EQ(form1->ProgramGrid1->item(1, 0)->text(), "00008");
     EXPECT_EQ(form1->ProgramGrid1->item(0, 2)->text(), "16");  // L: 20 bytes and the CRC
 
-    // Cancelling the next dialog forgets the image, keeps the grid and the button.
+    // Cancelling the next dialog, or opening a configuration file, keeps the image with its grid
+    // and button: the three never disagree.
     form1->Open1Click();
-    EXPECT_EQ(form1->Image.ImageLength, 0u);
+    open("config.abt", "TL1=x:");
+    EXPECT_EQ(form1->Image.ImageLength, 24u);
     EXPECT_EQ(form1->ProgramGrid1->rowCount(), 3);
     EXPECT_TRUE(form1->BUpgrade->isEnabled());
 
