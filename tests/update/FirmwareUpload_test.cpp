@@ -228,6 +228,7 @@ TEST_F(Upload, AnAnswerInsideTheGraceIsTheRecordsOwnAndOnlySilenceRepeatsIt)
     }
 
     makeImage(*image, {4, 4});
+    host.sent.clear();
     host.log.clear();
     begin();
     ASSERT_TRUE(recordTimer.fire());
