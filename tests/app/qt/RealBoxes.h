@@ -13,6 +13,7 @@
 #include "platform/Delivery.h"
 #include "platform/qt/QtMessageService.h"
 #include "platform/qt/QtTimer.h"
+#include "tools/BootloaderMode.h"
 
 namespace realboxes {
 

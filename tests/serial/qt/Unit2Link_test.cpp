@@ -119,6 +119,7 @@ TEST_F(Form2LinkTest, InsideADeliveryTheBoxAndTheToggleWaitUntilItHasReturned) {
     TForm2& f = createLinkedForm();
     f.Button1Click();
     ASSERT_TRUE(f.CommPort1->Open());
+    f.CommPort1DataReceived(f.CommPort1.get(), 0);  // what the open's flush left
     {
         platform::DeliveryScope delivery;
         f.AwaitingReply = true;
