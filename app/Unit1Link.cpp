@@ -83,6 +83,7 @@ void TForm1::WriteApnBClick() { RequestMask = protocol::mask::Access; SendReques
 void TForm1::WriteTLBClick() { RequestMask = protocol::mask::Phones; SendRequest(); }
 void TForm1::WriteMicBClick() { RequestMask = protocol::mask::Settings; SendRequest(); }
 void TForm1::Button1Click() {
+    if (uploadLocked_) return;  // no question about a request that could not go out
     if (!app::Unit1Verify::confirmErase()) return;
     RequestMask = protocol::mask::Erase;
     SendRequest();
@@ -125,7 +126,9 @@ void TForm1::HandleReception() {
     Verify->parseReception(ReceiveBuffer.data(), ReceivedCount);
 }
 
-void TForm1::CompareWithTerminalClick() { Verify->startCompare(); }
+void TForm1::CompareWithTerminalClick() {
+    if (!uploadLocked_) Verify->startCompare();
+}
 
 void TForm1::BUpgradeClick() { Upload->upload().BUpgradeClick(); }
 void TForm1::Timer1Timer() { Upload->upload().Timer1Timer(); }

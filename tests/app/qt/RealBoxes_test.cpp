@@ -80,8 +80,8 @@ TEST_F(RealBoxes, ABoxAskedForInsideADeliveryWaitsForItAndHangsNothing) {
     }
 }
 
-// Everything that sends a request, pressed over and over during an upload (the 5-second wait
-// included), and every tab shown: the bootloader gets the image's records, each once, and nothing
+// Everything that sends a request (File > Compare with the terminal too), pressed over and over
+// during an upload (the 5-second wait included), and every tab shown: the bootloader gets the image's records, each once, and nothing
 // else. The Write buttons come back as they were.
 TEST_F(RealBoxes, RequestButtonsAndTabsSendNothingDuringAnUpload) {
     sim::BootloaderOptions slow;
@@ -102,11 +102,13 @@ TEST_F(RealBoxes, RequestButtonsAndTabsSendNothingDuringAnUpload) {
         for (QPushButton* b : buttons) b->click();
         form1->ToolButton6->click();
         form1->Open1->trigger();
+        form1->CompareWithTerminal->trigger();
         // The handlers themselves too, as a shortcut would run them.
         form1->ReadTLBClick();
         form1->WriteTLBClick();
         form1->Button1Click();
         form1->ToolButton6Click();
+        form1->CompareWithTerminalClick();
         form1->PageControl1->setCurrentIndex(presses % form1->PageControl1->count());
         ++presses;
     });
