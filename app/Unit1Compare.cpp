@@ -1,6 +1,5 @@
 #include "app/Unit1Compare.h"
 
-#include <QTimer>
 #include <algorithm>
 
 #include "app/CompareDialog.h"
@@ -81,14 +80,11 @@ void Unit1Compare::finish() {
                 differences_.push_back(std::move(d));
         }
     }
-    // Out of the port's delivery: a message box runs a nested event loop.
-    QTimer::singleShot(0, dialog_, [this, silent = answered.empty()] {
-        if (silent) {
-            platform::messages().show(kCompareSilentText, "", platform::MessageIcon::Warning, platform::MessageButtons::Ok);
-            return;
-        }
+    // The table is not modal; the box, asked for inside a port delivery, waits until it returns.
+    if (answered.empty())
+        platform::messages().show(kCompareSilentText, "", platform::MessageIcon::Warning, platform::MessageButtons::Ok);
+    else
         dialog_->showDifferences(differences_, maskOf(differences_) != 0);
-    });
 }
 
 void Unit1Compare::writeScreen() {

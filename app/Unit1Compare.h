@@ -4,8 +4,8 @@
 // an item cut between receptions is not lost), then shows what differs from the screen. From there the operator writes the screen's values of the differing
 // groups (a normal write, checked like every write) or takes the terminal's values.
 //
-// Main thread only. The answer arrives in port deliveries, so the table is shown from a deferred
-// call, never inside one.
+// Main thread only. The answer arrives in port deliveries; the table is not modal, and a message
+// asked for there waits until the delivery has returned.
 #include <cstdint>
 #include <functional>
 #include <memory>

@@ -1,7 +1,5 @@
 #include "app/Unit1Verify.h"
 
-#include <QTimer>
-
 #include "app/Unit1.h"
 #include "platform/MessageService.h"
 #include "platform/qt/QtTimer.h"
@@ -142,11 +140,9 @@ void Unit1Verify::report(const WatchReport& r) {
     else if (!r.mismatches.empty())
         form_.setPanelText(1, QString::fromUtf8(kNotConfirmedText));
     const std::string text = messageOf(r);
-    if (text.empty()) return;
-    // Out of the port's delivery: a message box runs a nested event loop.
-    QTimer::singleShot(0, &form_, [text] {
-        platform::messages().show(text, "", platform::MessageIcon::Warning, platform::MessageButtons::Ok);
-    });
+    // Last: the box's nested loop (or, inside a port delivery, its deferral) finds every state
+    // already updated.
+    if (!text.empty()) platform::messages().show(text, "", platform::MessageIcon::Warning, platform::MessageButtons::Ok);
 }
 
 }  // namespace app

@@ -6,7 +6,8 @@
 //
 // Texts shown (UTF-8): status panel 1 "Запись подтверждена: " and the pages; one message per
 // answer or time-out made of kSilentText / kPartialText, the pages put back, and kNotTakenText
-// with one line per value. Messages are shown from a deferred call, never inside a delivery.
+// with one line per value. A message asked for inside a port delivery waits until it has returned
+// (platform/Delivery.h).
 // A write is refused while the controls it would send still wait for an answer.
 #include <cstddef>
 #include <cstdint>
