@@ -109,7 +109,8 @@ TEST_F(LinkFaults, ADeviceGoneAfterListingFailsToOpenOnce) {
     std::filesystem::remove(path);
     messages.clear();
     form1->ToolButton1Click();
-    apptest::pumpFor(200ms);
+    ASSERT_TRUE(apptest::pumpUntil([&] { return !messages.texts().empty(); }));
+    apptest::pumpFor(200ms);  // and no second box
     ASSERT_EQ(messages.texts().size(), 1u);
     EXPECT_EQ(messages.texts()[0], std::string(kCannotOpen) + "\nУстройство " + path +
                                        " отсутствует: подключите адаптер или выберите другой порт");
@@ -129,7 +130,8 @@ TEST_F(LinkFaults, APortHeldByAnotherProgramFailsToOpenOnceAndBreaksNothing) {
     ASSERT_EQ(::flock(other, LOCK_EX | LOCK_NB), 0);
     messages.clear();
     form1->ToolButton1Click();
-    apptest::pumpFor(200ms);
+    ASSERT_TRUE(apptest::pumpUntil([&] { return !messages.texts().empty(); }));
+    apptest::pumpFor(200ms);  // and no second box
     ASSERT_EQ(messages.texts().size(), 1u);
     EXPECT_EQ(messages.texts()[0].rfind(std::string(kCannotOpen) + "\nПорт " + simulator->slavePath() + " занят", 0), 0u)
         << messages.texts()[0];
