@@ -22,29 +22,26 @@
 
 namespace testsupport {
 
-// The terminal's settings firmware behind a pty, serving from the moment it is built.
-struct SettingsTerminal {
-    SettingsTerminal(ComPortMapFile& map, int comNumber, const sim::SettingsOptions& options = {},
-                     const sim::ParameterStore& store = {}, unsigned bitsPerSecond = 0)
-        : mode(options, store), engine(mode, bitsPerSecond) {
+// Any mode of the simulator (the settings firmware, a scripted one, the bootloader) behind a pty
+// mapped to a COM number, serving from the moment it is built.
+struct SimulatedLine {
+    SimulatedLine(ComPortMapFile& map, int comNumber, sim::Mode& mode, unsigned bitsPerSecond = 0)
+        : engine(mode, bitsPerSecond) {
         const std::string path = engine.createPty();
         EXPECT_FALSE(path.empty());
         map.map(path, comNumber);
         engine.start();
     }
-    sim::SettingsMode mode;
     sim::Simulator engine;
 };
 
-// Any mode of the simulator (a scripted one, the bootloader) the same way.
-struct SimulatedLine {
-    SimulatedLine(ComPortMapFile& map, int comNumber, sim::Mode& mode) : engine(mode) {
-        const std::string path = engine.createPty();
-        EXPECT_FALSE(path.empty());
-        map.map(path, comNumber);
-        engine.start();
-    }
-    sim::Simulator engine;
+// The terminal's settings firmware.
+struct SettingsTerminal {
+    SettingsTerminal(ComPortMapFile& map, int comNumber, const sim::SettingsOptions& options = {},
+                     const sim::ParameterStore& store = {}, unsigned bitsPerSecond = 0)
+        : mode(options, store), line(map, comNumber, mode, bitsPerSecond) {}
+    sim::SettingsMode mode;
+    SimulatedLine line;
 };
 
 // Waits until `done` holds, or a liveness bound passes; for what the simulator's thread has still to

@@ -1,15 +1,13 @@
-// The pieces of a batch that decide what gets written and what counts as done: overrides in
-// their two forms, the spreadsheet's CSV, and the log a resumed run reads back.
+// The pieces of the program that decide what gets written and how: overrides in their two forms,
+// the spreadsheet's CSV, the log a resumed batch reads back, and the line settings taken from the
+// registry store the windows write.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
-#include <filesystem>
-#include <fstream>
-
+#include "CliFixture.h"
 #include "cli/BatchLog.h"
 #include "cli/Csv.h"
+#include "cli/LineSettings.h"
 #include "cli/Overrides.h"
 
 using ::testing::ElementsAre;
@@ -90,46 +88,72 @@ TEST(Csv, FieldsSurviveAWriteAndAReadBack) {
     EXPECT_THAT(crlf->lines, ElementsAre(1u, 3u, 4u));
 }
 
-class Log : public ::testing::Test {
-  protected:
-    Log() : path_(std::filesystem::temp_directory_path() / ("vigil-log-" + std::to_string(::getpid()))) {}
-    ~Log() override { std::filesystem::remove(path_); }
-    void write(const std::string& text) const { std::ofstream(path_, std::ios::binary) << text; }
-    std::string read() const {
-        std::ifstream in(path_, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
-    std::string path() const { return path_.string(); }
-
-    std::filesystem::path path_;
-};
+class Log : public testsupport::CliTest {};
 
 TEST_F(Log, TheLatestRowOfAUnitDecidesWhetherItIsDone) {
-    write("time,unit,idcode,result,differences\n"
+    writeFile("log.csv", "time,unit,idcode,result,differences\n"
           "t,U1,id,failed,x\n"
           "t,U1,id,ok,\n"
           "t,U2,id,ok,\n"
           "t,U2,id,failed,x\n"
           "t,U3,id,ok");  // a row the power cut short, without its line end
     std::string error;
-    auto log = cli::BatchLog::open(path(), error);
+    auto log = cli::BatchLog::open(path("log.csv"), error);
     ASSERT_TRUE(log) << error;
     EXPECT_TRUE(log->done("U1"));
     EXPECT_FALSE(log->done("U2"));
     EXPECT_FALSE(log->done("U3"));  // its row lacks a cell: not counted
     ASSERT_TRUE(log->append({"t2", "U4", "id, v2", "ok", ""}, error)) << error;
-    EXPECT_THAT(read(), ::testing::EndsWith("t,U3,id,ok\nt2,U4,\"id, v2\",ok,\n"));
+    EXPECT_THAT(readFile("log.csv"), ::testing::EndsWith("t,U3,id,ok\nt2,U4,\"id, v2\",ok,\n"));
 }
 
 TEST_F(Log, ANewLogGetsItsHeaderAndAForeignFileIsLeftAlone) {
     std::string error;
-    ASSERT_TRUE(cli::BatchLog::open(path(), error)) << error;
-    EXPECT_EQ(read(), "time,unit,idcode,result,differences\n");
+    ASSERT_TRUE(cli::BatchLog::open(path("log.csv"), error)) << error;
+    EXPECT_EQ(readFile("log.csv"), "time,unit,idcode,result,differences\n");
 
-    write("name,phone\nA,1\n");
-    EXPECT_FALSE(cli::BatchLog::open(path(), error));
+    writeFile("log.csv", "name,phone\nA,1\n");
+    EXPECT_FALSE(cli::BatchLog::open(path("log.csv"), error));
     EXPECT_THAT(error, HasSubstr("not a batch log"));
-    EXPECT_EQ(read(), "name,phone\nA,1\n");
+    EXPECT_EQ(readFile("log.csv"), "name,phone\nA,1\n");
+}
+
+// The test's registry store (CliTest points VIGIL_REGISTRY at it).
+class StoredSettings : public testsupport::CliTest {
+  protected:
+    void store(const std::string& values) const {
+        writeFile("registry.reg", "Windows Registry Editor Version 5.00\n\n[Quorveth\\ComPort]\n" + values);
+    }
+};
+
+TEST_F(StoredSettings, TheWindowsSettingsAreTakenAndBadValuesKeepTheDefault) {
+    store("\"ComBaud\"=dword:0000000c\n\"ComNum\"=dword:00000003\n\"StopBits\"=dword:00000002\n"
+          "\"Control\"=dword:00000001\n\"DataBit\"=dword:00000002\n\"Parity\"=dword:00000002\n");
+    TCommPort port;
+    EXPECT_TRUE(cli::applyStoredLineSettings(port).empty());
+    EXPECT_EQ(port.GetBaud(), 115200);
+    EXPECT_EQ(port.StopBits(), sb2_0);
+    EXPECT_EQ(port.Control(), ccSoft);
+    EXPECT_EQ(port.DataBits(), 7);
+    EXPECT_EQ(port.Parity(), paEven);
+    EXPECT_EQ(port.ComNumber(), 1);  // the command names its port itself
+
+    store("\"ComBaud\"=dword:00000020\n\"StopBits\"=\"one\"\n\"Control\"=dword:00000002\n");
+    TCommPort other;
+    const auto warnings = cli::applyStoredLineSettings(other);
+    EXPECT_THAT(warnings, ElementsAre(HasSubstr("\"ComBaud\" = 32 is out of range"),
+                                      HasSubstr("'StopBits'"), HasSubstr("'DataBit'"),
+                                      HasSubstr("'Parity'")));
+    EXPECT_EQ(other.GetBaud(), 9600);
+    EXPECT_EQ(other.Control(), ccHard);
+}
+
+TEST_F(StoredSettings, NoStoreLeavesTheDefaultsAndBaudTakesOnlyKnownRates) {
+    TCommPort port;
+    EXPECT_TRUE(cli::applyStoredLineSettings(port).empty());
+    EXPECT_EQ(port.GetBaud(), 9600);
+    for (const int rate : {110, 9600, 115200, 256000}) EXPECT_TRUE(cli::isKnownLineRate(rate));
+    for (const int rate : {0, 100, 12345, 230400}) EXPECT_FALSE(cli::isKnownLineRate(rate));
 }
 
 }  // namespace

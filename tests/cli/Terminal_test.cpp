@@ -23,16 +23,6 @@ const protocol::Parameter& byName(std::string_view name) {
     throw std::logic_error("no such parameter");
 }
 
-// Answers every request with the same text.
-class FixedAnswer : public sim::Mode {
-  public:
-    explicit FixedAnswer(std::string answer) : answer_(std::move(answer)) {}
-    void received(const std::uint8_t*, std::size_t, sim::Line& line) override { line.send(answer_); }
-
-  private:
-    std::string answer_;
-};
-
 // A configuration file as File -> Save writes one; no text is longer than 8 bytes.
 const std::string kTemplate =
     "TL1=111:TL2=222:TL3=:TL4=:TL5=:TL6=:TL7=:TL8=:TL9=999:Sms1En=1:Sms2En=0:Sms3En=0:"
@@ -44,12 +34,12 @@ const std::string kTemplate =
 
 class TerminalCommands : public testsupport::CliTest {};
 
-// The settings firmware, but its answers to writes leave out the item of `dropped` (answers to
-// reads, which carry IDCOD=, are whole).
+// The settings firmware, but its answers to writes (or, `inReads`, to reads, the answers that
+// carry IDCOD=) leave out the items of `dropped`.
 class ForgetfulTerminal : public sim::Mode, private sim::Line {
   public:
-    ForgetfulTerminal(const sim::SettingsOptions& options, std::string dropped)
-        : settings(options), dropped_(std::move(dropped)) {}
+    ForgetfulTerminal(const sim::SettingsOptions& options, std::vector<std::string> dropped, bool inReads)
+        : settings(options), dropped_(std::move(dropped)), inReads_(inReads) {}
     void received(const std::uint8_t* data, std::size_t length, sim::Line& line) override {
         line_ = &line;
         settings.received(data, length, *this);
@@ -58,15 +48,17 @@ class ForgetfulTerminal : public sim::Mode, private sim::Line {
 
   private:
     void send(std::string bytes, sim::Clock::duration delay) override {
-        const std::size_t at = bytes.find(dropped_);
-        if (bytes.find("IDCOD=") == std::string::npos && at != std::string::npos)
-            bytes.erase(at, bytes.find(':', at) + 1 - at);
+        const bool readAnswer = bytes.find("IDCOD=") != std::string::npos;
+        for (const std::string& key : dropped_)
+            if (const std::size_t at = bytes.find(key); at != std::string::npos && readAnswer == inReads_)
+                bytes.erase(at, bytes.find(':', at) + 1 - at);
         line_->send(std::move(bytes), delay);
     }
     void unplug() override { line_->unplug(); }
     sim::Clock::time_point now() const override { return line_->now(); }
 
-    std::string dropped_;
+    std::vector<std::string> dropped_;
+    bool inReads_;
     sim::Line* line_ = nullptr;
 };
 
@@ -76,6 +68,9 @@ TEST_F(TerminalCommands, ReadGivesTheFileAsSaveWritesItAndJsonByName) {
     store.set(byName("MicSensitivity"), "A");
     store.set(byName("GpsSleepMode"), "4");
     SettingsTerminal terminal(map, kCom, {}, store);
+    // At 9600 bit/s the answer arrives in many receptions; each on its own would lose the items
+    // cut at its ends.
+    SettingsTerminal trickling(map, kCom + 1, {}, store, 9600);
 
     // The file format: 53 items, keys in this letter case and order, cp1251 texts, the
     // press count as its item index, the track bar as one hex digit.
@@ -104,39 +99,39 @@ TEST_F(TerminalCommands, ReadGivesTheFileAsSaveWritesItAndJsonByName) {
                               "\"GpsLongitude\": \"03737.5678E\"", "\"ServerEnable4\": \"0\""})
         EXPECT_THAT(json.out, HasSubstr(entry));
     // The read request of the Read buttons, three times.
-    EXPECT_EQ(terminal.mode.requests(),
-              std::vector<std::string>(3, "$Pass=Vostel:End:"));
-}
+    EXPECT_EQ(terminal.mode.requests(), std::vector<std::string>(3, "$Pass=Vostel:End:"));
 
-TEST_F(TerminalCommands, AnAnswerInManyReceptionsIsGatheredWhole) {
-    // At 9600 bit/s the answer arrives in many receptions; each on its own would lose the items
-    // cut at its ends.
-    SettingsTerminal whole(map, kCom);
-    SettingsTerminal cut(map, kCom + 1, {}, {}, 9600);
-    const auto expected = runVigil({"read", "--port", kPort, "--format", "json"});
     const auto gathered = runVigil({"read", "--port", "COM" + std::to_string(kCom + 1), "--format", "json"});
     EXPECT_EQ(gathered.exitCode, 0) << gathered.err;
-    EXPECT_EQ(gathered.out, expected.out);
+    EXPECT_EQ(gathered.out, json.out);
 }
 
-TEST_F(TerminalCommands, ASilentTerminalOrAMissingKeyExitsWithThree) {
+TEST_F(TerminalCommands, AReadThatFailsExitsWithItsCodeAndSaysWhy) {
     sim::SettingsOptions muted;
     muted.mute = true;
     SettingsTerminal silent(map, kCom, muted);
-    const auto quiet = runVigil({"read", "--port", kPort});
-    EXPECT_EQ(quiet.exitCode, 3);
-    EXPECT_THAT(quiet.err, HasSubstr("does not answer"));
+    ForgetfulTerminal partial({}, {"IDCOD=", "GPRLON="}, true);
+    SimulatedLine lacking(map, kCom + 1, partial);
+    SettingsTerminal held(map, kCom + 2);
+    testsupport::VigilProcess holder({"monitor", "--port", "COM" + std::to_string(kCom + 2)});
+    ASSERT_TRUE(holder.waitForOutput("\n"));
 
-    // Every answer key but IDCOD= and GPRLON=.
-    std::string answer;
-    for (const protocol::Parameter& p : protocol::kParameters)
-        if (p.name != "IdCode" && p.name != "GpsLongitude") answer += sim::ParameterStore().answerItem(p);
-    FixedAnswer partial(answer);
-    SimulatedLine line(map, kCom + 1, partial);
-    const auto lacking = runVigil({"read", "--port", "COM" + std::to_string(kCom + 1)});
-    EXPECT_EQ(lacking.exitCode, 3);
-    EXPECT_THAT(lacking.err, HasSubstr("lacks IDCOD, GPRLON"));
-    EXPECT_EQ(lacking.out, "");
+    const struct {
+        int com, exitCode;
+        std::vector<std::string> says;
+    } cases[] = {
+        {kCom, 3, {"does not answer"}},
+        {kCom + 1, 3, {"lacks IDCOD, GPRLON"}},
+        {99, 1, {"COM99: Не могу открыть COM порт\nvigil: Этому порту не назначено устройство"}},
+        // The simulator (this test) holds the pty too.
+        {kCom + 2, 1, {"занят: его держит ", " vigil (pid "}},
+    };
+    for (const auto& c : cases) {
+        const auto result = runVigil({"read", "--port", "COM" + std::to_string(c.com)});
+        EXPECT_EQ(result.exitCode, c.exitCode) << c.com;
+        EXPECT_EQ(result.out, "") << c.com;
+        for (const std::string& text : c.says) EXPECT_THAT(result.err, HasSubstr(text)) << c.com;
+    }
 }
 
 TEST_F(TerminalCommands, WriteSendsTheFileWithOverridesAsWriteAllDoesAndVerifies) {
@@ -163,32 +158,27 @@ TEST_F(TerminalCommands, WriteSendsTheFileWithOverridesAsWriteAllDoesAndVerifies
 TEST_F(TerminalCommands, AValueTheTerminalStoresDifferentlyIsNamedAndExitsWithFour) {
     sim::SettingsOptions cutting;
     cutting.textLimit = 8;
-    SettingsTerminal terminal(map, kCom, cutting);
-    writeFile("template.abt", kTemplate);
-    const auto result =
-        runVigil({"write", "--port", kPort, path("template.abt"), "--set", "TL3=123456789012"});
-    EXPECT_EQ(result.exitCode, 4) << result.err;
-    // The one field cut, and nothing else.
-    EXPECT_THAT(result.out, ::testing::EndsWith(
-                                ":\n  поле \"TL3\" на вкладке \"Телефоны\": отправлено "
-                                "\"123456789012\", получено \"12345678\"\n"));
-}
-
-TEST_F(TerminalCommands, AValueTheWriteAnswerLacksIsCheckedInARead) {
-    sim::SettingsOptions cutting;
-    cutting.textLimit = 8;
-    ForgetfulTerminal forgetful(cutting, "TL9=");
+    ForgetfulTerminal forgetful(cutting, {"TL9="}, false);
     SimulatedLine line(map, kCom, forgetful);
     writeFile("template.abt", kTemplate);
-    const auto result =
-        runVigil({"write", "--port", kPort, path("template.abt"), "--set", "TL9=+79990001122"});
-    EXPECT_EQ(result.exitCode, 4) << result.err;
-    EXPECT_THAT(result.out, ::testing::EndsWith(
-                                ":\n  поле \"TL9\" на вкладке \"Телефоны\": отправлено "
-                                "\"+79990001122\", получено \"+7999000\"\n"));
-    const auto requests = forgetful.settings.requests();
-    ASSERT_EQ(requests.size(), 2u);
-    EXPECT_EQ(requests[1], "$Pass=Vostel:End:");
+    const struct {
+        const char* set;
+        const char* field;  // the one field cut, and nothing else
+        bool readBack;      // the write's answer lacks it: a read checks it
+    } cases[] = {
+        {"TL3=123456789012", "\"TL3\" на вкладке \"Телефоны\": отправлено \"123456789012\", получено \"12345678\"", false},
+        {"TL9=+79990001122", "\"TL9\" на вкладке \"Телефоны\": отправлено \"+79990001122\", получено \"+7999000\"", true},
+    };
+    for (const auto& c : cases) {
+        const std::size_t before = forgetful.settings.requests().size();
+        const auto result = runVigil({"write", "--port", kPort, path("template.abt"), "--set", c.set});
+        EXPECT_EQ(result.exitCode, 4) << result.err;
+        EXPECT_THAT(result.out, ::testing::EndsWith(std::string(":\n  поле ") + c.field + "\n"));
+        if (!c.readBack) continue;
+        const auto requests = forgetful.settings.requests();
+        ASSERT_EQ(requests.size(), before + 2);
+        EXPECT_EQ(requests.back(), "$Pass=Vostel:End:");
+    }
 }
 
 TEST_F(TerminalCommands, BadWriteInputIsRefusedBeforeAnythingIsSent) {
@@ -221,25 +211,9 @@ TEST_F(TerminalCommands, PortsListsTheMapWithEachDevicesPresence) {
     map.map("/dev/vigil-test-unplugged", 12);
     const auto result = runVigil({"ports"});
     EXPECT_EQ(result.exitCode, 0) << result.err;
-    EXPECT_THAT(result.out, ::testing::ContainsRegex("COM7 +" + terminal.engine.slavePath() +
+    EXPECT_THAT(result.out, ::testing::ContainsRegex("COM7 +" + terminal.line.engine.slavePath() +
                                                      " +- +present\n"));
     EXPECT_THAT(result.out, ::testing::ContainsRegex("COM12 +/dev/vigil-test-unplugged +- +absent\n"));
-}
-
-TEST_F(TerminalCommands, APortThatCannotBeOpenedIsReportedWithItsCause) {
-    SettingsTerminal terminal(map, kCom);
-    const auto unmapped = runVigil({"read", "--port", "COM99"});
-    EXPECT_EQ(unmapped.exitCode, 1);
-    EXPECT_THAT(unmapped.err, HasSubstr("COM99: Не могу открыть COM порт\nvigil: Этому порту не "
-                                        "назначено устройство"));
-
-    testsupport::VigilProcess holder({"monitor", "--port", kPort});
-    ASSERT_TRUE(holder.waitForOutput("\n"));
-    const auto busy = runVigil({"read", "--port", kPort});
-    EXPECT_EQ(busy.exitCode, 1);
-    // The simulator (this test) holds the pty too.
-    EXPECT_THAT(busy.err, HasSubstr("занят: его держит "));
-    EXPECT_THAT(busy.err, HasSubstr(" vigil (pid "));
 }
 
 TEST_F(TerminalCommands, MonitorShowsReceptionsAsTheMonitorPageAndSwitchesOff) {

@@ -98,14 +98,9 @@ TEST(PortDiagnostics, APortHeldByAnotherProcessNamesItsProgramAndPid) {
                         std::to_string(holder) + "): закройте эту программу или выберите другой порт");
 }
 
-TEST(PortDiagnostics, AnAbsentDeviceOrAnUnmappedPortSaysToPlugInOrPickAnother) {
+TEST(PortDiagnostics, WhatOtherProgramsDoIsNamedWhereItApplies) {
     EXPECT_EQ(diagnose("/dev/ttyUSB-vigil-absent"),
               "Устройство /dev/ttyUSB-vigil-absent отсутствует: подключите адаптер или выберите другой порт");
-    EXPECT_EQ(describeOpenFailure("", ENOENT),
-              "Этому порту не назначено устройство: подключите адаптер или выберите другой порт");
-}
-
-TEST(PortDiagnostics, WhatOtherProgramsDoIsNamedWhereItApplies) {
     testsupport::PtyPair pty;
     const std::string dev = pty.slavePath();
     const std::string lock = "LCK.." + fs::path(dev).filename().string();
@@ -139,6 +134,8 @@ TEST(PortDiagnostics, WhatOtherProgramsDoIsNamedWhereItApplies) {
          EBUSY, dev,
          "Порт " + dev + " занят: запущен ModemManager (pid 7), он может опрашивать адаптер: подождите "
          "полминуты и повторите"},
+        {"an unmapped port", [](FakeSystem&) {}, ENOENT, "",
+         "Этому порту не назначено устройство: подключите адаптер или выберите другой порт"},
         {"nobody visible", [](FakeSystem&) {}, EBUSY, dev,
          "Порт " + dev + " занят: его держит другая программа: закройте её или выберите другой порт"},
         {"brltty took the adapter away", [](FakeSystem& s) { s.process(90, "brltty"); }, ENOENT, "/dev/ttyUSB0",
