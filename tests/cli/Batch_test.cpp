@@ -66,6 +66,9 @@ TEST_F(Batch, ASecondUnitThatFailsIsLoggedAndTheResumedRunRetriesIt) {
     const std::string id = "004512 Версия 2.07 Eeprom OK";
     const std::string cut = "поле \"TL9\" на вкладке \"Телефоны\": отправлено \"+7999000000222\", "
                             "получено \"+79990000002\"";
+    const auto header = ElementsAre("unit", "idcode", "result", "differences");
+    const auto u1 = ElementsAre("U1", id, "ok", "");
+    const auto u2Failed = ElementsAre("U2", id, "failed", cut);
     {
         sim::SettingsOptions cutting;
         cutting.textLimit = 12;
@@ -79,9 +82,7 @@ TEST_F(Batch, ASecondUnitThatFailsIsLoggedAndTheResumedRunRetriesIt) {
         const auto result = batch.finish();
         EXPECT_EQ(result.exitCode, 130) << result.err;
         EXPECT_EQ(writes(terminal), 2u);
-        EXPECT_THAT(logRows(), ElementsAre(ElementsAre("unit", "idcode", "result", "differences"),
-                                           ElementsAre("U1", id, "ok", ""),
-                                           ElementsAre("U2", id, "failed", cut)));
+        EXPECT_THAT(logRows(), ElementsAre(header, u1, u2Failed));
     }
     SettingsTerminal terminal(map, kCom);
     VigilProcess batch(args());
@@ -90,10 +91,7 @@ TEST_F(Batch, ASecondUnitThatFailsIsLoggedAndTheResumedRunRetriesIt) {
     EXPECT_EQ(result.exitCode, 0) << result.out << result.err;
     EXPECT_THAT(result.out, ::testing::HasSubstr("Batch: 2 ok, 0 failed, 1 done before."));
     EXPECT_EQ(writes(terminal), 2u);
-    EXPECT_THAT(logRows(), ElementsAre(ElementsAre("unit", "idcode", "result", "differences"),
-                                       ElementsAre("U1", id, "ok", ""),
-                                       ElementsAre("U2", id, "failed", cut),
-                                       ElementsAre("U2", id, "ok", ""),
+    EXPECT_THAT(logRows(), ElementsAre(header, u1, u2Failed, ElementsAre("U2", id, "ok", ""),
                                        ElementsAre("U3", id, "ok", "")));
     // The last unit's values are in the terminal: the template, then its own row.
     const sim::ParameterStore store = terminal.mode.store();
