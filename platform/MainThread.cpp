@@ -28,9 +28,11 @@ struct Queue {
     unsigned long notifications = 0;
 };
 
+// Never destroyed: a thread that is still running at exit (a signal watcher, a port thread ending)
+// may notify the queue while static destructors run.
 Queue& queue() {
-    static Queue q;
-    return q;
+    static Queue* q = new Queue;
+    return *q;
 }
 
 // Runs the oldest queued call, if any, outside the lock. Returns whether one ran.
