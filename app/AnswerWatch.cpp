@@ -118,7 +118,9 @@ WatchReport AnswerWatch::settle(bool expired) {
             report.silent = true;
             continue;
         }
-        if (!p.write) continue;
+        // A write that nothing answered confirms nothing, even when a file or the terminal's
+        // values have since replaced everything it sent.
+        if (!p.write || p.answered.empty()) continue;
         std::vector<protocol::ValueMismatch> wrong = protocol::verifyValues(p.sent, controls_, p.answered);
         if (wrong.empty())
             report.confirmedTabs.insert(p.tabs.begin(), p.tabs.end());

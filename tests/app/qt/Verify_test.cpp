@@ -119,6 +119,26 @@ TEST_F(VerifyTest, SilentWriteOnTheRealTimer) {
     EXPECT_TRUE(has(messages.texts()[0], "\"Телефоны\"")) << messages.texts()[0];
 }
 
+// A file loaded over an unanswered write replaces what it sent: that confirms nothing.
+TEST_F(VerifyTest, AFileLoadedOverASilentWriteConfirmsNothing) {
+    startSimulator();
+    fillScreen();
+    const auto file = folder.path() / "screen.abt";
+    dialogs->answers.push_back(file.string());
+    form1->Save1Click();
+    ASSERT_TRUE(std::filesystem::exists(file));
+    mode->setMuted(true);
+    form1->WriteTLBClick();
+    waitRequests(1);
+    openPath(file);
+    if (answerTimer->enabled()) {
+        ASSERT_TRUE(answerTimer->fire());
+    }
+    apptest::pumpFor(50ms);
+    EXPECT_FALSE(form1->panelText(1).startsWith(app::kConfirmedText)) << form1->panelText(1).toStdString();
+    expectScreenFilled();
+}
+
 // A write the terminal takes as sent: the status bar says so, no box, the edited mark goes.
 TEST_F(VerifyTest, ConfirmedWriteClearsTheEditedMark) {
     startSimulator();
