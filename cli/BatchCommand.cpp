@@ -22,6 +22,7 @@ constexpr std::string_view kHelp =
     "TEMPLATE.abt with the unit's own values and verifies them as 'vigil write' does, and\n"
     "appends a row to LOG.csv: time, unit, the terminal's IDCOD, ok/failed, the differing\n"
     "parameters. Then it waits until that terminal is disconnected and asks for the next unit.\n"
+    "A terminal whose IDCOD the log holds as done under another unit is not written to.\n"
     "Run it again with the same LOG.csv to resume: units done are skipped, failed ones are\n"
     "tried again.\n\n"
     "UNITS.csv: a header row 'unit,<KEY>,<KEY>...' (parameter names or .abt keys, values as\n"
@@ -38,6 +39,8 @@ constexpr OptionSpec kOptions[] = {kPortOption, kBaudOption, {"log", true}};
 
 // Between two polls of a terminal that is not ready.
 constexpr std::chrono::seconds kPollPause{1};
+// Silent reads in a row that mean the unit was disconnected.
+constexpr int kSilentReadsForDisconnect = 2;
 
 class Batch {
 public:
@@ -45,8 +48,8 @@ public:
 
     // Commissions `unit`; false when Ctrl+C ended the run (or the log could not be written).
     bool commission(const Unit& unit, const protocol::ValueStore& templateValues);
-    // Waits until the unit just done no longer answers.
-    bool awaitDisconnect(const std::string& label);
+    // Waits until the connected terminal no longer answers.
+    bool awaitDisconnect();
 
     int ok = 0, failed = 0;
     bool logFailed = false;
@@ -86,24 +89,41 @@ bool Batch::awaitTerminal(protocol::ValueStore& reading) {
     }
 }
 
-bool Batch::awaitDisconnect(const std::string& label) {
-    std::printf("Unit %s: done; disconnect it.\n", label.c_str());
+bool Batch::awaitDisconnect() {
+    // One missed answer is not an unplugged unit: writing the next unit's values into this one
+    // would lose both. Two silent reads in a row are.
+    int silentReads = 0;
     for (;;) {
         if (!session_.link.isOpen()) return true;
         protocol::ValueStore scratch;
         const Answer::End end = session_.terminal.read(scratch).end;
         if (end == Answer::End::Interrupted) return false;
-        if (end == Answer::End::Silent || end == Answer::End::LinkLost) return true;
+        if (end == Answer::End::LinkLost) return true;
+        if (end == Answer::End::Silent) {
+            if (++silentReads == kSilentReadsForDisconnect) return true;
+            continue;
+        }
+        silentReads = 0;
         if (session_.loop.runFor(kPollPause) == EventLoop::Outcome::Interrupted) return false;
     }
 }
 
 bool Batch::commission(const Unit& unit, const protocol::ValueStore& templateValues) {
-    std::printf("Unit %s: connect it to %s.\n", unit.label.c_str(),
-                session_.link.describe().c_str());
-    protocol::ValueStore reading;
-    if (!awaitTerminal(reading)) return false;
-    const std::string idCode = protocol::fromCp1251ForDisplay(reading.text("EIdCod").value_or(""));
+    std::string idCode;
+    for (;;) {
+        std::printf("Unit %s: connect it to %s.\n", unit.label.c_str(),
+                    session_.link.describe().c_str());
+        protocol::ValueStore reading;
+        if (!awaitTerminal(reading)) return false;
+        idCode = protocol::fromCp1251ForDisplay(reading.text("EIdCod").value_or(""));
+        // A unit already commissioned (left connected, or a resumed run) is never overwritten.
+        const std::string* other = idCode.empty() ? nullptr : log_.unitWithIdCode(idCode);
+        if (!other || *other == unit.label) break;
+        std::printf("Unit %s: the connected terminal (IDCOD=%s) is unit %s, already done; "
+                    "disconnect it.\n",
+                    unit.label.c_str(), idCode.c_str(), other->c_str());
+        if (!awaitDisconnect()) return false;
+    }
     std::printf("Unit %s: terminal IDCOD=%s, writing.\n", unit.label.c_str(), idCode.c_str());
 
     protocol::ValueStore values = templateValues;
@@ -173,7 +193,10 @@ int runBatch(const CommandLine& line) {
             ++skipped;
             continue;
         }
-        if (previous && !batch.awaitDisconnect(previous->label)) break;
+        if (previous) {
+            std::printf("Unit %s: done; disconnect it.\n", previous->label.c_str());
+            if (!batch.awaitDisconnect()) break;
+        }
         if (!batch.commission(unit, templateValues)) break;
         previous = &unit;
     }

@@ -21,7 +21,7 @@ const CsvRow kHeader = {"time", "unit", "idcode", "result", "differences"};
 
 BatchLog::BatchLog(BatchLog&& other) noexcept
     : fd_(std::exchange(other.fd_, -1)), path_(std::move(other.path_)),
-      done_(std::move(other.done_)) {}
+      done_(std::move(other.done_)), unitByIdCode_(std::move(other.unitByIdCode_)) {}
 
 BatchLog& BatchLog::operator=(BatchLog&& other) noexcept {
     if (this != &other) {
@@ -29,6 +29,7 @@ BatchLog& BatchLog::operator=(BatchLog&& other) noexcept {
         fd_ = std::exchange(other.fd_, -1);
         path_ = std::move(other.path_);
         done_ = std::move(other.done_);
+        unitByIdCode_ = std::move(other.unitByIdCode_);
     }
     return *this;
 }
@@ -54,11 +55,10 @@ std::optional<BatchLog> BatchLog::open(const std::string& path, std::string& err
             return std::nullopt;
         }
         // The latest row of a unit decides; a row cut short by a crash has too few cells.
-        std::map<std::string, std::string> latest;
-        for (std::size_t r = 1; r < table->rows.size(); ++r)
-            if (table->rows[r].size() == kHeader.size()) latest[table->rows[r][1]] = table->rows[r][3];
-        for (const auto& [unit, result] : latest)
-            if (result == kResultOk) log.done_.insert(unit);
+        for (std::size_t r = 1; r < table->rows.size(); ++r) {
+            const std::vector<std::string>& cells = table->rows[r];
+            if (cells.size() == kHeader.size()) log.note({cells[0], cells[1], cells[2], cells[3], cells[4]});
+        }
     }
     log.fd_ = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
     if (log.fd_ < 0) {
@@ -73,7 +73,25 @@ std::optional<BatchLog> BatchLog::open(const std::string& path, std::string& err
 }
 
 bool BatchLog::append(const LogRow& row, std::string& error) {
-    return writeWhole(csvLine({row.time, row.unit, row.idCode, row.result, row.differences}), error);
+    if (!writeWhole(csvLine({row.time, row.unit, row.idCode, row.result, row.differences}), error))
+        return false;
+    note(row);
+    return true;
+}
+
+void BatchLog::note(const LogRow& row) {
+    std::erase_if(unitByIdCode_, [&](const auto& entry) { return entry.second == row.unit; });
+    if (row.result != kResultOk) {
+        done_.erase(row.unit);
+        return;
+    }
+    done_.insert(row.unit);
+    if (!row.idCode.empty()) unitByIdCode_[row.idCode] = row.unit;
+}
+
+const std::string* BatchLog::unitWithIdCode(const std::string& idCode) const {
+    const auto it = unitByIdCode_.find(idCode);
+    return it == unitByIdCode_.end() ? nullptr : &it->second;
 }
 
 bool BatchLog::writeWhole(const std::string& bytes, std::string& error) {

@@ -4,6 +4,7 @@
 // disk before the next unit starts, so Ctrl+C or a power cut leaves whole rows. Opening an
 // existing log reads which units are done (their latest row says ok); the others are attempted
 // again.
+#include <map>
 #include <optional>
 #include <set>
 #include <string>
@@ -33,6 +34,8 @@ public:
     static std::optional<BatchLog> open(const std::string& path, std::string& error);
 
     bool done(const std::string& unit) const { return done_.count(unit) != 0; }
+    // The unit a terminal with this IDCOD was commissioned as (its latest row ok), if any.
+    const std::string* unitWithIdCode(const std::string& idCode) const;
     // Appends the row and flushes it to disk; false with `error` set when that failed.
     bool append(const LogRow& row, std::string& error);
 
@@ -41,7 +44,10 @@ private:
 
     int fd_ = -1;
     std::string path_;
+    void note(const LogRow& row);
+
     std::set<std::string> done_;
+    std::map<std::string, std::string> unitByIdCode_;
 };
 
 }  // namespace cli

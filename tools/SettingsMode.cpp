@@ -156,6 +156,12 @@ std::vector<std::string> SettingsMode::requests() const
     return requests_;
 }
 
+void SettingsMode::setValue(const protocol::Parameter& p, std::string cp1251)
+{
+    std::lock_guard lock(lock_);
+    store_.set(p, std::move(cp1251));
+}
+
 ParameterStore SettingsMode::store() const
 {
     std::lock_guard lock(lock_);

@@ -51,6 +51,8 @@ public:
     bool saveStore(const std::string& path) const;
     // Any thread: the terminal falls silent (or answers again) from the next request on.
     void setMuted(bool muted) { muted_ = muted; }
+    // Any thread: a value the terminal holds, e.g. another unit's IDCOD when units are swapped.
+    void setValue(const protocol::Parameter& p, std::string cp1251);
 
 private:
     void handle(const std::string& request, const std::vector<std::string>& items, bool passwordOk, Line& line);

@@ -1,11 +1,14 @@
 // Batch commissioning end to end: three units on one simulated terminal that the test
-// "swaps" by muting it; the second unit fails verification, Ctrl+C ends the first run while the
-// third is awaited, and a second run with the same log retries the second unit and does the third.
+// "swaps" by muting it and giving it the next unit's IDCOD; the second unit fails verification,
+// Ctrl+C ends the first run while the third is awaited, and a second run with the same log, started
+// with the first unit still connected, leaves that unit alone, retries the second and does the third.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "CliFixture.h"
 #include "cli/Csv.h"
+#include "protocol/Cp1251.h"
+#include "protocol/ParameterTable.h"
 
 using testsupport::SettingsTerminal;
 using testsupport::VigilProcess;
@@ -46,11 +49,13 @@ class Batch : public testsupport::CliTest {
         return rows;
     }
 
-    // The operator unplugs the unit once it is done and plugs in the next one when asked.
-    static void swapUnit(VigilProcess& batch, SettingsTerminal& terminal, const std::string& done,
-                         const std::string& next) {
-        ASSERT_TRUE(batch.waitForOutput("Unit " + done + ": done; disconnect it."));
+    // The operator unplugs the unit once the batch says so (`asked`) and plugs in the next one
+    // when asked.
+    static void swapUnit(VigilProcess& batch, SettingsTerminal& terminal, const std::string& asked,
+                         const std::string& next, const std::string& nextId) {
+        ASSERT_TRUE(batch.waitForOutput(asked));
         terminal.mode.setMuted(true);
+        terminal.mode.setValue(*protocol::byControl("EIdCod"), *protocol::toCp1251(nextId));
         ASSERT_TRUE(batch.waitForOutput("Unit " + next + ": connect it"));
         terminal.mode.setMuted(false);
     }
@@ -63,18 +68,19 @@ class Batch : public testsupport::CliTest {
 };
 
 TEST_F(Batch, ASecondUnitThatFailsIsLoggedAndTheResumedRunRetriesIt) {
-    const std::string id = "004512 Версия 2.07 Eeprom OK";
+    const std::string id = "004512 Версия 2.07 Eeprom OK";  // the simulated terminal's own
+    const std::string id2 = "004513 Версия 2.07 Eeprom OK", id3 = "004514 Версия 2.07 Eeprom OK";
     const std::string cut = "поле \"TL9\" на вкладке \"Телефоны\": отправлено \"+7999000000222\", "
                             "получено \"+79990000002\"";
     const auto header = ElementsAre("unit", "idcode", "result", "differences");
     const auto u1 = ElementsAre("U1", id, "ok", "");
-    const auto u2Failed = ElementsAre("U2", id, "failed", cut);
+    const auto u2Failed = ElementsAre("U2", id2, "failed", cut);
     {
         sim::SettingsOptions cutting;
         cutting.textLimit = 12;
         SettingsTerminal terminal(map, kCom, cutting);
         VigilProcess batch(args());
-        swapUnit(batch, terminal, "U1", "U2");
+        swapUnit(batch, terminal, "Unit U1: done; disconnect it.", "U2", id2);
         ASSERT_TRUE(batch.waitForOutput("Unit U2: FAILED"));
         terminal.mode.setMuted(true);
         ASSERT_TRUE(batch.waitForOutput("Unit U3: connect it"));
@@ -84,15 +90,16 @@ TEST_F(Batch, ASecondUnitThatFailsIsLoggedAndTheResumedRunRetriesIt) {
         EXPECT_EQ(writes(terminal), 2u);
         EXPECT_THAT(logRows(), ElementsAre(header, u1, u2Failed));
     }
-    SettingsTerminal terminal(map, kCom);
+    SettingsTerminal terminal(map, kCom);  // U1, still connected the next day
     VigilProcess batch(args());
-    swapUnit(batch, terminal, "U2", "U3");
+    swapUnit(batch, terminal, "Unit U2: the connected terminal (IDCOD=" + id + ") is unit U1", "U2", id2);
+    swapUnit(batch, terminal, "Unit U2: done; disconnect it.", "U3", id3);
     const auto result = batch.finish();
     EXPECT_EQ(result.exitCode, 0) << result.out << result.err;
     EXPECT_THAT(result.out, ::testing::HasSubstr("Batch: 2 ok, 0 failed, 1 done before."));
     EXPECT_EQ(writes(terminal), 2u);
-    EXPECT_THAT(logRows(), ElementsAre(header, u1, u2Failed, ElementsAre("U2", id, "ok", ""),
-                                       ElementsAre("U3", id, "ok", "")));
+    EXPECT_THAT(logRows(), ElementsAre(header, u1, u2Failed, ElementsAre("U2", id2, "ok", ""),
+                                       ElementsAre("U3", id3, "ok", "")));
     // The last unit's values are in the terminal: the template, then its own row.
     const sim::ParameterStore store = terminal.mode.store();
     EXPECT_EQ(store.value("ModulePhone"), "+79990000003");
