@@ -38,6 +38,7 @@ unsigned TForm1::lineRate() const { return static_cast<unsigned>(Form2->CommPort
 bool TForm1::uploadRunning() const { return Upload->upload().uploadRunning(); }
 
 void TForm1::ToolButton1Click() {
+    if (uploadLocked_) return;  // the upload opens the link itself
     registerLinkHandler();
     if (TImageList::imageIndex(ToolButton1) == 0) toggleLink();
 }

@@ -1,5 +1,5 @@
-// What the main window holds still while an upload runs: every control that sends a request, and
-// File > Open, which could replace the image under the upload.
+// What the main window holds still while an upload runs: every control that sends a request,
+// File > Open, which could replace the image under the upload, and the link's own controls.
 #include <QAction>
 #include <QPushButton>
 #include <QToolButton>
@@ -7,6 +7,7 @@
 #include <iterator>
 
 #include "app/Unit1.h"
+#include "serial/Unit2.h"
 
 std::vector<QWidget*> TForm1::requestSenders() const {
     return {ReadInternetB, WriteInternetB, ReadApnB, WriteApnB, Button1, ReadTLB,
@@ -23,6 +24,10 @@ void TForm1::setUploadLock(bool locked) {
         senders[i]->setEnabled(!locked && enabledBeforeUpload_[i]);
     }
     Open1->setEnabled(!locked);
+    // The link belongs to the upload: connecting early or picking another port in the 5-second
+    // wait would send the records to a terminal not yet in its bootloader, or to another device.
+    ToolButton1->setEnabled(!locked);
+    Form2->setEnabled(!locked);
 }
 
 void TForm1::enableWriteControls() {

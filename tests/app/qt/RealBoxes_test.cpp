@@ -109,6 +109,9 @@ TEST_F(RealBoxes, RequestButtonsAndTabsSendNothingDuringAnUpload) {
         form1->Button1Click();
         form1->ToolButton6Click();
         form1->CompareWithTerminalClick();
+        form1->ToolButton1Click();  // connecting early in the 5-second wait
+        EXPECT_FALSE(form1->ToolButton1->isEnabled());
+        EXPECT_FALSE(form2->isEnabled());  // no other port either
         form1->PageControl1->setCurrentIndex(presses % form1->PageControl1->count());
         ++presses;
     });
@@ -123,6 +126,8 @@ TEST_F(RealBoxes, RequestButtonsAndTabsSendNothingDuringAnUpload) {
     for (QPushButton* b : buttons) EXPECT_TRUE(b->isEnabled()) << b->objectName().toStdString();
     EXPECT_TRUE(form1->ToolButton6->isEnabled());
     EXPECT_TRUE(form1->Open1->isEnabled());
+    EXPECT_TRUE(form1->ToolButton1->isEnabled());
+    EXPECT_TRUE(form2->isEnabled());
 }
 
 // The second record's answer comes half a second after its time-out, inside the grace: it is that
