@@ -3,14 +3,13 @@
 #include <algorithm>
 #include <utility>
 
-#include "update/FirmwareUpload.h"
+#include "platform/WireTime.h"
 
 namespace app {
 namespace {
 
 using protocol::Parameter;
 
-constexpr unsigned kFallbackBitsPerSecond = 9600;
 
 bool holds(const protocol::ValueSnapshot& values, const Parameter* p) {
     return std::any_of(values.begin(), values.end(), [p](const protocol::SentValue& v) { return v.parameter == p; });
@@ -36,9 +35,7 @@ std::size_t expectedAnswerBytes(const std::vector<const Parameter*>& answered) {
 }
 
 int answerTimeoutMs(std::size_t requestBytes, std::size_t answerBytes, unsigned bitsPerSecond) {
-    const unsigned long long rate = bitsPerSecond ? bitsPerSecond : kFallbackBitsPerSecond;
-    const unsigned long long bits = (requestBytes + answerBytes) * update::kBitsPerByte;
-    const unsigned long long wireMs = (bits * 1000ull + rate - 1) / rate;
+    const unsigned long long wireMs = platform::wireTimeMs(requestBytes + answerBytes, bitsPerSecond);
     return kAnswerTimeoutBaseMs + static_cast<int>(3 * wireMs);
 }
 

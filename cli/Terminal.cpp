@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "platform/WireTime.h"
 #include "protocol/AssignmentRecorder.h"
 #include "protocol/RequestBuilder.h"
 #include "protocol/ResponseParser.h"
@@ -14,9 +15,7 @@ namespace {
 constexpr std::size_t kAnswerCapacity = 4096;  // the windows' receive buffer
 
 std::chrono::milliseconds wireTime(std::size_t bytes, unsigned bitsPerSecond) {
-    constexpr unsigned kBitsPerByte = 10;
-    if (bitsPerSecond == 0) return std::chrono::milliseconds(0);
-    return std::chrono::milliseconds(bytes * kBitsPerByte * 1000 / bitsPerSecond);
+    return std::chrono::milliseconds(platform::wireTimeMs(bytes, bitsPerSecond));
 }
 
 const std::uint8_t* bytesOf(std::string_view text) {

@@ -1,5 +1,7 @@
 #include "platform/PosixSerialDevice.h"
 
+#include "platform/WireTime.h"
+
 // termios2 lives in the kernel headers, which clash with glibc's <termios.h>/<sys/ioctl.h>.
 #include <asm/ioctls.h>
 #include <asm/termbits.h>
@@ -260,7 +262,7 @@ int PosixSerialDevice::transmitWaitMs() {
         std::lock_guard<std::mutex> lock(controlLock_);
         rate = std::max<std::uint32_t>(control_.baudRate, 1);
     }
-    const int wire = static_cast<int>(std::uint64_t(queued) * 10 * 1000 / rate) + 1;
+    const int wire = static_cast<int>(std::uint64_t(queued) * kBitsPerByte * 1000 / rate) + 1;
     // A queue that does not move is held by flow control: look less and less often.
     txBackoffMs_ = queued == txLastQueue_
                        ? std::min(std::max(txBackoffMs_ * 2, wire), kMaxTransmitRecheckMs)

@@ -1,5 +1,7 @@
 #include "tools/Simulator.h"
 
+#include "platform/WireTime.h"
+
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/eventfd.h>
@@ -15,7 +17,6 @@ namespace sim {
 
 namespace {
 
-constexpr unsigned kBitsPerByte = 10;  // start bit, 8 data bits, stop bit
 constexpr std::size_t kReadChunk = 4096;
 
 bool makeRaw(int fd, speed_t speed)
@@ -158,7 +159,7 @@ Clock::duration Simulator::wireTime(std::size_t bytes) const
 {
     if (bitsPerSecond_ == 0) return Clock::duration::zero();
     return std::chrono::duration_cast<Clock::duration>(
-        std::chrono::nanoseconds(bytes * kBitsPerByte * 1'000'000'000ull / bitsPerSecond_));
+        std::chrono::nanoseconds(bytes * platform::kBitsPerByte * 1'000'000'000ull / bitsPerSecond_));
 }
 
 void Simulator::send(std::string bytes, Clock::duration delay)

@@ -1,9 +1,10 @@
 #include "update/FirmwareUpload.h"
 
+#include "platform/WireTime.h"
+
 namespace update {
 
 namespace {
-constexpr unsigned kFallbackBitsPerSecond = 9600;  // the port's default rate
 constexpr int kProgressSteps = 100;
 }  // namespace
 
@@ -17,9 +18,7 @@ FirmwareUpload::FirmwareUpload(UploadHost& host, platform::Timer& timer1, platfo
 
 int FirmwareUpload::recordTimeoutMs(std::size_t bytes, unsigned bitsPerSecond)
 {
-    const unsigned long long rate = bitsPerSecond ? bitsPerSecond : kFallbackBitsPerSecond;
-    const unsigned long long wireMs = (bytes * kBitsPerByte * 1000ull + rate - 1) / rate;
-    return kRecordTimeoutBaseMs + static_cast<int>(2 * wireMs);
+    return kRecordTimeoutBaseMs + static_cast<int>(2 * platform::wireTimeMs(bytes, bitsPerSecond));
 }
 
 void FirmwareUpload::BUpgradeClick()

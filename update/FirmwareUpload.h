@@ -34,7 +34,6 @@ constexpr int kLinkSettleMs = 5000;              // closed link before the first
 constexpr int kWindUpMs = 1;
 constexpr int kRecordTimeoutBaseMs = 1000;       // plus twice the record's wire time
 constexpr int kLateAnswerGraceMs = 1000;         // after a time-out, before the repeat
-constexpr unsigned kBitsPerByte = 10;            // start bit, 8 data bits, stop bit
 
 inline constexpr const char* kSuccessVersion01Text = "Обновление прошло успешно. BL ver 01";
 inline constexpr const char* kSuccessVersion02Text = "Обновление прошло успешно. BL ver 02";
