@@ -43,8 +43,9 @@ std::optional<ConfigurationFile> readConfigurationFile(
     session::TemplateValues& file = result.file;
     std::erase_if(file.missing, [&](const protocol::Parameter* p) { return supplied.count(p); });
     if (!file.invalid.empty()) {
-        error = path + ": nothing was sent:";
-        for (const std::string& line : file.invalid) error += "\n  " + line;
+        error.clear();
+        for (const std::string& line : file.invalid) error += path + ": " + line + "\n";
+        error += path + ": nothing was sent";
         return std::nullopt;
     }
     if (!keepUnlisted && !file.missing.empty()) {

@@ -1,5 +1,7 @@
 #include "session/ValueDomain.h"
 
+#include <algorithm>
+
 namespace session {
 namespace {
 
@@ -7,6 +9,13 @@ using protocol::ValueForm;
 
 constexpr char kSeparator = ':';
 constexpr char kUndefinedCp1251 = '\x98';
+
+// A line break, NUL or other control byte is nothing a one-line field holds; in a file it means
+// items run together ("TL1=+7900\nTL2=...").
+bool isControl(char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    return byte < 0x20 || byte == 0x7F;
+}
 
 int hexDigit(char c) {
     if (c >= '0' && c <= '9') return c - '0';
@@ -31,6 +40,7 @@ std::optional<std::string> linkValue(const protocol::Parameter& p, ValueForm for
     case ValueForm::Text:
         if (value.find(kSeparator) != std::string_view::npos) return std::nullopt;
         if (value.find(kUndefinedCp1251) != std::string_view::npos) return std::nullopt;
+        if (std::any_of(value.begin(), value.end(), isControl)) return std::nullopt;
         return std::string(value);
     case ValueForm::Flag:
         if (value != "0" && value != "1") return std::nullopt;
@@ -52,7 +62,7 @@ std::optional<std::string> linkValue(const protocol::Parameter& p, ValueForm for
 
 std::string acceptedValues(const protocol::Parameter& p, ValueForm form) {
     switch (form) {
-    case ValueForm::Text: return "a text without \":\", in Windows-1251";
+    case ValueForm::Text: return "a one-line text without \":\", in Windows-1251";
     case ValueForm::Flag: return "0 or 1";
     case ValueForm::IndexDigit: return "0 to " + std::to_string(p.itemCount - 1);
     case ValueForm::PressCountDigit: return "1 to " + std::to_string(p.itemCount);

@@ -5,7 +5,8 @@
 // windows bends "REG=Z" into F and "Coord=9" into the last item, which a write must not inherit).
 //
 // The domain, by value form:
-// - a text: any Windows-1251 bytes but ":" (it would end the item) and 0x98 (no character);
+// - a text: one line of Windows-1251 characters without ":" (it would end the item): no control
+//   byte (line break, NUL), no 0x98 (no character in the code page);
 // - a flag: "0" or "1";
 // - a list or radio group: the index of one of its items ("/" no selection is no value to write);
 //   the press count goes on the link as 1..2 and in a file as its index 0..1;

@@ -46,6 +46,7 @@ TEST(ValueDomain, EachFormTakesItsDomainAndNothingElse) {
         {tl1, ValueForm::Text, "+7\xC0", "+7\xC0"},
         {tl1, ValueForm::Text, "a:b", std::nullopt},
         {tl1, ValueForm::Text, "a\x98", std::nullopt},  // no character in Windows-1251
+        {tl1, ValueForm::Text, "+7900\nTL2=+7911", std::nullopt},  // items run together
     };
     for (const auto& c : cases)
         EXPECT_EQ(session::linkValue(c.p, c.form, c.value), c.wire) << c.p.name << "=" << c.value;
