@@ -62,7 +62,7 @@ std::optional<std::string> linkValue(const protocol::Parameter& p, ValueForm for
 
 std::string acceptedValues(const protocol::Parameter& p, ValueForm form) {
     switch (form) {
-    case ValueForm::Text: return "a one-line text without \":\", in Windows-1251";
+    case ValueForm::Text: return "a text without \":\" or line breaks, in Windows-1251";
     case ValueForm::Flag: return "0 or 1";
     case ValueForm::IndexDigit: return "0 to " + std::to_string(p.itemCount - 1);
     case ValueForm::PressCountDigit: return "1 to " + std::to_string(p.itemCount);
