@@ -12,13 +12,12 @@
 #include "WholeTemplate.h"
 
 using testsupport::runVigil;
-using testsupport::SettingsTerminal;
 using ::testing::HasSubstr;
 
 namespace {
 
 constexpr int kCom = 9;
-const std::string kPort = "COM9";
+const std::string kPort = "COM" + std::to_string(kCom);
 
 class CheckedInput : public testsupport::CliTest {
   protected:
@@ -33,7 +32,7 @@ class CheckedInput : public testsupport::CliTest {
 };
 
 TEST_F(CheckedInput, ATemplateThatWouldBlankValuesIsRefusedListingThem) {
-    SettingsTerminal terminal(map, kCom);
+    testsupport::SettingsTerminal terminal(map, kCom);
     writeFile("one-key.abt", "TL1=+79000000001:");
     writeFile("empty.abt", "");
     writeFile("text.abt", "Phone numbers:\n+79000000001\n");
@@ -58,35 +57,31 @@ TEST_F(CheckedInput, ATemplateThatWouldBlankValuesIsRefusedListingThem) {
 }
 
 TEST_F(CheckedInput, AValueOutsideItsDomainIsRefusedFromEverySource) {
-    SettingsTerminal terminal(map, kCom);
+    testsupport::SettingsTerminal terminal(map, kCom);
     writeFile("whole.abt", testsupport::wholeTemplate("TL1=+79000000001:"));
     writeFile("sms5.abt", testsupport::wholeTemplate("Sms1En=5:"));
     writeFile("units.csv", "unit,Coord\nU1,9\n");
-    const struct {
-        std::vector<std::string> args;
-        std::string says;
-    } cases[] = {
-        {write("sms5.abt"), "sms5.abt: invalid value \"5\" for SmsEnable1 (Sms1En): expected 0 "
-                            "or 1\nvigil: " + path("sms5.abt") + ": nothing was sent\n"},
-        {write("whole.abt", {"--set", "REG=Z"}),
-         "invalid value \"Z\" for MicSensitivity (REG): expected one hex digit 0 to F\n"},
-        {write("whole.abt", {"--set", "REG=10"}), "invalid value \"10\" for MicSensitivity (REG)"},
-        {write("whole.abt", {"--set", "REG=-1"}), "invalid value \"-1\" for MicSensitivity (REG)"},
-        {write("whole.abt", {"--set", "Coord=9"}),
-         "invalid value \"9\" for GpsSleepMode (Coord): expected 0 to 4\n"},
-        {batch("whole.abt"), "units.csv:2: invalid value \"9\" for GpsSleepMode (Coord): expected 0 to 4\n"},
+    const auto refused = [](const std::vector<std::string>& args, const std::string& says) {
+        const auto result = runVigil(args);
+        EXPECT_EQ(result.exitCode, 2) << says;
+        EXPECT_THAT(result.err, HasSubstr(says));
     };
-    for (const auto& c : cases) {
-        const auto result = runVigil(c.args);
-        EXPECT_EQ(result.exitCode, 2) << c.says;
-        EXPECT_THAT(result.err, HasSubstr(c.says));
-    }
+    refused(write("sms5.abt"), "sms5.abt: invalid value \"5\" for SmsEnable1 (Sms1En): expected 0 "
+                               "or 1\nvigil: " + path("sms5.abt") + ": nothing was sent\n");
+    refused(write("whole.abt", {"--set", "REG=Z"}),
+            "invalid value \"Z\" for MicSensitivity (REG): expected one hex digit 0 to F\n");
+    refused(write("whole.abt", {"--set", "REG=10"}), "invalid value \"10\" for MicSensitivity (REG)");
+    refused(write("whole.abt", {"--set", "REG=-1"}), "invalid value \"-1\" for MicSensitivity (REG)");
+    refused(write("whole.abt", {"--set", "Coord=9"}),
+            "invalid value \"9\" for GpsSleepMode (Coord): expected 0 to 4\n");
+    refused(batch("whole.abt"),
+            "units.csv:2: invalid value \"9\" for GpsSleepMode (Coord): expected 0 to 4\n");
     EXPECT_TRUE(terminal.mode.requests().empty());
 }
 
 TEST_F(CheckedInput, KeepUnlistedKeepsTheTerminalsOwnValuesAndVerifiesThem) {
     sim::ParameterStore service;  // a terminal in service, with its phones, servers and APN
-    SettingsTerminal terminal(map, kCom, {}, service);
+    testsupport::SettingsTerminal terminal(map, kCom, {}, service);
     writeFile("one-key.abt", "TL1=+79000000001:");
     const auto result = runVigil(write("one-key.abt", {"--keep-unlisted", "--set", "REG=b"}));
     EXPECT_EQ(result.exitCode, 0) << result.err;
@@ -102,10 +97,23 @@ TEST_F(CheckedInput, KeepUnlistedKeepsTheTerminalsOwnValuesAndVerifiesThem) {
                                                                   : service.value(p);
         EXPECT_EQ(now.value(p), expected) << p.name;
     }
+    // A batch keeps each terminal's own values the same way.
+    writeFile("units.csv", "unit,Apn\nU1,unit.apn\n");
+    const auto batchResult =
+        runVigil({"batch", "--port", kPort, path("one-key.abt"), path("units.csv"), "--log",
+                  path("log.csv"), "--keep-unlisted"});
+    EXPECT_EQ(batchResult.exitCode, 0) << batchResult.out << batchResult.err;
+    const sim::ParameterStore afterBatch = terminal.mode.store();
+    for (const protocol::Parameter& p : protocol::kParameters) {
+        if (p.group != protocol::WriteGroup::None && p.name != "Apn") {
+            EXPECT_EQ(afterBatch.value(p), now.value(p)) << p.name;
+        }
+    }
+    EXPECT_EQ(afterBatch.value("Apn"), "unit.apn");
 }
 
 TEST_F(CheckedInput, OutputGoesThroughALinkAndNeverReplacesWhatIsNotAFile) {
-    SettingsTerminal terminal(map, kCom);
+    testsupport::SettingsTerminal terminal(map, kCom);
     const auto read = [&](const std::string& out) {
         return runVigil({"read", "--port", kPort, "--out", out});
     };
