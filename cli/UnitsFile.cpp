@@ -1,5 +1,6 @@
 #include "cli/UnitsFile.h"
 
+#include <filesystem>
 #include <fstream>
 #include <set>
 #include <sstream>
@@ -8,6 +9,12 @@
 #include "files/FileTarget.h"
 
 namespace cli {
+namespace {
+
+// Far more than any plant's units; a larger file is read whole only to run out of memory.
+constexpr std::uintmax_t kMaxUnitsFileBytes = 16u << 20;
+
+}  // namespace
 
 std::set<const protocol::Parameter*> suppliedByEveryUnit(const std::vector<Unit>& units) {
     std::set<const protocol::Parameter*> every;
@@ -29,6 +36,13 @@ std::optional<std::vector<Unit>> readUnitsFile(const std::string& path, std::str
     std::ifstream in(path, std::ios::binary);
     if (!in) {
         error = path + ": cannot be opened";
+        return std::nullopt;
+    }
+    std::error_code failed;
+    if (const auto bytes = std::filesystem::file_size(path, failed);
+        !failed && bytes > kMaxUnitsFileBytes) {
+        error = path + ": larger than " + std::to_string(kMaxUnitsFileBytes >> 20) +
+                " MiB, not a units file";
         return std::nullopt;
     }
     std::ostringstream text;
