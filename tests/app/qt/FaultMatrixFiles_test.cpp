@@ -1,6 +1,7 @@
 // Files that are not what they should be, opened and saved through the window: empty, too long,
-// garbage, a folder, unreadable; saving where nothing can be written or onto what is no file. Each case tells the
-// operator at most once, leaves every file as it was, and the next good file still works.
+// garbage, a folder, unreadable; saving where nothing can be written, or onto what is no file.
+// Each case tells the operator at most once, leaves every file as it was, and the next good file
+// still works.
 #include <fcntl.h>
 #include <sched.h>
 #include <sys/fsuid.h>
