@@ -27,8 +27,8 @@ constexpr std::string_view kHelp =
     "  --port COM<n>    the port, as 'vigil ports' lists it\n"
     "  --baud N         line rate instead of the one the windows keep\n\n"
     "exit codes: 0 written and verified; 1 port cannot be opened or was lost; 2 bad command\n"
-    "            line or file, a value outside its domain, or values missing; 3 the terminal does not answer;\n"
-    "            4 values differ (each listed with what was sent and received)\n";
+    "            line or file, a value outside its domain, or values missing; 3 the terminal\n"
+    "            does not answer; 4 values differ (each listed with what was sent and received)\n";
 
 constexpr OptionSpec kOptions[] = {
     kPortOption, kBaudOption, {"set", true, true}, {kKeepUnlistedOption, false}};
