@@ -26,7 +26,9 @@ std::string kindOf(mode_t mode) {
     return "файл особого рода";
 }
 
-std::string notRegular(const std::string& kind) { return kind + ", а не обычный файл"; }
+std::string notRegular(const std::string& kind) {
+    return kind + ", а не обычный файл";
+}
 
 std::string folderOf(const std::string& path) {
     const std::size_t slash = path.rfind('/');
@@ -46,9 +48,9 @@ FileTarget writableTarget(const std::string& requested) {
         if (!S_ISLNK(st.st_mode)) {
             const std::string kind = kindOf(st.st_mode);
             if (kind.empty()) return {current, ""};
-            std::string reason = current == requested
-                                     ? "это " + notRegular(kind)
-                                     : "ссылка ведёт на \"" + current + "\", а это " + notRegular(kind);
+            std::string reason = current == requested ? "это " + notRegular(kind)
+                                                      : "ссылка ведёт на \"" + current +
+                                                            "\", а это " + notRegular(kind);
             return {"", std::string(kWriteFailed) + " \"" + requested + "\": " + reason};
         }
         if (hops == kMaxLinkHops) return {"", fileError(kWriteFailed, requested, ELOOP)};

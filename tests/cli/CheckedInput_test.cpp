@@ -3,7 +3,6 @@
 // files. Each case that is refused leaves the terminal without a single request.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
@@ -11,8 +10,8 @@
 #include "CliFixture.h"
 #include "WholeTemplate.h"
 
-using testsupport::runVigil;
 using ::testing::HasSubstr;
+using testsupport::runVigil;
 
 namespace {
 
@@ -27,7 +26,8 @@ class CheckedInput : public testsupport::CliTest {
         return args;
     }
     std::vector<std::string> batch(const std::string& templateFile) {
-        return {"batch", "--port", kPort, path(templateFile), path("units.csv"), "--log", path("log.csv")};
+        return {"batch",           "--port", kPort,          path(templateFile),
+                path("units.csv"), "--log",  path("log.csv")};
     }
 };
 
@@ -37,8 +37,8 @@ TEST_F(CheckedInput, ATemplateThatWouldBlankValuesIsRefusedListingThem) {
     writeFile("empty.abt", "");
     writeFile("text.abt", "Phone numbers:\n+79000000001\n");
     writeFile("units.csv", "unit,TL9\nU1,+7999\n");
-    for (const auto& args : {write("one-key.abt"), write("empty.abt"), write("text.abt"),
-                             batch("one-key.abt")}) {
+    for (const auto& args :
+         {write("one-key.abt"), write("empty.abt"), write("text.abt"), batch("one-key.abt")}) {
         const auto result = runVigil(args);
         EXPECT_EQ(result.exitCode, 2) << args[3];
         EXPECT_THAT(result.err, HasSubstr(": nothing was sent: the file lacks "));
@@ -66,12 +66,16 @@ TEST_F(CheckedInput, AValueOutsideItsDomainIsRefusedFromEverySource) {
         EXPECT_EQ(result.exitCode, 2) << says;
         EXPECT_THAT(result.err, HasSubstr(says));
     };
-    refused(write("sms5.abt"), "sms5.abt: invalid value \"5\" for SmsEnable1 (Sms1En): expected 0 "
-                               "or 1\nvigil: " + path("sms5.abt") + ": nothing was sent\n");
+    refused(write("sms5.abt"),
+            "sms5.abt: invalid value \"5\" for SmsEnable1 (Sms1En): expected 0 "
+            "or 1\nvigil: " +
+                path("sms5.abt") + ": nothing was sent\n");
     refused(write("whole.abt", {"--set", "REG=Z"}),
             "invalid value \"Z\" for MicSensitivity (REG): expected one hex digit 0 to F\n");
-    refused(write("whole.abt", {"--set", "REG=10"}), "invalid value \"10\" for MicSensitivity (REG)");
-    refused(write("whole.abt", {"--set", "REG=-1"}), "invalid value \"-1\" for MicSensitivity (REG)");
+    refused(write("whole.abt", {"--set", "REG=10"}),
+            "invalid value \"10\" for MicSensitivity (REG)");
+    refused(write("whole.abt", {"--set", "REG=-1"}),
+            "invalid value \"-1\" for MicSensitivity (REG)");
     refused(write("whole.abt", {"--set", "Coord=9"}),
             "invalid value \"9\" for GpsSleepMode (Coord): expected 0 to 4\n");
     refused(batch("whole.abt"),
@@ -92,7 +96,7 @@ TEST_F(CheckedInput, KeepUnlistedKeepsTheTerminalsOwnValuesAndVerifiesThem) {
     const sim::ParameterStore now = terminal.mode.store();
     for (const protocol::Parameter& p : protocol::kParameters) {
         if (p.group == protocol::WriteGroup::None) continue;
-        const std::string expected = p.name == "Phone1" ? "+79000000001"
+        const std::string expected = p.name == "Phone1"           ? "+79000000001"
                                      : p.name == "MicSensitivity" ? "B"
                                                                   : service.value(p);
         EXPECT_EQ(now.value(p), expected) << p.name;
@@ -142,7 +146,8 @@ TEST_F(CheckedInput, OutputGoesThroughALinkAndNeverReplacesWhatIsNotAFile) {
     // The batch log goes by the same rule.
     writeFile("units.csv", "unit\nU1\n");
     writeFile("whole.abt", testsupport::wholeTemplate(""));
-    result = runVigil({"batch", "--port", kPort, path("whole.abt"), path("units.csv"), "--log", path("fifo")});
+    result = runVigil(
+        {"batch", "--port", kPort, path("whole.abt"), path("units.csv"), "--log", path("fifo")});
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_THAT(result.err, HasSubstr("это именованный канал (FIFO), а не обычный файл"));
 

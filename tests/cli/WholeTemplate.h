@@ -10,8 +10,9 @@
 namespace testsupport {
 
 inline std::string wholeTemplate(std::string items) {
-    const auto found = session::readTemplateValues(
-        reinterpret_cast<const std::uint8_t*>(items.data()), static_cast<std::uint16_t>(items.size()));
+    const auto found =
+        session::readTemplateValues(reinterpret_cast<const std::uint8_t*>(items.data()),
+                                    static_cast<std::uint16_t>(items.size()));
     for (const protocol::Parameter* p : found.missing)
         items += std::string(p->fileKey) + (p->form == protocol::ValueForm::Text ? "" : "0") + ":";
     return items;

@@ -45,7 +45,7 @@ TEST(ValueDomain, EachFormTakesItsDomainAndNothingElse) {
         {tl1, ValueForm::Text, "", ""},
         {tl1, ValueForm::Text, "+7\xC0", "+7\xC0"},
         {tl1, ValueForm::Text, "a:b", std::nullopt},
-        {tl1, ValueForm::Text, "a\x98", std::nullopt},  // no character in Windows-1251
+        {tl1, ValueForm::Text, "a\x98", std::nullopt},             // no character in Windows-1251
         {tl1, ValueForm::Text, "+7900\nTL2=+7911", std::nullopt},  // items run together
     };
     for (const auto& c : cases)
@@ -72,18 +72,21 @@ TEST(TemplateValues, AOneKeyFileListsEveryOtherWritableKey) {
 }
 
 TEST(TemplateValues, ValuesAreFoundAsTheReaderFindsThemAndCheckedEach) {
-    const auto file = read("x TL2=1:\r\n tl1=a\xC0:Sms1En=5:REG=Z:Coord=9:NmbPress=1:Apn=TL3=b:GET1=1");
-    EXPECT_THAT(file.invalid,
-                ElementsAre("invalid value \"5\" for SmsEnable1 (Sms1En): expected 0 or 1",
-                            "GET1: the item does not end with \":\"",
-                            "invalid value \"9\" for GpsSleepMode (Coord): expected 0 to 4",
-                            "invalid value \"Z\" for MicSensitivity (REG): expected one hex digit 0 to F"));
+    const auto file =
+        read("x TL2=1:\r\n tl1=a\xC0:Sms1En=5:REG=Z:Coord=9:NmbPress=1:Apn=TL3=b:GET1=1");
+    EXPECT_THAT(
+        file.invalid,
+        ElementsAre("invalid value \"5\" for SmsEnable1 (Sms1En): expected 0 or 1",
+                    "GET1: the item does not end with \":\"",
+                    "invalid value \"9\" for GpsSleepMode (Coord): expected 0 to 4",
+                    "invalid value \"Z\" for MicSensitivity (REG): expected one hex digit 0 to F"));
     std::vector<std::pair<std::string_view, std::string>> values;
     for (const auto& v : file.values) values.emplace_back(v.parameter->name, v.value);
     // "TL2=" does not start an item and "TL3=" lies inside the APN's value.
-    EXPECT_THAT(values, ElementsAre(std::pair{std::string_view("Phone1"), std::string("a\xC0")},
-                                    std::pair{std::string_view("AlarmPressCount"), std::string("2")},
-                                    std::pair{std::string_view("Apn"), std::string("TL3=b")}));
+    EXPECT_THAT(values,
+                ElementsAre(std::pair{std::string_view("Phone1"), std::string("a\xC0")},
+                            std::pair{std::string_view("AlarmPressCount"), std::string("2")},
+                            std::pair{std::string_view("Apn"), std::string("TL3=b")}));
 }
 
 }  // namespace
