@@ -62,7 +62,8 @@ std::optional<std::string> linkValue(const protocol::Parameter& p, ValueForm for
 
 std::string acceptedValues(const protocol::Parameter& p, ValueForm form) {
     switch (form) {
-    case ValueForm::Text: return "a text without \":\" or line breaks, in Windows-1251";
+    case ValueForm::Text:
+        return "a text without \":\" or control characters (line breaks, tabs), in Windows-1251";
     case ValueForm::Flag: return "0 or 1";
     case ValueForm::IndexDigit: return "0 to " + std::to_string(p.itemCount - 1);
     case ValueForm::PressCountDigit: return "1 to " + std::to_string(p.itemCount);
@@ -73,8 +74,17 @@ std::string acceptedValues(const protocol::Parameter& p, ValueForm form) {
 
 std::string invalidValueMessage(const protocol::Parameter& p, ValueForm form,
                                 std::string_view shownValue) {
-    return "invalid value \"" + std::string(shownValue) + "\" for " + std::string(p.name) + " (" +
-           std::string(fileKeyName(p)) + "): expected " + acceptedValues(p, form);
+    // A control byte is shown as \xHH, so the message stays on one line.
+    constexpr std::string_view kHex = "0123456789ABCDEF";
+    std::string shown;
+    for (const char c : shownValue) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (isControl(c)) shown.append("\\x").append(1, kHex[byte >> 4]).append(1, kHex[byte & 15]);
+        else shown += c;
+    }
+    std::string name(p.name);
+    if (fileKeyName(p) != p.name) name += " (" + std::string(fileKeyName(p)) + ")";
+    return "invalid value \"" + shown + "\" for " + name + ": expected " + acceptedValues(p, form);
 }
 
 std::string_view fileKeyName(const protocol::Parameter& p) {

@@ -61,6 +61,7 @@ TEST_F(CheckedInput, AValueOutsideItsDomainIsRefusedFromEverySource) {
     writeFile("whole.abt", testsupport::wholeTemplate("TL1=+79000000001:"));
     writeFile("sms5.abt", testsupport::wholeTemplate("Sms1En=5:"));
     writeFile("units.csv", "unit,Coord\nU1,9\n");
+    writeFile("bom.abt", "\xEF\xBB\xBF" + testsupport::wholeTemplate(""));
     const auto refused = [](const std::vector<std::string>& args, const std::string& says) {
         const auto result = runVigil(args);
         EXPECT_EQ(result.exitCode, 2) << says;
@@ -78,6 +79,9 @@ TEST_F(CheckedInput, AValueOutsideItsDomainIsRefusedFromEverySource) {
             "invalid value \"-1\" for MicSensitivity (REG)");
     refused(write("whole.abt", {"--set", "Coord=9"}),
             "invalid value \"9\" for GpsSleepMode (Coord): expected 0 to 4\n");
+    refused(write("bom.abt"), "bom.abt: nothing was sent: the file is UTF-8 (it starts with a byte "
+                              "order mark); .abt files are Windows-1251\n");
+    refused(write("whole.abt", {"--set", "Apn=a\tb"}), "invalid value \"a\\x09b\" for Apn");
     refused(batch("whole.abt"),
             "units.csv:2: invalid value \"9\" for GpsSleepMode (Coord): expected 0 to 4\n");
     EXPECT_TRUE(terminal.mode.requests().empty());

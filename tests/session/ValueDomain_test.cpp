@@ -52,6 +52,9 @@ TEST(ValueDomain, EachFormTakesItsDomainAndNothingElse) {
         EXPECT_EQ(session::linkValue(c.p, c.form, c.value), c.wire) << c.p.name << "=" << c.value;
     EXPECT_EQ(session::invalidValueMessage(mic, ValueForm::HexDigit, "Z"),
               "invalid value \"Z\" for MicSensitivity (REG): expected one hex digit 0 to F");
+    EXPECT_EQ(session::invalidValueMessage(*byControl("EApn1"), ValueForm::Text, "a\nb\x01"),
+              "invalid value \"a\\x0Ab\\x01\" for Apn: expected a text without \":\" or control "
+              "characters (line breaks, tabs), in Windows-1251");
     EXPECT_EQ(session::acceptedValues(coord, ValueForm::IndexDigit), "0 to 4");
     EXPECT_EQ(session::acceptedValues(press, ValueForm::PressCountDigit), "1 to 2");
 }
