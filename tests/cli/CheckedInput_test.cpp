@@ -79,8 +79,9 @@ TEST_F(CheckedInput, AValueOutsideItsDomainIsRefusedFromEverySource) {
             "invalid value \"-1\" for MicSensitivity (REG)");
     refused(write("whole.abt", {"--set", "Coord=9"}),
             "invalid value \"9\" for GpsSleepMode (Coord): expected 0 to 4\n");
-    refused(write("bom.abt"), "bom.abt: nothing was sent: the file is UTF-8 (it starts with a byte "
-                              "order mark); .abt files are Windows-1251\n");
+    refused(write("bom.abt"),
+            "bom.abt: nothing was sent: the file is UTF-8 (it starts with a byte "
+            "order mark); .abt files are Windows-1251\n");
     refused(write("whole.abt", {"--set", "Apn=a\tb"}), "invalid value \"a\\x09b\" for Apn");
     refused(batch("whole.abt"),
             "units.csv:2: invalid value \"9\" for GpsSleepMode (Coord): expected 0 to 4\n");
