@@ -64,16 +64,6 @@ session::TemplateValues read(std::string_view file) {
                                        static_cast<std::uint16_t>(file.size()));
 }
 
-TEST(TemplateValues, AOneKeyFileListsEveryOtherWritableKey) {
-    const auto one = read("TL1=+79000000001:");
-    ASSERT_EQ(one.values.size(), 1u);
-    EXPECT_EQ(one.values[0].value, "+79000000001");
-    EXPECT_EQ(one.missing.size(), 52u);
-    EXPECT_EQ(session::fileKeyList(one.missing).substr(0, 19), "TL2, TL3, TL4, TL5,");
-    for (std::string_view nothing : {"", "garbage \x01\xFF", "Just a text file\nwith lines\n"})
-        EXPECT_EQ(read(nothing).missing.size(), 53u);
-}
-
 TEST(TemplateValues, ValuesAreFoundAsTheReaderFindsThemAndCheckedEach) {
     const auto file =
         read("x TL2=1:\r\n tl1=a\xC0:Sms1En=5:REG=Z:Coord=9:NmbPress=1:Apn=TL3=b:GET1=1");
