@@ -7,6 +7,7 @@
 #include "cli/Command.h"
 #include "cli/ConfigurationFile.h"
 #include "cli/ExitCodes.h"
+#include "cli/OutputFile.h"
 #include "cli/Session.h"
 #include "cli/UnitsFile.h"
 #include "cli/WriteVerify.h"
@@ -16,7 +17,8 @@ namespace cli {
 namespace {
 
 constexpr std::string_view kHelp =
-    "usage: vigil batch --port COM<n> TEMPLATE.abt UNITS.csv --log LOG.csv [--baud N]\n\n"
+    "usage: vigil batch --port COM<n> TEMPLATE.abt UNITS.csv --log LOG.csv [--keep-unlisted]\n"
+    "                   [--baud N]\n\n"
     "Commissions the units of UNITS.csv one after another. For each unit not yet done in\n"
     "LOG.csv it asks for the unit, waits until a terminal answers a read on the port, writes\n"
     "TEMPLATE.abt with the unit's own values and verifies them as 'vigil write' does, and\n"
@@ -27,15 +29,20 @@ constexpr std::string_view kHelp =
     "tried again.\n\n"
     "UNITS.csv: a header row 'unit,<KEY>,<KEY>...' (parameter names or .abt keys, values as\n"
     "--set of 'vigil write' takes them), then one row per unit: its label and its values; an\n"
-    "empty cell keeps the template's value. ',' or ';' separates, UTF-8.\n\n"
+    "empty cell keeps the template's value. ',' or ';' separates, UTF-8. Nothing is sent\n"
+    "when a value lies outside what its parameter accepts, or when TEMPLATE.abt lacks a\n"
+    "writable value that not every unit row gives.\n\n"
     "options:\n"
     "  --log LOG.csv  the record of the run (created, or appended to)\n"
+    "  --keep-unlisted  keep each terminal's own values for what the template and the\n"
+    "                 unit's row do not give (written back and verified too)\n"
     "  --port COM<n>  the port, as 'vigil ports' lists it\n"
     "  --baud N       line rate instead of the one the windows keep\n\n"
     "exit codes: 0 every unit done; 1 port or log unusable; 2 bad command line or file;\n"
     "            4 some unit failed (see the log); 130 Ctrl+C (the log keeps whole rows)\n";
 
-constexpr OptionSpec kOptions[] = {kPortOption, kBaudOption, {"log", true}};
+constexpr OptionSpec kOptions[] = {kPortOption, kBaudOption, {"log", true},
+                                   {kKeepUnlistedOption, false}};
 
 // Between two polls of a terminal that is not ready.
 constexpr std::chrono::seconds kPollPause{1};
@@ -47,7 +54,7 @@ public:
     Batch(Session& session, BatchLog& log) : session_(session), log_(log) {}
 
     // Commissions `unit`; false when Ctrl+C ended the run (or the log could not be written).
-    bool commission(const Unit& unit, const protocol::ValueStore& templateValues);
+    bool commission(const Unit& unit, const ConfigurationFile& templateFile);
     // Waits until the connected terminal no longer answers.
     bool awaitDisconnect();
 
@@ -108,12 +115,12 @@ bool Batch::awaitDisconnect() {
     }
 }
 
-bool Batch::commission(const Unit& unit, const protocol::ValueStore& templateValues) {
+bool Batch::commission(const Unit& unit, const ConfigurationFile& templateFile) {
     std::string idCode;
+    protocol::ValueStore reading;  // the terminal's own values, kept for what the template lacks
     for (;;) {
         std::printf("Unit %s: connect it to %s.\n", unit.label.c_str(),
                     session_.link.describe().c_str());
-        protocol::ValueStore reading;
         if (!awaitTerminal(reading)) return false;
         idCode = protocol::fromCp1251ForDisplay(reading.text("EIdCod").value_or(""));
         // A unit already commissioned (left connected, or a resumed run) is never overwritten.
@@ -126,7 +133,7 @@ bool Batch::commission(const Unit& unit, const protocol::ValueStore& templateVal
     }
     std::printf("Unit %s: terminal IDCOD=%s, writing.\n", unit.label.c_str(), idCode.c_str());
 
-    protocol::ValueStore values = templateValues;
+    protocol::ValueStore values = templateFile.valuesOver(reading);
     for (const Override& value : unit.values) applyOverride(values, value);
     const WriteOutcome outcome = writeAndVerify(session_.terminal, values);
     if (outcome.status == WriteOutcome::Status::Unanswered &&
@@ -168,15 +175,20 @@ int runBatch(const CommandLine& line) {
     const auto options = linkOptions(line, error);
     if (!options) return usageError("batch", error);
 
-    protocol::ValueStore templateValues;
-    if (!applyConfigurationFile(line.positional[0], templateValues, error)) {
-        printError(error);
-        return kExitBadInput;
-    }
     const auto units = readUnitsFile(line.positional[1], error);
     if (!units) {
         printError(error);
         return kExitBadInput;
+    }
+    const auto templateFile = readConfigurationFile(
+        line.positional[0], line.has(kKeepUnlistedOption), suppliedByEveryUnit(*units), error);
+    if (!templateFile) {
+        printError(error);
+        return kExitBadInput;
+    }
+    if (const std::string problem = outputFileProblem(*logPath); !problem.empty()) {
+        printError(problem);
+        return kExitFailure;
     }
     auto log = BatchLog::open(*logPath, error);
     if (!log) {
@@ -197,7 +209,7 @@ int runBatch(const CommandLine& line) {
             std::printf("Unit %s: done; disconnect it.\n", previous->label.c_str());
             if (!batch.awaitDisconnect()) break;
         }
-        if (!batch.commission(unit, templateValues)) break;
+        if (!batch.commission(unit, *templateFile)) break;
         previous = &unit;
     }
     session.link.close();

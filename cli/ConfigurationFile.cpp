@@ -3,32 +3,67 @@
 #include <cerrno>
 #include <cstring>
 
-#include "files/AbtFile.h"
+#include "files/FileTarget.h"
 #include "files/SaveFiles.h"
 #include "protocol/TransmitBuffer.h"
+#include "protocol/WriteCheck.h"
 
 namespace cli {
 
-bool applyConfigurationFile(const std::string& path, protocol::ControlAccess& values,
-                            std::string& error) {
+protocol::ValueStore ConfigurationFile::valuesOver(const protocol::ValueStore& terminal) const {
+    protocol::ValueStore values = terminal;
+    protocol::restoreValues(values, file.values, {});
+    return values;
+}
+
+std::optional<ConfigurationFile> readConfigurationFile(
+    const std::string& path, bool keepUnlisted,
+    const std::set<const protocol::Parameter*>& supplied, std::string& error) {
     if (files::fileKindOf(path) != files::FileKind::Configuration) {
         error = path + ": not a configuration file (the name must end in \".abt\")";
-        return false;
+        return std::nullopt;
+    }
+    // A FIFO would hold the program until something writes to it.
+    if (const std::string reason = files::notRegularFileReason(path); !reason.empty()) {
+        error = path + ": " + reason;
+        return std::nullopt;
     }
     protocol::TransmitBuffer buffer;
     errno = 0;
     const files::LoadResult loaded = files::loadIntoBuffer(path, buffer);
-    switch (loaded.status) {
-    case files::LoadStatus::Loaded:
-        files::readAbt(buffer.data(), buffer.length(), values);
-        return true;
-    case files::LoadStatus::CannotOpen:
+    if (loaded.status == files::LoadStatus::CannotOpen) {
         error = path + ": " + std::strerror(errno != 0 ? errno : ENOENT);
-        return false;
-    default:
-        error = loaded.message;
-        return false;
+        return std::nullopt;
     }
+    if (loaded.status != files::LoadStatus::Loaded) {
+        error = loaded.message;
+        return std::nullopt;
+    }
+    // An editor's UTF-8 mark: the file's letters are not the Windows-1251 the terminal takes.
+    if (buffer.view().starts_with("\xEF\xBB\xBF")) {
+        error = path + ": nothing was sent: the file is UTF-8 (it starts with a byte order mark); "
+                       ".abt files are Windows-1251";
+        return std::nullopt;
+    }
+    ConfigurationFile result{session::readTemplateValues(buffer.data(), buffer.length())};
+    session::TemplateValues& file = result.file;
+    std::erase_if(file.missing, [&](const protocol::Parameter* p) { return supplied.count(p); });
+    if (!file.invalid.empty()) {
+        error.clear();
+        for (const std::string& line : file.invalid) error += path + ": " + line + "\n";
+        error += path + ": nothing was sent";
+        return std::nullopt;
+    }
+    if (!keepUnlisted && !file.missing.empty()) {
+        error = path + ": nothing was sent: the file lacks " + std::to_string(file.missing.size()) +
+                " of the " + std::to_string(protocol::kFileItems.size()) +
+                " writable values, which the write would blank in the terminal: " +
+                session::fileKeyList(file.missing) +
+                ". Give them in the file ('vigil read --out FILE.abt' writes a whole one), or add "
+                "--keep-unlisted to keep the terminal's own values for them.";
+        return std::nullopt;
+    }
+    return result;
 }
 
 }  // namespace cli

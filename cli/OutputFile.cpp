@@ -5,6 +5,7 @@
 #include "cli/ConsoleMessages.h"
 #include "cli/ExitCodes.h"
 #include "files/AtomicFile.h"
+#include "files/FileTarget.h"
 
 namespace cli {
 
@@ -22,5 +23,7 @@ int writeOutput(const std::optional<std::string>& path, std::string_view bytes) 
     printError(error);
     return kExitFailure;
 }
+
+std::string outputFileProblem(const std::string& path) { return files::writableTarget(path).error; }
 
 }  // namespace cli

@@ -7,7 +7,16 @@
 
 namespace cli {
 
-// kExitOk, or kExitFailure with the reason shown.
+// kExitOk, or kExitFailure with the reason shown. A link is followed; a device, FIFO, socket or
+// folder at `path` is refused (files/FileTarget.h).
 int writeOutput(const std::optional<std::string>& path, std::string_view bytes);
+
+}  // namespace cli
+
+namespace cli {
+
+// "" when a file may be written at `path` by the same rule (for files appended to, like the batch
+// log), else the message saying why not.
+std::string outputFileProblem(const std::string& path);
 
 }  // namespace cli

@@ -7,8 +7,9 @@
 //   json` prints): a text as it is, "0"/"1" for a flag, the item index digit for a list, the
 //   press count "1"/"2" for AlarmPressCount, one hex digit for MicSensitivity;
 // - after an .abt key, the form of the .abt file (AlarmPressCount as its item index "0"/"1"),
-//   applied by the file reader itself, as if the item stood in the file.
-// Only writable parameters can be set; a text may not hold ":" (it would end the item).
+//   checked as a value of the file is.
+// Only writable parameters can be set, and only to a value in their domain (session/ValueDomain.h):
+// "REG=Z", "Coord=9" or "Sms1En=5" are refused, never bent into range.
 #include <optional>
 #include <string>
 #include <string_view>

@@ -1,17 +1,48 @@
 #include "cli/UnitsFile.h"
 
+#include <filesystem>
 #include <fstream>
 #include <set>
 #include <sstream>
 
 #include "cli/Csv.h"
+#include "files/FileTarget.h"
 
 namespace cli {
+namespace {
+
+// Far more than any plant's units; a larger file is read whole only to run out of memory.
+constexpr std::uintmax_t kMaxUnitsFileBytes = 16u << 20;
+
+}  // namespace
+
+std::set<const protocol::Parameter*> suppliedByEveryUnit(const std::vector<Unit>& units) {
+    std::set<const protocol::Parameter*> every;
+    for (std::size_t i = 0; i < units.size(); ++i) {
+        std::set<const protocol::Parameter*> own;
+        for (const Override& value : units[i].values) own.insert(value.parameter);
+        if (i == 0) every = std::move(own);
+        else std::erase_if(every, [&](const protocol::Parameter* p) { return !own.count(p); });
+    }
+    return every;
+}
 
 std::optional<std::vector<Unit>> readUnitsFile(const std::string& path, std::string& error) {
+    // A FIFO or a device would hold the program or feed it without end.
+    if (const std::string reason = files::notRegularFileReason(path); !reason.empty()) {
+        error = path + ": " + reason;
+        return std::nullopt;
+    }
     std::ifstream in(path, std::ios::binary);
     if (!in) {
         error = path + ": cannot be opened";
+        return std::nullopt;
+    }
+    std::error_code failed;
+    if (const auto bytes = std::filesystem::file_size(path, failed);
+        !failed && bytes > kMaxUnitsFileBytes) {
+        error = path + ": larger than " + std::to_string(kMaxUnitsFileBytes >> 20) +
+                " MiB, not a units file";
         return std::nullopt;
     }
     std::ostringstream text;

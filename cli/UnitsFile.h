@@ -3,6 +3,7 @@
 // (as --set takes them), and one row per unit with its label and its own values. An empty cell
 // keeps the template's value for that unit.
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -19,5 +20,8 @@ struct Unit {
 // "unit" first, an unknown or read-only column, a row with too few or too many cells, a value its
 // column does not allow, or a label given twice.
 std::optional<std::vector<Unit>> readUnitsFile(const std::string& path, std::string& error);
+
+// The parameters every unit gives a value for (a template may lack them); none without units.
+std::set<const protocol::Parameter*> suppliedByEveryUnit(const std::vector<Unit>& units);
 
 }  // namespace cli

@@ -12,20 +12,26 @@ namespace cli {
 namespace {
 
 constexpr std::string_view kHelp =
-    "usage: vigil write --port COM<n> FILE.abt [--set KEY=VALUE ...] [--baud N]\n\n"
-    "Applies FILE.abt as File -> Open does, then each --set, then writes all four groups as\n"
-    "the windows' 'write all pages' button does and checks that every value sent comes back\n"
-    "equal (in the write's answer, or in a read that follows for values it lacks).\n\n"
+    "usage: vigil write --port COM<n> FILE.abt [--set KEY=VALUE ...] [--keep-unlisted]\n"
+    "                   [--baud N]\n\n"
+    "Takes the values of FILE.abt, then each --set, then writes all four groups as the\n"
+    "windows' 'write all pages' button does and checks that every value sent comes back\n"
+    "equal (in the write's answer, or in a read that follows for values it lacks).\n"
+    "Nothing is sent when a value lies outside what its parameter accepts, or when FILE.abt\n"
+    "lacks a writable value (all 53 are written, so a missing one would be blanked).\n\n"
     "  --set KEY=VALUE  KEY is a parameter name (ModulePhone, ServerIp1, AlarmPressCount ...)\n"
     "                   with the value as 'vigil read --format json' shows it, or an .abt key\n"
     "                   (TL9, Ip1, NmbPress ...) with the value as the file holds it; repeatable\n"
+    "  --keep-unlisted  read the terminal first and keep its own values for what FILE.abt\n"
+    "                   and --set do not give (they are written back and verified too)\n"
     "  --port COM<n>    the port, as 'vigil ports' lists it\n"
     "  --baud N         line rate instead of the one the windows keep\n\n"
     "exit codes: 0 written and verified; 1 port cannot be opened or was lost; 2 bad command\n"
-    "            line or file, or a value that cannot be sent; 3 the terminal does not answer;\n"
-    "            4 values differ (each listed with what was sent and received)\n";
+    "            line or file, a value outside its domain, or values missing; 3 the terminal\n"
+    "            does not answer; 4 values differ (each listed with what was sent and received)\n";
 
-constexpr OptionSpec kOptions[] = {kPortOption, kBaudOption, {"set", true, true}};
+constexpr OptionSpec kOptions[] = {
+    kPortOption, kBaudOption, {"set", true, true}, {kKeepUnlistedOption, false}};
 
 int runWrite(const CommandLine& line) {
     if (line.positional.size() != 1) return usageError("write", "needs exactly one FILE.abt");
@@ -38,15 +44,27 @@ int runWrite(const CommandLine& line) {
         if (!override) return usageError("write", error);
         overrides.push_back(*override);
     }
-    protocol::ValueStore values;
-    if (!applyConfigurationFile(line.positional[0], values, error)) {
+    std::set<const protocol::Parameter*> supplied;
+    for (const Override& override : overrides) supplied.insert(override.parameter);
+    const auto file = readConfigurationFile(line.positional[0], line.has(kKeepUnlistedOption),
+                                            supplied, error);
+    if (!file) {
         printError(error);
         return kExitBadInput;
     }
-    for (const Override& override : overrides) applyOverride(values, override);
 
     Session session(*options);
     if (int code = session.open(); code != kExitOk) return code;
+    protocol::ValueStore terminalValues;
+    if (file->needsTerminalValues()) {
+        const Terminal::Reading reading = session.terminal.read(terminalValues);
+        if (int code = session.reportReading(reading); code != kExitOk) {
+            session.link.close();
+            return code;
+        }
+    }
+    protocol::ValueStore values = file->valuesOver(terminalValues);
+    for (const Override& override : overrides) applyOverride(values, override);
     const WriteOutcome outcome = writeAndVerify(session.terminal, values);
     session.link.close();
     switch (outcome.status) {

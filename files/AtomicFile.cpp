@@ -9,6 +9,8 @@
 #include <cstring>
 #include <system_error>
 
+#include "files/FileTarget.h"
+
 namespace files {
 namespace {
 
@@ -68,15 +70,18 @@ void PendingFile::discard() {
 
 std::string PendingFile::prepare(const std::string& target, std::string_view bytes) {
     discard();
-    target_ = target;
+    requested_ = target;
+    FileTarget resolved = writableTarget(target);
+    if (!resolved.error.empty()) return resolved.error;
+    target_ = std::move(resolved.path);
     std::string name;
-    int fd = createTemporary(target, name);
+    int fd = createTemporary(target_, name);
     if (fd < 0) return fileError("Не удалось создать файл", target, errno);
     temporary_ = name;
 
     // A replaced file keeps its permissions.
     struct stat old {};
-    if (::stat(target.c_str(), &old) == 0) ::fchmod(fd, old.st_mode & 07777);
+    if (::stat(target_.c_str(), &old) == 0) ::fchmod(fd, old.st_mode & 07777);
 
     int error = 0;
     if (!writeAll(fd, bytes) || ::fsync(fd) != 0) error = errno;
@@ -90,13 +95,21 @@ std::string PendingFile::prepare(const std::string& target, std::string_view byt
 
 std::string PendingFile::commit() {
     if (temporary_.empty()) return "";
+    // Whatever took the file's place since prepare() is judged again before it is replaced.
+    if (FileTarget now = writableTarget(target_); !now.error.empty() || now.path != target_) {
+        discard();
+        return now.error.empty() ? "Не удалось заменить файл \"" + requested_ +
+                                       "\": пока он записывался, на его месте появилась ссылка"
+                                 : now.error;
+    }
     if (::rename(temporary_.c_str(), target_.c_str()) != 0) {
         int error = errno;
         discard();
-        return fileError("Не удалось заменить файл", target_, error);
+        return fileError("Не удалось заменить файл", requested_, error);
     }
     temporary_.clear();
-    if (int error = syncFolder(target_)) return fileError("Не удалось сбросить на диск папку файла", target_, error);
+    if (int error = syncFolder(target_))
+        return fileError("Не удалось сбросить на диск папку файла", requested_, error);
     return "";
 }
 

@@ -2,7 +2,8 @@
 // Replacing a file without ever leaving it truncated: the new content goes to a temporary file
 // in the same folder, is flushed to disk, and is renamed over the target; then the folder is
 // flushed. Until commit() nothing visible changes; a PendingFile not committed removes its
-// temporary file.
+// temporary file. The target follows the rule of files/FileTarget.h: a link is followed to the
+// file it names, and anything but a regular file is refused, both at prepare() and at commit().
 #include <string>
 #include <string_view>
 
@@ -23,7 +24,8 @@ public:
     void discard();
 
 private:
-    std::string target_;
+    std::string requested_;  // as the caller named it, for messages
+    std::string target_;     // the file replaced (the end of a link chain)
     std::string temporary_;
 };
 

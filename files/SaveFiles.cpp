@@ -6,8 +6,6 @@
 
 #include <array>
 #include <cerrno>
-#include <climits>
-#include <cstdlib>
 #include <cstring>
 
 #include "files/AbtFile.h"
@@ -24,14 +22,6 @@ constexpr std::string_view kBackupExtension = ".BAK";
 std::size_t nameStart(std::string_view path) {
     std::size_t slash = path.rfind('/');
     return slash == std::string_view::npos ? 0 : slash + 1;
-}
-
-// A symbolic link is followed, so the file it points to is the one replaced.
-std::string resolvedTarget(const std::string& path) {
-    struct stat link {};
-    if (::lstat(path.c_str(), &link) != 0 || !S_ISLNK(link.st_mode)) return path;
-    char real[PATH_MAX];
-    return ::realpath(path.c_str(), real) ? std::string(real) : path;
 }
 
 bool readWhole(const std::string& path, std::string& content, int& error) {
@@ -67,19 +57,19 @@ void addError(std::vector<std::string>& errors, std::string error) {
 }
 
 // Writes the configuration; its previous content moves to the backup only together with it.
+// A link is followed by PendingFile (files/FileTarget.h); reading through it reads its file.
 void saveAbt(const std::string& name, std::string_view image, std::vector<std::string>& errors) {
-    const std::string target = resolvedTarget(name);
     PendingFile abt;
-    std::string error = abt.prepare(target, image);
+    std::string error = abt.prepare(name, image);
     if (!error.empty()) return addError(errors, error);
 
     const std::string backupName = backupFileName(name);
     PendingFile backup;
-    if (exists(target) && backupName != name) {
+    if (exists(name) && backupName != name) {
         std::string previous;
         int readError = 0;
-        if (!readWhole(target, previous, readError))
-            return addError(errors, fileError("Не удалось прочитать файл", target, readError));
+        if (!readWhole(name, previous, readError))
+            return addError(errors, fileError("Не удалось прочитать файл", name, readError));
         error = backup.prepare(backupName, previous);
         if (error.empty()) error = backup.commit();
         if (!error.empty()) return addError(errors, error);
@@ -120,7 +110,7 @@ std::vector<std::string> saveConfiguration(const std::string& chosen,
 
     std::vector<std::string> errors;
     saveAbt(configurationFileName(chosen), image, errors);
-    addError(errors, writeFileAtomically(resolvedTarget(std::string(kExportFileName)), exportImage));
+    addError(errors, writeFileAtomically(std::string(kExportFileName), exportImage));
     return errors;
 }
 

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "CliFixture.h"
+#include "WholeTemplate.h"
 #include "cli/Csv.h"
 #include "protocol/Cp1251.h"
 #include "protocol/ParameterTable.h"
@@ -22,9 +23,9 @@ class Batch : public testsupport::CliTest {
   protected:
     Batch() {
         // No text of the template is longer than 12 bytes.
-        writeFile("template.abt",
+        writeFile("template.abt", testsupport::wholeTemplate(
                   "TL1=+79161234501:TL2=:TL9=:Sms1En=1:Voice1En=0:Ip1=10.1.1.1:Port1=7000:"
-                  "GET1=1:GET2=0:GET3=0:GET4=0:NmbPress=0:Coord=1:Ip1En=1:Apn=apn.ru:REG=5:");
+                  "GET1=1:GET2=0:GET3=0:GET4=0:NmbPress=0:Coord=1:Ip1En=1:Apn=apn.ru:REG=5:"));
         writeFile("units.csv",
                   "unit,ModulePhone,TL2,Apn\n"
                   "U1,+79990000001,+79990000101,\n"

@@ -30,7 +30,7 @@ TEST(Overrides, EachKeyTakesTheValueFormItImplies) {
         {"NmbPress=0", "AlarmPressCount", "1"},
         {"MicSensitivity=b", "MicSensitivity", "B"},
         {"REG=F", "MicSensitivity", "F"},
-        {"Coord=9", "GpsSleepMode", "4"},                    // a radio group takes its last item
+        {"Coord=4", "GpsSleepMode", "4"},
         {"ServerEnable2=1", "ServerEnable2", "1"},
         {"Ip2En=0", "ServerEnable2", "0"},
     };
@@ -61,6 +61,10 @@ TEST(Overrides, ValuesThatCannotBeSentAreRefused) {
         {"MicSensitivity=10", "one hex digit"},
         {"SmsEnable1=", "0 or 1"},
         {"Sms1En=2", "0 or 1"},  // the file reader leaves the box alone
+        {"Coord=9", "0 to 4"},   // the file reader takes the last item
+        {"REG=Z", "one hex digit"},
+        {"REG=10", "one hex digit"},
+        {"REG=-1", "one hex digit"},
     };
     for (const auto& c : cases) {
         std::string error;

@@ -6,6 +6,8 @@
 #include <sched.h>
 #include <stdlib.h>
 #include <sys/mount.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
 
@@ -145,6 +147,53 @@ TEST_F(SaveFiles, ASymbolicLinkIsFollowed) {
     EXPECT_TRUE(fs::is_symlink(folder / "x.abt"));
     EXPECT_EQ(content("real/y.abt").substr(0, 4), "TL1=");
     EXPECT_EQ(content("x.BAK"), "old");
+}
+
+// File -> Save, its backup and the export never replace what is not a regular file, and a link
+// that points nowhere yet creates its file where it points.
+TEST_F(SaveFiles, OnlyRegularFilesAreReplaced) {
+    write("real.abt", "old");
+    fs::create_symlink("real.abt", folder / "chain.abt");
+    fs::create_symlink("chain.abt", folder / "x.abt");  // a link to a link
+    EXPECT_TRUE(save("x.abt").empty());
+    EXPECT_TRUE(fs::is_symlink(folder / "x.abt"));
+    EXPECT_EQ(content("real.abt").substr(0, 4), "TL1=");
+    fs::create_symlink("made/new.abt", folder / "dangling.abt");
+    fs::create_directory(folder / "made");
+    EXPECT_TRUE(save("dangling.abt").empty());
+    EXPECT_EQ(content("made/new.abt").substr(0, 4), "TL1=");
+
+    ASSERT_EQ(mkfifo((folder / "fifo.abt").c_str(), 0644), 0);
+    fs::create_directory(folder / "dir.abt");
+    fs::create_symlink("loop.abt", folder / "loop.abt");
+    ASSERT_EQ(mkfifo((folder / "y.BAK").c_str(), 0644), 0);
+    write("y.abt", "old y");
+    const struct {
+        const char* name;
+        std::string says;
+    } cases[] = {
+        {"fifo.abt", "\": это именованный канал (FIFO), а не обычный файл"},
+        {"dir.abt", "\": это папка, а не обычный файл"},
+        {"loop.abt", "\": Too many levels of symbolic links"},
+        {"y.abt", "y.BAK\": это именованный канал (FIFO), а не обычный файл"},  // the backup
+    };
+    for (const auto& c : cases) {
+        const auto errors = save(c.name);
+        ASSERT_EQ(errors.size(), 1u) << c.name;
+        EXPECT_EQ(errors[0].rfind("Не удалось записать файл \"", 0), 0u) << errors[0];
+        EXPECT_TRUE(errors[0].ends_with(c.says)) << errors[0];
+    }
+    EXPECT_TRUE(fs::is_fifo(folder / "fifo.abt"));
+    EXPECT_EQ(content("y.abt"), "old y");
+    fs::remove(folder / "SettingsAbt.xml");
+    ASSERT_EQ(mkfifo((folder / "SettingsAbt.xml").c_str(), 0644), 0);
+    EXPECT_EQ(save("z.abt").back(), "Не удалось записать файл \"SettingsAbt.xml\": это именованный "
+                                    "канал (FIFO), а не обычный файл");
+    if (geteuid() != 0) GTEST_SKIP() << "a device node needs root";
+    ASSERT_EQ(mknod((folder / "null.abt").c_str(), S_IFCHR | 0666, makedev(1, 3)), 0);
+    EXPECT_EQ(save("null.abt").front(), "Не удалось записать файл \"null.abt\": это устройство, а не "
+                                        "обычный файл");
+    EXPECT_TRUE(fs::is_character_file(folder / "null.abt"));
 }
 
 // The window's tests cover a read-only folder and a disk too full for the configuration.

@@ -1,10 +1,14 @@
 // Files that are not what they should be, opened and saved through the window: empty, too long,
-// garbage, a folder, unreadable; saving where nothing can be written. Each case tells the
-// operator at most once, leaves every file as it was, and the next good file still works.
+// garbage, a folder, unreadable; saving where nothing can be written, or onto what is no file.
+// Each case tells the operator at most once, leaves every file as it was, and the next good file
+// still works.
 #include <fcntl.h>
 #include <sched.h>
 #include <sys/fsuid.h>
 #include <sys/mount.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 
 #include <set>
 
@@ -182,6 +186,22 @@ TEST_F(FileFaults, SavingIntoAReadOnlyFolderKeepsTheOldFiles) {
     EXPECT_EQ(slurp(locked / "SettingsAbt.xml"), "old export");
     messages.clear();
     expectSaveKeepsXmlSound();
+}
+
+// File -> Save through a link onto a device node says so and leaves both be (files/ tests the
+// other kinds).
+TEST_F(FileFaults, SavingThroughALinkOntoADeviceReplacesNothing) {
+    if (::geteuid() != 0) GTEST_SKIP() << "a device node needs root";
+    const fs::path device = folder.path() / "null", link = folder.path() / "dev.abt";
+    ASSERT_EQ(::mknod(device.c_str(), S_IFCHR | 0666, ::makedev(1, 3)), 0);
+    fs::create_symlink(device, link);
+    dialogs->answers.push_back(link.string());
+    form1->Save1Click();
+    ASSERT_FALSE(messages.texts().empty());
+    EXPECT_EQ(messages.texts()[0], "Не удалось записать файл \"" + link.string() + "\": ссылка ведёт на \"" +
+                                       device.string() + "\", а это устройство, а не обычный файл");
+    EXPECT_TRUE(fs::is_character_file(device));
+    EXPECT_TRUE(fs::is_symlink(link));
 }
 
 TEST_F(FileFaults, SavingOntoAFullFileSystemKeepsTheOldFiles) {

@@ -1,0 +1,169 @@
+// What vigil checks before it sends or writes anything: a template that would blank values, a
+// value outside its parameter's domain from any source, and output paths that are not regular
+// files. Each case that is refused leaves the terminal without a single request.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+
+#include "CliFixture.h"
+#include "WholeTemplate.h"
+
+using ::testing::HasSubstr;
+using testsupport::runVigil;
+
+namespace {
+
+constexpr int kCom = 9;
+const std::string kPort = "COM" + std::to_string(kCom);
+
+class CheckedInput : public testsupport::CliTest {
+  protected:
+    std::vector<std::string> write(const std::string& file, std::vector<std::string> more = {}) {
+        std::vector<std::string> args = {"write", "--port", kPort, path(file)};
+        args.insert(args.end(), more.begin(), more.end());
+        return args;
+    }
+    std::vector<std::string> batch(const std::string& templateFile) {
+        return {"batch",           "--port", kPort,          path(templateFile),
+                path("units.csv"), "--log",  path("log.csv")};
+    }
+};
+
+TEST_F(CheckedInput, ATemplateThatWouldBlankValuesIsRefusedListingThem) {
+    testsupport::SettingsTerminal terminal(map, kCom);
+    writeFile("one-key.abt", "TL1=+79000000001:");
+    writeFile("empty.abt", "");
+    writeFile("text.abt", "Phone numbers:\n+79000000001\n");
+    writeFile("units.csv", "unit,TL9\nU1,+7999\n");
+    for (const auto& args :
+         {write("one-key.abt"), write("empty.abt"), write("text.abt"), batch("one-key.abt")}) {
+        const auto result = runVigil(args);
+        EXPECT_EQ(result.exitCode, 2) << args[3];
+        EXPECT_THAT(result.err, HasSubstr(": nothing was sent: the file lacks "));
+        EXPECT_THAT(result.err, HasSubstr(" writable values, which the write would blank in the "
+                                          "terminal: "));
+        EXPECT_THAT(result.err, HasSubstr("TL2, TL3, TL4, TL5, TL6, TL7, TL8, "));
+    }
+    const auto oneKey = runVigil(write("one-key.abt"));
+    EXPECT_THAT(oneKey.err, HasSubstr("the file lacks 52 of the 53 writable values"));
+    EXPECT_THAT(oneKey.err, HasSubstr("TL8, TL9, Sms1En,"));
+    EXPECT_THAT(oneKey.err, HasSubstr("BlTm, REG. Give them in the file"));
+    // A batch's units give TL9 for every unit: the template need not.
+    const auto batchResult = runVigil(batch("one-key.abt"));
+    EXPECT_THAT(batchResult.err, HasSubstr("TL8, Sms1En,"));
+    EXPECT_TRUE(terminal.mode.requests().empty());
+}
+
+TEST_F(CheckedInput, AValueOutsideItsDomainIsRefusedFromEverySource) {
+    testsupport::SettingsTerminal terminal(map, kCom);
+    writeFile("whole.abt", testsupport::wholeTemplate("TL1=+79000000001:"));
+    writeFile("sms5.abt", testsupport::wholeTemplate("Sms1En=5:"));
+    writeFile("units.csv", "unit,Coord\nU1,9\n");
+    writeFile("bom.abt", "\xEF\xBB\xBF" + testsupport::wholeTemplate(""));
+    const auto refused = [](const std::vector<std::string>& args, const std::string& says) {
+        const auto result = runVigil(args);
+        EXPECT_EQ(result.exitCode, 2) << says;
+        EXPECT_THAT(result.err, HasSubstr(says));
+    };
+    refused(write("sms5.abt"),
+            "sms5.abt: invalid value \"5\" for SmsEnable1 (Sms1En): expected 0 "
+            "or 1\nvigil: " +
+                path("sms5.abt") + ": nothing was sent\n");
+    refused(write("whole.abt", {"--set", "REG=Z"}),
+            "invalid value \"Z\" for MicSensitivity (REG): expected one hex digit 0 to F\n");
+    refused(write("whole.abt", {"--set", "REG=10"}),
+            "invalid value \"10\" for MicSensitivity (REG)");
+    refused(write("whole.abt", {"--set", "REG=-1"}),
+            "invalid value \"-1\" for MicSensitivity (REG)");
+    refused(write("whole.abt", {"--set", "Coord=9"}),
+            "invalid value \"9\" for GpsSleepMode (Coord): expected 0 to 4\n");
+    refused(write("bom.abt"),
+            "bom.abt: nothing was sent: the file is UTF-8 (it starts with a byte "
+            "order mark); .abt files are Windows-1251\n");
+    refused(write("whole.abt", {"--set", "Apn=a\tb"}), "invalid value \"a\\x09b\" for Apn");
+    refused(batch("whole.abt"),
+            "units.csv:2: invalid value \"9\" for GpsSleepMode (Coord): expected 0 to 4\n");
+    EXPECT_TRUE(terminal.mode.requests().empty());
+}
+
+TEST_F(CheckedInput, KeepUnlistedKeepsTheTerminalsOwnValuesAndVerifiesThem) {
+    sim::ParameterStore service;  // a terminal in service, with its phones, servers and APN
+    testsupport::SettingsTerminal terminal(map, kCom, {}, service);
+    writeFile("one-key.abt", "TL1=+79000000001:");
+    const auto result = runVigil(write("one-key.abt", {"--keep-unlisted", "--set", "REG=b"}));
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_THAT(result.out, HasSubstr("written and verified"));
+    const auto requests = terminal.mode.requests();
+    ASSERT_EQ(requests.size(), 2u);
+    EXPECT_EQ(requests[0], "$Pass=Vostel:End:");  // the terminal's values are read first
+    const sim::ParameterStore now = terminal.mode.store();
+    for (const protocol::Parameter& p : protocol::kParameters) {
+        if (p.group == protocol::WriteGroup::None) continue;
+        const std::string expected = p.name == "Phone1"           ? "+79000000001"
+                                     : p.name == "MicSensitivity" ? "B"
+                                                                  : service.value(p);
+        EXPECT_EQ(now.value(p), expected) << p.name;
+    }
+    // A batch keeps each terminal's own values the same way.
+    writeFile("units.csv", "unit,Apn\nU1,unit.apn\n");
+    const auto batchResult =
+        runVigil({"batch", "--port", kPort, path("one-key.abt"), path("units.csv"), "--log",
+                  path("log.csv"), "--keep-unlisted"});
+    EXPECT_EQ(batchResult.exitCode, 0) << batchResult.out << batchResult.err;
+    const sim::ParameterStore afterBatch = terminal.mode.store();
+    for (const protocol::Parameter& p : protocol::kParameters) {
+        if (p.group != protocol::WriteGroup::None && p.name != "Apn") {
+            EXPECT_EQ(afterBatch.value(p), now.value(p)) << p.name;
+        }
+    }
+    EXPECT_EQ(afterBatch.value("Apn"), "unit.apn");
+}
+
+TEST_F(CheckedInput, OutputGoesThroughALinkAndNeverReplacesWhatIsNotAFile) {
+    testsupport::SettingsTerminal terminal(map, kCom);
+    const auto read = [&](const std::string& out) {
+        return runVigil({"read", "--port", kPort, "--out", out});
+    };
+    writeFile("real.abt", "old");
+    ASSERT_EQ(::symlink("real.abt", path("link.abt").c_str()), 0);
+    auto result = read(path("link.abt"));
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    struct stat st {};
+    ASSERT_EQ(::lstat(path("link.abt").c_str(), &st), 0);
+    EXPECT_TRUE(S_ISLNK(st.st_mode));
+    EXPECT_EQ(readFile("real.abt").substr(0, 4), "TL1=");
+
+    ASSERT_EQ(::mkfifo(path("fifo").c_str(), 0644), 0);
+    result = read(path("fifo"));
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.err, "vigil: Не удалось записать файл \"" + path("fifo") +
+                              "\": это именованный канал (FIFO), а не обычный файл\n");
+    ASSERT_EQ(::symlink("fifo", path("to-fifo").c_str()), 0);
+    result = read(path("to-fifo"));
+    EXPECT_EQ(result.err, "vigil: Не удалось записать файл \"" + path("to-fifo") +
+                              "\": ссылка ведёт на \"" + path("fifo") +
+                              "\", а это именованный канал (FIFO), а не обычный файл\n");
+    ASSERT_EQ(::lstat(path("fifo").c_str(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));
+
+    // The batch log goes by the same rule.
+    writeFile("units.csv", "unit\nU1\n");
+    writeFile("whole.abt", testsupport::wholeTemplate(""));
+    result = runVigil(
+        {"batch", "--port", kPort, path("whole.abt"), path("units.csv"), "--log", path("fifo")});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_THAT(result.err, HasSubstr("это именованный канал (FIFO), а не обычный файл"));
+
+    if (::geteuid() != 0) GTEST_SKIP() << "a device node needs root";
+    ASSERT_EQ(::mknod(path("null").c_str(), S_IFCHR | 0666, ::makedev(1, 3)), 0);
+    result = read(path("null"));
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.err, "vigil: Не удалось записать файл \"" + path("null") +
+                              "\": это устройство, а не обычный файл\n");
+    ASSERT_EQ(::lstat(path("null").c_str(), &st), 0);
+    EXPECT_TRUE(S_ISCHR(st.st_mode));
+}
+
+}  // namespace
