@@ -1,6 +1,7 @@
 // vigil batch: commissioning one unit after another from a template and a units file, with a
 // resumable log.
 #include <cstdio>
+#include <set>
 
 #include "cli/BatchLog.h"
 #include "cli/Clock.h"
@@ -11,6 +12,8 @@
 #include "cli/UnitsFile.h"
 #include "cli/WriteVerify.h"
 #include "protocol/Cp1251.h"
+#include "protocol/ParameterTable.h"
+#include "session/UnitIdentity.h"
 
 namespace cli {
 namespace {
@@ -42,50 +45,93 @@ constexpr std::chrono::seconds kPollPause{1};
 // Silent reads in a row that mean the unit was disconnected.
 constexpr int kSilentReadsForDisconnect = 2;
 
+// Works through the units: it asks for the next unit no terminal has taken yet, and whatever
+// terminal then answers is judged by the log. A terminal the log has a row of is that row's unit
+// (tried again if it failed, left alone if it is done); only a terminal the log has never seen
+// takes the unit asked for.
 class Batch {
 public:
-    Batch(Session& session, BatchLog& log) : session_(session), log_(log) {}
+    enum class End { Finished, Interrupted, LogFailed, PortHeld };
 
-    // Commissions `unit`; false when Ctrl+C ended the run (or the log could not be written).
-    bool commission(const Unit& unit, const protocol::ValueStore& templateValues);
-    // Waits until the connected terminal no longer answers.
-    bool awaitDisconnect();
+    Batch(Session& session, BatchLog& log, const std::vector<Unit>& units,
+          const protocol::ValueStore& templateValues)
+        : session_(session), log_(log), units_(units), templateValues_(templateValues) {}
+
+    End run();
 
     int ok = 0, failed = 0;
-    bool logFailed = false;
 
 private:
-    // Polls with reads until a terminal answers every key; false on Ctrl+C.
-    bool awaitTerminal(protocol::ValueStore& reading);
+    // The unit a new terminal takes: the first the log has no row of.
+    const Unit* nextFresh() const;
+    // The unit to ask for: a new one, else a failed one not yet tried again in this run.
+    const Unit* asked() const;
+    const Unit* byLabel(const std::string& label) const;
+    // Polls with reads until a terminal answers every key.
+    End awaitTerminal(protocol::ValueStore& reading);
+    // Waits until the connected terminal no longer answers; false on Ctrl+C.
+    bool awaitDisconnect();
     // Opens the port if it is closed, quietly; prints the reason once per unit.
     bool openQuietly(bool& reasonShown);
-    bool record(const Unit& unit, const std::string& idCode, const WriteOutcome& outcome);
+    // The unit the connected terminal is to be written as, or nullptr (the reason printed).
+    const Unit* unitFor(const Unit& asked, const std::string& idCode) const;
+    // Writes and verifies the unit; false when Ctrl+C ended it or the log could not be written.
+    bool commission(const Unit& unit, const std::string& idCode, End& end);
+    bool record(const Unit& unit, const std::string& idCode, const WriteOutcome& outcome,
+                const std::vector<std::string>& extra);
 
     Session& session_;
     BatchLog& log_;
+    const std::vector<Unit>& units_;
+    const protocol::ValueStore& templateValues_;
+    std::set<std::string> triedNow_;  // units attempted in this run
 };
+
+const Unit* Batch::nextFresh() const {
+    for (const Unit& unit : units_)
+        if (!log_.seen(unit.label) && !triedNow_.count(unit.label)) return &unit;
+    return nullptr;
+}
+
+const Unit* Batch::asked() const {
+    if (const Unit* fresh = nextFresh()) return fresh;
+    for (const Unit& unit : units_)
+        if (!log_.done(unit.label) && !triedNow_.count(unit.label)) return &unit;
+    return nullptr;
+}
+
+const Unit* Batch::byLabel(const std::string& label) const {
+    for (const Unit& unit : units_)
+        if (unit.label == label) return &unit;
+    return nullptr;
+}
 
 bool Batch::openQuietly(bool& reasonShown) {
     if (session_.link.isOpen()) return true;
     const bool opened = session_.link.open(true);
-    if (!opened && !reasonShown) {
+    if (!opened && !reasonShown && !session_.link.heldByAnother()) {
         printError(session_.link.failure() + " (trying again)");
         reasonShown = true;
     }
     return opened;
 }
 
-bool Batch::awaitTerminal(protocol::ValueStore& reading) {
+Batch::End Batch::awaitTerminal(protocol::ValueStore& reading) {
     bool reasonShown = false;
     for (;;) {
         if (openQuietly(reasonShown)) {
             const Terminal::Reading r = session_.terminal.read(reading);
-            if (r.end == Answer::End::Interrupted) return false;
+            if (r.end == Answer::End::Interrupted) return End::Interrupted;
             if (r.end != Answer::End::LinkLost && r.end != Answer::End::Silent && r.missing.empty())
-                return true;
+                return End::Finished;
             if (r.end == Answer::End::Silent) continue;  // the read itself waited
+        } else if (session_.link.heldByAnother()) {
+            // Another batch (or any program) on the port would write its units into ours.
+            printError(session_.link.failure());
+            return End::PortHeld;
         }
-        if (session_.loop.runFor(kPollPause) == EventLoop::Outcome::Interrupted) return false;
+        if (session_.loop.runFor(kPollPause) == EventLoop::Outcome::Interrupted)
+            return End::Interrupted;
     }
 }
 
@@ -108,34 +154,79 @@ bool Batch::awaitDisconnect() {
     }
 }
 
-bool Batch::commission(const Unit& unit, const protocol::ValueStore& templateValues) {
-    std::string idCode;
-    for (;;) {
-        std::printf("Unit %s: connect it to %s.\n", unit.label.c_str(),
-                    session_.link.describe().c_str());
-        protocol::ValueStore reading;
-        if (!awaitTerminal(reading)) return false;
-        idCode = protocol::fromCp1251ForDisplay(reading.text("EIdCod").value_or(""));
-        // A unit already commissioned (left connected, or a resumed run) is never overwritten.
-        const std::string* other = idCode.empty() ? nullptr : log_.unitWithIdCode(idCode);
-        if (!other || *other == unit.label) break;
-        std::printf("Unit %s: the connected terminal (IDCOD=%s) is unit %s, already done; "
+const Unit* Batch::unitFor(const Unit& asked, const std::string& idCode) const {
+    const char* label = asked.label.c_str();
+    if (session::unitIdentity(idCode).empty()) {
+        std::printf("Unit %s: the connected terminal gives no identification code (IDCOD=%s); "
+                    "it could not be told from another unit, so it is not written; "
                     "disconnect it.\n",
-                    unit.label.c_str(), idCode.c_str(), other->c_str());
-        if (!awaitDisconnect()) return false;
+                    label, idCode.c_str());
+        return nullptr;
     }
-    std::printf("Unit %s: terminal IDCOD=%s, writing.\n", unit.label.c_str(), idCode.c_str());
+    if (const std::string* known = log_.unitOf(idCode)) {
+        const Unit* unit = byLabel(*known);
+        if (log_.done(*known))
+            std::printf("Unit %s: the connected terminal (IDCOD=%s) is unit %s, already done; "
+                        "disconnect it.\n",
+                        label, idCode.c_str(), known->c_str());
+        else if (!unit)
+            std::printf("Unit %s: the connected terminal (IDCOD=%s) is unit %s of the log, which "
+                        "the units file does not list; disconnect it.\n",
+                        label, idCode.c_str(), known->c_str());
+        else
+            std::printf("Unit %s: terminal IDCOD=%s, failed before; trying it again.\n",
+                        known->c_str(), idCode.c_str());
+        return log_.done(*known) ? nullptr : unit;
+    }
+    if (const Unit* fresh = nextFresh()) {
+        std::printf("Unit %s: terminal IDCOD=%s, writing.\n", fresh->label.c_str(), idCode.c_str());
+        return fresh;
+    }
+    std::printf("Unit %s: the connected terminal (IDCOD=%s) is not in the log, and unit %s has a "
+                "terminal of its own (IDCOD=%s); disconnect it.\n",
+                label, idCode.c_str(), label, log_.idCodeOf(asked.label).c_str());
+    return nullptr;
+}
 
-    protocol::ValueStore values = templateValues;
+bool Batch::commission(const Unit& unit, const std::string& idCode, End& end) {
+    triedNow_.insert(unit.label);
+    protocol::ValueStore values = templateValues_;
     for (const Override& value : unit.values) applyOverride(values, value);
     const WriteOutcome outcome = writeAndVerify(session_.terminal, values);
     if (outcome.status == WriteOutcome::Status::Unanswered &&
-        outcome.end == Answer::End::Interrupted)
+        outcome.end == Answer::End::Interrupted) {
+        end = End::Interrupted;
         return false;
-    return record(unit, idCode, outcome);
+    }
+    // The terminal written must still be the one identified: a terminal swapped in between took
+    // this unit's values, so the row names it, and it counts as this unit from now on.
+    std::string written = idCode;
+    std::vector<std::string> extra;
+    if (outcome.status != WriteOutcome::Status::Refused) {
+        protocol::ValueStore check;
+        const Terminal::Reading reading = session_.terminal.read(check);
+        if (reading.end == Answer::End::Interrupted) {
+            end = End::Interrupted;
+            return false;
+        }
+        const std::string now = protocol::fromCp1251ForDisplay(check.text("EIdCod").value_or(""));
+        if (!reading.answered.count(protocol::byControl("EIdCod"))) {
+            extra.push_back("после записи терминал не назвал себя: не подтверждено, какой "
+                            "терминал записан");
+        } else if (!session::sameUnit(now, idCode)) {
+            extra.push_back("терминал заменён во время записи (был IDCOD=" + idCode + ")");
+            written = now;
+        }
+    }
+    if (!record(unit, written, outcome, extra)) {
+        end = End::LogFailed;
+        return false;
+    }
+    return true;
 }
 
-bool Batch::record(const Unit& unit, const std::string& idCode, const WriteOutcome& outcome) {
+bool Batch::record(const Unit& unit, const std::string& idCode, const WriteOutcome& outcome,
+                   const std::vector<std::string>& extra) {
     std::vector<std::string> differences;
     switch (outcome.status) {
     case WriteOutcome::Status::Agreed: break;
@@ -143,7 +234,8 @@ bool Batch::record(const Unit& unit, const std::string& idCode, const WriteOutco
     case WriteOutcome::Status::Refused: differences = {outcome.refusal}; break;
     case WriteOutcome::Status::Unanswered: differences = {"нет ответа"}; break;
     }
-    const bool agreed = outcome.status == WriteOutcome::Status::Agreed;
+    differences.insert(differences.end(), extra.begin(), extra.end());
+    const bool agreed = differences.empty();
     std::string joined;
     for (const std::string& d : differences) joined += (joined.empty() ? "" : "; ") + d;
     std::string error;
@@ -151,13 +243,46 @@ bool Batch::record(const Unit& unit, const std::string& idCode, const WriteOutco
                       joined},
                      error)) {
         printError(error);
-        logFailed = true;
         return false;
     }
     (agreed ? ok : failed) += 1;
     std::printf("Unit %s: %s\n", unit.label.c_str(), agreed ? kResultOk : "FAILED");
     for (const std::string& d : differences) std::printf("  %s\n", d.c_str());
     return true;
+}
+
+Batch::End Batch::run() {
+    std::string connected;  // what to tell the operator about the terminal still connected
+    for (;;) {
+        const Unit* unit = asked();
+        if (!unit) return End::Finished;
+        if (!connected.empty()) {
+            if (connected != "-") std::printf("%s\n", connected.c_str());
+            if (!awaitDisconnect()) return End::Interrupted;
+        }
+        if (log_.seen(unit->label))
+            std::printf("Unit %s: failed before; connect its terminal (IDCOD=%s) to %s.\n",
+                        unit->label.c_str(), log_.idCodeOf(unit->label).c_str(),
+                        session_.link.describe().c_str());
+        else
+            std::printf("Unit %s: connect it to %s.\n", unit->label.c_str(),
+                        session_.link.describe().c_str());
+        std::fflush(stdout);
+        protocol::ValueStore reading;
+        if (const End end = awaitTerminal(reading); end != End::Finished) return end;
+        const std::string idCode =
+            protocol::fromCp1251ForDisplay(reading.text("EIdCod").value_or(""));
+        const Unit* target = unitFor(*unit, idCode);
+        connected = "-";  // unitFor told the operator to disconnect a terminal it refused
+        if (!target) continue;
+        End end = End::Finished;
+        const int failedBefore = failed;
+        if (!commission(*target, idCode, end)) return end;
+        // After a failure nothing may read as "done".
+        connected = "Unit ";
+        connected.append(target->label);
+        connected.append(failed == failedBefore ? ": done; disconnect it." : ": disconnect it.");
+    }
 }
 
 int runBatch(const CommandLine& line) {
@@ -183,29 +308,32 @@ int runBatch(const CommandLine& line) {
         printError(error);
         return kExitFailure;
     }
+    for (const std::string& refused : log->refused()) printError(refused);
 
     Session session(*options);
-    Batch batch(session, *log);
-    int skipped = 0;
-    const Unit* previous = nullptr;  // the unit of this run that may still be connected
-    for (const Unit& unit : *units) {
-        if (log->done(unit.label)) {
-            ++skipped;
-            continue;
-        }
-        if (previous) {
-            std::printf("Unit %s: done; disconnect it.\n", previous->label.c_str());
-            if (!batch.awaitDisconnect()) break;
-        }
-        if (!batch.commission(unit, templateValues)) break;
-        previous = &unit;
+    // The port is this batch's alone from the start: a second batch on it stops here.
+    if (!session.link.open(true) && session.link.heldByAnother()) {
+        printError(session.link.failure());
+        return kExitFailure;
     }
+    const auto countDone = [&] {
+        int n = 0;
+        for (const Unit& unit : *units) n += log->done(unit.label);
+        return n;
+    };
+    const int skipped = countDone();
+    Batch batch(session, *log, *units, templateValues);
+    const Batch::End end = batch.run();
     session.link.close();
+    const int done = countDone();
     std::printf("Batch: %d ok, %d failed, %d done before.\n", batch.ok, batch.failed, skipped);
-    if (batch.logFailed) return kExitFailure;
-    const int attempted = batch.ok + batch.failed + skipped;
-    if (attempted < static_cast<int>(units->size())) return session.reportEnd(Answer::End::Interrupted);
-    return batch.failed == 0 ? kExitOk : kExitDiffers;
+    switch (end) {
+    case Batch::End::LogFailed:
+    case Batch::End::PortHeld: return kExitFailure;
+    case Batch::End::Interrupted: return session.reportEnd(Answer::End::Interrupted);
+    case Batch::End::Finished: break;
+    }
+    return done == static_cast<int>(units->size()) ? kExitOk : kExitDiffers;
 }
 
 }  // namespace
