@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <utility>
@@ -143,20 +144,14 @@ std::optional<BatchLog> BatchLog::open(const std::string& path, std::string& err
         if (!log.writeWhole(csvLine(kHeader), error)) return std::nullopt;
         return log;
     }
-    // A row cut short at the end (the program stopped inside its write) is dropped, so that the
-    // next row starts on a line of its own and no quote of the cut one runs on into it.
+    // A row cut short at the end (the program stopped inside its write) is ended here, its quote
+    // closed if the cut fell inside one, so that the next row starts on a line of its own and no
+    // quote of the cut row runs on into it. Read, it is refused for its missing cells.
     if (existing.back() != '\n') {
-        const std::size_t lineEnd = existing.rfind('\n');
-        const std::size_t keep = lineEnd == std::string::npos ? 0 : lineEnd + 1;
-        if (keep > 0) {
-            log.refused_.push_back(path + ": a row cut short at its end was dropped: " +
-                                   existing.substr(keep));
-            if (::ftruncate(log.fd_, static_cast<off_t>(keep)) != 0) {
-                error = systemError(path);
-                return std::nullopt;
-            }
-            existing.resize(keep);
-        }
+        const bool insideQuote = std::count(existing.begin(), existing.end(), '"') % 2 != 0;
+        const std::string ending = insideQuote ? "\"\n" : "\n";
+        if (!log.writeWhole(ending, error)) return std::nullopt;
+        existing += ending;
     }
     const auto contents = parseBatchLog(existing, path, error);
     if (!contents) return std::nullopt;

@@ -49,7 +49,8 @@ public:
 
     // Opens or creates the log (writing its header) and locks it; nullopt with `error` set when
     // it is not a regular file, cannot be read or written, holds something other than a batch
-    // log, or another program holds it (named). A row a crash cut short at the end is dropped.
+    // log, or another program holds it (named). A row a crash cut short at the end is ended, and
+    // refused.
     static std::optional<BatchLog> open(const std::string& path, std::string& error);
 
     bool done(const std::string& unit) const;

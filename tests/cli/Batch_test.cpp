@@ -264,13 +264,13 @@ TEST_F(Binding, ALogThatIsNoPlainFileOrNoBatchLogIsRefusedBeforeThePortIsTouched
         EXPECT_THAT(result.err, HasSubstr(c.says));
     }
     EXPECT_EQ(terminals.writes(a), 0u);
-    // A row cut short by a crash is dropped, named, and the unit it named is not taken as done.
+    // A row cut short by a crash inside a quote is ended and refused, naming its line.
     writeFile("log.csv", "time,unit,idcode,result,differences\nt,U1,004512 V,ok,\nt,U2,\"004513");
     VigilProcess resumed(args());
     EXPECT_TRUE(resumed.waitForOutput("is unit U1, already done"));
     resumed.interrupt();
     result = resumed.finish();
-    EXPECT_THAT(result.err, HasSubstr("log.csv: a row cut short at its end was dropped: t,U2,\"004513"));
+    EXPECT_THAT(result.err, HasSubstr("log.csv:3: a row cut short (3 cells), not taken"));
 }
 
 }  // namespace
