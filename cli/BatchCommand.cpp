@@ -25,9 +25,10 @@ constexpr std::string_view kHelp =
     "TEMPLATE.abt with the unit's own values and verifies them as 'vigil write' does, and\n"
     "appends a row to LOG.csv: time, unit, the terminal's IDCOD, ok/failed, the differing\n"
     "parameters. Then it waits until that terminal is disconnected and asks for the next unit.\n"
-    "A terminal whose IDCOD the log holds as done under another unit is not written to.\n"
-    "Run it again with the same LOG.csv to resume: units done are skipped, failed ones are\n"
-    "tried again.\n\n"
+    "A terminal is known by the code its IDCOD starts with (up to the first blank): one the log\n"
+    "has a row of is that row's unit, tried again if it failed and left alone if it is done;\n"
+    "only a terminal the log has never seen takes the next unit.\n"
+    "Run it again with the same LOG.csv to resume. One batch per log and per port.\n\n"
     "UNITS.csv: a header row 'unit,<KEY>,<KEY>...' (parameter names or .abt keys, values as\n"
     "--set of 'vigil write' takes them), then one row per unit: its label and its values; an\n"
     "empty cell keeps the template's value. ',' or ';' separates, UTF-8.\n\n"
@@ -35,8 +36,9 @@ constexpr std::string_view kHelp =
     "  --log LOG.csv  the record of the run (created, or appended to)\n"
     "  --port COM<n>  the port, as 'vigil ports' lists it\n"
     "  --baud N       line rate instead of the one the windows keep\n\n"
-    "exit codes: 0 every unit done; 1 port or log unusable; 2 bad command line or file;\n"
-    "            4 some unit failed (see the log); 130 Ctrl+C (the log keeps whole rows)\n";
+    "exit codes: 0 every unit done; 1 port or log unusable, or held by another batch;\n"
+    "            2 bad command line or file; 4 some unit failed (see the log);\n"
+    "            130 Ctrl+C (the log keeps whole rows)\n";
 
 constexpr OptionSpec kOptions[] = {kPortOption, kBaudOption, {"log", true}};
 
@@ -69,8 +71,8 @@ private:
     const Unit* byLabel(const std::string& label) const;
     // Polls with reads until a terminal answers every key.
     End awaitTerminal(protocol::ValueStore& reading);
-    // Waits until the connected terminal no longer answers; false on Ctrl+C.
-    bool awaitDisconnect();
+    // Waits until the terminal of `idCode` no longer answers; false on Ctrl+C.
+    bool awaitDisconnect(const std::string& idCode);
     // Opens the port if it is closed, quietly; prints the reason once per unit.
     bool openQuietly(bool& reasonShown);
     // The unit the connected terminal is to be written as, or nullptr (the reason printed).
@@ -85,6 +87,7 @@ private:
     const std::vector<Unit>& units_;
     const protocol::ValueStore& templateValues_;
     std::set<std::string> triedNow_;  // units attempted in this run
+    std::string connectedId_;         // the IDCOD text of the terminal last seen connected
 };
 
 const Unit* Batch::nextFresh() const {
@@ -135,21 +138,26 @@ Batch::End Batch::awaitTerminal(protocol::ValueStore& reading) {
     }
 }
 
-bool Batch::awaitDisconnect() {
+bool Batch::awaitDisconnect(const std::string& idCode) {
     // One missed answer is not an unplugged unit: writing the next unit's values into this one
-    // would lose both. Two silent reads in a row are.
+    // would lose both. Two silent reads in a row are, and so is an answer of another terminal
+    // (swapped in without a pause long enough to notice).
     int silentReads = 0;
     for (;;) {
         if (!session_.link.isOpen()) return true;
-        protocol::ValueStore scratch;
-        const Answer::End end = session_.terminal.read(scratch).end;
-        if (end == Answer::End::Interrupted) return false;
-        if (end == Answer::End::LinkLost) return true;
-        if (end == Answer::End::Silent) {
+        protocol::ValueStore reading;
+        const Terminal::Reading r = session_.terminal.read(reading);
+        if (r.end == Answer::End::Interrupted) return false;
+        if (r.end == Answer::End::LinkLost) return true;
+        if (r.end == Answer::End::Silent) {
             if (++silentReads == kSilentReadsForDisconnect) return true;
             continue;
         }
         silentReads = 0;
+        if (r.answered.count(protocol::byControl("EIdCod")) &&
+            !session::sameUnit(
+                protocol::fromCp1251ForDisplay(reading.text("EIdCod").value_or("")), idCode))
+            return true;
         if (session_.loop.runFor(kPollPause) == EventLoop::Outcome::Interrupted) return false;
     }
 }
@@ -193,22 +201,18 @@ bool Batch::commission(const Unit& unit, const std::string& idCode, End& end) {
     protocol::ValueStore values = templateValues_;
     for (const Override& value : unit.values) applyOverride(values, value);
     const WriteOutcome outcome = writeAndVerify(session_.terminal, values);
-    if (outcome.status == WriteOutcome::Status::Unanswered &&
-        outcome.end == Answer::End::Interrupted) {
-        end = End::Interrupted;
-        return false;
-    }
+    // Ctrl+C may come after the terminal took the values: the row is written all the same, so
+    // that this terminal stays bound to this unit.
+    bool interrupted = outcome.status == WriteOutcome::Status::Unanswered &&
+                       outcome.end == Answer::End::Interrupted;
     // The terminal written must still be the one identified: a terminal swapped in between took
     // this unit's values, so the row names it, and it counts as this unit from now on.
     std::string written = idCode;
     std::vector<std::string> extra;
-    if (outcome.status != WriteOutcome::Status::Refused) {
+    if (!interrupted && outcome.status != WriteOutcome::Status::Refused) {
         protocol::ValueStore check;
         const Terminal::Reading reading = session_.terminal.read(check);
-        if (reading.end == Answer::End::Interrupted) {
-            end = End::Interrupted;
-            return false;
-        }
+        interrupted = reading.end == Answer::End::Interrupted;
         const std::string now = protocol::fromCp1251ForDisplay(check.text("EIdCod").value_or(""));
         if (!reading.answered.count(protocol::byControl("EIdCod"))) {
             extra.push_back("после записи терминал не назвал себя: не подтверждено, какой "
@@ -217,12 +221,14 @@ bool Batch::commission(const Unit& unit, const std::string& idCode, End& end) {
             extra.push_back("терминал заменён во время записи (был IDCOD=" + idCode + ")");
             written = now;
         }
+        connectedId_ = written;
     }
     if (!record(unit, written, outcome, extra)) {
         end = End::LogFailed;
         return false;
     }
-    return true;
+    if (interrupted) end = End::Interrupted;
+    return !interrupted;
 }
 
 bool Batch::record(const Unit& unit, const std::string& idCode, const WriteOutcome& outcome,
@@ -232,7 +238,9 @@ bool Batch::record(const Unit& unit, const std::string& idCode, const WriteOutco
     case WriteOutcome::Status::Agreed: break;
     case WriteOutcome::Status::Differs: differences = mismatchLines(outcome.mismatches); break;
     case WriteOutcome::Status::Refused: differences = {outcome.refusal}; break;
-    case WriteOutcome::Status::Unanswered: differences = {"нет ответа"}; break;
+    case WriteOutcome::Status::Unanswered:
+        differences = {outcome.end == Answer::End::Interrupted ? "прервано (Ctrl+C)" : "нет ответа"};
+        break;
     }
     differences.insert(differences.end(), extra.begin(), extra.end());
     const bool agreed = differences.empty();
@@ -258,7 +266,7 @@ Batch::End Batch::run() {
         if (!unit) return End::Finished;
         if (!connected.empty()) {
             if (connected != "-") std::printf("%s\n", connected.c_str());
-            if (!awaitDisconnect()) return End::Interrupted;
+            if (!awaitDisconnect(connectedId_)) return End::Interrupted;
         }
         if (log_.seen(unit->label))
             std::printf("Unit %s: failed before; connect its terminal (IDCOD=%s) to %s.\n",
@@ -273,6 +281,7 @@ Batch::End Batch::run() {
         const std::string idCode =
             protocol::fromCp1251ForDisplay(reading.text("EIdCod").value_or(""));
         const Unit* target = unitFor(*unit, idCode);
+        connectedId_ = idCode;
         connected = "-";  // unitFor told the operator to disconnect a terminal it refused
         if (!target) continue;
         End end = End::Finished;
