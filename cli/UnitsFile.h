@@ -4,6 +4,7 @@
 // keeps the template's value for that unit.
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "cli/Overrides.h"
@@ -19,5 +20,8 @@ struct Unit {
 // "unit" first, an unknown or read-only column, a row with too few or too many cells, a value its
 // column does not allow, or a label given twice.
 std::optional<std::vector<Unit>> readUnitsFile(const std::string& path, std::string& error);
+// The same for the file's text; `path` names it in the error.
+std::optional<std::vector<Unit>> parseUnitsFile(std::string_view text, const std::string& path,
+                                                std::string& error);
 
 }  // namespace cli
