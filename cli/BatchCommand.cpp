@@ -64,7 +64,7 @@ public:
     int ok = 0, failed = 0;
 
 private:
-    // The unit a new terminal takes: the first the log has no row of.
+    // The unit a new terminal takes: the first not done that no terminal is bound to.
     const Unit* nextFresh() const;
     // The unit to ask for: a new one, else a failed one not yet tried again in this run.
     const Unit* asked() const;
@@ -92,7 +92,8 @@ private:
 
 const Unit* Batch::nextFresh() const {
     for (const Unit& unit : units_)
-        if (!log_.seen(unit.label) && !triedNow_.count(unit.label)) return &unit;
+        if (!log_.done(unit.label) && !log_.bound(unit.label) && !triedNow_.count(unit.label))
+            return &unit;
     return nullptr;
 }
 
@@ -268,7 +269,7 @@ Batch::End Batch::run() {
             if (connected != "-") std::printf("%s\n", connected.c_str());
             if (!awaitDisconnect(connectedId_)) return End::Interrupted;
         }
-        if (log_.seen(unit->label))
+        if (log_.bound(unit->label))
             std::printf("Unit %s: failed before; connect its terminal (IDCOD=%s) to %s.\n",
                         unit->label.c_str(), log_.idCodeOf(unit->label).c_str(),
                         session_.link.describe().c_str());

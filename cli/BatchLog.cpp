@@ -166,6 +166,11 @@ bool BatchLog::done(const std::string& unit) const {
     return it != latest_.end() && it->second.result == kResultOk;
 }
 
+bool BatchLog::bound(const std::string& unit) const {
+    return std::any_of(unitByIdentity_.begin(), unitByIdentity_.end(),
+                       [&](const auto& entry) { return entry.second == unit; });
+}
+
 std::string BatchLog::idCodeOf(const std::string& unit) const {
     const auto it = latest_.find(unit);
     return it == latest_.end() ? std::string() : it->second.idCode;

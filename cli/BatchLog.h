@@ -54,8 +54,9 @@ public:
     static std::optional<BatchLog> open(const std::string& path, std::string& error);
 
     bool done(const std::string& unit) const;
-    // Whether any row names the unit.
-    bool seen(const std::string& unit) const { return latest_.count(unit) != 0; }
+    // Whether a terminal is bound to the unit: a row of it names the terminal's identity, and no
+    // later row names that identity under another unit.
+    bool bound(const std::string& unit) const;
     // The whole IDCOD text of the unit's latest row, or empty.
     std::string idCodeOf(const std::string& unit) const;
     // The unit a terminal with this IDCOD text is (its identity has a row), or nullptr.

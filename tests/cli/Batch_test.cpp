@@ -271,4 +271,19 @@ TEST_F(Binding, ALogThatIsNoPlainFileOrNoBatchLogIsRefusedBeforeThePortIsTouched
     EXPECT_THAT(result.err, HasSubstr("log.csv:3: a row cut short (3 cells), not taken"));
 }
 
+TEST_F(Binding, ATerminalThatDoesNotSayWhoItIsIsNotWrittenAndAnUnboundUnitGoesToANewOne) {
+    const int nameless = terminals.add(" Версия 2.07 Eeprom OK"), b = terminals.add(idB);
+    SimulatedLine line(map, kCom, terminals);
+    terminals.plug(nameless);
+    // U1 failed on a terminal the log could not name: it is bound to none, so a new one takes it.
+    writeFile("log.csv", "time,unit,idcode,result,differences\nt,U1,,failed,нет ответа\n");
+    VigilProcess batch(args());
+    ASSERT_TRUE(batch.waitForOutput("the connected terminal gives no identification code"));
+    terminals.plug(b);
+    ASSERT_TRUE(batch.waitForOutput("Unit U1: terminal IDCOD=" + idB + ", writing."));
+    batch.interrupt();
+    batch.finish();
+    EXPECT_EQ(terminals.writes(nameless), 0u);
+}
+
 }  // namespace
