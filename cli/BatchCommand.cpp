@@ -216,8 +216,9 @@ bool Batch::commission(const Unit& unit, const std::string& idCode, End& end) {
         interrupted = reading.end == Answer::End::Interrupted;
         const std::string now = protocol::fromCp1251ForDisplay(check.text("EIdCod").value_or(""));
         if (!reading.answered.count(protocol::byControl("EIdCod"))) {
-            extra.push_back("после записи терминал не назвал себя: не подтверждено, какой "
-                            "терминал записан");
+            if (outcome.status != WriteOutcome::Status::Unanswered)  // "нет ответа" says it
+                extra.push_back("после записи терминал не назвал себя: не подтверждено, "
+                                "какой терминал записан");
         } else if (!session::sameUnit(now, idCode)) {
             extra.push_back("терминал заменён во время записи (был IDCOD=" + idCode + ")");
             written = now;

@@ -286,4 +286,23 @@ TEST_F(Binding, ATerminalThatDoesNotSayWhoItIsIsNotWrittenAndAnUnboundUnitGoesTo
     EXPECT_EQ(terminals.writes(nameless), 0u);
 }
 
+TEST_F(Binding, ACablePulledDuringTheWriteFailsTheUnitAndBindsItsTerminal) {
+    const int a = terminals.add(idA);
+    SimulatedLine line(map, kCom, terminals);
+    terminals.plug(a);
+    terminals.pullOnNextWrite();
+    VigilProcess batch(args());
+    ASSERT_TRUE(batch.waitForOutput("Unit U1: FAILED"));
+    ASSERT_TRUE(batch.waitForOutput("Unit U1: disconnect it."));
+    ASSERT_TRUE(batch.waitForOutput("Unit U2: connect it"));
+    batch.interrupt();
+    const auto result = batch.finish();
+    EXPECT_EQ(result.exitCode, 130) << result.err;
+    EXPECT_THAT(result.out, Not(HasSubstr(": done")));
+    ASSERT_EQ(logRows().size(), 2u);
+    EXPECT_EQ(logRows()[1][0], "U1");
+    EXPECT_EQ(logRows()[1][1], idA);
+    EXPECT_EQ(logRows()[1][2], "failed");
+}
+
 }  // namespace

@@ -30,11 +30,14 @@ class UnitSwitch : public sim::Mode {
     // Any thread.
     void plug(int index) { plugged_ = index; }
     void swapOnNextWrite(int index) { swapOnWrite_ = index; }
+    // The cable is pulled as the next write request arrives (the line stays closed).
+    void pullOnNextWrite() { pullOnWrite_ = true; }
 
     void received(const std::uint8_t* data, std::size_t length, sim::Line& line) override {
         const std::string bytes(reinterpret_cast<const char*>(data), length);
-        if (swapOnWrite_ != kNone && bytes.find("TL1=") != std::string::npos)
-            plugged_ = swapOnWrite_.exchange(kNone);
+        const bool write = bytes.find("TL1=") != std::string::npos;
+        if (write && pullOnWrite_.exchange(false)) return line.unplug();
+        if (write && swapOnWrite_ != kNone) plugged_ = swapOnWrite_.exchange(kNone);
         if (const int at = plugged_; at != kNone) unit(at).received(data, length, line);
     }
 
@@ -49,6 +52,7 @@ class UnitSwitch : public sim::Mode {
     std::vector<std::unique_ptr<sim::SettingsMode>> units_;
     std::atomic<int> plugged_{kNone};
     std::atomic<int> swapOnWrite_{kNone};
+    std::atomic<bool> pullOnWrite_{false};
 };
 
 }  // namespace testsupport
