@@ -1,6 +1,7 @@
 // vigil batch: commissioning one unit after another from a template and a units file, with a
 // resumable log.
 #include <cstdio>
+#include <optional>
 #include <set>
 
 #include "cli/BatchLog.h"
@@ -262,12 +263,13 @@ bool Batch::record(const Unit& unit, const std::string& idCode, const WriteOutco
 }
 
 Batch::End Batch::run() {
-    std::string connected;  // what to tell the operator about the terminal still connected
+    // Set while a terminal is connected: what to tell the operator about it (empty: told).
+    std::optional<std::string> connected;
     for (;;) {
         const Unit* unit = asked();
         if (!unit) return End::Finished;
-        if (!connected.empty()) {
-            if (connected != "-") std::printf("%s\n", connected.c_str());
+        if (connected) {
+            if (!connected->empty()) std::printf("%s\n", connected->c_str());
             if (!awaitDisconnect(connectedId_)) return End::Interrupted;
         }
         if (log_.bound(unit->label))
@@ -284,15 +286,14 @@ Batch::End Batch::run() {
             protocol::fromCp1251ForDisplay(reading.text("EIdCod").value_or(""));
         const Unit* target = unitFor(*unit, idCode);
         connectedId_ = idCode;
-        connected = "-";  // unitFor told the operator to disconnect a terminal it refused
+        connected = "";  // unitFor told the operator to disconnect a terminal it refused
         if (!target) continue;
         End end = End::Finished;
         const int failedBefore = failed;
         if (!commission(*target, idCode, end)) return end;
         // After a failure nothing may read as "done".
-        connected = "Unit ";
-        connected.append(target->label);
-        connected.append(failed == failedBefore ? ": done; disconnect it." : ": disconnect it.");
+        connected = "Unit " + target->label;
+        connected->append(failed == failedBefore ? ": done; disconnect it." : ": disconnect it.");
     }
 }
 

@@ -54,7 +54,7 @@ std::string keyList(std::span<const protocol::Parameter* const> parameters) {
 
 Terminal::Terminal(Link& link, EventLoop& loop) : link_(link), loop_(loop) {}
 
-EventLoop::Outcome Terminal::awaitQuietLine(const bool& lost) {
+EventLoop::Outcome Terminal::awaitQuietLine() {
     using Clock = EventLoop::Clock;
     const auto quiet = session::answerPause(link_.lineRate());
     Clock::time_point lastByte = Clock::now();
@@ -63,7 +63,8 @@ EventLoop::Outcome Terminal::awaitQuietLine(const bool& lost) {
     // A line that never falls quiet is no reason to wait for ever: the request goes out after
     // the answer limit, and its answer is judged as any other.
     const auto outcome = loop_.runUntil(
-        [&] { return lost || Clock::now() >= lastByte + quiet; }, Clock::now() + session::kAnswerLimit);
+        [&] { return !link_.isOpen() || Clock::now() >= lastByte + quiet; },
+        Clock::now() + session::kAnswerLimit);
     link_.onReception = heard;
     return outcome;
 }
@@ -84,7 +85,7 @@ Answer Terminal::exchange(std::string_view request,
 
     // Whatever an earlier request left on the line is not part of this answer.
     link_.discardPendingInput();
-    if (awaitQuietLine(lost) == EventLoop::Outcome::Interrupted) {
+    if (awaitQuietLine() == EventLoop::Outcome::Interrupted) {
         answer.end = Answer::End::Interrupted;
     } else if (lost || !link_.send(request)) {
         answer.end = Answer::End::LinkLost;

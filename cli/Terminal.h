@@ -56,10 +56,11 @@ public:
     // The read request of the Read buttons; the answer is parsed into `values`.
     Reading read(protocol::ControlAccess& values);
 
-private:
-    // Waits until the line has kept quiet for one answer pause, dropping what arrives meanwhile.
-    EventLoop::Outcome awaitQuietLine(const bool& lost);
+    // Waits until the line has kept quiet for one answer pause (or closed), dropping what
+    // arrives meanwhile; every request goes out after this.
+    EventLoop::Outcome awaitQuietLine();
 
+private:
     Link& link_;
     EventLoop& loop_;
 };

@@ -241,34 +241,16 @@ TEST_F(Binding, ALogThatIsNoPlainFileOrNoBatchLogIsRefusedBeforeThePortIsTouched
     const int a = terminals.add(idA);
     SimulatedLine line(map, kCom, terminals);
     terminals.plug(a);
-    ASSERT_EQ(::mkfifo(path("log.csv").c_str(), 0600), 0);
+    ASSERT_EQ(::mkfifo(path("log.csv").c_str(), 0600), 0);  // opened for writing, it would block
     auto result = testsupport::runVigil(args());
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_THAT(result.err, HasSubstr("log.csv: not a regular file"));
     std::filesystem::remove(path("log.csv"));
-    const struct {
-        const char* log;
-        const char* says;
-    } cases[] = {
-        {"garbage\n", "not a batch log"},
-        {"time,unit,idcode,result,differences\nt,U1,004512,maybe,\n", "log.csv:2: result \"maybe\""},
-        {"time,unit,idcode,result,differences\nt,,004512,ok,\n", "log.csv:2: a row without its unit"},
-        {"time,unit,idcode,result,differences\nt,U1,004512,ok,,x\n", "log.csv:2: 6 cells"},
-    };
-    for (const auto& c : cases) {
-        writeFile("log.csv", c.log);
-        result = testsupport::runVigil(args());
-        EXPECT_EQ(result.exitCode, 1) << c.says;
-        EXPECT_THAT(result.err, HasSubstr(c.says));
-    }
+    writeFile("log.csv", "time,unit,idcode,result,differences\nt,U1,004512,maybe,\n");
+    result = testsupport::runVigil(args());
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_THAT(result.err, HasSubstr("log.csv:2: result \"maybe\""));
     EXPECT_EQ(terminals.writes(a), 0u);
-    // A row cut short by a crash inside a quote is ended and refused, naming its line.
-    writeFile("log.csv", "time,unit,idcode,result,differences\nt,U1,004512 V,ok,\nt,U2,\"004513");
-    VigilProcess resumed(args());
-    EXPECT_TRUE(resumed.waitForOutput("is unit U1, already done"));
-    resumed.interrupt();
-    result = resumed.finish();
-    EXPECT_THAT(result.err, HasSubstr("log.csv:3: a row cut short (3 cells), not taken"));
 }
 
 TEST_F(Binding, ATerminalThatDoesNotSayWhoItIsIsNotWrittenAndAnUnboundUnitGoesToANewOne) {
@@ -299,10 +281,7 @@ TEST_F(Binding, ACablePulledDuringTheWriteFailsTheUnitAndBindsItsTerminal) {
     const auto result = batch.finish();
     EXPECT_EQ(result.exitCode, 130) << result.err;
     EXPECT_THAT(result.out, Not(HasSubstr(": done")));
-    ASSERT_EQ(logRows().size(), 2u);
-    EXPECT_EQ(logRows()[1][0], "U1");
-    EXPECT_EQ(logRows()[1][1], idA);
-    EXPECT_EQ(logRows()[1][2], "failed");
+    EXPECT_THAT(logRows().back(), ElementsAre("U1", idA, "failed", "нет ответа"));
 }
 
 }  // namespace
