@@ -207,9 +207,12 @@ bool Batch::commission(const Unit& unit, const std::string& idCode, End& end) {
     // that this terminal stays bound to this unit.
     bool interrupted = outcome.status == WriteOutcome::Status::Unanswered &&
                        outcome.end == Answer::End::Interrupted;
-    // The terminal written must still be the one identified: a terminal swapped in between took
-    // this unit's values, so the row names it, and it counts as this unit from now on.
+    // The terminal written must still be the one identified. One swapped in meanwhile may have
+    // taken this unit's values (or the first one did): the row names the new one, which counts as
+    // this unit from now on, unless the log binds it to another unit; then it stays that unit, no
+    // longer done, and the row names the first one.
     std::string written = idCode;
+    std::string displaced;  // the other unit of a terminal swapped in
     std::vector<std::string> extra;
     if (!interrupted && outcome.status != WriteOutcome::Status::Refused) {
         protocol::ValueStore check;
@@ -221,12 +224,25 @@ bool Batch::commission(const Unit& unit, const std::string& idCode, End& end) {
                 extra.push_back("после записи терминал не назвал себя: не подтверждено, "
                                 "какой терминал записан");
         } else if (!session::sameUnit(now, idCode)) {
-            extra.push_back("терминал заменён во время записи (был IDCOD=" + idCode + ")");
-            written = now;
+            const std::string* other = log_.unitOf(now);
+            if (other && *other != unit.label) {
+                displaced = *other;
+                extra.push_back("терминал заменён во время записи (теперь IDCOD=" + now + ")");
+            } else {
+                extra.push_back("терминал заменён во время записи (был IDCOD=" + idCode + ")");
+                written = now;
+            }
+            connectedId_ = now;
         }
-        connectedId_ = written;
     }
-    if (!record(unit, written, outcome, extra)) {
+    std::string error;
+    if (!record(unit, written, outcome, extra) ||
+        (!displaced.empty() &&
+         !log_.append({localTimestamp(), displaced, connectedId_, kResultFailed,
+                       "терминал заменён во время записи блока " + unit.label +
+                           ": может держать его значения"},
+                      error))) {
+        if (!error.empty()) printError(error);
         end = End::LogFailed;
         return false;
     }

@@ -184,6 +184,15 @@ const std::string* BatchLog::unitOf(std::string_view idCodText) const {
 }
 
 bool BatchLog::append(const LogRow& row, std::string& error) {
+    // A spreadsheet that saved over the log while the batch ran replaced the file: rows written
+    // to the old one would be lost with it.
+    struct stat now {}, mine {};
+    if (::stat(path_.c_str(), &now) != 0 || ::fstat(fd_, &mine) != 0 || now.st_dev != mine.st_dev ||
+        now.st_ino != mine.st_ino) {
+        error = path_ + ": replaced or removed while the batch ran; the row for unit " + row.unit +
+                " is not written (put the file back, or start again with a copy)";
+        return false;
+    }
     if (!writeWhole(csvLine({row.time, row.unit, row.idCode, row.result, row.differences},
                             separator_),
                     error))

@@ -64,7 +64,8 @@ public:
     // Rows the log refused, for the operator.
     const std::vector<std::string>& refused() const { return refused_; }
 
-    // Appends the row and flushes it to disk; false with `error` set when that failed.
+    // Appends the row and flushes it to disk; false with `error` set when that failed or the
+    // file at the path is no longer the one opened.
     bool append(const LogRow& row, std::string& error);
 
 private:

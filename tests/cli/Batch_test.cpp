@@ -284,4 +284,21 @@ TEST_F(Binding, ACablePulledDuringTheWriteFailsTheUnitAndBindsItsTerminal) {
     EXPECT_THAT(logRows().back(), ElementsAre("U1", idA, "failed", "нет ответа"));
 }
 
+TEST_F(Binding, ATerminalOfAnotherUnitSwappedInDuringTheWriteIsThatUnitNoLongerDone) {
+    const int a = terminals.add(idA), b = terminals.add(idB);
+    SimulatedLine line(map, kCom, terminals);
+    writeFile("log.csv", "time,unit,idcode,result,differences\nt,U2," + idB + ",ok,\n");
+    terminals.plug(a);
+    terminals.swapOnNextWrite(b);
+    VigilProcess batch(args());
+    ASSERT_TRUE(batch.waitForOutput("Unit U1: disconnect it."));
+    batch.interrupt();
+    batch.finish();
+    EXPECT_EQ(terminals.unit(b).store().value("ModulePhone"), "+7999000000111");  // U1's now
+    const auto rows = logRows();
+    ASSERT_EQ(rows.size(), 4u);
+    EXPECT_THAT(rows[2], ElementsAre("U1", idA, "failed", HasSubstr("(теперь IDCOD=" + idB + ")")));
+    EXPECT_THAT(rows[3], ElementsAre("U2", idB, "failed", HasSubstr("блока U1")));
+}
+
 }  // namespace
