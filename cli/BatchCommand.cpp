@@ -1,6 +1,8 @@
 // vigil batch: commissioning one unit after another from a template and a units file, with a
 // resumable log.
 #include <cstdio>
+#include <optional>
+#include <set>
 
 #include "cli/BatchLog.h"
 #include "cli/Clock.h"
@@ -12,6 +14,8 @@
 #include "cli/UnitsFile.h"
 #include "cli/WriteVerify.h"
 #include "protocol/Cp1251.h"
+#include "protocol/ParameterTable.h"
+#include "session/UnitIdentity.h"
 
 namespace cli {
 namespace {
@@ -24,9 +28,10 @@ constexpr std::string_view kHelp =
     "TEMPLATE.abt with the unit's own values and verifies them as 'vigil write' does, and\n"
     "appends a row to LOG.csv: time, unit, the terminal's IDCOD, ok/failed, the differing\n"
     "parameters. Then it waits until that terminal is disconnected and asks for the next unit.\n"
-    "A terminal whose IDCOD the log holds as done under another unit is not written to.\n"
-    "Run it again with the same LOG.csv to resume: units done are skipped, failed ones are\n"
-    "tried again.\n\n"
+    "A terminal is known by the code its IDCOD starts with (up to the first blank): one the log\n"
+    "has a row of is that row's unit, tried again if it failed and left alone if it is done;\n"
+    "only a terminal the log has never seen takes the next unit.\n"
+    "Run it again with the same LOG.csv to resume. One batch per log and per port.\n\n"
     "UNITS.csv: a header row 'unit,<KEY>,<KEY>...' (parameter names or .abt keys, values as\n"
     "--set of 'vigil write' takes them), then one row per unit: its label and its values; an\n"
     "empty cell keeps the template's value. ',' or ';' separates, UTF-8. Nothing is sent\n"
@@ -38,8 +43,9 @@ constexpr std::string_view kHelp =
     "                 unit's row do not give (written back and verified too)\n"
     "  --port COM<n>  the port, as 'vigil ports' lists it\n"
     "  --baud N       line rate instead of the one the windows keep\n\n"
-    "exit codes: 0 every unit done; 1 port or log unusable; 2 bad command line or file;\n"
-    "            4 some unit failed (see the log); 130 Ctrl+C (the log keeps whole rows)\n";
+    "exit codes: 0 every unit done; 1 port or log unusable, or held by another batch;\n"
+    "            2 bad command line or file; 4 some unit failed (see the log);\n"
+    "            130 Ctrl+C (the log keeps whole rows)\n";
 
 constexpr OptionSpec kOptions[] = {kPortOption, kBaudOption, {"log", true},
                                    {kKeepUnlistedOption, false}};
@@ -49,108 +55,224 @@ constexpr std::chrono::seconds kPollPause{1};
 // Silent reads in a row that mean the unit was disconnected.
 constexpr int kSilentReadsForDisconnect = 2;
 
+// Works through the units: it asks for the next unit no terminal has taken yet, and whatever
+// terminal then answers is judged by the log. A terminal the log has a row of is that row's unit
+// (tried again if it failed, left alone if it is done); only a terminal the log has never seen
+// takes the unit asked for.
 class Batch {
 public:
-    Batch(Session& session, BatchLog& log) : session_(session), log_(log) {}
+    enum class End { Finished, Interrupted, LogFailed, PortHeld };
 
-    // Commissions `unit`; false when Ctrl+C ended the run (or the log could not be written).
-    bool commission(const Unit& unit, const ConfigurationFile& templateFile);
-    // Waits until the connected terminal no longer answers.
-    bool awaitDisconnect();
+    Batch(Session& session, BatchLog& log, const std::vector<Unit>& units,
+          const ConfigurationFile& templateFile)
+        : session_(session), log_(log), units_(units), templateFile_(templateFile) {}
+
+    End run();
 
     int ok = 0, failed = 0;
-    bool logFailed = false;
 
 private:
-    // Polls with reads until a terminal answers every key; false on Ctrl+C.
-    bool awaitTerminal(protocol::ValueStore& reading);
+    // The unit a new terminal takes: the first not done that no terminal is bound to.
+    const Unit* nextFresh() const;
+    // The unit to ask for: a new one, else a failed one not yet tried again in this run.
+    const Unit* asked() const;
+    const Unit* byLabel(const std::string& label) const;
+    // Polls with reads until a terminal answers every key.
+    End awaitTerminal(protocol::ValueStore& reading);
+    // Waits until the terminal of `idCode` no longer answers; false on Ctrl+C.
+    bool awaitDisconnect(const std::string& idCode);
     // Opens the port if it is closed, quietly; prints the reason once per unit.
     bool openQuietly(bool& reasonShown);
-    bool record(const Unit& unit, const std::string& idCode, const WriteOutcome& outcome);
+    // The unit the connected terminal is to be written as, or nullptr (the reason printed).
+    const Unit* unitFor(const Unit& asked, const std::string& idCode) const;
+    // Writes and verifies the unit over the terminal's `reading` (kept for what the template
+    // lacks); false when Ctrl+C ended it or the log could not be written.
+    bool commission(const Unit& unit, const std::string& idCode,
+                    const protocol::ValueStore& reading, End& end);
+    bool record(const Unit& unit, const std::string& idCode, const WriteOutcome& outcome,
+                const std::vector<std::string>& extra);
 
     Session& session_;
     BatchLog& log_;
+    const std::vector<Unit>& units_;
+    const ConfigurationFile& templateFile_;
+    std::set<std::string> triedNow_;  // units attempted in this run
+    std::string connectedId_;         // the IDCOD text of the terminal last seen connected
 };
+
+const Unit* Batch::nextFresh() const {
+    for (const Unit& unit : units_)
+        if (!log_.done(unit.label) && !log_.bound(unit.label) && !triedNow_.count(unit.label))
+            return &unit;
+    return nullptr;
+}
+
+const Unit* Batch::asked() const {
+    if (const Unit* fresh = nextFresh()) return fresh;
+    for (const Unit& unit : units_)
+        if (!log_.done(unit.label) && !triedNow_.count(unit.label)) return &unit;
+    return nullptr;
+}
+
+const Unit* Batch::byLabel(const std::string& label) const {
+    for (const Unit& unit : units_)
+        if (unit.label == label) return &unit;
+    return nullptr;
+}
 
 bool Batch::openQuietly(bool& reasonShown) {
     if (session_.link.isOpen()) return true;
     const bool opened = session_.link.open(true);
-    if (!opened && !reasonShown) {
+    if (!opened && !reasonShown && !session_.link.heldByAnother()) {
         printError(session_.link.failure() + " (trying again)");
         reasonShown = true;
     }
     return opened;
 }
 
-bool Batch::awaitTerminal(protocol::ValueStore& reading) {
+Batch::End Batch::awaitTerminal(protocol::ValueStore& reading) {
     bool reasonShown = false;
     for (;;) {
         if (openQuietly(reasonShown)) {
             const Terminal::Reading r = session_.terminal.read(reading);
-            if (r.end == Answer::End::Interrupted) return false;
+            if (r.end == Answer::End::Interrupted) return End::Interrupted;
             if (r.end != Answer::End::LinkLost && r.end != Answer::End::Silent && r.missing.empty())
-                return true;
+                return End::Finished;
             if (r.end == Answer::End::Silent) continue;  // the read itself waited
+        } else if (session_.link.heldByAnother()) {
+            // Another batch (or any program) on the port would write its units into ours.
+            printError(session_.link.failure());
+            return End::PortHeld;
         }
-        if (session_.loop.runFor(kPollPause) == EventLoop::Outcome::Interrupted) return false;
+        if (session_.loop.runFor(kPollPause) == EventLoop::Outcome::Interrupted)
+            return End::Interrupted;
     }
 }
 
-bool Batch::awaitDisconnect() {
+bool Batch::awaitDisconnect(const std::string& idCode) {
     // One missed answer is not an unplugged unit: writing the next unit's values into this one
-    // would lose both. Two silent reads in a row are.
+    // would lose both. Two silent reads in a row are, and so is an answer of another terminal
+    // (swapped in without a pause long enough to notice).
     int silentReads = 0;
     for (;;) {
         if (!session_.link.isOpen()) return true;
-        protocol::ValueStore scratch;
-        const Answer::End end = session_.terminal.read(scratch).end;
-        if (end == Answer::End::Interrupted) return false;
-        if (end == Answer::End::LinkLost) return true;
-        if (end == Answer::End::Silent) {
+        protocol::ValueStore reading;
+        const Terminal::Reading r = session_.terminal.read(reading);
+        if (r.end == Answer::End::Interrupted) return false;
+        if (r.end == Answer::End::LinkLost) return true;
+        if (r.end == Answer::End::Silent) {
             if (++silentReads == kSilentReadsForDisconnect) return true;
             continue;
         }
         silentReads = 0;
+        if (r.answered.count(protocol::byControl("EIdCod")) &&
+            !session::sameUnit(
+                protocol::fromCp1251ForDisplay(reading.text("EIdCod").value_or("")), idCode))
+            return true;
         if (session_.loop.runFor(kPollPause) == EventLoop::Outcome::Interrupted) return false;
     }
 }
 
-bool Batch::commission(const Unit& unit, const ConfigurationFile& templateFile) {
-    std::string idCode;
-    protocol::ValueStore reading;  // the terminal's own values, kept for what the template lacks
-    for (;;) {
-        std::printf("Unit %s: connect it to %s.\n", unit.label.c_str(),
-                    session_.link.describe().c_str());
-        if (!awaitTerminal(reading)) return false;
-        idCode = protocol::fromCp1251ForDisplay(reading.text("EIdCod").value_or(""));
-        // A unit already commissioned (left connected, or a resumed run) is never overwritten.
-        const std::string* other = idCode.empty() ? nullptr : log_.unitWithIdCode(idCode);
-        if (!other || *other == unit.label) break;
-        std::printf("Unit %s: the connected terminal (IDCOD=%s) is unit %s, already done; "
+const Unit* Batch::unitFor(const Unit& asked, const std::string& idCode) const {
+    const char* label = asked.label.c_str();
+    if (session::unitIdentity(idCode).empty()) {
+        std::printf("Unit %s: the connected terminal gives no identification code (IDCOD=%s); "
+                    "it could not be told from another unit, so it is not written; "
                     "disconnect it.\n",
-                    unit.label.c_str(), idCode.c_str(), other->c_str());
-        if (!awaitDisconnect()) return false;
+                    label, idCode.c_str());
+        return nullptr;
     }
-    std::printf("Unit %s: terminal IDCOD=%s, writing.\n", unit.label.c_str(), idCode.c_str());
-
-    protocol::ValueStore values = templateFile.valuesOver(reading);
-    for (const Override& value : unit.values) applyOverride(values, value);
-    const WriteOutcome outcome = writeAndVerify(session_.terminal, values);
-    if (outcome.status == WriteOutcome::Status::Unanswered &&
-        outcome.end == Answer::End::Interrupted)
-        return false;
-    return record(unit, idCode, outcome);
+    if (const std::string* known = log_.unitOf(idCode)) {
+        const Unit* unit = byLabel(*known);
+        if (log_.done(*known))
+            std::printf("Unit %s: the connected terminal (IDCOD=%s) is unit %s, already done; "
+                        "disconnect it.\n",
+                        label, idCode.c_str(), known->c_str());
+        else if (!unit)
+            std::printf("Unit %s: the connected terminal (IDCOD=%s) is unit %s of the log, which "
+                        "the units file does not list; disconnect it.\n",
+                        label, idCode.c_str(), known->c_str());
+        else
+            std::printf("Unit %s: terminal IDCOD=%s, failed before; trying it again.\n",
+                        known->c_str(), idCode.c_str());
+        return log_.done(*known) ? nullptr : unit;
+    }
+    if (const Unit* fresh = nextFresh()) {
+        std::printf("Unit %s: terminal IDCOD=%s, writing.\n", fresh->label.c_str(), idCode.c_str());
+        return fresh;
+    }
+    std::printf("Unit %s: the connected terminal (IDCOD=%s) is not in the log, and unit %s has a "
+                "terminal of its own (IDCOD=%s); disconnect it.\n",
+                label, idCode.c_str(), label, log_.idCodeOf(asked.label).c_str());
+    return nullptr;
 }
 
-bool Batch::record(const Unit& unit, const std::string& idCode, const WriteOutcome& outcome) {
+bool Batch::commission(const Unit& unit, const std::string& idCode,
+                       const protocol::ValueStore& reading, End& end) {
+    triedNow_.insert(unit.label);
+    protocol::ValueStore values = templateFile_.valuesOver(reading);
+    for (const Override& value : unit.values) applyOverride(values, value);
+    const WriteOutcome outcome = writeAndVerify(session_.terminal, values);
+    // Ctrl+C may come after the terminal took the values: the row is written all the same, so
+    // that this terminal stays bound to this unit.
+    bool interrupted = outcome.status == WriteOutcome::Status::Unanswered &&
+                       outcome.end == Answer::End::Interrupted;
+    // The terminal written must still be the one identified. One swapped in meanwhile may have
+    // taken this unit's values (or the first one did): the row names the new one, which counts as
+    // this unit from now on, unless the log binds it to another unit; then it stays that unit, no
+    // longer done, and the row names the first one.
+    std::string written = idCode;
+    std::string displaced;  // the other unit of a terminal swapped in
+    std::vector<std::string> extra;
+    if (!interrupted && outcome.status != WriteOutcome::Status::Refused) {
+        protocol::ValueStore check;
+        const Terminal::Reading reading = session_.terminal.read(check);
+        interrupted = reading.end == Answer::End::Interrupted;
+        const std::string now = protocol::fromCp1251ForDisplay(check.text("EIdCod").value_or(""));
+        if (!reading.answered.count(protocol::byControl("EIdCod"))) {
+            if (outcome.status != WriteOutcome::Status::Unanswered)  // "нет ответа" says it
+                extra.push_back("после записи терминал не назвал себя: не подтверждено, "
+                                "какой терминал записан");
+        } else if (!session::sameUnit(now, idCode)) {
+            const std::string* other = log_.unitOf(now);
+            if (other && *other != unit.label) {
+                displaced = *other;
+                extra.push_back("терминал заменён во время записи (теперь IDCOD=" + now + ")");
+            } else {
+                extra.push_back("терминал заменён во время записи (был IDCOD=" + idCode + ")");
+                written = now;
+            }
+            connectedId_ = now;
+        }
+    }
+    std::string error;
+    if (!record(unit, written, outcome, extra) ||
+        (!displaced.empty() &&
+         !log_.append({localTimestamp(), displaced, connectedId_, kResultFailed,
+                       "терминал заменён во время записи блока " + unit.label +
+                           ": может держать его значения"},
+                      error))) {
+        if (!error.empty()) printError(error);
+        end = End::LogFailed;
+        return false;
+    }
+    if (interrupted) end = End::Interrupted;
+    return !interrupted;
+}
+
+bool Batch::record(const Unit& unit, const std::string& idCode, const WriteOutcome& outcome,
+                   const std::vector<std::string>& extra) {
     std::vector<std::string> differences;
     switch (outcome.status) {
     case WriteOutcome::Status::Agreed: break;
     case WriteOutcome::Status::Differs: differences = mismatchLines(outcome.mismatches); break;
     case WriteOutcome::Status::Refused: differences = {outcome.refusal}; break;
-    case WriteOutcome::Status::Unanswered: differences = {"нет ответа"}; break;
+    case WriteOutcome::Status::Unanswered:
+        differences = {outcome.end == Answer::End::Interrupted ? "прервано (Ctrl+C)" : "нет ответа"};
+        break;
     }
-    const bool agreed = outcome.status == WriteOutcome::Status::Agreed;
+    differences.insert(differences.end(), extra.begin(), extra.end());
+    const bool agreed = differences.empty();
     std::string joined;
     for (const std::string& d : differences) joined += (joined.empty() ? "" : "; ") + d;
     std::string error;
@@ -158,13 +280,47 @@ bool Batch::record(const Unit& unit, const std::string& idCode, const WriteOutco
                       joined},
                      error)) {
         printError(error);
-        logFailed = true;
         return false;
     }
     (agreed ? ok : failed) += 1;
     std::printf("Unit %s: %s\n", unit.label.c_str(), agreed ? kResultOk : "FAILED");
     for (const std::string& d : differences) std::printf("  %s\n", d.c_str());
     return true;
+}
+
+Batch::End Batch::run() {
+    // Set while a terminal is connected: what to tell the operator about it (empty: told).
+    std::optional<std::string> connected;
+    for (;;) {
+        const Unit* unit = asked();
+        if (!unit) return End::Finished;
+        if (connected) {
+            if (!connected->empty()) std::printf("%s\n", connected->c_str());
+            if (!awaitDisconnect(connectedId_)) return End::Interrupted;
+        }
+        if (log_.bound(unit->label))
+            std::printf("Unit %s: failed before; connect its terminal (IDCOD=%s) to %s.\n",
+                        unit->label.c_str(), log_.idCodeOf(unit->label).c_str(),
+                        session_.link.describe().c_str());
+        else
+            std::printf("Unit %s: connect it to %s.\n", unit->label.c_str(),
+                        session_.link.describe().c_str());
+        std::fflush(stdout);
+        protocol::ValueStore reading;
+        if (const End end = awaitTerminal(reading); end != End::Finished) return end;
+        const std::string idCode =
+            protocol::fromCp1251ForDisplay(reading.text("EIdCod").value_or(""));
+        const Unit* target = unitFor(*unit, idCode);
+        connectedId_ = idCode;
+        connected = "";  // unitFor told the operator to disconnect a terminal it refused
+        if (!target) continue;
+        End end = End::Finished;
+        const int failedBefore = failed;
+        if (!commission(*target, idCode, reading, end)) return end;
+        // After a failure nothing may read as "done".
+        connected = "Unit " + target->label;
+        connected->append(failed == failedBefore ? ": done; disconnect it." : ": disconnect it.");
+    }
 }
 
 int runBatch(const CommandLine& line) {
@@ -195,29 +351,32 @@ int runBatch(const CommandLine& line) {
         printError(error);
         return kExitFailure;
     }
+    for (const std::string& refused : log->refused()) printError(refused);
 
     Session session(*options);
-    Batch batch(session, *log);
-    int skipped = 0;
-    const Unit* previous = nullptr;  // the unit of this run that may still be connected
-    for (const Unit& unit : *units) {
-        if (log->done(unit.label)) {
-            ++skipped;
-            continue;
-        }
-        if (previous) {
-            std::printf("Unit %s: done; disconnect it.\n", previous->label.c_str());
-            if (!batch.awaitDisconnect()) break;
-        }
-        if (!batch.commission(unit, *templateFile)) break;
-        previous = &unit;
+    // The port is this batch's alone from the start: a second batch on it stops here.
+    if (!session.link.open(true) && session.link.heldByAnother()) {
+        printError(session.link.failure());
+        return kExitFailure;
     }
+    const auto countDone = [&] {
+        int n = 0;
+        for (const Unit& unit : *units) n += log->done(unit.label);
+        return n;
+    };
+    const int skipped = countDone();
+    Batch batch(session, *log, *units, *templateFile);
+    const Batch::End end = batch.run();
     session.link.close();
+    const int done = countDone();
     std::printf("Batch: %d ok, %d failed, %d done before.\n", batch.ok, batch.failed, skipped);
-    if (batch.logFailed) return kExitFailure;
-    const int attempted = batch.ok + batch.failed + skipped;
-    if (attempted < static_cast<int>(units->size())) return session.reportEnd(Answer::End::Interrupted);
-    return batch.failed == 0 ? kExitOk : kExitDiffers;
+    switch (end) {
+    case Batch::End::LogFailed:
+    case Batch::End::PortHeld: return kExitFailure;
+    case Batch::End::Interrupted: return session.reportEnd(Answer::End::Interrupted);
+    case Batch::End::Finished: break;
+    }
+    return done == static_cast<int>(units->size()) ? kExitOk : kExitDiffers;
 }
 
 }  // namespace

@@ -1,35 +1,106 @@
 #include "cli/BatchLog.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <fstream>
-#include <map>
-#include <sstream>
 #include <utility>
 
 #include "cli/Csv.h"
+#include "platform/ProcessTable.h"
+#include "session/UnitIdentity.h"
 
 namespace cli {
 namespace {
 
 const CsvRow kHeader = {"time", "unit", "idcode", "result", "differences"};
 
+std::string headerText() {
+    const std::string line = csvLine(kHeader);
+    return line.substr(0, line.size() - 1);
+}
+
+std::string systemError(const std::string& path) { return path + ": " + std::strerror(errno); }
+
+// "a batch (vigil, pid 4711)", or as much as the system tells.
+std::string holderText(const std::string& path) {
+    const auto holders = platform::ProcessTable().lockHoldersOf(path);
+    if (holders.empty()) return "another batch";
+    const platform::ProcessInfo& h = holders.front();
+    return "another batch (" + (h.name.empty() ? std::string("a program") : h.name) + ", pid " +
+           std::to_string(h.pid) + ")";
+}
+
+bool readAll(int fd, std::string& text) {
+    char buffer[65536];
+    for (off_t at = 0;;) {
+        const ssize_t n = ::pread(fd, buffer, sizeof buffer, at);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return false;
+        if (n == 0) return true;
+        text.append(buffer, static_cast<std::size_t>(n));
+        at += n;
+    }
+}
+
 }  // namespace
+
+std::optional<LogContents> parseBatchLog(std::string_view text, const std::string& name,
+                                         std::string& error) {
+    const auto table = parseCsv(text, error);
+    if (!table) {
+        error = name + ": " + error;
+        return std::nullopt;
+    }
+    if (table->rows.empty() || table->rows[0] != kHeader) {
+        error = name + ": not a batch log (its first row must be " + headerText() + ")";
+        return std::nullopt;
+    }
+    LogContents contents;
+    contents.separator = table->separator;
+    for (std::size_t r = 1; r < table->rows.size(); ++r) {
+        const CsvRow& cells = table->rows[r];
+        const std::string at = name + ":" + std::to_string(table->lines[r]) + ": ";
+        if (cells.size() < kHeader.size()) {
+            contents.refused.push_back(at + "a row cut short (" + std::to_string(cells.size()) +
+                                       " cells), not taken");
+            continue;
+        }
+        std::string why;
+        if (cells.size() > kHeader.size())
+            why = std::to_string(cells.size()) + " cells, the header has " +
+                  std::to_string(kHeader.size());
+        else if (cells[1].empty())
+            why = "a row without its unit";
+        else if (cells[3] != kResultOk && cells[3] != kResultFailed)
+            why = "result \"" + cells[3] + "\" is neither " + kResultOk + " nor " + kResultFailed;
+        if (!why.empty()) {
+            error = at + why + "; mend or remove the row";
+            return std::nullopt;
+        }
+        contents.rows.push_back({cells[0], cells[1], cells[2], cells[3], cells[4]});
+    }
+    return contents;
+}
 
 BatchLog::BatchLog(BatchLog&& other) noexcept
     : fd_(std::exchange(other.fd_, -1)), path_(std::move(other.path_)),
-      done_(std::move(other.done_)), unitByIdCode_(std::move(other.unitByIdCode_)) {}
+      separator_(other.separator_), latest_(std::move(other.latest_)),
+      unitByIdentity_(std::move(other.unitByIdentity_)), refused_(std::move(other.refused_)) {}
 
 BatchLog& BatchLog::operator=(BatchLog&& other) noexcept {
     if (this != &other) {
         if (fd_ >= 0) ::close(fd_);
         fd_ = std::exchange(other.fd_, -1);
         path_ = std::move(other.path_);
-        done_ = std::move(other.done_);
-        unitByIdCode_ = std::move(other.unitByIdCode_);
+        separator_ = other.separator_;
+        latest_ = std::move(other.latest_);
+        unitByIdentity_ = std::move(other.unitByIdentity_);
+        refused_ = std::move(other.refused_);
     }
     return *this;
 }
@@ -41,57 +112,99 @@ BatchLog::~BatchLog() {
 std::optional<BatchLog> BatchLog::open(const std::string& path, std::string& error) {
     BatchLog log;
     log.path_ = path;
-    std::string existing;
-    if (std::ifstream in{path, std::ios::binary}) {
-        std::ostringstream text;
-        text << in.rdbuf();
-        existing = text.str();
+    // A link is followed to its file; anything but a regular file is refused before it is opened
+    // (a FIFO would block, a device would be written to).
+    struct stat st {};
+    if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
+        error = path + ": not a regular file; give a file for the log";
+        return std::nullopt;
     }
-    if (!existing.empty()) {
-        const auto table = parseCsv(existing, error);
-        if (!table || table->rows.empty() || table->rows[0] != kHeader) {
-            error = path + ": not a batch log (its first row must be " +
-                    csvLine(kHeader).substr(0, csvLine(kHeader).size() - 1) + ")";
-            return std::nullopt;
-        }
-        // The latest row of a unit decides; a row cut short by a crash has too few cells.
-        for (std::size_t r = 1; r < table->rows.size(); ++r) {
-            const std::vector<std::string>& cells = table->rows[r];
-            if (cells.size() == kHeader.size()) log.note({cells[0], cells[1], cells[2], cells[3], cells[4]});
-        }
-    }
-    log.fd_ = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+    log.fd_ = ::open(path.c_str(), O_RDWR | O_CREAT | O_APPEND | O_CLOEXEC | O_NOCTTY | O_NONBLOCK,
+                     0644);
     if (log.fd_ < 0) {
-        error = path + ": " + std::strerror(errno);
+        error = systemError(path);
         return std::nullopt;
     }
-    // A row cut short ends its own line, so the next row starts on a line of its own.
-    if (existing.empty() && !log.writeWhole(csvLine(kHeader), error)) return std::nullopt;
-    if (!existing.empty() && existing.back() != '\n' && !log.writeWhole("\n", error))
+    if (::fstat(log.fd_, &st) != 0 || !S_ISREG(st.st_mode)) {
+        error = path + ": not a regular file; give a file for the log";
         return std::nullopt;
+    }
+    if (::flock(log.fd_, LOCK_EX | LOCK_NB) != 0) {
+        error = errno == EWOULDBLOCK ? path + ": in use by " + holderText(path) +
+                                           "; one batch per log"
+                                     : systemError(path);
+        return std::nullopt;
+    }
+    std::string existing;
+    if (!readAll(log.fd_, existing)) {
+        error = systemError(path);
+        return std::nullopt;
+    }
+    if (existing.empty()) {
+        if (!log.writeWhole(csvLine(kHeader), error)) return std::nullopt;
+        return log;
+    }
+    // A row cut short at the end (the program stopped inside its write) is ended here, its quote
+    // closed if the cut fell inside one, so that the next row starts on a line of its own and no
+    // quote of the cut row runs on into it. Read, it is refused for its missing cells.
+    if (existing.back() != '\n') {
+        const bool insideQuote = std::count(existing.begin(), existing.end(), '"') % 2 != 0;
+        const std::string ending = insideQuote ? "\"\n" : "\n";
+        if (!log.writeWhole(ending, error)) return std::nullopt;
+        existing += ending;
+    }
+    const auto contents = parseBatchLog(existing, path, error);
+    if (!contents) return std::nullopt;
+    log.separator_ = contents->separator;
+    log.refused_.insert(log.refused_.end(), contents->refused.begin(), contents->refused.end());
+    for (const LogRow& row : contents->rows) log.note(row);
     return log;
 }
 
+bool BatchLog::done(const std::string& unit) const {
+    const auto it = latest_.find(unit);
+    return it != latest_.end() && it->second.result == kResultOk;
+}
+
+bool BatchLog::bound(const std::string& unit) const {
+    return std::any_of(unitByIdentity_.begin(), unitByIdentity_.end(),
+                       [&](const auto& entry) { return entry.second == unit; });
+}
+
+std::string BatchLog::idCodeOf(const std::string& unit) const {
+    const auto it = latest_.find(unit);
+    return it == latest_.end() ? std::string() : it->second.idCode;
+}
+
+const std::string* BatchLog::unitOf(std::string_view idCodText) const {
+    const std::string identity = session::unitIdentity(idCodText);
+    if (identity.empty()) return nullptr;
+    const auto it = unitByIdentity_.find(identity);
+    return it == unitByIdentity_.end() ? nullptr : &it->second;
+}
+
 bool BatchLog::append(const LogRow& row, std::string& error) {
-    if (!writeWhole(csvLine({row.time, row.unit, row.idCode, row.result, row.differences}), error))
+    // A spreadsheet that saved over the log while the batch ran replaced the file: rows written
+    // to the old one would be lost with it.
+    struct stat now {}, mine {};
+    if (::stat(path_.c_str(), &now) != 0 || ::fstat(fd_, &mine) != 0 || now.st_dev != mine.st_dev ||
+        now.st_ino != mine.st_ino) {
+        error = path_ + ": replaced or removed while the batch ran; the row for unit " + row.unit +
+                " is not written (put the file back, or start again with a copy)";
+        return false;
+    }
+    if (!writeWhole(csvLine({row.time, row.unit, row.idCode, row.result, row.differences},
+                            separator_),
+                    error))
         return false;
     note(row);
     return true;
 }
 
 void BatchLog::note(const LogRow& row) {
-    std::erase_if(unitByIdCode_, [&](const auto& entry) { return entry.second == row.unit; });
-    if (row.result != kResultOk) {
-        done_.erase(row.unit);
-        return;
-    }
-    done_.insert(row.unit);
-    if (!row.idCode.empty()) unitByIdCode_[row.idCode] = row.unit;
-}
-
-const std::string* BatchLog::unitWithIdCode(const std::string& idCode) const {
-    const auto it = unitByIdCode_.find(idCode);
-    return it == unitByIdCode_.end() ? nullptr : &it->second;
+    latest_[row.unit] = row;
+    if (const std::string identity = session::unitIdentity(row.idCode); !identity.empty())
+        unitByIdentity_[identity] = row.unit;
 }
 
 bool BatchLog::writeWhole(const std::string& bytes, std::string& error) {
@@ -99,13 +212,13 @@ bool BatchLog::writeWhole(const std::string& bytes, std::string& error) {
         const ssize_t n = ::write(fd_, bytes.data() + done, bytes.size() - done);
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) {
-            error = path_ + ": " + std::strerror(errno);
+            error = systemError(path_);
             return false;
         }
         done += static_cast<std::size_t>(n);
     }
     if (::fsync(fd_) != 0) {
-        error = path_ + ": " + std::strerror(errno);
+        error = systemError(path_);
         return false;
     }
     return true;

@@ -1,5 +1,6 @@
 #include "cli/Link.h"
 
+#include <cerrno>
 #include <cstring>
 
 #include "cli/LineSettings.h"
@@ -51,6 +52,11 @@ bool Link::open(bool quiet) {
     }
     if (!quiet) printError(failure_);
     return false;
+}
+
+bool Link::heldByAnother() const {
+    const int error = port_.OpenFailureError();
+    return !port_.Open() && (error == EBUSY || error == EWOULDBLOCK);
 }
 
 void Link::close() { port_.SetOpen(false); }

@@ -30,6 +30,8 @@ public:
     bool open(bool quiet = false);
     // Why the latest open failed: "COM3 (/dev/ttyUSB0): Не могу открыть COM порт" and the cause.
     const std::string& failure() const { return failure_; }
+    // Whether the latest open failed because another program holds the port.
+    bool heldByAnother() const;
     // Closes the port; must not be called from inside a reception.
     void close();
     bool isOpen() const { return port_.Open(); }

@@ -57,6 +57,9 @@ int runMonitor(const CommandLine& line) {
         for (const std::string& text : ui::monitorLines(bytes)) std::printf("%s\n", text.c_str());
         outputGone = std::fflush(stdout) != 0 || std::ferror(stdout);
     };
+    // What an earlier request left on the line is not monitor output. (The switch off goes at
+    // once: the output it stops never falls quiet.)
+    if (session.terminal.awaitQuietLine() == EventLoop::Outcome::Interrupted) return kExitOk;
     sendMonitorSwitch(session.link, protocol::mask::MonitorOn);
     const auto until = seconds ? std::optional(EventLoop::Clock::now() + std::chrono::seconds(*seconds))
                                : std::nullopt;

@@ -3,20 +3,16 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "platform/WireTime.h"
 #include "protocol/AssignmentRecorder.h"
 #include "protocol/RequestBuilder.h"
 #include "protocol/ResponseParser.h"
 #include "protocol/TransmitBuffer.h"
+#include "session/ExchangeRules.h"
 
 namespace cli {
 namespace {
 
 constexpr std::size_t kAnswerCapacity = 4096;  // the windows' receive buffer
-
-std::chrono::milliseconds wireTime(std::size_t bytes, unsigned bitsPerSecond) {
-    return std::chrono::milliseconds(platform::wireTimeMs(bytes, bitsPerSecond));
-}
 
 const std::uint8_t* bytesOf(std::string_view text) {
     return reinterpret_cast<const std::uint8_t*>(text.data());
@@ -58,6 +54,21 @@ std::string keyList(std::span<const protocol::Parameter* const> parameters) {
 
 Terminal::Terminal(Link& link, EventLoop& loop) : link_(link), loop_(loop) {}
 
+EventLoop::Outcome Terminal::awaitQuietLine() {
+    using Clock = EventLoop::Clock;
+    const auto quiet = session::answerPause(link_.lineRate());
+    Clock::time_point lastByte = Clock::now();
+    const auto heard = link_.onReception;
+    link_.onReception = [&](std::span<const std::uint8_t>) { lastByte = Clock::now(); };
+    // A line that never falls quiet is no reason to wait for ever: the request goes out after
+    // the answer limit, and its answer is judged as any other.
+    const auto outcome = loop_.runUntil(
+        [&] { return !link_.isOpen() || Clock::now() >= lastByte + quiet; },
+        Clock::now() + session::kAnswerLimit);
+    link_.onReception = heard;
+    return outcome;
+}
+
 Answer Terminal::exchange(std::string_view request,
                           std::span<const protocol::Parameter* const> expected) {
     using Clock = EventLoop::Clock;
@@ -72,15 +83,18 @@ Answer Terminal::exchange(std::string_view request,
     };
     link_.onLost = [&] { lost = true; };
 
-    // Whatever a previous request left on the line is not part of this answer.
+    // Whatever an earlier request left on the line is not part of this answer.
     link_.discardPendingInput();
-    if (!link_.send(request)) {
+    if (awaitQuietLine() == EventLoop::Outcome::Interrupted) {
+        answer.end = Answer::End::Interrupted;
+    } else if (lost || !link_.send(request)) {
         answer.end = Answer::End::LinkLost;
     } else {
         const unsigned rate = link_.lineRate();
         const Clock::time_point sent = Clock::now();
-        const auto firstByteBy = sent + kFirstByteTimeout + wireTime(request.size(), rate);
-        const auto pause = kAnswerPause + wireTime(64, rate);
+        const auto firstByteBy =
+            sent + session::kFirstByteTimeout + session::wireTime(request.size(), rate);
+        const auto pause = session::answerPause(rate);
         const auto complete = [&] {
             return !answer.bytes.empty() && missingAnswerKeys(answer.bytes, expected).empty();
         };
@@ -90,7 +104,7 @@ Answer Terminal::exchange(std::string_view request,
             if (answer.bytes.empty()) return now >= firstByteBy;
             return now >= lastByte + pause || answer.bytes.size() >= kAnswerCapacity;
         };
-        const auto outcome = loop_.runUntil(over, sent + kAnswerLimit);
+        const auto outcome = loop_.runUntil(over, sent + session::kAnswerLimit);
         if (outcome == EventLoop::Outcome::Interrupted) answer.end = Answer::End::Interrupted;
         else if (lost) answer.end = Answer::End::LinkLost;
         else if (complete()) answer.end = Answer::End::Complete;

@@ -3,6 +3,8 @@
 // receptions that follow are gathered into one answer, so an item cut between two receptions is
 // not lost (the windows parse each reception on its own). An answer ends when every expected
 // key has arrived with its ":", when the terminal pauses after it began, or when nothing came.
+// Before a request goes out the line must have been quiet for one answer pause (the rule and its
+// times are session/ExchangeRules.h).
 //
 // Main thread only; it runs the event loop while it waits.
 #include <chrono>
@@ -18,13 +20,6 @@
 #include "protocol/ParameterTable.h"
 
 namespace cli {
-
-// Nothing at all for this long after a request: the terminal is silent.
-constexpr std::chrono::milliseconds kFirstByteTimeout{2000};
-// A pause this long once the answer has begun ends it (plus the wire time of 64 bytes).
-constexpr std::chrono::milliseconds kAnswerPause{300};
-// No answer takes longer than this in all.
-constexpr std::chrono::milliseconds kAnswerLimit{10000};
 
 struct Answer {
     enum class End { Complete, Paused, Silent, LinkLost, Interrupted };
@@ -60,6 +55,10 @@ public:
     };
     // The read request of the Read buttons; the answer is parsed into `values`.
     Reading read(protocol::ControlAccess& values);
+
+    // Waits until the line has kept quiet for one answer pause (or closed), dropping what
+    // arrives meanwhile; every request goes out after this.
+    EventLoop::Outcome awaitQuietLine();
 
 private:
     Link& link_;

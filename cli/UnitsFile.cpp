@@ -47,7 +47,12 @@ std::optional<std::vector<Unit>> readUnitsFile(const std::string& path, std::str
     }
     std::ostringstream text;
     text << in.rdbuf();
-    const auto table = parseCsv(text.str(), error);
+    return parseUnitsFile(text.str(), path, error);
+}
+
+std::optional<std::vector<Unit>> parseUnitsFile(std::string_view text, const std::string& path,
+                                                std::string& error) {
+    const auto table = parseCsv(text, error);
     if (!table) {
         error = path + ": " + error;
         return std::nullopt;

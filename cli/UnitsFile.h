@@ -5,6 +5,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "cli/Overrides.h"
@@ -20,6 +21,9 @@ struct Unit {
 // "unit" first, an unknown or read-only column, a row with too few or too many cells, a value its
 // column does not allow, or a label given twice.
 std::optional<std::vector<Unit>> readUnitsFile(const std::string& path, std::string& error);
+// The same for the file's text; `path` names it in the error.
+std::optional<std::vector<Unit>> parseUnitsFile(std::string_view text, const std::string& path,
+                                                std::string& error);
 
 // The parameters every unit gives a value for (a template may lack them); none without units.
 std::set<const protocol::Parameter*> suppliedByEveryUnit(const std::vector<Unit>& units);

@@ -16,6 +16,25 @@ bool unanswered(Answer::End end) {
            end == Answer::End::Interrupted;
 }
 
+// Reads the terminal and takes its values of `wanted` that the read answered into `values`,
+// leaving the others alone; false (with the outcome's end set) when the link went or Ctrl+C.
+bool takeFromRead(Terminal& terminal, const std::vector<const protocol::Parameter*>& wanted,
+                  protocol::ValueStore& values, std::set<const protocol::Parameter*>& answered,
+                  WriteOutcome& outcome) {
+    protocol::ValueStore readBack;
+    const Terminal::Reading reading = terminal.read(readBack);
+    if (reading.end == Answer::End::Interrupted || reading.end == Answer::End::LinkLost) {
+        outcome.end = reading.end;
+        return false;
+    }
+    std::vector<const protocol::Parameter*> taken;
+    for (const protocol::Parameter* p : wanted)
+        if (reading.answered.count(p)) taken.push_back(p);
+    protocol::restoreValues(values, protocol::snapshotValues(readBack, taken), {});
+    answered.insert(taken.begin(), taken.end());
+    return true;
+}
+
 }  // namespace
 
 WriteOutcome writeAndVerify(Terminal& terminal, protocol::ValueStore& values) {
@@ -48,22 +67,19 @@ WriteOutcome writeAndVerify(Terminal& terminal, protocol::ValueStore& values) {
     std::vector<const protocol::Parameter*> unanswered;
     for (const protocol::Parameter* p : groups)
         if (!answered.count(p)) unanswered.push_back(p);
-    if (!unanswered.empty()) {
-        // Values the write's answer lacks are taken from a read, leaving the answered ones alone.
-        protocol::ValueStore readBack;
-        const Terminal::Reading reading = terminal.read(readBack);
-        if (reading.end == Answer::End::Interrupted || reading.end == Answer::End::LinkLost) {
-            outcome.end = reading.end;
-            return outcome;
-        }
-        std::vector<const protocol::Parameter*> taken;
-        for (const protocol::Parameter* p : unanswered)
-            if (reading.answered.count(p)) taken.push_back(p);
-        protocol::restoreValues(values, protocol::snapshotValues(readBack, taken), {});
-        answered.insert(taken.begin(), taken.end());
-    }
+    // Values the write's answer lacks are taken from a read, leaving the answered ones alone.
+    if (!unanswered.empty() && !takeFromRead(terminal, unanswered, values, answered, outcome))
+        return outcome;
 
     outcome.mismatches = protocol::verifyValues(sent, values, answered);
+    if (!outcome.mismatches.empty()) {
+        // An answer that disagrees may be a late one of an earlier request: only a read that
+        // disagrees too makes it a difference.
+        std::vector<const protocol::Parameter*> disputed;
+        for (const protocol::ValueMismatch& m : outcome.mismatches) disputed.push_back(m.parameter);
+        if (!takeFromRead(terminal, disputed, values, answered, outcome)) return outcome;
+        outcome.mismatches = protocol::verifyValues(sent, values, answered);
+    }
     outcome.status = outcome.mismatches.empty() ? Status::Agreed : Status::Differs;
     return outcome;
 }

@@ -2,11 +2,14 @@
 
 #include <dirent.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cctype>
 #include <fstream>
+#include <sstream>
 
 namespace platform {
 
@@ -59,6 +62,26 @@ std::vector<ProcessInfo> ProcessTable::holdersOf(const std::string& path) const 
         }
         ::closedir(d);
         if (holds) holders.push_back({pid, nameOf(pid)});
+    }
+    return holders;
+}
+
+std::vector<ProcessInfo> ProcessTable::lockHoldersOf(const std::string& path) const {
+    std::vector<ProcessInfo> holders;
+    struct stat file {};
+    if (::stat(path.c_str(), &file) != 0) return holders;
+    // "1: FLOCK  ADVISORY  WRITE 4711 08:02:1234 0 EOF": the device in hex, the inode in decimal.
+    char id[64];
+    std::snprintf(id, sizeof id, "%02x:%02x:%llu", major(file.st_dev), minor(file.st_dev),
+                  static_cast<unsigned long long>(file.st_ino));
+    std::ifstream in(proc_ + "/locks");
+    const int self = static_cast<int>(::getpid());
+    for (std::string line; std::getline(in, line);) {
+        std::istringstream fields(line);
+        std::string number, kind, mode, access, inode;
+        int pid = 0;
+        if (!(fields >> number >> kind >> mode >> access >> pid >> inode)) continue;
+        if (kind == "FLOCK" && inode == id && pid != self) holders.push_back({pid, nameOf(pid)});
     }
     return holders;
 }

@@ -18,6 +18,9 @@ class ProcessTable {
 
     // Processes other than this one with an open descriptor on the character device at `path`.
     std::vector<ProcessInfo> holdersOf(const std::string& path) const;
+    // Processes other than this one holding a whole-file lock (flock) on the file at `path`, as
+    // /proc/locks lists them.
+    std::vector<ProcessInfo> lockHoldersOf(const std::string& path) const;
     // The first process called `name`, or pid 0.
     ProcessInfo find(const std::string& name) const;
     // The name of process `pid`, or empty when it does not run.

@@ -66,6 +66,7 @@ void TCommPort::SetOpen(bool value) {
 
 void TCommPort::reportOpenFailure(int err, const std::string& path) {
     openFailureCause_ = platform::describeOpenFailure(path, err);
+    openFailureError_ = err;
     if (OnOpenFailed) OnOpenFailed(this);
     platform::messages().show(std::string(platform::kOpenFailedText) + "\n" + openFailureCause_,
                               kErrorCaption, platform::MessageIcon::Error,
@@ -93,6 +94,7 @@ void TCommPort::OpenPort() {
     }
     device_ = device;
     openFailureCause_.clear();
+    openFailureError_ = 0;
 
     noteError(device_->setQueueSizes(inSize_, outSize_));
     noteError(device_->getTimeOuts(savedTimeOuts_));

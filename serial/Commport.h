@@ -187,6 +187,8 @@ class TCommPort {
     // Why the last open failed and what to do, one line (platform/PortDiagnostics); empty after a
     // successful open.
     const std::string& OpenFailureCause() const { return openFailureCause_; }
+    // The system's error number of that failure (EBUSY: another program holds the port), or 0.
+    int OpenFailureError() const { return openFailureError_; }
 
     // --- Rings ---
     void SetIBuffSize(std::uint32_t value);
@@ -329,6 +331,7 @@ class TCommPort {
     std::string devicePath_;
     int lastError_ = 0;
     std::string openFailureCause_;
+    int openFailureError_ = 0;
     platform::DeviceTimeOuts configuredTimeOuts_{{10, 0, 1000, 0, 0}};
     platform::DeviceTimeOuts savedTimeOuts_;
     std::atomic<std::uint32_t> lineRate_{9600};  // read by the transmit thread for its bounds

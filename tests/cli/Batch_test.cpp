@@ -2,18 +2,25 @@
 // "swaps" by muting it and giving it the next unit's IDCOD; the second unit fails verification,
 // Ctrl+C ends the first run while the third is awaited, and a second run with the same log, started
 // with the first unit still connected, leaves that unit alone, retries the second and does the third.
+// Then the routes by which a batch could write one unit's values into another terminal.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "CliFixture.h"
+#include "UnitSwitch.h"
 #include "WholeTemplate.h"
 #include "cli/Csv.h"
 #include "protocol/Cp1251.h"
 #include "protocol/ParameterTable.h"
 
 using testsupport::SettingsTerminal;
+using testsupport::SimulatedLine;
+using testsupport::UnitSwitch;
 using testsupport::VigilProcess;
 using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using ::testing::Not;
 
 namespace {
 
@@ -83,6 +90,7 @@ TEST_F(Batch, ASecondUnitThatFailsIsLoggedAndTheResumedRunRetriesIt) {
         VigilProcess batch(args());
         swapUnit(batch, terminal, "Unit U1: done; disconnect it.", "U2", id2);
         ASSERT_TRUE(batch.waitForOutput("Unit U2: FAILED"));
+        ASSERT_TRUE(batch.waitForOutput("Unit U2: disconnect it."));
         terminal.mode.setMuted(true);
         ASSERT_TRUE(batch.waitForOutput("Unit U3: connect it"));
         batch.interrupt();  // the operator stops for the day
@@ -93,7 +101,9 @@ TEST_F(Batch, ASecondUnitThatFailsIsLoggedAndTheResumedRunRetriesIt) {
     }
     SettingsTerminal terminal(map, kCom);  // U1, still connected the next day
     VigilProcess batch(args());
-    swapUnit(batch, terminal, "Unit U2: the connected terminal (IDCOD=" + id + ") is unit U1", "U2", id2);
+    // A new terminal would take U3; U1's is refused, U2's retried.
+    swapUnit(batch, terminal, "Unit U3: the connected terminal (IDCOD=" + id + ") is unit U1", "U3", id2);
+    ASSERT_TRUE(batch.waitForOutput("Unit U2: terminal IDCOD=" + id2 + ", failed before; trying it again."));
     swapUnit(batch, terminal, "Unit U2: done; disconnect it.", "U3", id3);
     const auto result = batch.finish();
     EXPECT_EQ(result.exitCode, 0) << result.out << result.err;
@@ -129,6 +139,167 @@ TEST_F(Batch, BadUnitsFilesAreRefusedNamingTheLine) {
         EXPECT_THAT(result.err, ::testing::HasSubstr(c.says));
     }
     EXPECT_TRUE(terminal.mode.requests().empty());
+}
+
+// Two terminals of their own on the batch's port; units U1 and U2, U1's phone longer than a
+// terminal with `textLimit` 12 keeps.
+class Binding : public Batch {
+  protected:
+    Binding() {
+        writeFile("units.csv", "unit,ModulePhone\nU1,+7999000000111\nU2,+79990000002\n");
+        cutting.textLimit = 12;
+    }
+    sim::SettingsOptions cutting;
+    UnitSwitch terminals;
+    const std::string idA = "004512 Версия 2.07 Eeprom OK", idB = "004513 Версия 2.07 Eeprom OK";
+};
+
+TEST_F(Binding, AFailedTerminalThatAnswersAgainIsRetriedNeverGivenTheNextUnit) {
+    const int a = terminals.add(idA, cutting), b = terminals.add(idB);
+    SimulatedLine line(map, kCom, terminals);
+    terminals.plug(a);
+    VigilProcess batch(args());
+    ASSERT_TRUE(batch.waitForOutput("Unit U1: FAILED"));
+    ASSERT_TRUE(batch.waitForOutput("Unit U1: disconnect it."));
+    terminals.plug(UnitSwitch::kNone);  // it pauses (or is replugged) ...
+    ASSERT_TRUE(batch.waitForOutput("Unit U2: connect it"));
+    terminals.plug(a);  // ... and answers again
+    ASSERT_TRUE(batch.waitForOutput("Unit U1: terminal IDCOD=" + idA + ", failed before; trying it again."));
+    ASSERT_TRUE(batch.waitForOutput("Unit U1: disconnect it."));
+    terminals.plug(UnitSwitch::kNone);
+    ASSERT_TRUE(batch.waitForOutput("Unit U2: connect it"));
+    terminals.plug(b);
+    const auto result = batch.finish();
+    EXPECT_EQ(result.exitCode, 4) << result.out << result.err;
+    EXPECT_THAT(result.out, Not(HasSubstr("U1: done")));
+    EXPECT_EQ(terminals.unit(a).store().value("ModulePhone"), "+79990000001");  // U1's, cut
+    EXPECT_EQ(terminals.unit(b).store().value("ModulePhone"), "+79990000002");
+    EXPECT_EQ(terminals.writes(a), 2u);
+}
+
+TEST_F(Binding, ATerminalDoneBeforeIsKnownAfterAFirmwareUpdate) {
+    const int a = terminals.add(idA), b = terminals.add(idB);
+    SimulatedLine line(map, kCom, terminals);
+    terminals.plug(a);
+    VigilProcess batch(args());
+    ASSERT_TRUE(batch.waitForOutput("Unit U1: done; disconnect it."));
+    terminals.plug(UnitSwitch::kNone);
+    terminals.unit(a).setValue(*protocol::byControl("EIdCod"), cp1251("004512 Версия 2.08 Eeprom OK"));
+    ASSERT_TRUE(batch.waitForOutput("Unit U2: connect it"));
+    terminals.plug(a);
+    ASSERT_TRUE(batch.waitForOutput("Unit U2: the connected terminal (IDCOD=004512 Версия 2.08 "
+                                    "Eeprom OK) is unit U1, already done; disconnect it."));
+    terminals.plug(b);  // swapped in at once: the answer of another terminal is the disconnect
+    const auto result = batch.finish();
+    EXPECT_EQ(result.exitCode, 0) << result.out << result.err;
+    EXPECT_EQ(terminals.writes(a), 1u);
+    EXPECT_EQ(terminals.unit(b).store().value("ModulePhone"), "+79990000002");
+}
+
+TEST_F(Binding, ATerminalSwappedDuringTheWriteIsLoggedAsTheUnitItTook) {
+    const int a = terminals.add(idA), b = terminals.add(idB);
+    SimulatedLine line(map, kCom, terminals);
+    terminals.plug(a);
+    terminals.swapOnNextWrite(b);
+    VigilProcess batch(args());
+    ASSERT_TRUE(batch.waitForOutput("Unit U1: FAILED"));
+    ASSERT_TRUE(batch.waitForOutput("терминал заменён во время записи (был IDCOD=" + idA + ")"));
+    ASSERT_TRUE(batch.waitForOutput("Unit U1: disconnect it."));
+    terminals.plug(UnitSwitch::kNone);
+    ASSERT_TRUE(batch.waitForOutput("Unit U2: connect it"));
+    terminals.plug(a);  // never written: it takes the next unit
+    ASSERT_TRUE(batch.waitForOutput("Unit U2: terminal IDCOD=" + idA + ", writing."));
+    EXPECT_EQ(batch.finish().exitCode, 4);
+    terminals.plug(b);  // it holds U1's values: it is U1
+    VigilProcess again(args());
+    ASSERT_TRUE(again.waitForOutput("Unit U1: terminal IDCOD=" + idB + ", failed before; trying it again."));
+    const auto result = again.finish();
+    EXPECT_EQ(result.exitCode, 0) << result.out << result.err;
+    EXPECT_EQ(terminals.unit(a).store().value("ModulePhone"), "+79990000002");
+    EXPECT_EQ(terminals.unit(b).store().value("ModulePhone"), "+7999000000111");
+    EXPECT_EQ(logRows().back(), (std::vector<std::string>{"U1", idB, "ok", ""}));
+}
+
+TEST_F(Binding, ASecondBatchOnTheSameLogOrPortStopsAtOnceNamingTheHolder) {
+    terminals.add(idA);
+    SimulatedLine line(map, kCom, terminals);  // nothing plugged: the first batch waits
+    VigilProcess first(args());
+    ASSERT_TRUE(first.waitForOutput("Unit U1: connect it"));
+    const auto sameLog = testsupport::runVigil(args());
+    EXPECT_EQ(sameLog.exitCode, 1);
+    EXPECT_THAT(sameLog.err, HasSubstr("log.csv: in use by another batch (vigil, pid "));
+    std::vector<std::string> otherLog = args();
+    otherLog.back() = path("other.csv");
+    const auto samePort = testsupport::runVigil(otherLog);
+    EXPECT_EQ(samePort.exitCode, 1);
+    EXPECT_THAT(samePort.err, HasSubstr("занят"));
+    EXPECT_THAT(samePort.out, Not(HasSubstr("connect it")));
+    first.interrupt();
+    EXPECT_EQ(first.finish().exitCode, 130);
+}
+
+TEST_F(Binding, ALogThatIsNoPlainFileOrNoBatchLogIsRefusedBeforeThePortIsTouched) {
+    const int a = terminals.add(idA);
+    SimulatedLine line(map, kCom, terminals);
+    terminals.plug(a);
+    ASSERT_EQ(::mkfifo(path("log.csv").c_str(), 0600), 0);  // opened for writing, it would block
+    auto result = testsupport::runVigil(args());
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_THAT(result.err, HasSubstr("log.csv: not a regular file"));
+    std::filesystem::remove(path("log.csv"));
+    writeFile("log.csv", "time,unit,idcode,result,differences\nt,U1,004512,maybe,\n");
+    result = testsupport::runVigil(args());
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_THAT(result.err, HasSubstr("log.csv:2: result \"maybe\""));
+    EXPECT_EQ(terminals.writes(a), 0u);
+}
+
+TEST_F(Binding, ATerminalThatDoesNotSayWhoItIsIsNotWrittenAndAnUnboundUnitGoesToANewOne) {
+    const int nameless = terminals.add(" Версия 2.07 Eeprom OK"), b = terminals.add(idB);
+    SimulatedLine line(map, kCom, terminals);
+    terminals.plug(nameless);
+    // U1 failed on a terminal the log could not name: it is bound to none, so a new one takes it.
+    writeFile("log.csv", "time,unit,idcode,result,differences\nt,U1,,failed,нет ответа\n");
+    VigilProcess batch(args());
+    ASSERT_TRUE(batch.waitForOutput("the connected terminal gives no identification code"));
+    terminals.plug(b);
+    ASSERT_TRUE(batch.waitForOutput("Unit U1: terminal IDCOD=" + idB + ", writing."));
+    batch.interrupt();
+    batch.finish();
+    EXPECT_EQ(terminals.writes(nameless), 0u);
+}
+
+TEST_F(Binding, ACablePulledDuringTheWriteFailsTheUnitAndBindsItsTerminal) {
+    const int a = terminals.add(idA);
+    SimulatedLine line(map, kCom, terminals);
+    terminals.plug(a);
+    terminals.pullOnNextWrite();
+    VigilProcess batch(args());
+    ASSERT_TRUE(batch.waitForOutput("Unit U1: FAILED"));
+    ASSERT_TRUE(batch.waitForOutput("Unit U1: disconnect it."));
+    ASSERT_TRUE(batch.waitForOutput("Unit U2: connect it"));
+    batch.interrupt();
+    const auto result = batch.finish();
+    EXPECT_EQ(result.exitCode, 130) << result.err;
+    EXPECT_THAT(result.out, Not(HasSubstr(": done")));
+    EXPECT_THAT(logRows().back(), ElementsAre("U1", idA, "failed", "нет ответа"));
+}
+
+TEST_F(Binding, ATerminalOfAnotherUnitSwappedInDuringTheWriteIsThatUnitNoLongerDone) {
+    const int a = terminals.add(idA), b = terminals.add(idB);
+    SimulatedLine line(map, kCom, terminals);
+    writeFile("log.csv", "time,unit,idcode,result,differences\nt,U2," + idB + ",ok,\n");
+    terminals.plug(a);
+    terminals.swapOnNextWrite(b);
+    VigilProcess batch(args());
+    ASSERT_TRUE(batch.waitForOutput("Unit U1: disconnect it."));
+    batch.interrupt();
+    batch.finish();
+    EXPECT_EQ(terminals.unit(b).store().value("ModulePhone"), "+7999000000111");  // U1's now
+    const auto rows = logRows();
+    ASSERT_EQ(rows.size(), 4u);
+    EXPECT_THAT(rows[2], ElementsAre("U1", idA, "failed", HasSubstr("(теперь IDCOD=" + idB + ")")));
+    EXPECT_THAT(rows[3], ElementsAre("U2", idB, "failed", HasSubstr("блока U1")));
 }
 
 }  // namespace

@@ -120,6 +120,22 @@ TEST_F(Log, ANewLogGetsItsHeaderAndAForeignFileIsLeftAlone) {
     EXPECT_FALSE(cli::BatchLog::open(path("log.csv"), error));
     EXPECT_THAT(error, HasSubstr("not a batch log"));
     EXPECT_EQ(readFile("log.csv"), "name,phone\nA,1\n");
+    // A link is followed: the rows go to its target, and the link stays a link.
+    std::filesystem::create_symlink(path("target.csv"), path("link.csv"));
+    {
+        auto log = cli::BatchLog::open(path("link.csv"), error);
+        ASSERT_TRUE(log) << error;
+        ASSERT_TRUE(log->append({"t", "U1", "004512 V", "ok", ""}, error)) << error;
+    }
+    EXPECT_TRUE(std::filesystem::is_symlink(path("link.csv")));
+    EXPECT_THAT(readFile("target.csv"), ::testing::EndsWith("t,U1,004512 V,ok,\n"));
+    // A file saved over the log while the batch runs: its rows are not written to the old one.
+    auto log = cli::BatchLog::open(path("target.csv"), error);
+    ASSERT_TRUE(log) << error;
+    writeFile("saved.csv", "time,unit,idcode,result,differences\n");
+    std::filesystem::rename(path("saved.csv"), path("target.csv"));
+    EXPECT_FALSE(log->append({"t", "U2", "004513 V", "ok", ""}, error));
+    EXPECT_THAT(error, HasSubstr("replaced or removed while the batch ran"));
 }
 
 // The test's registry store (CliTest points VIGIL_REGISTRY at it).

@@ -176,9 +176,68 @@ TEST_F(TerminalCommands, AValueTheTerminalStoresDifferentlyIsNamedAndExitsWithFo
         EXPECT_THAT(result.out, ::testing::EndsWith(std::string(":\n  поле ") + c.field + "\n"));
         if (!c.readBack) continue;
         const auto requests = forgetful.settings.requests();
-        ASSERT_EQ(requests.size(), before + 2);
+        // The read that checks it, and the read that confirms the difference.
+        ASSERT_EQ(requests.size(), before + 3);
         EXPECT_EQ(requests.back(), "$Pass=Vostel:End:");
+        EXPECT_EQ(requests[before + 1], "$Pass=Vostel:End:");
     }
+}
+
+// The settings firmware on a line that still carries `stale`, the answer to an earlier read: it
+// comes shortly after the program opens the line, or just ahead of the answer to the first write
+// (which then follows a second later).
+class LateLine : public sim::Mode, private sim::Line {
+  public:
+    enum class When { AfterOpen, BeforeFirstWriteAnswer };
+    LateLine(When when, const sim::SettingsOptions& options, const sim::ParameterStore& store, std::string stale)
+        : settings(options, store), when_(when), stale_(std::move(stale)) {}
+    void linkOpened(sim::Line& line) override {
+        if (when_ == When::AfterOpen) line.send(stale_, std::chrono::milliseconds(100));
+    }
+    void received(const std::uint8_t* data, std::size_t length, sim::Line& line) override {
+        line_ = &line;
+        heard_.append(reinterpret_cast<const char*>(data), length);
+        if (when_ == When::BeforeFirstWriteAnswer && hold_ == sim::Clock::duration::zero() &&
+            heard_.find("TL1=") != std::string::npos) {
+            line.send(std::exchange(stale_, ""));
+            hold_ = std::chrono::seconds(1);
+        }
+        settings.received(data, length, *this);
+    }
+    sim::SettingsMode settings;
+
+  private:
+    void send(std::string bytes, sim::Clock::duration delay) override { line_->send(std::move(bytes), delay + hold_); }
+    void unplug() override { line_->unplug(); }
+    sim::Clock::time_point now() const override { return line_->now(); }
+
+    When when_;
+    std::string stale_, heard_;
+    sim::Clock::duration hold_{};
+    sim::Line* line_ = nullptr;
+};
+
+TEST_F(TerminalCommands, ALateAnswerOfAnEarlierRequestIsNeitherReadNorADifference) {
+    sim::ParameterStore before, now;
+    before.set(byName("Apn"), "old.apn");
+    now.set(byName("Apn"), "apn.ru");
+    std::string stale;
+    for (const protocol::Parameter& p : protocol::kParameters) stale += before.answerItem(p);
+    // Left on the line before the read: the line must fall quiet before the request goes out.
+    sim::SettingsOptions slow;
+    slow.answerDelayMs = 200;
+    LateLine leftOver(LateLine::When::AfterOpen, slow, now, stale);
+    SimulatedLine line(map, kCom, leftOver);
+    const auto read = runVigil({"read", "--port", kPort});
+    EXPECT_EQ(read.exitCode, 0) << read.err;
+    EXPECT_THAT(read.out, HasSubstr("Apn=apn.ru:"));
+    // Ahead of the write's own answer: a read confirms what the terminal stored.
+    LateLine late(LateLine::When::BeforeFirstWriteAnswer, {}, before, stale);
+    SimulatedLine lateLine(map, kCom + 1, late);
+    writeFile("template.abt", kTemplate);
+    const auto write = runVigil({"write", "--port", "COM8", path("template.abt")});
+    EXPECT_EQ(write.exitCode, 0) << write.out << write.err;
+    EXPECT_EQ(late.settings.store().value("Apn"), "apn.ru");
 }
 
 TEST_F(TerminalCommands, BadWriteInputIsRefusedBeforeAnythingIsSent) {
