@@ -1,4 +1,5 @@
 #include "cli/BatchLog.h"
+#include "files/FileTarget.h"
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -114,9 +115,8 @@ std::optional<BatchLog> BatchLog::open(const std::string& path, std::string& err
     log.path_ = path;
     // A link is followed to its file; anything but a regular file is refused before it is opened
     // (a FIFO would block, a device would be written to).
-    struct stat st {};
-    if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
-        error = path + ": not a regular file; give a file for the log";
+    if (const files::FileTarget target = files::writableTarget(path); !target.error.empty()) {
+        error = target.error;
         return std::nullopt;
     }
     log.fd_ = ::open(path.c_str(), O_RDWR | O_CREAT | O_APPEND | O_CLOEXEC | O_NOCTTY | O_NONBLOCK,
@@ -125,6 +125,8 @@ std::optional<BatchLog> BatchLog::open(const std::string& path, std::string& err
         error = systemError(path);
         return std::nullopt;
     }
+    // The path may have been swapped for something else between the check and the open.
+    struct stat st {};
     if (::fstat(log.fd_, &st) != 0 || !S_ISREG(st.st_mode)) {
         error = path + ": not a regular file; give a file for the log";
         return std::nullopt;

@@ -245,7 +245,7 @@ TEST_F(Binding, ALogThatIsNoPlainFileOrNoBatchLogIsRefusedBeforeThePortIsTouched
     ASSERT_EQ(::mkfifo(path("log.csv").c_str(), 0600), 0);  // opened for writing, it would block
     auto result = testsupport::runVigil(args());
     EXPECT_EQ(result.exitCode, 1);
-    EXPECT_THAT(result.err, HasSubstr("log.csv: not a regular file"));
+    EXPECT_THAT(result.err, HasSubstr("log.csv\": это именованный канал (FIFO)"));
     std::filesystem::remove(path("log.csv"));
     writeFile("log.csv", "time,unit,idcode,result,differences\nt,U1,004512,maybe,\n");
     result = testsupport::runVigil(args());
