@@ -14,15 +14,14 @@
 #include "platform/PosixSerialDevice.h"
 #include "serial/Evread.h"
 #include "serial/Evstatus.h"
+#include "serial/LineRates.h"
 #include "serial/Thread.h"
 #include "serial/Thstatus.h"
 #include "serial/Thwrite.h"
 
 namespace {
 
-constexpr int kRates[] = {110,   300,   600,   1200,  2400,   4800,   9600,  14400,
-                          19200, 38400, 56000, 57600, 115200, 128000, 256000};
-constexpr int kRateCount = sizeof kRates / sizeof kRates[0];
+static_assert(serial::kLineRates.size() == cbr256000 + 1, "one rate for every TBaudRate");
 
 constexpr std::uint32_t kFlagsNone = 0x0001;
 constexpr std::uint32_t kFlagsSoft = 0x1311;
@@ -202,13 +201,12 @@ void TCommPort::SetBaudRate(TBaudRate value) {
 }
 
 int TCommPort::GetBaud() const {
-    const int i = static_cast<int>(baudRate_);
-    return i >= 0 && i < kRateCount ? kRates[i] : 0;
+    const auto i = static_cast<std::size_t>(baudRate_);
+    return i < serial::kLineRates.size() ? serial::kLineRates[i] : 0;
 }
 
 void TCommPort::SetBaud(int value) {
-    const int* found = std::find(std::begin(kRates), std::end(kRates), value);
-    if (found != std::end(kRates)) SetBaudRate(static_cast<TBaudRate>(found - std::begin(kRates)));
+    if (const auto index = serial::lineRateIndex(value)) SetBaudRate(static_cast<TBaudRate>(*index));
 }
 
 void TCommPort::SetParity(TParity value) {
