@@ -18,16 +18,16 @@ std::uint32_t ByteRing::start() {
     return start_;
 }
 
+ByteRing::Snapshot ByteRing::snapshot() {
+    std::lock_guard<std::mutex> guard(lock_);
+    return {start_, used_, generation_};
+}
+
 ByteRing::Spans ByteRing::writable() {
     const std::uint32_t size = capacity();
+    const auto [s, u, generation] = snapshot();
     Spans spans;
-    std::uint32_t s, u;
-    {
-        std::lock_guard<std::mutex> guard(lock_);
-        s = start_;
-        u = used_;
-        spans.generation = generation_;
-    }
+    spans.generation = generation;
     const std::uint32_t end = s + u;
     if (end < size) {
         spans.first = {bytes_.data() + end, size - end};
@@ -47,14 +47,9 @@ bool ByteRing::commit(std::uint32_t generation, std::uint32_t count) {
 
 ByteRing::Spans ByteRing::readable() {
     const std::uint32_t size = capacity();
+    const auto [s, u, generation] = snapshot();
     Spans spans;
-    std::uint32_t s, u;
-    {
-        std::lock_guard<std::mutex> guard(lock_);
-        s = start_;
-        u = used_;
-        spans.generation = generation_;
-    }
+    spans.generation = generation;
     if (u == 0) return spans;
     if (s + u < size) {
         spans.first = {bytes_.data() + s, u};

@@ -60,6 +60,10 @@ class ByteRing {
     bool flush();
 
   private:
+    struct Snapshot {
+        std::uint32_t start, used, generation;
+    };
+    Snapshot snapshot();
     void discardLocked();
 
     std::vector<char> bytes_;

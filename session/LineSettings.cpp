@@ -2,24 +2,6 @@
 
 namespace session {
 
-int& fieldOf(LineSettings& settings, LineField field) {
-    switch (field) {
-        case LineField::Baud:
-            return settings.baudIndex;
-        case LineField::ComNumber:
-            return settings.comNumber;
-        case LineField::StopBits:
-            return settings.stopBitsIndex;
-        case LineField::Control:
-            return settings.controlIndex;
-        case LineField::DataBits:
-            return settings.dataBitsIndex;
-        case LineField::Parity:
-            return settings.parityIndex;
-    }
-    return settings.comNumber;
-}
-
 void applyLine(const LineSettings& settings, TCommPort& port) {
     port.SetBaudRate(static_cast<TBaudRate>(settings.baudIndex));
     port.SetStopBits(static_cast<TStopBits>(settings.stopBitsIndex));

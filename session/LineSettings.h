@@ -26,17 +26,16 @@ struct LineFieldInfo {
     LineField field;
     const char* storedName;
     int listSize;  // entries of the window's list; 0: not a list (the port number)
+    int LineSettings::*member;
 };
 inline constexpr std::array<LineFieldInfo, 6> kLineFields = {{
-    {LineField::Baud, "ComBaud", 15},
-    {LineField::ComNumber, "ComNum", 0},
-    {LineField::StopBits, "StopBits", 3},
-    {LineField::Control, "Control", 3},
-    {LineField::DataBits, "DataBit", 4},
-    {LineField::Parity, "Parity", 5},
+    {LineField::Baud, "ComBaud", 15, &LineSettings::baudIndex},
+    {LineField::ComNumber, "ComNum", 0, &LineSettings::comNumber},
+    {LineField::StopBits, "StopBits", 3, &LineSettings::stopBitsIndex},
+    {LineField::Control, "Control", 3, &LineSettings::controlIndex},
+    {LineField::DataBits, "DataBit", 4, &LineSettings::dataBitsIndex},
+    {LineField::Parity, "Parity", 5, &LineSettings::parityIndex},
 }};
-
-int& fieldOf(LineSettings& settings, LineField field);
 
 // A stored value that cannot be used: unreadable (missing or of another type, `failure` holds the
 // store's words) or outside its list (`value`).

@@ -7,19 +7,19 @@ const char* const kSettingsKey = "Quorveth\\ComPort";
 }  // namespace
 
 LineSettings StoredLineSettings::checked(std::vector<LineProblem>& problems) const {
-    LineSettings defaults;
+    const LineSettings defaults;
     LineSettings result = values;
     for (std::size_t i = 0; i < kLineFields.size(); ++i) {
         const LineFieldInfo& info = kLineFields[i];
         if (info.listSize == 0) continue;
-        int& value = fieldOf(result, info.field);
+        int& value = result.*info.member;
         if (!failures[i].empty())
             problems.push_back({info.field, failures[i]});
         else if (value < 0 || value >= info.listSize)
             problems.push_back({info.field, "", value});
         else
             continue;
-        value = fieldOf(defaults, info.field);
+        value = defaults.*info.member;
     }
     return result;
 }
@@ -33,8 +33,7 @@ StoredLineSettings LineSettingsStore::read() const {
     if (!stored.keyExists) return stored;
     for (std::size_t i = 0; i < kLineFields.size(); ++i) {
         try {
-            fieldOf(stored.values, kLineFields[i].field) =
-                registry.readInteger(kLineFields[i].storedName);
+            stored.values.*kLineFields[i].member = registry.readInteger(kLineFields[i].storedName);
         } catch (const platform::ERegistryException& e) {
             stored.failures[i] = e.what();
         }
@@ -46,9 +45,8 @@ StoredLineSettings LineSettingsStore::read() const {
 void LineSettingsStore::save(const LineSettings& settings) const {
     platform::Registry registry(storePath_);
     registry.openKey(kSettingsKey, true);
-    LineSettings values = settings;
     for (const LineFieldInfo& info : kLineFields)
-        registry.writeInteger(info.storedName, fieldOf(values, info.field));
+        registry.writeInteger(info.storedName, settings.*info.member);
     registry.closeKey();
 }
 
