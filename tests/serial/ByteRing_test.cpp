@@ -86,13 +86,18 @@ TEST(ByteRing, AFlushVoidsTheTransferInFlightAndNewBytesLandBeyondIt) {
     EXPECT_FALSE(ring.discard(held.generation));
     EXPECT_EQ(take(ring, 16), "new");
 
-    // A full ring's flush says so (the receive side re-arms on it); a failed write drops the rest.
+    // A full ring's flush says so (the receive side re-arms on it).
     put(ring, std::string(16, 'f'));
     EXPECT_TRUE(ring.flush());
+
+    // A write fails and drops the rest while a block is being put: the block is what goes next,
+    // not the dropped bytes before it.
     put(ring, "lost");
+    const ByteRing::Spans putting = ring.writable();
+    std::memcpy(putting.first.data, "kept", 4);
     EXPECT_TRUE(ring.discard(ring.readable().generation));
     EXPECT_EQ(ring.used(), 0u);
-    EXPECT_EQ(put(ring, "kept"), 4u);
+    EXPECT_TRUE(ring.commit(putting.generation, 4));
     EXPECT_EQ(take(ring, 16), "kept");
 }
 
