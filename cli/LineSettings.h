@@ -1,7 +1,6 @@
 #pragma once
-// The line settings the windows keep in the registry store (key "Quorveth\ComPort": "ComBaud",
-// "StopBits", "Control", "DataBit", "Parity", each the index of its list in the port window),
-// given to the port component before it opens. "ComNum" is not used: the command names its port.
+// vigil takes the line settings the windows keep (session/LineSettingsStore) and words what it
+// cannot use. The stored port number is not used: the command names its port.
 #include <string>
 #include <vector>
 

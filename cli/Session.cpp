@@ -2,6 +2,7 @@
 
 #include "cli/ExitCodes.h"
 #include "cli/LineSettings.h"
+#include "serial/LineRates.h"
 
 namespace cli {
 
@@ -21,8 +22,7 @@ std::optional<LinkOptions> linkOptions(const CommandLine& line, std::string& err
     if (const auto baud = line.value("baud")) {
         const auto rate = parseCount(*baud);
         if (!rate || !isKnownLineRate(*rate)) {
-            error = "--baud takes one of 110, 300, 600, 1200, 2400, 4800, 9600, 14400, 19200, "
-                    "38400, 56000, 57600, 115200, 128000, 256000; got \"" + *baud + "\"";
+            error = "--baud takes one of " + serial::lineRateList() + "; got \"" + *baud + "\"";
             return std::nullopt;
         }
         options.baud = rate;

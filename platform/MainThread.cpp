@@ -23,6 +23,8 @@ struct Queue {
     std::mutex mutex;
     std::condition_variable changed;  // a call was queued, or notify(): for the main thread
     std::deque<PendingCall*> pending;
+    // Held while the hook runs, so that once setWakeHook has returned the old hook runs no more.
+    std::mutex hookMutex;
     std::function<void()> wakeHook;
     std::atomic<std::thread::id> mainId{std::this_thread::get_id()};
     unsigned long notifications = 0;
@@ -70,14 +72,15 @@ void MainThread::synchronize(const std::function<void()>& call) {
     }
     Queue& q = queue();
     PendingCall p{&call};
-    std::function<void()> hook;
     {
         std::lock_guard<std::mutex> lock(q.mutex);
         q.pending.push_back(&p);
-        hook = q.wakeHook;
     }
     q.changed.notify_one();  // after the unlock: the main thread can take the mutex at once
-    if (hook) hook();
+    {
+        std::lock_guard<std::mutex> lock(q.hookMutex);
+        if (q.wakeHook) q.wakeHook();
+    }
     p.finished.acquire();
 }
 
@@ -120,7 +123,7 @@ void MainThread::notify() {
 }
 
 void MainThread::setWakeHook(std::function<void()> hook) {
-    std::lock_guard<std::mutex> lock(queue().mutex);
+    std::lock_guard<std::mutex> lock(queue().hookMutex);
     queue().wakeHook = std::move(hook);
 }
 

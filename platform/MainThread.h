@@ -5,8 +5,9 @@
 // running queued calls meanwhile, so a pending delivery can never deadlock a close.
 //
 // Thread rules: synchronize() and notify() may be called from any thread; drain(), drainFor() and
-// waitUntil() only from the main thread. setWakeHook() and adoptCurrentThread() at start-up, before
-// worker threads exist.
+// waitUntil() only from the main thread. adoptCurrentThread() at start-up, before worker threads
+// exist; setWakeHook() at any time (once it has returned, the old hook is not running and never
+// runs again, so a hook may capture what its setter is about to destroy).
 #include <chrono>
 #include <cstddef>
 #include <functional>

@@ -14,15 +14,14 @@
 #include "platform/PosixSerialDevice.h"
 #include "serial/Evread.h"
 #include "serial/Evstatus.h"
+#include "serial/LineRates.h"
 #include "serial/Thread.h"
 #include "serial/Thstatus.h"
 #include "serial/Thwrite.h"
 
 namespace {
 
-constexpr int kRates[] = {110,   300,   600,   1200,  2400,   4800,   9600,  14400,
-                          19200, 38400, 56000, 57600, 115200, 128000, 256000};
-constexpr int kRateCount = sizeof kRates / sizeof kRates[0];
+static_assert(serial::kLineRates.size() == cbr256000 + 1, "one rate for every TBaudRate");
 
 constexpr std::uint32_t kFlagsNone = 0x0001;
 constexpr std::uint32_t kFlagsSoft = 0x1311;
@@ -75,20 +74,16 @@ void TCommPort::reportOpenFailure(int err, const std::string& path) {
 
 void TCommPort::OpenPort() {
     if (open_) return;
-    inUsed_ = 0;
-    outUsed_ = 0;
-    txRing_.assign(outSize_, 0);
-    rxRing_.assign(inSize_, 0);
-    // Start indices survive a close, but a ring may have shrunk meanwhile.
-    if (txStart_ >= outSize_) txStart_ = 0;
-    if (rxStart_ >= inSize_) rxStart_ = 0;
+    // Start indices survive a close, but a ring may have shrunk meanwhile (ByteRing::allocate).
+    txRing_.allocate(outSize_);
+    rxRing_.allocate(inSize_);
     lastError_ = 0;
 
     devicePath_ = platform::devicePathFor(comNumber_);
     auto device = makeDevice();
     if (const int err = device->open(devicePath_); err != 0) {
-        txRing_ = {};
-        rxRing_ = {};
+        txRing_.release();
+        rxRing_.release();
         reportOpenFailure(err, devicePath_);
         return;
     }
@@ -160,10 +155,8 @@ void TCommPort::ClosePort() {
     device_->close();
     device_.reset();
 
-    txRing_ = {};
-    rxRing_ = {};
-    inUsed_ = 0;
-    outUsed_ = 0;
+    txRing_.release();
+    rxRing_.release();
     open_ = false;
     if (OnClose) OnClose(this);
 }
@@ -210,13 +203,12 @@ void TCommPort::SetBaudRate(TBaudRate value) {
 }
 
 int TCommPort::GetBaud() const {
-    const int i = static_cast<int>(baudRate_);
-    return i >= 0 && i < kRateCount ? kRates[i] : 0;
+    const auto i = static_cast<std::size_t>(baudRate_);
+    return i < serial::kLineRates.size() ? serial::kLineRates[i] : 0;
 }
 
 void TCommPort::SetBaud(int value) {
-    const int* found = std::find(std::begin(kRates), std::end(kRates), value);
-    if (found != std::end(kRates)) SetBaudRate(static_cast<TBaudRate>(found - std::begin(kRates)));
+    if (const auto index = serial::lineRateIndex(value)) SetBaudRate(static_cast<TBaudRate>(*index));
 }
 
 void TCommPort::SetParity(TParity value) {
@@ -305,30 +297,13 @@ void TCommPort::SetTimeOut(TComTimeOuts which, std::uint32_t value) {
 
 std::uint32_t TCommPort::PutBlock(const char* data, std::uint32_t len) {
     if (!IsEnabled() || len == 0) return 0;
-    const std::uint32_t size = outSize_;
-    std::uint32_t s, u;
-    {
-        std::lock_guard<std::mutex> lock(txLock_);
-        s = txStart_;
-        u = outUsed_;
-    }
-    std::uint32_t w = s + u;
-    std::uint32_t first, second = 0;
-    if (w < size) {
-        first = std::min(len, size - w);
-        second = std::min(len - first, s);
-    } else {
-        w -= size;
-        first = std::min(len, s - w);
-    }
-    std::memcpy(txRing_.data() + w, data, first);
-    if (second) std::memcpy(txRing_.data(), data + first, second);
+    const serial::ByteRing::Spans room = txRing_.writable();
+    const std::uint32_t first = std::min(len, room.first.size);
+    const std::uint32_t second = std::min(len - first, room.second.size);
+    if (first) std::memcpy(room.first.data, data, first);
+    if (second) std::memcpy(room.second.data, data + first, second);
     const std::uint32_t total = first + second;
-    if (total == 0) return 0;
-    {
-        std::lock_guard<std::mutex> lock(txLock_);
-        outUsed_ += total;
-    }
+    if (total == 0 || !txRing_.commit(room.generation, total)) return 0;
     transmit_.set();
     return total;
 }
@@ -343,67 +318,42 @@ std::uint32_t TCommPort::PutString(const char* s) {
 
 std::uint16_t TCommPort::GetBlock(char* buffer, std::uint32_t len) {
     if (!IsEnabled()) return 0;
-    const std::uint32_t size = inSize_;
     // The count returned is 16-bit: never take more than it can tell.
     len = std::min<std::uint32_t>(len, 65535u);
-    std::uint32_t s, u;
-    {
-        std::lock_guard<std::mutex> lock(rxLock_);
-        s = rxStart_;
-        u = inUsed_;
-    }
-    if (u == 0) return 0;
-    std::uint32_t e = s + u;
-    std::uint32_t first, second = 0;
-    if (e < size) {
-        first = std::min(u, len);
-    } else {
-        e -= size;
-        first = std::min(size - s, len);
-        second = std::min(e, len - first);
-    }
-    std::memcpy(buffer, rxRing_.data() + s, first);
-    if (second) std::memcpy(buffer + first, rxRing_.data(), second);
-    const std::uint32_t total = first + second;
-    bool wasFull;
-    {
-        std::lock_guard<std::mutex> lock(rxLock_);
-        // The count now, not the snapshot: the receive thread may have filled the ring since and
-        // parked on it, and only this re-arm wakes it.
-        wasFull = inUsed_ == size;
-        inUsed_ -= total;
-        rxStart_ += total;
-        if (rxStart_ >= size) rxStart_ -= size;
-    }
-    // A full ring stopped the last receive pass; bytes may wait in the driver.
-    if (wasFull) device_->rearmReceive();
-    return static_cast<std::uint16_t>(total);
+    const serial::ByteRing::Spans held = rxRing_.readable();
+    const std::uint32_t first = std::min(len, held.first.size);
+    const std::uint32_t second = std::min(len - first, held.second.size);
+    if (held.size() == 0) return 0;
+    if (first) std::memcpy(buffer, held.first.data, first);
+    if (second) std::memcpy(buffer + first, held.second.data, second);
+    const serial::ByteRing::Consumed freed = rxRing_.consume(held.generation, first + second);
+    // A full ring stopped the last receive pass; bytes may wait in the driver. The ring tells
+    // from its count at the moment of freeing: the receive thread may have filled and parked on
+    // it after readable(), and only this re-arm wakes it.
+    if (freed.wasFull) device_->rearmReceive();
+    return static_cast<std::uint16_t>(first + second);
 }
 
 char TCommPort::GetChar() {
     char c = 0;
-    if (inUsed_ != 0) GetBlock(&c, 1);
+    if (rxRing_.used() != 0) GetBlock(&c, 1);
     return c;
 }
 
 std::uint32_t TCommPort::GetInBuffFree() {
-    std::lock_guard<std::mutex> lock(rxLock_);
-    return inSize_ - inUsed_;
+    return inSize_ - rxRing_.used();
 }
 
 std::uint32_t TCommPort::GetOutBuffFree() {
-    std::lock_guard<std::mutex> lock(txLock_);
-    return outSize_ - outUsed_;
+    return outSize_ - txRing_.used();
 }
 
 std::uint32_t TCommPort::InStart() {
-    std::lock_guard<std::mutex> lock(rxLock_);
-    return rxStart_;
+    return rxRing_.start();
 }
 
 std::uint32_t TCommPort::OutStart() {
-    std::lock_guard<std::mutex> lock(txLock_);
-    return txStart_;
+    return txRing_.start();
 }
 
 int TCommPort::GetOutQueCount() {
@@ -415,28 +365,15 @@ int TCommPort::GetOutQueCount() {
 
 void TCommPort::FlushInBuffer() {
     if (IsEnabled()) device_->purge(true, false);
-    bool wasFull;
-    {
-        std::lock_guard<std::mutex> lock(rxLock_);
-        wasFull = inUsed_ == inSize_;
-        inUsed_ = 0;
-        ++rxGeneration_;
-    }
+    const bool wasFull = rxRing_.flush();
     // A receive thread parked on the full ring waits for a re-arm, as after GetBlock.
     if (wasFull && IsEnabled()) device_->rearmReceive();
 }
 
 void TCommPort::FlushOutBuffer() {
     if (IsEnabled()) device_->purge(false, true);
-    {
-        std::lock_guard<std::mutex> lock(txLock_);
-        transmit_.reset();
-        // The start moves past the discarded bytes: a write still in flight reads them, and new
-        // bytes must not be copied over them meanwhile.
-        txStart_ = outSize_ ? (txStart_ + outUsed_) % outSize_ : 0;
-        outUsed_ = 0;
-        ++txGeneration_;
-    }
+    transmit_.reset();
+    txRing_.flush();
     if (IsEnabled()) device_->interruptWrite();
 }
 

@@ -9,10 +9,11 @@
 //   event mask; the receive thread (Thread) fills the receive ring; the transmit thread (Thwrite)
 //   empties the transmit ring; the receive-event (Evread) and status-event (Evstatus) threads only
 //   hand notifications to the main thread.
-// - rxLock_ guards the receive ring's start index and InBuffUsed, txLock_ the transmit ring's. Each
-//   is held only to read or update those two fields, never across a copy, a device call or a
-//   handler, and never both together. Ring bytes need no lock: a producer writes only outside the
-//   used region and publishes by raising the count; a consumer reads only inside it.
+// - Each ring is a serial::ByteRing (one producer, one consumer): the receive thread produces into
+//   the receive ring and the main thread consumes it; the main thread produces into the transmit
+//   ring and the transmit thread consumes it. Each ring's lock guards only its start index and
+//   used count, is never held across a copy, a device call or a handler, and never together with
+//   the other's. Ring bytes need no lock (ByteRing.h).
 // - Values read by other threads without a lock (the used counts for display, modem lines, the last
 //   event mask, Control, the baud rate) are atomics.
 // - A handler may call any operation except closing the port (SetOpen(false), ClosePort,
@@ -66,8 +67,9 @@
 //   its own thread), so a first event of the status thread cannot be swallowed by a later reset.
 // - The transmitter leaves at a stop request only when nothing it may send is left (a request
 //   that came before it first looked at the ring would otherwise drop the bytes).
-// - FlushOutBuffer also ends a write in flight and moves the ring's start past the discarded
-//   bytes; both flushes bump a generation so a transfer in flight is not counted afterwards.
+// - FlushOutBuffer also ends a write in flight. Both flushes move the ring's start past the
+//   discarded bytes and bump a generation, so a transfer in flight is not counted afterwards and
+//   new bytes never overwrite those a write in flight still reads.
 // - While its ring has room and received data is monitored, the receive thread also wakes on the
 //   device's own received data (a tty), saving the hop through the status thread; the status
 //   thread still reports RxChar for those bytes but raises the receive request only while the
@@ -100,6 +102,7 @@
 
 #include "platform/SerialDevice.h"
 #include "platform/Signal.h"
+#include "serial/ByteRing.h"
 
 class TStatusThread;
 class TReadThread;
@@ -195,8 +198,8 @@ class TCommPort {
     void SetOBuffSize(std::uint32_t value);
     std::uint32_t InSize() const { return inSize_; }
     std::uint32_t OutSize() const { return outSize_; }
-    std::uint32_t GetInBuffUsed() const { return inUsed_.load(); }
-    std::uint32_t GetOutBuffUsed() const { return outUsed_.load(); }
+    std::uint32_t GetInBuffUsed() const { return rxRing_.used(); }
+    std::uint32_t GetOutBuffUsed() const { return txRing_.used(); }
     std::uint32_t GetInBuffFree();
     std::uint32_t GetOutBuffFree();
     std::uint32_t InBuffUsed() const { return GetInBuffUsed(); }
@@ -245,7 +248,7 @@ class TCommPort {
     std::uint32_t PutString(const char* s);
     std::uint16_t GetBlock(char* buffer, std::uint32_t len);
     char GetChar();
-    bool CharReady() const { return inUsed_.load() != 0; }
+    bool CharReady() const { return rxRing_.used() != 0; }
     void FlushInBuffer();
     void FlushOutBuffer();
     void RequestRead();
@@ -336,13 +339,9 @@ class TCommPort {
     platform::DeviceTimeOuts savedTimeOuts_;
     std::atomic<std::uint32_t> lineRate_{9600};  // read by the transmit thread for its bounds
 
-    // Rings: contents unguarded, start index and used count under their lock.
-    std::vector<char> txRing_, rxRing_;
-    std::mutex txLock_, rxLock_;
-    std::uint32_t txStart_ = 0, rxStart_ = 0;
-    // Bumped by the flushes (under the lock) so that a transfer in flight is not counted.
-    std::uint32_t txGeneration_ = 0, rxGeneration_ = 0;
-    std::atomic<std::uint32_t> outUsed_{0}, inUsed_{0};
+    // Allocated while open; a flush bumps a ring's generation so that a transfer in flight is not
+    // counted.
+    serial::ByteRing txRing_, rxRing_;
 
     // Signals between the threads.
     platform::Signal receiveRequest_{platform::Signal::Reset::Automatic};

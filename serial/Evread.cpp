@@ -19,10 +19,5 @@ void TReadEventThread::Execute() {
 // Main thread. The count is what the ring holds now, which may be 0.
 void TReadEventThread::deliver() {
     if (!port_->OnDataReceived) return;
-    std::uint32_t count;
-    {
-        std::lock_guard<std::mutex> lock(port_->rxLock_);
-        count = port_->inUsed_;
-    }
-    port_->OnDataReceived(port_, count);
+    port_->OnDataReceived(port_, port_->rxRing_.used());
 }

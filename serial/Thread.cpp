@@ -31,7 +31,7 @@ void TReadThread::Execute() {
 // A full ring waits for the request alone: GetBlock's rearm brings one once there is room.
 void TReadThread::waitForWork() {
     const int fd = pollDevice_ ? device_->receiveFd() : -1;
-    if (fd < 0 || port_->inUsed_ >= port_->inSize_) {
+    if (fd < 0 || port_->rxRing_.full()) {
         port_->receiveRequest_.wait();
         return;
     }
@@ -48,40 +48,23 @@ void TReadThread::waitForWork() {
 }
 
 void TReadThread::pass() {
-    const std::uint32_t size = port_->inSize_;
+    serial::ByteRing& ring = port_->rxRing_;
     int failures = 0;
     for (;;) {
         std::uint32_t queued = 0;
         if (device_->clearErrors(nullptr, &queued, nullptr) != 0) return;
-        std::uint32_t s, u, generation;
-        {
-            std::lock_guard<std::mutex> lock(port_->rxLock_);
-            s = port_->rxStart_;
-            u = port_->inUsed_;
-            generation = port_->rxGeneration_;
-        }
-        std::uint32_t w = s + u;
-        std::uint32_t room;
-        if (w < size) {
-            room = size - w;
-        } else {
-            w -= size;
-            room = s - w;
-        }
-        const std::uint32_t n = std::min(room, queued);
+        // One device read per pass of this loop: into the room up to the ring's end first.
+        const serial::ByteRing::Spans room = ring.writable();
+        const std::uint32_t n = std::min(room.first.size, queued);
         if (n == 0) return;
         std::size_t got = 0;
-        if (device_->read(port_->rxRing_.data() + w, n, got) != 0 || got == 0) {
+        if (device_->read(room.first.data, n, got) != 0 || got == 0) {
             if (++failures >= kMaxFailedReads) return;
             continue;
         }
         failures = 0;
-        {
-            std::lock_guard<std::mutex> lock(port_->rxLock_);
-            // A flush in between discarded the ring: these bytes belong to no one.
-            if (generation != port_->rxGeneration_) continue;
-            port_->inUsed_ += static_cast<std::uint32_t>(got);
-        }
+        // A flush in between discarded the ring: these bytes belong to no one.
+        if (!ring.commit(room.generation, static_cast<std::uint32_t>(got))) continue;
         port_->dataReceived_.set();
     }
 }

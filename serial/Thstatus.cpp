@@ -46,7 +46,7 @@ void TStatusThread::Execute() {
         port_->lastEventMask_ = events;
         if (events & kLineEvents) {
             port_->refreshModemLines();
-            if (port_->control_ == ccHard && !port_->ctsHoldsOutput() && port_->outUsed_ > 0)
+            if (port_->control_ == ccHard && !port_->ctsHoldsOutput() && port_->txRing_.used() > 0)
                 port_->transmit_.set();
         }
         // A receive thread that watches the device reads these bytes itself. One that does not

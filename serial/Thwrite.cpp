@@ -21,12 +21,12 @@ void TWriteThread::Execute() {
     for (;;) {
         // A stop request asked for before this thread first looked at the ring must not lose it:
         // leave only once nothing is left that may be sent.
-        if (Terminated() && (port_->outUsed_ == 0 || heldByCts())) break;
+        if (Terminated() && (port_->txRing_.used() == 0 || heldByCts())) break;
         port_->transmit_.wait();
-        if (port_->outUsed_ == 0) {
+        if (port_->txRing_.used() == 0) {
             port_->transmit_.reset();
             // Bytes queued between the look and the reset must not be left waiting.
-            if (port_->outUsed_ == 0) continue;
+            if (port_->txRing_.used() == 0) continue;
         }
         if (heldByCts()) {
             port_->transmit_.reset();
@@ -57,32 +57,21 @@ std::chrono::milliseconds TWriteThread::limitFor(std::uint32_t bytes) const {
 }
 
 void TWriteThread::burst() {
-    const std::uint32_t size = port_->outSize_;
-    while (port_->outUsed_ > 0) {
-        std::uint32_t s, u, generation;
-        {
-            std::lock_guard<std::mutex> lock(port_->txLock_);
-            s = port_->txStart_;
-            u = port_->outUsed_;
-            generation = port_->txGeneration_;
-        }
-        if (u == 0) return;
-        const std::uint32_t piece = s + u < size ? u : size - s;
+    serial::ByteRing& ring = port_->txRing_;
+    while (ring.used() > 0) {
+        const serial::ByteRing::Spans held = ring.readable();
+        if (held.size() == 0) return;
+        // One device write per pass of this loop: the piece up to the ring's end first.
+        const std::uint32_t piece = held.first.size;
         std::size_t written = 0;
-        const int err = device_->write(port_->txRing_.data() + s, piece, written, limitFor(piece));
-        {
-            std::lock_guard<std::mutex> lock(port_->txLock_);
-            if (generation != port_->txGeneration_) return;  // flushed meanwhile: nothing to count
-            if (err != 0 && err != EINTR) {
-                // The rest is lost; the owner learns it from the missing answer.
-                port_->outUsed_ = 0;
-            } else {
-                port_->outUsed_ -= static_cast<std::uint32_t>(written);
-                port_->txStart_ += static_cast<std::uint32_t>(written);
-                if (port_->txStart_ >= size) port_->txStart_ -= size;
-            }
-        }
+        const int err = device_->write(held.first.data, piece, written, limitFor(piece));
+        const bool failed = err != 0 && err != EINTR;
+        // The rest of a failed write is lost; the owner learns it from the missing answer.
+        const bool counted =
+            failed ? ring.discard(held.generation)
+                   : ring.consume(held.generation, static_cast<std::uint32_t>(written)).counted;
+        if (!counted) return;  // flushed meanwhile: nothing to count
         if (err == ETIMEDOUT && Terminated()) device_->purge(false, true);
-        if (err != 0 && err != EINTR) return;
+        if (failed) return;
     }
 }

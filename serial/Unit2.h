@@ -52,6 +52,7 @@
 
 #include "platform/ComPortMap.h"
 #include "serial/Commport.h"
+#include "session/LineSettings.h"
 
 class QGroupBox;
 class QLabel;
@@ -59,9 +60,6 @@ class QLineEdit;
 class QPushButton;
 class QTabWidget;
 class TPortListWatch;
-namespace platform {
-class Registry;
-}
 
 // A combo box that tells before its list opens (the framework's OnDropDown).
 class TDropDownComboBox : public QComboBox {
@@ -137,7 +135,8 @@ private:
     void CreateControls();
     void ConnectControls();
     void LoadSettings();
-    void WriteSettings(platform::Registry& registry);
+    // The lists' indices and the port number, as the store keeps them.
+    session::LineSettings CurrentSettings() const;
     void SetPortItems(const QStringList& names);
     void SelectPort(int number);
     void ShowSelectedPortDetails();

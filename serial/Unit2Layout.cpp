@@ -7,6 +7,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "serial/LineRates.h"
 #include "serial/Unit2.h"
 #include "serial/Unit2StatusLabel.h"
 
@@ -68,9 +69,8 @@ void TForm2::CreateControls() {
     Label2 = label("Label2", "Порт", TabSheet1);
     ComboBox2 = named(new TDropDownComboBox(TabSheet1), "ComboBox2");
     Label3 = label("Label3", "Скорость", TabSheet1);
-    ComboBox1 = fixedList(named(new QComboBox(TabSheet1), "ComboBox1"),
-                          {"110", "300", "600", "1200", "2400", "4800", "9600", "14400", "19200", "38400",
-                           "56000", "57600", "115200", "128000", "256000"});
+    ComboBox1 = fixedList(named(new QComboBox(TabSheet1), "ComboBox1"), {});
+    for (const int rate : serial::kLineRates) ComboBox1->addItem(QString::number(rate));
     Label4 = label("Label4", "Стоп биты", TabSheet1);
     ComboBox3 = fixedList(named(new QComboBox(TabSheet1), "ComboBox3"), {"1", "1,5", "2"});
     Label5 = label("Label5", "Управление", TabSheet1);

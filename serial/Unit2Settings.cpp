@@ -2,14 +2,14 @@
 #include <QAbstractItemView>
 #include <algorithm>
 #include <climits>
+#include <iterator>
 
 #include "platform/ComPortMap.h"
 #include "platform/RegistryStore.h"
 #include "serial/Unit2.h"
+#include "session/LineSettingsStore.h"
 
 namespace {
-
-const char* const kSettingsKey = "Quorveth\\ComPort";
 
 // The port number of a list item: the decimal number that starts at its first digit
 // ("COM12" -> 12); -1 when the text has no digit or the number does not fit an int.
@@ -49,48 +49,56 @@ void TForm2::FormCreate() {
 }
 
 void TForm2::LoadSettings() {
-    platform::Registry registry;
-    if (registry.openKey(kSettingsKey, false)) {
-        ComboBox1->setCurrentIndex(registry.readInteger("ComBaud"));
-        CommPort1->SetComNumber(registry.readInteger("ComNum"));
-        ComboBox3->setCurrentIndex(registry.readInteger("StopBits"));
-        ComboBox4->setCurrentIndex(registry.readInteger("Control"));
-        ComboBox5->setCurrentIndex(registry.readInteger("DataBit"));
-        ComboBox6->setCurrentIndex(registry.readInteger("Parity"));
-        QStringList ports;
-        FillPortList(ports);
-        SetPortItems(ports);
-        SelectPort(CommPort1->ComNumber());
-        ComboBox1Change();
-        ComboBox2Change();
-        ComboBox3Change();
-        ComboBox4Change();
-        ComboBox5Change();
-        ComboBox6Change();
-    } else {
+    const session::LineSettingsStore store;
+    const session::StoredLineSettings stored = store.read();
+    if (!stored.keyExists) {
         // First run: store the defaults; the component keeps them as they are.
-        registry.openKey(kSettingsKey, true);
-        WriteSettings(registry);
+        store.save(CurrentSettings());
+        return;
     }
-    registry.closeKey();
+    // In the stored order, up to the first value that cannot be read: that one ends the loading
+    // with the store's message, and the change handlers below are not reached.
+    const session::LineSettings& v = stored.values;
+    const std::function<void()> take[] = {
+        [&] { ComboBox1->setCurrentIndex(v.baudIndex); },
+        [&] { CommPort1->SetComNumber(v.comNumber); },
+        [&] { ComboBox3->setCurrentIndex(v.stopBitsIndex); },
+        [&] { ComboBox4->setCurrentIndex(v.controlIndex); },
+        [&] { ComboBox5->setCurrentIndex(v.dataBitsIndex); },
+        [&] { ComboBox6->setCurrentIndex(v.parityIndex); },
+    };
+    static_assert(std::size(take) == session::kLineFields.size());
+    for (std::size_t i = 0; i < std::size(take); ++i) {
+        if (!stored.failures[i].empty()) throw platform::ERegistryException(stored.failures[i]);
+        take[i]();
+    }
+    QStringList ports;
+    FillPortList(ports);
+    SetPortItems(ports);
+    SelectPort(CommPort1->ComNumber());
+    ComboBox1Change();
+    ComboBox2Change();
+    ComboBox3Change();
+    ComboBox4Change();
+    ComboBox5Change();
+    ComboBox6Change();
 }
 
 // "ComNum" is the port number itself, the others are the lists' indices.
-void TForm2::WriteSettings(platform::Registry& registry) {
-    registry.writeInteger("ComBaud", ComboBox1->currentIndex());
-    registry.writeInteger("ComNum", CommPort1->ComNumber());
-    registry.writeInteger("StopBits", ComboBox3->currentIndex());
-    registry.writeInteger("Control", ComboBox4->currentIndex());
-    registry.writeInteger("DataBit", ComboBox5->currentIndex());
-    registry.writeInteger("Parity", ComboBox6->currentIndex());
+session::LineSettings TForm2::CurrentSettings() const {
+    session::LineSettings settings;
+    settings.baudIndex = ComboBox1->currentIndex();
+    settings.comNumber = CommPort1->ComNumber();
+    settings.stopBitsIndex = ComboBox3->currentIndex();
+    settings.controlIndex = ComboBox4->currentIndex();
+    settings.dataBitsIndex = ComboBox5->currentIndex();
+    settings.parityIndex = ComboBox6->currentIndex();
+    return settings;
 }
 
 void TForm2::SaveInRegistry() {
     try {
-        platform::Registry registry;
-        registry.openKey(kSettingsKey, true);
-        WriteSettings(registry);
-        registry.closeKey();
+        session::LineSettingsStore().save(CurrentSettings());
     } catch (const std::exception& e) {
         ShowException(e);
     }

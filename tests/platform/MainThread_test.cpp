@@ -100,3 +100,28 @@ TEST_F(MainThreadTest, WorkKeptBackInsideADeliveryRunsAfterItInOrder) {
     }
     platform::setAfterDeliveryPoster({});
 }
+
+// A hook replaced while workers queue calls never runs after its replacement: it may capture what
+// the caller destroys next.
+TEST_F(MainThreadTest, AReplacedWakeHookRunsNoMoreOnceTheReplacementHasReturned) {
+    std::atomic<bool> stop{false}, done{false};
+    std::thread worker([&] {
+        while (!stop) MainThread::synchronize([] {});
+        done = true;
+    });
+    for (int round = 0; round < 50; ++round) {
+        auto wakes = std::make_unique<std::atomic<int>>(0);
+        MainThread::setWakeHook([w = wakes.get()] {
+            std::this_thread::yield();  // widens the window between taking the hook and running it
+            ++*w;
+        });
+        while (wakes->load() == 0) MainThread::drainFor(10ms);
+        MainThread::setWakeHook(nullptr);
+        const int seen = wakes->load();
+        MainThread::drainFor(1ms);
+        EXPECT_EQ(wakes->load(), seen) << "round " << round;
+    }
+    stop = true;
+    while (!done) MainThread::drainFor(1ms);
+    worker.join();
+}
