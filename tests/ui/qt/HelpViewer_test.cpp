@@ -5,11 +5,14 @@
 
 #include <QDir>
 #include <QTemporaryDir>
+#include <QTextBrowser>
+#include <QtTest/QTest>
 #include <QTreeWidget>
 #include <filesystem>
 #include <fstream>
 
 #include "platform/qt/ChmHelpWindow.h"
+#include "support/AccessibleWalk.h"
 #include "ui/qt/QtTestApp.h"
 
 namespace {
@@ -29,6 +32,40 @@ TEST(HelpFile, EveryPageContextOpensItsTopic) {
         EXPECT_EQ(window->shownTitle(), caption) << context;
     }
     EXPECT_EQ(viewer.window(kHelpFile)->windowTitle(), "Config_Vigil");
+}
+
+// F1's topic is selected in the contents; links between pages stay in the window, in every form a
+// help compiler writes them, and a link to a page the file lacks leaves the page shown.
+TEST(HelpWindow, LinksAndTheContentsFollowThePageShown) {
+    qtTestApp();
+    platform::ChmHelpViewer viewer;
+    viewer.showTopic(kHelpFile, 2002);
+    platform::ChmHelpWindow* window = viewer.window(kHelpFile);
+    ASSERT_NE(window, nullptr);
+    auto* contents = window->findChild<QTreeWidget*>("HelpContents");
+    ASSERT_NE(contents->currentItem(), nullptr);
+    EXPECT_EQ(contents->currentItem()->text(0), "Телефоны");
+
+    window->followLink(QUrl("index.htm"));
+    EXPECT_EQ(window->shownPage(), "/index.htm");
+    EXPECT_EQ(contents->currentItem()->text(0), "Config_Vigil");
+    window->followLink(QUrl("ms-its:Vigil.chm::/gps.htm"));
+    EXPECT_EQ(window->shownPage(), "/gps.htm");
+    window->followLink(QUrl("mk:@MSITStore:C:\\help\\Vigil.chm::/monitor.htm#top"));
+    EXPECT_EQ(window->shownPage(), "/monitor.htm");
+    window->followLink(QUrl("missing.htm"));
+    EXPECT_EQ(window->shownPage(), "/monitor.htm");
+    EXPECT_EQ(contents->currentItem()->text(0), "Монитор");
+
+    // By keys: Tab to the page's first link ("Интернет" on the contents page), Enter follows it.
+    window->showPage("/index.htm");
+    auto* browser = window->findChild<QTextBrowser*>("HelpBrowser");
+    browser->setFocus();
+    QTest::keyClick(browser, Qt::Key_Tab);
+    QTest::keyClick(browser, Qt::Key_Return);
+    EXPECT_EQ(window->shownPage(), "/internet.htm");
+
+    EXPECT_EQ(testsupport::unnamedControls(*window).join('\n').toStdString(), "");
 }
 
 TEST(HelpFile, PagesAndContentsComeFromTheFile) {
