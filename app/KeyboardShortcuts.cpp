@@ -1,5 +1,6 @@
 #include "app/KeyboardShortcuts.h"
 
+#include <QKeySequence>
 #include <QPushButton>
 #include <QToolButton>
 
@@ -9,11 +10,11 @@ namespace app {
 
 void bindKeyboardShortcuts(TForm1& w) {
     for (QPushButton* read : {w.ReadInternetB, w.ReadApnB, w.ReadTLB, w.ReadGpsB, w.ReadMicB})
-        read->setShortcut(kReadPageKey);
+        read->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
     for (QPushButton* write : {w.WriteInternetB, w.WriteApnB, w.WriteTLB, w.WriteMicB})
-        write->setShortcut(kWritePageKey);
-    w.ToolButton1->setShortcut(kConnectKey);
-    w.ToolButton3->setShortcut(kDisconnectKey);
+        write->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
+    w.ToolButton1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+    w.ToolButton3->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_L));
 }
 
 }  // namespace app

@@ -6,7 +6,6 @@
 #include "WindowFixture.h"
 #include "app/CompareDialog.h"
 #include "app/FieldMarks.h"
-#include "app/KeyboardShortcuts.h"
 #include "platform/qt/AccessibleNames.h"
 #include "protocol/ParameterTable.h"
 #include "protocol/WriteCheck.h"
@@ -49,8 +48,14 @@ TEST_F(AccessibilityTest, EveryControlOfEveryWindowHasAName) {
     // A tooltip set later is still the description; the shortcut shows beside the tooltip.
     form1->ETl[2]->setToolTip(QStringLiteral("note"));
     EXPECT_EQ(QAccessible::queryAccessibleInterface(form1->ETl[2])->text(QAccessible::Description), "note");
-    EXPECT_EQ(form1->ToolButton1->shortcut(), app::kConnectKey);
     EXPECT_EQ(form1->ToolButton1->toolTip(), QString::fromUtf8("Подключить Comm"));
+    form1->show();
+    for (const auto& [button, shown] : {std::pair<QAbstractButton*, QString>{form1->ToolButton1, "Подключить Comm (Ctrl+L)"},
+                                        {form1->ReadInternetB, "Ctrl+R"}}) {
+        QHelpEvent hover(QEvent::ToolTip, QPoint(2, 2), button->mapToGlobal(QPoint(2, 2)));
+        QCoreApplication::sendEvent(button, &hover);
+        EXPECT_EQ(QToolTip::text(), shown);
+    }
 
     // A control added without any caption is missed by a screen reader until a pass names it
     // after its page.
