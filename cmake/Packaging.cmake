@@ -45,6 +45,24 @@ foreach(size 16 24 32 48 64 128 256)
 endforeach()
 add_custom_target(vigil_icons ALL DEPENDS ${icons})
 
+# What Debian asks of every package: the copyright, the changelog and a manual page for each program,
+# compressed reproducibly (no name or time stamp in the gzip header).
+set(VIGIL_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/vigil)
+configure_file(${pkg}/changelog.in ${CMAKE_BINARY_DIR}/packaging/changelog @ONLY)
+set(compressed)
+foreach(source ${CMAKE_BINARY_DIR}/packaging/changelog ${pkg}/man/Config_Vigil.1 ${pkg}/man/vigil.1)
+  get_filename_component(name ${source} NAME)
+  set(gz ${CMAKE_BINARY_DIR}/packaging/${name}.gz)
+  add_custom_command(OUTPUT ${gz}
+    COMMAND gzip -9n -c ${source} > ${gz}
+    DEPENDS ${source} VERBATIM)
+  list(APPEND compressed ${gz})
+endforeach()
+add_custom_target(vigil_docs ALL DEPENDS ${compressed})
+install(FILES ${pkg}/copyright ${CMAKE_BINARY_DIR}/packaging/changelog.gz DESTINATION ${VIGIL_DOC_DIR})
+install(FILES ${CMAKE_BINARY_DIR}/packaging/Config_Vigil.1.gz ${CMAKE_BINARY_DIR}/packaging/vigil.1.gz
+        DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME vigil)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
