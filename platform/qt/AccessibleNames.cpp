@@ -26,7 +26,8 @@
 namespace platform {
 namespace {
 
-// Marks a name this pass gave, so a later pass may replace it (a name set by hand stays).
+// The name this pass gave, so a later pass may replace it while it is still the name (one set by
+// hand since stays).
 const char* const kDerivedName = "vigilDerivedName";
 
 QString labelText(const QLayoutItem* item) {
@@ -139,8 +140,9 @@ bool hasOwnCaption(const QWidget& widget) {
 }
 
 void nameControl(QWidget& widget) {
-    const bool derivedBefore = widget.property(kDerivedName).toBool();
-    if ((!widget.accessibleName().isEmpty() && !derivedBefore) || hasOwnCaption(widget)) return;
+    const QVariant given = widget.property(kDerivedName);
+    const bool ours = given.isValid() && given.toString() == widget.accessibleName();
+    if ((!widget.accessibleName().isEmpty() && !ours) || hasOwnCaption(widget)) return;
     const Caption beside = layoutCaption(widget);
     if (beside.buddy && !beside.buddy->buddy()) beside.buddy->setBuddy(&widget);
     QString name = beside.text;
@@ -149,7 +151,7 @@ void nameControl(QWidget& widget) {
     if (name.isEmpty()) name = pageCaption(widget);
     if (name.isEmpty()) name = spokenCaption(widget.window()->windowTitle());
     widget.setAccessibleName(name);
-    widget.setProperty(kDerivedName, true);
+    widget.setProperty(kDerivedName, name);
 }
 
 // Shows a button's shortcut after its tooltip ("Подключить Comm (Ctrl+L)"); the tooltip itself

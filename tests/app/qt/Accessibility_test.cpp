@@ -45,6 +45,14 @@ TEST_F(AccessibilityTest, EveryControlOfEveryWindowHasAName) {
     EXPECT_EQ(form1->ToolButton1->accessibleName(), QString::fromUtf8("Подключить Comm"));
     EXPECT_EQ(form2->Label2->buddy(), form2->ComboBox2);
     EXPECT_EQ(form2->ComboBox2->accessibleName(), QString::fromUtf8("Порт"));
+    // Names follow the captions into another language; a name given by hand stays.
+    form2->Label2->setText(QStringLiteral("Port"));
+    form2->ComboBox1->setAccessibleName(QStringLiteral("Line rate"));
+    QEvent languageChange(QEvent::LanguageChange);
+    QCoreApplication::sendEvent(form2.get(), &languageChange);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(form2->ComboBox2->accessibleName(), QStringLiteral("Port"));
+    EXPECT_EQ(form2->ComboBox1->accessibleName(), QStringLiteral("Line rate"));
     // A tooltip set later is still the description; the shortcut shows beside the tooltip.
     form1->ETl[2]->setToolTip(QStringLiteral("note"));
     EXPECT_EQ(QAccessible::queryAccessibleInterface(form1->ETl[2])->text(QAccessible::Description), "note");
