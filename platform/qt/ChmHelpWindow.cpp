@@ -80,6 +80,8 @@ ChmHelpWindow::ChmHelpWindow(std::unique_ptr<ChmFile> file)
     });
     connect(contents_, &QTreeWidget::itemClicked, contents_, &QTreeWidget::itemActivated);
     connect(browser_, &QTextBrowser::anchorClicked, this, &ChmHelpWindow::followLink);
+    // A screen reader announces the page by its title.
+    connect(browser_, &QTextBrowser::sourceChanged, this, [this] { browser_->setAccessibleName(shownTitle()); });
     platform::nameControls(*this);
 }
 

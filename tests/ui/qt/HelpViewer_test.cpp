@@ -45,6 +45,7 @@ TEST(HelpWindow, LinksAndTheContentsFollowThePageShown) {
     auto* contents = window->findChild<QTreeWidget*>("HelpContents");
     ASSERT_NE(contents->currentItem(), nullptr);
     EXPECT_EQ(contents->currentItem()->text(0), "Телефоны");
+    EXPECT_EQ(window->findChild<QTextBrowser*>("HelpBrowser")->accessibleName(), "Телефоны");
 
     window->followLink(QUrl("index.htm"));
     EXPECT_EQ(window->shownPage(), "/index.htm");
