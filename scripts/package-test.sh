@@ -59,6 +59,15 @@ trap 'rm -rf "$unpacked"' EXIT
 dpkg-deb -x "$deb" "$unpacked"
 desktop-file-validate "$unpacked/usr/share/applications/$id.desktop"
 appstreamcli validate --no-net "$unpacked/usr/share/metainfo/$id.metainfo.xml"
+# The menu and the software centre show the program in English and in Russian.
+for key in Name Comment; do
+  grep -q "^$key=" "$unpacked/usr/share/applications/$id.desktop" && grep -q "^$key\[ru\]=" "$unpacked/usr/share/applications/$id.desktop" \
+    || { echo "the desktop entry lacks $key in English or Russian"; exit 1; }
+done
+for tag in name summary; do
+  grep -q "<$tag>" "$unpacked/usr/share/metainfo/$id.metainfo.xml" && grep -q "<$tag xml:lang=\"ru\">" "$unpacked/usr/share/metainfo/$id.metainfo.xml" \
+    || { echo "the metainfo lacks a $tag in English or Russian"; exit 1; }
+done
 grep -q 'TAG+="uaccess"' "$unpacked/usr/lib/udev/rules.d/70-vigil-serial.rules"
 
 $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$(realpath "$deb")"
