@@ -5,7 +5,9 @@
 
 #include <QDir>
 #include <QTemporaryDir>
+#include <QRegularExpression>
 #include <QTextBrowser>
+#include <QTreeWidgetItemIterator>
 #include <QtTest/QTest>
 #include <QTreeWidget>
 #include <filesystem>
@@ -67,6 +69,30 @@ TEST(HelpWindow, LinksAndTheContentsFollowThePageShown) {
     EXPECT_EQ(window->shownPage(), "/internet.htm");
 
     EXPECT_EQ(testsupport::unnamedControls(*window).join('\n').toStdString(), "");
+}
+
+// Every link of every page in the contents leads to a page the file holds.
+TEST(HelpFile, NoLinkLeadsNowhere) {
+    qtTestApp();
+    auto file = platform::ChmFile::open(kHelpFile);
+    ASSERT_TRUE(file);
+    platform::ChmHelpWindow window(std::move(file));
+    auto* contents = window.findChild<QTreeWidget*>("HelpContents");
+    const QRegularExpression link(QStringLiteral("<a [^>]*href=\"([^\"#]+)"));
+    int links = 0;
+    for (QTreeWidgetItemIterator it(contents); *it; ++it) {
+        const std::string page = (*it)->data(0, Qt::UserRole).toString().toStdString();
+        ASSERT_FALSE(page.empty()) << (*it)->text(0).toStdString();
+        const auto html = window.file().read(page);
+        ASSERT_TRUE(html);
+        const QString text = QString::fromUtf8(reinterpret_cast<const char*>(html->data()), static_cast<qsizetype>(html->size()));
+        for (auto m = link.globalMatch(text); m.hasNext(); ++links) {
+            const QString target = m.next().captured(1);
+            if (target.startsWith(QLatin1String("http")) || target.startsWith(QLatin1String("mailto:"))) continue;
+            EXPECT_NE(window.file().locate(target.toStdString()), "") << page << " links to " << target.toStdString();
+        }
+    }
+    EXPECT_GE(links, 14);
 }
 
 TEST(HelpFile, PagesAndContentsComeFromTheFile) {
