@@ -107,8 +107,8 @@ protected:
     sim::SettingsMode mode;
 };
 
-// Connect, go to the phones page, read it, type a number into the first field, write it and
-// disconnect, all by keys.
+// Connect, go to the phones page, read it, type a number into the first field, write it,
+// disconnect and open the menu, all by keys.
 TEST_F(KeyboardTest, ReadEditWriteByKeysAlone) {
     sim::Simulator simulator(mode);
     const std::string path = simulator.createPty();
@@ -141,6 +141,10 @@ TEST_F(KeyboardTest, ReadEditWriteByKeysAlone) {
 
     press(Qt::Key_L, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_TRUE(pumpUntil([&] { return !form2->CommPort1->IsEnabled(); }));
+    // The menu, for File -> Save and the rest.
+    press(Qt::Key_F10);
+    EXPECT_TRUE(pumpUntil([&] { return QApplication::activePopupWidget() == form1->Fail1; }, 2s));
+    press(Qt::Key_Escape);
     simulator.stop();
 }
 
