@@ -77,7 +77,7 @@ home=$(mktemp -d)
 grep -qx "main window shown; help file /usr/lib/vigil/Vigil.chm found" "$home/out"
 # The manual pages are found and name what they describe.
 MANPAGER=cat man 1 Config_Vigil | grep -q "Config_Vigil - configurator for Vigil alarm terminals"
-if [ -d cli ]; then MANPAGER=cat man 1 vigil | grep -q "EXIT STATUS"; fi
+if [ -d cli ]; then MANPAGER=cat man 1 vigil | grep -q "usage: vigil batch --port"; fi
 rm -rf "$home"
 $sudo env DEBIAN_FRONTEND=noninteractive apt-get remove -y -qq vigil
 if [ -e /usr/bin/Config_Vigil ]; then echo "Config_Vigil is still installed"; exit 1; fi
