@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "app/TRadioGroup.h"
+#include "platform/qt/AccessibleNames.h"
 #include "protocol/Cp1251.h"
 
 namespace app {
@@ -69,6 +70,7 @@ CompareDialog::CompareDialog(QWidget& window) : QDialog(&window), window_(window
     });
     connect(CompareClose, &QPushButton::clicked, this, &QDialog::hide);
     resize(620, 360);
+    platform::nameControls(*this);
 }
 
 void CompareDialog::showDifferences(const std::vector<protocol::ValueMismatch>& differences, bool anyWritable) {

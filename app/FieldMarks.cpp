@@ -16,9 +16,12 @@ namespace {
 using protocol::Parameter;
 
 const QString kEditedTip = QStringLiteral("Изменено, в терминал ещё не записано");
-// Frames by objectName, so a group's own items keep their look.
+// Frames by objectName, so a group's own items keep their look. Both frames stand out against a
+// light and a dark field; the pale red field brings its own dark text, or a dark palette's light
+// text would vanish on it.
 const QString kEditedStyle = QStringLiteral("#%1 { border: 2px solid #e69500; }");
-const QString kMismatchStyle = QStringLiteral("#%1 { border: 2px solid #d32f2f; background: #fdecea; }");
+const QString kMismatchStyle =
+    QStringLiteral("#%1 { border: 2px solid #e53935; background: #fdecea; color: #1b1b1b; }");
 
 }  // namespace
 

@@ -14,10 +14,12 @@
 #include <QTabWidget>
 #include <QToolButton>
 
+#include "app/KeyboardShortcuts.h"
 #include "app/Unit1Upload.h"
 #include "app/Unit1Verify.h"
 #include "platform/FileDialogs.h"
 #include "platform/RegistryStore.h"
+#include "platform/qt/AccessibleNames.h"
 #include "platform/qt/QtFileDialogs.h"
 #include "platform/qt/QtTimer.h"
 #include "protocol/ParameterTable.h"
@@ -41,6 +43,8 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     buildToolBar();
     buildPages();
     buildStatusBar();
+    app::bindKeyboardShortcuts(*this);
+    platform::nameControls(*this);
     setFixedSize(660, 520);
 
     HelpFilePath.clear();

@@ -45,6 +45,35 @@ foreach(size 16 24 32 48 64 128 256)
 endforeach()
 add_custom_target(vigil_icons ALL DEPENDS ${icons})
 
+# What Debian asks of every package: the copyright, the changelog and a manual page for each program,
+# compressed reproducibly (no name or time stamp in the gzip header). vigil's page takes each
+# command's part from the command's own --help.
+set(VIGIL_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/vigil)
+configure_file(${pkg}/changelog.in ${CMAKE_BINARY_DIR}/packaging/changelog @ONLY)
+set(manpages ${pkg}/man/Config_Vigil.1)
+if(TARGET vigil)
+  set(vigil_page ${CMAKE_BINARY_DIR}/packaging/vigil.1)
+  add_custom_command(OUTPUT ${vigil_page}
+    COMMAND sh ${pkg}/man/vigil-manpage.sh $<TARGET_FILE:vigil> ${pkg}/man/vigil.1.in ${vigil_page}
+    DEPENDS vigil ${pkg}/man/vigil-manpage.sh ${pkg}/man/vigil.1.in VERBATIM)
+  list(APPEND manpages ${vigil_page})
+endif()
+set(compressed)
+foreach(source ${CMAKE_BINARY_DIR}/packaging/changelog ${manpages})
+  get_filename_component(name ${source} NAME)
+  set(gz ${CMAKE_BINARY_DIR}/packaging/${name}.gz)
+  add_custom_command(OUTPUT ${gz}
+    COMMAND gzip -9n -c ${source} > ${gz}
+    DEPENDS ${source} VERBATIM)
+  list(APPEND compressed ${gz})
+endforeach()
+add_custom_target(vigil_docs ALL DEPENDS ${compressed})
+install(FILES ${pkg}/copyright ${CMAKE_BINARY_DIR}/packaging/changelog.gz DESTINATION ${VIGIL_DOC_DIR})
+foreach(page ${manpages})
+  get_filename_component(name ${page} NAME)
+  install(FILES ${CMAKE_BINARY_DIR}/packaging/${name}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+endforeach()
+
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME vigil)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})

@@ -7,6 +7,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "platform/qt/AccessibleNames.h"
 #include "serial/LineRates.h"
 #include "serial/Unit2.h"
 #include "serial/Unit2StatusLabel.h"
@@ -163,4 +164,5 @@ void TForm2::CreateControls() {
     page2->addWidget(GroupBox1, 0, 0, 1, 2);
     page2->addWidget(GroupBox2, 1, 0);
     page2->addWidget(Button2, 1, 1, Qt::AlignBottom);
+    platform::nameControls(*this);
 }

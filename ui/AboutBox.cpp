@@ -7,6 +7,8 @@
 #include <QScreen>
 #include <qdrawutil.h>
 
+#include "platform/qt/AccessibleNames.h"
+
 // Resources of a static library must be registered by name, from the global namespace.
 static void registerAboutBoxResources() { Q_INIT_RESOURCE(AboutBox); }
 
@@ -80,6 +82,7 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::MSWindo
     OKButton->setGeometry(135, 356, 75, 25);
     OKButton->setDefault(true);
     connect(OKButton, &QPushButton::clicked, this, &TAboutBox::OKButtonClick);
+    platform::nameControls(*this);
 }
 
 void TAboutBox::OKButtonClick() { accept(); }

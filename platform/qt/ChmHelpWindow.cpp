@@ -1,5 +1,6 @@
 #include "platform/qt/ChmHelpWindow.h"
 
+#include <QDesktopServices>
 #include <QHBoxLayout>
 #include <QSplitter>
 #include <QTextBrowser>
@@ -7,6 +8,7 @@
 #include <QUrl>
 #include <vector>
 
+#include "platform/qt/AccessibleNames.h"
 #include "platform/qt/HhcContents.h"
 
 namespace platform {
@@ -14,11 +16,23 @@ namespace {
 
 const QString kScheme = QStringLiteral("chm");
 
-QUrl pageUrl(const std::string& page) {
+QUrl pageUrl(const std::string& page, const QString& anchor = {}) {
     QUrl url;
     url.setScheme(kScheme);
     url.setPath(QString::fromStdString(page));
+    if (!anchor.isEmpty()) url.setFragment(anchor);
     return url;
+}
+
+// The path inside the help file a link names: a page beside the one shown ("gps.htm"), or a
+// page of this file in the forms help compilers write ("ms-its:Vigil.chm::/gps.htm",
+// "mk:@MSITStore:Vigil.chm::/gps.htm"); "" for a link that leaves the file.
+QString pathInFile(const QUrl& link, const QUrl& shown) {
+    const QString text = link.toString();
+    if (const qsizetype at = text.indexOf(QStringLiteral("::")); at >= 0)
+        return QUrl(text.mid(at + 2)).path();
+    const QUrl target = shown.resolved(link);
+    return target.scheme() == kScheme ? target.path() : QString();
 }
 
 // Serves every resource of a page (the page, its style sheet, its pictures) from the help file.
@@ -46,7 +60,8 @@ ChmHelpWindow::ChmHelpWindow(std::unique_ptr<ChmFile> file)
     contents_->setObjectName(QStringLiteral("HelpContents"));
     contents_->setHeaderHidden(true);
     browser_->setObjectName(QStringLiteral("HelpBrowser"));
-    browser_->setOpenExternalLinks(true);
+    // Links are followed here: a page of the file in this window, the web in the browser.
+    browser_->setOpenLinks(false);
 
     auto* splitter = new QSplitter(this);
     splitter->addWidget(contents_);
@@ -64,6 +79,10 @@ ChmHelpWindow::ChmHelpWindow(std::unique_ptr<ChmFile> file)
         if (!page.isEmpty()) showPage(page.toStdString());
     });
     connect(contents_, &QTreeWidget::itemClicked, contents_, &QTreeWidget::itemActivated);
+    connect(browser_, &QTextBrowser::anchorClicked, this, &ChmHelpWindow::followLink);
+    // A screen reader announces the page by its title.
+    connect(browser_, &QTextBrowser::sourceChanged, this, [this] { browser_->setAccessibleName(shownTitle()); });
+    platform::nameControls(*this);
 }
 
 ChmHelpWindow::~ChmHelpWindow() = default;
@@ -88,7 +107,39 @@ void ChmHelpWindow::fillContents() {
     contents_->expandAll();
 }
 
-void ChmHelpWindow::showPage(const std::string& page) { browser_->setSource(pageUrl(page)); }
+void ChmHelpWindow::showPage(const std::string& page, const QString& anchor) {
+    browser_->setSource(pageUrl(page, anchor));
+    selectInContents(page);
+}
+
+void ChmHelpWindow::selectInContents(const std::string& page) {
+    const QString wanted = QString::fromStdString(page);
+    for (QTreeWidgetItemIterator it(contents_); *it; ++it) {
+        if ((*it)->data(0, Qt::UserRole).toString() != wanted) continue;
+        contents_->setCurrentItem(*it);
+        contents_->scrollToItem(*it);
+        return;
+    }
+    contents_->clearSelection();
+}
+
+void ChmHelpWindow::followLink(const QUrl& link) {
+    if (link.scheme() == QLatin1String("http") || link.scheme() == QLatin1String("https") ||
+        link.scheme() == QLatin1String("mailto")) {
+        QDesktopServices::openUrl(link);
+        return;
+    }
+    const QString path = pathInFile(link, browser_->source());
+    if (path.isEmpty()) return;
+    // A link to a page the file lacks leaves the page shown as it is.
+    const std::string page = file_->locate(path.toStdString());
+    if (page.empty()) return;
+    if (page == shownPage() && link.hasFragment()) {
+        browser_->scrollToAnchor(link.fragment());
+        return;
+    }
+    showPage(page, link.fragment());
+}
 
 std::string ChmHelpWindow::shownPage() const { return browser_->source().path().toStdString(); }
 

@@ -5,11 +5,16 @@
 
 #include <QDir>
 #include <QTemporaryDir>
+#include <QRegularExpression>
+#include <QTextBrowser>
+#include <QTreeWidgetItemIterator>
+#include <QtTest/QTest>
 #include <QTreeWidget>
 #include <filesystem>
 #include <fstream>
 
 #include "platform/qt/ChmHelpWindow.h"
+#include "support/AccessibleWalk.h"
 #include "ui/qt/QtTestApp.h"
 
 namespace {
@@ -29,6 +34,65 @@ TEST(HelpFile, EveryPageContextOpensItsTopic) {
         EXPECT_EQ(window->shownTitle(), caption) << context;
     }
     EXPECT_EQ(viewer.window(kHelpFile)->windowTitle(), "Config_Vigil");
+}
+
+// F1's topic is selected in the contents; links between pages stay in the window, in every form a
+// help compiler writes them, and a link to a page the file lacks leaves the page shown.
+TEST(HelpWindow, LinksAndTheContentsFollowThePageShown) {
+    qtTestApp();
+    platform::ChmHelpViewer viewer;
+    viewer.showTopic(kHelpFile, 2002);
+    platform::ChmHelpWindow* window = viewer.window(kHelpFile);
+    ASSERT_NE(window, nullptr);
+    auto* contents = window->findChild<QTreeWidget*>("HelpContents");
+    ASSERT_NE(contents->currentItem(), nullptr);
+    EXPECT_EQ(contents->currentItem()->text(0), "Телефоны");
+    EXPECT_EQ(window->findChild<QTextBrowser*>("HelpBrowser")->accessibleName(), "Телефоны");
+
+    window->followLink(QUrl("index.htm"));
+    EXPECT_EQ(window->shownPage(), "/index.htm");
+    EXPECT_EQ(contents->currentItem()->text(0), "Config_Vigil");
+    window->followLink(QUrl("ms-its:Vigil.chm::/gps.htm"));
+    EXPECT_EQ(window->shownPage(), "/gps.htm");
+    window->followLink(QUrl("mk:@MSITStore:C:\\help\\Vigil.chm::/monitor.htm#top"));
+    EXPECT_EQ(window->shownPage(), "/monitor.htm");
+    window->followLink(QUrl("missing.htm"));
+    EXPECT_EQ(window->shownPage(), "/monitor.htm");
+    EXPECT_EQ(contents->currentItem()->text(0), "Монитор");
+
+    // By keys: Tab to the page's first link ("Интернет" on the contents page), Enter follows it.
+    window->showPage("/index.htm");
+    auto* browser = window->findChild<QTextBrowser*>("HelpBrowser");
+    browser->setFocus();
+    QTest::keyClick(browser, Qt::Key_Tab);
+    QTest::keyClick(browser, Qt::Key_Return);
+    EXPECT_EQ(window->shownPage(), "/internet.htm");
+
+    EXPECT_EQ(testsupport::unnamedControls(*window).join('\n').toStdString(), "");
+}
+
+// Every link of every page in the contents leads to a page the file holds.
+TEST(HelpFile, NoLinkLeadsNowhere) {
+    qtTestApp();
+    auto file = platform::ChmFile::open(kHelpFile);
+    ASSERT_TRUE(file);
+    platform::ChmHelpWindow window(std::move(file));
+    auto* contents = window.findChild<QTreeWidget*>("HelpContents");
+    const QRegularExpression link(QStringLiteral("<a [^>]*href=\"([^\"#]+)"));
+    int links = 0;
+    for (QTreeWidgetItemIterator it(contents); *it; ++it) {
+        const std::string page = (*it)->data(0, Qt::UserRole).toString().toStdString();
+        ASSERT_FALSE(page.empty()) << (*it)->text(0).toStdString();
+        const auto html = window.file().read(page);
+        ASSERT_TRUE(html);
+        const QString text = QString::fromUtf8(reinterpret_cast<const char*>(html->data()), static_cast<qsizetype>(html->size()));
+        for (auto m = link.globalMatch(text); m.hasNext(); ++links) {
+            const QString target = m.next().captured(1);
+            if (target.startsWith(QLatin1String("http")) || target.startsWith(QLatin1String("mailto:"))) continue;
+            EXPECT_NE(window.file().locate(target.toStdString()), "") << page << " links to " << target.toStdString();
+        }
+    }
+    EXPECT_GE(links, 14);
 }
 
 TEST(HelpFile, PagesAndContentsComeFromTheFile) {
