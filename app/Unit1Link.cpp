@@ -15,12 +15,17 @@
 namespace {
 // TForm2's button reads this exactly while the port is open.
 const QString kConnectedCaption = QStringLiteral("Отключить ");
+constexpr const char* kUploadAgain = "нажмите \"Програм.\"";
 
 QString usbText(std::string_view text) { return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())); }
 }  // namespace
 
 void TForm1::registerLinkHandler() {
     Form2->OnLinkStateChanged = [this](TForm2*) { ConnectionChanged(); };
+    // A break in the middle of an upload leaves the terminal in its bootloader: the box says so.
+    Form2->LinkBrokenDetail = [this] {
+        return uploadRunning() ? Upload->upload().unfinishedLine(kUploadAgain) : std::string();
+    };
 }
 
 bool TForm1::linkOpen() const { return Form2 && Form2->CommPort1->IsEnabled(); }
@@ -52,8 +57,7 @@ void TForm1::ToolButton3Click() {
 
 void TForm1::ToolButton5Click() {
     registerLinkHandler();
-    Form2->show();
-    Form2->raise();
+    Form2->BringToFront();
 }
 
 void TForm1::ConnectionChanged() {
