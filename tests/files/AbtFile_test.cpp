@@ -132,7 +132,7 @@ TEST(AbtRead, AddressAndPortChecksRunInFieldOrder) {
 TEST(AbtWrite, ContentThatCannotBeSavedIsRefusedNamingTheField) {
     MapControls c;
     c.setText("EBlTm1", "60:Apn=evil");
-    EXPECT_EQ(compose(c, "\"BLTM\" на вкладке \"Доступ\""), "");
+    EXPECT_EQ(compose(c, "\"Баланс SIM-карты: Период(мин)\" (BLTM) на вкладке \"Доступ\""), "");
     c.setText("EBlTm1", "60");
     c.setUnencodable("ETl4");
     compose(c, "\"TL4\"");
