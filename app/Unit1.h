@@ -41,6 +41,7 @@ class THTMLHelpViewer;
 }  // namespace ui
 class Unit1Upload;
 namespace app {
+struct WatchReport;
 class Unit1Compare;
 class Unit1Verify;
 }  // namespace app
@@ -257,6 +258,10 @@ private:
     std::unique_ptr<app::Unit1Verify> Verify;  // answers awaited, writes checked, marks, comparison
     Unit1Controls Controls{*this};
     bool switchingPage_ = false;
+    // "Записать" was chosen on close: the window closes once every edited value is confirmed.
+    bool closeWhenWritten_ = false;
+    bool mayClose();
+    void closeIfWritten(const app::WatchReport& report, bool stillWaiting, bool fromTerminal);
     bool uploadLocked_ = false;
     std::vector<bool> enabledBeforeUpload_;  // of requestSenders(), while locked
     std::vector<QWidget*> requestSenders() const;

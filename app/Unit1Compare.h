@@ -35,6 +35,8 @@ public:
     ~Unit1Compare();
 
     void setTimer(std::unique_ptr<platform::Timer> timer);
+    // Before the terminal's values replace these controls: false keeps the screen as it is.
+    std::function<bool(const std::vector<const protocol::Parameter*>&)> onAskBeforeTaking;
     void start();
     // While it waits, receptions fill the terminal's values instead of the controls.
     bool waiting() const { return waiting_; }
