@@ -153,7 +153,7 @@ TEST(RequestRefusal, BadTextsNameTheFieldAndOtherGroupsStillGoOut) {
     c.setText("ETl3", "123:Apn1=evil");
     send(c, mask::Phones, "\"Телефон 3: Номер\" (TL3) на вкладке \"Телефоны\"");
     c.setText("EBlSt1", "*100#:");
-    send(c, mask::WriteAll, "\"TL3\"");  // the first offending field in sending order
+    send(c, mask::WriteAll, "(TL3)");  // the first offending field in sending order
     c.setText("EBlSt1", "");
     c.setUnencodable("EApas1");
     send(c, mask::Access, "\"Пароль\" (APAS) на вкладке \"Доступ\"");

@@ -132,4 +132,36 @@ TEST_F(VerifyRealBoxes, OpenAndTakeAskBeforeReplacingTypedValues) {
     EXPECT_EQ(boxOperator.texts().size(), 4u);
 }
 
+// The close question held open while a write's answer confirms the number: "Записать" then sends
+// nothing more and closes. Held open while the adapter is pulled: "Записать" cannot send, says
+// so, and the window stays with the number.
+TEST_F(VerifyRealBoxes, TheCloseQuestionOutlivesAnAnswerOrAnUnplug) {
+    sim::SettingsOptions slow;
+    slow.answerDelayMs = 300;
+    startSimulator(slow);
+    form1->show();
+    apptest::pumpFor(500ms);  // the missing help file's box on show
+    boxOperator.holdFor(1500ms);
+    typeModulePhone("+79005550013");
+    form1->WriteTLBClick();
+    boxOperator.press({"Write"});
+    form1->close();
+    EXPECT_TRUE(apptest::pumpUntil([&] { return !form1->isVisible(); }, 5s));
+    EXPECT_EQ(mode->requests().size(), 1u);
+    EXPECT_EQ(mode->store().value("ModulePhone"), "+79005550013");
+
+    form1->show();
+    apptest::pumpFor(500ms);
+    const std::size_t base = boxOperator.texts().size();
+    typeModulePhone("+79005550014");
+    QTimer::singleShot(300, [&] { simulator.reset(); });  // inside the question's loop
+    boxOperator.press({"Write"});
+    form1->close();
+    ASSERT_TRUE(apptest::pumpUntil([&] { return boxOperator.texts().size() >= base + 2; }, 10s));
+    EXPECT_EQ(boxOperator.texts()[base + 1], "Разрыв соединения");
+    EXPECT_FALSE(closed());
+    EXPECT_EQ(form1->ETl[8]->text(), "+79005550014");
+    EXPECT_EQ(form1->ETl[8]->property(app::FieldMarks::kProperty).toString(), "edited");
+}
+
 }  // namespace
