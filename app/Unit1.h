@@ -241,6 +241,8 @@ private:
     void toggleLink();
     void discardPendingInput();
     unsigned lineRate() const;
+    // platform::noAnswerText for the port in use and its device.
+    std::string noAnswerText() const;
     void touchRegistryMarker(bool writeDefault);
     void loadUpdateFile(const std::string& path);
     // Brings a page to the front as the program does it: no tab-change handler runs.

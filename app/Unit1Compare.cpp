@@ -80,7 +80,8 @@ void Unit1Compare::finish() {
     }
     // The table is not modal; the box, asked for inside a port delivery, waits until it returns.
     if (answered.empty())
-        platform::messages().show(kCompareSilentText, "", platform::MessageIcon::Warning, platform::MessageButtons::Ok);
+        platform::messages().show(form_.noAnswerText() + " " + kCompareSilentText, "", platform::MessageIcon::Warning,
+                                  platform::MessageButtons::Ok);
     else
         dialog_->showDifferences(differences_, maskOf(differences_) != 0);
 }

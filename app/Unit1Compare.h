@@ -26,7 +26,8 @@ namespace app {
 
 class CompareDialog;
 
-inline constexpr const char* kCompareSilentText = "Терминал не ответил: сравнить не с чем.";
+// After the no-answer text that names the port (TForm1::noAnswerText).
+inline constexpr const char* kCompareSilentText = "Сравнить не с чем.";
 
 class Unit1Compare {
 public:

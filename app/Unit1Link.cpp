@@ -7,7 +7,9 @@
 #include "app/Unit1.h"
 #include "app/Unit1Upload.h"
 #include "app/Unit1Verify.h"
+#include "platform/ComPortMap.h"
 #include "platform/MessageService.h"
+#include "platform/PortDiagnostics.h"
 #include "protocol/RequestBuilder.h"
 #include "protocol/ResponseParser.h"
 #include "serial/Unit2.h"
@@ -36,6 +38,11 @@ void TForm1::toggleLink() { Form2->Button1Click(); }
 
 void TForm1::discardPendingInput() {
     if (Form2->CommPort1->IsEnabled()) Form2->FlushInput();
+}
+
+std::string TForm1::noAnswerText() const {
+    const int port = Form2 ? Form2->CommPort1->ComNumber() : 0;
+    return platform::noAnswerText(port, platform::devicePathFor(port));
 }
 
 unsigned TForm1::lineRate() const { return static_cast<unsigned>(Form2->CommPort1->GetBaud()); }

@@ -1,13 +1,10 @@
 #include "app/Unit1Verify.h"
 
 #include "app/Unit1.h"
-#include "platform/ComPortMap.h"
 #include "platform/MessageService.h"
-#include "platform/PortDiagnostics.h"
 #include "platform/qt/QtTimer.h"
 #include "protocol/AssignmentRecorder.h"
 #include "protocol/ResponseParser.h"
-#include "serial/Unit2.h"
 
 namespace app {
 namespace {
@@ -168,8 +165,7 @@ void Unit1Verify::report(const WatchReport& r, bool fromTerminal) {
     else if (!r.mismatches.empty())
         form_.setPanelText(1, QString::fromUtf8(kNotConfirmedText));
     if (onReport) onReport(r, watch_.waiting(), fromTerminal);
-    const int port = form_.Form2 ? form_.Form2->CommPort1->ComNumber() : 0;
-    const std::string text = messageOf(r, r.silent ? platform::noAnswerText(port, platform::devicePathFor(port)) : "");
+    const std::string text = messageOf(r, r.silent ? form_.noAnswerText() : "");
     // Last: the box's nested loop (or, inside a port delivery, its deferral) finds every state
     // already updated.
     if (!text.empty()) platform::messages().show(text, "", platform::MessageIcon::Warning, platform::MessageButtons::Ok);

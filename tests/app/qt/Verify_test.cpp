@@ -8,6 +8,8 @@
 #include "app/CompareDialog.h"
 #include "app/FieldMarks.h"
 #include "app/Unit1Verify.h"
+#include "platform/ComPortMap.h"
+#include "platform/PortDiagnostics.h"
 #include "platform/qt/QtTimer.h"
 #include "protocol/Cp1251.h"
 #include "tools/SettingsMode.h"
@@ -273,7 +275,7 @@ TEST_F(VerifyTest, CompareWithASilentTerminal) {
     waitRequests(1);
     ASSERT_TRUE(compareTimer->fire());
     waitMessages(1);
-    EXPECT_EQ(messages.texts()[0], app::kCompareSilentText);
+    EXPECT_EQ(messages.texts()[0], platform::noAnswerText(7, platform::devicePathFor(7)) + " " + app::kCompareSilentText);
     expectScreenFilled();
 }
 
