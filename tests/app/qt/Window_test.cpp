@@ -356,8 +356,13 @@ TEST_F(Window, TheGearBringsThePortWindowBackAndTheFileKeysWork) {
         EXPECT_TRUE(area.contains(form2->frameGeometry())) << at.x() << "," << at.y();
         EXPECT_TRUE(apptest::pumpUntil([&] { return QApplication::activeWindow() == form2.get(); }, 2s));
     }
-    EXPECT_EQ(form1->Open1->shortcut(), QKeySequence(QKeySequence::Open));
-    EXPECT_EQ(form1->Save1->shortcut(), QKeySequence(QKeySequence::Save));
+    form1->activateWindow();
+    ASSERT_TRUE(apptest::pumpUntil([&] { return QApplication::activeWindow() == form1.get(); }, 2s));
+    QTest::keyClick(form1.get(), Qt::Key_O, Qt::ControlModifier);
+    QTest::keyClick(form1.get(), Qt::Key_S, Qt::ControlModifier);
+    ASSERT_EQ(dialogs->filters.size(), 2u);  // the open dialog, then the save dialog
+    EXPECT_NE(dialogs->filters[0].find(".enc"), std::string::npos);
+    EXPECT_EQ(dialogs->filters[1].find(".enc"), std::string::npos);
     EXPECT_EQ(form1->Open1->text(), "&Open");
     EXPECT_EQ(form1->Save1->text(), "&Save");
 }
