@@ -12,6 +12,7 @@
 #include "app/TRadioGroup.h"
 #include "platform/qt/AccessibleNames.h"
 #include "protocol/Cp1251.h"
+#include "protocol/FieldCaptions.h"
 
 namespace app {
 namespace {
@@ -28,8 +29,10 @@ QPushButton* button(const char* name, const QString& caption, QWidget* parent) {
 }
 
 // The parameter as the terminal names it: its answer key without "=".
+// Its caption on the page, then its key: "Телефон 2: Номер (TL2)".
 QString parameterName(const Parameter& p) {
-    QString name = utf8(p.answerKey.substr(0, p.answerKey.size() - 1));
+    QString name = QString::fromStdString(protocol::fieldCaption(p)) + QStringLiteral(" (") +
+                   utf8(p.answerKey.substr(0, p.answerKey.size() - 1)) + QStringLiteral(")");
     if (p.group == protocol::WriteGroup::None) name += QStringLiteral(" (только чтение)");
     return name;
 }

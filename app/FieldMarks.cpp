@@ -56,9 +56,18 @@ void FieldMarks::watch(const Parameter* p, QWidget* w) {
     }
 }
 
+// Retyped after a value not taken: the old tooltip no longer tells what is on screen.
 void FieldMarks::edited(const Parameter* p) {
     marks_[p].edited = true;
+    marks_[p].mismatch.clear();
     show(p);
+}
+
+std::vector<const Parameter*> FieldMarks::editedOf(std::span<const Parameter* const> params) const {
+    std::vector<const Parameter*> out;
+    for (const Parameter* p : params)
+        if (const auto it = marks_.find(p); it != marks_.end() && it->second.edited) out.push_back(p);
+    return out;
 }
 
 void FieldMarks::settled(const ParameterSet& assigned) {

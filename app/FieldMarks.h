@@ -5,11 +5,13 @@
 //   goes when an answer or a file sets the control;
 // - not taken: a write whose answer came back different, or not at all (red frame, and a tooltip
 //   with the value sent and the value reported); goes when the next read, write or file load
-//   changes the control. It shows over an edited mark.
+//   changes the control. It shows over an edited mark; the operator's next edit of the field
+//   turns it into an edited mark.
 // Each marked widget carries the property "vigilMark" ("edited" or "mismatch").
 #include <QString>
 #include <functional>
 #include <map>
+#include <span>
 #include <vector>
 
 #include "app/AnswerWatch.h"
@@ -32,6 +34,8 @@ public:
     // A write emptied these controls.
     void sent(const std::vector<const protocol::Parameter*>& emptied);
     void notTaken(const protocol::ValueMismatch& m);
+    // Those of `params` that carry an edited mark: typed, and not yet in the terminal.
+    std::vector<const protocol::Parameter*> editedOf(std::span<const protocol::Parameter* const> params) const;
 
 private:
     struct Mark {

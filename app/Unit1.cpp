@@ -12,12 +12,14 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QTimer>
 #include <QToolButton>
 
 #include "app/KeyboardShortcuts.h"
 #include "app/Unit1Upload.h"
 #include "app/Unit1Verify.h"
 #include "platform/FileDialogs.h"
+#include "platform/MessageService.h"
 #include "platform/RegistryStore.h"
 #include "platform/qt/AccessibleNames.h"
 #include "platform/qt/QtFileDialogs.h"
@@ -58,6 +60,9 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     }
     Controls.index(this);
     Verify = std::make_unique<app::Unit1Verify>(*this);
+    Verify->onReport = [this](const app::WatchReport& r, bool stillWaiting, bool fromTerminal) {
+        closeIfWritten(r, stillWaiting, fromTerminal);
+    };
     setTimers(std::make_unique<platform::QtTimer>(), std::make_unique<platform::QtTimer>());
     Dialogs = std::make_unique<platform::QtFileDialogs>(this);
     connectHandlers();
@@ -161,10 +166,54 @@ void TForm1::FormClose() {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
+    if (!mayClose()) {
+        event->ignore();
+        return;
+    }
     FormClose();
     event->accept();
     // Closing the main window ends the program, even with the port window still open.
     QCoreApplication::quit();
+}
+
+// Typed values not in the terminal yet are written first, dropped, or keep the window open.
+bool TForm1::mayClose() {
+    const std::vector<const protocol::Parameter*> all = app::everyParameter();
+    switch (Verify->askBeforeLosing(app::Loss::Close, all)) {
+    case platform::MessageResult::Discard:
+        closeWhenWritten_ = false;
+        return true;
+    case platform::MessageResult::Write: {
+        // Asked again while that write is on its way: it is still awaited, nothing goes twice.
+        if (closeWhenWritten_ && Verify->waiting()) return false;
+        // An answer that came while the question was open may have confirmed everything.
+        RequestMask = Verify->editedWriteMask();
+        if (RequestMask == 0) return true;
+        const std::size_t before = Verify->requestsSent();
+        SendRequest();
+        // Not sent (closed port, a refused value, controls still awaiting an answer): the box has
+        // said why, and the window stays with the values.
+        closeWhenWritten_ = Verify->requestsSent() != before;
+        return false;
+    }
+    default:
+        closeWhenWritten_ = false;
+        return false;
+    }
+}
+
+// Only a write that came back whole and equal, with nothing edited left, closes the window; any
+// silence or difference keeps it open with its report, and so does a file, the terminal's values
+// taken or an edit meanwhile (the operator is at work again).
+void TForm1::closeIfWritten(const app::WatchReport& report, bool stillWaiting, bool fromTerminal) {
+    if (!closeWhenWritten_) return;
+    if (!fromTerminal || report.silent || !report.restoredTabs.empty() || !report.mismatches.empty()) {
+        closeWhenWritten_ = false;
+        return;
+    }
+    if (stillWaiting) return;
+    closeWhenWritten_ = false;
+    if (Verify->editedWriteMask() == 0) QTimer::singleShot(0, this, [this] { close(); });  // out of the delivery
 }
 
 void TForm1::showEvent(QShowEvent* event) {

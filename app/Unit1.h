@@ -41,6 +41,7 @@ class THTMLHelpViewer;
 }  // namespace ui
 class Unit1Upload;
 namespace app {
+struct WatchReport;
 class Unit1Compare;
 class Unit1Verify;
 }  // namespace app
@@ -240,6 +241,8 @@ private:
     void toggleLink();
     void discardPendingInput();
     unsigned lineRate() const;
+    // platform::noAnswerText for the port in use and its device.
+    std::string noAnswerText() const;
     void touchRegistryMarker(bool writeDefault);
     void loadUpdateFile(const std::string& path);
     // Brings a page to the front as the program does it: no tab-change handler runs.
@@ -257,6 +260,10 @@ private:
     std::unique_ptr<app::Unit1Verify> Verify;  // answers awaited, writes checked, marks, comparison
     Unit1Controls Controls{*this};
     bool switchingPage_ = false;
+    // "Записать" was chosen on close: the window closes once every edited value is confirmed.
+    bool closeWhenWritten_ = false;
+    bool mayClose();
+    void closeIfWritten(const app::WatchReport& report, bool stillWaiting, bool fromTerminal);
     bool uploadLocked_ = false;
     std::vector<bool> enabledBeforeUpload_;  // of requestSenders(), while locked
     std::vector<QWidget*> requestSenders() const;

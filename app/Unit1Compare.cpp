@@ -29,11 +29,9 @@ void Unit1Compare::setTimer(std::unique_ptr<platform::Timer> timer) {
 }
 
 std::uint16_t Unit1Compare::maskOf(const std::vector<protocol::ValueMismatch>& differences) {
-    std::uint16_t mask = 0;
-    for (const protocol::ValueMismatch& d : differences)
-        for (const protocol::WriteGroupItems& g : protocol::kWriteGroupsInRequestOrder)
-            if (std::find(g.items.begin(), g.items.end(), d.parameter) != g.items.end()) mask |= g.bit;
-    return mask;
+    std::vector<const Parameter*> params;
+    for (const protocol::ValueMismatch& d : differences) params.push_back(d.parameter);
+    return protocol::writeMaskOf(params);
 }
 
 // The Read's request, sent without emptying anything.
@@ -82,7 +80,8 @@ void Unit1Compare::finish() {
     }
     // The table is not modal; the box, asked for inside a port delivery, waits until it returns.
     if (answered.empty())
-        platform::messages().show(kCompareSilentText, "", platform::MessageIcon::Warning, platform::MessageButtons::Ok);
+        platform::messages().show(form_.noAnswerText() + " " + kCompareSilentText, "", platform::MessageIcon::Warning,
+                                  platform::MessageButtons::Ok);
     else
         dialog_->showDifferences(differences_, maskOf(differences_) != 0);
 }
@@ -95,6 +94,13 @@ void Unit1Compare::writeScreen() {
 }
 
 void Unit1Compare::takeTerminal() {
+    std::vector<const Parameter*> replaced;
+    for (const protocol::ValueMismatch& d : differences_)
+        if (d.actual) replaced.push_back(d.parameter);
+    if (onAskBeforeTaking && !onAskBeforeTaking(replaced)) {
+        dialog_->show();  // the differences stay at hand
+        return;
+    }
     protocol::AssignmentRecorder taken(form_.controls());
     for (const protocol::ValueMismatch& d : differences_)
         if (d.actual) protocol::applyValue(taken, *d.parameter, *d.actual);

@@ -26,7 +26,8 @@ namespace app {
 
 class CompareDialog;
 
-inline constexpr const char* kCompareSilentText = "Терминал не ответил: сравнить не с чем.";
+// After the no-answer text that names the port (TForm1::noAnswerText).
+inline constexpr const char* kCompareSilentText = "Сравнить не с чем.";
 
 class Unit1Compare {
 public:
@@ -35,6 +36,8 @@ public:
     ~Unit1Compare();
 
     void setTimer(std::unique_ptr<platform::Timer> timer);
+    // Before the terminal's values replace these controls: false keeps the screen as it is.
+    std::function<bool(const std::vector<const protocol::Parameter*>&)> onAskBeforeTaking;
     void start();
     // While it waits, receptions fill the terminal's values instead of the controls.
     bool waiting() const { return waiting_; }

@@ -49,6 +49,8 @@ void TForm1::Open1Click() {
             loadUpdateFile(*chosen);
             break;
         case files::FileKind::Configuration: {
+            const std::vector<const protocol::Parameter*> all = app::everyParameter();
+            if (Verify->askBeforeLosing(app::Loss::Open, all) != platform::MessageResult::Discard) return;
             const files::LoadResult loaded = files::loadIntoBuffer(*chosen, TransmitBuffer);
             if (loaded.status == files::LoadStatus::Loaded)
                 Verify->loadFile([this](protocol::ControlAccess& controls) {

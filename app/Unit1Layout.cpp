@@ -5,6 +5,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -131,10 +132,12 @@ void TForm1::buildMenu() {
     Open1->setObjectName(QStringLiteral("Open1"));
     Open1->setStatusTip(QStringLiteral("Open file"));
     Open1->setToolTip(QStringLiteral("Open file"));
+    Open1->setShortcut(QKeySequence::Open);
     Save1 = Fail1->addAction(QStringLiteral("&Save"));
     Save1->setObjectName(QStringLiteral("Save1"));
     Save1->setStatusTip(QStringLiteral("Save file"));
     Save1->setToolTip(QStringLiteral("Save file"));
+    Save1->setShortcut(QKeySequence::Save);
     CompareWithTerminal = Fail1->addAction(QStringLiteral("Сравнить с терминалом"));
     CompareWithTerminal->setObjectName(QStringLiteral("CompareWithTerminal"));
     CompareWithTerminal->setEnabled(false);  // while connected

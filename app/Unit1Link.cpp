@@ -7,7 +7,9 @@
 #include "app/Unit1.h"
 #include "app/Unit1Upload.h"
 #include "app/Unit1Verify.h"
+#include "platform/ComPortMap.h"
 #include "platform/MessageService.h"
+#include "platform/PortDiagnostics.h"
 #include "protocol/RequestBuilder.h"
 #include "protocol/ResponseParser.h"
 #include "serial/Unit2.h"
@@ -15,12 +17,17 @@
 namespace {
 // TForm2's button reads this exactly while the port is open.
 const QString kConnectedCaption = QStringLiteral("Отключить ");
+constexpr const char* kUploadAgain = "нажмите \"Програм.\"";
 
 QString usbText(std::string_view text) { return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())); }
 }  // namespace
 
 void TForm1::registerLinkHandler() {
     Form2->OnLinkStateChanged = [this](TForm2*) { ConnectionChanged(); };
+    // A break in the middle of an upload leaves the terminal in its bootloader: the box says so.
+    Form2->LinkBrokenDetail = [this] {
+        return uploadRunning() ? Upload->upload().unfinishedLine(kUploadAgain) : std::string();
+    };
 }
 
 bool TForm1::linkOpen() const { return Form2 && Form2->CommPort1->IsEnabled(); }
@@ -31,6 +38,11 @@ void TForm1::toggleLink() { Form2->Button1Click(); }
 
 void TForm1::discardPendingInput() {
     if (Form2->CommPort1->IsEnabled()) Form2->FlushInput();
+}
+
+std::string TForm1::noAnswerText() const {
+    const int port = Form2 ? Form2->CommPort1->ComNumber() : 0;
+    return platform::noAnswerText(port, platform::devicePathFor(port));
 }
 
 unsigned TForm1::lineRate() const { return static_cast<unsigned>(Form2->CommPort1->GetBaud()); }
@@ -52,8 +64,7 @@ void TForm1::ToolButton3Click() {
 
 void TForm1::ToolButton5Click() {
     registerLinkHandler();
-    Form2->show();
-    Form2->raise();
+    Form2->BringToFront();
 }
 
 void TForm1::ConnectionChanged() {

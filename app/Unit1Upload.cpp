@@ -30,13 +30,6 @@ std::uint8_t Unit1Upload::receiveBufferFirstByte() const { return form_.ReceiveB
 
 void Unit1Upload::setProgressPosition(int position) { form_.ProgressBar1->setValue(position); }
 
-void Unit1Upload::stepProgress() {
-    QProgressBar* bar = form_.ProgressBar1;
-    // Like a progress bar's StepIt, passing the end wraps to the start.
-    const int next = bar->value() + 1;
-    bar->setValue(next > bar->maximum() ? bar->minimum() : next);
-}
-
 void Unit1Upload::setLabel56(const std::string& text) { form_.Label56->setText(QString::fromStdString(text)); }
 void Unit1Upload::setLabel57(const std::string& text) { form_.Label57->setText(QString::fromStdString(text)); }
 

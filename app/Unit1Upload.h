@@ -21,7 +21,6 @@ public:
     void discardPendingInput() override;
     std::uint8_t receiveBufferFirstByte() const override;
     void setProgressPosition(int position) override;
-    void stepProgress() override;
     void setLabel56(const std::string& text) override;
     void setLabel57(const std::string& text) override;
     void setStatusPanel1(const std::string& text) override;

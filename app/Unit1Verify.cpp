@@ -25,9 +25,10 @@ std::string onPages(const std::set<int>& tabs) {
     return (tabs.size() == 1 ? " на вкладке " : " на вкладках ") + tabList(tabs);
 }
 
-std::string messageOf(const WatchReport& r) {
+// `silentText` tells a terminal that did not answer at all.
+std::string messageOf(const WatchReport& r, const std::string& silentText) {
     std::string text;
-    if (r.silent || !r.restoredTabs.empty()) text = r.silent ? kSilentText : kPartialText;
+    if (r.silent || !r.restoredTabs.empty()) text = r.silent ? silentText : kPartialText;
     if (!r.restoredTabs.empty())
         text += std::string(" ") + kRestoredText + onPages(r.restoredTabs) + ".";
     if (!r.mismatches.empty()) {
@@ -49,6 +50,9 @@ Unit1Verify::Unit1Verify(TForm1& form)
       watch_(form.controls()),
       marks_(form, [this](const Parameter* p) { report(watch_.overwritten({p})); }),
       compare_(form, [this](const ParameterSet& taken) { settled(taken, watch_.overwritten(taken)); }) {
+    compare_.onAskBeforeTaking = [this](const std::vector<const Parameter*>& replaced) {
+        return askBeforeLosing(Loss::Take, replaced) == platform::MessageResult::Discard;
+    };
     setTimers(std::make_unique<platform::QtTimer>(), std::make_unique<platform::QtTimer>());
 }
 
@@ -78,6 +82,7 @@ bool Unit1Verify::refusedWhileEmptied(const std::vector<const Parameter*>& param
 }
 
 void Unit1Verify::emptyAndWatch(const protocol::ComposedRequest& request, std::size_t requestBytes) {
+    ++requestsSent_;
     const std::vector<const Parameter*> emptied = AnswerWatch::emptiedBy(request);
     const protocol::ValueSnapshot before = protocol::snapshotValues(form_.controls(), emptied);
     protocol::applyEmptying(form_.controls(), request);
@@ -103,7 +108,7 @@ void Unit1Verify::parseReception(const std::uint8_t* data, std::uint16_t count) 
     if (!cut.empty())
         protocol::parseReception(reinterpret_cast<const std::uint8_t*>(cut.data()), static_cast<std::uint16_t>(cut.size()), recorder);
     if (recorder.assigned().empty()) return;
-    settled(recorder.assigned(), watch_.answered(recorder.assigned()));
+    settled(recorder.assigned(), watch_.answered(recorder.assigned()), true);
 }
 
 void Unit1Verify::loadFile(const std::function<void(protocol::ControlAccess&)>& apply) {
@@ -122,24 +127,45 @@ bool Unit1Verify::confirmErase() {
                                      platform::MessageButtons::OkCancel) == platform::MessageResult::Ok;
 }
 
+platform::MessageResult Unit1Verify::askBeforeLosing(Loss loss, std::span<const Parameter* const> params) const {
+    std::set<int> tabs;
+    for (const Parameter* p : marks_.editedOf(params)) tabs.insert(p->tab);
+    if (tabs.empty()) return platform::MessageResult::Discard;
+    const char* question = loss == Loss::Close  ? "Записать их в терминал перед выходом?"
+                           : loss == Loss::Open ? "Открыть файл, не записывая их?"
+                                                : "Взять значения терминала, не записывая их?";
+    const auto answer = platform::messages().show(
+        kUnwrittenText + tabList(tabs) + ".\n" + question, "", platform::MessageIcon::Warning,
+        loss == Loss::Close ? platform::MessageButtons::WriteDiscardCancel : platform::MessageButtons::DiscardCancel);
+    const bool chosen = answer == platform::MessageResult::Discard ||
+                        (loss == Loss::Close && answer == platform::MessageResult::Write);
+    return chosen ? answer : platform::MessageResult::Cancel;
+}
+
+std::uint16_t Unit1Verify::editedWriteMask() const {
+    const std::vector<const Parameter*> all = everyParameter();
+    return protocol::writeMaskOf(marks_.editedOf(all));
+}
+
 void Unit1Verify::expire() {
     timer_->setEnabled(false);
-    report(watch_.expire());
+    report(watch_.expire(), true);
 }
 
-void Unit1Verify::settled(const ParameterSet& assigned, const WatchReport& r) {
+void Unit1Verify::settled(const ParameterSet& assigned, const WatchReport& r, bool fromTerminal) {
     marks_.settled(assigned);
-    report(r);
+    report(r, fromTerminal);
 }
 
-void Unit1Verify::report(const WatchReport& r) {
+void Unit1Verify::report(const WatchReport& r, bool fromTerminal) {
     if (!watch_.waiting()) timer_->setEnabled(false);
     for (const protocol::ValueMismatch& m : r.mismatches) marks_.notTaken(m);
     if (!r.confirmedTabs.empty())
         form_.setPanelText(1, QString::fromStdString(kConfirmedText + tabList(r.confirmedTabs)));
     else if (!r.mismatches.empty())
         form_.setPanelText(1, QString::fromUtf8(kNotConfirmedText));
-    const std::string text = messageOf(r);
+    if (onReport) onReport(r, watch_.waiting(), fromTerminal);
+    const std::string text = messageOf(r, r.silent ? form_.noAnswerText() : "");
     // Last: the box's nested loop (or, inside a port delivery, its deferral) finds every state
     // already updated.
     if (!text.empty()) platform::messages().show(text, "", platform::MessageIcon::Warning, platform::MessageButtons::Ok);

@@ -13,6 +13,9 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <span>
+
+#include "platform/MessageService.h"
 
 #include "app/AnswerWatch.h"
 #include "app/CutItemJoiner.h"
@@ -26,7 +29,8 @@ class Timer;
 
 namespace app {
 
-inline constexpr const char* kSilentText = "Терминал не ответил.";
+// The start of the no-answer text (platform::noAnswerText), which names the port and its device.
+inline constexpr const char* kSilentText = "Терминал не ответил";
 inline constexpr const char* kPartialText = "Терминал прислал не все значения.";
 inline constexpr const char* kRestoredText = "Прежние значения восстановлены";
 inline constexpr const char* kNotTakenText = "Терминал записал не всё, что было отправлено:";
@@ -34,6 +38,11 @@ inline constexpr const char* kConfirmedText = "Запись подтвержде
 inline constexpr const char* kNotConfirmedText = "Запись не подтверждена";
 inline constexpr const char* kNotYetText = "Терминал ещё не прислал значения";
 inline constexpr const char* kEraseQuestion = "Все настройки терминала будут стёрты. Продолжить?";
+inline constexpr const char* kUnwrittenText = "Изменения не записаны в терминал: вкладки ";
+
+// What would drop the operator's edited values: closing the window, File > Open of a
+// configuration, "Взять значения терминала".
+enum class Loss { Close, Open, Take };
 
 class Unit1Verify {
 public:
@@ -59,12 +68,26 @@ public:
     // The operator's OK before an erase.
     static bool confirmErase();
 
+    // Asks before `loss` drops edited values of `params` (kUnwrittenText and the pages; "Записать"
+    // is offered on close only). Discard at once when none of them is edited; anything but
+    // Write or Discard counts as Cancel.
+    platform::MessageResult askBeforeLosing(Loss loss, std::span<const protocol::Parameter* const> params) const;
+    // The write mask of the groups holding edited values (0: none).
+    std::uint16_t editedWriteMask() const;
+    bool waiting() const { return watch_.waiting(); }
+    // Requests handed to the port so far: tells whether a SendRequest went out.
+    std::size_t requestsSent() const { return requestsSent_; }
+    // After each report: the report, whether answers are still awaited, and whether an answer or
+    // its time-out made it (rather than a file or the operator setting controls).
+    std::function<void(const WatchReport&, bool stillWaiting, bool fromTerminal)> onReport;
+
 
 private:
     bool refusedWhileEmptied(const std::vector<const protocol::Parameter*>& params) const;
     void expire();
-    void settled(const ParameterSet& assigned, const WatchReport& report);
-    void report(const WatchReport& report);
+    // `fromTerminal`: an answer or its time-out, not a file or the operator.
+    void settled(const ParameterSet& assigned, const WatchReport& report, bool fromTerminal = false);
+    void report(const WatchReport& report, bool fromTerminal = false);
 
     TForm1& form_;
     AnswerWatch watch_;
@@ -72,6 +95,7 @@ private:
     FieldMarks marks_;
     Unit1Compare compare_;
     std::unique_ptr<platform::Timer> timer_;
+    std::size_t requestsSent_ = 0;
 };
 
 }  // namespace app

@@ -22,6 +22,8 @@ public:
     // sends; runs the loop until the upload has wound up. Returns the final text of status panel
     // 1, or "" when the upload was interrupted.
     std::string run(bool wait);
+    // After run: the line that tells where an interrupted upload stopped, or "".
+    std::string unfinishedLine() const { return upload_.unfinishedLine("запустите vigil upload"); }
 
     // UploadHost
     bool isLinkOpen() const override { return link_.isOpen(); }
@@ -33,7 +35,6 @@ public:
     void discardPendingInput() override { link_.discardPendingInput(); }
     std::uint8_t receiveBufferFirstByte() const override { return firstByte_; }
     void setProgressPosition(int) override {}
-    void stepProgress() override {}
     void setLabel56(const std::string&) override {}
     void setLabel57(const std::string&) override {}
     void setStatusPanel1(const std::string& text) override { panel1_ = text; }

@@ -2,6 +2,8 @@
 
 #include "cli/ExitCodes.h"
 #include "cli/LineSettings.h"
+#include "platform/ComPortMap.h"
+#include "platform/PortDiagnostics.h"
 #include "serial/LineRates.h"
 
 namespace cli {
@@ -46,7 +48,7 @@ int Session::reportReading(const Terminal::Reading& reading) {
 int Session::reportEnd(Answer::End end) {
     switch (end) {
     case Answer::End::Silent:
-        printError(link.describe() + ": the terminal does not answer");
+        printError(platform::noAnswerText(link.comNumber(), platform::devicePathFor(link.comNumber())));
         return kExitSilent;
     case Answer::End::LinkLost:
         printError(link.describe() + ": the link was lost");

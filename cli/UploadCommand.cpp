@@ -76,13 +76,14 @@ int runUpload(const CommandLine& line) {
     const std::string result = upload.run(wait);
     progress.finish();
     session.link.close();
-    if (result.empty()) return session.reportEnd(Answer::End::Interrupted);
     if (isSuccess(result)) {
         std::printf("%s\n", result.c_str());
         return kExitOk;
     }
-    printError(result);
-    return kExitUploadFailed;
+    if (!result.empty()) printError(result);
+    // Stopped with records still to send: the terminal waits in its bootloader for them.
+    if (const std::string unfinished = upload.unfinishedLine(); !unfinished.empty()) printError(unfinished);
+    return result.empty() ? session.reportEnd(Answer::End::Interrupted) : kExitUploadFailed;
 }
 
 }  // namespace

@@ -51,7 +51,6 @@ struct CheckingHost : update::UploadHost {
     void discardPendingInput() override {}
     std::uint8_t receiveBufferFirstByte() const override { return firstByte; }
     void setProgressPosition(int) override {}
-    void stepProgress() override {}
     void setLabel56(const std::string&) override {}
     void setLabel57(const std::string&) override {}
     void setStatusPanel1(const std::string& text) override {

@@ -6,8 +6,9 @@
 namespace platform {
 
 enum class MessageIcon { None, Error, Warning, Information };
-enum class MessageButtons { Ok, OkCancel };
-enum class MessageResult { Ok, Cancel };
+// WriteDiscardCancel: "Записать" / "Не записывать" / "Отмена"; DiscardCancel: the last two.
+enum class MessageButtons { Ok, OkCancel, WriteDiscardCancel, DiscardCancel };
+enum class MessageResult { Ok, Cancel, Write, Discard };
 
 class MessageService {
 public:

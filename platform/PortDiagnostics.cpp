@@ -152,4 +152,13 @@ std::string openFailureMessage(const std::string& devicePath, int error) {
     return std::string(kOpenFailedText) + "\n" + describeOpenFailure(devicePath, error);
 }
 
+std::string noAnswerText(int comNumber, const std::string& devicePath) {
+    std::string port = "COM" + std::to_string(comNumber);
+    if (!devicePath.empty())
+        port += " (" + (devicePath.starts_with("/dev/") ? devicePath.substr(5) : devicePath) + ")";
+    return "Терминал не ответил на " + port +
+           ". Проверьте, что адаптер подключён к терминалу, что выбран порт этого адаптера и что порт не "
+           "читает другая программа.";
+}
+
 }  // namespace platform

@@ -27,4 +27,8 @@ std::string describeOpenFailure(const std::string& devicePath, int error,
 extern const char* const kOpenFailedText;
 std::string openFailureMessage(const std::string& devicePath, int error);
 
+// A terminal that did not answer on COM<n>: the port with its device (without "/dev/"), and
+// what to check. Both the windows and `vigil` say it so.
+std::string noAnswerText(int comNumber, const std::string& devicePath);
+
 }  // namespace platform

@@ -1,5 +1,7 @@
 #include "protocol/ParameterTable.h"
 
+#include "protocol/FieldCaptions.h"
+
 namespace protocol {
 
 const Parameter* findByControl(std::string_view control) {
@@ -16,9 +18,9 @@ const Parameter* findByAnswerKey(std::string_view answerKey) {
 
 std::string fieldName(const Parameter& p) {
     std::string_view key = p.answerKey.substr(0, p.answerKey.size() - 1);  // without "="
-    std::string name = "поле \"";
+    std::string name = "поле \"" + fieldCaption(p) + "\" (";
     name.append(key);
-    name.append("\" на вкладке \"");
+    name.append(") на вкладке \"");
     name.append(kTabCaptions[static_cast<std::size_t>(p.tab)]);
     name.append("\"");
     return name;

@@ -236,8 +236,8 @@ constexpr ValueForm fileForm(const Parameter& p) {
     return p.form == ValueForm::PressCountDigit ? ValueForm::IndexDigit : p.form;
 }
 
-// How messages name a field: its answer key without "=" and its tab, e.g.
-// поле "TL1" на вкладке "Телефоны" (UTF-8).
+// How messages name a field: its caption (protocol/FieldCaptions.h), its answer key without "="
+// and its tab, e.g. поле "Телефон модуля" (TL9) на вкладке "Телефоны" (UTF-8).
 std::string fieldName(const Parameter& p);
 
 }  // namespace protocol

@@ -1,5 +1,7 @@
 #include "protocol/WriteCheck.h"
 
+#include <algorithm>
+
 #include "protocol/Cp1251.h"
 #include "protocol/ItemComposer.h"
 #include "protocol/RequestBuilder.h"
@@ -102,6 +104,14 @@ std::vector<const Parameter*> parametersOfMask(std::uint16_t requestMask) {
     for (const WriteGroupItems& g : kWriteGroupsInRequestOrder)
         if (requestMask & g.bit) out.insert(out.end(), g.items.begin(), g.items.end());
     return out;
+}
+
+std::uint16_t writeMaskOf(std::span<const Parameter* const> params) {
+    std::uint16_t mask = 0;
+    for (const Parameter* p : params)
+        for (const WriteGroupItems& g : kWriteGroupsInRequestOrder)
+            if (std::find(g.items.begin(), g.items.end(), p) != g.items.end()) mask |= g.bit;
+    return mask;
 }
 
 }  // namespace protocol

@@ -54,5 +54,7 @@ std::string mismatchLine(const ValueMismatch& m, std::string_view expectedWord =
 
 // The parameters a request mask writes, in the order the request sends them.
 std::vector<const Parameter*> parametersOfMask(std::uint16_t requestMask);
+// The write mask of the groups that send any of `params` (0: none).
+std::uint16_t writeMaskOf(std::span<const Parameter* const> params);
 
 }  // namespace protocol

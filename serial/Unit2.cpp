@@ -1,10 +1,13 @@
 #include "serial/Unit2.h"
 
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTimer>
+#include <algorithm>
 #include <climits>
 #include <utility>
 #include <stdexcept>
@@ -124,6 +127,22 @@ void TForm2::ConnectControls() {
     connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
 }
 
+void TForm2::BringToFront() {
+    if (isMinimized()) setWindowState(windowState() & ~Qt::WindowMinimized);
+    const QRect frame = frameGeometry();
+    QScreen* screen = QGuiApplication::screenAt(frame.center());
+    if (!screen) screen = QGuiApplication::primaryScreen();
+    if (screen) {
+        const QRect area = screen->availableGeometry();
+        const int x = std::clamp(frame.left(), area.left(), std::max(area.left(), area.right() + 1 - frame.width()));
+        const int y = std::clamp(frame.top(), area.top(), std::max(area.top(), area.bottom() + 1 - frame.height()));
+        if (x != frame.left() || y != frame.top()) move(x, y);
+    }
+    show();
+    raise();
+    activateWindow();
+}
+
 // --- Link ---
 
 // Decided now, carried out once no delivery runs: a close inside a delivery would wait for the
@@ -131,6 +150,11 @@ void TForm2::ConnectControls() {
 void TForm2::Button1Click() {
     const bool open = !CommPort1->Open();
     platform::afterDelivery([this, open] { CommPort1->SetOpen(open); });
+}
+
+std::string TForm2::brokenLinkText() const {
+    const std::string detail = LinkBrokenDetail ? LinkBrokenDetail() : std::string();
+    return detail.empty() ? kLinkBroken : kLinkBroken + "\n" + detail;
 }
 
 void TForm2::FlushInput() {
@@ -145,7 +169,7 @@ bool TForm2::SendBlock(const std::uint8_t* data, std::uint32_t len) {
         return true;
     }
     AwaitingReply = false;
-    platform::messages().show(kLinkBroken, kPortErrorCaption, platform::MessageIcon::Error,
+    platform::messages().show(brokenLinkText(), kPortErrorCaption, platform::MessageIcon::Error,
                               platform::MessageButtons::Ok);
     return false;
 }
@@ -206,7 +230,7 @@ void TForm2::CommPort1Close(TCommPort*) {
     ComboBox2->setEnabled(true);
     if (AwaitingReply) {
         AwaitingReply = false;
-        platform::messages().show(kLinkBroken, kPortErrorCaption, platform::MessageIcon::Error,
+        platform::messages().show(brokenLinkText(), kPortErrorCaption, platform::MessageIcon::Error,
                                   platform::MessageButtons::Ok);
     }
     if (OnLinkStateChanged) OnLinkStateChanged(this);
@@ -228,9 +252,7 @@ void TForm2::CommPort1DataReceived(TCommPort*, std::uint32_t Count) {
             platform::messages().show("Не отвечает COM" + std::to_string(port), "", platform::MessageIcon::None,
                                       platform::MessageButtons::Ok);
             // So that the operator can pick another port.
-            show();
-            raise();
-            activateWindow();
+            BringToFront();
         });
     }
 }

@@ -49,6 +49,7 @@
 #include <exception>
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "platform/ComPortMap.h"
 #include "serial/Commport.h"
@@ -89,9 +90,15 @@ public:
     bool AwaitingReply = false;
     std::function<void(TForm2*)> OnLinkStateChanged;
     std::function<void(TForm2*)> OnReplyReceived;
+    // A line added under "Разрыв соединения" (the main window tells what the break cut short);
+    // none when it returns "".
+    std::function<std::string()> LinkBrokenDetail;
 
     // Operations of the main window.
     void Button1Click();
+    // Brings the window back to the operator: not minimised, wholly on its screen (the primary
+    // one when it stands on none), in front and active.
+    void BringToFront();
     bool SendBlock(const std::uint8_t* data, std::uint32_t len);
     // Discards what has been received and not taken yet (the component's FlushInBuffer).
     void FlushInput();
@@ -131,6 +138,7 @@ public:
     QLineEdit *Edit1, *Edit2, *Edit3, *Edit4, *Edit5, *Edit6, *Edit7, *Edit8, *Edit9, *Edit10;
 
 private:
+    std::string brokenLinkText() const;
     static void ShowException(const std::exception& e);
     void CreateControls();
     void ConnectControls();

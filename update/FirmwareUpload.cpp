@@ -1,12 +1,33 @@
 #include "update/FirmwareUpload.h"
 
+#include <utility>
+
 #include "platform/WireTime.h"
 
 namespace update {
 
 namespace {
 constexpr int kProgressSteps = 100;
+
+// The record starting at `offset` (0-based) and the number of records of `image`, from the
+// length fields; a cut last record counts as one.
+std::pair<std::size_t, std::size_t> recordPosition(const std::vector<std::uint8_t>& image, std::size_t offset)
+{
+    std::size_t index = 0, count = 0;
+    for (std::size_t pos = 0; pos < image.size(); ++count) {
+        if (pos < offset) ++index;
+        if (image.size() - pos < kLengthFieldSize) break;
+        pos += image[pos] * 256u + image[pos + 1] + kLengthFieldSize;
+    }
+    return {index, count};
+}
 }  // namespace
+
+std::string unfinishedText(std::size_t record, std::size_t records, std::string_view again)
+{
+    return "Обновление не завершено (запись " + std::to_string(record) + " из " + std::to_string(records) +
+           "): терминал остаётся в загрузчике. Подключите его и " + std::string(again) + " ещё раз.";
+}
 
 FirmwareUpload::FirmwareUpload(UploadHost& host, platform::Timer& timer1, platform::Timer& recordTimer,
                                const FirmwareImage& image)
@@ -36,7 +57,7 @@ void FirmwareUpload::BUpgradeClick()
     SentLength_ = 0;
     host_.setLabel56(std::to_string(2ull * sending_.size()));
     host_.setUpgradeEnabled(false);
-    ProgressCarry_ = 0;
+    unfinished_ = {};
     host_.uploadActiveChanged(true);
 }
 
@@ -117,13 +138,9 @@ void FirmwareUpload::OnReception(std::size_t n, const std::uint8_t* data)
         failedAnswer(kRejectedText);
         return;
     }
-    const std::uint32_t threshold = static_cast<std::uint32_t>(sending_.size() / kProgressSteps);
-    ProgressCarry_ += RecordLength_;
-    if (ProgressCarry_ >= threshold) {
-        host_.stepProgress();
-        ProgressCarry_ -= threshold;
-    }
     SentLength_ += RecordLength_;
+    // The bar follows the bytes taken, whatever the size of the image; the end resets it.
+    host_.setProgressPosition(static_cast<int>(std::uint64_t{SentLength_} * kProgressSteps / sending_.size()));
     SendNextRecord();
 }
 
@@ -158,8 +175,23 @@ void FirmwareUpload::failedAnswer(const char* textAtLimit)
     SendNextRecord();
 }
 
+std::string FirmwareUpload::unfinishedLine(std::string_view again) const
+{
+    if (state_ == State::Sending && !sending_.empty()) {
+        const auto [index, count] = recordPosition(sending_, SentLength_);
+        return unfinishedText(index + 1, count, again);
+    }
+    return unfinished_.first ? unfinishedText(unfinished_.first, unfinished_.second, again) : std::string();
+}
+
 void FirmwareUpload::stop(const std::string& text)
 {
+    // Records were going out: the terminal waits in its bootloader for the rest. (One that
+    // answers like a running program was never in it.)
+    if (text != kNotBootloaderText && state_ == State::Sending && !sending_.empty()) {
+        const auto [index, count] = recordPosition(sending_, SentLength_);
+        unfinished_ = {index + 1, count};
+    }
     recordTimer_.setEnabled(false);
     lateAnswerGrace_ = false;
     host_.setStatusPanel1(text);

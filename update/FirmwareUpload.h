@@ -15,10 +15,13 @@
 // with kLinkLostText.
 //
 // A success text needs the whole image acknowledged: an empty image ends at once without one.
+// ProgressBar1 shows the share of the image's bytes taken so far (0 again at the end).
 //
 // Main thread only: every handler, the two timers' ticks and OnReception run there.
 #include <cstdint>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/Timer.h"
@@ -41,6 +44,11 @@ inline constexpr const char* kRejectedText = "Ошибка CRC. Файл пов�
 inline constexpr const char* kNoAnswerText = "Адресат не отвечает";
 inline constexpr const char* kNotBootloaderText = "Адресат должен быть пересброшен";
 inline constexpr const char* kLinkLostText = "Связь с адресатом потеряна";
+
+// The line added to what an interrupted upload reports: it stopped at `record` of `records`, the
+// terminal waits in its bootloader, and `again` (what the operator does to start over, e.g.
+// "нажмите \"Програм.\"") is to be done once the terminal is connected.
+std::string unfinishedText(std::size_t record, std::size_t records, std::string_view again);
 
 class FirmwareUpload {
 public:
@@ -65,7 +73,9 @@ public:
     std::uint32_t SentLength() const { return SentLength_; }
     std::uint16_t RecordLength() const { return RecordLength_; }
     std::uint8_t FailureCount() const { return FailureCount_; }
-    std::uint32_t ProgressCarry() const { return ProgressCarry_; }
+    // While records go out, and after an upload that stopped with records still to send (the
+    // link lost, the failure limit): unfinishedText of the record in hand; empty otherwise.
+    std::string unfinishedLine(std::string_view again) const;
     // The record time-out for a record of `bytes` at `bitsPerSecond`.
     static int recordTimeoutMs(std::size_t bytes, unsigned bitsPerSecond);
 
@@ -86,7 +96,7 @@ private:
     std::uint32_t SentLength_ = 0;
     std::uint16_t RecordLength_ = 0;
     std::uint8_t FailureCount_ = 0;
-    std::uint32_t ProgressCarry_ = 0;
+    std::pair<std::size_t, std::size_t> unfinished_;  // record (1-based) and records; {0, 0}: none
 };
 
 }  // namespace update

@@ -30,7 +30,6 @@ public:
     virtual std::uint8_t receiveBufferFirstByte() const = 0;
 
     virtual void setProgressPosition(int position) = 0;  // ProgressBar1
-    virtual void stepProgress() = 0;                     // ProgressBar1 by its step (1)
     virtual void setLabel56(const std::string& text) = 0;
     virtual void setLabel57(const std::string& text) = 0;
     virtual void setStatusPanel1(const std::string& text) = 0;  // StatusBar1 panel 1

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QThread>
 #include <cstdio>
 
@@ -20,15 +21,35 @@ QMessageBox::Icon qtIcon(MessageIcon icon) {
     return QMessageBox::NoIcon;
 }
 
+// The question's buttons carry the program's own words; Escape and the default are "Отмена".
+void addQuestionButtons(QMessageBox& box, MessageButtons buttons) {
+    if (buttons == MessageButtons::WriteDiscardCancel)
+        box.addButton(QStringLiteral("Записать"), QMessageBox::AcceptRole)->setObjectName(QStringLiteral("Write"));
+    box.addButton(QStringLiteral("Не записывать"), QMessageBox::DestructiveRole)->setObjectName(QStringLiteral("Discard"));
+    QPushButton* cancel = box.addButton(QStringLiteral("Отмена"), QMessageBox::RejectRole);
+    cancel->setObjectName(QStringLiteral("Cancel"));
+    box.setDefaultButton(cancel);
+    box.setEscapeButton(cancel);
+}
+
 MessageResult showBox(const std::string& text, const std::string& caption, MessageIcon icon,
                       MessageButtons buttons) {
     const std::string& title = caption.empty() ? applicationTitle() : caption;
     const auto qtButtons = buttons == MessageButtons::OkCancel ? QMessageBox::Ok | QMessageBox::Cancel
-                                                               : QMessageBox::StandardButtons(QMessageBox::Ok);
+                           : buttons == MessageButtons::Ok     ? QMessageBox::StandardButtons(QMessageBox::Ok)
+                                                               : QMessageBox::StandardButtons(QMessageBox::NoButton);
     QWidget* parent = QApplication::activeModalWidget();
     if (!parent) parent = QApplication::activeWindow();
     QMessageBox box(qtIcon(icon), QString::fromStdString(title), QString::fromStdString(text), qtButtons,
                     parent);
+    if (qtButtons == QMessageBox::NoButton) {
+        addQuestionButtons(box, buttons);
+        box.exec();
+        const QString pressed = box.clickedButton() ? box.clickedButton()->objectName() : QString();
+        return pressed == QLatin1String("Write")     ? MessageResult::Write
+               : pressed == QLatin1String("Discard") ? MessageResult::Discard
+                                                     : MessageResult::Cancel;
+    }
     box.setDefaultButton(QMessageBox::Ok);
     return box.exec() == QMessageBox::Cancel ? MessageResult::Cancel : MessageResult::Ok;
 }

@@ -78,7 +78,7 @@ class Batch : public testsupport::CliTest {
 TEST_F(Batch, ASecondUnitThatFailsIsLoggedAndTheResumedRunRetriesIt) {
     const std::string id = "004512 Версия 2.07 Eeprom OK";  // the simulated terminal's own
     const std::string id2 = "004513 Версия 2.07 Eeprom OK", id3 = "004514 Версия 2.07 Eeprom OK";
-    const std::string cut = "поле \"TL9\" на вкладке \"Телефоны\": отправлено \"+7999000000222\", "
+    const std::string cut = "поле \"Телефон модуля\" (TL9) на вкладке \"Телефоны\": отправлено \"+7999000000222\", "
                             "получено \"+79990000002\"";
     const auto header = ElementsAre("unit", "idcode", "result", "differences");
     const auto u1 = ElementsAre("U1", id, "ok", "");

@@ -6,6 +6,7 @@
 #include "CliFixture.h"
 #include "tools/BootloaderMode.h"
 #include "tools/EncFile.h"
+#include "update/FirmwareUpload.h"
 
 using testsupport::runVigil;
 using testsupport::SettingsTerminal;
@@ -120,7 +121,7 @@ TEST_F(TerminalCommands, AReadThatFailsExitsWithItsCodeAndSaysWhy) {
         int com, exitCode;
         std::vector<std::string> says;
     } cases[] = {
-        {kCom, 3, {"does not answer"}},
+        {kCom, 3, {"Терминал не ответил на COM" + std::to_string(kCom) + " (", "другая программа"}},
         {kCom + 1, 3, {"lacks IDCOD, GPRLON"}},
         {99, 1, {"COM99: Не могу открыть COM порт\nvigil: Этому порту не назначено устройство"}},
         // The simulator (this test) holds the pty too.
@@ -166,8 +167,8 @@ TEST_F(TerminalCommands, AValueTheTerminalStoresDifferentlyIsNamedAndExitsWithFo
         const char* field;  // the one field cut, and nothing else
         bool readBack;      // the write's answer lacks it: a read checks it
     } cases[] = {
-        {"TL3=123456789012", "\"TL3\" на вкладке \"Телефоны\": отправлено \"123456789012\", получено \"12345678\"", false},
-        {"TL9=+79990001122", "\"TL9\" на вкладке \"Телефоны\": отправлено \"+79990001122\", получено \"+7999000\"", true},
+        {"TL3=123456789012", "\"Телефон 3: Номер\" (TL3) на вкладке \"Телефоны\": отправлено \"123456789012\", получено \"12345678\"", false},
+        {"TL9=+79990001122", "\"Телефон модуля\" (TL9) на вкладке \"Телефоны\": отправлено \"+79990001122\", получено \"+7999000\"", true},
     };
     for (const auto& c : cases) {
         const std::size_t before = forgetful.settings.requests().size();
@@ -335,6 +336,16 @@ TEST_F(TerminalCommands, UploadSendsEveryRecordOnceAndReportsTheOutcome) {
     }
     EXPECT_EQ(refuser.recordsReceived(), 10u);
     EXPECT_EQ(boot.recordsReceived(), 7u);  // nothing of a file that fails its check
+
+    // Unplugged at record 3: a failure that says where the update stopped.
+    sim::BootloaderOptions unplugging;
+    unplugging.unplugAtRecord = 3;
+    sim::BootloaderMode pulled(unplugging);
+    SimulatedLine third(map, kCom + 2, pulled);
+    const auto cut = runVigil({"upload", "--port", "COM" + std::to_string(kCom + 2), path("fw.enc"), "--no-wait"});
+    EXPECT_EQ(cut.exitCode, 5) << cut.err;
+    EXPECT_THAT(cut.err, HasSubstr(update::kLinkLostText));
+    EXPECT_THAT(cut.err, HasSubstr(update::unfinishedText(3, 7, "запустите vigil upload")));
 }
 
 }  // namespace

@@ -132,10 +132,10 @@ TEST(AbtRead, AddressAndPortChecksRunInFieldOrder) {
 TEST(AbtWrite, ContentThatCannotBeSavedIsRefusedNamingTheField) {
     MapControls c;
     c.setText("EBlTm1", "60:Apn=evil");
-    EXPECT_EQ(compose(c, "\"BLTM\" на вкладке \"Доступ\""), "");
+    EXPECT_EQ(compose(c, "\"Баланс SIM-карты: Период(мин)\" (BLTM) на вкладке \"Доступ\""), "");
     c.setText("EBlTm1", "60");
     c.setUnencodable("ETl4");
-    compose(c, "\"TL4\"");
+    compose(c, "(TL4)");
     MapControls big;
     for (int i = 1; i <= 9; ++i) big.setText("ETl" + std::to_string(i), std::string(500, '7'));
     EXPECT_EQ(compose(big, "4096"), "");

@@ -109,7 +109,7 @@ TEST(ServerExport, MarkupIsEscapedAndContentThatCannotBeExportedIsRefused) {
     c.setText("EApas1", "p&ss<word>");
     EXPECT_NE(compose(c).find("<Apas>p&amp;ss&lt;word&gt;</Apas>\r\n"), std::string::npos);
     c.setUnencodable("EAus1");
-    compose(c, "\"AUS\"");
+    compose(c, "\"Пользователь\" (AUS)");
     // 2,060 fixed bytes leave 2,036 for the texts.
     MapControls full;
     full.setText("EApn1", std::string(2036, 'a'));
@@ -127,7 +127,7 @@ TEST(ServerExport, ControlCharactersFromTheLineAreRefusedNamingTheField) {
     protocol::parseReception(reinterpret_cast<const std::uint8_t*>(answer.data()),
                              static_cast<std::uint16_t>(answer.size()), controls);
     ASSERT_EQ(controls.text("ETl1").value(), "<tel2>&amp;</\x04" "ab\r\nOK\r\n");
-    EXPECT_EQ(compose(controls, "\"TL1\""), "");
+    EXPECT_EQ(compose(controls, "(TL1)"), "");
     EXPECT_EQ(compose(controls, "XML"), "");
     for (int byte = 0; byte < 0x20; ++byte) {
         MapControls one;

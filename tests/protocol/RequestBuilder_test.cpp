@@ -151,12 +151,12 @@ TEST(RequestRefusal, BadTextsNameTheFieldAndOtherGroupsStillGoOut) {
     MapControls c;
     c.setText("ETl1", "111");
     c.setText("ETl3", "123:Apn1=evil");
-    send(c, mask::Phones, "\"TL3\" на вкладке \"Телефоны\"");
+    send(c, mask::Phones, "\"Телефон 3: Номер\" (TL3) на вкладке \"Телефоны\"");
     c.setText("EBlSt1", "*100#:");
-    send(c, mask::WriteAll, "\"TL3\"");  // the first offending field in sending order
+    send(c, mask::WriteAll, "(TL3)");  // the first offending field in sending order
     c.setText("EBlSt1", "");
     c.setUnencodable("EApas1");
-    send(c, mask::Access, "\"APAS\" на вкладке \"Доступ\"");
+    send(c, mask::Access, "\"Пароль\" (APAS) на вкладке \"Доступ\"");
     send(c, mask::Internet);
 }
 

@@ -6,7 +6,10 @@
 
 #include <algorithm>
 
+#include <set>
+
 #include "protocol/AssignmentRecorder.h"
+#include "protocol/FieldCaptions.h"
 #include "protocol/RequestBuilder.h"
 #include "protocol/ResponseParser.h"
 #include "protocol/ValueStore.h"
@@ -70,9 +73,9 @@ TEST(WriteCheck, AnAnswerIsCheckedValueByValueAgainstWhatWasSent) {
     const std::vector<ValueMismatch> bad = verifyValues(sent, screen, recorder.assigned());
     ASSERT_EQ(bad.size(), 23u);  // TL2, SMS1EN, and 21 values without an answer
     EXPECT_EQ(mismatchLine(bad[0]),
-              "поле \"TL2\" на вкладке \"Телефоны\": отправлено \"+79160003344\", получено \"+7916\"");
+              "поле \"Телефон 2: Номер\" (TL2) на вкладке \"Телефоны\": отправлено \"+79160003344\", получено \"+7916\"");
     EXPECT_EQ(bad[1].parameter, byControl("ETl3"));
-    EXPECT_EQ(mismatchLine(bad[1]), "поле \"TL3\" на вкладке \"Телефоны\": отправлено \"\", нет ответа");
+    EXPECT_EQ(mismatchLine(bad[1]), "поле \"Телефон 3: Номер\" (TL3) на вкладке \"Телефоны\": отправлено \"\", нет ответа");
     const auto sms1 = std::find_if(bad.begin(), bad.end(),
                                    [](const ValueMismatch& m) { return m.parameter == byControl("ChSim1ForP1"); });
     ASSERT_NE(sms1, bad.end());
@@ -105,13 +108,13 @@ TEST(WriteCheck, MaskGroupsFollowTheRequestAndComparisonsNameBothSides) {
     for (const ValueMismatch& m : compareValues(c, terminal, every))
         lines.push_back(mismatchLine(m, "на экране", "в терминале"));
     EXPECT_EQ(lines, (std::vector<std::string>{
-                         "поле \"TL3\" на вкладке \"Телефоны\": на экране \"\", в терминале \"+7 916 при\"",
-                         "поле \"SMS2EN\" на вкладке \"Телефоны\": на экране \"0\", в терминале \"1\"",
-                         "поле \"GET2\" на вкладке \"Интернет\": на экране \"/\", в терминале \"1\"",
-                         "поле \"IDCOD\" на вкладке \"Доступ\": на экране \"\", в терминале \"004512\"",
-                         "поле \"REG\" на вкладке \"Настройки\": на экране \"2\", в терминале \"C\"",
-                         "поле \"NMBPRESS\" на вкладке \"Настройки\": на экране \"0\", в терминале \"1\"",
-                         "поле \"COORD\" на вкладке \"Настройки\": на экране \"/\", в терминале \"4\"",
+                         "поле \"Телефон 3: Номер\" (TL3) на вкладке \"Телефоны\": на экране \"\", в терминале \"+7 916 при\"",
+                         "поле \"Телефон 2: sms\" (SMS2EN) на вкладке \"Телефоны\": на экране \"0\", в терминале \"1\"",
+                         "поле \"Сервер 2: Протокол\" (GET2) на вкладке \"Интернет\": на экране \"/\", в терминале \"1\"",
+                         "поле \"Код ид.\" (IDCOD) на вкладке \"Доступ\": на экране \"\", в терминале \"004512\"",
+                         "поле \"Чувствительность микрофона\" (REG) на вкладке \"Настройки\": на экране \"2\", в терминале \"C\"",
+                         "поле \"Нажатий кнопки \"Тревога\"\" (NMBPRESS) на вкладке \"Настройки\": на экране \"0\", в терминале \"1\"",
+                         "поле \"Режимы сна модуля GPS\" (COORD) на вкладке \"Настройки\": на экране \"/\", в терминале \"4\"",
                      }));
 }
 
@@ -132,3 +135,17 @@ TEST(ValueStore, HoldsOnlyWhatAControlCould) {
 }
 
 }  // namespace
+
+// Every parameter is named by a caption of its own, and the module's number as the issue shows it.
+TEST(FieldCaptions, EveryFieldHasItsOwnCaption) {
+    std::set<std::string> seen;
+    for (const Parameter& p : kParameters) {
+        const std::string caption = fieldCaption(p);
+        if (p.control != "EApn1") {  // "APN" is both
+            EXPECT_NE(caption + "=", std::string(p.answerKey)) << p.name;
+        }
+        EXPECT_TRUE(seen.insert(caption).second) << caption;
+    }
+    EXPECT_EQ(fieldName(*byControl("ETl9")), "поле \"Телефон модуля\" (TL9) на вкладке \"Телефоны\"");
+    EXPECT_EQ(fieldCaption(*byControl("EditPort4")), "Сервер 4: Порт");
+}

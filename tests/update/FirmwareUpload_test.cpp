@@ -15,11 +15,12 @@ using Bytes = std::vector<std::uint8_t>;
 
 struct FakeHost : UploadHost {
     bool open = true, writeSucceeds = true, openSucceeds = true, upgradeEnabled = true;
-    int toggles = 0, awaitingCleared = 0, discards = 0, progress = -1, steps = 0;
+    int toggles = 0, awaitingCleared = 0, discards = 0, progress = -1;
     std::uint8_t firstByte = 0;
     std::string label56, label57, panel1 = "old", log;
     std::vector<Bytes> sent;
     std::vector<bool> activeLog;
+    std::vector<int> progressLog;
 
     bool isLinkOpen() const override { return open; }
     bool isLinkClosed() const override { return !open; }
@@ -40,8 +41,7 @@ struct FakeHost : UploadHost {
     }
     void discardPendingInput() override { ++discards, log += "discard;"; }
     std::uint8_t receiveBufferFirstByte() const override { return firstByte; }
-    void setProgressPosition(int p) override { progress = p; }
-    void stepProgress() override { ++progress, ++steps; }
+    void setProgressPosition(int p) override { progressLog.push_back(progress = p); }
     void setLabel56(const std::string& t) override { label56 = t; }
     void setLabel57(const std::string& t) override { label57 = t; }
     void setStatusPanel1(const std::string& t) override { panel1 = t; }
@@ -241,30 +241,52 @@ TEST_F(Upload, AnAnswerInsideTheGraceIsTheRecordsOwnAndOnlySilenceRepeatsIt)
     EXPECT_TRUE(recordTimer.enabled());  // armed again for the next record
 }
 
-TEST_F(Upload, ProgressOfTheTenThousandByteExampleStepsAtMostOncePerRecord)
+// A small image of four equal records: the bar shows each quarter as it is taken, then the
+// end's reset. The ten-thousand-byte image of ten records follows its bytes too.
+TEST_F(Upload, ProgressFollowsTheBytesTakenForAnySize)
 {
-    // 9 records of 1044 bytes and one of 604: 10,000 bytes, threshold 100.
+    makeImage(*image, {10, 10, 10, 10});
+    begin();
+    for (int i = 0; i < 4; ++i) answer({0x11});
+    EXPECT_EQ(host.progressLog, (std::vector<int>{0, 25, 50, 75, 100, 0}));
+    EXPECT_EQ(host.label57, "96");
+    windUp();
+
     makeImage(*image, {1042, 1042, 1042, 1042, 1042, 1042, 1042, 1042, 1042, 602});
-    ASSERT_EQ(image->ImageLength, 10000u);
+    host.progressLog.clear();
+    begin();
+    for (int i = 0; i < 10; ++i) answer({0x11});
+    EXPECT_EQ(host.progressLog, (std::vector<int>{0, 10, 20, 31, 41, 52, 62, 73, 83, 93, 100, 0}));
+}
+
+// A link lost at the third record of four, and the failure limit at the second: the line names
+// the record and the count; a terminal that was never in its bootloader, or a finished upload, get none.
+TEST_F(Upload, AnInterruptedUploadNamesTheRecordItStoppedAt)
+{
+    makeImage(*image, {10, 10, 10, 10});
     begin();
     answer({0x11});
-    EXPECT_EQ(host.steps, 1);
-    EXPECT_EQ(upload.ProgressCarry(), 944u);
     answer({0x11});
-    EXPECT_EQ(host.steps, 2);
-    EXPECT_EQ(upload.ProgressCarry(), 1888u);
-    for (int i = 0; i < 8; ++i) answer({0x11});
-    EXPECT_EQ(host.steps, 10);
-    EXPECT_EQ(host.label57, "20000");
-    EXPECT_EQ(host.progress, 0);
+    EXPECT_EQ(upload.unfinishedLine("нажмите \"Програм.\""),
+              "Обновление не завершено (запись 3 из 4): терминал остаётся в загрузчике. "
+              "Подключите его и нажмите \"Програм.\" ещё раз.");
+    upload.OnLinkLost();
+    windUp();
+    EXPECT_EQ(upload.unfinishedLine("x"), unfinishedText(3, 4, "x"));
 
-    // Below 100 bytes the threshold is 0: every accepted record steps once.
-    makeImage(*image, {10, 10, 10});
+    begin();
+    answer({0x11});
+    for (int i = 0; i < kFailureLimit; ++i) answer({0x5A});
+    EXPECT_EQ(upload.unfinishedLine("x"), unfinishedText(2, 4, "x"));
+    windUp();
+
+    begin();
+    answer({0x11, 0x11});  // a program's chatter
+    EXPECT_EQ(upload.unfinishedLine("x"), "");
     windUp();
     begin();
-    answer({0x11});
-    answer({0x11});
-    EXPECT_EQ(host.steps, 12);
+    for (int i = 0; i < 4; ++i) answer({0x11});
+    EXPECT_EQ(upload.unfinishedLine("x"), "");
 }
 
 // Nothing sent is no success, whatever an earlier reception left in the receive buffer.

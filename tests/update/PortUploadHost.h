@@ -81,7 +81,6 @@ public:
     void discardPendingInput() override { port.FlushInBuffer(); }
     std::uint8_t receiveBufferFirstByte() const override { return receiveBuffer[0]; }
     void setProgressPosition(int p) override { progressLog.push_back(progress = p); }
-    void stepProgress() override { progressLog.push_back(++progress); }
     void setLabel56(const std::string& t) override { label56 = t; }
     void setLabel57(const std::string& t) override
     {

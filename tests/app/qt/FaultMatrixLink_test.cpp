@@ -167,8 +167,10 @@ TEST_F(UploadLink, UnplugDuringAnUploadEndsItOnceAndANewUploadWorks) {
     finishUpload();
     EXPECT_EQ(form1->panelText(1), QString::fromUtf8(update::kLinkLostText));
     EXPECT_TRUE(simulator->unplugged());
-    // One box for the broken link; the upload's own outcome is in the status bar.
-    EXPECT_EQ(messages.texts(), std::vector<std::string>{kLinkBroken});
+    // One box for the broken link, saying where the update stopped; the upload's own outcome is
+    // in the status bar.
+    EXPECT_EQ(messages.texts(), std::vector<std::string>{std::string(kLinkBroken) + "\n" +
+                                                         update::unfinishedText(3, 5, "нажмите \"Програм.\"")});
     const std::size_t told = messages.shown().size();
 
     plugIn(std::make_unique<sim::BootloaderMode>());

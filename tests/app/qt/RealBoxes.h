@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
+#include <cstdlib>
 #include <thread>
 
 #include "WindowFixture.h"
@@ -21,7 +22,8 @@ using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
 
 // Looks every 20 ms (its timer runs inside the boxes' own loops too): a new box is read, left
-// open for `holdFor`, then answered with OK.
+// open for `holdFor`, then answered with the next of `press` (a button's objectName: "Write",
+// "Discard", "Cancel"), or with OK when none is left.
 class BoxOperator {
 public:
     explicit BoxOperator(std::chrono::milliseconds holdFor) : hold_(holdFor) {
@@ -30,6 +32,7 @@ public:
         poll_.start();
     }
     void holdFor(std::chrono::milliseconds hold) { hold_ = hold; }
+    void press(std::vector<QString> buttons) { press_ = std::move(buttons); }
     const std::vector<std::string>& texts() const { return texts_; }
     std::size_t mostOpenAtOnce() const { return mostOpen_; }
     Clock::time_point lastLook() const { return lastLook_.load(); }
@@ -47,15 +50,27 @@ private:
             if (!known) {
                 open_.push_back({box, Clock::now()});
                 texts_.push_back(box->text().toStdString());
+                // VIGIL_SHOTS names a folder for a picture of each box, to read its texts.
+                if (const char* shots = std::getenv("VIGIL_SHOTS"))
+                    box->grab().save(QString::fromLocal8Bit(shots) + QStringLiteral("/box-%1.png").arg(texts_.size()));
                 mostOpen_ = std::max(mostOpen_, open_.size());
             }
         }
-        for (const Open& o : open_)
-            if (Clock::now() - o.since >= hold_)
-                if (QAbstractButton* ok = o.box->button(QMessageBox::Ok)) ok->click();
+        for (const Open& o : open_) {
+            if (Clock::now() - o.since < hold_) continue;
+            if (!press_.empty()) {
+                if (auto* chosen = o.box->findChild<QAbstractButton*>(press_.front())) {
+                    press_.erase(press_.begin());
+                    chosen->click();
+                    continue;
+                }
+            }
+            if (QAbstractButton* ok = o.box->button(QMessageBox::Ok)) ok->click();
+        }
     }
 
     std::chrono::milliseconds hold_;
+    std::vector<QString> press_;
     QTimer poll_;
     std::vector<Open> open_;
     std::vector<std::string> texts_;

@@ -21,8 +21,9 @@ bool anyStartsWith(const std::vector<std::string>& texts, const std::string& pre
 class RealBoxes : public RealBoxFixture {};
 
 // The adapter is pulled at record 5 while the operator reads the box for 3 s, and again for 10 s:
-// one box, the link closed for good, BUpgrade back, the lost link in panel 1; then a new upload
-// over the replugged adapter goes through.
+// one box that also says the update stopped at record 5 with the terminal in its bootloader, the
+// link closed for good, BUpgrade back, the lost link in panel 1; then a new upload over the
+// replugged adapter goes through.
 TEST_F(RealBoxes, UnplugDuringAnUploadShowsOneBoxAndANewUploadWorks) {
     for (const auto hold : {3s, 10s}) {
         SCOPED_TRACE(hold.count());
@@ -34,8 +35,9 @@ TEST_F(RealBoxes, UnplugDuringAnUploadShowsOneBoxAndANewUploadWorks) {
         const std::size_t before = boxOperator.texts().size();
         ASSERT_TRUE(upload());
         EXPECT_TRUE(simulator->unplugged());
+        const std::string unfinished = update::unfinishedText(5, imageRecords().size(), "нажмите \"Програм.\"");
         EXPECT_EQ(std::vector<std::string>(boxOperator.texts().begin() + static_cast<long>(before), boxOperator.texts().end()),
-                  std::vector<std::string>{kLinkBroken});
+                  std::vector<std::string>{kLinkBroken + ("\n" + unfinished)});
         EXPECT_EQ(form1->panelText(1), QString::fromUtf8(update::kLinkLostText));
         EXPECT_EQ(form1->panelText(0), QString::fromUtf8("Отключено"));
         EXPECT_EQ(TImageList::imageIndex(form1->ToolButton1), 0);

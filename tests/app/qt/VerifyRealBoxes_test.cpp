@@ -1,6 +1,9 @@
 // The write check with the program's real boxes and timers: the time-out's box held open while the
 // late answer arrives inside its nested loop.
+#include <QTest>
+
 #include "RealBoxes.h"
+#include "app/CompareDialog.h"
 #include "app/Unit1Verify.h"
 #include "tools/SettingsMode.h"
 
@@ -14,6 +17,13 @@ protected:
         form1->setAnswerTimers(std::make_unique<platform::QtTimer>(), std::make_unique<platform::QtTimer>());
         answerTimer = compareTimer = nullptr;  // the hand-driven ones are gone
     }
+
+    // The operator types a phone number into ETl9, "Телефоны".
+    void typeModulePhone(const QString& number) {
+        form1->ETl[8]->clear();
+        QTest::keyClicks(form1->ETl[8], number);
+    }
+    bool closed() { return apptest::pumpUntil([&] { return !form1->isVisible(); }, 1s); }
 
     platform::QtMessageService boxes;  // installed over the fixture's recording service
     realboxes::BoxOperator boxOperator{4s};
@@ -41,6 +51,117 @@ TEST_F(VerifyRealBoxes, ALateAnswerArrivesWhileTheTimeOutsBoxIsOpen) {
     EXPECT_EQ(boxOperator.texts()[0].rfind(app::kSilentText, 0), 0u) << boxOperator.texts()[0];
     EXPECT_TRUE(answeredUnderTheBox);
     EXPECT_EQ(form1->ETl[4]->text(), "+7000000");
+}
+
+const std::string kUnwrittenPhones = std::string(app::kUnwrittenText) + "\"Телефоны\".\n";
+
+// Closing with a typed number: "Отмена" keeps the window and sends nothing, "Записать" writes
+// and closes once the terminal has confirmed it; a terminal that stays silent keeps the window
+// open with the number back on screen; "Не записывать" then closes without a request.
+TEST_F(VerifyRealBoxes, ClosingWithTypedValuesAsksAndNeverLosesThem) {
+    startSimulator();
+    boxOperator.holdFor(200ms);
+    form1->show();
+    apptest::pumpFor(500ms);  // the missing help file's box on show
+    std::size_t base = boxOperator.texts().size();
+    auto said = [&](std::size_t n) { return boxOperator.texts().at(base + n); };
+    typeModulePhone("+79005550009");
+    boxOperator.press({"Cancel"});
+    form1->close();
+    EXPECT_FALSE(closed());
+    ASSERT_EQ(boxOperator.texts().size(), base + 1);
+    EXPECT_EQ(said(0), kUnwrittenPhones + "Записать их в терминал перед выходом?");
+    EXPECT_TRUE(mode->requests().empty());
+
+    boxOperator.press({"Write"});
+    form1->close();
+    EXPECT_TRUE(apptest::pumpUntil([&] { return !form1->isVisible(); }, 10s));
+    EXPECT_EQ(mode->store().value("ModulePhone"), "+79005550009");
+    EXPECT_EQ(boxOperator.texts().size(), base + 2);
+
+    form1->show();
+    apptest::pumpFor(500ms);
+    base = boxOperator.texts().size();
+    typeModulePhone("+79005550010");
+    mode->setMuted(true);
+    boxOperator.press({"Write"});
+    form1->close();
+    // The time-out's box: the window stays, the typed number back and still marked.
+    ASSERT_TRUE(apptest::pumpUntil([&] { return boxOperator.texts().size() == base + 2; }, 15s));
+    EXPECT_EQ(said(1).rfind(app::kSilentText, 0), 0u) << said(1);
+    EXPECT_FALSE(closed());
+    EXPECT_EQ(form1->ETl[8]->text(), "+79005550010");
+    EXPECT_EQ(form1->ETl[8]->property(app::FieldMarks::kProperty).toString(), "edited");
+
+    const std::size_t requests = mode->requests().size();
+    boxOperator.press({"Discard"});
+    form1->close();
+    EXPECT_TRUE(closed());
+    EXPECT_EQ(mode->requests().size(), requests);
+}
+
+// File > Open of a configuration and "Взять значения терминала" over a typed number ask first
+// ("Не записывать" / "Отмена"); cancelled, the screen stays as typed (and the table at hand).
+TEST_F(VerifyRealBoxes, OpenAndTakeAskBeforeReplacingTypedValues) {
+    startSimulator();
+    boxOperator.holdFor(200ms);
+    typeModulePhone("+79005550011");
+    boxOperator.press({"Cancel"});
+    open("other.abt", "TL9=+79001112233:");
+    ASSERT_EQ(boxOperator.texts().size(), 1u);
+    EXPECT_EQ(boxOperator.texts()[0], kUnwrittenPhones + "Открыть файл, не записывая их?");
+    EXPECT_EQ(form1->ETl[8]->text(), "+79005550011");
+
+    form1->CompareWithTerminal->trigger();
+    auto* dialog = form1->findChild<app::CompareDialog*>("CompareDialog");
+    ASSERT_TRUE(apptest::pumpUntil([&] { return dialog->isVisible(); }, 10s));
+    boxOperator.press({"Cancel"});
+    dialog->CompareTakeTerminal->click();
+    ASSERT_EQ(boxOperator.texts().size(), 2u);
+    EXPECT_EQ(boxOperator.texts()[1], kUnwrittenPhones + "Взять значения терминала, не записывая их?");
+    EXPECT_EQ(form1->ETl[8]->text(), "+79005550011");
+    EXPECT_TRUE(dialog->isVisible());
+
+    boxOperator.press({"Discard"});
+    dialog->CompareTakeTerminal->click();
+    EXPECT_EQ(form1->ETl[8]->text().toStdString(), mode->store().value("ModulePhone"));
+    typeModulePhone("+79005550012");
+    boxOperator.press({"Discard"});
+    open("other.abt", "TL9=+79001112233:");
+    EXPECT_EQ(form1->ETl[8]->text(), "+79001112233");
+    EXPECT_EQ(boxOperator.texts().size(), 4u);
+}
+
+// The close question held open while a write's answer confirms the number: "Записать" then sends
+// nothing more and closes. Held open while the adapter is pulled: "Записать" cannot send, says
+// so, and the window stays with the number.
+TEST_F(VerifyRealBoxes, TheCloseQuestionOutlivesAnAnswerOrAnUnplug) {
+    sim::SettingsOptions slow;
+    slow.answerDelayMs = 300;
+    startSimulator(slow);
+    form1->show();
+    apptest::pumpFor(500ms);  // the missing help file's box on show
+    boxOperator.holdFor(1500ms);
+    typeModulePhone("+79005550013");
+    form1->WriteTLBClick();
+    boxOperator.press({"Write"});
+    form1->close();
+    EXPECT_TRUE(apptest::pumpUntil([&] { return !form1->isVisible(); }, 5s));
+    EXPECT_EQ(mode->requests().size(), 1u);
+    EXPECT_EQ(mode->store().value("ModulePhone"), "+79005550013");
+
+    form1->show();
+    apptest::pumpFor(500ms);
+    const std::size_t base = boxOperator.texts().size();
+    typeModulePhone("+79005550014");
+    QTimer::singleShot(300, [&] { simulator.reset(); });  // inside the question's loop
+    boxOperator.press({"Write"});
+    form1->close();
+    ASSERT_TRUE(apptest::pumpUntil([&] { return boxOperator.texts().size() >= base + 2; }, 10s));
+    EXPECT_EQ(boxOperator.texts()[base + 1], "Разрыв соединения");
+    EXPECT_FALSE(closed());
+    EXPECT_EQ(form1->ETl[8]->text(), "+79005550014");
+    EXPECT_EQ(form1->ETl[8]->property(app::FieldMarks::kProperty).toString(), "edited");
 }
 
 }  // namespace

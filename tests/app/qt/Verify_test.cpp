@@ -8,6 +8,8 @@
 #include "app/CompareDialog.h"
 #include "app/FieldMarks.h"
 #include "app/Unit1Verify.h"
+#include "platform/ComPortMap.h"
+#include "platform/PortDiagnostics.h"
 #include "platform/qt/QtTimer.h"
 #include "protocol/Cp1251.h"
 #include "tools/SettingsMode.h"
@@ -173,12 +175,15 @@ TEST_F(VerifyTest, ValueStoredOtherwiseIsReportedAndMarked) {
     waitMessages(1);
     const std::string text = messages.texts()[0];
     EXPECT_TRUE(has(text, app::kNotTakenText)) << text;
-    EXPECT_TRUE(has(text, "поле \"TL3\" на вкладке \"Телефоны\": отправлено \"+79001234567\", получено \"+7900123\"")) << text;
+    EXPECT_TRUE(has(text, "поле \"Телефон 3: Номер\" (TL3) на вкладке \"Телефоны\": отправлено \"+79001234567\", получено \"+7900123\"")) << text;
     EXPECT_FALSE(has(text, "TL4")) << text;
     EXPECT_EQ(mark(form1->ETl[2]), "mismatch");
     EXPECT_TRUE(form1->ETl[2]->toolTip().contains("+79001234567") && form1->ETl[2]->toolTip().contains("\"+7900123\""));
     EXPECT_EQ(mark(form1->ETl[3]), "");
     EXPECT_EQ(form1->panelText(1).toStdString(), app::kNotConfirmedText);
+    QTest::keyClicks(form1->ETl[2], "8");  // retyped: typed again, not yet in the terminal
+    EXPECT_EQ(mark(form1->ETl[2]), "edited");
+    EXPECT_FALSE(form1->ETl[2]->toolTip().contains("+79001234567"));
     readAll();
     EXPECT_EQ(mark(form1->ETl[2]), "");
     EXPECT_TRUE(form1->ETl[2]->toolTip().isEmpty());
@@ -236,8 +241,8 @@ TEST_F(VerifyTest, CompareWritesOnlyTheDifferingGroups) {
     EXPECT_EQ(mode->requests().back(), "$Pass=Vostel:End:");
     EXPECT_EQ(form1->ETl[1]->text(), "+79990002222");
     ASSERT_EQ(dialog->CompareTable->rowCount(), 2);
-    const QString rows[2][4] = {{"TL2", "Телефоны", "+79990002222", "+79161234502"},
-                                {"APN", "Доступ", "apn.prepared", "internet.mts.ru"}};
+    const QString rows[2][4] = {{"Телефон 2: Номер (TL2)", "Телефоны", "+79990002222", "+79161234502"},
+                                {"APN (APN)", "Доступ", "apn.prepared", "internet.mts.ru"}};
     for (int r = 0; r < 2; ++r)
         for (int c = 0; c < 4; ++c) EXPECT_EQ(dialog->CompareTable->item(r, c)->text(), rows[r][c]) << r << c;
 
@@ -270,7 +275,7 @@ TEST_F(VerifyTest, CompareWithASilentTerminal) {
     waitRequests(1);
     ASSERT_TRUE(compareTimer->fire());
     waitMessages(1);
-    EXPECT_EQ(messages.texts()[0], app::kCompareSilentText);
+    EXPECT_EQ(messages.texts()[0], platform::noAnswerText(7, platform::devicePathFor(7)) + " " + app::kCompareSilentText);
     expectScreenFilled();
 }
 

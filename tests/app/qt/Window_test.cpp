@@ -335,3 +335,36 @@ TEST_F(Window, UpdateFileFillsTheGridAndGatesUpgrade) {
 }
 
 }  // namespace
+
+namespace {
+
+// The gear brings the port window back however the operator lost it: minimised, behind the main
+// window, or placed off the screen; it comes up normal, wholly on the screen and active. File >
+// Open and Save answer Ctrl+O and Ctrl+S with their captions unchanged.
+TEST_F(Window, TheGearBringsThePortWindowBackAndTheFileKeysWork) {
+    form1->show();
+    QScreen* screen = QGuiApplication::primaryScreen();
+    ASSERT_NE(screen, nullptr);
+    const QRect area = screen->availableGeometry();
+    for (const QPoint at : {QPoint(area.right() - 40, area.bottom() - 30), QPoint(-5000, -5000), QPoint(20, 20)}) {
+        form2->move(at);
+        form2->showMinimized();
+        form1->raise();
+        form1->activateWindow();
+        form1->ToolButton5->click();
+        ASSERT_TRUE(apptest::pumpUntil([&] { return form2->isVisible() && !form2->isMinimized(); }, 2s));
+        EXPECT_TRUE(area.contains(form2->frameGeometry())) << at.x() << "," << at.y();
+        EXPECT_TRUE(apptest::pumpUntil([&] { return QApplication::activeWindow() == form2.get(); }, 2s));
+    }
+    form1->activateWindow();
+    ASSERT_TRUE(apptest::pumpUntil([&] { return QApplication::activeWindow() == form1.get(); }, 2s));
+    QTest::keyClick(form1.get(), Qt::Key_O, Qt::ControlModifier);
+    QTest::keyClick(form1.get(), Qt::Key_S, Qt::ControlModifier);
+    ASSERT_EQ(dialogs->filters.size(), 2u);  // the open dialog, then the save dialog
+    EXPECT_NE(dialogs->filters[0].find(".enc"), std::string::npos);
+    EXPECT_EQ(dialogs->filters[1].find(".enc"), std::string::npos);
+    EXPECT_EQ(form1->Open1->text(), "&Open");
+    EXPECT_EQ(form1->Save1->text(), "&Save");
+}
+
+}  // namespace
