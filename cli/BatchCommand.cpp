@@ -7,6 +7,7 @@
 #include "cli/Command.h"
 #include "cli/ConfigurationFile.h"
 #include "cli/ExitCodes.h"
+#include "cli/Recording.h"
 #include "cli/Session.h"
 #include "cli/UnitsFile.h"
 #include "cli/WriteVerify.h"
@@ -110,11 +111,13 @@ bool Batch::awaitDisconnect() {
 
 bool Batch::commission(const Unit& unit, const protocol::ValueStore& templateValues) {
     std::string idCode;
+    protocol::ValueStore held;  // the terminal's values before the write: its snapshot
     for (;;) {
         std::printf("Unit %s: connect it to %s.\n", unit.label.c_str(),
                     session_.link.describe().c_str());
         protocol::ValueStore reading;
         if (!awaitTerminal(reading)) return false;
+        held = reading;
         idCode = protocol::fromCp1251ForDisplay(reading.text("EIdCod").value_or(""));
         // A unit already commissioned (left connected, or a resumed run) is never overwritten.
         const std::string* other = idCode.empty() ? nullptr : log_.unitWithIdCode(idCode);
@@ -125,10 +128,14 @@ bool Batch::commission(const Unit& unit, const protocol::ValueStore& templateVal
         if (!awaitDisconnect()) return false;
     }
     std::printf("Unit %s: terminal IDCOD=%s, writing.\n", unit.label.c_str(), idCode.c_str());
+    recording::recordReading(records::Kind::Read, session_.link, held,
+                             {Answer::End::Complete, {}, {}});
 
     protocol::ValueStore values = templateValues;
     for (const Override& value : unit.values) applyOverride(values, value);
+    const protocol::ValueStore sent = values;
     const WriteOutcome outcome = writeAndVerify(session_.terminal, values);
+    recording::recordWrite(records::Kind::Write, session_.link, idCode, sent, values, outcome);
     if (outcome.status == WriteOutcome::Status::Unanswered &&
         outcome.end == Answer::End::Interrupted)
         return false;

@@ -5,7 +5,9 @@
 #include "cli/ConfigurationFile.h"
 #include "cli/ExitCodes.h"
 #include "cli/Overrides.h"
+#include "cli/Recording.h"
 #include "cli/Session.h"
+#include "cli/WriteReport.h"
 #include "cli/WriteVerify.h"
 
 namespace cli {
@@ -47,23 +49,12 @@ int runWrite(const CommandLine& line) {
 
     Session session(*options);
     if (int code = session.open(); code != kExitOk) return code;
+    const std::string idCod = recording::snapshotBeforeWrite(session.terminal);
+    const protocol::ValueStore sent = values;
     const WriteOutcome outcome = writeAndVerify(session.terminal, values);
     session.link.close();
-    switch (outcome.status) {
-    case WriteOutcome::Status::Agreed:
-        std::printf("%s: written and verified\n", session.link.describe().c_str());
-        return kExitOk;
-    case WriteOutcome::Status::Refused:
-        printError(outcome.refusal);
-        return kExitBadInput;
-    case WriteOutcome::Status::Differs:
-        std::printf("%s: values differ:\n", session.link.describe().c_str());
-        for (const std::string& difference : mismatchLines(outcome.mismatches))
-            std::printf("  %s\n", difference.c_str());
-        return kExitDiffers;
-    case WriteOutcome::Status::Unanswered: return session.reportEnd(outcome.end);
-    }
-    return kExitFailure;
+    recording::recordWrite(records::Kind::Write, session.link, idCod, sent, values, outcome);
+    return reportWriteOutcome(session, outcome);
 }
 
 }  // namespace
