@@ -56,6 +56,16 @@ void prepareFile(const std::string& path) {
     if (!regular) throw StoreError("the records file " + path + " is not a regular file");
 }
 
+// A server away (a technician on site) costs a few seconds, not the TCP time-out's minutes.
+std::string withConnectTimeout(const std::string& connection) {
+    if (connection.find("connect_timeout") != std::string::npos) return connection;
+    const bool address = connection.starts_with("postgres://") ||
+                         connection.starts_with("postgresql://");
+    if (!address) return connection + " connect_timeout=5";
+    return connection + (connection.find('?') == std::string::npos ? "?" : "&") +
+           "connect_timeout=5";
+}
+
 UnitSummary summaryRow(const soci::row& r) {
     UnitSummary u;
     u.unitId = r.get<std::string>(0);
@@ -104,8 +114,10 @@ std::unique_ptr<SqlStore> SqlStore::openSqlite(const std::string& path,
 std::unique_ptr<SqlStore> SqlStore::openPostgres(const std::string& connection) {
     const std::string shown = withoutPassword(connection);
     try {
-        auto sql = std::make_unique<soci::session>(*soci::factory_postgresql(), connection);
+        auto sql = std::make_unique<soci::session>(*soci::factory_postgresql(),
+                                                   withConnectTimeout(connection));
         std::unique_ptr<SqlStore> store(new SqlStore(Backend::Postgres, std::move(sql), shown));
+        *store->sql_ << "SET client_min_messages TO WARNING";  // no notices on the console
         store->migrate();
         return store;
     } catch (const StoreError&) {
