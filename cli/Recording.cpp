@@ -82,6 +82,7 @@ void setCommandText(std::span<const std::string> args) {
 records::Recorder& recorder() {
     static records::Recorder r = [] {
         records::Recorder opened = records::Recorder::fromEnvironment();
+        if (!opened.notice().empty()) printError(opened.notice());
         tellOnce(opened.problem());
         return opened;
     }();

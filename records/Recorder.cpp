@@ -8,7 +8,7 @@ Recorder Recorder::fromEnvironment() {
     std::string error;
     const std::string team = teamServerAddress(error);
     Recorder recorder(defaultRecordsPath(), team);
-    if (!error.empty() && recorder.problem_.empty()) recorder.problem_ = error;
+    recorder.notice_ = error;
     return recorder;
 }
 

@@ -19,6 +19,9 @@ public:
     // Whether events are being kept; when not, problem() says why.
     bool keeping() const { return local_ != nullptr; }
     const std::string& problem() const { return problem_; }
+    // A setting that was not taken (VIGIL_RECORDS not a postgresql:// address); records are
+    // still kept here.
+    const std::string& notice() const { return notice_; }
 
     // Commits the event here (queued for the team's server when one is set). False, with
     // problem() set, when it could not be kept.
@@ -34,6 +37,7 @@ private:
     std::unique_ptr<SqlStore> local_;
     std::string team_;
     std::string problem_;
+    std::string notice_;
 };
 
 }  // namespace records

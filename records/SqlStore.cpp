@@ -25,8 +25,11 @@ std::string sqliteProblem(const std::string& path, const std::string& error) {
         return "the records file " + path + " is read-only";
     if (has("locked") || has("busy"))
         return "the records file " + path + " is locked by another program";
+    if (has("full") || has("disk I/O"))
+        return "the records file " + path + " cannot be written: the disk is full or failing";
     if (has("not a database") || has("malformed") || has("corrupt"))
-        return "the records file " + path + " is damaged (not a records database)";
+        return "the records file " + path +
+               " is damaged (not a records database); move it aside to start new records";
     return "the records file " + path + " cannot be used: " + error;
 }
 
@@ -35,17 +38,22 @@ std::string sqliteProblem(const std::string& path, const std::string& error) {
 void prepareFile(const std::string& path) {
     const std::filesystem::path file(path);
     if (file.has_parent_path()) {
+        // The folder of its own is the user's alone; folders above it are made as usual.
         std::error_code ec;
-        std::filesystem::create_directories(file.parent_path(), ec);
+        const auto folder = file.parent_path();
+        if (folder.has_parent_path()) std::filesystem::create_directories(folder.parent_path(), ec);
+        if (!ec && ::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST)
+            ec = std::error_code(errno, std::generic_category());
+        if (!ec && !std::filesystem::is_directory(folder, ec) && !ec)
+            ec = std::make_error_code(std::errc::not_a_directory);
         if (ec)
             throw StoreError("the records folder " + file.parent_path().string() +
                              " cannot be made: " + ec.message());
     }
-    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
     if (fd < 0) {
         if (errno == EACCES || errno == EROFS || errno == EPERM)
             throw StoreError("the records file " + path + " is read-only");
-        if (errno == ELOOP) throw StoreError("the records file " + path + " is a symbolic link");
         throw StoreError("the records file " + path + " cannot be opened: " + std::strerror(errno));
     }
     struct stat st{};
