@@ -7,6 +7,7 @@
 #include <QMainWindow>
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -43,6 +44,7 @@ class Unit1Upload;
 namespace app {
 class Unit1Compare;
 class Unit1Verify;
+class UnitJournalWindow;
 }  // namespace app
 
 namespace platform {
@@ -96,6 +98,7 @@ public:
     QAction* Open1 = nullptr;
     QAction* Save1 = nullptr;
     QAction* CompareWithTerminal = nullptr;
+    QAction* OpenUnitJournal = nullptr;
     QAction* Exit1 = nullptr;
     QMenu* Help1 = nullptr;
     QAction* Contents = nullptr;
@@ -210,6 +213,9 @@ public:
     void Save1Click();
     void Open1Click();
     void CompareWithTerminalClick();
+    void OpenUnitJournalClick();
+    // Values from the journal put on the screen, each marked edited (app/Unit1Records.cpp).
+    void restoreToScreen(const std::function<void(protocol::ControlAccess&)>& apply);
     void ShowImageAddresses(std::uint32_t rows);
     void ShowImageBytes(std::uint32_t length, const std::uint8_t* bytes);
 
@@ -254,7 +260,8 @@ private:
     std::unique_ptr<platform::Timer> RecordTimer;  // the upload's no-answer time-out
     std::unique_ptr<platform::FileDialogs> Dialogs;
     std::unique_ptr<Unit1Upload> Upload;
-    std::unique_ptr<app::Unit1Verify> Verify;  // answers awaited, writes checked, marks, comparison
+    std::unique_ptr<app::Unit1Verify> Verify;
+    app::UnitJournalWindow* Journal = nullptr;  // made at its first opening, owned by this window  // answers awaited, writes checked, marks, comparison
     Unit1Controls Controls{*this};
     bool switchingPage_ = false;
     bool uploadLocked_ = false;

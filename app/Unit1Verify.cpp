@@ -1,5 +1,7 @@
 #include "app/Unit1Verify.h"
 
+#include "app/UnitRecords.h"
+
 #include "app/Unit1.h"
 #include "platform/MessageService.h"
 #include "platform/qt/QtTimer.h"
@@ -103,7 +105,9 @@ void Unit1Verify::parseReception(const std::uint8_t* data, std::uint16_t count) 
     if (!cut.empty())
         protocol::parseReception(reinterpret_cast<const std::uint8_t*>(cut.data()), static_cast<std::uint16_t>(cut.size()), recorder);
     if (recorder.assigned().empty()) return;
-    settled(recorder.assigned(), watch_.answered(recorder.assigned()));
+    const WatchReport answered = watch_.answered(recorder.assigned());
+    recordAnswer(form_, recorder.assigned(), answered);
+    settled(recorder.assigned(), answered);
 }
 
 void Unit1Verify::loadFile(const std::function<void(protocol::ControlAccess&)>& apply) {
@@ -115,6 +119,14 @@ void Unit1Verify::loadFile(const std::function<void(protocol::ControlAccess&)>& 
         throw;
     }
     settled(recorder.assigned(), watch_.overwritten(recorder.assigned()));
+}
+
+void Unit1Verify::restoreValues(const std::function<void(protocol::ControlAccess&)>& apply) {
+    protocol::AssignmentRecorder recorder(form_.controls());
+    apply(recorder);
+    settled(recorder.assigned(), watch_.overwritten(recorder.assigned()));
+    for (const Parameter* p : recorder.assigned())
+        if (!p->writeKey.empty()) marks_.edited(p);
 }
 
 bool Unit1Verify::confirmErase() {

@@ -55,6 +55,9 @@ public:
     void parseReception(const std::uint8_t* data, std::uint16_t count);
     // File > Open of a configuration: `apply` sets the controls.
     void loadFile(const std::function<void(protocol::ControlAccess&)>& apply);
+    // The journal's values put on the screen: as loadFile, then every value set marked edited,
+    // so the operator writes them and the write is checked.
+    void restoreValues(const std::function<void(protocol::ControlAccess&)>& apply);
 
     // The operator's OK before an erase.
     static bool confirmErase();

@@ -1,0 +1,90 @@
+#include "app/UnitRecords.h"
+
+#include "app/Unit1.h"
+#include "protocol/Cp1251.h"
+#include "records/NewEvent.h"
+#include "records/Recorder.h"
+
+namespace app {
+namespace {
+
+constexpr const char* kProgram = "Config_Vigil";
+
+// "2026-11-12T09:30:00.000Z" -> "12.11.2026".
+QString dayOf(const std::string& utc) {
+    if (utc.size() < 10) return {};
+    return QString::fromStdString(utc.substr(8, 2) + "." + utc.substr(5, 2) + "." + utc.substr(0, 4));
+}
+
+}  // namespace
+
+QString unitStatusText(const std::string& unitId, const std::string& lastSeenUtc) {
+    QString text = QStringLiteral("Терминал ") + QString::fromStdString(unitId);
+    if (lastSeenUtc.empty()) return text + QStringLiteral(", записей ещё нет");
+    return text + QStringLiteral(", последняя запись ") + dayOf(lastSeenUtc);
+}
+
+void recordAnswer(TForm1& form, const ParameterSet& assigned, const WatchReport& report) {
+    const QString status = UnitRecords::instance().answered(form.controls(), assigned, report);
+    if (!status.isEmpty()) form.setPanelText(1, status);
+}
+
+UnitRecords& UnitRecords::instance() {
+    static UnitRecords records(records::Recorder::fromEnvironment());
+    return records;
+}
+
+UnitRecords::UnitRecords(records::Recorder recorder) : recorder_(std::move(recorder)) {}
+
+UnitRecords::~UnitRecords() {
+    if (sender_.joinable()) sender_.join();
+}
+
+QString UnitRecords::answered(const protocol::ControlAccess& screen, const ParameterSet& assigned,
+                              const WatchReport& report) {
+    const protocol::Parameter* idCode = protocol::byControl("EIdCod");
+    const bool read = assigned.count(idCode) != 0;
+    const bool write = !report.confirmedTabs.empty() || !report.mismatches.empty();
+    if (!read && !write) return {};
+    records::Event e = records::newEvent(read ? records::Kind::Read : records::Kind::Write,
+                                         kProgram, read ? "Чтение" : "Запись");
+    e.values = records::valuesOf(screen);
+    records::setUnit(e, records::valueOf(e.values, "IdCode"));
+    e.ownNumber = records::valueOf(e.values, "ModulePhone");
+    e.result = report.mismatches.empty() ? records::Result::Ok : records::Result::Differs;
+    for (const protocol::ValueMismatch& m : report.mismatches)
+        e.differences.push_back({std::string(m.parameter->name),
+                                 protocol::fromCp1251ForDisplay(m.expected),
+                                 m.actual ? protocol::fromCp1251ForDisplay(*m.actual) : ""});
+
+    QString status;
+    if (read && !e.unitId.empty() && e.unitId != lastUnit_ && recorder_.keeping()) {
+        std::string lastSeen;
+        try {
+            for (const records::UnitSummary& u : recorder_.local()->units())
+                if (u.unitId == e.unitId) lastSeen = u.lastSeen;
+        } catch (const records::StoreError&) {
+        }
+        status = unitStatusText(e.unitId, lastSeen);
+    }
+    if (read && !e.unitId.empty()) lastUnit_ = e.unitId;
+    if (recorder_.record(e)) syncInBackground();
+    else if (!status.isEmpty() || read)
+        status = QStringLiteral("Журнал не ведётся: ") + QString::fromStdString(recorder_.problem());
+    return status;
+}
+
+void UnitRecords::syncInBackground() {
+    if (recorder_.teamAddress().empty() || !recorder_.keeping()) return;
+    if (sending_) return;  // what this event queued goes with the send under way or the next
+    if (sender_.joinable()) sender_.join();  // finished: it cleared sending_ as its last step
+    sending_ = true;
+    // The sender opens the file itself: a store's connection is not shared between threads.
+    sender_ = std::thread([this, path = recorder_.local()->description(), team = recorder_.teamAddress()] {
+        records::Recorder own(path, team);
+        own.sync();
+        sending_ = false;
+    });
+}
+
+}  // namespace app

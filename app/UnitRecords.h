@@ -1,0 +1,49 @@
+#pragma once
+// The windows' records: the local store opened once for the program, an event for each answer the
+// screen takes (a read, or a write's verification), the status bar's text for the unit connected,
+// and the outbox sent to the team's server on a thread of its own.
+#include <QString>
+#include <atomic>
+#include <string>
+#include <thread>
+
+#include "app/AnswerWatch.h"
+#include "protocol/ControlAccess.h"
+#include "records/Recorder.h"
+
+class TForm1;
+
+namespace app {
+
+// "Терминал 000101, последняя запись 12.11.2026" (the unit's latest event before this one).
+QString unitStatusText(const std::string& unitId, const std::string& lastSeenUtc);
+
+// Keeps the answer the main window took and shows the unit it came from on the status bar.
+void recordAnswer(TForm1& form, const ParameterSet& assigned, const WatchReport& report);
+
+class UnitRecords {
+public:
+    // The program's records (VIGIL_RECORDS and the default file).
+    static UnitRecords& instance();
+    explicit UnitRecords(records::Recorder recorder);
+    ~UnitRecords();
+
+    records::Recorder& recorder() { return recorder_; }
+
+    // An answer the screen took. A read's answer (it carries IDCOD=) is kept with every value on
+    // the screen; a write's verification with its differences. Returns the status text when the
+    // answer names a unit other than the previous one, else an empty string.
+    QString answered(const protocol::ControlAccess& screen, const ParameterSet& assigned,
+                     const WatchReport& report);
+
+    // Sends the outbox to the team's server, never on the calling (GUI) thread; one send at a time.
+    void syncInBackground();
+
+private:
+    records::Recorder recorder_;
+    std::string lastUnit_;
+    std::thread sender_;
+    std::atomic<bool> sending_{false};
+};
+
+}  // namespace app

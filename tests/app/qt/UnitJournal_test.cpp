@@ -1,0 +1,83 @@
+// The windows' records against the simulated terminal: a read and a write kept under the unit,
+// the unit named on the status bar, and the journal window showing them, putting a kept read back
+// on the screen (marked edited), saving it as .abt and exporting the history.
+#include <gmock/gmock.h>
+
+#include <QTest>
+
+#include "WindowFixture.h"
+#include "app/Unit1Verify.h"
+#include "app/UnitJournalWindow.h"
+#include "app/UnitRecords.h"
+#include "tools/SettingsMode.h"
+
+using namespace std::chrono_literals;
+using ::testing::HasSubstr;
+
+namespace {
+
+QString mark(QWidget* w) { return w->property("vigilMark").toString(); }
+
+class UnitJournal : public apptest::SimFixture<sim::SettingsMode> {
+protected:
+    UnitJournal() {
+        // Before the program's records are first opened: they live in this test's folder.
+        ::setenv("XDG_DATA_HOME", folder.path().c_str(), 1);
+    }
+    void readAll() {
+        const std::size_t before = mode->requests().size();
+        form1->ReadTLBClick();
+        ASSERT_TRUE(apptest::pumpUntil([&] { return mode->requests().size() > before; }));
+        ASSERT_TRUE(apptest::pumpUntil([&] { return !form1->EGpsLongitude->text().isEmpty() && !answerTimer->enabled(); }));
+    }
+    apptest::PrivateFolder folder;
+};
+
+TEST_F(UnitJournal, ReadsAndWritesAreKeptAndTheJournalPutsThemBackOnTheScreen) {
+    startSimulator();
+    readAll();
+    EXPECT_EQ(form1->panelText(1), "Терминал 004512, записей ещё нет");
+    const QString held = form1->ETl[1]->text();
+    form1->ETl[1]->clear();
+    QTest::keyClicks(form1->ETl[1], "+79990001122");
+    form1->WriteTLBClick();
+    ASSERT_TRUE(apptest::pumpUntil([&] { return form1->panelText(1).startsWith(app::kConfirmedText); }));
+
+    form1->OpenUnitJournal->trigger();
+    auto* journal = form1->findChild<app::UnitJournalWindow*>("UnitJournalWindow");
+    ASSERT_NE(journal, nullptr);
+    ASSERT_EQ(journal->UnitsTable->rowCount(), 1);
+    EXPECT_EQ(journal->UnitsTable->item(0, 0)->text(), "004512");
+    EXPECT_EQ(journal->UnitsTable->item(0, 5)->text(), "2");
+    journal->UnitsTable->selectRow(0);
+    ASSERT_EQ(journal->EventsTable->rowCount(), 2);
+    EXPECT_EQ(journal->EventsTable->item(0, 1)->text(), "read");
+    EXPECT_EQ(journal->EventsTable->item(1, 1)->text(), "write");
+    journal->EventsTable->selectRow(1);
+    ASSERT_GE(journal->DiffTable->rowCount(), 1);
+    EXPECT_EQ(journal->DiffTable->item(0, 0)->text(), "Phone2");
+    EXPECT_EQ(journal->DiffTable->item(0, 1)->text(), held);
+    EXPECT_EQ(journal->DiffTable->item(0, 2)->text(), "+79990001122");
+
+    // The read before the write, back on the screen, to be written again.
+    journal->EventsTable->selectRow(0);
+    journal->RestoreToScreen->click();
+    EXPECT_EQ(form1->ETl[1]->text(), held);
+    EXPECT_EQ(mark(form1->ETl[1]), "edited");
+    EXPECT_EQ(mark(form1->ETl[0]), "edited");
+
+    dialogs->answers.push_back((folder.path() / "kept.abt").string());
+    journal->SaveEventAsAbt->click();
+    EXPECT_THAT(apptest::slurp(folder.path() / "kept.abt"), HasSubstr("TL2=" + held.toStdString() + ":"));
+    dialogs->answers.push_back((folder.path() / "history.csv").string());
+    journal->ExportHistoryCsv->click();
+    const std::string csv = apptest::slurp(folder.path() / "history.csv");
+    EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 3);
+    EXPECT_TRUE(messages.shown().empty());
+
+    // Connected again later: the status bar says when the unit was last recorded.
+    EXPECT_EQ(app::unitStatusText("000101", "2026-11-12T09:30:00.000Z"),
+              "Терминал 000101, последняя запись 12.11.2026");
+}
+
+}  // namespace
