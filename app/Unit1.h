@@ -216,6 +216,9 @@ public:
     void OpenUnitJournalClick();
     // Values from the journal put on the screen, each marked edited (app/Unit1Records.cpp).
     void restoreToScreen(const std::function<void(protocol::ControlAccess&)>& apply);
+    // EraseEeprom after its OK: the terminal read for the records first (nothing on the screen
+    // changes); when that read fails the operator is asked again.
+    void eraseAfterSnapshot();
     void ShowImageAddresses(std::uint32_t rows);
     void ShowImageBytes(std::uint32_t length, const std::uint8_t* bytes);
 

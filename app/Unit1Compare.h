@@ -36,6 +36,9 @@ public:
 
     void setTimer(std::unique_ptr<platform::Timer> timer);
     void start();
+    // The same read for the records' snapshot before an erase: nothing on the screen changes and
+    // no table is shown; `done` gets the terminal's values, or nullptr when it did not answer them all.
+    void startSnapshot(std::function<void(const protocol::ValueStore*)> done);
     // While it waits, receptions fill the terminal's values instead of the controls.
     bool waiting() const { return waiting_; }
     void parse(const std::uint8_t* data, std::uint16_t count);
@@ -58,6 +61,7 @@ private:
     bool waiting_ = false;
     std::vector<protocol::ValueMismatch> differences_;
     CompareDialog* dialog_ = nullptr;  // owned by the window
+    std::function<void(const protocol::ValueStore*)> snapshotDone_;
 };
 
 }  // namespace app

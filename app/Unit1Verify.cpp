@@ -71,6 +71,10 @@ void Unit1Verify::startCompare() {
     if (!refusedWhileEmptied(everyParameter())) compare_.start();
 }
 
+void Unit1Verify::startSnapshot(std::function<void(const protocol::ValueStore*)> done) {
+    if (!refusedWhileEmptied(everyParameter())) compare_.startSnapshot(std::move(done));
+}
+
 bool Unit1Verify::refusedWhileEmptied(const std::vector<const Parameter*>& params) const {
     const std::set<int> tabs = watch_.stillEmptied(params);
     if (tabs.empty()) return false;

@@ -74,6 +74,22 @@ QString UnitRecords::answered(const protocol::ControlAccess& screen, const Param
     return status;
 }
 
+void UnitRecords::snapshot(const protocol::ControlAccess& terminal, const std::string& command) {
+    records::Event e = records::newEvent(records::Kind::Read, kProgram, command);
+    e.values = records::valuesOf(terminal);
+    records::setUnit(e, records::valueOf(e.values, "IdCode"));
+    e.ownNumber = records::valueOf(e.values, "ModulePhone");
+    if (recorder_.record(e)) syncInBackground();
+}
+
+void UnitRecords::destructive(records::Kind kind, const std::string& idCodText,
+                              const std::string& command, records::Result result) {
+    records::Event e = records::newEvent(kind, kProgram, command);
+    records::setUnit(e, idCodText);
+    e.result = result;
+    if (recorder_.record(e)) syncInBackground();
+}
+
 void UnitRecords::syncInBackground() {
     if (recorder_.teamAddress().empty() || !recorder_.keeping()) return;
     if (sending_) return;  // what this event queued goes with the send under way or the next

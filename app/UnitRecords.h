@@ -15,6 +15,9 @@ class TForm1;
 
 namespace app {
 
+inline constexpr const char* kSnapshotFailedQuestion =
+    "Терминал не ответил: его настройки не сохранены в журнале перед стиранием. Стереть всё равно?";
+
 // "Терминал 000101, последняя запись 12.11.2026" (the unit's latest event before this one).
 QString unitStatusText(const std::string& unitId, const std::string& lastSeenUtc);
 
@@ -35,6 +38,11 @@ public:
     // answer names a unit other than the previous one, else an empty string.
     QString answered(const protocol::ControlAccess& screen, const ParameterSet& assigned,
                      const WatchReport& report);
+
+    // The terminal's values read before a destructive step (kept as a read), then that step.
+    void snapshot(const protocol::ControlAccess& terminal, const std::string& command);
+    void destructive(records::Kind kind, const std::string& idCodText, const std::string& command,
+                     records::Result result);
 
     // Sends the outbox to the team's server, never on the calling (GUI) thread; one send at a time.
     void syncInBackground();

@@ -81,3 +81,40 @@ TEST_F(UnitJournal, ReadsAndWritesAreKeptAndTheJournalPutsThemBackOnTheScreen) {
 }
 
 }  // namespace
+
+namespace {
+
+// EraseEeprom after its OK: the terminal is read for the records (the screen keeps the operator's
+// values), then erased; a terminal that does not answer that read makes the program ask again.
+TEST_F(UnitJournal, EraseKeepsASnapshotFirstAndAsksAgainWithoutOne) {
+    startSimulator();
+    // The program's records outlive a test when several run in one process.
+    records::SqlStore& store = *app::UnitRecords::instance().recorder().local();
+    const std::size_t before = store.events("004512").size();
+    form1->ETl[0]->setText("+70000000001");  // the operator's, about to be written
+    messages.answer = platform::MessageResult::Ok;
+    form1->Button1Click();
+    ASSERT_TRUE(apptest::pumpUntil([&] { return mode->requests().size() >= 2; }));
+    EXPECT_EQ(mode->requests()[0], "$Pass=Vostel:End:");
+    EXPECT_EQ(mode->requests()[1], "$Pass=Vostel:Eeprom=Erase:End:");
+    EXPECT_EQ(form1->ETl[0]->text(), "+70000000001");
+    const auto events = store.events("004512");
+    ASSERT_EQ(events.size(), before + 2);
+    EXPECT_EQ(events[before].kind, records::Kind::Read);
+    EXPECT_EQ(records::valueOf(events[before].values, "Phone1"), "+79161234501");
+    EXPECT_EQ(events[before + 1].kind, records::Kind::Erase);
+    EXPECT_EQ(messages.shown().size(), 1u);  // the question before, nothing more
+
+    // Muted: the snapshot's read times out, the operator is asked again and says no.
+    mode->setMuted(true);
+    form1->Button1Click();
+    ASSERT_TRUE(apptest::pumpUntil([&] { return compareTimer->enabled(); }));
+    messages.answer = platform::MessageResult::Cancel;
+    ASSERT_TRUE(compareTimer->fire());
+    ASSERT_TRUE(apptest::pumpUntil([&] { return messages.shown().size() == 3; }));  // erase? erase anyway?
+    EXPECT_EQ(messages.texts()[2], app::kSnapshotFailedQuestion);
+    apptest::pumpFor(50ms);
+    EXPECT_EQ(store.events("004512").size(), before + 2);  // nothing erased, nothing recorded
+}
+
+}  // namespace
