@@ -4,6 +4,8 @@
 #include <unistd.h>
 #include <uuid/uuid.h>
 
+#include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -32,9 +34,16 @@ std::string hostName() {
 
 std::string utcNow() {
     using namespace std::chrono;
-    const auto now = system_clock::now();
-    const std::time_t seconds = system_clock::to_time_t(now);
-    const auto millis = duration_cast<milliseconds>(now.time_since_epoch()).count() % 1000;
+    // Events of one program follow each other in time order, also within one millisecond (a
+    // snapshot and the erase after it): each takes at least the millisecond after the previous.
+    static std::atomic<long long> last{0};
+    long long ms = duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count();
+    long long previous = last.load();
+    do {
+        ms = std::max(ms, previous + 1);
+    } while (!last.compare_exchange_weak(previous, ms));
+    const std::time_t seconds = static_cast<std::time_t>(ms / 1000);
+    const auto millis = ms % 1000;
     std::tm utc{};
     ::gmtime_r(&seconds, &utc);
     char text[80];
