@@ -4,6 +4,7 @@
 
 #include "app/CompareDialog.h"
 #include "app/Unit1.h"
+#include "app/UnitRecords.h"
 #include "platform/MessageService.h"
 #include "platform/qt/QtTimer.h"
 #include "protocol/RequestBuilder.h"
@@ -96,6 +97,7 @@ void Unit1Compare::finish() {
                 differences_.push_back(std::move(d));
         }
     }
+    UnitRecords::instance().compared(terminal_, !answered.empty(), differences_);
     // The table is not modal; the box, asked for inside a port delivery, waits until it returns.
     if (answered.empty())
         platform::messages().show(kCompareSilentText, "", platform::MessageIcon::Warning, platform::MessageButtons::Ok);

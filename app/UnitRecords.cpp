@@ -1,7 +1,6 @@
 #include "app/UnitRecords.h"
 
 #include "app/Unit1.h"
-#include "protocol/Cp1251.h"
 #include "records/NewEvent.h"
 #include "records/Recorder.h"
 
@@ -48,14 +47,9 @@ QString UnitRecords::answered(const protocol::ControlAccess& screen, const Param
     if (!read && !write) return {};
     records::Event e = records::newEvent(read ? records::Kind::Read : records::Kind::Write,
                                          kProgram, read ? "Чтение" : "Запись");
-    e.values = records::valuesOf(screen);
-    records::setUnit(e, records::valueOf(e.values, "IdCode"));
-    e.ownNumber = records::valueOf(e.values, "ModulePhone");
+    records::setTerminalValues(e, screen);
     e.result = report.mismatches.empty() ? records::Result::Ok : records::Result::Differs;
-    for (const protocol::ValueMismatch& m : report.mismatches)
-        e.differences.push_back({std::string(m.parameter->name),
-                                 protocol::fromCp1251ForDisplay(m.expected),
-                                 m.actual ? protocol::fromCp1251ForDisplay(*m.actual) : ""});
+    e.differences = records::differencesOf(report.mismatches);
 
     QString status;
     if (read && !e.unitId.empty() && e.unitId != lastUnit_ && recorder_.keeping()) {
@@ -74,11 +68,19 @@ QString UnitRecords::answered(const protocol::ControlAccess& screen, const Param
     return status;
 }
 
+void UnitRecords::compared(const protocol::ControlAccess& terminal, bool answered,
+                           const std::vector<protocol::ValueMismatch>& differences) {
+    records::Event e = records::newEvent(records::Kind::Compare, kProgram, "Сравнить с терминалом");
+    e.result = !answered ? records::Result::Silent
+               : differences.empty() ? records::Result::Ok : records::Result::Differs;
+    if (answered) records::setTerminalValues(e, terminal);
+    e.differences = records::differencesOf(differences);
+    if (recorder_.record(e)) syncInBackground();
+}
+
 void UnitRecords::snapshot(const protocol::ControlAccess& terminal, const std::string& command) {
     records::Event e = records::newEvent(records::Kind::Read, kProgram, command);
-    e.values = records::valuesOf(terminal);
-    records::setUnit(e, records::valueOf(e.values, "IdCode"));
-    e.ownNumber = records::valueOf(e.values, "ModulePhone");
+    records::setTerminalValues(e, terminal);
     if (recorder_.record(e)) syncInBackground();
 }
 

@@ -9,6 +9,7 @@
 
 #include "app/AnswerWatch.h"
 #include "protocol/ControlAccess.h"
+#include "protocol/WriteCheck.h"
 #include "records/Recorder.h"
 
 class TForm1;
@@ -39,6 +40,10 @@ public:
     QString answered(const protocol::ControlAccess& screen, const ParameterSet& assigned,
                      const WatchReport& report);
 
+    // A comparison of the screen with the terminal: the terminal's values (when it answered) and
+    // each difference, the screen's value before the terminal's.
+    void compared(const protocol::ControlAccess& terminal, bool answered,
+                  const std::vector<protocol::ValueMismatch>& differences);
     // The terminal's values read before a destructive step (kept as a read), then that step.
     void snapshot(const protocol::ControlAccess& terminal, const std::string& command);
     void destructive(records::Kind kind, const std::string& idCodText, const std::string& command,

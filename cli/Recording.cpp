@@ -7,7 +7,6 @@
 
 #include "cli/ConsoleMessages.h"
 #include "platform/ComPortMap.h"
-#include "protocol/Cp1251.h"
 #include "records/FileDigest.h"
 #include "records/NewEvent.h"
 
@@ -69,8 +68,6 @@ records::Result resultOf(Answer::End end) {
     return records::Result::Failed;
 }
 
-std::string display(std::string_view cp1251) { return protocol::fromCp1251ForDisplay(cp1251); }
-
 }  // namespace
 
 void setCommandText(std::span<const std::string> args) {
@@ -96,9 +93,7 @@ std::string recordReading(records::Kind kind, const Link& link,
     if (e.result == records::Result::Ok && !reading.missing.empty())
         e.result = records::Result::Failed;
     if (reading.end == Answer::End::Complete || reading.end == Answer::End::Paused) {
-        e.values = records::valuesOf(values);
-        records::setUnit(e, records::valueOf(e.values, "IdCode"));
-        e.ownNumber = records::valueOf(e.values, "ModulePhone");
+        records::setTerminalValues(e, values);
     }
     keep(e);
     return e.idCodText;
@@ -126,9 +121,7 @@ void recordWrite(records::Kind kind, const Link& link, const std::string& idCodT
         e.values = records::valuesOf(answered);
         e.ownNumber = records::valueOf(e.values, "ModulePhone");
     }
-    for (const protocol::ValueMismatch& m : outcome.mismatches)
-        e.differences.push_back({std::string(m.parameter->name), display(m.expected),
-                                 m.actual ? display(*m.actual) : std::string()});
+    e.differences = records::differencesOf(outcome.mismatches);
     keep(e);
 }
 

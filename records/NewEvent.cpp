@@ -83,4 +83,18 @@ Values valuesOf(const protocol::ControlAccess& controls) {
     return values;
 }
 
+void setTerminalValues(Event& event, const protocol::ControlAccess& terminal) {
+    event.values = valuesOf(terminal);
+    setUnit(event, valueOf(event.values, "IdCode"));
+    event.ownNumber = valueOf(event.values, "ModulePhone");
+}
+
+std::vector<Difference> differencesOf(const std::vector<protocol::ValueMismatch>& mismatches) {
+    std::vector<Difference> out;
+    for (const protocol::ValueMismatch& m : mismatches)
+        out.push_back({std::string(m.parameter->name), protocol::fromCp1251ForDisplay(m.expected),
+                       m.actual ? protocol::fromCp1251ForDisplay(*m.actual) : std::string()});
+    return out;
+}
+
 }  // namespace records

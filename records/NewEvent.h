@@ -3,7 +3,10 @@
 // operator's login and the host name.
 #include <string_view>
 
+#include <vector>
+
 #include "protocol/ControlAccess.h"
+#include "protocol/WriteCheck.h"
 #include "records/Event.h"
 
 namespace records {
@@ -19,5 +22,11 @@ std::string randomUuid();
 // Every parameter with its value as a request or an answer carries it, by parameter name
 // (UTF-8), in table order: the form `vigil read --format json` prints.
 Values valuesOf(const protocol::ControlAccess& controls);
+
+// The terminal's answered values into the event, with the unit, its version and own number.
+void setTerminalValues(Event& event, const protocol::ControlAccess& terminal);
+
+// Values sent and not taken back as differences (sent before, answered after; UTF-8).
+std::vector<Difference> differencesOf(const std::vector<protocol::ValueMismatch>& mismatches);
 
 }  // namespace records
