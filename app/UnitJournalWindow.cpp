@@ -170,26 +170,31 @@ void UnitJournalWindow::eventChosen() {
         fillRow(DiffTable, static_cast<int>(i), {rows[i].parameter, rows[i].before, rows[i].after});
 }
 
-void UnitJournalWindow::restoreToScreenClick() {
+std::optional<protocol::ValueStore> UnitJournalWindow::chosenValues() {
     const records::Event* e = chosenEvent();
-    if (!e || !records::holdsSettings(*e)) return;
+    if (!e || !records::holdsSettings(*e)) return std::nullopt;
     std::string why;
-    protocol::ValueStore check;
-    if (!records::applySnapshot(e->values, check, why)) return showError(why);
-    restore_([values = e->values](protocol::ControlAccess& screen) {
+    protocol::ValueStore values;
+    if (!records::applySnapshot(e->values, values, why)) {
+        showError(why);
+        return std::nullopt;
+    }
+    return values;
+}
+
+void UnitJournalWindow::restoreToScreenClick() {
+    if (!chosenValues()) return;  // checked whole before the screen changes
+    restore_([values = chosenEvent()->values](protocol::ControlAccess& screen) {
         std::string unused;
         records::applySnapshot(values, screen, unused);
     });
 }
 
 void UnitJournalWindow::saveEventAsAbtClick() {
-    const records::Event* e = chosenEvent();
-    if (!e || !records::holdsSettings(*e)) return;
-    std::string why;
-    protocol::ValueStore values;
-    if (!records::applySnapshot(e->values, values, why)) return showError(why);
+    const auto values = chosenValues();
+    if (!values) return;
     protocol::TransmitBuffer buffer;
-    const protocol::ComposeResult composed = files::composeAbt(values, buffer);
+    const protocol::ComposeResult composed = files::composeAbt(*values, buffer);
     if (!composed.ok) return showError(composed.message);
     const auto path = dialogs_.save("Файлы конфигурации(*.abt)|*.abt");
     if (!path) return;

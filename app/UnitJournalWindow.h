@@ -6,9 +6,11 @@
 // .abt file (SaveEventAsAbt) and export the unit's history as CSV (ExportHistoryCsv).
 #include <QWidget>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "protocol/ControlAccess.h"
+#include "protocol/ValueStore.h"
 #include "records/Store.h"
 
 class QLabel;
@@ -48,6 +50,8 @@ private:
     void saveEventAsAbtClick();
     void exportHistoryCsvClick();
     const records::Event* chosenEvent() const;
+    // The chosen event's values, checked whole; nullopt (the reason shown) when they cannot be used.
+    std::optional<protocol::ValueStore> chosenValues();
     void showError(const std::string& text);
 
     records::Store* store_;

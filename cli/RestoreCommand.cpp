@@ -70,11 +70,7 @@ int runRestore(const CommandLine& line) {
                    session::unitIdentity(idCod) + "\", not " + *unit + "; nothing was written");
         return kExitBadInput;
     }
-    const protocol::ValueStore sent = values;
-    const WriteOutcome outcome = writeAndVerify(session.terminal, values);
-    session.link.close();
-    recording::recordWrite(records::Kind::Restore, session.link, idCod, sent, values, outcome);
-    return reportWriteOutcome(session, outcome);
+    return writeRecordAndReport(session, records::Kind::Restore, idCod, values);
 }
 
 }  // namespace

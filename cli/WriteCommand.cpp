@@ -50,11 +50,7 @@ int runWrite(const CommandLine& line) {
     Session session(*options);
     if (int code = session.open(); code != kExitOk) return code;
     const std::string idCod = recording::snapshotBeforeWrite(session.terminal);
-    const protocol::ValueStore sent = values;
-    const WriteOutcome outcome = writeAndVerify(session.terminal, values);
-    session.link.close();
-    recording::recordWrite(records::Kind::Write, session.link, idCod, sent, values, outcome);
-    return reportWriteOutcome(session, outcome);
+    return writeRecordAndReport(session, records::Kind::Write, idCod, values);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "cli/ExitCodes.h"
+#include "cli/Recording.h"
 
 namespace cli {
 
@@ -22,6 +23,15 @@ int reportWriteOutcome(Session& session, const WriteOutcome& outcome) {
     case WriteOutcome::Status::Unanswered: return session.reportEnd(outcome.end);
     }
     return kExitFailure;
+}
+
+int writeRecordAndReport(Session& session, records::Kind kind, const std::string& idCodText,
+                         protocol::ValueStore& values) {
+    const protocol::ValueStore sent = values;
+    const WriteOutcome outcome = writeAndVerify(session.terminal, values);
+    session.link.close();
+    recording::recordWrite(kind, session.link, idCodText, sent, values, outcome);
+    return reportWriteOutcome(session, outcome);
 }
 
 }  // namespace cli
