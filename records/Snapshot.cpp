@@ -1,6 +1,8 @@
 #include "records/Snapshot.h"
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 #include "protocol/Cp1251.h"
 #include "protocol/ParameterTable.h"
@@ -38,6 +40,8 @@ const Event* chooseSnapshot(std::span<const Event> events, const SnapshotRequest
 }
 
 bool applySnapshot(const Values& values, protocol::ControlAccess& controls, std::string& why) {
+    // Every value checked before the first is applied: a refused snapshot changes nothing.
+    std::vector<std::pair<const protocol::Parameter*, std::string>> wires;
     for (const protocol::Parameter& p : protocol::kParameters) {
         if (p.writeKey.empty()) continue;
         const auto kept = std::find_if(values.begin(), values.end(),
@@ -51,8 +55,9 @@ bool applySnapshot(const Values& values, protocol::ControlAccess& controls, std:
             why = "the kept value of " + std::string(p.name) + " cannot be sent";
             return false;
         }
-        protocol::applyValue(controls, p, *wire);
+        wires.emplace_back(&p, std::move(*wire));
     }
+    for (const auto& [p, wire] : wires) protocol::applyValue(controls, *p, wire);
     return true;
 }
 

@@ -126,7 +126,16 @@ std::unique_ptr<SqlStore> SqlStore::openPostgres(const std::string& connection) 
                                                    withConnectTimeout(connection));
         std::unique_ptr<SqlStore> store(new SqlStore(Backend::Postgres, std::move(sql), shown));
         *store->sql_ << "SET client_min_messages TO WARNING";  // no notices on the console
-        store->migrate();
+        // Two PCs meeting an empty server at once may both create its tables; the loser of
+        // that race finds them made on its second try.
+        for (int attempt = 0;; ++attempt) {
+            try {
+                store->migrate();
+                break;
+            } catch (const soci::soci_error&) {
+                if (attempt == 1) throw;
+            }
+        }
         return store;
     } catch (const StoreError&) {
         throw;
