@@ -6,7 +6,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
+#include <thread>
 #include <regex>
 #include <soci/postgresql/soci-postgresql.h>
 #include <soci/soci.h>
@@ -96,6 +98,25 @@ SqlStore::~SqlStore() = default;
 std::unique_ptr<SqlStore> SqlStore::openSqlite(const std::string& path,
                                                const SqliteOptions& options) {
     prepareFile(path);
+    // Two programs opening a new file at once can meet SQLite's lock where it does not wait (the
+    // switch to WAL, the WAL's first recovery): the opening is tried again for the busy time.
+    const auto deadline =
+        std::chrono::steady_clock::now() + std::chrono::seconds(options.busyTimeoutSeconds);
+    for (;;) {
+        try {
+            return openSqliteOnce(path, options);
+        } catch (const StoreError& e) {
+            const std::string why = e.what();
+            if (why.find("is locked") == std::string::npos ||
+                std::chrono::steady_clock::now() >= deadline)
+                throw;
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+    }
+}
+
+std::unique_ptr<SqlStore> SqlStore::openSqliteOnce(const std::string& path,
+                                                   const SqliteOptions& options) {
     try {
         // The path goes in quotes: SOCI splits its connection text at blanks.
         std::string quoted;

@@ -46,6 +46,8 @@ public:
 
 private:
     SqlStore(Backend backend, std::unique_ptr<soci::session> sql, std::string description);
+    static std::unique_ptr<SqlStore> openSqliteOnce(const std::string& path,
+                                                    const SqliteOptions& options);
     void migrate();
     void probeWrite();
     bool insert(const Event& event);

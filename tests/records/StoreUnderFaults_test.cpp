@@ -74,8 +74,10 @@ TEST(StoreUnderFaults, TwoProgramsWritingAtOnceKeepEveryEvent) {
         writers[w] = spawn([&, w] {
             records::Recorder recorder(file, "");  // both may be the first to make the file
             for (int i = 0; i < kEach; ++i)
-                if (!recorder.record(sampleEvent("00020" + std::to_string(w) + " V 1", at(i))))
+                if (!recorder.record(sampleEvent("00020" + std::to_string(w) + " V 1", at(i)))) {
+                    std::fprintf(stderr, "%s\n", recorder.problem().c_str());
                     ::_exit(1);
+                }
         });
     for (pid_t pid : writers) {
         int status = 0;
