@@ -52,7 +52,8 @@ void prepareFile(const std::string& path) {
             throw StoreError("the records folder " + file.parent_path().string() +
                              " cannot be made: " + ec.message());
     }
-    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    // Not blocking: a FIFO put in the file's place must not hang the program.
+    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0600);
     if (fd < 0) {
         if (errno == EACCES || errno == EROFS || errno == EPERM)
             throw StoreError("the records file " + path + " is read-only");
@@ -66,14 +67,19 @@ void prepareFile(const std::string& path) {
     if (!regular) throw StoreError("the records file " + path + " is not a regular file");
 }
 
-// A server away (a technician on site) costs a few seconds, not the TCP time-out's minutes.
+// A server away (a technician on site) costs a few seconds, not the TCP time-out's minutes; one
+// that stops answering in the middle of a send is given up after 15 s of silence.
 std::string withConnectTimeout(const std::string& connection) {
-    if (connection.find("connect_timeout") != std::string::npos) return connection;
     const bool address = connection.starts_with("postgres://") ||
                          connection.starts_with("postgresql://");
-    if (!address) return connection + " connect_timeout=5";
-    return connection + (connection.find('?') == std::string::npos ? "?" : "&") +
-           "connect_timeout=5";
+    std::string out = connection;
+    for (const char* setting : {"connect_timeout=5", "tcp_user_timeout=15000"}) {
+        const std::string_view name(setting, std::string_view(setting).find('='));
+        if (connection.find(name) != std::string::npos) continue;
+        if (!address) out += std::string(" ") + setting;
+        else out += std::string(out.find('?') == std::string::npos ? "?" : "&") + setting;
+    }
+    return out;
 }
 
 UnitSummary summaryRow(const soci::row& r) {

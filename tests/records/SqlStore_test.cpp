@@ -109,6 +109,11 @@ TEST(SqlStore, AFileThatCannotBeUsedGivesOneSentence) {
             EXPECT_THAT(e.what(), HasSubstr("is read-only"));
         }
     }
+    {
+        // Something else in the file's place: refused, and a FIFO does not hang the opening.
+        ASSERT_EQ(::mkfifo(dir.file("fifo.sqlite").c_str(), 0600), 0);
+        EXPECT_THROW(records::SqlStore::openSqlite(dir.file("fifo.sqlite")), records::StoreError);
+    }
     // The front ends go on without records and know why.
     records::Recorder recorder(dir.file("garbage.sqlite"), "");
     EXPECT_FALSE(recorder.keeping());
