@@ -21,6 +21,7 @@ void TForm1::OpenUnitJournalClick() {
     } else {
         Journal->reload();
     }
+    Journal->setPending(app::UnitRecords::instance().pendingText());
     Journal->show();
     Journal->raise();
     Journal->activateWindow();

@@ -67,11 +67,16 @@ UnitJournalWindow::UnitJournalWindow(records::Store* store, QString problem,
     Problem->setObjectName(QStringLiteral("Problem"));
     Problem->setVisible(!problem.isEmpty());
 
+    Pending = new QLabel(this);
+    Pending->setObjectName(QStringLiteral("Pending"));
+    Pending->setVisible(false);
+
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(RestoreToScreen);
     buttons->addWidget(SaveEventAsAbt);
     buttons->addWidget(ExportHistoryCsv);
     buttons->addStretch();
+    buttons->addWidget(Pending);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Problem);
     layout->addWidget(UnitsTable, 2);
@@ -106,6 +111,11 @@ void UnitJournalWindow::reload() {
                  std::to_string(u.events)});
     }
     unitChosen();
+}
+
+void UnitJournalWindow::setPending(const QString& text) {
+    Pending->setText(text);
+    Pending->setVisible(!text.isEmpty());
 }
 
 void UnitJournalWindow::unitChosen() {

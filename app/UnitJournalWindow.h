@@ -34,6 +34,8 @@ public:
 
     // Reads the units again (the window is kept between openings).
     void reload();
+    // How many events wait for the team's server ("" without one).
+    void setPending(const QString& text);
 
     QTableWidget* UnitsTable = nullptr;
     QTableWidget* EventsTable = nullptr;
@@ -42,6 +44,7 @@ public:
     QPushButton* SaveEventAsAbt = nullptr;
     QPushButton* ExportHistoryCsv = nullptr;
     QLabel* Problem = nullptr;
+    QLabel* Pending = nullptr;
 
 private:
     void unitChosen();

@@ -92,6 +92,15 @@ void UnitRecords::destructive(records::Kind kind, const std::string& idCodText,
     if (recorder_.record(e)) syncInBackground();
 }
 
+QString UnitRecords::pendingText() {
+    if (recorder_.teamAddress().empty() || !recorder_.keeping()) return {};
+    try {
+        return QStringLiteral("Ждут отправки на сервер: ") + QString::number(recorder_.local()->pending());
+    } catch (const records::StoreError&) {
+        return {};
+    }
+}
+
 void UnitRecords::syncInBackground() {
     if (recorder_.teamAddress().empty() || !recorder_.keeping()) return;
     if (sending_) return;  // what this event queued goes with the send under way or the next

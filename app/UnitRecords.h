@@ -49,6 +49,9 @@ public:
     void destructive(records::Kind kind, const std::string& idCodText, const std::string& command,
                      records::Result result);
 
+    // "Ждут отправки на сервер: 3" with a team server set, else "".
+    QString pendingText();
+
     // Sends the outbox to the team's server, never on the calling (GUI) thread; one send at a time.
     void syncInBackground();
 

@@ -9,6 +9,7 @@
 #include "app/Unit1Verify.h"
 #include "app/UnitJournalWindow.h"
 #include "app/UnitRecords.h"
+#include "protocol/ValueStore.h"
 #include "tools/SettingsMode.h"
 
 using namespace std::chrono_literals;
@@ -47,6 +48,7 @@ TEST_F(UnitJournal, ReadsAndWritesAreKeptAndTheJournalPutsThemBackOnTheScreen) {
     auto* journal = form1->findChild<app::UnitJournalWindow*>("UnitJournalWindow");
     ASSERT_NE(journal, nullptr);
     ASSERT_EQ(journal->UnitsTable->rowCount(), 1);
+    EXPECT_FALSE(journal->Pending->isVisibleTo(journal));  // no team server
     EXPECT_EQ(journal->UnitsTable->item(0, 0)->text(), "004512");
     EXPECT_EQ(journal->UnitsTable->item(0, 5)->text(), "2");
     journal->UnitsTable->selectRow(0);
@@ -115,6 +117,24 @@ TEST_F(UnitJournal, EraseKeepsASnapshotFirstAndAsksAgainWithoutOne) {
     EXPECT_EQ(messages.texts()[2], app::kSnapshotFailedQuestion);
     apptest::pumpFor(50ms);
     EXPECT_EQ(store.events("004512").size(), before + 2);  // nothing erased, nothing recorded
+}
+
+}  // namespace
+
+namespace {
+
+// With a team server set, what waits for it is counted; the send runs on a thread of its own, so
+// a server away never holds the window.
+TEST(UnitRecords, EventsWaitingForAnAbsentServerAreCounted) {
+    apptest::application();
+    apptest::PrivateFolder folder;
+    app::UnitRecords windows(records::Recorder((folder.path() / "r.sqlite").string(),
+                                               "postgresql:///vigil?host=/nonexistent&port=1"));
+    protocol::ValueStore terminal;
+    terminal.setText("EIdCod", "000101 V 2.07");
+    windows.snapshot(terminal, "test");
+    windows.snapshot(terminal, "test");
+    EXPECT_EQ(windows.pendingText(), "Ждут отправки на сервер: 2");
 }
 
 }  // namespace
