@@ -110,7 +110,7 @@ void Unit1Verify::parseReception(const std::uint8_t* data, std::uint16_t count) 
         protocol::parseReception(reinterpret_cast<const std::uint8_t*>(cut.data()), static_cast<std::uint16_t>(cut.size()), recorder);
     if (recorder.assigned().empty()) return;
     const WatchReport answered = watch_.answered(recorder.assigned());
-    recordAnswer(form_, recorder.assigned(), answered);
+    recordAnswer(form_, recorder.assigned(), answered, !watch_.waiting());
     settled(recorder.assigned(), answered);
 }
 

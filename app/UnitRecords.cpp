@@ -23,8 +23,8 @@ QString unitStatusText(const std::string& unitId, const std::string& lastSeenUtc
     return text + QStringLiteral(", последняя запись ") + dayOf(lastSeenUtc);
 }
 
-void recordAnswer(TForm1& form, const ParameterSet& assigned, const WatchReport& report) {
-    const QString status = UnitRecords::instance().answered(form.controls(), assigned, report);
+void recordAnswer(TForm1& form, const ParameterSet& assigned, const WatchReport& report, bool settled) {
+    const QString status = UnitRecords::instance().answered(form.controls(), assigned, report, settled);
     if (!status.isEmpty()) form.setPanelText(1, status);
 }
 
@@ -40,9 +40,11 @@ UnitRecords::~UnitRecords() {
 }
 
 QString UnitRecords::answered(const protocol::ControlAccess& screen, const ParameterSet& assigned,
-                              const WatchReport& report) {
+                              const WatchReport& report, bool settled) {
     const protocol::Parameter* idCode = protocol::byControl("EIdCod");
-    const bool read = assigned.count(idCode) != 0;
+    if (assigned.count(idCode) != 0) readUnderWay_ = true;
+    const bool read = readUnderWay_ && settled;
+    if (read) readUnderWay_ = false;
     const bool write = !report.confirmedTabs.empty() || !report.mismatches.empty();
     if (!read && !write) return {};
     records::Event e = records::newEvent(read ? records::Kind::Read : records::Kind::Write,

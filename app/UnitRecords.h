@@ -23,7 +23,8 @@ inline constexpr const char* kSnapshotFailedQuestion =
 QString unitStatusText(const std::string& unitId, const std::string& lastSeenUtc);
 
 // Keeps the answer the main window took and shows the unit it came from on the status bar.
-void recordAnswer(TForm1& form, const ParameterSet& assigned, const WatchReport& report);
+// `settled`: nothing the requests emptied still waits (the answer has come whole).
+void recordAnswer(TForm1& form, const ParameterSet& assigned, const WatchReport& report, bool settled);
 
 class UnitRecords {
 public:
@@ -35,10 +36,11 @@ public:
     records::Recorder& recorder() { return recorder_; }
 
     // An answer the screen took. A read's answer (it carries IDCOD=) is kept with every value on
-    // the screen; a write's verification with its differences. Returns the status text when the
-    // answer names a unit other than the previous one, else an empty string.
+    // the screen once it has come whole (`settled`: an answer arrives in several receptions); a
+    // write's verification with its differences. Returns the status text when the answer names a
+    // unit other than the previous one, else an empty string.
     QString answered(const protocol::ControlAccess& screen, const ParameterSet& assigned,
-                     const WatchReport& report);
+                     const WatchReport& report, bool settled = true);
 
     // A comparison of the screen with the terminal: the terminal's values (when it answered) and
     // each difference, the screen's value before the terminal's.
@@ -58,6 +60,7 @@ public:
 private:
     records::Recorder recorder_;
     std::string lastUnit_;
+    bool readUnderWay_ = false;  // IDCOD= came, the rest of the answer may still be coming
     std::thread sender_;
     std::atomic<bool> sending_{false};
 };

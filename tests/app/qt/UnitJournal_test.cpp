@@ -123,6 +123,21 @@ TEST_F(UnitJournal, EraseKeepsASnapshotFirstAndAsksAgainWithoutOne) {
 
 namespace {
 
+// An answer in pieces, IDCOD= in the first: the read is kept once the whole answer has come.
+TEST_F(UnitJournal, AReadAnswerInPiecesIsKeptWhole) {
+    sim::SettingsOptions pieces;
+    pieces.order = sim::SettingsOptions::Order::Reverse;  // IDCOD= early, TL1= last
+    pieces.chunks = 4;
+    pieces.gapMs = 30;
+    startSimulator(pieces);
+    records::SqlStore& store = *app::UnitRecords::instance().recorder().local();
+    const std::size_t before = store.events("004512").size();
+    readAll();
+    const auto events = store.events("004512");
+    ASSERT_EQ(events.size(), before + 1);
+    EXPECT_EQ(records::valueOf(events.back().values, "Phone1"), "+79161234501");
+}
+
 // With a team server set, what waits for it is counted; the send runs on a thread of its own, so
 // a server away never holds the window.
 TEST(UnitRecords, EventsWaitingForAnAbsentServerAreCounted) {
