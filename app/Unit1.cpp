@@ -102,6 +102,7 @@ void TForm1::connectHandlers() {
     connect(Open1, &QAction::triggered, this, [this] { Open1Click(); });
     connect(Save1, &QAction::triggered, this, [this] { Save1Click(); });
     connect(CompareWithTerminal, &QAction::triggered, this, [this] { CompareWithTerminalClick(); });
+    connect(OpenUnitJournal, &QAction::triggered, this, [this] { OpenUnitJournalClick(); });
     connect(Exit1, &QAction::triggered, this, [this] { Exit1Click(); });
     connect(Contents, &QAction::triggered, this, [this] { ContentsClick(); });
     connect(About1, &QAction::triggered, this, [this] { About1Click(); });

@@ -7,6 +7,7 @@
 #include <QMainWindow>
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -44,6 +45,7 @@ namespace app {
 struct WatchReport;
 class Unit1Compare;
 class Unit1Verify;
+class UnitJournalWindow;
 }  // namespace app
 
 namespace platform {
@@ -97,6 +99,7 @@ public:
     QAction* Open1 = nullptr;
     QAction* Save1 = nullptr;
     QAction* CompareWithTerminal = nullptr;
+    QAction* OpenUnitJournal = nullptr;
     QAction* Exit1 = nullptr;
     QMenu* Help1 = nullptr;
     QAction* Contents = nullptr;
@@ -211,6 +214,12 @@ public:
     void Save1Click();
     void Open1Click();
     void CompareWithTerminalClick();
+    void OpenUnitJournalClick();
+    // Values from the journal put on the screen, each marked edited (app/Unit1Records.cpp).
+    void restoreToScreen(const std::function<void(protocol::ControlAccess&)>& apply);
+    // EraseEeprom after its OK: the terminal read for the records first (nothing on the screen
+    // changes); when that read fails the operator is asked again.
+    void eraseAfterSnapshot();
     void ShowImageAddresses(std::uint32_t rows);
     void ShowImageBytes(std::uint32_t length, const std::uint8_t* bytes);
 
@@ -257,7 +266,8 @@ private:
     std::unique_ptr<platform::Timer> RecordTimer;  // the upload's no-answer time-out
     std::unique_ptr<platform::FileDialogs> Dialogs;
     std::unique_ptr<Unit1Upload> Upload;
-    std::unique_ptr<app::Unit1Verify> Verify;  // answers awaited, writes checked, marks, comparison
+    std::unique_ptr<app::Unit1Verify> Verify;
+    app::UnitJournalWindow* Journal = nullptr;  // made at its first opening, owned by this window  // answers awaited, writes checked, marks, comparison
     Unit1Controls Controls{*this};
     bool switchingPage_ = false;
     // "Записать" was chosen on close: the window closes once every edited value is confirmed.

@@ -4,6 +4,7 @@
 
 #include "app/CompareDialog.h"
 #include "app/Unit1.h"
+#include "app/UnitRecords.h"
 #include "platform/MessageService.h"
 #include "platform/qt/QtTimer.h"
 #include "protocol/RequestBuilder.h"
@@ -49,6 +50,16 @@ void Unit1Compare::start() {
     timer_->setEnabled(true);
 }
 
+void Unit1Compare::startSnapshot(std::function<void(const protocol::ValueStore*)> done) {
+    if (waiting_) return;
+    snapshotDone_ = std::move(done);
+    start();
+    if (waiting_) return;
+    auto failed = std::move(snapshotDone_);
+    snapshotDone_ = nullptr;
+    failed(nullptr);
+}
+
 void Unit1Compare::parse(const std::uint8_t* data, std::uint16_t count) {
     // The whole answer so far, so that an item cut between two receptions still counts.
     const std::size_t room = kAnswerCapacity - std::min(kAnswerCapacity, answer_.size());
@@ -65,6 +76,12 @@ void Unit1Compare::finish() {
     if (!waiting_) return;
     waiting_ = false;
     const ParameterSet& answered = recorder_.assigned();
+    if (snapshotDone_) {
+        auto done = std::move(snapshotDone_);
+        snapshotDone_ = nullptr;
+        done(answered.size() == protocol::kParameters.size() ? &terminal_ : nullptr);
+        return;
+    }
     differences_.clear();
     if (!answered.empty()) {
         for (const Parameter& p : protocol::kParameters) {
@@ -78,6 +95,7 @@ void Unit1Compare::finish() {
                 differences_.push_back(std::move(d));
         }
     }
+    UnitRecords::instance().compared(terminal_, !answered.empty(), differences_);
     // The table is not modal; the box, asked for inside a port delivery, waits until it returns.
     if (answered.empty())
         platform::messages().show(form_.noAnswerText() + " " + kCompareSilentText, "", platform::MessageIcon::Warning,

@@ -39,6 +39,9 @@ public:
     // Before the terminal's values replace these controls: false keeps the screen as it is.
     std::function<bool(const std::vector<const protocol::Parameter*>&)> onAskBeforeTaking;
     void start();
+    // The same read for the records' snapshot before an erase: nothing on the screen changes and
+    // no table is shown; `done` gets the terminal's values, or nullptr when it did not answer them all.
+    void startSnapshot(std::function<void(const protocol::ValueStore*)> done);
     // While it waits, receptions fill the terminal's values instead of the controls.
     bool waiting() const { return waiting_; }
     void parse(const std::uint8_t* data, std::uint16_t count);
@@ -61,6 +64,7 @@ private:
     bool waiting_ = false;
     std::vector<protocol::ValueMismatch> differences_;
     CompareDialog* dialog_ = nullptr;  // owned by the window
+    std::function<void(const protocol::ValueStore*)> snapshotDone_;
 };
 
 }  // namespace app

@@ -141,6 +141,8 @@ void TForm1::buildMenu() {
     CompareWithTerminal = Fail1->addAction(QStringLiteral("Сравнить с терминалом"));
     CompareWithTerminal->setObjectName(QStringLiteral("CompareWithTerminal"));
     CompareWithTerminal->setEnabled(false);  // while connected
+    OpenUnitJournal = Fail1->addAction(QStringLiteral("Журнал терминалов…"));
+    OpenUnitJournal->setObjectName(QStringLiteral("OpenUnitJournal"));
     Fail1->addSeparator();
     Exit1 = Fail1->addAction(QStringLiteral("&Exit"));
     Exit1->setObjectName(QStringLiteral("Exit1"));

@@ -97,8 +97,7 @@ void TForm1::WriteMicBClick() { RequestMask = protocol::mask::Settings; SendRequ
 void TForm1::Button1Click() {
     if (uploadLocked_) return;  // no question about a request that could not go out
     if (!app::Unit1Verify::confirmErase()) return;
-    RequestMask = protocol::mask::Erase;
-    SendRequest();
+    eraseAfterSnapshot();  // app/Unit1Records.cpp
 }
 void TForm1::ToolButton6Click() { RequestMask = protocol::mask::WriteAll; SendRequest(); }
 

@@ -1,5 +1,7 @@
 #include "app/Unit1Verify.h"
 
+#include "app/UnitRecords.h"
+
 #include "app/Unit1.h"
 #include "platform/MessageService.h"
 #include "platform/qt/QtTimer.h"
@@ -73,6 +75,10 @@ void Unit1Verify::startCompare() {
     if (!refusedWhileEmptied(everyParameter())) compare_.start();
 }
 
+void Unit1Verify::startSnapshot(std::function<void(const protocol::ValueStore*)> done) {
+    if (!refusedWhileEmptied(everyParameter())) compare_.startSnapshot(std::move(done));
+}
+
 bool Unit1Verify::refusedWhileEmptied(const std::vector<const Parameter*>& params) const {
     const std::set<int> tabs = watch_.stillEmptied(params);
     if (tabs.empty()) return false;
@@ -108,7 +114,9 @@ void Unit1Verify::parseReception(const std::uint8_t* data, std::uint16_t count) 
     if (!cut.empty())
         protocol::parseReception(reinterpret_cast<const std::uint8_t*>(cut.data()), static_cast<std::uint16_t>(cut.size()), recorder);
     if (recorder.assigned().empty()) return;
-    settled(recorder.assigned(), watch_.answered(recorder.assigned()), true);
+    const WatchReport answered = watch_.answered(recorder.assigned());
+    recordAnswer(form_, recorder.assigned(), answered, !watch_.waiting());
+    settled(recorder.assigned(), answered, true);
 }
 
 void Unit1Verify::loadFile(const std::function<void(protocol::ControlAccess&)>& apply) {
@@ -120,6 +128,14 @@ void Unit1Verify::loadFile(const std::function<void(protocol::ControlAccess&)>& 
         throw;
     }
     settled(recorder.assigned(), watch_.overwritten(recorder.assigned()));
+}
+
+void Unit1Verify::restoreValues(const std::function<void(protocol::ControlAccess&)>& apply) {
+    protocol::AssignmentRecorder recorder(form_.controls());
+    apply(recorder);
+    settled(recorder.assigned(), watch_.overwritten(recorder.assigned()));
+    for (const Parameter* p : recorder.assigned())
+        if (!p->writeKey.empty()) marks_.edited(p);
 }
 
 bool Unit1Verify::confirmErase() {

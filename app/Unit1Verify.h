@@ -57,6 +57,8 @@ public:
     bool refusesWrite(std::uint16_t requestMask) const;
     // File > "Сравнить с терминалом"; refused in the same way while controls are emptied.
     void startCompare();
+    // The comparison's read for a snapshot (app/Unit1Compare.h), refused in the same way.
+    void startSnapshot(std::function<void(const protocol::ValueStore*)> done);
     // SendRequest, once the port has taken `request` (`requestBytes` long): empties what it
     // carries and waits for the answer to refill it.
     void emptyAndWatch(const protocol::ComposedRequest& request, std::size_t requestBytes);
@@ -64,6 +66,9 @@ public:
     void parseReception(const std::uint8_t* data, std::uint16_t count);
     // File > Open of a configuration: `apply` sets the controls.
     void loadFile(const std::function<void(protocol::ControlAccess&)>& apply);
+    // The journal's values put on the screen: as loadFile, then every value set marked edited,
+    // so the operator writes them and the write is checked.
+    void restoreValues(const std::function<void(protocol::ControlAccess&)>& apply);
 
     // The operator's OK before an erase.
     static bool confirmErase();

@@ -10,6 +10,7 @@
 #include "cli/ConfigurationFile.h"
 #include "cli/ExitCodes.h"
 #include "cli/OutputFile.h"
+#include "cli/Recording.h"
 #include "cli/Session.h"
 #include "cli/UnitsFile.h"
 #include "cli/WriteVerify.h"
@@ -210,9 +211,14 @@ const Unit* Batch::unitFor(const Unit& asked, const std::string& idCode) const {
 bool Batch::commission(const Unit& unit, const std::string& idCode,
                        const protocol::ValueStore& reading, End& end) {
     triedNow_.insert(unit.label);
+    // The identifying read is the unit's snapshot before the write.
+    recording::recordReading(records::Kind::Read, session_.link, reading,
+                             {Answer::End::Complete, {}, {}});
     protocol::ValueStore values = templateFile_.valuesOver(reading);
     for (const Override& value : unit.values) applyOverride(values, value);
+    const protocol::ValueStore sent = values;
     const WriteOutcome outcome = writeAndVerify(session_.terminal, values);
+    recording::recordWrite(records::Kind::Write, session_.link, idCode, sent, values, outcome);
     // Ctrl+C may come after the terminal took the values: the row is written all the same, so
     // that this terminal stays bound to this unit.
     bool interrupted = outcome.status == WriteOutcome::Status::Unanswered &&

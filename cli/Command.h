@@ -22,6 +22,9 @@ extern const Command kWriteCommand;
 extern const Command kUploadCommand;
 extern const Command kMonitorCommand;
 extern const Command kBatchCommand;
+extern const Command kHistoryCommand;
+extern const Command kRestoreCommand;
+extern const Command kRecordsCommand;
 
 // Prints "vigil <command>: <message>" and a hint to --help; returns the bad-input exit code.
 int usageError(std::string_view command, const std::string& message);

@@ -3,6 +3,7 @@
 #include "cli/ExitCodes.h"
 #include "cli/JsonValues.h"
 #include "cli/OutputFile.h"
+#include "cli/Recording.h"
 #include "cli/Session.h"
 #include "files/AbtFile.h"
 #include "protocol/ValueStore.h"
@@ -39,6 +40,7 @@ int runRead(const CommandLine& line) {
     protocol::ValueStore values;
     const Terminal::Reading reading = session.terminal.read(values);
     session.link.close();
+    recording::recordReading(records::Kind::Read, session.link, values, reading);
     if (int code = session.reportReading(reading); code != kExitOk) return code;
 
     if (format == "json") return writeOutput(line.value("out"), valuesAsJson(values));

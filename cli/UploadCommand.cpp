@@ -8,6 +8,7 @@
 #include "cli/Command.h"
 #include "cli/ExitCodes.h"
 #include "cli/PortUpload.h"
+#include "cli/Recording.h"
 #include "cli/Session.h"
 #include "update/UpdateFile.h"
 
@@ -76,6 +77,9 @@ int runUpload(const CommandLine& line) {
     const std::string result = upload.run(wait);
     progress.finish();
     session.link.close();
+    recording::recordUpload(session.link, line.positional[0],
+                            std::span(image->ImageBuffer.data(), image->ImageLength), result,
+                            isSuccess(result));
     if (isSuccess(result)) {
         std::printf("%s\n", result.c_str());
         return kExitOk;

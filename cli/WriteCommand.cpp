@@ -5,7 +5,9 @@
 #include "cli/ConfigurationFile.h"
 #include "cli/ExitCodes.h"
 #include "cli/Overrides.h"
+#include "cli/Recording.h"
 #include "cli/Session.h"
+#include "cli/WriteReport.h"
 #include "cli/WriteVerify.h"
 
 namespace cli {
@@ -55,9 +57,13 @@ int runWrite(const CommandLine& line) {
 
     Session session(*options);
     if (int code = session.open(); code != kExitOk) return code;
+    // One read before the write: the records' snapshot of what the terminal held, and under
+    // --keep-unlisted the values kept for what the file lacks.
     protocol::ValueStore terminalValues;
+    const Terminal::Reading reading = session.terminal.read(terminalValues);
+    const std::string idCod = recording::recordReading(records::Kind::Read, session.link,
+                                                       terminalValues, reading);
     if (file->needsTerminalValues()) {
-        const Terminal::Reading reading = session.terminal.read(terminalValues);
         if (int code = session.reportReading(reading); code != kExitOk) {
             session.link.close();
             return code;
@@ -65,23 +71,7 @@ int runWrite(const CommandLine& line) {
     }
     protocol::ValueStore values = file->valuesOver(terminalValues);
     for (const Override& override : overrides) applyOverride(values, override);
-    const WriteOutcome outcome = writeAndVerify(session.terminal, values);
-    session.link.close();
-    switch (outcome.status) {
-    case WriteOutcome::Status::Agreed:
-        std::printf("%s: written and verified\n", session.link.describe().c_str());
-        return kExitOk;
-    case WriteOutcome::Status::Refused:
-        printError(outcome.refusal);
-        return kExitBadInput;
-    case WriteOutcome::Status::Differs:
-        std::printf("%s: values differ:\n", session.link.describe().c_str());
-        for (const std::string& difference : mismatchLines(outcome.mismatches))
-            std::printf("  %s\n", difference.c_str());
-        return kExitDiffers;
-    case WriteOutcome::Status::Unanswered: return session.reportEnd(outcome.end);
-    }
-    return kExitFailure;
+    return writeRecordAndReport(session, records::Kind::Write, idCod, values);
 }
 
 }  // namespace

@@ -8,12 +8,15 @@
 #include "cli/Command.h"
 #include "cli/ExitCodes.h"
 #include "cli/Interrupt.h"
+#include "cli/Recording.h"
 
 namespace {
 
 const cli::Command* const kCommands[] = {&cli::kPortsCommand,   &cli::kReadCommand,
                                          &cli::kWriteCommand,   &cli::kUploadCommand,
-                                         &cli::kMonitorCommand, &cli::kBatchCommand};
+                                         &cli::kMonitorCommand, &cli::kBatchCommand,
+                                         &cli::kHistoryCommand, &cli::kRestoreCommand,
+                                         &cli::kRecordsCommand};
 
 void printOverview(std::FILE* out) {
     std::fputs("usage: vigil <command> [options]\n\n"
@@ -65,6 +68,7 @@ int main(int argc, char** argv) {
             return cli::kExitOk;
         }
         cli::installInterruptHandling();
+        cli::recording::setCommandText(args);
         return command->run(*line);
     }
     std::fprintf(stderr, "vigil: unknown command \"%s\"\n\n", args[0].c_str());

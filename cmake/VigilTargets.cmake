@@ -21,7 +21,9 @@ function(vigil_add_tests)
     target_include_directories(${exe} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
     vigil_warnings(${exe})
     gtest_discover_tests(${exe}
-      PROPERTIES LABELS ${T_LABEL} ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
+      PROPERTIES LABELS ${T_LABEL}
+                 # Records the windows keep in tests stay in the build tree, not the user's data.
+                 ENVIRONMENT "QT_QPA_PLATFORM=offscreen;XDG_DATA_HOME=${CMAKE_BINARY_DIR}/test-data"
       DISCOVERY_TIMEOUT 60)
   endforeach()
 endfunction()

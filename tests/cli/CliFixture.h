@@ -64,9 +64,13 @@ class CliTest : public ::testing::Test {
         dir_ = dir;
         // No registry store of the user's: the line settings are the defaults (9600 8N1).
         ::setenv("VIGIL_REGISTRY", path("registry.reg").c_str(), 1);
+        // The records of the run stay in the scratch folder, never with the user's.
+        ::setenv("XDG_DATA_HOME", dir_.c_str(), 1);
+        ::unsetenv("VIGIL_RECORDS");
     }
     ~CliTest() override {
         ::unsetenv("VIGIL_REGISTRY");
+        ::unsetenv("XDG_DATA_HOME");
         std::filesystem::remove_all(dir_);
     }
 

@@ -82,13 +82,14 @@ TEST_F(LinkTest, ReadFillsEveryPageAndWriteAllSendsItBack) {
 
 TEST_F(LinkTest, EraseAndTheMonitorPage) {
     form1->Button1Click();
+    waitRequests(2);  // the records' snapshot, then the erase
     form1->PageControl1->setCurrentIndex(6);
     ASSERT_TRUE(apptest::pumpUntil([&] { return form1->MemoIn->blockCount() > 3; }));
     form1->BClearMemoClick();
     EXPECT_TRUE(form1->MemoIn->toPlainText().isEmpty());
     form1->PageControl1->setCurrentIndex(2);
-    EXPECT_EQ(waitRequests(3), (std::vector<std::string>{"$Pass=Vostel:Eeprom=Erase:End:", "$Pass=Vostel:Monitor=On:End:",
-                                                         "$Pass=Vostel:Monitor=Off:End:"}));
+    EXPECT_EQ(waitRequests(4), (std::vector<std::string>{"$Pass=Vostel:End:", "$Pass=Vostel:Eeprom=Erase:End:",
+                                                         "$Pass=Vostel:Monitor=On:End:", "$Pass=Vostel:Monitor=Off:End:"}));
     EXPECT_EQ(form1->RequestMask, 0);
 }
 

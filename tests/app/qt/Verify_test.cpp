@@ -221,7 +221,8 @@ TEST_F(VerifyTest, EraseAsksFirst) {
     EXPECT_TRUE(simulator->receivedBytes().empty());
     messages.answer = platform::MessageResult::Ok;
     form1->Button1Click();
-    EXPECT_EQ(waitRequests(1), std::vector<std::string>{"$Pass=Vostel:Eeprom=Erase:End:"});
+    // The read of the records' snapshot, then the erase.
+    EXPECT_EQ(waitRequests(2), (std::vector<std::string>{"$Pass=Vostel:End:", "$Pass=Vostel:Eeprom=Erase:End:"}));
     EXPECT_EQ(mode->store().value("Phone1"), "");
 }
 

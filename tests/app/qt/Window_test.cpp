@@ -58,11 +58,13 @@ TEST_F(Window, WindowMenuToolBarAndStatusBar) {
         {form1->BClearMemo->text(), "Очистить"}};
     for (const auto& [shown, expected] : texts) EXPECT_EQ(shown, expected);
     const auto fileItems = form1->Fail1->actions();
-    ASSERT_EQ(fileItems.size(), 5);
+    ASSERT_EQ(fileItems.size(), 6);
     EXPECT_EQ(fileItems[2], form1->CompareWithTerminal);
     EXPECT_EQ(fileItems[2]->text(), "Сравнить с терминалом");
     EXPECT_FALSE(fileItems[2]->isEnabled());  // until connected
-    EXPECT_TRUE(fileItems[3]->isSeparator());
+    EXPECT_EQ(fileItems[3], form1->OpenUnitJournal);
+    EXPECT_EQ(fileItems[3]->text(), "Журнал терминалов…");
+    EXPECT_TRUE(fileItems[4]->isSeparator());
 
     EXPECT_EQ(TImageList::imageIndex(form1->ToolButton1), 0);
     EXPECT_EQ(TImageList::imageIndex(form1->ToolButton3), 3);

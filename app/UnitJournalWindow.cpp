@@ -1,0 +1,228 @@
+#include "app/UnitJournalWindow.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include "files/AbtFile.h"
+#include "files/AtomicFile.h"
+#include "platform/FileDialogs.h"
+#include "platform/MessageService.h"
+#include "protocol/TransmitBuffer.h"
+#include "protocol/ValueStore.h"
+#include "records/HistoryFormat.h"
+#include "records/Snapshot.h"
+
+namespace app {
+namespace {
+
+QTableWidget* table(QWidget* parent, const char* name, const QStringList& headers) {
+    auto* t = new QTableWidget(0, static_cast<int>(headers.size()), parent);
+    t->setObjectName(QString::fromLatin1(name));
+    t->setHorizontalHeaderLabels(headers);
+    t->setSelectionBehavior(QAbstractItemView::SelectRows);
+    t->setSelectionMode(QAbstractItemView::SingleSelection);
+    t->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    t->verticalHeader()->setVisible(false);
+    t->horizontalHeader()->setStretchLastSection(true);
+    return t;
+}
+
+void fillRow(QTableWidget* t, int row, const std::vector<std::string>& cells) {
+    for (std::size_t c = 0; c < cells.size(); ++c)
+        t->setItem(row, static_cast<int>(c), new QTableWidgetItem(QString::fromStdString(cells[c])));
+}
+
+// "2026-11-12T09:30:00.125Z" -> "2026-11-12 09:30:00" (UTC).
+std::string shownTime(const std::string& utc) {
+    if (utc.size() < 19) return utc;
+    return utc.substr(0, 10) + " " + utc.substr(11, 8);
+}
+
+}  // namespace
+
+UnitJournalWindow::UnitJournalWindow(records::Store* store, QString problem,
+                                     platform::FileDialogs& dialogs, Restore restore, QWidget* parent)
+    : QWidget(parent, Qt::Window), store_(store), dialogs_(dialogs), restore_(std::move(restore)) {
+    setObjectName(QStringLiteral("UnitJournalWindow"));
+    setWindowTitle(QStringLiteral("Журнал терминалов"));
+    resize(900, 600);
+    UnitsTable = table(this, "UnitsTable",
+                       {"Код ид.", "Телефон модуля", "Версия", "Последняя запись (UTC)",
+                        "Результат", "Записей"});
+    EventsTable = table(this, "EventsTable",
+                        {"Время (UTC)", "Действие", "Результат", "Оператор", "Компьютер",
+                         "Программа", "Порт"});
+    DiffTable = table(this, "DiffTable", {"Параметр", "Было", "Стало"});
+    RestoreToScreen = new QPushButton(QStringLiteral("Значения на экран"), this);
+    RestoreToScreen->setObjectName(QStringLiteral("RestoreToScreen"));
+    SaveEventAsAbt = new QPushButton(QStringLiteral("Сохранить как .abt…"), this);
+    SaveEventAsAbt->setObjectName(QStringLiteral("SaveEventAsAbt"));
+    ExportHistoryCsv = new QPushButton(QStringLiteral("История в CSV…"), this);
+    ExportHistoryCsv->setObjectName(QStringLiteral("ExportHistoryCsv"));
+    Problem = new QLabel(problem, this);
+    Problem->setObjectName(QStringLiteral("Problem"));
+    Problem->setVisible(!problem.isEmpty());
+
+    Pending = new QLabel(this);
+    Pending->setObjectName(QStringLiteral("Pending"));
+    Pending->setVisible(false);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(RestoreToScreen);
+    buttons->addWidget(SaveEventAsAbt);
+    buttons->addWidget(ExportHistoryCsv);
+    buttons->addStretch();
+    buttons->addWidget(Pending);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(Problem);
+    layout->addWidget(UnitsTable, 2);
+    layout->addWidget(EventsTable, 2);
+    layout->addWidget(DiffTable, 2);
+    layout->addLayout(buttons);
+
+    connect(UnitsTable, &QTableWidget::itemSelectionChanged, this, [this] { unitChosen(); });
+    connect(EventsTable, &QTableWidget::itemSelectionChanged, this, [this] { eventChosen(); });
+    connect(RestoreToScreen, &QPushButton::clicked, this, [this] { restoreToScreenClick(); });
+    connect(SaveEventAsAbt, &QPushButton::clicked, this, [this] { saveEventAsAbtClick(); });
+    connect(ExportHistoryCsv, &QPushButton::clicked, this, [this] { exportHistoryCsvClick(); });
+    reload();
+}
+
+void UnitJournalWindow::reload() {
+    units_.clear();
+    if (store_) {
+        try {
+            units_ = store_->units();
+        } catch (const records::StoreError& e) {
+            Problem->setText(QString::fromUtf8(e.what()));
+            Problem->setVisible(true);
+        }
+    }
+    UnitsTable->clearSelection();
+    UnitsTable->setRowCount(static_cast<int>(units_.size()));
+    for (std::size_t i = 0; i < units_.size(); ++i) {
+        const records::UnitSummary& u = units_[i];
+        fillRow(UnitsTable, static_cast<int>(i),
+                {u.unitId, u.ownNumber, u.firmwareVersion, shownTime(u.lastSeen), u.lastResult,
+                 std::to_string(u.events)});
+    }
+    unitChosen();
+}
+
+void UnitJournalWindow::setPending(const QString& text) {
+    Pending->setText(text);
+    Pending->setVisible(!text.isEmpty());
+}
+
+void UnitJournalWindow::unitChosen() {
+    events_.clear();
+    const int row = UnitsTable->currentRow();
+    if (store_ && UnitsTable->selectionModel()->hasSelection() && row >= 0 &&
+        row < static_cast<int>(units_.size())) {
+        try {
+            events_ = store_->events(units_[static_cast<std::size_t>(row)].unitId);
+        } catch (const records::StoreError& e) {
+            showError(e.what());
+        }
+    }
+    EventsTable->clearSelection();
+    EventsTable->setRowCount(static_cast<int>(events_.size()));
+    for (std::size_t i = 0; i < events_.size(); ++i) {
+        const records::Event& e = events_[i];
+        fillRow(EventsTable, static_cast<int>(i),
+                {shownTime(e.atUtc), std::string(records::kindName(e.kind)),
+                 std::string(records::resultName(e.result)), e.operatorLogin, e.host,
+                 e.program + (e.command.empty() ? "" : ": " + e.command), e.port});
+    }
+    ExportHistoryCsv->setEnabled(!events_.empty());
+    eventChosen();
+}
+
+const records::Event* UnitJournalWindow::chosenEvent() const {
+    const int row = EventsTable->currentRow();
+    if (!EventsTable->selectionModel()->hasSelection() || row < 0 ||
+        row >= static_cast<int>(events_.size()))
+        return nullptr;
+    return &events_[static_cast<std::size_t>(row)];
+}
+
+void UnitJournalWindow::eventChosen() {
+    const records::Event* e = chosenEvent();
+    DiffTable->setRowCount(0);
+    RestoreToScreen->setEnabled(e && records::holdsSettings(*e));
+    SaveEventAsAbt->setEnabled(e && records::holdsSettings(*e));
+    if (!e) return;
+    // Against the newest earlier event that held the unit's values; a write's own differences
+    // (what was sent and not taken) when it is the first.
+    const records::Event* before = nullptr;
+    for (const records::Event* p = e; p != events_.data();) {
+        --p;
+        if (records::holdsSettings(*p)) {
+            before = p;
+            break;
+        }
+    }
+    std::vector<records::Difference> rows;
+    if (before) {
+        for (const auto& [name, value] : e->values) {
+            const std::string old = records::valueOf(before->values, name);
+            if (old != value) rows.push_back({name, old, value});
+        }
+    } else {
+        rows = e->differences;
+    }
+    DiffTable->setRowCount(static_cast<int>(rows.size()));
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        fillRow(DiffTable, static_cast<int>(i), {rows[i].parameter, rows[i].before, rows[i].after});
+}
+
+std::optional<protocol::ValueStore> UnitJournalWindow::chosenValues() {
+    const records::Event* e = chosenEvent();
+    if (!e || !records::holdsSettings(*e)) return std::nullopt;
+    std::string why;
+    protocol::ValueStore values;
+    if (!records::applySnapshot(e->values, values, why)) {
+        showError(why);
+        return std::nullopt;
+    }
+    return values;
+}
+
+void UnitJournalWindow::restoreToScreenClick() {
+    if (!chosenValues()) return;  // checked whole before the screen changes
+    restore_([values = chosenEvent()->values](protocol::ControlAccess& screen) {
+        std::string unused;
+        records::applySnapshot(values, screen, unused);
+    });
+}
+
+void UnitJournalWindow::saveEventAsAbtClick() {
+    const auto values = chosenValues();
+    if (!values) return;
+    protocol::TransmitBuffer buffer;
+    const protocol::ComposeResult composed = files::composeAbt(*values, buffer);
+    if (!composed.ok) return showError(composed.message);
+    const auto path = dialogs_.save("Файлы конфигурации(*.abt)|*.abt");
+    if (!path) return;
+    if (const std::string error = files::writeFileAtomically(*path, buffer.view()); !error.empty())
+        showError(error);
+}
+
+void UnitJournalWindow::exportHistoryCsvClick() {
+    if (events_.empty()) return;
+    const auto path = dialogs_.save("Файлы CSV(*.csv)|*.csv");
+    if (!path) return;
+    if (const std::string error = files::writeFileAtomically(*path, records::historyCsv(events_));
+        !error.empty())
+        showError(error);
+}
+
+void UnitJournalWindow::showError(const std::string& text) {
+    platform::messages().show(text, "", platform::MessageIcon::Warning, platform::MessageButtons::Ok);
+}
+
+}  // namespace app

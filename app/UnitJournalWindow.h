@@ -1,0 +1,67 @@
+#pragma once
+// File -> "Журнал терминалов…": the units the records know (UnitsTable), the chosen unit's events
+// (EventsTable) and, for the chosen event, what differs from the event before it (DiffTable:
+// parameter by caption, before, after). Its buttons put the event's values on the screen
+// (RestoreToScreen, as File -> Open does, each restored field marked edited), save them as an
+// .abt file (SaveEventAsAbt) and export the unit's history as CSV (ExportHistoryCsv).
+#include <QWidget>
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include "protocol/ControlAccess.h"
+#include "protocol/ValueStore.h"
+#include "records/Store.h"
+
+class QLabel;
+class QPushButton;
+class QTableWidget;
+
+namespace platform {
+class FileDialogs;
+}
+
+namespace app {
+
+class UnitJournalWindow : public QWidget {
+    Q_OBJECT
+public:
+    // `restore` puts values on the main window's screen; `store` may be null (records not kept,
+    // `problem` says why).
+    using Restore = std::function<void(const std::function<void(protocol::ControlAccess&)>&)>;
+    UnitJournalWindow(records::Store* store, QString problem, platform::FileDialogs& dialogs,
+                      Restore restore, QWidget* parent = nullptr);
+
+    // Reads the units again (the window is kept between openings).
+    void reload();
+    // How many events wait for the team's server ("" without one).
+    void setPending(const QString& text);
+
+    QTableWidget* UnitsTable = nullptr;
+    QTableWidget* EventsTable = nullptr;
+    QTableWidget* DiffTable = nullptr;
+    QPushButton* RestoreToScreen = nullptr;
+    QPushButton* SaveEventAsAbt = nullptr;
+    QPushButton* ExportHistoryCsv = nullptr;
+    QLabel* Problem = nullptr;
+    QLabel* Pending = nullptr;
+
+private:
+    void unitChosen();
+    void eventChosen();
+    void restoreToScreenClick();
+    void saveEventAsAbtClick();
+    void exportHistoryCsvClick();
+    const records::Event* chosenEvent() const;
+    // The chosen event's values, checked whole; nullopt (the reason shown) when they cannot be used.
+    std::optional<protocol::ValueStore> chosenValues();
+    void showError(const std::string& text);
+
+    records::Store* store_;
+    platform::FileDialogs& dialogs_;
+    Restore restore_;
+    std::vector<records::UnitSummary> units_;
+    std::vector<records::Event> events_;  // of the chosen unit, oldest first
+};
+
+}  // namespace app

@@ -1,0 +1,119 @@
+#include "app/UnitRecords.h"
+
+#include "app/Unit1.h"
+#include "records/NewEvent.h"
+#include "records/Recorder.h"
+
+namespace app {
+namespace {
+
+constexpr const char* kProgram = "Config_Vigil";
+
+// "2026-11-12T09:30:00.000Z" -> "12.11.2026".
+QString dayOf(const std::string& utc) {
+    if (utc.size() < 10) return {};
+    return QString::fromStdString(utc.substr(8, 2) + "." + utc.substr(5, 2) + "." + utc.substr(0, 4));
+}
+
+}  // namespace
+
+QString unitStatusText(const std::string& unitId, const std::string& lastSeenUtc) {
+    QString text = QStringLiteral("Терминал ") + QString::fromStdString(unitId);
+    if (lastSeenUtc.empty()) return text + QStringLiteral(", записей ещё нет");
+    return text + QStringLiteral(", последняя запись ") + dayOf(lastSeenUtc);
+}
+
+void recordAnswer(TForm1& form, const ParameterSet& assigned, const WatchReport& report, bool settled) {
+    const QString status = UnitRecords::instance().answered(form.controls(), assigned, report, settled);
+    if (!status.isEmpty()) form.setPanelText(1, status);
+}
+
+UnitRecords& UnitRecords::instance() {
+    static UnitRecords records(records::Recorder::fromEnvironment());
+    return records;
+}
+
+UnitRecords::UnitRecords(records::Recorder recorder) : recorder_(std::move(recorder)) {}
+
+UnitRecords::~UnitRecords() {
+    if (sender_.joinable()) sender_.join();
+}
+
+QString UnitRecords::answered(const protocol::ControlAccess& screen, const ParameterSet& assigned,
+                              const WatchReport& report, bool settled) {
+    const protocol::Parameter* idCode = protocol::byControl("EIdCod");
+    if (assigned.count(idCode) != 0) readUnderWay_ = true;
+    const bool read = readUnderWay_ && settled;
+    if (read) readUnderWay_ = false;
+    const bool write = !report.confirmedTabs.empty() || !report.mismatches.empty();
+    if (!read && !write) return {};
+    records::Event e = records::newEvent(read ? records::Kind::Read : records::Kind::Write,
+                                         kProgram, read ? "Чтение" : "Запись");
+    records::setTerminalValues(e, screen);
+    e.result = report.mismatches.empty() ? records::Result::Ok : records::Result::Differs;
+    e.differences = records::differencesOf(report.mismatches);
+
+    QString status;
+    if (read && !e.unitId.empty() && e.unitId != lastUnit_ && recorder_.keeping()) {
+        std::string lastSeen;
+        try {
+            for (const records::UnitSummary& u : recorder_.local()->units())
+                if (u.unitId == e.unitId) lastSeen = u.lastSeen;
+        } catch (const records::StoreError&) {
+        }
+        status = unitStatusText(e.unitId, lastSeen);
+    }
+    if (read && !e.unitId.empty()) lastUnit_ = e.unitId;
+    if (recorder_.record(e)) syncInBackground();
+    else if (!status.isEmpty() || read)
+        status = QStringLiteral("Журнал не ведётся: ") + QString::fromStdString(recorder_.problem());
+    return status;
+}
+
+void UnitRecords::compared(const protocol::ControlAccess& terminal, bool answered,
+                           const std::vector<protocol::ValueMismatch>& differences) {
+    records::Event e = records::newEvent(records::Kind::Compare, kProgram, "Сравнить с терминалом");
+    e.result = !answered ? records::Result::Silent
+               : differences.empty() ? records::Result::Ok : records::Result::Differs;
+    if (answered) records::setTerminalValues(e, terminal);
+    e.differences = records::differencesOf(differences);
+    if (recorder_.record(e)) syncInBackground();
+}
+
+void UnitRecords::snapshot(const protocol::ControlAccess& terminal, const std::string& command) {
+    records::Event e = records::newEvent(records::Kind::Read, kProgram, command);
+    records::setTerminalValues(e, terminal);
+    if (recorder_.record(e)) syncInBackground();
+}
+
+void UnitRecords::destructive(records::Kind kind, const std::string& idCodText,
+                              const std::string& command, records::Result result) {
+    records::Event e = records::newEvent(kind, kProgram, command);
+    records::setUnit(e, idCodText);
+    e.result = result;
+    if (recorder_.record(e)) syncInBackground();
+}
+
+QString UnitRecords::pendingText() {
+    if (recorder_.teamAddress().empty() || !recorder_.keeping()) return {};
+    try {
+        return QStringLiteral("Ждут отправки на сервер: ") + QString::number(recorder_.local()->pending());
+    } catch (const records::StoreError&) {
+        return {};
+    }
+}
+
+void UnitRecords::syncInBackground() {
+    if (recorder_.teamAddress().empty() || !recorder_.keeping()) return;
+    if (sending_) return;  // what this event queued goes with the send under way or the next
+    if (sender_.joinable()) sender_.join();  // finished: it cleared sending_ as its last step
+    sending_ = true;
+    // The sender opens the file itself: a store's connection is not shared between threads.
+    sender_ = std::thread([this, path = recorder_.local()->description(), team = recorder_.teamAddress()] {
+        records::Recorder own(path, team);
+        own.sync();
+        sending_ = false;
+    });
+}
+
+}  // namespace app

@@ -1,0 +1,68 @@
+#pragma once
+// The windows' records: the local store opened once for the program, an event for each answer the
+// screen takes (a read, or a write's verification), the status bar's text for the unit connected,
+// and the outbox sent to the team's server on a thread of its own.
+#include <QString>
+#include <atomic>
+#include <string>
+#include <thread>
+
+#include "app/AnswerWatch.h"
+#include "protocol/ControlAccess.h"
+#include "protocol/WriteCheck.h"
+#include "records/Recorder.h"
+
+class TForm1;
+
+namespace app {
+
+inline constexpr const char* kSnapshotFailedQuestion =
+    "Терминал не ответил: его настройки не сохранены в журнале перед стиранием. Стереть всё равно?";
+
+// "Терминал 000101, последняя запись 12.11.2026" (the unit's latest event before this one).
+QString unitStatusText(const std::string& unitId, const std::string& lastSeenUtc);
+
+// Keeps the answer the main window took and shows the unit it came from on the status bar.
+// `settled`: nothing the requests emptied still waits (the answer has come whole).
+void recordAnswer(TForm1& form, const ParameterSet& assigned, const WatchReport& report, bool settled);
+
+class UnitRecords {
+public:
+    // The program's records (VIGIL_RECORDS and the default file).
+    static UnitRecords& instance();
+    explicit UnitRecords(records::Recorder recorder);
+    ~UnitRecords();
+
+    records::Recorder& recorder() { return recorder_; }
+
+    // An answer the screen took. A read's answer (it carries IDCOD=) is kept with every value on
+    // the screen once it has come whole (`settled`: an answer arrives in several receptions); a
+    // write's verification with its differences. Returns the status text when the answer names a
+    // unit other than the previous one, else an empty string.
+    QString answered(const protocol::ControlAccess& screen, const ParameterSet& assigned,
+                     const WatchReport& report, bool settled = true);
+
+    // A comparison of the screen with the terminal: the terminal's values (when it answered) and
+    // each difference, the screen's value before the terminal's.
+    void compared(const protocol::ControlAccess& terminal, bool answered,
+                  const std::vector<protocol::ValueMismatch>& differences);
+    // The terminal's values read before a destructive step (kept as a read), then that step.
+    void snapshot(const protocol::ControlAccess& terminal, const std::string& command);
+    void destructive(records::Kind kind, const std::string& idCodText, const std::string& command,
+                     records::Result result);
+
+    // "Ждут отправки на сервер: 3" with a team server set, else "".
+    QString pendingText();
+
+    // Sends the outbox to the team's server, never on the calling (GUI) thread; one send at a time.
+    void syncInBackground();
+
+private:
+    records::Recorder recorder_;
+    std::string lastUnit_;
+    bool readUnderWay_ = false;  // IDCOD= came, the rest of the answer may still be coming
+    std::thread sender_;
+    std::atomic<bool> sending_{false};
+};
+
+}  // namespace app

@@ -1,0 +1,141 @@
+#include "cli/Recording.h"
+
+#include <chrono>
+#include <filesystem>
+#include <cstdio>
+#include <optional>
+
+#include "cli/ConsoleMessages.h"
+#include "platform/ComPortMap.h"
+#include "records/FileDigest.h"
+#include "records/NewEvent.h"
+
+namespace cli::recording {
+namespace {
+
+std::string& commandText() {
+    static std::string text = "vigil";
+    return text;
+}
+
+// A team server that did not answer is tried again after this long, not after every unit.
+constexpr std::chrono::seconds kServerRetryPause{60};
+
+void tellOnce(const std::string& problem) {
+    static std::string told;
+    if (problem.empty() || problem == told) return;
+    told = problem;
+    printError("records are not being kept: " + problem);
+}
+
+records::Event startEvent(records::Kind kind, const Link& link) {
+    records::Event e = records::newEvent(kind, "vigil", commandText());
+    e.port = "COM" + std::to_string(link.comNumber());
+    e.adapter = platform::devicePathFor(link.comNumber());
+    return e;
+}
+
+// Commits the event here, then offers what waits to the team's server (when one is set and did
+// not just fail).
+void keep(const records::Event& event) {
+    records::Recorder& r = recorder();
+    if (!r.record(event)) {
+        tellOnce(r.problem());
+        return;
+    }
+    if (r.teamAddress().empty()) return;
+    static std::optional<std::chrono::steady_clock::time_point> lastFailure;
+    const auto now = std::chrono::steady_clock::now();
+    if (lastFailure && now - *lastFailure < kServerRetryPause) return;
+    const records::SyncResult sync = r.sync();
+    if (sync.problem.empty()) {
+        lastFailure.reset();
+        return;
+    }
+    lastFailure = now;
+    std::fprintf(stderr, "vigil: records kept on this PC, %lld waiting for the team server: %s\n",
+                 static_cast<long long>(sync.pending), sync.problem.c_str());
+}
+
+records::Result resultOf(Answer::End end) {
+    switch (end) {
+    case Answer::End::Complete:
+    case Answer::End::Paused: return records::Result::Ok;
+    case Answer::End::Silent: return records::Result::Silent;
+    case Answer::End::Interrupted: return records::Result::Cancelled;
+    case Answer::End::LinkLost: break;
+    }
+    return records::Result::Failed;
+}
+
+}  // namespace
+
+void setCommandText(std::span<const std::string> args) {
+    std::string text = "vigil";
+    for (const std::string& a : args) text += " " + a;
+    commandText() = text;
+}
+
+records::Recorder& recorder() {
+    static records::Recorder r = [] {
+        records::Recorder opened = records::Recorder::fromEnvironment();
+        if (!opened.notice().empty()) printError(opened.notice());
+        tellOnce(opened.problem());
+        return opened;
+    }();
+    return r;
+}
+
+std::string recordReading(records::Kind kind, const Link& link,
+                          const protocol::ControlAccess& values, const Terminal::Reading& reading) {
+    records::Event e = startEvent(kind, link);
+    e.result = resultOf(reading.end);
+    if (e.result == records::Result::Ok && !reading.missing.empty())
+        e.result = records::Result::Failed;
+    if (reading.end == Answer::End::Complete || reading.end == Answer::End::Paused) {
+        records::setTerminalValues(e, values);
+    }
+    keep(e);
+    return e.idCodText;
+}
+
+void recordWrite(records::Kind kind, const Link& link, const std::string& idCodText,
+                 const protocol::ControlAccess& sent, const protocol::ControlAccess& answered,
+                 const WriteOutcome& outcome) {
+    if (outcome.status == WriteOutcome::Status::Refused) return;  // nothing went to the terminal
+    records::Event e = startEvent(kind, link);
+    records::setUnit(e, idCodText);
+    e.sent = records::valuesOf(sent);
+    switch (outcome.status) {
+    case WriteOutcome::Status::Agreed: e.result = records::Result::Ok; break;
+    case WriteOutcome::Status::Differs: e.result = records::Result::Differs; break;
+    default: e.result = resultOf(outcome.end); break;
+    }
+    if (outcome.status != WriteOutcome::Status::Unanswered) {
+        e.values = records::valuesOf(answered);
+        e.ownNumber = records::valueOf(e.values, "ModulePhone");
+    }
+    e.differences = records::differencesOf(outcome.mismatches);
+    keep(e);
+}
+
+void recordUpload(const Link& link, const std::string& path,
+                  std::span<const std::uint8_t> image, const std::string& outcome, bool succeeded) {
+    records::Event e = startEvent(records::Kind::Upload, link);
+    e.result = succeeded ? records::Result::Ok
+                         : outcome.empty() ? records::Result::Cancelled : records::Result::Failed;
+    records::UploadFacts facts;
+    facts.fileName = path;
+    facts.sha256 = records::sha256OfFile(path).value_or("");
+    std::error_code ec;
+    facts.size = static_cast<std::int64_t>(std::filesystem::file_size(path, ec));
+    if (ec) facts.size = 0;
+    // Each record: a 2-byte big-endian length, then that many bytes.
+    for (std::size_t at = 0; at + 2 <= image.size(); ++facts.records)
+        at += 2 + (static_cast<std::size_t>(image[at]) << 8 | image[at + 1]);
+    facts.outcome = outcome;
+    e.upload = facts;
+    keep(e);
+}
+
+}  // namespace cli::recording

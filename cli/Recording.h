@@ -1,0 +1,36 @@
+#pragma once
+// What `vigil` keeps in the records: every read, write, restore and upload, with the snapshot a
+// write is preceded by. Records never change an exit code or stop a command: when they cannot be
+// kept the operator is told once, on standard error, and the work goes on.
+#include <span>
+#include <string>
+
+#include "cli/Link.h"
+#include "cli/Terminal.h"
+#include "cli/WriteVerify.h"
+#include "protocol/ValueStore.h"
+#include "records/Recorder.h"
+
+namespace cli::recording {
+
+// The command line as typed, for the events' "command" field (main sets it once).
+void setCommandText(std::span<const std::string> args);
+
+// The records of this run, opened at first use; tells once when they are not being kept.
+records::Recorder& recorder();
+
+// A read's answer (or its silence) as an event of `kind` (a read, or the snapshot before a write).
+// Returns the event's unit (empty when the terminal did not say).
+std::string recordReading(records::Kind kind, const Link& link, const protocol::ControlAccess& values,
+                          const Terminal::Reading& reading);
+
+// A write (or a restore) after its snapshot: `sent` the values before the write, `answered` after.
+void recordWrite(records::Kind kind, const Link& link, const std::string& idCodText,
+                 const protocol::ControlAccess& sent, const protocol::ControlAccess& answered,
+                 const WriteOutcome& outcome);
+
+// A firmware upload: the file, its digest and size, the records sent, and the text it ended with.
+void recordUpload(const Link& link, const std::string& path,
+                  std::span<const std::uint8_t> image, const std::string& outcome, bool succeeded);
+
+}  // namespace cli::recording

@@ -1,0 +1,37 @@
+#include "cli/WriteReport.h"
+
+#include <cstdio>
+
+#include "cli/ExitCodes.h"
+#include "cli/Recording.h"
+
+namespace cli {
+
+int reportWriteOutcome(Session& session, const WriteOutcome& outcome) {
+    switch (outcome.status) {
+    case WriteOutcome::Status::Agreed:
+        std::printf("%s: written and verified\n", session.link.describe().c_str());
+        return kExitOk;
+    case WriteOutcome::Status::Refused:
+        printError(outcome.refusal);
+        return kExitBadInput;
+    case WriteOutcome::Status::Differs:
+        std::printf("%s: values differ:\n", session.link.describe().c_str());
+        for (const std::string& difference : mismatchLines(outcome.mismatches))
+            std::printf("  %s\n", difference.c_str());
+        return kExitDiffers;
+    case WriteOutcome::Status::Unanswered: return session.reportEnd(outcome.end);
+    }
+    return kExitFailure;
+}
+
+int writeRecordAndReport(Session& session, records::Kind kind, const std::string& idCodText,
+                         protocol::ValueStore& values) {
+    const protocol::ValueStore sent = values;
+    const WriteOutcome outcome = writeAndVerify(session.terminal, values);
+    session.link.close();
+    recording::recordWrite(kind, session.link, idCodText, sent, values, outcome);
+    return reportWriteOutcome(session, outcome);
+}
+
+}  // namespace cli

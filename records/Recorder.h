@@ -1,0 +1,43 @@
+#pragma once
+// What a front end holds to keep records: the local store (or why there is none), the team
+// server's address, and one call per event that never throws. Records are never a reason to
+// refuse an exchange with a terminal: a store that fails is reported once and the work goes on.
+#include <memory>
+#include <string>
+
+#include "records/Outbox.h"
+#include "records/SqlStore.h"
+
+namespace records {
+
+class Recorder {
+public:
+    // The default file and VIGIL_RECORDS.
+    static Recorder fromEnvironment();
+    Recorder(std::string localPath, std::string teamAddress, const SqliteOptions& options = {});
+
+    // Whether events are being kept; when not, problem() says why.
+    bool keeping() const { return local_ != nullptr; }
+    const std::string& problem() const { return problem_; }
+    // A setting that was not taken (VIGIL_RECORDS not a postgresql:// address); records are
+    // still kept here.
+    const std::string& notice() const { return notice_; }
+
+    // Commits the event here (queued for the team's server when one is set). False, with
+    // problem() set, when it could not be kept.
+    bool record(const Event& event);
+
+    // Sends what waits for the team's server (a network call: not on a GUI thread).
+    SyncResult sync();
+
+    SqlStore* local() { return local_.get(); }
+    const std::string& teamAddress() const { return team_; }
+
+private:
+    std::unique_ptr<SqlStore> local_;
+    std::string team_;
+    std::string problem_;
+    std::string notice_;
+};
+
+}  // namespace records

@@ -1,0 +1,64 @@
+#include "records/Snapshot.h"
+
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+#include "protocol/Cp1251.h"
+#include "protocol/ParameterTable.h"
+#include "protocol/WriteCheck.h"
+
+namespace records {
+
+bool holdsSettings(const Event& e) {
+    const bool answered = e.result == Result::Ok || e.result == Result::Differs;
+    const bool kindHolds = e.kind == Kind::Read || e.kind == Kind::Compare ||
+                           e.kind == Kind::Write || e.kind == Kind::Restore;
+    return answered && kindHolds && !e.values.empty();
+}
+
+const Event* chooseSnapshot(std::span<const Event> events, const SnapshotRequest& request,
+                            std::string& why) {
+    std::size_t end = events.size();
+    if (request.beforeErase) {
+        while (end > 0 && events[end - 1].kind != Kind::Erase) --end;
+        if (end == 0) {
+            why = "the unit has no erase in its records";
+            return nullptr;
+        }
+        --end;  // the erase itself
+    }
+    for (std::size_t i = end; i-- > 0;) {
+        const Event& e = events[i];
+        if (!request.at.empty() && e.atUtc.substr(0, request.at.size()) > request.at) continue;
+        if (holdsSettings(e)) return &e;
+    }
+    why = request.beforeErase ? "no values were kept before the unit's latest erase"
+          : request.at.empty() ? "no values of the unit are kept"
+                               : "no values of the unit were kept by " + request.at;
+    return nullptr;
+}
+
+bool applySnapshot(const Values& values, protocol::ControlAccess& controls, std::string& why) {
+    // Every value checked before the first is applied: a refused snapshot changes nothing.
+    std::vector<std::pair<const protocol::Parameter*, std::string>> wires;
+    for (const protocol::Parameter& p : protocol::kParameters) {
+        if (p.writeKey.empty()) continue;
+        const auto kept = std::find_if(values.begin(), values.end(),
+                                       [&](const auto& v) { return v.first == p.name; });
+        if (kept == values.end()) {  // never blank what the snapshot does not hold
+            why = "the kept values lack " + std::string(p.name);
+            return false;
+        }
+        const auto wire = protocol::toCp1251(kept->second);
+        if (!wire) {
+            why = "the kept value of " + std::string(p.name) + " cannot be sent";
+            return false;
+        }
+        wires.emplace_back(&p, std::move(*wire));
+    }
+    for (const auto& [p, wire] : wires) protocol::applyValue(controls, *p, wire);
+    return true;
+}
+
+}  // namespace records

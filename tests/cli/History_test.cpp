@@ -1,0 +1,91 @@
+// The records vigil keeps end to end: each read and write (with the snapshot before it) filed
+// under the unit, the history in its three forms, a restore that writes the kept values back
+// only into that unit, and a records file that cannot be used stopping nothing.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "CliFixture.h"
+#include "protocol/ParameterTable.h"
+
+using testsupport::runVigil;
+using testsupport::SettingsTerminal;
+using ::testing::HasSubstr;
+using ::testing::Not;
+
+namespace {
+
+constexpr int kCom = 9;
+const std::string kPort = "COM9";
+
+class History : public testsupport::CliTest {};
+
+std::size_t count(const std::string& text, const std::string& what) {
+    std::size_t n = 0;
+    for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
+    return n;
+}
+
+TEST_F(History, ReadsAndWritesAreKeptPerUnitAndRestoreWritesThemBackOnlyToThatUnit) {
+    sim::SettingsOptions cutting;
+    cutting.textLimit = 12;  // a longer number comes back cut: a write that differs
+    SettingsTerminal terminal(map, kCom, cutting);
+    const protocol::Parameter& phone1 = *protocol::byControl("ETl1");
+    const protocol::Parameter& idCode = *protocol::byControl("EIdCod");
+
+    EXPECT_EQ(runVigil({"read", "--port", kPort, "--format", "json"}).exitCode, 0);
+    const auto write = runVigil({"read", "--port", kPort, "--out", path("unit.abt")});
+    ASSERT_EQ(write.exitCode, 0) << write.err;
+    const auto differs = runVigil({"write", "--port", kPort, path("unit.abt"), "--set",
+                                   "TL1=+7916123450199", "--set", "TL2=+79160000002"});
+    EXPECT_EQ(differs.exitCode, 4) << differs.err;
+
+    const auto json = runVigil({"history", "--unit", "004512", "--format", "json"});
+    ASSERT_EQ(json.exitCode, 0) << json.err;
+    EXPECT_EQ(count(json.out, "\"kind\": \"read\""), 3u);  // two reads and the write's snapshot
+    EXPECT_EQ(count(json.out, "\"kind\": \"write\""), 1u);
+    EXPECT_THAT(json.out, HasSubstr("\"result\": \"differs\""));
+    EXPECT_THAT(json.out, HasSubstr("{\"parameter\": \"Phone1\", \"before\": \"+7916123450199\", "
+                                    "\"after\": \"+79161234501\"}"));
+    EXPECT_THAT(json.out, HasSubstr("\"firmware\": \"2.07\""));
+    EXPECT_THAT(json.out, HasSubstr("\"command\": \"vigil write --port COM9 "));
+    const auto csv = runVigil({"history", "--format", "csv"});
+    EXPECT_EQ(count(csv.out, "\r\n"), 5u);  // the header and four events
+    EXPECT_THAT(runVigil({"history"}).out, HasSubstr("004512  write  differs"));
+
+    // The terminal loses a value; restore writes the newest kept values back, verified.
+    terminal.mode.setValue(phone1, "+70000000000");
+    const auto restored = runVigil({"restore", "--port", kPort, "--unit", "004512"});
+    EXPECT_EQ(restored.exitCode, 0) << restored.out << restored.err;
+    EXPECT_EQ(terminal.mode.store().value(phone1), "+79161234501");
+    EXPECT_EQ(terminal.mode.store().value("Phone2"), "+79160000002");
+
+    // Another unit on the port is never written with this one's values.
+    terminal.mode.setValue(idCode, "000777 V 2.07 Eeprom OK");
+    const std::size_t before = terminal.mode.requests().size();
+    const auto wrong = runVigil({"restore", "--port", kPort, "--unit", "004512"});
+    EXPECT_EQ(wrong.exitCode, 2);
+    EXPECT_THAT(wrong.err, HasSubstr("is unit \"000777\", not 004512"));
+    EXPECT_EQ(terminal.mode.requests().size(), before + 1);  // the read only
+    EXPECT_EQ(runVigil({"restore", "--port", kPort, "--unit", "004512", "--before-erase"}).exitCode, 2);
+    EXPECT_EQ(runVigil({"restore", "--port", kPort, "--unit", "004512", "--at", "2000-01-01"}).exitCode, 2);
+
+    const auto status = runVigil({"records", "status"});
+    EXPECT_EQ(status.exitCode, 0);
+    EXPECT_THAT(status.out, HasSubstr(path("vigil/records.sqlite")));
+    EXPECT_THAT(status.out, HasSubstr("units: 2"));
+}
+
+TEST_F(History, ARecordsFileThatCannotBeUsedIsToldOnceAndTheReadGoesOn) {
+    SettingsTerminal terminal(map, kCom);
+    std::filesystem::create_directories(path("vigil"));
+    writeFile("vigil/records.sqlite", std::string(4096, 'x'));
+    const auto read = runVigil({"read", "--port", kPort});
+    EXPECT_EQ(read.exitCode, 0);
+    EXPECT_EQ(count(read.err, "records are not being kept"), 1u) << read.err;
+    EXPECT_THAT(read.err, HasSubstr("is damaged"));
+    EXPECT_THAT(read.out, HasSubstr("TL1="));
+    EXPECT_EQ(runVigil({"history"}).exitCode, 1);
+    EXPECT_THAT(runVigil({"records", "sync"}).err, Not(HasSubstr("sent")));
+}
+
+}  // namespace

@@ -1,0 +1,88 @@
+// The team store end to end: three units recorded while the team's PostgreSQL server goes away
+// after the first and comes back; `vigil records sync` then delivers each event once. Runs a
+// server of its own (scripts/postgres-test-server.sh) when VIGIL_TEST_POSTGRES says one can run.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "CliFixture.h"
+#include "protocol/ParameterTable.h"
+#include "records/SqlStore.h"
+
+using testsupport::runVigil;
+using testsupport::SettingsTerminal;
+using ::testing::HasSubstr;
+
+namespace {
+
+constexpr int kCom = 11;
+const std::string kPort = "COM11";
+
+std::string serverScript(const std::string& action, const std::string& dir) {
+    const std::string command =
+        std::string(VIGIL_SOURCE_DIR) + "/scripts/postgres-test-server.sh " + action + " " + dir;
+    std::string out;
+    if (FILE* p = ::popen(command.c_str(), "r")) {
+        char line[512];
+        while (std::fgets(line, sizeof line, p)) out += line;
+        if (::pclose(p) != 0) out.clear();
+    }
+    while (!out.empty() && out.back() == '\n') out.pop_back();
+    return out;
+}
+
+class TeamRecords : public testsupport::CliTest {
+protected:
+    void SetUp() override {
+        if (!std::getenv("VIGIL_TEST_POSTGRES"))
+            GTEST_SKIP() << "no PostgreSQL server given (VIGIL_TEST_POSTGRES): team store not tested";
+        char dir[] = "/tmp/vigil-team-XXXXXX";
+        ASSERT_TRUE(::mkdtemp(dir));
+        serverDir_ = dir;
+        address_ = serverScript("start", serverDir_);
+        ASSERT_FALSE(address_.empty()) << "the test server did not start";
+        ::setenv("VIGIL_RECORDS", address_.c_str(), 1);
+    }
+    void TearDown() override {
+        ::unsetenv("VIGIL_RECORDS");
+        if (!serverDir_.empty()) serverScript("stop", serverDir_);
+    }
+    std::string serverDir_, address_;
+};
+
+TEST_F(TeamRecords, UnitsRecordedWhileTheServerIsAwayArriveOnceWhenItIsBack) {
+    SettingsTerminal terminal(map, kCom);
+    const protocol::Parameter& idCode = *protocol::byControl("EIdCod");
+    writeFile("t.abt", runVigil({"read", "--port", kPort}).out);  // also unit 004512's first event
+
+    terminal.mode.setValue(idCode, "000201 V 2.07 Eeprom OK");
+    const auto first = runVigil({"read", "--port", kPort});
+    EXPECT_EQ(first.exitCode, 0);
+    EXPECT_THAT(first.err, ::testing::IsEmpty());
+
+    ASSERT_EQ(serverScript("halt", serverDir_), "");
+    terminal.mode.setValue(idCode, "000202 V 2.07 Eeprom OK");
+    const auto away = runVigil({"write", "--port", kPort, path("t.abt")});
+    EXPECT_EQ(away.exitCode, 0) << away.err;  // records are never a reason to refuse a write
+    EXPECT_THAT(away.err, HasSubstr("waiting for the team server"));
+    terminal.mode.setValue(idCode, "000203 V 2.07 Eeprom OK");
+    EXPECT_EQ(runVigil({"read", "--port", kPort}).exitCode, 0);
+
+    EXPECT_THAT(runVigil({"records", "status"}).out, HasSubstr("waiting to be sent: 3"));
+    EXPECT_EQ(runVigil({"records", "sync"}).exitCode, 1);  // still away
+    serverScript("resume", serverDir_);
+    const auto sync = runVigil({"records", "sync"});
+    EXPECT_EQ(sync.exitCode, 0) << sync.err;
+    EXPECT_THAT(sync.out, HasSubstr("sent: 3, waiting: 0"));
+    EXPECT_THAT(runVigil({"records", "sync"}).out, HasSubstr("sent: 0, waiting: 0"));
+
+    auto server = records::SqlStore::openPostgres(address_);
+    EXPECT_EQ(server->events("004512").size(), 1u);
+    EXPECT_EQ(server->events("000201").size(), 1u);
+    EXPECT_EQ(server->events("000202").size(), 2u);  // the snapshot and the write
+    EXPECT_EQ(server->events("000203").size(), 1u);
+    EXPECT_EQ(server->units().size(), 4u);
+}
+
+}  // namespace
