@@ -1,16 +1,17 @@
 #include "cli/BatchLog.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
-#include <fstream>
 #include <map>
-#include <sstream>
 #include <utility>
 
 #include "cli/Csv.h"
+#include "platform/FileTarget.h"
+#include "platform/InputFile.h"
 
 namespace cli {
 namespace {
@@ -41,12 +42,15 @@ BatchLog::~BatchLog() {
 std::optional<BatchLog> BatchLog::open(const std::string& path, std::string& error) {
     BatchLog log;
     log.path_ = path;
-    std::string existing;
-    if (std::ifstream in{path, std::ios::binary}) {
-        std::ostringstream text;
-        text << in.rdbuf();
-        existing = text.str();
+    // A log that is there but cannot be read must not be taken for a new one: its units would
+    // be written again into other terminals.
+    platform::InputFile read = platform::readInputFile(path, platform::kMaxBatchLogBytes);
+    if (read.status != platform::InputStatus::Read &&
+        !(read.status == platform::InputStatus::CannotOpen && read.error == ENOENT)) {
+        error = path + ": " + read.reason;
+        return std::nullopt;
     }
+    const std::string existing = std::move(read.bytes);
     if (!existing.empty()) {
         const auto table = parseCsv(existing, error);
         if (!table || table->rows.empty() || table->rows[0] != kHeader) {
@@ -60,9 +64,14 @@ std::optional<BatchLog> BatchLog::open(const std::string& path, std::string& err
             if (cells.size() == kHeader.size()) log.note({cells[0], cells[1], cells[2], cells[3], cells[4]});
         }
     }
-    log.fd_ = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+    // Non-blocking and checked once open: a FIFO put in its place meanwhile holds nothing up.
+    log.fd_ = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_NONBLOCK | O_CLOEXEC, 0644);
     if (log.fd_ < 0) {
         error = path + ": " + std::strerror(errno);
+        return std::nullopt;
+    }
+    if (struct stat st {}; ::fstat(log.fd_, &st) != 0 || !platform::notRegularReason(st.st_mode).empty()) {
+        error = path + ": " + platform::notRegularReason(st.st_mode);
         return std::nullopt;
     }
     // A row cut short ends its own line, so the next row starts on a line of its own.

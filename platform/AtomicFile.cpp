@@ -1,4 +1,4 @@
-#include "files/AtomicFile.h"
+#include "platform/AtomicFile.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -9,9 +9,9 @@
 #include <cstring>
 #include <system_error>
 
-#include "files/FileTarget.h"
+#include "platform/FileTarget.h"
 
-namespace files {
+namespace platform {
 namespace {
 
 std::string folderOf(const std::string& path) {
@@ -119,4 +119,4 @@ std::string writeFileAtomically(const std::string& target, std::string_view byte
     return error.empty() ? file.commit() : error;
 }
 
-}  // namespace files
+}  // namespace platform
