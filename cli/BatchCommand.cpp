@@ -63,7 +63,7 @@ public:
 
 private:
     // Polls with reads until a terminal answers every key; false on Ctrl+C.
-    bool awaitTerminal(protocol::ValueStore& reading);
+    bool awaitTerminal(protocol::ValueStore& reading, std::string& answer);
     // Opens the port if it is closed, quietly; prints the reason once per unit.
     bool openQuietly(bool& reasonShown);
     bool record(const Unit& unit, const std::string& idCode, const WriteOutcome& outcome);
@@ -82,12 +82,13 @@ bool Batch::openQuietly(bool& reasonShown) {
     return opened;
 }
 
-bool Batch::awaitTerminal(protocol::ValueStore& reading) {
+bool Batch::awaitTerminal(protocol::ValueStore& reading, std::string& answer) {
     bool reasonShown = false;
     for (;;) {
         if (openQuietly(reasonShown)) {
             const Terminal::Reading r = session_.terminal.read(reading);
             if (r.end == Answer::End::Interrupted) return false;
+            answer = r.answer;
             if (r.end != Answer::End::LinkLost && r.end != Answer::End::Silent && r.missing.empty())
                 return true;
             if (r.end == Answer::End::Silent) continue;  // the read itself waited
@@ -118,10 +119,11 @@ bool Batch::awaitDisconnect() {
 bool Batch::commission(const Unit& unit, const ConfigurationFile& templateFile) {
     std::string idCode;
     protocol::ValueStore reading;  // the terminal's own values, kept for what the template lacks
+    std::string answer;
     for (;;) {
         std::printf("Unit %s: connect it to %s.\n", unit.label.c_str(),
                     session_.link.describe().c_str());
-        if (!awaitTerminal(reading)) return false;
+        if (!awaitTerminal(reading, answer)) return false;
         idCode = protocol::fromCp1251ForDisplay(reading.text("EIdCod").value_or(""));
         // A unit already commissioned (left connected, or a resumed run) is never overwritten.
         const std::string* other = idCode.empty() ? nullptr : log_.unitWithIdCode(idCode);
@@ -130,6 +132,13 @@ bool Batch::commission(const Unit& unit, const ConfigurationFile& templateFile) 
                     "disconnect it.\n",
                     unit.label.c_str(), idCode.c_str(), other->c_str());
         if (!awaitDisconnect()) return false;
+    }
+    // A kept value the answer parse would bend is refused for this unit; nothing is sent.
+    if (std::string problem = templateFile.keptValuesProblem(answer); !problem.empty()) {
+        WriteOutcome refused;
+        refused.status = WriteOutcome::Status::Refused;
+        refused.refusal = std::move(problem);
+        return record(unit, idCode, refused);
     }
     std::printf("Unit %s: terminal IDCOD=%s, writing.\n", unit.label.c_str(), idCode.c_str());
 

@@ -62,6 +62,11 @@ int runWrite(const CommandLine& line) {
             session.link.close();
             return code;
         }
+        if (const std::string problem = file->keptValuesProblem(reading.answer); !problem.empty()) {
+            session.link.close();
+            printError(session.link.describe() + ": " + problem);
+            return kExitBadInput;
+        }
     }
     protocol::ValueStore values = file->valuesOver(terminalValues);
     for (const Override& override : overrides) applyOverride(values, override);

@@ -121,6 +121,29 @@ TEST_F(CheckedInput, KeepUnlistedKeepsTheTerminalsOwnValuesAndVerifiesThem) {
     EXPECT_EQ(afterBatch.value("Apn"), "unit.apn");
 }
 
+TEST_F(CheckedInput, AKeptValueTheAnswerParseWouldBendIsRefusedNotWrittenBackChanged) {
+    sim::ParameterStore service;
+    service.set(*protocol::findByAnswerKey("COORD="), "9");  // no such item: the parse takes 4
+    testsupport::SettingsTerminal terminal(map, kCom, {}, service);
+    writeFile("one-key.abt", "TL1=+79000000001:");
+    auto result = runVigil(write("one-key.abt", {"--keep-unlisted"}));
+    EXPECT_EQ(result.exitCode, 2);
+    EXPECT_THAT(result.err, HasSubstr("invalid value \"9\" for GpsSleepMode (Coord)"));
+    EXPECT_EQ(terminal.mode.requests().size(), 1u);  // the read, nothing written
+    EXPECT_EQ(terminal.mode.store().value("GpsSleepMode"), "9");
+
+    // The batch fails that unit the same way; a value the template gives is not kept.
+    writeFile("units.csv", "unit\nU1\n");
+    result = runVigil({"batch", "--port", kPort, path("one-key.abt"), path("units.csv"), "--log",
+                       path("log.csv"), "--keep-unlisted"});
+    EXPECT_THAT(readFile("log.csv"), HasSubstr("GpsSleepMode (Coord)"));
+    EXPECT_EQ(terminal.mode.store().value("GpsSleepMode"), "9");
+    writeFile("coord.abt", "TL1=+79000000001:Coord=2:");
+    result = runVigil(write("coord.abt", {"--keep-unlisted"}));
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(terminal.mode.store().value("GpsSleepMode"), "2");
+}
+
 TEST_F(CheckedInput, OutputGoesThroughALinkAndNeverReplacesWhatIsNotAFile) {
     testsupport::SettingsTerminal terminal(map, kCom);
     const auto read = [&](const std::string& out) {
