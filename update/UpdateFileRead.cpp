@@ -1,5 +1,9 @@
 #include "update/UpdateFileRead.h"
 
+#include <sys/stat.h>
+
+#include <cerrno>
+
 #include "platform/AtomicFile.h"
 #include "platform/InputFile.h"
 
@@ -11,6 +15,12 @@ UpdateFileRead readUpdateFile(const std::string& path, FirmwareImage& image) {
     case platform::InputStatus::Read: break;
     case platform::InputStatus::CannotOpen: return {UpdateFileStatus::CannotOpen, file.reason};
     case platform::InputStatus::NotRegular:
+        // Reading a folder fails as a read does; a FIFO or a device is never opened.
+        if (S_ISDIR(file.mode)) {
+            image.ImageLength = 0;
+            return {UpdateFileStatus::ReadFailed, platform::fileError("Не удалось прочитать файл", path, EISDIR)};
+        }
+        [[fallthrough]];
     case platform::InputStatus::TooLarge:
         return {UpdateFileStatus::Refused, "Файл \"" + path + "\" не открыт: " + file.reason + "."};
     case platform::InputStatus::Failed:

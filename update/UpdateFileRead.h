@@ -11,7 +11,7 @@ enum class UpdateFileStatus {
     Loaded,      // the image holds the file's numbers (still to be checked with checkRecords)
     CannotOpen,  // `message`: the system's reason; the image is untouched
     Refused,     // not a regular file, or text far beyond any image: `message`, image untouched
-    ReadFailed,  // `message`; the image is emptied
+    ReadFailed,  // `message` (a folder too); the image is emptied
     TooLarge,    // more numbers than the image holds: tooLargeText(); the image is emptied
 };
 

@@ -144,6 +144,34 @@ TEST_F(CheckedInput, AKeptValueTheAnswerParseWouldBendIsRefusedNotWrittenBackCha
     EXPECT_EQ(terminal.mode.store().value("GpsSleepMode"), "2");
 }
 
+// A FIFO would hold the command until something wrote to it, a device such as /dev/zero would
+// feed it without end: each input is refused by name at once (exit 2), nothing sent.
+TEST_F(CheckedInput, AnInputThatIsNoFileOrFarTooLargeIsRefusedWithoutWaiting) {
+    testsupport::SettingsTerminal terminal(map, kCom);
+    std::vector<std::string> inputs = {"pipe.abt", "pipe.enc", "pipe.csv"};
+    for (const std::string& name : inputs) ASSERT_EQ(::mkfifo(path(name).c_str(), 0644), 0);
+    if (::geteuid() == 0) {
+        for (const std::string name : {"zero.abt", "zero.enc"}) {
+            ASSERT_EQ(::mknod(path(name).c_str(), S_IFCHR | 0666, ::makedev(1, 5)), 0);
+            inputs.push_back(name);
+        }
+    }
+    writeFile("huge.enc", "");
+    ASSERT_EQ(::truncate(path("huge.enc").c_str(), 1l << 30), 0);  // sparse: no room taken
+    inputs.push_back("huge.enc");
+    writeFile("whole.abt", testsupport::wholeTemplate(""));
+    for (const std::string& name : inputs) {
+        std::vector<std::string> args = write(name);
+        if (name.ends_with(".enc")) args = {"upload", "--port", kPort, "--no-wait", path(name)};
+        if (name.ends_with(".csv"))
+            args = {"batch", "--port", kPort, path("whole.abt"), path(name), "--log", path("log.csv")};
+        const auto result = runVigil(args);
+        EXPECT_EQ(result.exitCode, 2) << name;
+        EXPECT_THAT(result.err, HasSubstr(path(name))) << name;
+    }
+    EXPECT_TRUE(terminal.mode.requests().empty());
+}
+
 TEST_F(CheckedInput, OutputGoesThroughALinkAndNeverReplacesWhatIsNotAFile) {
     testsupport::SettingsTerminal terminal(map, kCom);
     const auto read = [&](const std::string& out) {
