@@ -6,6 +6,7 @@
 #include "cli/Session.h"
 #include "files/AbtFile.h"
 #include "protocol/ValueStore.h"
+#include "session/TemplateValues.h"
 
 namespace cli {
 namespace {
@@ -40,6 +41,10 @@ int runRead(const CommandLine& line) {
     const Terminal::Reading reading = session.terminal.read(values);
     session.link.close();
     if (int code = session.reportReading(reading); code != kExitOk) return code;
+    // The output holds such a value as the parse bent it; the operator must know it is not the
+    // terminal's before writing the file anywhere.
+    for (const std::string& bent : session::bentAnswerValues(reading.answer, protocol::kFileItems))
+        printError("warning: the terminal holds " + bent + "; the output holds the value as read into range");
 
     if (format == "json") return writeOutput(line.value("out"), valuesAsJson(values));
     protocol::TransmitBuffer buffer;

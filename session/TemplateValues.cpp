@@ -52,20 +52,18 @@ TemplateValues readTemplateValues(const std::uint8_t* data, std::uint16_t count)
     return result;
 }
 
-std::vector<std::string> bentKeptValues(std::string_view answer,
-                                        const std::vector<const protocol::Parameter*>& kept) {
+std::vector<std::string> bentAnswerValues(std::string_view answer,
+                                          std::span<const protocol::Parameter* const> wanted) {
     std::vector<std::string> bent;
     const auto* const bytes = reinterpret_cast<const std::uint8_t*>(answer.data());
     const auto count = static_cast<std::uint16_t>(std::min<std::size_t>(answer.size(), 0xFFFE));
     const protocol::ItemScanner scanner(bytes, count, protocol::KeyMatch::Anywhere);
-    for (const protocol::Parameter* p : kept) {
+    for (const protocol::Parameter* p : wanted) {
         bool ended = false;
         const std::optional<std::string_view> value = itemValue(scanner, answer.substr(0, count), *p, ended);
         // An absent or unended item is the answer's gap, which the reading reports itself.
         if (!value || !ended || linkValue(*p, p->form, *value)) continue;
-        bent.push_back("the terminal holds " +
-                       invalidValueMessage(*p, p->form, protocol::fromCp1251ForDisplay(*value)) +
-                       "; kept as it is it would be written back changed");
+        bent.push_back(invalidValueMessage(*p, p->form, protocol::fromCp1251ForDisplay(*value)));
     }
     return bent;
 }

@@ -7,6 +7,7 @@
 // each is checked against its parameter's domain (session/ValueDomain.h).
 #include <cstdint>
 #include <string>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -23,12 +24,12 @@ struct TemplateValues {
 
 TemplateValues readTemplateValues(const std::uint8_t* data, std::uint16_t count);
 
-// The terminal's own values kept for what a file lacks (--keep-unlisted) are written back as the
-// answer parse stored them, and that parse bends a value outside its domain ("COORD=9" selects the
-// last item). One message per kept parameter whose answered value lies outside its domain, naming
-// the key; empty when each would go back unchanged.
-std::vector<std::string> bentKeptValues(std::string_view answer,
-                                        const std::vector<const protocol::Parameter*>& kept);
+// The answer parse bends a value outside its domain ("COORD=9" selects the last item), so a value
+// read and then written back, or saved to a file, would not be the terminal's. One message per
+// parameter of `wanted` whose answered value lies outside its domain, naming the key; empty when
+// each was taken as it came.
+std::vector<std::string> bentAnswerValues(std::string_view answer,
+                                          std::span<const protocol::Parameter* const> wanted);
 
 // "TL2, TL3, GET1": .abt keys without "=".
 std::string fileKeyList(const std::vector<const protocol::Parameter*>& parameters);

@@ -131,6 +131,10 @@ TEST_F(CheckedInput, AKeptValueTheAnswerParseWouldBendIsRefusedNotWrittenBackCha
     EXPECT_THAT(result.err, HasSubstr("invalid value \"9\" for GpsSleepMode (Coord)"));
     EXPECT_EQ(terminal.mode.requests().size(), 1u);  // the read, nothing written
     EXPECT_EQ(terminal.mode.store().value("GpsSleepMode"), "9");
+    // A read says its output does not hold the terminal's own value.
+    result = runVigil({"read", "--port", kPort, "--out", path("read.abt")});
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_THAT(result.err, HasSubstr("warning: the terminal holds invalid value \"9\" for GpsSleepMode"));
 
     // The batch fails that unit the same way; a value the template gives is not kept.
     writeFile("units.csv", "unit\nU1\n");
