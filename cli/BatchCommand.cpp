@@ -166,7 +166,11 @@ bool Batch::record(const Unit& unit, const std::string& idCode, const WriteOutco
     if (!log_.append({localTimestamp(), unit.label, idCode, agreed ? kResultOk : kResultFailed,
                       joined},
                      error)) {
+        // What the terminal now holds must not go unsaid because the log could not keep it.
         printError(error);
+        printError("unit " + unit.label + " (IDCOD=" + idCode + "): " +
+                   (agreed ? "written and verified" : "FAILED") +
+                   ", but the log does not record it; the batch stops");
         logFailed = true;
         return false;
     }

@@ -3,6 +3,8 @@
 // files. Each case that is refused leaves the terminal without a single request.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
@@ -174,6 +176,29 @@ TEST_F(CheckedInput, AnInputThatIsNoFileOrFarTooLargeIsRefusedWithoutWaiting) {
         EXPECT_THAT(result.err, HasSubstr(path(name))) << name;
     }
     EXPECT_TRUE(terminal.mode.requests().empty());
+}
+
+// A batch log on a full disk: the unit is written, the row cannot be; the operator is told what
+// the terminal now holds instead of a bare disk error.
+TEST_F(CheckedInput, AUnitTheLogCannotRecordIsStillReportedAsWritten) {
+    const std::string tiny = path("tiny");
+    ASSERT_EQ(::mkdir(tiny.c_str(), 0755), 0);
+    if (::unshare(CLONE_NEWNS) != 0 || ::mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+        ::mount("tmpfs", tiny.c_str(), "tmpfs", 0, "size=16k") != 0)
+        GTEST_SKIP() << "needs the right to mount a file system";
+    testsupport::SettingsTerminal terminal(map, kCom);
+    // A log that fills its last block exactly, then nothing free on the disk.
+    const std::string header = "time,unit,idcode,result,differences\n", row = "t,U0,X,FAILED,";
+    writeFile("tiny/log.csv", header + row + std::string(4096 - header.size() - row.size() - 1, 'x') + "\n");
+    writeFile("tiny/fill", std::string(64 << 10, 'f'));
+    writeFile("units.csv", "unit\nU1\n");
+    writeFile("whole.abt", testsupport::wholeTemplate(""));
+    const auto result = runVigil({"batch", "--port", kPort, path("whole.abt"), path("units.csv"),
+                                  "--log", path("tiny/log.csv")});
+    ::umount2(tiny.c_str(), MNT_DETACH);
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_THAT(result.err, HasSubstr("unit U1 (IDCOD="));
+    EXPECT_THAT(result.err, HasSubstr("written and verified, but the log does not record it"));
 }
 
 TEST_F(CheckedInput, OutputGoesThroughALinkAndNeverReplacesWhatIsNotAFile) {
