@@ -70,7 +70,8 @@ std::optional<BatchLog> BatchLog::open(const std::string& path, std::string& err
         error = path + ": " + std::strerror(errno);
         return std::nullopt;
     }
-    if (struct stat st {}; ::fstat(log.fd_, &st) != 0 || !platform::notRegularReason(st.st_mode).empty()) {
+    if (struct stat st {};
+        ::fstat(log.fd_, &st) != 0 || !platform::notRegularReason(st.st_mode).empty()) {
         error = path + ": " + platform::notRegularReason(st.st_mode);
         return std::nullopt;
     }

@@ -15,7 +15,8 @@ protocol::ValueStore ConfigurationFile::valuesOver(const protocol::ValueStore& t
 std::string ConfigurationFile::keptValuesProblem(std::string_view answer) const {
     std::string problem;
     for (const std::string& line : session::bentAnswerValues(answer, file.missing))
-        problem += "the terminal holds " + line + "; kept as it is it would be written back changed; ";
+        problem +=
+            "the terminal holds " + line + "; kept as it is it would be written back changed; ";
     if (!problem.empty())
         problem += "nothing was sent: give these values in the file, or set them with --set";
     return problem;

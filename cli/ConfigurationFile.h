@@ -22,7 +22,8 @@ struct ConfigurationFile {
     // needed only when the file lacks some).
     protocol::ValueStore valuesOver(const protocol::ValueStore& terminal) const;
     // "" when every value kept from the terminal's `answer` would be written back as it came;
-    // else, on one line, each key whose value the answer parse would bend, and that nothing was sent.
+    // else, on one line, each key whose value the answer parse would bend, and that nothing was
+    // sent.
     std::string keptValuesProblem(std::string_view answer) const;
 };
 

@@ -24,6 +24,8 @@ int writeOutput(const std::optional<std::string>& path, std::string_view bytes) 
     return kExitFailure;
 }
 
-std::string outputFileProblem(const std::string& path) { return platform::writableTarget(path).error; }
+std::string outputFileProblem(const std::string& path) {
+    return platform::writableTarget(path).error;
+}
 
 }  // namespace cli

@@ -44,7 +44,8 @@ int runRead(const CommandLine& line) {
     // The output holds such a value as the parse bent it; the operator must know it is not the
     // terminal's before writing the file anywhere.
     for (const std::string& bent : session::bentAnswerValues(reading.answer, protocol::kFileItems))
-        printError("warning: the terminal holds " + bent + "; the output holds the value as read into range");
+        printError("warning: the terminal holds " + bent +
+                   "; the output holds the value as read into range");
 
     if (format == "json") return writeOutput(line.value("out"), valuesAsJson(values));
     protocol::TransmitBuffer buffer;

@@ -46,7 +46,8 @@ void saveAbt(const std::string& name, std::string_view image, std::vector<std::s
         // Bounded and checked like any file read, in case something else took its place.
         const platform::InputFile previous = platform::readInputFile(name, kMaxReplacedFileBytes);
         if (previous.status != platform::InputStatus::Read)
-            return addError(errors, "Не удалось прочитать файл \"" + name + "\": " + previous.reason);
+            return addError(errors,
+                            "Не удалось прочитать файл \"" + name + "\": " + previous.reason);
         error = backup.prepare(backupName, previous.bytes);
         if (error.empty()) error = backup.commit();
         if (!error.empty()) return addError(errors, error);
@@ -102,21 +103,27 @@ FileKind fileKindOf(std::string_view path) {
 }
 
 LoadResult loadIntoBuffer(const std::string& path, protocol::TransmitBuffer& buffer) {
-    const platform::InputFile file = platform::readInputFile(path, protocol::TransmitBuffer::kCapacity);
+    const platform::InputFile file =
+        platform::readInputFile(path, protocol::TransmitBuffer::kCapacity);
     switch (file.status) {
-    case platform::InputStatus::Read: break;
-    case platform::InputStatus::CannotOpen: return {LoadStatus::CannotOpen, file.reason};
-    case platform::InputStatus::NotRegular:
-        // Reading a folder fails as a read does; a FIFO or a device is never opened.
-        if (S_ISDIR(file.mode))
-            return {LoadStatus::ReadFailed, platform::fileError("Не удалось прочитать файл", path, EISDIR)};
-        return {LoadStatus::NotRegular, "Файл \"" + path + "\" не открыт: " + file.reason + "."};
-    case platform::InputStatus::TooLarge:
-        return {LoadStatus::TooLong, "Файл \"" + path +
-                                         "\" длиннее 4096 байт и не может быть открыт как "
-                                         "файл конфигурации."};
-    case platform::InputStatus::Failed:
-        return {LoadStatus::ReadFailed, platform::fileError("Не удалось прочитать файл", path, file.error)};
+        case platform::InputStatus::Read:
+            break;
+        case platform::InputStatus::CannotOpen:
+            return {LoadStatus::CannotOpen, file.reason};
+        case platform::InputStatus::NotRegular:
+            // Reading a folder fails as a read does; a FIFO or a device is never opened.
+            if (S_ISDIR(file.mode))
+                return {LoadStatus::ReadFailed,
+                        platform::fileError("Не удалось прочитать файл", path, EISDIR)};
+            return {LoadStatus::NotRegular,
+                    "Файл \"" + path + "\" не открыт: " + file.reason + "."};
+        case platform::InputStatus::TooLarge:
+            return {LoadStatus::TooLong, "Файл \"" + path +
+                                             "\" длиннее 4096 байт и не может быть открыт как "
+                                             "файл конфигурации."};
+        case platform::InputStatus::Failed:
+            return {LoadStatus::ReadFailed,
+                    platform::fileError("Не удалось прочитать файл", path, file.error)};
     }
     std::memcpy(buffer.data(), file.bytes.data(), file.bytes.size());
     buffer.setLength(static_cast<std::uint16_t>(file.bytes.size()));

@@ -5,8 +5,8 @@
 #include <unistd.h>
 
 #include <atomic>
-#include <cstdio>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <system_error>
 
@@ -62,7 +62,9 @@ std::string fileError(std::string_view what, const std::string& file, int error)
     return text;
 }
 
-PendingFile::~PendingFile() { discard(); }
+PendingFile::~PendingFile() {
+    discard();
+}
 
 void PendingFile::discard() {
     if (!temporary_.empty()) ::unlink(temporary_.c_str());
@@ -106,7 +108,8 @@ std::string PendingFile::commit() {
     // The check above and the rename are two steps; swapping instead of renaming closes the gap:
     // what stood at the target comes out under the temporary name and is put back unless it is a
     // regular file, so not even a device node placed there a moment ago is replaced.
-    if (::renameat2(AT_FDCWD, temporary_.c_str(), AT_FDCWD, target_.c_str(), RENAME_EXCHANGE) == 0) {
+    if (::renameat2(AT_FDCWD, temporary_.c_str(), AT_FDCWD, target_.c_str(), RENAME_EXCHANGE) ==
+        0) {
         struct stat old {};
         if (::lstat(temporary_.c_str(), &old) == 0 && !S_ISREG(old.st_mode)) {
             ::renameat2(AT_FDCWD, temporary_.c_str(), AT_FDCWD, target_.c_str(), RENAME_EXCHANGE);

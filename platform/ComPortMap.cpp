@@ -109,7 +109,8 @@ bool ComPortMap::save(const std::vector<Line>& lines) const {
     const FileTarget target = writableTarget(file_);
     if (!target.error.empty()) return false;
     makeParents(target.path);
-    std::string text = "# COM port map of the Vigil configurator: COM<n>=<device>. May be edited.\n";
+    std::string text =
+        "# COM port map of the Vigil configurator: COM<n>=<device>. May be edited.\n";
     for (const auto& l : lines) text += "COM" + std::to_string(l.number) + '=' + l.path + '\n';
     return writeFileAtomically(file_, text).empty();
 }

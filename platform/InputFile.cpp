@@ -39,8 +39,7 @@ std::string tooLarge(std::size_t maxBytes) {
 InputFile readInputFile(const std::string& path, std::size_t maxBytes) {
     // Looked at before opening, because opening some devices already acts on them.
     struct stat st {};
-    if (::stat(path.c_str(), &st) != 0)
-        return failed(InputStatus::CannotOpen, errno);
+    if (::stat(path.c_str(), &st) != 0) return failed(InputStatus::CannotOpen, errno);
     if (std::string reason = notRegularReason(st.st_mode); !reason.empty()) {
         InputFile file = refused(InputStatus::NotRegular, std::move(reason));
         file.mode = st.st_mode;

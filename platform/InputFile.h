@@ -21,8 +21,8 @@ struct InputFile {
     InputStatus status = InputStatus::Failed;
     std::string bytes;
     std::string reason;  // UTF-8: why it was not read, e.g. "это устройство, а не обычный файл"
-    int error = 0;       // errno for CannotOpen and Failed
-    unsigned mode = 0;   // the file's type and permissions, once looked at
+    int error = 0;      // errno for CannotOpen and Failed
+    unsigned mode = 0;  // the file's type and permissions, once looked at
 };
 
 // Reads `path` whole if it is a regular file of at most `maxBytes` bytes. The kind of the file is
@@ -30,9 +30,9 @@ struct InputFile {
 InputFile readInputFile(const std::string& path, std::size_t maxBytes);
 
 // Bounds of the kinds of files read (bytes).
-constexpr std::size_t kMaxUnitsFileBytes = 16u << 20;     // far more than any plant's units
-constexpr std::size_t kMaxBatchLogBytes = 64u << 20;      // a row per unit, for years of batches
-constexpr std::size_t kMaxSettingsFileBytes = 1u << 20;   // the registry store and the port map
+constexpr std::size_t kMaxUnitsFileBytes = 16u << 20;    // far more than any plant's units
+constexpr std::size_t kMaxBatchLogBytes = 64u << 20;     // a row per unit, for years of batches
+constexpr std::size_t kMaxSettingsFileBytes = 1u << 20;  // the registry store and the port map
 // Hexadecimal text of a 256 KiB image: two digits and a separator per byte, line breaks, and
 // room for generous spacing; beyond that the text cannot be an update file.
 constexpr std::size_t kMaxUpdateFileBytes = 2u << 20;

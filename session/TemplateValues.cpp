@@ -11,8 +11,9 @@ namespace {
 
 // The value of `p`'s first item as `scanner` finds it: nullopt when the key is absent, `ended`
 // false when no ":" ends it.
-std::optional<std::string_view> itemValue(const protocol::ItemScanner& scanner, std::string_view data,
-                                          const protocol::Parameter& p, bool& ended) {
+std::optional<std::string_view> itemValue(const protocol::ItemScanner& scanner,
+                                          std::string_view data, const protocol::Parameter& p,
+                                          bool& ended) {
     const std::uint16_t at = scanner.FindKey(p.answerKey);
     if (at == protocol::kKeyAbsent) return std::nullopt;
     const std::size_t start = std::min<std::size_t>(at + p.answerKey.size(), data.size());
@@ -32,7 +33,8 @@ TemplateValues readTemplateValues(const std::uint8_t* data, std::uint16_t count)
     const protocol::ItemScanner file(data, count, protocol::KeyMatch::ItemStart);
     for (const protocol::Parameter* p : protocol::kFileItems) {
         bool ended = false;
-        const std::optional<std::string_view> value = itemValue(file, textOf(data, count), *p, ended);
+        const std::optional<std::string_view> value =
+            itemValue(file, textOf(data, count), *p, ended);
         if (!value) {
             result.missing.push_back(p);
             continue;
@@ -60,7 +62,8 @@ std::vector<std::string> bentAnswerValues(std::string_view answer,
     const protocol::ItemScanner scanner(bytes, count, protocol::KeyMatch::Anywhere);
     for (const protocol::Parameter* p : wanted) {
         bool ended = false;
-        const std::optional<std::string_view> value = itemValue(scanner, answer.substr(0, count), *p, ended);
+        const std::optional<std::string_view> value =
+            itemValue(scanner, answer.substr(0, count), *p, ended);
         // An absent or unended item is the answer's gap, which the reading reports itself.
         if (!value || !ended || linkValue(*p, p->form, *value)) continue;
         bent.push_back(invalidValueMessage(*p, p->form, protocol::fromCp1251ForDisplay(*value)));

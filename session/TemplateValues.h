@@ -6,8 +6,8 @@
 // them (the key in any letter case, only where an item can start, the first one counting) and
 // each is checked against its parameter's domain (session/ValueDomain.h).
 #include <cstdint>
-#include <string>
 #include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 

@@ -136,7 +136,8 @@ TEST_F(CheckedInput, AKeptValueTheAnswerParseWouldBendIsRefusedNotWrittenBackCha
     // A read says its output does not hold the terminal's own value.
     result = runVigil({"read", "--port", kPort, "--out", path("read.abt")});
     EXPECT_EQ(result.exitCode, 0);
-    EXPECT_THAT(result.err, HasSubstr("warning: the terminal holds invalid value \"9\" for GpsSleepMode"));
+    EXPECT_THAT(result.err,
+                HasSubstr("warning: the terminal holds invalid value \"9\" for GpsSleepMode"));
 
     // The batch fails that unit the same way; a value the template gives is not kept.
     writeFile("units.csv", "unit\nU1\n");
@@ -170,7 +171,8 @@ TEST_F(CheckedInput, AnInputThatIsNoFileOrFarTooLargeIsRefusedWithoutWaiting) {
         std::vector<std::string> args = write(name);
         if (name.ends_with(".enc")) args = {"upload", "--port", kPort, "--no-wait", path(name)};
         if (name.ends_with(".csv"))
-            args = {"batch", "--port", kPort, path("whole.abt"), path(name), "--log", path("log.csv")};
+            args = {"batch",    "--port", kPort,          path("whole.abt"),
+                    path(name), "--log",  path("log.csv")};
         const auto result = runVigil(args);
         EXPECT_EQ(result.exitCode, 2) << name;
         EXPECT_THAT(result.err, HasSubstr(path(name))) << name;
@@ -183,13 +185,15 @@ TEST_F(CheckedInput, AnInputThatIsNoFileOrFarTooLargeIsRefusedWithoutWaiting) {
 TEST_F(CheckedInput, AUnitTheLogCannotRecordIsStillReportedAsWritten) {
     const std::string tiny = path("tiny");
     ASSERT_EQ(::mkdir(tiny.c_str(), 0755), 0);
-    if (::unshare(CLONE_NEWNS) != 0 || ::mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+    if (::unshare(CLONE_NEWNS) != 0 ||
+        ::mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
         ::mount("tmpfs", tiny.c_str(), "tmpfs", 0, "size=16k") != 0)
         GTEST_SKIP() << "needs the right to mount a file system";
     testsupport::SettingsTerminal terminal(map, kCom);
     // A log that fills its last block exactly, then nothing free on the disk.
     const std::string header = "time,unit,idcode,result,differences\n", row = "t,U0,X,FAILED,";
-    writeFile("tiny/log.csv", header + row + std::string(4096 - header.size() - row.size() - 1, 'x') + "\n");
+    writeFile("tiny/log.csv",
+              header + row + std::string(4096 - header.size() - row.size() - 1, 'x') + "\n");
     writeFile("tiny/fill", std::string(64 << 10, 'f'));
     writeFile("units.csv", "unit\nU1\n");
     writeFile("whole.abt", testsupport::wholeTemplate(""));
