@@ -74,9 +74,13 @@ void reportDamage(const std::string& path, const std::string& reason) {
         std::lock_guard<std::mutex> lock(mutex);
         if (!reported.insert(path).second) return;
     }
+    // A device or FIFO is never replaced (platform/FileTarget.h), so nothing is kept aside either.
+    const std::string after = !writableTarget(path).error.empty()
+                                  ? "; сохранить их туда нельзя."
+                                  : "; при сохранении прежний файл останется рядом как " +
+                                        damagedCopyName(path) + ".";
     messages().show("Файл настроек " + path + " не читается (" + reason +
-                        "). Используются настройки по умолчанию; при сохранении прежний файл "
-                        "останется рядом как " + damagedCopyName(path) + ".",
+                        "). Используются настройки по умолчанию" + after,
                     "", MessageIcon::Warning, MessageButtons::Ok);
 }
 
