@@ -111,12 +111,7 @@ LoadResult loadIntoBuffer(const std::string& path, protocol::TransmitBuffer& buf
         case platform::InputStatus::CannotOpen:
             return {LoadStatus::CannotOpen, file.reason};
         case platform::InputStatus::NotRegular:
-            // Reading a folder fails as a read does; a FIFO or a device is never opened.
-            if (S_ISDIR(file.mode))
-                return {LoadStatus::ReadFailed,
-                        platform::fileError("Не удалось прочитать файл", path, EISDIR)};
-            return {LoadStatus::NotRegular,
-                    "Файл \"" + path + "\" не открыт: " + file.reason + "."};
+            return {LoadStatus::NotRegular, platform::refusalText(path, file)};
         case platform::InputStatus::TooLarge:
             return {LoadStatus::TooLong, "Файл \"" + path +
                                              "\" длиннее 4096 байт и не может быть открыт как "

@@ -36,15 +36,18 @@ std::string tooLarge(std::size_t maxBytes) {
 
 }  // namespace
 
+std::string refusalText(const std::string& path, const InputFile& file) {
+    return "Файл \"" + path + "\" не открыт: " + file.reason + ".";
+}
+
 InputFile readInputFile(const std::string& path, std::size_t maxBytes) {
     // Looked at before opening, because opening some devices already acts on them.
     struct stat st {};
     if (::stat(path.c_str(), &st) != 0) return failed(InputStatus::CannotOpen, errno);
-    if (std::string reason = notRegularReason(st.st_mode); !reason.empty()) {
-        InputFile file = refused(InputStatus::NotRegular, std::move(reason));
-        file.mode = st.st_mode;
-        return file;
-    }
+    // A folder fails as reading it does (the window's "File Error").
+    if (S_ISDIR(st.st_mode)) return failed(InputStatus::Failed, EISDIR);
+    if (std::string reason = notRegularReason(st.st_mode); !reason.empty())
+        return refused(InputStatus::NotRegular, std::move(reason));
 
     // Non-blocking, so a FIFO that took the file's place meanwhile does not hold the open.
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
@@ -74,7 +77,6 @@ InputFile readInputFile(const std::string& path, std::size_t maxBytes) {
         if (file.bytes.size() > maxBytes) file = refused(InputStatus::TooLarge, tooLarge(maxBytes));
     }
     ::close(fd);
-    file.mode = st.st_mode;
     return file;
 }
 

@@ -12,22 +12,24 @@ namespace platform {
 enum class InputStatus {
     Read,        // `bytes` holds the whole file
     CannotOpen,  // nothing by that name (`error` ENOENT), or no right to open it
-    NotRegular,  // a device, FIFO, socket or folder; nothing was read from it
+    NotRegular,  // a device, FIFO or socket; nothing was read from it
     TooLarge,    // longer than the bound; `bytes` is empty
-    Failed,      // reading failed
+    Failed,      // reading failed (a folder too)
 };
 
 struct InputFile {
     InputStatus status = InputStatus::Failed;
     std::string bytes;
     std::string reason;  // UTF-8: why it was not read, e.g. "это устройство, а не обычный файл"
-    int error = 0;      // errno for CannotOpen and Failed
-    unsigned mode = 0;  // the file's type and permissions, once looked at
+    int error = 0;  // errno for CannotOpen and Failed
 };
 
 // Reads `path` whole if it is a regular file of at most `maxBytes` bytes. The kind of the file is
 // judged on the opened file itself, so a FIFO put in its place after a look is refused as well.
 InputFile readInputFile(const std::string& path, std::size_t maxBytes);
+
+// "Файл "<path>" не открыт: <reason>." for a file refused unread (NotRegular, TooLarge).
+std::string refusalText(const std::string& path, const InputFile& file);
 
 // Bounds of the kinds of files read (bytes).
 constexpr std::size_t kMaxUnitsFileBytes = 16u << 20;    // far more than any plant's units

@@ -1,9 +1,5 @@
 #include "update/UpdateFileRead.h"
 
-#include <sys/stat.h>
-
-#include <cerrno>
-
 #include "platform/AtomicFile.h"
 #include "platform/InputFile.h"
 
@@ -17,16 +13,8 @@ UpdateFileRead readUpdateFile(const std::string& path, FirmwareImage& image) {
         case platform::InputStatus::CannotOpen:
             return {UpdateFileStatus::CannotOpen, file.reason};
         case platform::InputStatus::NotRegular:
-            // Reading a folder fails as a read does; a FIFO or a device is never opened.
-            if (S_ISDIR(file.mode)) {
-                image.ImageLength = 0;
-                return {UpdateFileStatus::ReadFailed,
-                        platform::fileError("Не удалось прочитать файл", path, EISDIR)};
-            }
-            [[fallthrough]];
         case platform::InputStatus::TooLarge:
-            return {UpdateFileStatus::Refused,
-                    "Файл \"" + path + "\" не открыт: " + file.reason + "."};
+            return {UpdateFileStatus::Refused, platform::refusalText(path, file)};
         case platform::InputStatus::Failed:
             image.ImageLength = 0;
             return {UpdateFileStatus::ReadFailed,
