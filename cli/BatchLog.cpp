@@ -105,6 +105,14 @@ const std::string* BatchLog::unitWithIdCode(const std::string& idCode) const {
 }
 
 bool BatchLog::writeWhole(const std::string& bytes, std::string& error) {
+    // A log saved over by an editor, or removed, while the batch runs would take rows that no
+    // later run reads: the units they record would be taken for new ones.
+    struct stat open {}, named {};
+    if (::fstat(fd_, &open) != 0 || ::stat(path_.c_str(), &named) != 0 ||
+        open.st_dev != named.st_dev || open.st_ino != named.st_ino) {
+        error = path_ + ": the log was replaced or removed while the batch ran";
+        return false;
+    }
     for (std::size_t done = 0; done < bytes.size();) {
         const ssize_t n = ::write(fd_, bytes.data() + done, bytes.size() - done);
         if (n < 0 && errno == EINTR) continue;

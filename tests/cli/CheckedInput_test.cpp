@@ -11,6 +11,7 @@
 
 #include "CliFixture.h"
 #include "WholeTemplate.h"
+#include "cli/BatchLog.h"
 
 using ::testing::HasSubstr;
 using testsupport::runVigil;
@@ -203,6 +204,17 @@ TEST_F(CheckedInput, AUnitTheLogCannotRecordIsStillReportedAsWritten) {
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_THAT(result.err, HasSubstr("unit U1 (IDCOD="));
     EXPECT_THAT(result.err, HasSubstr("written and verified, but the log does not record it"));
+}
+
+TEST_F(CheckedInput, ALogSavedOverWhileTheBatchRunsTakesNoMoreRows) {
+    std::string error;
+    auto log = cli::BatchLog::open(path("log.csv"), error);
+    ASSERT_TRUE(log) << error;
+    ASSERT_TRUE(log->append({"t", "U1", "id1", "ok", ""}, error)) << error;
+    writeFile("edited.csv", "time,unit,idcode,result,differences\n");
+    ASSERT_EQ(::rename(path("edited.csv").c_str(), path("log.csv").c_str()), 0);
+    EXPECT_FALSE(log->append({"t", "U2", "id2", "ok", ""}, error));
+    EXPECT_THAT(error, HasSubstr("the log was replaced or removed"));
 }
 
 TEST_F(CheckedInput, OutputGoesThroughALinkAndNeverReplacesWhatIsNotAFile) {
