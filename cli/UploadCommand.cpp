@@ -41,6 +41,12 @@ int loadUpdateFile(const std::string& path, update::FirmwareImage& image) {
         printError(read.message);
         return kExitBadInput;
     }
+    if (read.cutAt) {
+        printError(path + ": byte " + std::to_string(*read.cutAt) +
+                   " is not a hexadecimal digit and hexadecimal text follows it: the image would "
+                   "end there and lose the rest; nothing was sent");
+        return kExitBadInput;
+    }
     if (const auto check = update::checkRecords(image); !check.ok()) {
         printError(update::recordErrorText(check));
         return kExitBadInput;

@@ -1,6 +1,8 @@
 #pragma once
 // Reading an update file from disk into the image, for the window's File -> Open and for
 // `vigil upload`, under the rule of every file read (platform/InputFile.h).
+#include <cstddef>
+#include <optional>
 #include <string>
 
 #include "update/UpdateFile.h"
@@ -18,6 +20,10 @@ enum class UpdateFileStatus {
 struct UpdateFileRead {
     UpdateFileStatus status;
     std::string message;  // UTF-8
+    // Loaded: the offset of the character that ended reading when hexadecimal text still
+    // follows it (something appended or pasted into the file), so the image ends there and the
+    // rest is dropped. The windows read such a file as they always have; `vigil upload` refuses it.
+    std::optional<std::size_t> cutAt;
 };
 
 UpdateFileRead readUpdateFile(const std::string& path, FirmwareImage& image);

@@ -179,6 +179,12 @@ TEST_F(CheckedInput, AnInputThatIsNoFileOrFarTooLargeIsRefusedWithoutWaiting) {
         EXPECT_THAT(result.err, HasSubstr(path(name))) << name;
     }
     EXPECT_TRUE(terminal.mode.requests().empty());
+
+    // Text pasted into an update file would end the image there and drop the rest unsaid.
+    writeFile("cut.enc", "00 05 01 02\r\n-- \r\n03 04 05");
+    const auto cut = runVigil({"upload", "--port", kPort, "--no-wait", path("cut.enc")});
+    EXPECT_EQ(cut.exitCode, 2);
+    EXPECT_THAT(cut.err, HasSubstr("byte 13 is not a hexadecimal digit"));
 }
 
 // A batch log on a full disk: the unit is written, the row cannot be; the operator is told what
