@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdlib>
 #include <fstream>
 #include <set>
@@ -108,6 +109,12 @@ bool ComPortMap::save(const std::vector<Line>& lines) const {
     // followed and a device is never replaced (platform/FileTarget.h).
     const FileTarget target = writableTarget(file_);
     if (!target.error.empty()) return false;
+    // A map that is there but could not be read (too large, no right to read it) was loaded as
+    // empty; saving over it would drop every mapping in it.
+    if (const InputFile now = readInputFile(file_, kMaxSettingsFileBytes);
+        now.status != InputStatus::Read &&
+        !(now.status == InputStatus::CannotOpen && now.error == ENOENT))
+        return false;
     makeParents(target.path);
     std::string text =
         "# COM port map of the Vigil configurator: COM<n>=<device>. May be edited.\n";
