@@ -134,7 +134,7 @@ bool Batch::commission(const Unit& unit, const ConfigurationFile& templateFile) 
         if (!awaitDisconnect()) return false;
     }
     // A kept value the answer parse would bend is refused for this unit; nothing is sent.
-    if (std::string problem = templateFile.keptValuesProblem(answer); !problem.empty()) {
+    if (std::string problem = templateFile.keptValuesProblem(answer, reading); !problem.empty()) {
         WriteOutcome refused;
         refused.status = WriteOutcome::Status::Refused;
         refused.refusal = std::move(problem);

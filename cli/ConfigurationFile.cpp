@@ -12,9 +12,10 @@ protocol::ValueStore ConfigurationFile::valuesOver(const protocol::ValueStore& t
     return values;
 }
 
-std::string ConfigurationFile::keptValuesProblem(std::string_view answer) const {
+std::string ConfigurationFile::keptValuesProblem(std::string_view answer,
+                                                 const protocol::ValueStore& terminal) const {
     std::string problem;
-    for (const std::string& line : session::bentAnswerValues(answer, file.missing))
+    for (const std::string& line : session::bentAnswerValues(answer, file.missing, terminal))
         problem +=
             "the terminal holds " + line + "; kept as it is it would be written back changed; ";
     if (!problem.empty())

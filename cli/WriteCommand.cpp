@@ -62,7 +62,7 @@ int runWrite(const CommandLine& line) {
             session.link.close();
             return code;
         }
-        if (const std::string problem = file->keptValuesProblem(reading.answer); !problem.empty()) {
+        if (const std::string problem = file->keptValuesProblem(reading.answer, terminalValues); !problem.empty()) {
             session.link.close();
             printError(session.link.describe() + ": " + problem);
             return kExitBadInput;

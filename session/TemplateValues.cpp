@@ -55,7 +55,8 @@ TemplateValues readTemplateValues(const std::uint8_t* data, std::uint16_t count)
 }
 
 std::vector<std::string> bentAnswerValues(std::string_view answer,
-                                          std::span<const protocol::Parameter* const> wanted) {
+                                          std::span<const protocol::Parameter* const> wanted,
+                                          const protocol::ControlAccess& parsed) {
     std::vector<std::string> bent;
     const auto* const bytes = reinterpret_cast<const std::uint8_t*>(answer.data());
     const auto count = static_cast<std::uint16_t>(std::min<std::size_t>(answer.size(), 0xFFFE));
@@ -65,8 +66,21 @@ std::vector<std::string> bentAnswerValues(std::string_view answer,
         const std::optional<std::string_view> value =
             itemValue(scanner, answer.substr(0, count), *p, ended);
         // An absent or unended item is the answer's gap, which the reading reports itself.
-        if (!value || !ended || linkValue(*p, p->form, *value)) continue;
-        bent.push_back(invalidValueMessage(*p, p->form, protocol::fromCp1251ForDisplay(*value)));
+        if (!value || !ended) continue;
+        // The parse takes every list answer as the item's index, the press count too, as a
+        // file holds it.
+        const protocol::ValueForm form = protocol::fileForm(*p);
+        const std::optional<std::string> wire = linkValue(*p, form, *value);
+        if (!wire) {
+            bent.push_back(invalidValueMessage(*p, form, protocol::fromCp1251ForDisplay(*value)));
+            continue;
+        }
+        const protocol::ValueSnapshot taken = protocol::snapshotValues(parsed, {&p, 1});
+        if (taken.empty() || taken.front().value != *wire)
+            bent.push_back(
+                "value \"" + protocol::fromCp1251ForDisplay(*value) + "\" for " +
+                parameterLabel(*p) + ", read as \"" +
+                (taken.empty() ? "" : protocol::fromCp1251ForDisplay(taken.front().value)) + "\"");
     }
     return bent;
 }

@@ -127,11 +127,13 @@ TEST_F(CheckedInput, KeepUnlistedKeepsTheTerminalsOwnValuesAndVerifiesThem) {
 TEST_F(CheckedInput, AKeptValueTheAnswerParseWouldBendIsRefusedNotWrittenBackChanged) {
     sim::ParameterStore service;
     service.set(*protocol::findByAnswerKey("COORD="), "9");  // no such item: the parse takes 4
+    service.set(*protocol::findByAnswerKey("REG="), "b");    // read as F by the parse's own rule
     testsupport::SettingsTerminal terminal(map, kCom, {}, service);
     writeFile("one-key.abt", "TL1=+79000000001:");
     auto result = runVigil(write("one-key.abt", {"--keep-unlisted"}));
     EXPECT_EQ(result.exitCode, 2);
     EXPECT_THAT(result.err, HasSubstr("invalid value \"9\" for GpsSleepMode (Coord)"));
+    EXPECT_THAT(result.err, HasSubstr("value \"b\" for MicSensitivity (REG), read as \"F\""));
     EXPECT_EQ(terminal.mode.requests().size(), 1u);  // the read, nothing written
     EXPECT_EQ(terminal.mode.store().value("GpsSleepMode"), "9");
     // A read says its output does not hold the terminal's own value.
@@ -146,7 +148,7 @@ TEST_F(CheckedInput, AKeptValueTheAnswerParseWouldBendIsRefusedNotWrittenBackCha
                        path("log.csv"), "--keep-unlisted"});
     EXPECT_THAT(readFile("log.csv"), HasSubstr("GpsSleepMode (Coord)"));
     EXPECT_EQ(terminal.mode.store().value("GpsSleepMode"), "9");
-    writeFile("coord.abt", "TL1=+79000000001:Coord=2:");
+    writeFile("coord.abt", "TL1=+79000000001:Coord=2:REG=b:");
     result = runVigil(write("coord.abt", {"--keep-unlisted"}));
     EXPECT_EQ(result.exitCode, 0) << result.err;
     EXPECT_EQ(terminal.mode.store().value("GpsSleepMode"), "2");
