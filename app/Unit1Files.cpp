@@ -2,7 +2,7 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QPushButton>
-#include <fstream>
+#include <ios>
 
 #include "app/Unit1.h"
 #include "app/Unit1Verify.h"
@@ -11,6 +11,7 @@
 #include "platform/FileDialogs.h"
 #include "platform/MessageService.h"
 #include "update/ImageGrid.h"
+#include "update/UpdateFileRead.h"
 
 namespace {
 
@@ -56,7 +57,8 @@ void TForm1::Open1Click() {
                 Verify->loadFile([this](protocol::ControlAccess& controls) {
                     files::readAbt(TransmitBuffer.data(), TransmitBuffer.length(), controls);
                 });
-            else if (loaded.status == files::LoadStatus::TooLong)
+            else if (loaded.status == files::LoadStatus::TooLong ||
+                     loaded.status == files::LoadStatus::NotRegular)
                 plainMessage(loaded.message);
             else if (loaded.status == files::LoadStatus::ReadFailed)
                 fileError();
@@ -71,19 +73,21 @@ void TForm1::Open1Click() {
 }
 
 void TForm1::loadUpdateFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return;
-    // From here the old image is gone, whatever the new file holds.
-    Image.ImageLength = 0;
-    BUpgrade->setEnabled(false);
-    showPage(TabSheet5);
-    if (update::readHexText(in, Image) == update::ReadStatus::TooLarge) {
-        Image.ImageLength = 0;
-        plainMessage(update::tooLargeText());
-        BUpgrade->setEnabled(false);
+    const update::UpdateFileRead read = update::readUpdateFile(path, Image);
+    if (read.status == update::UpdateFileStatus::CannotOpen) return;
+    if (read.status == update::UpdateFileStatus::Refused) {
+        // Nothing was read: the image loaded before stays, as for a file that cannot be opened.
+        plainMessage(read.message);
         return;
     }
-    if (in.bad()) throw std::ios_base::failure("read");
+    // From here the old image is gone, whatever the new file holds.
+    BUpgrade->setEnabled(false);
+    showPage(TabSheet5);
+    if (read.status == update::UpdateFileStatus::TooLarge) {
+        plainMessage(read.message);
+        return;
+    }
+    if (read.status == update::UpdateFileStatus::ReadFailed) throw std::ios_base::failure("read");
     ShowImageAddresses(static_cast<std::uint32_t>(update::gridRowCount(Image.ImageLength)));
     ShowImageBytes(Image.ImageLength, Image.ImageBuffer.data());
     const update::RecordCheck check = update::checkRecords(Image);

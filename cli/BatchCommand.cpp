@@ -78,8 +78,8 @@ private:
     // The unit to ask for: a new one, else a failed one not yet tried again in this run.
     const Unit* asked() const;
     const Unit* byLabel(const std::string& label) const;
-    // Polls with reads until a terminal answers every key.
-    End awaitTerminal(protocol::ValueStore& reading);
+    // Polls with reads until a terminal answers every key; `answer` keeps the answer's bytes.
+    End awaitTerminal(protocol::ValueStore& reading, std::string& answer);
     // Waits until the terminal of `idCode` no longer answers; false on Ctrl+C.
     bool awaitDisconnect(const std::string& idCode);
     // Opens the port if it is closed, quietly; prints the reason once per unit.
@@ -89,7 +89,7 @@ private:
     // Writes and verifies the unit over the terminal's `reading` (kept for what the template
     // lacks); false when Ctrl+C ended it or the log could not be written.
     bool commission(const Unit& unit, const std::string& idCode,
-                    const protocol::ValueStore& reading, End& end);
+                    const protocol::ValueStore& reading, const std::string& answer, End& end);
     bool record(const Unit& unit, const std::string& idCode, const WriteOutcome& outcome,
                 const std::vector<std::string>& extra);
 
@@ -131,12 +131,13 @@ bool Batch::openQuietly(bool& reasonShown) {
     return opened;
 }
 
-Batch::End Batch::awaitTerminal(protocol::ValueStore& reading) {
+Batch::End Batch::awaitTerminal(protocol::ValueStore& reading, std::string& answer) {
     bool reasonShown = false;
     for (;;) {
         if (openQuietly(reasonShown)) {
             const Terminal::Reading r = session_.terminal.read(reading);
             if (r.end == Answer::End::Interrupted) return End::Interrupted;
+            answer = r.answer;
             if (r.end != Answer::End::LinkLost && r.end != Answer::End::Silent && r.missing.empty())
                 return End::Finished;
             if (r.end == Answer::End::Silent) continue;  // the read itself waited
@@ -209,8 +210,17 @@ const Unit* Batch::unitFor(const Unit& asked, const std::string& idCode) const {
 }
 
 bool Batch::commission(const Unit& unit, const std::string& idCode,
-                       const protocol::ValueStore& reading, End& end) {
+                       const protocol::ValueStore& reading, const std::string& answer, End& end) {
     triedNow_.insert(unit.label);
+    // A kept value the answer parse would bend is refused for this unit; nothing is sent.
+    if (std::string problem = templateFile_.keptValuesProblem(answer, reading); !problem.empty()) {
+        WriteOutcome refused;
+        refused.status = WriteOutcome::Status::Refused;
+        refused.refusal = std::move(problem);
+        if (record(unit, idCode, refused, {})) return true;
+        end = End::LogFailed;
+        return false;
+    }
     // The identifying read is the unit's snapshot before the write.
     recording::recordReading(records::Kind::Read, session_.link, reading,
                              {Answer::End::Complete, {}, {}});
@@ -285,7 +295,11 @@ bool Batch::record(const Unit& unit, const std::string& idCode, const WriteOutco
     if (!log_.append({localTimestamp(), unit.label, idCode, agreed ? kResultOk : kResultFailed,
                       joined},
                      error)) {
+        // What the terminal now holds must not go unsaid because the log could not keep it.
         printError(error);
+        printError("unit " + unit.label + " (IDCOD=" + idCode + "): " +
+                   (agreed ? "written and verified" : "FAILED") +
+                   ", but the log does not record it; the batch stops");
         return false;
     }
     (agreed ? ok : failed) += 1;
@@ -313,7 +327,8 @@ Batch::End Batch::run() {
                         session_.link.describe().c_str());
         std::fflush(stdout);
         protocol::ValueStore reading;
-        if (const End end = awaitTerminal(reading); end != End::Finished) return end;
+        std::string answer;
+        if (const End end = awaitTerminal(reading, answer); end != End::Finished) return end;
         const std::string idCode =
             protocol::fromCp1251ForDisplay(reading.text("EIdCod").value_or(""));
         const Unit* target = unitFor(*unit, idCode);
@@ -322,7 +337,7 @@ Batch::End Batch::run() {
         if (!target) continue;
         End end = End::Finished;
         const int failedBefore = failed;
-        if (!commission(*target, idCode, reading, end)) return end;
+        if (!commission(*target, idCode, reading, answer, end)) return end;
         // After a failure nothing may read as "done".
         connected = "Unit " + target->label;
         connected->append(failed == failedBefore ? ": done; disconnect it." : ": disconnect it.");

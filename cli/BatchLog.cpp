@@ -1,5 +1,4 @@
 #include "cli/BatchLog.h"
-#include "files/FileTarget.h"
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -12,6 +11,8 @@
 #include <utility>
 
 #include "cli/Csv.h"
+#include "platform/FileTarget.h"
+#include "platform/InputFile.h"
 #include "platform/ProcessTable.h"
 #include "session/UnitIdentity.h"
 
@@ -115,7 +116,7 @@ std::optional<BatchLog> BatchLog::open(const std::string& path, std::string& err
     log.path_ = path;
     // A link is followed to its file; anything but a regular file is refused before it is opened
     // (a FIFO would block, a device would be written to).
-    if (const files::FileTarget target = files::writableTarget(path); !target.error.empty()) {
+    if (const platform::FileTarget target = platform::writableTarget(path); !target.error.empty()) {
         error = target.error;
         return std::nullopt;
     }
@@ -127,8 +128,13 @@ std::optional<BatchLog> BatchLog::open(const std::string& path, std::string& err
     }
     // The path may have been swapped for something else between the check and the open.
     struct stat st {};
-    if (::fstat(log.fd_, &st) != 0 || !S_ISREG(st.st_mode)) {
-        error = path + ": not a regular file; give a file for the log";
+    if (::fstat(log.fd_, &st) != 0 || !platform::notRegularReason(st.st_mode).empty()) {
+        error = path + ": " + platform::notRegularReason(st.st_mode);
+        return std::nullopt;
+    }
+    if (static_cast<std::size_t>(st.st_size) > platform::kMaxBatchLogBytes) {
+        error = path + ": larger than " + std::to_string(platform::kMaxBatchLogBytes >> 20) +
+                " MiB, not a batch log";
         return std::nullopt;
     }
     if (::flock(log.fd_, LOCK_EX | LOCK_NB) != 0) {

@@ -1,9 +1,5 @@
 #include "cli/ConfigurationFile.h"
 
-#include <cerrno>
-#include <cstring>
-
-#include "files/FileTarget.h"
 #include "files/SaveFiles.h"
 #include "protocol/TransmitBuffer.h"
 #include "protocol/WriteCheck.h"
@@ -16,6 +12,17 @@ protocol::ValueStore ConfigurationFile::valuesOver(const protocol::ValueStore& t
     return values;
 }
 
+std::string ConfigurationFile::keptValuesProblem(std::string_view answer,
+                                                 const protocol::ValueStore& terminal) const {
+    std::string problem;
+    for (const std::string& line : session::bentAnswerValues(answer, file.missing, terminal))
+        problem +=
+            "the terminal holds " + line + "; kept as it is it would be written back changed; ";
+    if (!problem.empty())
+        problem += "nothing was sent: give these values in the file, or set them with --set";
+    return problem;
+}
+
 std::optional<ConfigurationFile> readConfigurationFile(
     const std::string& path, bool keepUnlisted,
     const std::set<const protocol::Parameter*>& supplied, std::string& error) {
@@ -23,16 +30,10 @@ std::optional<ConfigurationFile> readConfigurationFile(
         error = path + ": not a configuration file (the name must end in \".abt\")";
         return std::nullopt;
     }
-    // A FIFO would hold the program until something writes to it.
-    if (const std::string reason = files::notRegularFileReason(path); !reason.empty()) {
-        error = path + ": " + reason;
-        return std::nullopt;
-    }
     protocol::TransmitBuffer buffer;
-    errno = 0;
     const files::LoadResult loaded = files::loadIntoBuffer(path, buffer);
     if (loaded.status == files::LoadStatus::CannotOpen) {
-        error = path + ": " + std::strerror(errno != 0 ? errno : ENOENT);
+        error = path + ": " + loaded.message;
         return std::nullopt;
     }
     if (loaded.status != files::LoadStatus::Loaded) {

@@ -21,6 +21,12 @@ struct ConfigurationFile {
     // The values to write: the file's over `terminal` (the terminal's own values, read just before;
     // needed only when the file lacks some).
     protocol::ValueStore valuesOver(const protocol::ValueStore& terminal) const;
+    // "" when every value kept from the terminal's `answer` (parsed into `terminal`) would be
+    // written back as it came;
+    // else, on one line, each key whose value the answer parse would bend, and that nothing was
+    // sent.
+    std::string keptValuesProblem(std::string_view answer,
+                                  const protocol::ValueStore& terminal) const;
 };
 
 // nullopt with `error` set (UTF-8, naming the file) when the file is not an ".abt" file or not a

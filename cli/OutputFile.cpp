@@ -4,8 +4,8 @@
 
 #include "cli/ConsoleMessages.h"
 #include "cli/ExitCodes.h"
-#include "files/AtomicFile.h"
-#include "files/FileTarget.h"
+#include "platform/AtomicFile.h"
+#include "platform/FileTarget.h"
 
 namespace cli {
 
@@ -18,12 +18,14 @@ int writeOutput(const std::optional<std::string>& path, std::string_view bytes) 
         }
         return kExitOk;
     }
-    const std::string error = files::writeFileAtomically(*path, bytes);
+    const std::string error = platform::writeFileAtomically(*path, bytes);
     if (error.empty()) return kExitOk;
     printError(error);
     return kExitFailure;
 }
 
-std::string outputFileProblem(const std::string& path) { return files::writableTarget(path).error; }
+std::string outputFileProblem(const std::string& path) {
+    return platform::writableTarget(path).error;
+}
 
 }  // namespace cli

@@ -8,7 +8,7 @@
 namespace cli {
 
 // kExitOk, or kExitFailure with the reason shown. A link is followed; a device, FIFO, socket or
-// folder at `path` is refused (files/FileTarget.h).
+// folder at `path` is refused (platform/FileTarget.h).
 int writeOutput(const std::optional<std::string>& path, std::string_view bytes);
 
 }  // namespace cli

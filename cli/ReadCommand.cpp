@@ -7,6 +7,7 @@
 #include "cli/Session.h"
 #include "files/AbtFile.h"
 #include "protocol/ValueStore.h"
+#include "session/TemplateValues.h"
 
 namespace cli {
 namespace {
@@ -42,6 +43,11 @@ int runRead(const CommandLine& line) {
     session.link.close();
     recording::recordReading(records::Kind::Read, session.link, values, reading);
     if (int code = session.reportReading(reading); code != kExitOk) return code;
+    // The output holds such a value as the parse bent it; the operator must know it is not the
+    // terminal's before writing the file anywhere.
+    for (const std::string& bent : session::bentAnswerValues(reading.answer, protocol::kFileItems, values))
+        printError("warning: the terminal holds " + bent +
+                   "; the output holds the value as read into range");
 
     if (format == "json") return writeOutput(line.value("out"), valuesAsJson(values));
     protocol::TransmitBuffer buffer;

@@ -133,6 +133,7 @@ Terminal::Reading Terminal::read(protocol::ControlAccess& values) {
                              recorder);
     reading.answered = recorder.assigned();
     reading.missing = missingAnswerKeys(answer.bytes, allParameters());
+    reading.answer = answer.bytes;
     return reading;
 }
 

@@ -1,20 +1,12 @@
 #include "cli/UnitsFile.h"
 
-#include <filesystem>
-#include <fstream>
 #include <set>
-#include <sstream>
 
 #include "cli/Csv.h"
-#include "files/FileTarget.h"
+#include "cli/InputText.h"
+#include "platform/InputFile.h"
 
 namespace cli {
-namespace {
-
-// Far more than any plant's units; a larger file is read whole only to run out of memory.
-constexpr std::uintmax_t kMaxUnitsFileBytes = 16u << 20;
-
-}  // namespace
 
 std::set<const protocol::Parameter*> suppliedByEveryUnit(const std::vector<Unit>& units) {
     std::set<const protocol::Parameter*> every;
@@ -28,26 +20,9 @@ std::set<const protocol::Parameter*> suppliedByEveryUnit(const std::vector<Unit>
 }
 
 std::optional<std::vector<Unit>> readUnitsFile(const std::string& path, std::string& error) {
-    // A FIFO or a device would hold the program or feed it without end.
-    if (const std::string reason = files::notRegularFileReason(path); !reason.empty()) {
-        error = path + ": " + reason;
-        return std::nullopt;
-    }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        error = path + ": cannot be opened";
-        return std::nullopt;
-    }
-    std::error_code failed;
-    if (const auto bytes = std::filesystem::file_size(path, failed);
-        !failed && bytes > kMaxUnitsFileBytes) {
-        error = path + ": larger than " + std::to_string(kMaxUnitsFileBytes >> 20) +
-                " MiB, not a units file";
-        return std::nullopt;
-    }
-    std::ostringstream text;
-    text << in.rdbuf();
-    return parseUnitsFile(text.str(), path, error);
+    const auto text = readInputText(path, platform::kMaxUnitsFileBytes, error);
+    if (!text) return std::nullopt;
+    return parseUnitsFile(*text, path, error);
 }
 
 std::optional<std::vector<Unit>> parseUnitsFile(std::string_view text, const std::string& path,

@@ -2,7 +2,6 @@
 #include <unistd.h>
 
 #include <cstdio>
-#include <fstream>
 #include <memory>
 
 #include "cli/Command.h"
@@ -11,6 +10,7 @@
 #include "cli/Recording.h"
 #include "cli/Session.h"
 #include "update/UpdateFile.h"
+#include "update/UpdateFileRead.h"
 
 namespace cli {
 namespace {
@@ -32,14 +32,20 @@ constexpr OptionSpec kOptions[] = {kPortOption, kBaudOption, {"no-wait", false}}
 
 // kExitOk with the image loaded and checked, or the reason shown and kExitBadInput.
 int loadUpdateFile(const std::string& path, update::FirmwareImage& image) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        printError(path + ": cannot be opened");
+    const update::UpdateFileRead read = update::readUpdateFile(path, image);
+    if (read.status == update::UpdateFileStatus::CannotOpen ||
+        read.status == update::UpdateFileStatus::ReadFailed) {
+        printError(path + ": cannot be read: " + read.message);
         return kExitBadInput;
     }
-    if (update::readHexText(in, image) == update::ReadStatus::TooLarge) {
-        image.ImageLength = 0;
-        printError(update::tooLargeText());
+    if (read.status != update::UpdateFileStatus::Loaded) {
+        printError(read.message);
+        return kExitBadInput;
+    }
+    if (read.cutAt) {
+        printError(path + ": byte " + std::to_string(*read.cutAt) +
+                   " is not a hexadecimal digit and hexadecimal text follows it: the image would "
+                   "end there and lose the rest; nothing was sent");
         return kExitBadInput;
     }
     if (const auto check = update::checkRecords(image); !check.ok()) {

@@ -68,6 +68,11 @@ int runWrite(const CommandLine& line) {
             session.link.close();
             return code;
         }
+        if (const std::string problem = file->keptValuesProblem(reading.answer, terminalValues); !problem.empty()) {
+            session.link.close();
+            printError(session.link.describe() + ": " + problem);
+            return kExitBadInput;
+        }
     }
     protocol::ValueStore values = file->valuesOver(terminalValues);
     for (const Override& override : overrides) applyOverride(values, override);

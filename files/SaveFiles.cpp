@@ -1,16 +1,14 @@
 #include "files/SaveFiles.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
-#include <array>
 #include <cerrno>
 #include <cstring>
 
 #include "files/AbtFile.h"
-#include "files/AtomicFile.h"
 #include "files/ServerExport.h"
+#include "platform/AtomicFile.h"
+#include "platform/InputFile.h"
 
 namespace files {
 namespace {
@@ -18,33 +16,12 @@ namespace {
 constexpr std::string_view kConfigurationExtension = ".abt";
 constexpr std::string_view kUpdateExtension = ".enc";
 constexpr std::string_view kBackupExtension = ".BAK";
+// A file this long cannot be one this program saved; it is not copied into a backup.
+constexpr std::size_t kMaxReplacedFileBytes = 64u << 20;
 
 std::size_t nameStart(std::string_view path) {
     std::size_t slash = path.rfind('/');
     return slash == std::string_view::npos ? 0 : slash + 1;
-}
-
-bool readWhole(const std::string& path, std::string& content, int& error) {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        error = errno;
-        return false;
-    }
-    content.clear();
-    std::array<char, 65536> chunk;
-    for (;;) {
-        ssize_t n = ::read(fd, chunk.data(), chunk.size());
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) {
-            error = errno;
-            ::close(fd);
-            return false;
-        }
-        if (n == 0) break;
-        content.append(chunk.data(), static_cast<std::size_t>(n));
-    }
-    ::close(fd);
-    return true;
 }
 
 bool exists(const std::string& path) {
@@ -57,20 +34,21 @@ void addError(std::vector<std::string>& errors, std::string error) {
 }
 
 // Writes the configuration; its previous content moves to the backup only together with it.
-// A link is followed by PendingFile (files/FileTarget.h); reading through it reads its file.
+// A link is followed by PendingFile (platform/FileTarget.h); reading through it reads its file.
 void saveAbt(const std::string& name, std::string_view image, std::vector<std::string>& errors) {
-    PendingFile abt;
+    platform::PendingFile abt;
     std::string error = abt.prepare(name, image);
     if (!error.empty()) return addError(errors, error);
 
     const std::string backupName = backupFileName(name);
-    PendingFile backup;
+    platform::PendingFile backup;
     if (exists(name) && backupName != name) {
-        std::string previous;
-        int readError = 0;
-        if (!readWhole(name, previous, readError))
-            return addError(errors, fileError("Не удалось прочитать файл", name, readError));
-        error = backup.prepare(backupName, previous);
+        // Bounded and checked like any file read, in case something else took its place.
+        const platform::InputFile previous = platform::readInputFile(name, kMaxReplacedFileBytes);
+        if (previous.status != platform::InputStatus::Read)
+            return addError(errors,
+                            "Не удалось прочитать файл \"" + name + "\": " + previous.reason);
+        error = backup.prepare(backupName, previous.bytes);
         if (error.empty()) error = backup.commit();
         if (!error.empty()) return addError(errors, error);
     }
@@ -110,7 +88,7 @@ std::vector<std::string> saveConfiguration(const std::string& chosen,
 
     std::vector<std::string> errors;
     saveAbt(configurationFileName(chosen), image, errors);
-    addError(errors, writeFileAtomically(std::string(kExportFileName), exportImage));
+    addError(errors, platform::writeFileAtomically(std::string(kExportFileName), exportImage));
     return errors;
 }
 
@@ -125,29 +103,25 @@ FileKind fileKindOf(std::string_view path) {
 }
 
 LoadResult loadIntoBuffer(const std::string& path, protocol::TransmitBuffer& buffer) {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return {LoadStatus::CannotOpen, ""};
-    // One byte more than fits tells a file that is too long.
-    std::array<std::uint8_t, protocol::TransmitBuffer::kCapacity + 1> bytes;
-    std::size_t count = 0;
-    while (count < bytes.size()) {
-        ssize_t n = ::read(fd, bytes.data() + count, bytes.size() - count);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) {
-            int error = errno;
-            ::close(fd);
-            return {LoadStatus::ReadFailed, fileError("Не удалось прочитать файл", path, error)};
-        }
-        if (n == 0) break;
-        count += static_cast<std::size_t>(n);
+    const platform::InputFile file =
+        platform::readInputFile(path, protocol::TransmitBuffer::kCapacity);
+    switch (file.status) {
+        case platform::InputStatus::Read:
+            break;
+        case platform::InputStatus::CannotOpen:
+            return {LoadStatus::CannotOpen, file.reason};
+        case platform::InputStatus::NotRegular:
+            return {LoadStatus::NotRegular, platform::refusalText(path, file)};
+        case platform::InputStatus::TooLarge:
+            return {LoadStatus::TooLong, "Файл \"" + path +
+                                             "\" длиннее 4096 байт и не может быть открыт как "
+                                             "файл конфигурации."};
+        case platform::InputStatus::Failed:
+            return {LoadStatus::ReadFailed,
+                    platform::fileError("Не удалось прочитать файл", path, file.error)};
     }
-    ::close(fd);
-    if (count > protocol::TransmitBuffer::kCapacity)
-        return {LoadStatus::TooLong, "Файл \"" + path +
-                                         "\" длиннее 4096 байт и не может быть открыт как "
-                                         "файл конфигурации."};
-    std::memcpy(buffer.data(), bytes.data(), count);
-    buffer.setLength(static_cast<std::uint16_t>(count));
+    std::memcpy(buffer.data(), file.bytes.data(), file.bytes.size());
+    buffer.setLength(static_cast<std::uint16_t>(file.bytes.size()));
     return {LoadStatus::Loaded, ""};
 }
 

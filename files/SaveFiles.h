@@ -35,8 +35,9 @@ FileKind fileKindOf(std::string_view path);
 
 enum class LoadStatus {
     Loaded,      // the buffer holds the file, its length the byte count
-    CannotOpen,  // the command stops silently
+    CannotOpen,  // the command stops silently (`message`: the system's reason)
     TooLong,     // refused with `message`; the buffer is untouched
+    NotRegular,  // a device, FIFO, socket or folder: refused with `message`, nothing read
     ReadFailed,  // reading failed: the "File Error" box
 };
 struct LoadResult {
@@ -44,7 +45,7 @@ struct LoadResult {
     std::string message;
 };
 
-// Reads a whole configuration file into the transmit buffer.
+// Reads a whole configuration file into the transmit buffer (platform/InputFile.h).
 LoadResult loadIntoBuffer(const std::string& path, protocol::TransmitBuffer& buffer);
 
 }  // namespace files

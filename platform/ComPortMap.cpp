@@ -5,10 +5,15 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdlib>
 #include <fstream>
 #include <set>
 #include <sstream>
+
+#include "platform/AtomicFile.h"
+#include "platform/FileTarget.h"
+#include "platform/InputFile.h"
 
 namespace platform {
 namespace {
@@ -90,7 +95,7 @@ int ComPortMap::nextFree(const std::vector<Line>& lines) {
 
 std::vector<ComPortMap::Line> ComPortMap::load() const {
     std::vector<Line> lines;
-    std::ifstream in(file_);
+    std::istringstream in(readInputFile(file_, kMaxSettingsFileBytes).bytes);
     std::string raw;
     while (std::getline(in, raw)) {
         Line l;
@@ -100,17 +105,21 @@ std::vector<ComPortMap::Line> ComPortMap::load() const {
 }
 
 bool ComPortMap::save(const std::vector<Line>& lines) const {
-    makeParents(file_);
-    // Write aside and rename, so an interrupted save never leaves half a map.
-    const std::string tmp = file_ + ".tmp";
-    {
-        std::ofstream out(tmp, std::ios::trunc);
-        if (!out) return false;
-        out << "# COM port map of the Vigil configurator: COM<n>=<device>. May be edited.\n";
-        for (const auto& l : lines) out << "COM" << l.number << '=' << l.path << '\n';
-        if (!out.flush()) return false;
-    }
-    return ::rename(tmp.c_str(), file_.c_str()) == 0;
+    // Written aside and renamed, so an interrupted save never leaves half a map; a link is
+    // followed and a device is never replaced (platform/FileTarget.h).
+    const FileTarget target = writableTarget(file_);
+    if (!target.error.empty()) return false;
+    // A map that is there but could not be read (too large, no right to read it) was loaded as
+    // empty; saving over it would drop every mapping in it.
+    if (const InputFile now = readInputFile(file_, kMaxSettingsFileBytes);
+        now.status != InputStatus::Read &&
+        !(now.status == InputStatus::CannotOpen && now.error == ENOENT))
+        return false;
+    makeParents(target.path);
+    std::string text =
+        "# COM port map of the Vigil configurator: COM<n>=<device>. May be edited.\n";
+    for (const auto& l : lines) text += "COM" + std::to_string(l.number) + '=' + l.path + '\n';
+    return writeFileAtomically(file_, text).empty();
 }
 
 // Real serial devices, each under its most stable name.

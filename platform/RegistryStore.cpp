@@ -12,6 +12,9 @@
 #include <mutex>
 #include <set>
 
+#include "platform/AtomicFile.h"
+#include "platform/FileTarget.h"
+#include "platform/InputFile.h"
 #include "platform/MessageService.h"
 
 namespace platform {
@@ -25,13 +28,6 @@ std::string folderOf(const std::string& path) {
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-// Saves go to the file a symbolic link points at, not over the link.
-std::string resolved(const std::string& path) {
-    char buf[PATH_MAX];
-    if (::realpath(path.c_str(), buf)) return buf;
-    return path;
-}
-
 bool makeFolders(const std::string& folder) {
     if (folder.empty() || folder == "/" || folder == ".") return true;
     struct stat st{};
@@ -43,27 +39,13 @@ bool makeFolders(const std::string& folder) {
 enum class FileState { Missing, Readable, Unreadable };
 
 FileState readWhole(const std::string& path, std::string& content, std::string& error) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        if (errno == ENOENT) return FileState::Missing;
-        error = errnoText();
+    InputFile file = readInputFile(path, kMaxSettingsFileBytes);
+    if (file.status == InputStatus::CannotOpen && file.error == ENOENT) return FileState::Missing;
+    if (file.status != InputStatus::Read) {
+        error = file.reason;
         return FileState::Unreadable;
     }
-    content.clear();
-    char buf[4096];
-    for (;;) {
-        const ssize_t n = ::read(fd, buf, sizeof buf);
-        if (n > 0) {
-            content.append(buf, static_cast<std::size_t>(n));
-        } else if (n == 0) {
-            break;
-        } else if (errno != EINTR) {
-            error = errnoText();
-            ::close(fd);
-            return FileState::Unreadable;
-        }
-    }
-    ::close(fd);
+    content = std::move(file.bytes);
     return FileState::Readable;
 }
 
@@ -92,28 +74,14 @@ void reportDamage(const std::string& path, const std::string& reason) {
         std::lock_guard<std::mutex> lock(mutex);
         if (!reported.insert(path).second) return;
     }
+    // A device or FIFO is never replaced (platform/FileTarget.h), so nothing is kept aside either.
+    const std::string after = !writableTarget(path).error.empty()
+                                  ? "; сохранить их туда нельзя."
+                                  : "; при сохранении прежний файл останется рядом как " +
+                                        damagedCopyName(path) + ".";
     messages().show("Файл настроек " + path + " не читается (" + reason +
-                        "). Используются настройки по умолчанию; при сохранении прежний файл "
-                        "останется рядом как " + damagedCopyName(path) + ".",
+                        "). Используются настройки по умолчанию" + after,
                     "", MessageIcon::Warning, MessageButtons::Ok);
-}
-
-bool writeAll(int fd, const std::string& data) {
-    std::size_t done = 0;
-    while (done < data.size()) {
-        const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
-void syncFolder(const std::string& folder) {
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return;
-    ::fsync(fd);
-    ::close(fd);
 }
 
 std::string environment(const char* name) {
@@ -154,42 +122,30 @@ RegistryDocument RegistryStore::load() const {
 }
 
 bool RegistryStore::save(const RegistryDocument& document, std::string& error) const {
-    const std::string target = resolved(path_);
-    const std::string folder = folderOf(target);
+    // The store follows the rule of every file written (platform/FileTarget.h).
+    const FileTarget target = writableTarget(path_);
+    if (!target.error.empty()) {
+        error = target.error;
+        return false;
+    }
+    const std::string folder = folderOf(target.path);
     if (!makeFolders(folder)) {
         error = folder + ": " + errnoText();
         return false;
     }
-    const std::string temp = target + ".tmp." + std::to_string(::getpid());
-    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0) {
-        error = temp + ": " + errnoText();
-        return false;
-    }
-    const bool written = writeAll(fd, formatRegistry(document)) && ::fsync(fd) == 0;
-    int failure = written ? 0 : errno;
-    if (::close(fd) != 0 && written) failure = errno;
-    if (failure != 0) {
-        error = temp + ": " + std::strerror(failure);
-        ::unlink(temp.c_str());
-        return false;
-    }
-    if (std::string why; isDamaged(target, why)) {
+    PendingFile file;
+    error = file.prepare(path_, formatRegistry(document));
+    if (!error.empty()) return false;
+    if (std::string why; isDamaged(target.path, why)) {
         reportDamage(path_, why);
-        const std::string copy = damagedCopyName(target);
-        if (::rename(target.c_str(), copy.c_str()) != 0) {
+        const std::string copy = damagedCopyName(target.path);
+        if (::rename(target.path.c_str(), copy.c_str()) != 0) {
             error = copy + ": " + errnoText();
-            ::unlink(temp.c_str());
             return false;
         }
     }
-    if (::rename(temp.c_str(), target.c_str()) != 0) {
-        error = target + ": " + errnoText();
-        ::unlink(temp.c_str());
-        return false;
-    }
-    syncFolder(folder);
-    return true;
+    error = file.commit();
+    return error.empty();
 }
 
 Registry::Registry(std::string storePath) : store_(std::move(storePath)) {}

@@ -6,7 +6,9 @@
 // them (the key in any letter case, only where an item can start, the first one counting) and
 // each is checked against its parameter's domain (session/ValueDomain.h).
 #include <cstdint>
+#include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "protocol/ParameterTable.h"
@@ -21,6 +23,14 @@ struct TemplateValues {
 };
 
 TemplateValues readTemplateValues(const std::uint8_t* data, std::uint16_t count);
+
+// The answer parse bends a value outside its domain ("COORD=9" selects the last item, "REG=b" reads
+// as F), so a value read and then written back, or saved to a file, would not be the terminal's.
+// One message per parameter of `wanted` whose value in `answer` lies outside its domain or differs
+// from what the parse put into `parsed`, naming the key; empty when each was taken as it came.
+std::vector<std::string> bentAnswerValues(std::string_view answer,
+                                          std::span<const protocol::Parameter* const> wanted,
+                                          const protocol::ControlAccess& parsed);
 
 // "TL2, TL3, GET1": .abt keys without "=".
 std::string fileKeyList(const std::vector<const protocol::Parameter*>& parameters);

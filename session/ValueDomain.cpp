@@ -82,9 +82,14 @@ std::string invalidValueMessage(const protocol::Parameter& p, ValueForm form,
         if (isControl(c)) shown.append("\\x").append(1, kHex[byte >> 4]).append(1, kHex[byte & 15]);
         else shown += c;
     }
+    return "invalid value \"" + shown + "\" for " + parameterLabel(p) + ": expected " +
+           acceptedValues(p, form);
+}
+
+std::string parameterLabel(const protocol::Parameter& p) {
     std::string name(p.name);
     if (fileKeyName(p) != p.name) name += " (" + std::string(fileKeyName(p)) + ")";
-    return "invalid value \"" + shown + "\" for " + name + ": expected " + acceptedValues(p, form);
+    return name;
 }
 
 std::string_view fileKeyName(const protocol::Parameter& p) {

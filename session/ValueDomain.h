@@ -32,6 +32,9 @@ std::string acceptedValues(const protocol::Parameter& p, protocol::ValueForm for
 std::string invalidValueMessage(const protocol::Parameter& p, protocol::ValueForm form,
                                 std::string_view shownValue);
 
+// "GpsSleepMode (Coord)": the name, and the .abt key where it differs.
+std::string parameterLabel(const protocol::Parameter& p);
+
 // The .abt key without "=" ("TL1"), the name files and units rows know a parameter by.
 std::string_view fileKeyName(const protocol::Parameter& p);
 

@@ -3,12 +3,15 @@
 // files. Each case that is refused leaves the terminal without a single request.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include "CliFixture.h"
 #include "WholeTemplate.h"
+#include "cli/BatchLog.h"
 
 using ::testing::HasSubstr;
 using testsupport::runVigil;
@@ -119,6 +122,107 @@ TEST_F(CheckedInput, KeepUnlistedKeepsTheTerminalsOwnValuesAndVerifiesThem) {
         }
     }
     EXPECT_EQ(afterBatch.value("Apn"), "unit.apn");
+}
+
+TEST_F(CheckedInput, AKeptValueTheAnswerParseWouldBendIsRefusedNotWrittenBackChanged) {
+    sim::ParameterStore service;
+    service.set(*protocol::findByAnswerKey("COORD="), "9");  // no such item: the parse takes 4
+    service.set(*protocol::findByAnswerKey("REG="), "b");    // read as F by the parse's own rule
+    testsupport::SettingsTerminal terminal(map, kCom, {}, service);
+    writeFile("one-key.abt", "TL1=+79000000001:");
+    auto result = runVigil(write("one-key.abt", {"--keep-unlisted"}));
+    EXPECT_EQ(result.exitCode, 2);
+    EXPECT_THAT(result.err, HasSubstr("invalid value \"9\" for GpsSleepMode (Coord)"));
+    EXPECT_THAT(result.err, HasSubstr("value \"b\" for MicSensitivity (REG), read as \"F\""));
+    EXPECT_EQ(terminal.mode.requests().size(), 1u);  // the read, nothing written
+    EXPECT_EQ(terminal.mode.store().value("GpsSleepMode"), "9");
+    // A read says its output does not hold the terminal's own value.
+    result = runVigil({"read", "--port", kPort, "--out", path("read.abt")});
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_THAT(result.err,
+                HasSubstr("warning: the terminal holds invalid value \"9\" for GpsSleepMode"));
+
+    // The batch fails that unit the same way; a value the template gives is not kept.
+    writeFile("units.csv", "unit\nU1\n");
+    result = runVigil({"batch", "--port", kPort, path("one-key.abt"), path("units.csv"), "--log",
+                       path("log.csv"), "--keep-unlisted"});
+    EXPECT_THAT(readFile("log.csv"), HasSubstr("GpsSleepMode (Coord)"));
+    EXPECT_EQ(terminal.mode.store().value("GpsSleepMode"), "9");
+    writeFile("coord.abt", "TL1=+79000000001:Coord=2:REG=b:");
+    result = runVigil(write("coord.abt", {"--keep-unlisted"}));
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(terminal.mode.store().value("GpsSleepMode"), "2");
+}
+
+// A FIFO would hold the command until something wrote to it, a device such as /dev/zero would
+// feed it without end: each input is refused by name at once (exit 2), nothing sent.
+TEST_F(CheckedInput, AnInputThatIsNoFileOrFarTooLargeIsRefusedWithoutWaiting) {
+    testsupport::SettingsTerminal terminal(map, kCom);
+    std::vector<std::string> inputs = {"pipe.abt", "pipe.enc", "pipe.csv"};
+    for (const std::string& name : inputs) ASSERT_EQ(::mkfifo(path(name).c_str(), 0644), 0);
+    if (::geteuid() == 0) {
+        for (const std::string name : {"zero.abt", "zero.enc"}) {
+            ASSERT_EQ(::mknod(path(name).c_str(), S_IFCHR | 0666, ::makedev(1, 5)), 0);
+            inputs.push_back(name);
+        }
+    }
+    writeFile("huge.enc", "");
+    ASSERT_EQ(::truncate(path("huge.enc").c_str(), 1l << 30), 0);  // sparse: no room taken
+    inputs.push_back("huge.enc");
+    writeFile("whole.abt", testsupport::wholeTemplate(""));
+    for (const std::string& name : inputs) {
+        std::vector<std::string> args = write(name);
+        if (name.ends_with(".enc")) args = {"upload", "--port", kPort, "--no-wait", path(name)};
+        if (name.ends_with(".csv"))
+            args = {"batch",    "--port", kPort,          path("whole.abt"),
+                    path(name), "--log",  path("log.csv")};
+        const auto result = runVigil(args);
+        EXPECT_EQ(result.exitCode, 2) << name;
+        EXPECT_THAT(result.err, HasSubstr(path(name))) << name;
+    }
+    EXPECT_TRUE(terminal.mode.requests().empty());
+
+    // Text pasted into an update file would end the image there and drop the rest unsaid.
+    writeFile("cut.enc", "00 05 01 02\r\n-- \r\n03 04 05");
+    const auto cut = runVigil({"upload", "--port", kPort, "--no-wait", path("cut.enc")});
+    EXPECT_EQ(cut.exitCode, 2);
+    EXPECT_THAT(cut.err, HasSubstr("byte 13 is not a hexadecimal digit"));
+}
+
+// A batch log on a full disk: the unit is written, the row cannot be; the operator is told what
+// the terminal now holds instead of a bare disk error.
+TEST_F(CheckedInput, AUnitTheLogCannotRecordIsStillReportedAsWritten) {
+    const std::string tiny = path("tiny");
+    ASSERT_EQ(::mkdir(tiny.c_str(), 0755), 0);
+    if (::unshare(CLONE_NEWNS) != 0 ||
+        ::mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+        ::mount("tmpfs", tiny.c_str(), "tmpfs", 0, "size=16k") != 0)
+        GTEST_SKIP() << "needs the right to mount a file system";
+    testsupport::SettingsTerminal terminal(map, kCom);
+    // A log that fills its last block exactly, then nothing free on the disk.
+    const std::string header = "time,unit,idcode,result,differences\n", row = "t,U0,X,FAILED,";
+    writeFile("tiny/log.csv",
+              header + row + std::string(4096 - header.size() - row.size() - 1, 'x') + "\n");
+    writeFile("tiny/fill", std::string(64 << 10, 'f'));
+    writeFile("units.csv", "unit\nU1\n");
+    writeFile("whole.abt", testsupport::wholeTemplate(""));
+    const auto result = runVigil({"batch", "--port", kPort, path("whole.abt"), path("units.csv"),
+                                  "--log", path("tiny/log.csv")});
+    ::umount2(tiny.c_str(), MNT_DETACH);
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_THAT(result.err, HasSubstr("unit U1 (IDCOD="));
+    EXPECT_THAT(result.err, HasSubstr("written and verified, but the log does not record it"));
+}
+
+TEST_F(CheckedInput, ALogSavedOverWhileTheBatchRunsTakesNoMoreRows) {
+    std::string error;
+    auto log = cli::BatchLog::open(path("log.csv"), error);
+    ASSERT_TRUE(log) << error;
+    ASSERT_TRUE(log->append({"t", "U1", "id1", "ok", ""}, error)) << error;
+    writeFile("edited.csv", "time,unit,idcode,result,differences\n");
+    ASSERT_EQ(::rename(path("edited.csv").c_str(), path("log.csv").c_str()), 0);
+    EXPECT_FALSE(log->append({"t", "U2", "id2", "ok", ""}, error));
+    EXPECT_THAT(error, HasSubstr("the log was replaced or removed"));
 }
 
 TEST_F(CheckedInput, OutputGoesThroughALinkAndNeverReplacesWhatIsNotAFile) {

@@ -2,6 +2,7 @@
 #include "platform/ComPortMap.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -82,6 +83,29 @@ TEST_F(MapTest, AUserEditedFileIsReadAsWrittenAndMappingsReplaceOrTakeTheNextFre
     EXPECT_EQ(map.devicePathFor(5), "/dev/pts/8");
     EXPECT_NE(read().find("COM1=/dev/pts/4\n"), std::string::npos) << read();
     EXPECT_EQ(read().find("/dev/pts/3"), std::string::npos);
+}
+
+// A map that cannot be read is neither waited on nor replaced by one that lost its mappings;
+// a link is followed to its file.
+TEST_F(MapTest, AMapThatIsNoFileOrTooLargeIsLeftAloneAndALinkIsFollowed) {
+    fs::create_directories(fs::path(file).parent_path());
+    addTty("ttyUSB0", true);
+    ASSERT_EQ(::mkfifo(file.c_str(), 0644), 0);
+    EXPECT_EQ(ComPortMap(file, root).addMapping("/dev/pts/4"), 0);
+    EXPECT_TRUE(fs::is_fifo(file));
+    fs::remove(file);
+    std::ofstream(file) << "COM7=/dev/ttyS7\n" << std::string(2 << 20, '#');
+    ComPortMap(file, root).listPorts();
+    EXPECT_EQ(fs::file_size(file), 16u + (2u << 20));
+
+    const std::string real = root + "/real-map";
+    fs::remove(file);
+    fs::create_symlink(real, file);
+    EXPECT_EQ(ComPortMap(file, root).addMapping("/dev/pts/4"), 1);
+    EXPECT_TRUE(fs::is_symlink(file));
+    std::ifstream in(real);
+    EXPECT_NE(std::string(std::istreambuf_iterator<char>(in), {}).find("COM1=/dev/pts/4"),
+              std::string::npos);
 }
 
 TEST_F(MapTest, TheEnvironmentChoosesTheFile) {

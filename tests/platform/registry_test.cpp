@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
+
+#include <csignal>
 
 #include <filesystem>
 #include <fstream>
@@ -135,11 +139,34 @@ TEST_F(RegistryFileTest, AFailedSaveLeavesTheOldStoreAndALinkKeepsPointing) {
     const std::string before = readFile(target);
     EXPECT_NE(before.find("\"A\"=dword:00000001"), std::string::npos);
 
-    // A folder where the temporary file should go makes the write fail, even for root.
-    const fs::path blocker = target.string() + ".tmp." + std::to_string(::getpid());
-    fs::create_directory(blocker);
-    EXPECT_EQ(failure([&] { reg.writeInteger("A", 2); }).rfind("Failed to set data for 'A'", 0), 0u);
-    fs::remove(blocker);
+    // A file size limit makes the write fail, even for root.
+    rlimit old {};
+    ::getrlimit(RLIMIT_FSIZE, &old);
+    const auto oldSignal = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit tiny = old;
+    tiny.rlim_cur = 8;
+    ::setrlimit(RLIMIT_FSIZE, &tiny);
+    const std::string failed = failure([&] { reg.writeInteger("A", 2); });
+    ::setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldSignal);
+    EXPECT_EQ(failed.rfind("Failed to set data for 'A'", 0), 0u);
     EXPECT_EQ(readFile(target), before);
     EXPECT_EQ(std::distance(fs::directory_iterator(target.parent_path()), fs::directory_iterator{}), 1);
+}
+
+TEST_F(RegistryFileTest, ADanglingLinkGetsItsFileAndADeviceIsNeverReplaced) {
+    const fs::path target = dir / "made-later.reg";
+    fs::create_symlink(target, path);
+    ASSERT_TRUE(Registry(path).openKey("K", true));
+    EXPECT_TRUE(fs::is_symlink(path));
+    EXPECT_NE(readFile(target).find("[K]"), std::string::npos);
+
+    // A FIFO stands in for /dev/null: read as nothing, never waited on, never replaced.
+    const fs::path fifo = dir / "fifo";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+    Registry onFifo(fifo);
+    EXPECT_FALSE(onFifo.openKey("K", true));
+    EXPECT_TRUE(fs::is_fifo(fifo));
+    ASSERT_EQ(messages.shown().size(), 1u);  // reported as a store that cannot be used
+    EXPECT_NE(messages.shown()[0].text.find("сохранить их туда нельзя"), std::string::npos);
 }

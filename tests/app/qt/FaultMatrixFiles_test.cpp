@@ -148,6 +148,34 @@ TEST_F(FileFaults, AFolderInsteadOfAFileIsAFileError) {
     expectUpdateStillLoads();
 }
 
+// A FIFO would hold the window until something wrote to it, a device such as /dev/zero would feed
+// it without end, and an endless-looking update text is refused by its size: each is named in one
+// message, and what was loaded before stays.
+TEST_F(FileFaults, AFifoADeviceOrAHugeFileIsRefusedWithoutReadingIt) {
+    open("good.enc", hexImage(300));
+    const fs::path fifo = folder.path() / "pipe.abt", fifoEnc = folder.path() / "pipe.enc";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+    ASSERT_EQ(::mkfifo(fifoEnc.c_str(), 0644), 0);
+    std::vector<fs::path> refused{fifo, fifoEnc};
+    if (::geteuid() == 0) {
+        const fs::path zero = folder.path() / "zero.enc";
+        ASSERT_EQ(::mknod(zero.c_str(), S_IFCHR | 0666, ::makedev(1, 5)), 0);
+        refused.push_back(zero);
+    }
+    const fs::path huge = folder.path() / "huge-text.enc";
+    writeFile(huge, "");
+    fs::resize_file(huge, 1u << 30);  // sparse: no room taken
+    refused.push_back(huge);
+    for (const fs::path& path : refused) {
+        messages.clear();
+        openPath(path);
+        ASSERT_EQ(messages.texts().size(), 1u) << path;
+        EXPECT_EQ(messages.texts()[0].rfind("Файл \"" + path.string() + "\" не открыт: ", 0), 0u) << messages.texts()[0];
+    }
+    expectControlsKept();
+    expectUpgrade(304, true);
+}
+
 // A file that cannot be opened stops the command without a word, as designed; nothing changes.
 TEST_F(FileFaults, AnUnreadableFileChangesNothing) {
     const auto abt = folder.path() / "secret.abt", enc = folder.path() / "secret.enc";

@@ -1,4 +1,4 @@
-#include "files/FileTarget.h"
+#include "platform/FileTarget.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -6,9 +6,9 @@
 #include <cerrno>
 #include <climits>
 
-#include "files/AtomicFile.h"
+#include "platform/AtomicFile.h"
 
-namespace files {
+namespace platform {
 namespace {
 
 // Links followed before a chain counts as a loop; the kernel's own limit for a path.
@@ -64,11 +64,9 @@ FileTarget writableTarget(const std::string& requested) {
     }
 }
 
-std::string notRegularFileReason(const std::string& path) {
-    struct stat st {};
-    if (::stat(path.c_str(), &st) != 0) return "";
-    const std::string kind = kindOf(st.st_mode);
+std::string notRegularReason(unsigned mode) {
+    const std::string kind = kindOf(static_cast<mode_t>(mode));
     return kind.empty() ? "" : "это " + notRegular(kind);
 }
 
-}  // namespace files
+}  // namespace platform

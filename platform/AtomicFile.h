@@ -2,12 +2,12 @@
 // Replacing a file without ever leaving it truncated: the new content goes to a temporary file
 // in the same folder, is flushed to disk, and is renamed over the target; then the folder is
 // flushed. Until commit() nothing visible changes; a PendingFile not committed removes its
-// temporary file. The target follows the rule of files/FileTarget.h: a link is followed to the
+// temporary file. The target follows the rule of platform/FileTarget.h: a link is followed to the
 // file it names, and anything but a regular file is refused, both at prepare() and at commit().
 #include <string>
 #include <string_view>
 
-namespace files {
+namespace platform {
 
 class PendingFile {
 public:
@@ -35,4 +35,4 @@ std::string writeFileAtomically(const std::string& target, std::string_view byte
 // "<what> "<file>": <reason>" with the reason from errno.
 std::string fileError(std::string_view what, const std::string& file, int error);
 
-}  // namespace files
+}  // namespace platform

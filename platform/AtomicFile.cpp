@@ -1,4 +1,4 @@
-#include "files/AtomicFile.h"
+#include "platform/AtomicFile.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -6,12 +6,13 @@
 
 #include <atomic>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <system_error>
 
-#include "files/FileTarget.h"
+#include "platform/FileTarget.h"
 
-namespace files {
+namespace platform {
 namespace {
 
 std::string folderOf(const std::string& path) {
@@ -61,7 +62,9 @@ std::string fileError(std::string_view what, const std::string& file, int error)
     return text;
 }
 
-PendingFile::~PendingFile() { discard(); }
+PendingFile::~PendingFile() {
+    discard();
+}
 
 void PendingFile::discard() {
     if (!temporary_.empty()) ::unlink(temporary_.c_str());
@@ -102,12 +105,33 @@ std::string PendingFile::commit() {
                                        "\": пока он записывался, на его месте появилась ссылка"
                                  : now.error;
     }
-    if (::rename(temporary_.c_str(), target_.c_str()) != 0) {
-        int error = errno;
-        discard();
-        return fileError("Не удалось заменить файл", requested_, error);
+    // The check above and the rename are two steps; swapping instead of renaming closes the gap:
+    // what stood at the target comes out under the temporary name and is put back unless it is a
+    // regular file, so not even a device node placed there a moment ago is replaced.
+    if (::renameat2(AT_FDCWD, temporary_.c_str(), AT_FDCWD, target_.c_str(), RENAME_EXCHANGE) ==
+        0) {
+        struct stat old {};
+        if (::lstat(temporary_.c_str(), &old) == 0 && !S_ISREG(old.st_mode)) {
+            ::renameat2(AT_FDCWD, temporary_.c_str(), AT_FDCWD, target_.c_str(), RENAME_EXCHANGE);
+            discard();
+            return "Не удалось заменить файл \"" + requested_ + "\": пока он записывался, " +
+                   notRegularReason(old.st_mode);
+        }
+        discard();  // the replaced file, now under the temporary name
+    } else {
+        // No file there to swap with (nothing may appear there meanwhile), or a file system
+        // that cannot swap.
+        const bool absent = errno == ENOENT;
+        const unsigned flags = absent ? RENAME_NOREPLACE : 0;
+        if ((absent || errno == EINVAL || errno == ENOSYS) &&
+            ::renameat2(AT_FDCWD, temporary_.c_str(), AT_FDCWD, target_.c_str(), flags) == 0) {
+            temporary_.clear();
+        } else {
+            int error = errno;
+            discard();
+            return fileError("Не удалось заменить файл", requested_, error);
+        }
     }
-    temporary_.clear();
     if (int error = syncFolder(target_))
         return fileError("Не удалось сбросить на диск папку файла", requested_, error);
     return "";
@@ -119,4 +143,4 @@ std::string writeFileAtomically(const std::string& target, std::string_view byte
     return error.empty() ? file.commit() : error;
 }
 
-}  // namespace files
+}  // namespace platform

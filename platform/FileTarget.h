@@ -7,7 +7,7 @@
 // writing into it would hang on a FIFO or harm a device.
 #include <string>
 
-namespace files {
+namespace platform {
 
 struct FileTarget {
     std::string path;   // the file to replace or create (the end of a link chain)
@@ -18,8 +18,8 @@ struct FileTarget {
 // error too, as is a failing lookup other than "does not exist".
 FileTarget writableTarget(const std::string& requested);
 
-// For files that are read: "" for a regular file (through links) or one that does not exist,
-// else the kind of thing it is, e.g. "это именованный канал (FIFO), а не обычный файл".
-std::string notRegularFileReason(const std::string& path);
+// "" for a regular file's mode, else what the file is, e.g. "это именованный канал (FIFO), а не
+// обычный файл". Files that are read follow platform/InputFile.h.
+std::string notRegularReason(unsigned mode);
 
-}  // namespace files
+}  // namespace platform
