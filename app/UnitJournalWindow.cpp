@@ -8,7 +8,7 @@
 #include <QVBoxLayout>
 
 #include "files/AbtFile.h"
-#include "files/AtomicFile.h"
+#include "platform/AtomicFile.h"
 #include "platform/FileDialogs.h"
 #include "platform/MessageService.h"
 #include "protocol/TransmitBuffer.h"
@@ -208,7 +208,7 @@ void UnitJournalWindow::saveEventAsAbtClick() {
     if (!composed.ok) return showError(composed.message);
     const auto path = dialogs_.save("Файлы конфигурации(*.abt)|*.abt");
     if (!path) return;
-    if (const std::string error = files::writeFileAtomically(*path, buffer.view()); !error.empty())
+    if (const std::string error = platform::writeFileAtomically(*path, buffer.view()); !error.empty())
         showError(error);
 }
 
@@ -216,7 +216,7 @@ void UnitJournalWindow::exportHistoryCsvClick() {
     if (events_.empty()) return;
     const auto path = dialogs_.save("Файлы CSV(*.csv)|*.csv");
     if (!path) return;
-    if (const std::string error = files::writeFileAtomically(*path, records::historyCsv(events_));
+    if (const std::string error = platform::writeFileAtomically(*path, records::historyCsv(events_));
         !error.empty())
         showError(error);
 }

@@ -222,8 +222,10 @@ bool Batch::commission(const Unit& unit, const std::string& idCode,
         return false;
     }
     // The identifying read is the unit's snapshot before the write.
-    recording::recordReading(records::Kind::Read, session_.link, reading,
-                             {Answer::End::Complete, {}, {}});
+    Terminal::Reading whole;  // awaitTerminal returns only once every key has come
+    whole.end = Answer::End::Complete;
+    whole.answer = answer;
+    recording::recordReading(records::Kind::Read, session_.link, reading, whole);
     protocol::ValueStore values = templateFile_.valuesOver(reading);
     for (const Override& value : unit.values) applyOverride(values, value);
     const protocol::ValueStore sent = values;
