@@ -200,7 +200,7 @@ TEST_F(CheckedInput, AUnitTheLogCannotRecordIsStillReportedAsWritten) {
         GTEST_SKIP() << "needs the right to mount a file system";
     testsupport::SettingsTerminal terminal(map, kCom);
     // A log that fills its last block exactly, then nothing free on the disk.
-    const std::string header = "time,unit,idcode,result,differences\n", row = "t,U0,X,FAILED,";
+    const std::string header = "time,unit,idcode,result,differences\n", row = "t,U0,X,failed,";
     writeFile("tiny/log.csv",
               header + row + std::string(4096 - header.size() - row.size() - 1, 'x') + "\n");
     writeFile("tiny/fill", std::string(64 << 10, 'f'));
@@ -222,7 +222,7 @@ TEST_F(CheckedInput, ALogSavedOverWhileTheBatchRunsTakesNoMoreRows) {
     writeFile("edited.csv", "time,unit,idcode,result,differences\n");
     ASSERT_EQ(::rename(path("edited.csv").c_str(), path("log.csv").c_str()), 0);
     EXPECT_FALSE(log->append({"t", "U2", "id2", "ok", ""}, error));
-    EXPECT_THAT(error, HasSubstr("the log was replaced or removed"));
+    EXPECT_THAT(error, HasSubstr("replaced or removed while the batch ran"));
 }
 
 TEST_F(CheckedInput, OutputGoesThroughALinkAndNeverReplacesWhatIsNotAFile) {
