@@ -9,6 +9,7 @@
 
 #include "files/AbtFile.h"
 #include "platform/AtomicFile.h"
+#include "protocol/FieldCaptions.h"
 #include "platform/FileDialogs.h"
 #include "platform/MessageService.h"
 #include "protocol/TransmitBuffer.h"
@@ -18,6 +19,13 @@
 
 namespace app {
 namespace {
+
+// The parameter as the operator knows it from its page: "Телефон модуля (ModulePhone)".
+std::string captionOf(const std::string& parameterName) {
+    for (const protocol::Parameter& p : protocol::kParameters)
+        if (p.name == parameterName) return protocol::fieldCaption(p) + " (" + parameterName + ")";
+    return parameterName;
+}
 
 QTableWidget* table(QWidget* parent, const char* name, const QStringList& headers) {
     auto* t = new QTableWidget(0, static_cast<int>(headers.size()), parent);
@@ -177,7 +185,8 @@ void UnitJournalWindow::eventChosen() {
     }
     DiffTable->setRowCount(static_cast<int>(rows.size()));
     for (std::size_t i = 0; i < rows.size(); ++i)
-        fillRow(DiffTable, static_cast<int>(i), {rows[i].parameter, rows[i].before, rows[i].after});
+        fillRow(DiffTable, static_cast<int>(i),
+                {captionOf(rows[i].parameter), rows[i].before, rows[i].after});
 }
 
 std::optional<protocol::ValueStore> UnitJournalWindow::chosenValues() {

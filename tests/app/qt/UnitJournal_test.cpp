@@ -57,7 +57,7 @@ TEST_F(UnitJournal, ReadsAndWritesAreKeptAndTheJournalPutsThemBackOnTheScreen) {
     EXPECT_EQ(journal->EventsTable->item(1, 1)->text(), "write");
     journal->EventsTable->selectRow(1);
     ASSERT_GE(journal->DiffTable->rowCount(), 1);
-    EXPECT_EQ(journal->DiffTable->item(0, 0)->text(), "Phone2");
+    EXPECT_EQ(journal->DiffTable->item(0, 0)->text(), "Телефон 2: Номер (Phone2)");
     EXPECT_EQ(journal->DiffTable->item(0, 1)->text(), held);
     EXPECT_EQ(journal->DiffTable->item(0, 2)->text(), "+79990001122");
 
