@@ -5,7 +5,8 @@
 // them. The watch keeps the values the controls held before (for a control emptied twice, the
 // older one: the operator's), drops each as soon as an answer, a file or the operator sets its
 // control again, and puts the rest back when the answer is overdue. A write is checked value by
-// value once the answer has refilled everything it sent, or at the time-out.
+// value (session::Verification, its answer alone deciding) once the answer has refilled
+// everything it sent, or at the time-out.
 //
 // The terminal relates an answer to no particular request, so every refilled control counts for
 // every request waiting for it. Main thread only; no Qt.
@@ -16,6 +17,7 @@
 #include "protocol/ControlAccess.h"
 #include "protocol/RequestBuilder.h"
 #include "protocol/WriteCheck.h"
+#include "session/Verification.h"
 
 namespace app {
 
@@ -62,9 +64,8 @@ public:
 private:
     struct Pending {
         bool write = false;
-        protocol::ValueSnapshot sent;  // a write's values as sent
-        ParameterSet awaited;          // emptied, not yet refilled
-        ParameterSet answered;
+        session::Verification check{{}, session::ReadBack::None};  // a write's values as sent
+        ParameterSet awaited;                                      // emptied, not yet refilled
         std::set<int> tabs;
     };
     // Reports and forgets every request whose controls are all set again (all, when expired).
