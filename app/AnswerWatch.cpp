@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <utility>
 
-#include "platform/WireTime.h"
-
 namespace app {
 namespace {
 
@@ -20,24 +18,6 @@ void dropAll(protocol::ValueSnapshot& values, const ParameterSet& set) {
 }
 
 }  // namespace
-
-std::vector<const Parameter*> everyParameter() {
-    std::vector<const Parameter*> all;
-    for (const Parameter& p : protocol::kParameters) all.push_back(&p);
-    return all;
-}
-
-std::size_t expectedAnswerBytes(const std::vector<const Parameter*>& answered) {
-    std::size_t bytes = 0;
-    for (const Parameter* p : answered)
-        bytes += p->answerKey.size() + 1 + (p->form == protocol::ValueForm::Text ? kTextValueBytesEstimate : 1);
-    return bytes;
-}
-
-int answerTimeoutMs(std::size_t requestBytes, std::size_t answerBytes, unsigned bitsPerSecond) {
-    const unsigned long long wireMs = platform::wireTimeMs(requestBytes + answerBytes, bitsPerSecond);
-    return kAnswerTimeoutBaseMs + static_cast<int>(3 * wireMs);
-}
 
 std::vector<const Parameter*> AnswerWatch::emptiedBy(const protocol::ComposedRequest& request) {
     if (!request.ok) return {};

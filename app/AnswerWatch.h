@@ -17,21 +17,19 @@
 #include "protocol/ControlAccess.h"
 #include "protocol/RequestBuilder.h"
 #include "protocol/WriteCheck.h"
+#include "session/AnswerGathering.h"
+#include "session/ExchangeRules.h"
 #include "session/Verification.h"
 
 namespace app {
 
 using ParameterSet = std::set<const protocol::Parameter*>;
 
-// How long an answer may take: kAnswerTimeoutBaseMs plus three times the wire time of the
-// request and of the answer expected for `answered` (a text value counted at
-// kTextValueBytesEstimate bytes) at `bitsPerSecond`, ten bits a byte.
-inline constexpr int kAnswerTimeoutBaseMs = 2000;
-inline constexpr std::size_t kTextValueBytesEstimate = 24;
-// Every parameter of the table, as a Read's answer reports them.
-std::vector<const protocol::Parameter*> everyParameter();
-std::size_t expectedAnswerBytes(const std::vector<const protocol::Parameter*>& answered);
-int answerTimeoutMs(std::size_t requestBytes, std::size_t answerBytes, unsigned bitsPerSecond);
+// The exchange rule's parts the window drives: every parameter (a Read's answer), and the bound
+// on an answer (session/ExchangeRules.h).
+using session::answerTimeoutMs;
+using session::everyParameter;
+using session::expectedAnswerBytes;
 
 // What to tell the operator after an answer or a time-out.
 struct WatchReport {
