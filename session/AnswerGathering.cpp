@@ -57,6 +57,8 @@ AnswerGathering::End AnswerGathering::end() const {
     return bytes_.empty() ? End::Silent : End::Paused;
 }
 
-Clock::time_point AnswerGathering::limit() const { return sentAt_ + kAnswerLimit; }
+Clock::time_point AnswerGathering::limit() const {
+    return sentAt_ + kAnswerLimit;
+}
 
 }  // namespace session

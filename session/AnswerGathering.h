@@ -33,7 +33,7 @@ std::vector<const protocol::Parameter*> missingAnswerKeys(
     std::string_view bytes, std::span<const protocol::Parameter* const> expected);
 
 class AnswerGathering {
-public:
+  public:
     enum class End { Complete, Paused, Silent };
 
     // `requestBytes` went out at `sentAt`; the answer should bring every key of `expected`.
@@ -51,7 +51,7 @@ public:
 
     const std::string& bytes() const { return bytes_; }
 
-private:
+  private:
     std::span<const protocol::Parameter* const> expected_;
     Clock::time_point sentAt_, firstByteBy_, lastByte_{};
     Clock::duration pause_;

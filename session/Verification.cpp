@@ -3,10 +3,12 @@
 namespace session {
 
 void Verification::overwritten(const ParameterSet& params) {
-    std::erase_if(sent_, [&](const protocol::SentValue& v) { return params.count(v.parameter) != 0; });
+    std::erase_if(sent_,
+                  [&](const protocol::SentValue& v) { return params.count(v.parameter) != 0; });
 }
 
-std::vector<const protocol::Parameter*> Verification::nextReadBack(const protocol::ControlAccess& now) {
+std::vector<const protocol::Parameter*> Verification::nextReadBack(
+    const protocol::ControlAccess& now) {
     std::vector<const protocol::Parameter*> wanted;
     if (readBack_ == ReadBack::None) return wanted;
     if (step_ == Step::Unanswered) {
@@ -22,7 +24,8 @@ std::vector<const protocol::Parameter*> Verification::nextReadBack(const protoco
     return wanted;
 }
 
-std::vector<protocol::ValueMismatch> Verification::mismatches(const protocol::ControlAccess& now) const {
+std::vector<protocol::ValueMismatch> Verification::mismatches(
+    const protocol::ControlAccess& now) const {
     return protocol::verifyValues(sent_, now, answered_);
 }
 

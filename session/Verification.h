@@ -27,7 +27,7 @@ enum class ReadBack {
 };
 
 class Verification {
-public:
+  public:
     using ParameterSet = std::set<const protocol::Parameter*>;
 
     Verification(protocol::ValueSnapshot sent, ReadBack readBack)
@@ -45,7 +45,7 @@ public:
     // Every value not verified in `now`: differing (actual set) or with no answer (actual empty).
     std::vector<protocol::ValueMismatch> mismatches(const protocol::ControlAccess& now) const;
 
-private:
+  private:
     enum class Step { Unanswered, Differing, Done };
 
     protocol::ValueSnapshot sent_;

@@ -31,7 +31,7 @@ struct UploadResult {
 std::string statusText(const UploadResult& result);
 
 class UploadEvents {
-public:
+  public:
     virtual ~UploadEvents() = default;
 
     // BUpgrade pressed: the link is closed for the bootloader; `imageBytes` will be sent.

@@ -8,7 +8,7 @@
 namespace update {
 
 class UploadLink {
-public:
+  public:
     virtual ~UploadLink() = default;
 
     // The port's own open state (not the tool bar's image of it: a message box still open may
