@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <utility>
 
-#include "platform/WireTime.h"
-
 namespace app {
 namespace {
 
@@ -20,24 +18,6 @@ void dropAll(protocol::ValueSnapshot& values, const ParameterSet& set) {
 }
 
 }  // namespace
-
-std::vector<const Parameter*> everyParameter() {
-    std::vector<const Parameter*> all;
-    for (const Parameter& p : protocol::kParameters) all.push_back(&p);
-    return all;
-}
-
-std::size_t expectedAnswerBytes(const std::vector<const Parameter*>& answered) {
-    std::size_t bytes = 0;
-    for (const Parameter* p : answered)
-        bytes += p->answerKey.size() + 1 + (p->form == protocol::ValueForm::Text ? kTextValueBytesEstimate : 1);
-    return bytes;
-}
-
-int answerTimeoutMs(std::size_t requestBytes, std::size_t answerBytes, unsigned bitsPerSecond) {
-    const unsigned long long wireMs = platform::wireTimeMs(requestBytes + answerBytes, bitsPerSecond);
-    return kAnswerTimeoutBaseMs + static_cast<int>(3 * wireMs);
-}
 
 std::vector<const Parameter*> AnswerWatch::emptiedBy(const protocol::ComposedRequest& request) {
     if (!request.ok) return {};
@@ -60,7 +40,7 @@ void AnswerWatch::sent(const protocol::ComposedRequest& request, const protocol:
         p.awaited.insert(q);
         p.tabs.insert(q->tab);
     }
-    if (p.write) p.sent = before;
+    if (p.write) p.check = session::Verification(before, session::ReadBack::None);
     // The track bar keeps its position: nothing to put back there.
     for (const protocol::SentValue& v : before)
         if (v.parameter->kind != protocol::ControlKind::TrackBar && !holds(held_, v.parameter)) held_.push_back(v);
@@ -78,7 +58,7 @@ WatchReport AnswerWatch::answered(const ParameterSet& assigned) {
     dropAll(held_, assigned);
     for (Pending& p : pending_) {
         for (const Parameter* q : assigned)
-            if (p.awaited.erase(q)) p.answered.insert(q);
+            if (p.awaited.erase(q)) p.check.answered({q});
     }
     return settle(false);
 }
@@ -87,7 +67,7 @@ WatchReport AnswerWatch::overwritten(const ParameterSet& assigned) {
     dropAll(held_, assigned);
     for (Pending& p : pending_) {
         for (const Parameter* q : assigned) p.awaited.erase(q);
-        dropAll(p.sent, assigned);
+        p.check.overwritten(assigned);
     }
     return settle(false);
 }
@@ -111,14 +91,14 @@ WatchReport AnswerWatch::settle(bool expired) {
             open.push_back(std::move(p));
             continue;
         }
-        if (p.answered.empty() && !p.awaited.empty()) {
+        if (!p.check.anyAnswered() && !p.awaited.empty()) {
             report.silent = true;
             continue;
         }
         // A write that nothing answered confirms nothing, even when a file or the terminal's
         // values have since replaced everything it sent.
-        if (!p.write || p.answered.empty()) continue;
-        std::vector<protocol::ValueMismatch> wrong = protocol::verifyValues(p.sent, controls_, p.answered);
+        if (!p.write || !p.check.anyAnswered()) continue;
+        std::vector<protocol::ValueMismatch> wrong = p.check.mismatches(controls_);
         if (wrong.empty())
             report.confirmedTabs.insert(p.tabs.begin(), p.tabs.end());
         else

@@ -5,7 +5,8 @@
 // them. The watch keeps the values the controls held before (for a control emptied twice, the
 // older one: the operator's), drops each as soon as an answer, a file or the operator sets its
 // control again, and puts the rest back when the answer is overdue. A write is checked value by
-// value once the answer has refilled everything it sent, or at the time-out.
+// value (session::Verification, its answer alone deciding) once the answer has refilled
+// everything it sent, or at the time-out.
 //
 // The terminal relates an answer to no particular request, so every refilled control counts for
 // every request waiting for it. Main thread only; no Qt.
@@ -16,20 +17,19 @@
 #include "protocol/ControlAccess.h"
 #include "protocol/RequestBuilder.h"
 #include "protocol/WriteCheck.h"
+#include "session/AnswerGathering.h"
+#include "session/ExchangeRules.h"
+#include "session/Verification.h"
 
 namespace app {
 
 using ParameterSet = std::set<const protocol::Parameter*>;
 
-// How long an answer may take: kAnswerTimeoutBaseMs plus three times the wire time of the
-// request and of the answer expected for `answered` (a text value counted at
-// kTextValueBytesEstimate bytes) at `bitsPerSecond`, ten bits a byte.
-inline constexpr int kAnswerTimeoutBaseMs = 2000;
-inline constexpr std::size_t kTextValueBytesEstimate = 24;
-// Every parameter of the table, as a Read's answer reports them.
-std::vector<const protocol::Parameter*> everyParameter();
-std::size_t expectedAnswerBytes(const std::vector<const protocol::Parameter*>& answered);
-int answerTimeoutMs(std::size_t requestBytes, std::size_t answerBytes, unsigned bitsPerSecond);
+// The exchange rule's parts the window drives: every parameter (a Read's answer), and the bound
+// on an answer (session/ExchangeRules.h).
+using session::answerTimeoutMs;
+using session::everyParameter;
+using session::expectedAnswerBytes;
 
 // What to tell the operator after an answer or a time-out.
 struct WatchReport {
@@ -62,9 +62,8 @@ public:
 private:
     struct Pending {
         bool write = false;
-        protocol::ValueSnapshot sent;  // a write's values as sent
-        ParameterSet awaited;          // emptied, not yet refilled
-        ParameterSet answered;
+        session::Verification check{{}, session::ReadBack::None};  // a write's values as sent
+        ParameterSet awaited;                                      // emptied, not yet refilled
         std::set<int> tabs;
     };
     // Reports and forgets every request whose controls are all set again (all, when expired).

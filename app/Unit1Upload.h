@@ -1,32 +1,31 @@
 #pragma once
-// The main window as the firmware upload's host: its link toggle, WritePort, the progress
-// controls and status panel 1, bound to the upload state machine.
+// The main window around the firmware upload: its link (TForm2's toggle, WritePort) for the
+// upload to drive, and the upload's events shown in Label56, Label57, ProgressBar1, status
+// panel 1 and BUpgrade.
 #include "update/FirmwareUpload.h"
-#include "update/UploadHost.h"
 
 class TForm1;
 
-class Unit1Upload : public update::UploadHost {
+class Unit1Upload : public update::UploadLink, public update::UploadEvents {
 public:
     explicit Unit1Upload(TForm1& form);
 
     update::FirmwareUpload& upload() { return upload_; }
 
+    // UploadLink
     bool isLinkOpen() const override;
-    bool isLinkClosed() const override;
     void toggleLink() override;
-    void clearAwaitingReply() override;
-    void installConnectionChanged() override;
     bool writePort(const std::uint8_t* data, std::size_t length) override;
     void discardPendingInput() override;
-    std::uint8_t receiveBufferFirstByte() const override;
-    void setProgressPosition(int position) override;
-    void setLabel56(const std::string& text) override;
-    void setLabel57(const std::string& text) override;
-    void setStatusPanel1(const std::string& text) override;
-    void setUpgradeEnabled(bool enabled) override;
     unsigned lineRateBitsPerSecond() const override;
-    void uploadActiveChanged(bool active) override;
+    void takeOverLink(bool expectingNoReply) override;
+
+    // UploadEvents
+    void uploadStarted(std::size_t imageBytes) override;
+    void sendingBegun() override;
+    void recordAccepted(std::uint32_t acknowledged, std::size_t imageBytes) override;
+    void uploadFinished(const update::UploadResult& result, std::uint32_t acknowledged) override;
+    void uploadIdle() override;
 
 private:
     TForm1& form_;

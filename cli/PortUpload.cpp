@@ -4,14 +4,12 @@ namespace cli {
 
 PortUpload::PortUpload(Link& link, EventLoop& loop, const update::FirmwareImage& image,
                        UploadProgress& progress)
-    : link_(link), loop_(loop), progress_(progress), upload_(*this, timer1_, recordTimer_, image) {
+    : link_(link), loop_(loop), progress_(progress),
+      upload_(*this, *this, timer1_, recordTimer_, image) {
     loop_.addTimer(timer1_);
     loop_.addTimer(recordTimer_);
     link_.onReception = [this](std::span<const std::uint8_t> bytes) {
-        firstByte_ = bytes[0];
-        if (!upload_.uploadRunning()) return;
-        upload_.OnReception(bytes.size(), bytes.data());
-        progress_.update(upload_.SentLength());
+        if (upload_.uploadRunning()) upload_.OnReception(bytes.size(), bytes.data());
     };
     link_.onLost = [this] { upload_.OnLinkLost(); };
 }
@@ -23,12 +21,13 @@ PortUpload::~PortUpload() {
     loop_.removeTimer(recordTimer_);
 }
 
-std::string PortUpload::run(bool wait) {
+std::optional<update::UploadResult> PortUpload::run(bool wait) {
     upload_.BUpgradeClick();
     if (!wait) timer1_.setInterval(0);
     const auto outcome = loop_.runUntil(
         [this] { return upload_.state() == update::FirmwareUpload::State::Idle; });
-    return outcome == EventLoop::Outcome::Done ? panel1_ : std::string();
+    if (outcome != EventLoop::Outcome::Done) return std::nullopt;
+    return result_;
 }
 
 void PortUpload::toggleLink() {
@@ -40,11 +39,12 @@ void PortUpload::toggleLink() {
     }
 }
 
+// The rate is counted from the first record; a link that did not open again sends none.
+void PortUpload::sendingBegun() {
+    if (link_.isOpen()) progress_.start();
+}
+
 bool PortUpload::writePort(const std::uint8_t* data, std::size_t length) {
-    if (!started_) {
-        started_ = true;
-        progress_.start();
-    }
     return link_.send(std::span<const std::uint8_t>(data, length));
 }
 

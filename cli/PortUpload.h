@@ -1,8 +1,7 @@
 #pragma once
-// The firmware upload on the command line: update::FirmwareUpload with this object in the place
-// of the main window (UploadHost) over a Link, its Timer1 and record time-out on the event loop,
-// and the progress for the operator.
-#include <cstdint>
+// The firmware upload on the command line: update::FirmwareUpload over a Link, its Timer1 and
+// record time-out on the event loop, its events shown in the operator's progress.
+#include <optional>
 #include <string>
 
 #include "cli/Link.h"
@@ -12,34 +11,33 @@
 
 namespace cli {
 
-class PortUpload : public update::UploadHost {
+class PortUpload : public update::UploadLink, public update::UploadEvents {
 public:
     PortUpload(Link& link, EventLoop& loop, const update::FirmwareImage& image,
                UploadProgress& progress);
     ~PortUpload() override;
 
     // BUpgrade: closes the link, waits 5000 ms (none with `wait` false), opens it again and
-    // sends; runs the loop until the upload has wound up. Returns the final text of status panel
-    // 1, or "" when the upload was interrupted.
-    std::string run(bool wait);
+    // sends; runs the loop until the upload has wound up. Returns how it ended, or nothing when
+    // it was interrupted.
+    std::optional<update::UploadResult> run(bool wait);
     // After run: the line that tells where an interrupted upload stopped, or "".
     std::string unfinishedLine() const { return upload_.unfinishedLine("запустите vigil upload"); }
 
-    // UploadHost
+    // UploadLink
     bool isLinkOpen() const override { return link_.isOpen(); }
-    bool isLinkClosed() const override { return !link_.isOpen(); }
     void toggleLink() override;
-    void clearAwaitingReply() override {}
-    void installConnectionChanged() override {}
     bool writePort(const std::uint8_t* data, std::size_t length) override;
     void discardPendingInput() override { link_.discardPendingInput(); }
-    std::uint8_t receiveBufferFirstByte() const override { return firstByte_; }
-    void setProgressPosition(int) override {}
-    void setLabel56(const std::string&) override {}
-    void setLabel57(const std::string&) override {}
-    void setStatusPanel1(const std::string& text) override { panel1_ = text; }
-    void setUpgradeEnabled(bool) override {}
     unsigned lineRateBitsPerSecond() const override { return link_.lineRate(); }
+
+    // UploadEvents
+    void uploadStarted(std::size_t) override {}
+    void sendingBegun() override;
+    void recordAccepted(std::uint32_t acknowledged, std::size_t) override { progress_.update(acknowledged); }
+    void recordRepeated(int) override { progress_.update(upload_.SentLength()); }
+    void uploadFinished(const update::UploadResult& result, std::uint32_t) override { result_ = result; }
+    void uploadIdle() override {}
 
 private:
     Link& link_;
@@ -47,9 +45,7 @@ private:
     UploadProgress& progress_;
     platform::SteadyTimer timer1_, recordTimer_;
     update::FirmwareUpload upload_;
-    std::uint8_t firstByte_ = 0;
-    std::string panel1_;
-    bool started_ = false;
+    update::UploadResult result_;
 };
 
 }  // namespace cli

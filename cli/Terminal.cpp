@@ -1,47 +1,23 @@
 #include "cli/Terminal.h"
 
-#include <algorithm>
 #include <cstdint>
+#include <optional>
 
 #include "protocol/AssignmentRecorder.h"
 #include "protocol/RequestBuilder.h"
 #include "protocol/ResponseParser.h"
 #include "protocol/TransmitBuffer.h"
+#include "session/AnswerGathering.h"
 #include "session/ExchangeRules.h"
 
 namespace cli {
 namespace {
-
-constexpr std::size_t kAnswerCapacity = 4096;  // the windows' receive buffer
 
 const std::uint8_t* bytesOf(std::string_view text) {
     return reinterpret_cast<const std::uint8_t*>(text.data());
 }
 
 }  // namespace
-
-std::vector<const protocol::Parameter*> missingAnswerKeys(
-    std::string_view bytes, std::span<const protocol::Parameter* const> expected) {
-    bytes = bytes.substr(0, kAnswerCapacity);
-    const protocol::ItemScanner scanner(bytesOf(bytes), static_cast<std::uint16_t>(bytes.size()));
-    std::vector<const protocol::Parameter*> missing;
-    for (const protocol::Parameter* p : expected) {
-        const std::uint16_t at = scanner.FindKey(p->answerKey);
-        if (at == protocol::kKeyAbsent ||
-            bytes.find(':', at + p->answerKey.size()) == std::string_view::npos)
-            missing.push_back(p);
-    }
-    return missing;
-}
-
-std::span<const protocol::Parameter* const> allParameters() {
-    static const std::vector<const protocol::Parameter*> all = [] {
-        std::vector<const protocol::Parameter*> list;
-        for (const protocol::Parameter& p : protocol::kParameters) list.push_back(&p);
-        return list;
-    }();
-    return all;
-}
 
 std::string keyList(std::span<const protocol::Parameter* const> parameters) {
     std::string text;
@@ -73,13 +49,10 @@ Answer Terminal::exchange(std::string_view request,
                           std::span<const protocol::Parameter* const> expected) {
     using Clock = EventLoop::Clock;
     Answer answer;
-    Clock::time_point lastByte{};
+    std::optional<session::AnswerGathering> gathering;
     bool lost = false;
     link_.onReception = [&](std::span<const std::uint8_t> bytes) {
-        const std::size_t room = kAnswerCapacity - answer.bytes.size();
-        answer.bytes.append(reinterpret_cast<const char*>(bytes.data()),
-                            std::min(room, bytes.size()));
-        lastByte = Clock::now();
+        if (gathering) gathering->take(bytes, Clock::now());
     };
     link_.onLost = [&] { lost = true; };
 
@@ -90,25 +63,14 @@ Answer Terminal::exchange(std::string_view request,
     } else if (lost || !link_.send(request)) {
         answer.end = Answer::End::LinkLost;
     } else {
-        const unsigned rate = link_.lineRate();
-        const Clock::time_point sent = Clock::now();
-        const auto firstByteBy =
-            sent + session::kFirstByteTimeout + session::wireTime(request.size(), rate);
-        const auto pause = session::answerPause(rate);
-        const auto complete = [&] {
-            return !answer.bytes.empty() && missingAnswerKeys(answer.bytes, expected).empty();
-        };
-        const auto over = [&] {
-            if (lost || complete()) return true;
-            const Clock::time_point now = Clock::now();
-            if (answer.bytes.empty()) return now >= firstByteBy;
-            return now >= lastByte + pause || answer.bytes.size() >= kAnswerCapacity;
-        };
-        const auto outcome = loop_.runUntil(over, sent + session::kAnswerLimit);
+        gathering.emplace(expected, request.size(), link_.lineRate(), Clock::now());
+        const auto outcome =
+            loop_.runUntil([&] { return lost || gathering->over(Clock::now()); }, gathering->limit());
+        answer.bytes = gathering->bytes();
         if (outcome == EventLoop::Outcome::Interrupted) answer.end = Answer::End::Interrupted;
         else if (lost) answer.end = Answer::End::LinkLost;
-        else if (complete()) answer.end = Answer::End::Complete;
-        else if (answer.bytes.empty()) answer.end = Answer::End::Silent;
+        else if (gathering->end() == session::AnswerGathering::End::Complete) answer.end = Answer::End::Complete;
+        else if (gathering->end() == session::AnswerGathering::End::Silent) answer.end = Answer::End::Silent;
         else answer.end = Answer::End::Paused;
     }
     link_.onReception = nullptr;
@@ -119,11 +81,11 @@ Answer Terminal::exchange(std::string_view request,
 Terminal::Reading Terminal::read(protocol::ControlAccess& values) {
     protocol::TransmitBuffer buffer;
     const auto request = protocol::composeRequest(values, protocol::mask::Read, buffer);
-    const Answer answer = exchange(buffer.view(), allParameters());
+    const Answer answer = exchange(buffer.view(), session::everyParameter());
     Reading reading;
     reading.end = answer.end;
     if (answer.bytes.empty()) {
-        reading.missing.assign(allParameters().begin(), allParameters().end());
+        reading.missing.assign(session::everyParameter().begin(), session::everyParameter().end());
         return reading;
     }
     // A read empties every value first, as the Read buttons do; the answer fills them again.
@@ -132,7 +94,7 @@ Terminal::Reading Terminal::read(protocol::ControlAccess& values) {
     protocol::parseReception(bytesOf(answer.bytes), static_cast<std::uint16_t>(answer.bytes.size()),
                              recorder);
     reading.answered = recorder.assigned();
-    reading.missing = missingAnswerKeys(answer.bytes, allParameters());
+    reading.missing = session::missingAnswerKeys(answer.bytes, session::everyParameter());
     reading.answer = answer.bytes;
     return reading;
 }

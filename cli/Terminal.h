@@ -1,10 +1,8 @@
 #pragma once
 // The dialogue with the terminal's settings firmware over a Link: a request goes out and the
-// receptions that follow are gathered into one answer, so an item cut between two receptions is
-// not lost (the windows parse each reception on its own). An answer ends when every expected
-// key has arrived with its ":", when the terminal pauses after it began, or when nothing came.
-// Before a request goes out the line must have been quiet for one answer pause (the rule and its
-// times are session/ExchangeRules.h).
+// receptions that follow are gathered into one answer until the exchange rule
+// (session/AnswerGathering) says it is over. Before a request goes out the line must have been
+// quiet for one answer pause (session/ExchangeRules.h).
 //
 // Main thread only; it runs the event loop while it waits.
 #include <chrono>
@@ -26,13 +24,6 @@ struct Answer {
     End end = End::Silent;
     std::string bytes;  // every reception, appended (at most one receive buffer, 4096 bytes)
 };
-
-// Parameters whose answer key does not occur in `bytes` followed, somewhere after it, by ":".
-std::vector<const protocol::Parameter*> missingAnswerKeys(
-    std::string_view bytes, std::span<const protocol::Parameter* const> expected);
-
-// Every parameter of the table, in table order.
-std::span<const protocol::Parameter* const> allParameters();
 
 // Answer keys without "=", for messages: "TL1, IDCOD".
 std::string keyList(std::span<const protocol::Parameter* const> parameters);

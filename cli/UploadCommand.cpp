@@ -59,10 +59,6 @@ int loadUpdateFile(const std::string& path, update::FirmwareImage& image) {
     return kExitOk;
 }
 
-bool isSuccess(const std::string& text) {
-    return text == update::kSuccessVersion01Text || text == update::kSuccessVersion02Text;
-}
-
 int runUpload(const CommandLine& line) {
     if (line.positional.size() != 1) return usageError("upload", "needs exactly one FILE.enc");
     std::string error;
@@ -80,20 +76,21 @@ int runUpload(const CommandLine& line) {
     UploadProgress progress(stdout, ::isatty(STDOUT_FILENO) == 1,
                             std::span(image->ImageBuffer.data(), image->ImageLength));
     PortUpload upload(session.link, session.loop, *image, progress);
-    const std::string result = upload.run(wait);
+    const auto result = upload.run(wait);
     progress.finish();
     session.link.close();
+    const bool succeeded = result && result->succeeded();
     recording::recordUpload(session.link, line.positional[0],
-                            std::span(image->ImageBuffer.data(), image->ImageLength), result,
-                            isSuccess(result));
-    if (isSuccess(result)) {
-        std::printf("%s\n", result.c_str());
+                            std::span(image->ImageBuffer.data(), image->ImageLength),
+                            result ? update::statusText(*result) : std::string(), succeeded);
+    if (succeeded) {
+        std::printf("%s\n", update::statusText(*result).c_str());
         return kExitOk;
     }
-    if (!result.empty()) printError(result);
+    if (result && result->outcome != update::UploadOutcome::NothingSent) printError(update::statusText(*result));
     // Stopped with records still to send: the terminal waits in its bootloader for them.
     if (const std::string unfinished = upload.unfinishedLine(); !unfinished.empty()) printError(unfinished);
-    return result.empty() ? session.reportEnd(Answer::End::Interrupted) : kExitUploadFailed;
+    return result ? kExitUploadFailed : session.reportEnd(Answer::End::Interrupted);
 }
 
 }  // namespace

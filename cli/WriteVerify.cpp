@@ -5,6 +5,7 @@
 #include "protocol/AssignmentRecorder.h"
 #include "protocol/RequestBuilder.h"
 #include "protocol/ResponseParser.h"
+#include "session/Verification.h"
 
 namespace cli {
 namespace {
@@ -19,8 +20,7 @@ bool unanswered(Answer::End end) {
 // Reads the terminal and takes its values of `wanted` that the read answered into `values`,
 // leaving the others alone; false (with the outcome's end set) when the link went or Ctrl+C.
 bool takeFromRead(Terminal& terminal, const std::vector<const protocol::Parameter*>& wanted,
-                  protocol::ValueStore& values, std::set<const protocol::Parameter*>& answered,
-                  WriteOutcome& outcome) {
+                  protocol::ValueStore& values, session::Verification& check, WriteOutcome& outcome) {
     protocol::ValueStore readBack;
     const Terminal::Reading reading = terminal.read(readBack);
     if (reading.end == Answer::End::Interrupted || reading.end == Answer::End::LinkLost) {
@@ -31,7 +31,7 @@ bool takeFromRead(Terminal& terminal, const std::vector<const protocol::Paramete
     for (const protocol::Parameter* p : wanted)
         if (reading.answered.count(p)) taken.push_back(p);
     protocol::restoreValues(values, protocol::snapshotValues(readBack, taken), {});
-    answered.insert(taken.begin(), taken.end());
+    check.answered({taken.begin(), taken.end()});
     return true;
 }
 
@@ -41,7 +41,7 @@ WriteOutcome writeAndVerify(Terminal& terminal, protocol::ValueStore& values) {
     WriteOutcome outcome;
     const std::vector<const protocol::Parameter*> groups =
         protocol::parametersOfMask(protocol::mask::WriteAll);
-    const protocol::ValueSnapshot sent = protocol::snapshotValues(values, groups);
+    session::Verification check(protocol::snapshotValues(values, groups), session::ReadBack::Confirm);
 
     protocol::TransmitBuffer buffer;
     const auto request = protocol::composeRequest(values, protocol::mask::WriteAll, buffer);
@@ -56,30 +56,16 @@ WriteOutcome writeAndVerify(Terminal& terminal, protocol::ValueStore& values) {
 
     // The sent values are emptied and the answer fills them again, as in the windows.
     protocol::applyEmptying(values, request);
-    std::set<const protocol::Parameter*> answered;
     {
         protocol::AssignmentRecorder recorder(values);
         protocol::parseReception(reinterpret_cast<const std::uint8_t*>(answer.bytes.data()),
                                  static_cast<std::uint16_t>(answer.bytes.size()), recorder);
-        answered = recorder.assigned();
+        check.answered(recorder.assigned());
     }
-
-    std::vector<const protocol::Parameter*> unanswered;
-    for (const protocol::Parameter* p : groups)
-        if (!answered.count(p)) unanswered.push_back(p);
-    // Values the write's answer lacks are taken from a read, leaving the answered ones alone.
-    if (!unanswered.empty() && !takeFromRead(terminal, unanswered, values, answered, outcome))
-        return outcome;
-
-    outcome.mismatches = protocol::verifyValues(sent, values, answered);
-    if (!outcome.mismatches.empty()) {
-        // An answer that disagrees may be a late one of an earlier request: only a read that
-        // disagrees too makes it a difference.
-        std::vector<const protocol::Parameter*> disputed;
-        for (const protocol::ValueMismatch& m : outcome.mismatches) disputed.push_back(m.parameter);
-        if (!takeFromRead(terminal, disputed, values, answered, outcome)) return outcome;
-        outcome.mismatches = protocol::verifyValues(sent, values, answered);
-    }
+    // Reads as the check asks: for what the answer lacks, then to confirm any difference.
+    for (auto wanted = check.nextReadBack(values); !wanted.empty(); wanted = check.nextReadBack(values))
+        if (!takeFromRead(terminal, wanted, values, check, outcome)) return outcome;
+    outcome.mismatches = check.mismatches(values);
     outcome.status = outcome.mismatches.empty() ? Status::Agreed : Status::Differs;
     return outcome;
 }

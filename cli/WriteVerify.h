@@ -1,7 +1,7 @@
 #pragma once
 // Writing all four groups as the tool bar's "write all pages" button does (mask 0x0283), then
-// checking that every value sent came back equal: in the write's own answer, or, for values that
-// answer lacks, in a read that follows.
+// checking that every value sent came back equal (session::Verification, with the read-back that
+// fetches what the answer lacks and confirms a difference).
 #include <string>
 #include <vector>
 

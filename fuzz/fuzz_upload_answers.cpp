@@ -17,25 +17,17 @@ namespace {
 
 using update::FirmwareUpload;
 
-bool isSuccess(const std::string& text) {
-    return text == update::kSuccessVersion01Text || text == update::kSuccessVersion02Text;
-}
-
-// The main window as the upload sees it, checking each call against the upload's own state.
-struct CheckingHost : update::UploadHost {
+// The link and the events as the upload sees them, checking each call against its own state.
+struct CheckingHost : update::UploadLink, update::UploadEvents {
     const update::FirmwareImage* image = nullptr;
     const FirmwareUpload* upload = nullptr;
     bool open = true;
     bool upgradeEnabled = true;
     bool successShown = false;
-    std::uint8_t firstByte = 0;
     std::uint32_t confirmed = 0;  // image bytes acknowledged in this upload
 
     bool isLinkOpen() const override { return open; }
-    bool isLinkClosed() const override { return !open; }
     void toggleLink() override { open = !open; }
-    void clearAwaitingReply() override {}
-    void installConnectionChanged() override {}
     bool writePort(const std::uint8_t* data, std::size_t n) override {
         fuzz::require(open, "blocks are sent only over an open link");
         const std::uint32_t at = upload->SentLength();
@@ -49,21 +41,22 @@ struct CheckingHost : update::UploadHost {
         return true;
     }
     void discardPendingInput() override {}
-    std::uint8_t receiveBufferFirstByte() const override { return firstByte; }
-    void setProgressPosition(int) override {}
-    void setLabel56(const std::string&) override {}
-    void setLabel57(const std::string&) override {}
-    void setStatusPanel1(const std::string& text) override {
+    unsigned lineRateBitsPerSecond() const override { return 9600; }
+
+    void uploadStarted(std::size_t) override { upgradeEnabled = false; }
+    void sendingBegun() override { fuzz::require(!successShown, "nothing is shown after success"); }
+    void recordAccepted(std::uint32_t, std::size_t) override {
         fuzz::require(!successShown, "nothing is shown after success");
-        if (text.empty()) return;  // a new upload clears the panel
-        if (isSuccess(text)) {
-            fuzz::require(upload->SentLength() == image->ImageLength,
+    }
+    void uploadFinished(const update::UploadResult& result, std::uint32_t acknowledged) override {
+        fuzz::require(!successShown, "nothing is shown after success");
+        if (result.succeeded()) {
+            fuzz::require(acknowledged == image->ImageLength && upload->SentLength() == image->ImageLength,
                           "success is shown only after the last record");
             successShown = true;
         }
     }
-    void setUpgradeEnabled(bool enabled) override { upgradeEnabled = enabled; }
-    unsigned lineRateBitsPerSecond() const override { return 9600; }
+    void uploadIdle() override { upgradeEnabled = true; }
 };
 
 // Records with bodies of up to 63 bytes, made from the input; the bodies are opaque here.
@@ -86,14 +79,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     CheckingHost host;
     platform::ManualTimer timer1, recordTimer;
-    FirmwareUpload upload(host, timer1, recordTimer, *image);
+    FirmwareUpload upload(host, host, timer1, recordTimer, *image);
     host.image = image.get();
     host.upload = &upload;
 
     auto receive = [&](std::vector<std::uint8_t> bytes) {
         // HandleReception routes a reception to the upload only while it runs.
         if (!host.open || !upload.uploadRunning()) return;
-        if (!bytes.empty()) host.firstByte = bytes[0];
         upload.OnReception(bytes.size(), bytes.data());
     };
     auto press = [&] {

@@ -1,6 +1,6 @@
 #pragma once
-// How long the command-line program waits on the terminal's settings firmware, and when the line
-// is free for the next request.
+// How long the front ends wait on the terminal's settings firmware, and when the line is free
+// for the next request.
 //
 // A request is never sent into a line that is still talking: whatever comes before the line has
 // been quiet for one answer pause is the late answer of an earlier request (a previous run that
@@ -9,8 +9,10 @@
 // answer watch.
 #include <chrono>
 #include <cstddef>
+#include <vector>
 
 #include "platform/WireTime.h"
+#include "protocol/ParameterTable.h"
 
 namespace session {
 
@@ -31,5 +33,13 @@ constexpr std::chrono::milliseconds wireTime(std::size_t bytes, unsigned bitsPer
 constexpr std::chrono::milliseconds answerPause(unsigned bitsPerSecond) {
     return kAnswerPause + wireTime(kPauseWireBytes, bitsPerSecond);
 }
+
+// The window's bound on an answer it watches for (it sends at once and may have several requests
+// on their way): kAnswerTimeoutBaseMs plus three times the wire time of the request and of the
+// answer expected for `answered` (a text value counted at kTextValueBytesEstimate bytes).
+inline constexpr int kAnswerTimeoutBaseMs = 2000;
+inline constexpr std::size_t kTextValueBytesEstimate = 24;
+std::size_t expectedAnswerBytes(const std::vector<const protocol::Parameter*>& answered);
+int answerTimeoutMs(std::size_t requestBytes, std::size_t answerBytes, unsigned bitsPerSecond);
 
 }  // namespace session

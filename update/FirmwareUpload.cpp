@@ -7,7 +7,6 @@
 namespace update {
 
 namespace {
-constexpr int kProgressSteps = 100;
 
 // The record starting at `offset` (0-based) and the number of records of `image`, from the
 // length fields; a cut last record counts as one.
@@ -29,9 +28,9 @@ std::string unfinishedText(std::size_t record, std::size_t records, std::string_
            "): терминал остаётся в загрузчике. Подключите его и " + std::string(again) + " ещё раз.";
 }
 
-FirmwareUpload::FirmwareUpload(UploadHost& host, platform::Timer& timer1, platform::Timer& recordTimer,
-                               const FirmwareImage& image)
-    : host_(host), timer1_(timer1), recordTimer_(recordTimer), image_(image)
+FirmwareUpload::FirmwareUpload(UploadLink& link, UploadEvents& events, platform::Timer& timer1,
+                               platform::Timer& recordTimer, const FirmwareImage& image)
+    : link_(link), events_(events), timer1_(timer1), recordTimer_(recordTimer), image_(image)
 {
     timer1_.onTimer = [this] { Timer1Timer(); };
     recordTimer_.onTimer = [this] { RecordTimeout(); };
@@ -51,36 +50,31 @@ void FirmwareUpload::BUpgradeClick()
     timer1_.setEnabled(true);
     uploadRunning_ = true;
     state_ = State::WaitingToBegin;
-    host_.clearAwaitingReply();
-    host_.installConnectionChanged();
-    if (host_.isLinkOpen()) host_.toggleLink();
+    link_.takeOverLink(true);
+    if (link_.isLinkOpen()) link_.toggleLink();
     SentLength_ = 0;
-    host_.setLabel56(std::to_string(2ull * sending_.size()));
-    host_.setUpgradeEnabled(false);
+    lastAccept_ = 0;
     unfinished_ = {};
-    host_.uploadActiveChanged(true);
+    events_.uploadStarted(sending_.size());
 }
 
 void FirmwareUpload::Timer1Timer()
 {
     timer1_.setEnabled(false);
     if (uploadRunning_) {
-        host_.installConnectionChanged();
-        if (host_.isLinkClosed()) host_.toggleLink();
-        host_.setProgressPosition(0);
+        link_.takeOverLink(false);
+        if (!link_.isLinkOpen()) link_.toggleLink();
         SentLength_ = 0;
         FailureCount_ = 0;
-        host_.setStatusPanel1("");
+        events_.sendingBegun();
         state_ = State::Sending;
         SendNextRecord();
         return;
     }
-    host_.setUpgradeEnabled(true);
-    host_.clearAwaitingReply();
-    host_.installConnectionChanged();
+    link_.takeOverLink(true);
     state_ = State::Idle;  // before closing, so our own close is not taken for a lost link
-    if (host_.isLinkOpen()) host_.toggleLink();
-    host_.uploadActiveChanged(false);
+    if (link_.isLinkOpen()) link_.toggleLink();
+    events_.uploadIdle();
 }
 
 void FirmwareUpload::SendNextRecord()
@@ -89,33 +83,28 @@ void FirmwareUpload::SendNextRecord()
     const std::size_t imageLength = sending_.size();
     if (SentLength_ >= imageLength) {
         // SentLength reaches the end only through acknowledgements, so with records sent the
-        // latest reception is the last record's accept. An empty image sent nothing: a byte left
-        // over from some earlier reception is no success.
-        const std::uint8_t b = imageLength > 0 ? host_.receiveBufferFirstByte() : 0;
-        if (b == kAcceptVersion01) host_.setStatusPanel1(kSuccessVersion01Text);
-        if (b == kAcceptVersion02) host_.setStatusPanel1(kSuccessVersion02Text);
-        recordTimer_.setEnabled(false);
-        host_.setProgressPosition(0);
-        uploadRunning_ = false;
-        host_.setLabel57(std::to_string(2ull * SentLength_));
-        state_ = State::WindingUp;
-        timer1_.setInterval(kWindUpMs);
-        timer1_.setEnabled(true);
+        // latest reception is the last record's accept. An empty image sent nothing: no success.
+        UploadResult result;
+        if (imageLength > 0) {
+            result.outcome = UploadOutcome::Success;
+            result.bootloaderVersion = lastAccept_ == kAcceptVersion02 ? 2 : 1;
+        }
+        windUp(result);
         return;
     }
     // The image passed its check when loaded; still, never read or send past it.
     const std::size_t left = imageLength - SentLength_;
     const std::size_t L = left >= kLengthFieldSize ? sending_[SentLength_] * 256u + sending_[SentLength_ + 1] : 0;
     if (left < kLengthFieldSize || L > kMaxRecordLength || L + kLengthFieldSize > left) {
-        stop(kRejectedText);
+        stop(UploadOutcome::Rejected);
         return;
     }
     RecordLength_ = static_cast<std::uint16_t>(L + kLengthFieldSize);
-    if (!host_.isLinkOpen() || !host_.writePort(&sending_[SentLength_], RecordLength_)) {
-        stop(kLinkLostText);
+    if (!link_.isLinkOpen() || !link_.writePort(&sending_[SentLength_], RecordLength_)) {
+        stop(UploadOutcome::LinkLost);
         return;
     }
-    recordTimer_.setInterval(recordTimeoutMs(RecordLength_, host_.lineRateBitsPerSecond()));
+    recordTimer_.setInterval(recordTimeoutMs(RecordLength_, link_.lineRateBitsPerSecond()));
     recordTimer_.setEnabled(true);
 }
 
@@ -127,26 +116,26 @@ void FirmwareUpload::OnReception(std::size_t n, const std::uint8_t* data)
     lateAnswerGrace_ = false;
     recordTimer_.setEnabled(false);
     if (n == 0) {
-        failedAnswer(kNoAnswerText);
+        failedAnswer(UploadOutcome::NoAnswer);
         return;
     }
     if (n >= 2) {
-        stop(kNotBootloaderText);
+        stop(UploadOutcome::NotBootloader);
         return;
     }
     if (data[0] != kAcceptVersion01 && data[0] != kAcceptVersion02) {
-        failedAnswer(kRejectedText);
+        failedAnswer(UploadOutcome::Rejected);
         return;
     }
+    lastAccept_ = data[0];
     SentLength_ += RecordLength_;
-    // The bar follows the bytes taken, whatever the size of the image; the end resets it.
-    host_.setProgressPosition(static_cast<int>(std::uint64_t{SentLength_} * kProgressSteps / sending_.size()));
+    events_.recordAccepted(SentLength_, sending_.size());
     SendNextRecord();
 }
 
 void FirmwareUpload::OnLinkLost()
 {
-    if (state_ == State::Sending) stop(kLinkLostText);
+    if (state_ == State::Sending) stop(UploadOutcome::LinkLost);
 }
 
 void FirmwareUpload::RecordTimeout()
@@ -161,17 +150,18 @@ void FirmwareUpload::RecordTimeout()
     }
     // Silence through the grace too: a failed answer like an empty reception.
     lateAnswerGrace_ = false;
-    failedAnswer(kNoAnswerText);
+    failedAnswer(UploadOutcome::NoAnswer);
 }
 
-void FirmwareUpload::failedAnswer(const char* textAtLimit)
+void FirmwareUpload::failedAnswer(UploadOutcome atLimit)
 {
     ++FailureCount_;
     if (FailureCount_ >= kFailureLimit) {
-        stop(textAtLimit);
+        stop(atLimit);
         return;
     }
-    host_.discardPendingInput();
+    link_.discardPendingInput();
+    events_.recordRepeated(FailureCount_);
     SendNextRecord();
 }
 
@@ -184,22 +174,44 @@ std::string FirmwareUpload::unfinishedLine(std::string_view again) const
     return unfinished_.first ? unfinishedText(unfinished_.first, unfinished_.second, again) : std::string();
 }
 
-void FirmwareUpload::stop(const std::string& text)
+void FirmwareUpload::stop(UploadOutcome outcome)
 {
+    UploadResult result;
+    result.outcome = outcome;
     // Records were going out: the terminal waits in its bootloader for the rest. (One that
     // answers like a running program was never in it.)
-    if (text != kNotBootloaderText && state_ == State::Sending && !sending_.empty()) {
+    if (outcome != UploadOutcome::NotBootloader && state_ == State::Sending && !sending_.empty()) {
         const auto [index, count] = recordPosition(sending_, SentLength_);
         unfinished_ = {index + 1, count};
+        result.record = index + 1;
+        result.records = count;
     }
-    recordTimer_.setEnabled(false);
     lateAnswerGrace_ = false;
-    host_.setStatusPanel1(text);
-    host_.setProgressPosition(0);
+    windUp(result);
+}
+
+void FirmwareUpload::windUp(const UploadResult& result)
+{
+    recordTimer_.setEnabled(false);
     uploadRunning_ = false;
+    events_.uploadFinished(result, SentLength_);
     state_ = State::WindingUp;
     timer1_.setInterval(kWindUpMs);
     timer1_.setEnabled(true);
+}
+
+std::string statusText(const UploadResult& result)
+{
+    switch (result.outcome) {
+    case UploadOutcome::Success:
+        return result.bootloaderVersion == 2 ? kSuccessVersion02Text : kSuccessVersion01Text;
+    case UploadOutcome::NothingSent: return "";
+    case UploadOutcome::Rejected: return kRejectedText;
+    case UploadOutcome::NoAnswer: return kNoAnswerText;
+    case UploadOutcome::NotBootloader: return kNotBootloaderText;
+    case UploadOutcome::LinkLost: return kLinkLostText;
+    }
+    return "";
 }
 
 }  // namespace update

@@ -14,8 +14,8 @@
 // answer later still is not taken for the repeat's. An unplugged or closed link ends the upload
 // with kLinkLostText.
 //
-// A success text needs the whole image acknowledged: an empty image ends at once without one.
-// ProgressBar1 shows the share of the image's bytes taken so far (0 again at the end).
+// Success needs the whole image acknowledged: an empty image ends at once without it. What
+// happens is told to UploadEvents; the link is driven through UploadLink.
 //
 // Main thread only: every handler, the two timers' ticks and OnReception run there.
 #include <cstdint>
@@ -26,7 +26,8 @@
 
 #include "platform/Timer.h"
 #include "update/UpdateFile.h"
-#include "update/UploadHost.h"
+#include "update/UploadEvents.h"
+#include "update/UploadLink.h"
 
 namespace update {
 
@@ -56,16 +57,15 @@ public:
 
     // Takes over both timers' onTimer. `image` is the main window's image; BUpgradeClick takes a
     // copy of its loaded bytes, so a file opened during the upload does not change what is sent.
-    FirmwareUpload(UploadHost& host, platform::Timer& timer1, platform::Timer& recordTimer,
-                   const FirmwareImage& image);
+    FirmwareUpload(UploadLink& link, UploadEvents& events, platform::Timer& timer1,
+                   platform::Timer& recordTimer, const FirmwareImage& image);
 
     void BUpgradeClick();
     void Timer1Timer();
     void SendNextRecord();
-    // The upload branch of HandleReception, taken while uploadRunning(): n bytes at data (the
-    // receive buffer). The window's prologue (Label35, Label57 from SentLength) runs before it.
+    // The upload branch of HandleReception, taken while uploadRunning(): n bytes at data.
     void OnReception(std::size_t n, const std::uint8_t* data);
-    // The host calls this when the link closes or the device is gone; it ends a running upload.
+    // Called when the link closes or the device is gone; it ends a running upload.
     void OnLinkLost();
 
     bool uploadRunning() const { return uploadRunning_; }
@@ -81,10 +81,12 @@ public:
 
 private:
     void RecordTimeout();
-    void failedAnswer(const char* textAtLimit);
-    void stop(const std::string& text);
+    void failedAnswer(UploadOutcome atLimit);
+    void stop(UploadOutcome outcome);
+    void windUp(const UploadResult& result);
 
-    UploadHost& host_;
+    UploadLink& link_;
+    UploadEvents& events_;
     platform::Timer& timer1_;
     platform::Timer& recordTimer_;
     const FirmwareImage& image_;
@@ -96,6 +98,7 @@ private:
     std::uint32_t SentLength_ = 0;
     std::uint16_t RecordLength_ = 0;
     std::uint8_t FailureCount_ = 0;
+    std::uint8_t lastAccept_ = 0;  // the accepting byte of the latest record taken
     std::pair<std::size_t, std::size_t> unfinished_;  // record (1-based) and records; {0, 0}: none
 };
 

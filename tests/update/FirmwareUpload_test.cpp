@@ -13,25 +13,24 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-struct FakeHost : UploadHost {
+// The link as a script, and the events shown the way the main window shows them.
+struct FakeHost : UploadLink, UploadEvents {
     bool open = true, writeSucceeds = true, openSucceeds = true, upgradeEnabled = true;
-    int toggles = 0, awaitingCleared = 0, discards = 0, progress = -1;
-    std::uint8_t firstByte = 0;
+    int toggles = 0, awaitingCleared = 0, discards = 0, progress = -1, repeats = 0;
     std::string label56, label57, panel1 = "old", log;
     std::vector<Bytes> sent;
     std::vector<bool> activeLog;
     std::vector<int> progressLog;
+    std::vector<UploadResult> results;
 
     bool isLinkOpen() const override { return open; }
-    bool isLinkClosed() const override { return !open; }
     void toggleLink() override
     {
         open = !open && openSucceeds;
         ++toggles;
         log += open ? "open;" : "close;";
     }
-    void clearAwaitingReply() override { ++awaitingCleared; }
-    void installConnectionChanged() override {}
+    void takeOverLink(bool expectingNoReply) override { awaitingCleared += expectingNoReply; }
     bool writePort(const std::uint8_t* data, std::size_t n) override
     {
         if (!writeSucceeds) return false;
@@ -40,14 +39,34 @@ struct FakeHost : UploadHost {
         return true;
     }
     void discardPendingInput() override { ++discards, log += "discard;"; }
-    std::uint8_t receiveBufferFirstByte() const override { return firstByte; }
-    void setProgressPosition(int p) override { progressLog.push_back(progress = p); }
-    void setLabel56(const std::string& t) override { label56 = t; }
-    void setLabel57(const std::string& t) override { label57 = t; }
-    void setStatusPanel1(const std::string& t) override { panel1 = t; }
-    void setUpgradeEnabled(bool e) override { upgradeEnabled = e; }
     unsigned lineRateBitsPerSecond() const override { return 9600; }
-    void uploadActiveChanged(bool active) override { activeLog.push_back(active); }
+
+    void setProgress(int p) { progressLog.push_back(progress = p); }
+    void uploadStarted(std::size_t bytes) override
+    {
+        label56 = std::to_string(2 * bytes);
+        upgradeEnabled = false;
+        activeLog.push_back(true);
+    }
+    void sendingBegun() override { setProgress(0), panel1.clear(); }
+    void recordAccepted(std::uint32_t acknowledged, std::size_t bytes) override
+    {
+        setProgress(static_cast<int>(acknowledged * 100ull / bytes));
+    }
+    void recordRepeated(int) override { ++repeats; }
+    void uploadFinished(const UploadResult& r, std::uint32_t acknowledged) override
+    {
+        results.push_back(r);
+        if (r.outcome != UploadOutcome::NothingSent) panel1 = statusText(r);
+        setProgress(0);
+        if (r.outcome == UploadOutcome::Success || r.outcome == UploadOutcome::NothingSent)
+            label57 = std::to_string(2ull * acknowledged);
+    }
+    void uploadIdle() override
+    {
+        upgradeEnabled = true;
+        activeLog.push_back(false);
+    }
 };
 
 // Records of the given body lengths; the bodies are opaque to the upload.
@@ -67,7 +86,7 @@ protected:
     FakeHost host;
     platform::ManualTimer timer1, recordTimer;
     std::unique_ptr<FirmwareImage> image = std::make_unique<FirmwareImage>();
-    FirmwareUpload upload{host, timer1, recordTimer, *image};
+    FirmwareUpload upload{host, host, timer1, recordTimer, *image};
 
     void begin()
     {
@@ -79,7 +98,6 @@ protected:
     // One reception of the given bytes, as HandleReception hands it over.
     void answer(Bytes bytes)
     {
-        if (!bytes.empty()) host.firstByte = bytes[0];
         ASSERT_TRUE(upload.uploadRunning());
         upload.OnReception(bytes.size(), bytes.data());
     }
@@ -294,11 +312,12 @@ TEST_F(Upload, AnEmptyImageEndsAtOnceWithoutASuccessText)
 {
     image->ImageLength = 0;
     for (std::uint8_t leftOver : {0x24, 0x11, 0x33}) {
-        host.firstByte = leftOver;
+        upload.OnReception(1, &leftOver);  // not sending yet: ignored
         begin();
         EXPECT_TRUE(host.sent.empty());
         EXPECT_EQ(host.panel1, "");
         EXPECT_EQ(host.label57, "0");
+        EXPECT_EQ(host.results.back().outcome, UploadOutcome::NothingSent);
         windUp();
     }
 }
@@ -341,4 +360,43 @@ TEST_F(Upload, OurOwnCloseAStrayReceptionOrAFileOpenedMeanwhileChangeNothing)
     timer1.fire();  // the wind-up closes the link
     upload.OnLinkLost();
     EXPECT_EQ(host.panel1, "Обновление прошло успешно. BL ver 01");
+}
+
+// The result each front end words: the kind of the end, the bootloader's version on success,
+// and where an interrupted upload stopped; a repeat is told as it happens.
+TEST_F(Upload, TheResultTellsHowTheUploadEndedAndWhereItStopped)
+{
+    makeImage(*image, {4, 4, 4});
+    begin();
+    answer({0x33});
+    answer({0x5A});
+    EXPECT_EQ(host.repeats, 1);
+    answer({0x33});
+    answer({0x33});
+    ASSERT_EQ(host.results.size(), 1u);
+    EXPECT_TRUE(host.results[0].succeeded());
+    EXPECT_EQ(host.results[0].bootloaderVersion, 2);
+    EXPECT_EQ(host.results[0].record, 0u);
+    EXPECT_EQ(host.panel1, "Обновление прошло успешно. BL ver 02");
+    windUp();
+
+    const struct {
+        Bytes answer;
+        UploadOutcome outcome;
+        std::size_t record;
+    } ends[] = {{{0x11, 0x11}, UploadOutcome::NotBootloader, 0}, {{0x5A}, UploadOutcome::Rejected, 2}};
+    for (const auto& end : ends) {
+        begin();
+        answer({0x11});
+        for (int i = 0; i < kFailureLimit && upload.uploadRunning(); ++i) answer(end.answer);
+        EXPECT_EQ(host.results.back().outcome, end.outcome);
+        EXPECT_EQ(host.results.back().record, end.record);
+        EXPECT_EQ(host.results.back().records, end.record ? 3u : 0u);
+        windUp();
+    }
+    begin();
+    upload.OnLinkLost();
+    EXPECT_EQ(host.results.back().outcome, UploadOutcome::LinkLost);
+    EXPECT_EQ(host.results.back().record, 1u);
+    windUp();
 }

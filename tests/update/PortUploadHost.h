@@ -25,9 +25,10 @@ public:
     void setInterval(int ms) override { platform::SteadyTimer::setInterval(ms == shortenInterval ? 0 : ms); }
 };
 
-class PortUploadHost : public update::UploadHost {
+class PortUploadHost : public update::UploadLink, public update::UploadEvents {
 public:
-    PortUploadHost(int comNumber, const update::FirmwareImage& image) : upload(*this, timer1, recordTimer, image)
+    PortUploadHost(int comNumber, const update::FirmwareImage& image)
+        : upload(*this, *this, timer1, recordTimer, image)
     {
         platform::MainThread::adoptCurrentThread();
         timer1.shortenInterval = update::kLinkSettleMs;
@@ -66,12 +67,9 @@ public:
         return pumpUntil([this] { return upload.state() == update::FirmwareUpload::State::Idle; }, bound);
     }
 
-    // UploadHost
+    // UploadLink
     bool isLinkOpen() const override { return port.Open(); }
-    bool isLinkClosed() const override { return !port.Open(); }
     void toggleLink() override { port.SetOpen(!port.Open()), connectionChanged(); }
-    void clearAwaitingReply() override {}
-    void installConnectionChanged() override {}
     bool writePort(const std::uint8_t* data, std::size_t n) override
     {
         if (!port.Open()) return false;
@@ -79,17 +77,23 @@ public:
         return port.PutBlock(reinterpret_cast<const char*>(data), static_cast<std::uint32_t>(n)) == n;
     }
     void discardPendingInput() override { port.FlushInBuffer(); }
-    std::uint8_t receiveBufferFirstByte() const override { return receiveBuffer[0]; }
-    void setProgressPosition(int p) override { progressLog.push_back(progress = p); }
-    void setLabel56(const std::string& t) override { label56 = t; }
-    void setLabel57(const std::string& t) override
-    {
-        label57 = t;
-        finishedAt = std::chrono::steady_clock::now();  // the upload sets it once, after the last answer
-    }
-    void setStatusPanel1(const std::string& t) override { panel1Log.push_back(t); }
-    void setUpgradeEnabled(bool e) override { upgradeEnabled = e; }
     unsigned lineRateBitsPerSecond() const override { return static_cast<unsigned>(port.GetBaud()); }
+
+    // UploadEvents, kept as the main window shows them
+    void uploadStarted(std::size_t bytes) override { label56 = std::to_string(2 * bytes), upgradeEnabled = false; }
+    void sendingBegun() override { progressLog.push_back(progress = 0), panel1Log.emplace_back(); }
+    void recordAccepted(std::uint32_t acknowledged, std::size_t bytes) override
+    {
+        progressLog.push_back(progress = static_cast<int>(acknowledged * 100ull / bytes));
+    }
+    void uploadFinished(const update::UploadResult& r, std::uint32_t acknowledged) override
+    {
+        finishedAt = std::chrono::steady_clock::now();  // once, after the last answer
+        if (r.outcome != update::UploadOutcome::NothingSent) panel1Log.push_back(update::statusText(r));
+        progressLog.push_back(progress = 0);
+        if (r.succeeded() || r.outcome == update::UploadOutcome::NothingSent) label57 = std::to_string(2ull * acknowledged);
+    }
+    void uploadIdle() override { upgradeEnabled = true; }
 
     // ConnectionChanged: a link that closed under a running upload ends it.
     void connectionChanged() { if (!port.Open()) upload.OnLinkLost(); }

@@ -79,7 +79,7 @@ TEST_F(VerifyTest, SilentTerminalGetsTheValuesBackAndALateAnswerStillApplies) {
         for (auto button : c.buttons) (form1.get()->*button)();
         waitRequests(sent + c.buttons.size());
         ASSERT_TRUE(answerTimer->enabled());
-        EXPECT_GE(answerTimer->interval(), app::kAnswerTimeoutBaseMs);
+        EXPECT_GE(answerTimer->interval(), session::kAnswerTimeoutBaseMs);
         // Meanwhile a Write-all would send the emptied controls: refused, naming the pages.
         form1->ToolButton6Click();
         ASSERT_EQ(messages.shown().size(), 1u);

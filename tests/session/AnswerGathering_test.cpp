@@ -1,0 +1,61 @@
+// When an answer is over: every expected key, a pause once it began, silence past the first-byte
+// time-out, a full receive buffer, or the answer limit.
+#include "session/AnswerGathering.h"
+
+#include <gtest/gtest.h>
+
+#include "session/ExchangeRules.h"
+
+namespace {
+
+using session::AnswerGathering;
+using End = AnswerGathering::End;
+using std::chrono::milliseconds;
+
+const protocol::Parameter* const kTl1 = protocol::byControl("ETl1");
+const protocol::Parameter* const kTl2 = protocol::byControl("ETl2");
+const std::vector<const protocol::Parameter*> kExpected{kTl1, kTl2};
+constexpr unsigned kRate = 9600;
+
+std::span<const std::uint8_t> bytes(std::string_view text) {
+    return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
+}
+
+}  // namespace
+
+TEST(AnswerGathering, AnItemCutBetweenReceptionsCountsAndTheLastKeyEndsTheAnswer) {
+    const auto sent = session::Clock::now();
+    AnswerGathering answer(kExpected, 20, kRate, sent);
+    answer.take(bytes("$TL1=12"), sent + milliseconds(50));
+    EXPECT_FALSE(answer.over(sent + milliseconds(60)));
+    answer.take(bytes("3:TL2="), sent + milliseconds(70));
+    EXPECT_EQ(answer.end(), End::Paused);  // TL2 has no ":" yet
+    answer.take(bytes("9:"), sent + milliseconds(80));
+    EXPECT_TRUE(answer.over(sent + milliseconds(80)));
+    EXPECT_EQ(answer.end(), End::Complete);
+    EXPECT_EQ(answer.bytes(), "$TL1=123:TL2=9:");
+}
+
+TEST(AnswerGathering, SilencePauseFullBufferAndLimitEndItIncomplete) {
+    const auto sent = session::Clock::now();
+    const auto firstByteBy = sent + session::kFirstByteTimeout + session::wireTime(20, kRate);
+    AnswerGathering silent(kExpected, 20, kRate, sent);
+    EXPECT_FALSE(silent.over(firstByteBy - milliseconds(1)));
+    EXPECT_TRUE(silent.over(firstByteBy));
+    EXPECT_EQ(silent.end(), End::Silent);
+
+    AnswerGathering paused(kExpected, 20, kRate, sent);
+    paused.take(bytes("$TL1=1:"), sent + milliseconds(100));
+    const auto pauseEnds = sent + milliseconds(100) + session::answerPause(kRate);
+    EXPECT_FALSE(paused.over(pauseEnds - milliseconds(1)));
+    EXPECT_TRUE(paused.over(pauseEnds));
+    EXPECT_EQ(paused.end(), End::Paused);
+
+    // A terminal that never stops talking: the buffer fills, then nothing more is kept.
+    AnswerGathering chatter(kExpected, 20, kRate, sent);
+    const std::string block(1000, 'x');
+    for (int i = 0; i < 5; ++i) chatter.take(bytes(block), sent + milliseconds(10));
+    EXPECT_EQ(chatter.bytes().size(), session::kAnswerCapacity);
+    EXPECT_TRUE(chatter.over(sent + milliseconds(10)));
+    EXPECT_TRUE(AnswerGathering(kExpected, 20, kRate, sent).over(chatter.limit()));
+}
