@@ -18,6 +18,18 @@ const std::uint8_t* bytesOf(std::string_view text) {
     return reinterpret_cast<const std::uint8_t*>(text.data());
 }
 
+// A line that echoes (an RS-485 adapter, a terminal with its echo on) carries the request back
+// ahead of the answer. The echo is not the answer: taken for it, a write would be "verified"
+// against the very values it sent. `heard` without the request's echo; empty while what came so
+// far may still be the start of one.
+std::string withoutEcho(const std::string& heard, std::string_view request) {
+    if (heard.size() < request.size() && request.starts_with(heard)) return {};
+    std::string answer = heard;
+    if (const std::size_t at = answer.find(request); at != std::string::npos)
+        answer.erase(at, request.size());
+    return answer;
+}
+
 }  // namespace
 
 std::vector<const protocol::Parameter*> missingAnswerKeys(
@@ -75,11 +87,12 @@ Answer Terminal::exchange(std::string_view request,
     Answer answer;
     Clock::time_point lastByte{};
     bool lost = false;
+    std::string heard;
     link_.onReception = [&](std::span<const std::uint8_t> bytes) {
-        const std::size_t room = kAnswerCapacity - answer.bytes.size();
-        answer.bytes.append(reinterpret_cast<const char*>(bytes.data()),
-                            std::min(room, bytes.size()));
-        lastByte = Clock::now();
+        const std::size_t room = kAnswerCapacity + request.size() - heard.size();
+        heard.append(reinterpret_cast<const char*>(bytes.data()), std::min(room, bytes.size()));
+        answer.bytes = withoutEcho(heard, request).substr(0, kAnswerCapacity);
+        if (!answer.bytes.empty()) lastByte = Clock::now();
     };
     link_.onLost = [&] { lost = true; };
 

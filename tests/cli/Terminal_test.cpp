@@ -241,6 +241,32 @@ TEST_F(TerminalCommands, ALateAnswerOfAnEarlierRequestIsNeitherReadNorADifferenc
     EXPECT_EQ(late.settings.store().value("Apn"), "apn.ru");
 }
 
+// The settings firmware behind a line that echoes every byte it is sent (an RS-485 adapter, a
+// terminal with its echo on): the echo comes ahead of the answer.
+class EchoingTerminal : public sim::Mode {
+  public:
+    explicit EchoingTerminal(const sim::SettingsOptions& options) : settings(options) {}
+    void received(const std::uint8_t* data, std::size_t length, sim::Line& line) override {
+        line.send(std::string(reinterpret_cast<const char*>(data), length));
+        settings.received(data, length, line);
+    }
+    sim::SettingsMode settings;
+};
+
+TEST_F(TerminalCommands, AnEchoOfTheRequestIsNeverTakenForTheTerminalsAnswer) {
+    sim::SettingsOptions cutting;
+    cutting.textLimit = 8;
+    EchoingTerminal echoing(cutting);
+    SimulatedLine line(map, kCom, echoing);
+    writeFile("template.abt", kTemplate);
+    const auto write = runVigil({"write", "--port", kPort, path("template.abt"), "--set", "TL3=123456789012"});
+    EXPECT_EQ(write.exitCode, 4) << write.out << write.err;
+    EXPECT_THAT(write.out, HasSubstr("отправлено \"123456789012\", получено \"12345678\""));
+    const auto read = runVigil({"read", "--port", kPort});
+    EXPECT_EQ(read.exitCode, 0) << read.err;
+    EXPECT_THAT(read.out, HasSubstr("TL3=12345678:"));
+}
+
 TEST_F(TerminalCommands, BadWriteInputIsRefusedBeforeAnythingIsSent) {
     // Each refused override's reason is tested with the overrides themselves.
     SettingsTerminal terminal(map, kCom);
