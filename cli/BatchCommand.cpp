@@ -184,7 +184,15 @@ const Unit* Batch::unitFor(const Unit& asked, const std::string& idCode) const {
     }
     if (const std::string* known = log_.unitOf(idCode)) {
         const Unit* unit = byLabel(*known);
-        if (log_.done(*known))
+        if (log_.done(*known) && !session::sameUnit(log_.idCodeOf(*known), idCode))
+            // Written in part while it was swapped for the unit's terminal, which was done since.
+            std::printf("Unit %s: the connected terminal (IDCOD=%s) took part of unit %s's values "
+                        "in an attempt that failed; unit %s was done since on another terminal "
+                        "(IDCOD=%s). This one is not written and may hold unit %s's values; "
+                        "disconnect it.\n",
+                        label, idCode.c_str(), known->c_str(), known->c_str(),
+                        log_.idCodeOf(*known).c_str(), known->c_str());
+        else if (log_.done(*known))
             std::printf("Unit %s: the connected terminal (IDCOD=%s) is unit %s, already done; "
                         "disconnect it.\n",
                         label, idCode.c_str(), known->c_str());

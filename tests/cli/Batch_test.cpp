@@ -302,4 +302,28 @@ TEST_F(Binding, ATerminalOfAnotherUnitSwappedInDuringTheWriteIsThatUnitNoLongerD
     EXPECT_THAT(rows[3], ElementsAre("U2", idB, "failed", HasSubstr("блока U1")));
 }
 
+// A log edited by hand: a later row naming a terminal under another unit rebinds it, so the unit
+// it was done as is done no more; a terminal tried as a unit later done on another holds part of
+// that unit's values and is told apart from the unit's own.
+TEST_F(Binding, ALogThatRebindsATerminalUndoesItsUnitAndAStrayAttemptIsNamed) {
+    const int a = terminals.add(idA);
+    SimulatedLine line(map, kCom, terminals);
+    const std::string header = "time,unit,idcode,result,differences\n";
+    writeFile("log.csv", header + "t,U1," + idA + ",failed,нет ответа\nt,U1," + idB + ",ok,\nt,U2," + idB + ",ok,\n");
+    terminals.plug(a);
+    VigilProcess batch(args());
+    ASSERT_TRUE(batch.waitForOutput("Unit U1: terminal IDCOD=" + idA + ", failed before; trying it again."));
+    auto result = batch.finish();
+    EXPECT_EQ(result.exitCode, 0) << result.out << result.err;
+    EXPECT_EQ(terminals.unit(a).store().value("ModulePhone"), "+7999000000111");
+
+    writeFile("log.csv", header + "t,U1," + idA + ",failed,нет ответа\nt,U1," + idB + ",ok,\n");
+    VigilProcess again(args());
+    ASSERT_TRUE(again.waitForOutput("took part of unit U1's values"));
+    again.interrupt();
+    result = again.finish();
+    EXPECT_EQ(result.exitCode, 130);
+    EXPECT_EQ(terminals.writes(a), 1u);
+}
+
 }  // namespace
