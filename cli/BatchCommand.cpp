@@ -77,8 +77,8 @@ private:
     // The unit to ask for: a new one, else a failed one not yet tried again in this run.
     const Unit* asked() const;
     const Unit* byLabel(const std::string& label) const;
-    // Polls with reads until a terminal answers every key.
-    End awaitTerminal(protocol::ValueStore& reading);
+    // Polls with reads until a terminal answers every key; `answer` is the read's answer.
+    End awaitTerminal(protocol::ValueStore& reading, std::string& answer);
     // Waits until the terminal of `idCode` no longer answers; false on Ctrl+C.
     bool awaitDisconnect(const std::string& idCode);
     // Opens the port if it is closed, quietly; prints the reason once per unit.
@@ -88,7 +88,7 @@ private:
     // Writes and verifies the unit over the terminal's `reading` (kept for what the template
     // lacks); false when Ctrl+C ended it or the log could not be written.
     bool commission(const Unit& unit, const std::string& idCode,
-                    const protocol::ValueStore& reading, End& end);
+                    const protocol::ValueStore& reading, std::string_view answer, End& end);
     bool record(const Unit& unit, const std::string& idCode, const WriteOutcome& outcome,
                 const std::vector<std::string>& extra);
 
@@ -130,14 +130,16 @@ bool Batch::openQuietly(bool& reasonShown) {
     return opened;
 }
 
-Batch::End Batch::awaitTerminal(protocol::ValueStore& reading) {
+Batch::End Batch::awaitTerminal(protocol::ValueStore& reading, std::string& answer) {
     bool reasonShown = false;
     for (;;) {
         if (openQuietly(reasonShown)) {
             const Terminal::Reading r = session_.terminal.read(reading);
             if (r.end == Answer::End::Interrupted) return End::Interrupted;
-            if (r.end != Answer::End::LinkLost && r.end != Answer::End::Silent && r.missing.empty())
+            if (r.end != Answer::End::LinkLost && r.end != Answer::End::Silent && r.missing.empty()) {
+                answer = r.bytes;
                 return End::Finished;
+            }
             if (r.end == Answer::End::Silent) continue;  // the read itself waited
         } else if (session_.link.heldByAnother()) {
             // Another batch (or any program) on the port would write its units into ours.
@@ -216,11 +218,22 @@ const Unit* Batch::unitFor(const Unit& asked, const std::string& idCode) const {
 }
 
 bool Batch::commission(const Unit& unit, const std::string& idCode,
-                       const protocol::ValueStore& reading, End& end) {
+                       const protocol::ValueStore& reading, std::string_view answer, End& end) {
     triedNow_.insert(unit.label);
     protocol::ValueStore values = templateFile_.valuesOver(reading);
-    for (const Override& value : unit.values) applyOverride(values, value);
-    const WriteOutcome outcome = writeAndVerify(session_.terminal, values);
+    std::set<const protocol::Parameter*> given;
+    for (const Override& value : unit.values) {
+        applyOverride(values, value);
+        given.insert(value.parameter);
+    }
+    WriteOutcome outcome;
+    if (const auto unkept = templateFile_.unkeepable(answer, given); !unkept.empty()) {
+        outcome.status = WriteOutcome::Status::Refused;  // nothing is sent
+        for (const std::string& why : unkept)
+            outcome.refusal += (outcome.refusal.empty() ? "" : "; ") + why;
+    } else {
+        outcome = writeAndVerify(session_.terminal, values);
+    }
     // Ctrl+C may come after the terminal took the values: the row is written all the same, so
     // that this terminal stays bound to this unit.
     bool interrupted = outcome.status == WriteOutcome::Status::Unanswered &&
@@ -315,7 +328,8 @@ Batch::End Batch::run() {
                         session_.link.describe().c_str());
         std::fflush(stdout);
         protocol::ValueStore reading;
-        if (const End end = awaitTerminal(reading); end != End::Finished) return end;
+        std::string answer;
+        if (const End end = awaitTerminal(reading, answer); end != End::Finished) return end;
         const std::string idCode =
             protocol::fromCp1251ForDisplay(reading.text("EIdCod").value_or(""));
         const Unit* target = unitFor(*unit, idCode);
@@ -324,7 +338,7 @@ Batch::End Batch::run() {
         if (!target) continue;
         End end = End::Finished;
         const int failedBefore = failed;
-        if (!commission(*target, idCode, reading, end)) return end;
+        if (!commission(*target, idCode, reading, answer, end)) return end;
         // After a failure nothing may read as "done".
         connected = "Unit " + target->label;
         connected->append(failed == failedBefore ? ": done; disconnect it." : ": disconnect it.");

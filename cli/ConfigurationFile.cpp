@@ -1,6 +1,8 @@
 #include "cli/ConfigurationFile.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 
 #include "files/FileTarget.h"
@@ -14,6 +16,23 @@ protocol::ValueStore ConfigurationFile::valuesOver(const protocol::ValueStore& t
     protocol::ValueStore values = terminal;
     protocol::restoreValues(values, file.values, {});
     return values;
+}
+
+std::vector<std::string> ConfigurationFile::unkeepable(
+    std::string_view terminalAnswer, const std::set<const protocol::Parameter*>& given) const {
+    // The answer's keys are the file's, upper case: it is read as a file is.
+    const session::TemplateValues own = session::readTemplateValues(
+        reinterpret_cast<const std::uint8_t*>(terminalAnswer.data()),
+        static_cast<std::uint16_t>(std::min<std::size_t>(terminalAnswer.size(), UINT16_MAX)));
+    std::vector<std::string> messages;
+    for (std::size_t i = 0; i < own.invalid.size(); ++i) {
+        const protocol::Parameter* p = own.invalidParameters[i];
+        if (!given.count(p) && std::find(file.missing.begin(), file.missing.end(), p) !=
+                                   file.missing.end())
+            messages.push_back("the terminal holds " + own.invalid[i] +
+                               "; it cannot be kept as it is, give it in the file");
+    }
+    return messages;
 }
 
 std::optional<ConfigurationFile> readConfigurationFile(

@@ -6,6 +6,8 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "protocol/ValueStore.h"
 #include "session/TemplateValues.h"
@@ -21,6 +23,11 @@ struct ConfigurationFile {
     // The values to write: the file's over `terminal` (the terminal's own values, read just before;
     // needed only when the file lacks some).
     protocol::ValueStore valuesOver(const protocol::ValueStore& terminal) const;
+    // One message for each value to be kept (one the file lacks and `given` does not supply)
+    // that the terminal's read answer holds outside its parameter's domain. Read into a field it
+    // would be bent (a box unticked, a list left unselected) and written back changed.
+    std::vector<std::string> unkeepable(std::string_view terminalAnswer,
+                                        const std::set<const protocol::Parameter*>& given) const;
 };
 
 // nullopt with `error` set (UTF-8, naming the file) when the file is not an ".abt" file or not a

@@ -135,6 +135,7 @@ Terminal::Reading Terminal::read(protocol::ControlAccess& values) {
     const Answer answer = exchange(buffer.view(), allParameters());
     Reading reading;
     reading.end = answer.end;
+    reading.bytes = answer.bytes;
     if (answer.bytes.empty()) {
         reading.missing.assign(allParameters().begin(), allParameters().end());
         return reading;

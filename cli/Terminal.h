@@ -52,6 +52,7 @@ public:
         Answer::End end = Answer::End::Silent;
         std::vector<const protocol::Parameter*> missing;  // answer keys that did not come
         std::set<const protocol::Parameter*> answered;    // values the answer set
+        std::string bytes;                                // the answer itself
     };
     // The read request of the Read buttons; the answer is parsed into `values`.
     Reading read(protocol::ControlAccess& values);

@@ -23,7 +23,8 @@ constexpr std::string_view kHelp =
     "                   with the value as 'vigil read --format json' shows it, or an .abt key\n"
     "                   (TL9, Ip1, NmbPress ...) with the value as the file holds it; repeatable\n"
     "  --keep-unlisted  read the terminal first and keep its own values for what FILE.abt\n"
-    "                   and --set do not give (they are written back and verified too)\n"
+    "                   and --set do not give (they are written back and verified too;\n"
+    "                   nothing is sent when the terminal holds one outside its domain)\n"
     "  --port COM<n>    the port, as 'vigil ports' lists it\n"
     "  --baud N         line rate instead of the one the windows keep\n\n"
     "exit codes: 0 written and verified; 1 port cannot be opened or was lost; 2 bad command\n"
@@ -61,6 +62,12 @@ int runWrite(const CommandLine& line) {
         if (int code = session.reportReading(reading); code != kExitOk) {
             session.link.close();
             return code;
+        }
+        if (const auto unkept = file->unkeepable(reading.bytes, supplied); !unkept.empty()) {
+            session.link.close();
+            for (const std::string& why : unkept) printError(line.positional[0] + ": " + why);
+            printError(line.positional[0] + ": nothing was sent");
+            return kExitBadInput;
         }
     }
     protocol::ValueStore values = file->valuesOver(terminalValues);

@@ -25,14 +25,17 @@ TemplateValues readTemplateValues(const std::uint8_t* data, std::uint16_t count)
         if (stop == end) {
             result.invalid.push_back(std::string(fileKeyName(*p)) +
                                      ": the item does not end with \":\"");
+            result.invalidParameters.push_back(p);
             continue;
         }
         const protocol::ValueForm form = protocol::fileForm(*p);
         if (std::optional<std::string> wire = linkValue(*p, form, value))
             result.values.push_back({p, std::move(*wire)});
-        else
+        else {
             result.invalid.push_back(
                 invalidValueMessage(*p, form, protocol::fromCp1251ForDisplay(value)));
+            result.invalidParameters.push_back(p);
+        }
     }
     return result;
 }

@@ -18,6 +18,7 @@ struct TemplateValues {
     protocol::ValueSnapshot values;                   // in link form, in file item order
     std::vector<const protocol::Parameter*> missing;  // writable parameters the file does not hold
     std::vector<std::string> invalid;                 // one message per value outside its domain
+    std::vector<const protocol::Parameter*> invalidParameters;  // whose each message is
 };
 
 TemplateValues readTemplateValues(const std::uint8_t* data, std::uint16_t count);
