@@ -48,7 +48,11 @@ std::vector<const Parameter*> answeredTo(const protocol::ComposedRequest& reques
 Unit1Verify::Unit1Verify(TForm1& form)
     : form_(form),
       watch_(form.controls()),
-      marks_(form, [this](const Parameter* p) { report(watch_.overwritten({p})); }),
+      marks_(form,
+             [this](const Parameter* p) {
+                 typedSinceAsked_.insert(p);
+                 report(watch_.overwritten({p}));
+             }),
       compare_(form, [this](const ParameterSet& taken) { settled(taken, watch_.overwritten(taken)); }) {
     compare_.onAskBeforeTaking = [this](const std::vector<const Parameter*>& replaced) {
         return askBeforeLosing(Loss::Take, replaced) == platform::MessageResult::Discard;
@@ -83,6 +87,7 @@ bool Unit1Verify::refusedWhileEmptied(const std::vector<const Parameter*>& param
 
 void Unit1Verify::emptyAndWatch(const protocol::ComposedRequest& request, std::size_t requestBytes) {
     ++requestsSent_;
+    for (const Parameter* p : answeredTo(request)) typedSinceAsked_.erase(p);
     const std::vector<const Parameter*> emptied = AnswerWatch::emptiedBy(request);
     const protocol::ValueSnapshot before = protocol::snapshotValues(form_.controls(), emptied);
     protocol::applyEmptying(form_.controls(), request);
@@ -102,13 +107,20 @@ void Unit1Verify::parseReception(const std::uint8_t* data, std::uint16_t count) 
         compare_.parse(data, count);
         return;
     }
+    // What the operator typed after the request went out is newer than its answer: it stays.
+    const std::vector<const Parameter*> typed(typedSinceAsked_.begin(), typedSinceAsked_.end());
+    const protocol::ValueSnapshot kept = protocol::snapshotValues(form_.controls(), typed);
     protocol::AssignmentRecorder recorder(form_.controls());
     protocol::parseReception(data, count, recorder);
     const std::string cut = joiner_.next(data, count);
     if (!cut.empty())
         protocol::parseReception(reinterpret_cast<const std::uint8_t*>(cut.data()), static_cast<std::uint16_t>(cut.size()), recorder);
-    if (recorder.assigned().empty()) return;
-    settled(recorder.assigned(), watch_.answered(recorder.assigned()), true);
+    ParameterSet assigned;
+    for (const Parameter* p : recorder.assigned())
+        if (!typedSinceAsked_.count(p)) assigned.insert(p);
+    if (assigned.size() != recorder.assigned().size()) protocol::restoreValues(form_.controls(), kept, {});
+    if (assigned.empty()) return;
+    settled(assigned, watch_.answered(assigned), true);
 }
 
 void Unit1Verify::loadFile(const std::function<void(protocol::ControlAccess&)>& apply) {
@@ -153,6 +165,9 @@ void Unit1Verify::expire() {
 }
 
 void Unit1Verify::settled(const ParameterSet& assigned, const WatchReport& r, bool fromTerminal) {
+    // A file or the terminal's values taken replace typed values by the operator's choice.
+    if (!fromTerminal)
+        for (const Parameter* p : assigned) typedSinceAsked_.erase(p);
     marks_.settled(assigned);
     report(r, fromTerminal);
 }

@@ -96,6 +96,8 @@ private:
     Unit1Compare compare_;
     std::unique_ptr<platform::Timer> timer_;
     std::size_t requestsSent_ = 0;
+    // Edited by the operator since a request last asked for them: no answer replaces them.
+    ParameterSet typedSinceAsked_;
 };
 
 }  // namespace app
