@@ -165,9 +165,8 @@ void Unit1Verify::expire() {
 }
 
 void Unit1Verify::settled(const ParameterSet& assigned, const WatchReport& r, bool fromTerminal) {
-    // A file or the terminal's values taken replace typed values by the operator's choice.
-    if (!fromTerminal)
-        for (const Parameter* p : assigned) typedSinceAsked_.erase(p);
+    // A file or the terminal's values taken are the operator's doing, as typing is.
+    if (!fromTerminal) typedSinceAsked_.insert(assigned.begin(), assigned.end());
     marks_.settled(assigned);
     report(r, fromTerminal);
 }

@@ -96,7 +96,8 @@ private:
     Unit1Compare compare_;
     std::unique_ptr<platform::Timer> timer_;
     std::size_t requestsSent_ = 0;
-    // Edited by the operator since a request last asked for them: no answer replaces them.
+    // Set by the operator (typed, a file opened, the terminal's values taken) since a request
+    // last asked for them: no answer replaces them.
     ParameterSet typedSinceAsked_;
 };
 

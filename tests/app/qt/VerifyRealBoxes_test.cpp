@@ -164,15 +164,22 @@ TEST_F(VerifyRealBoxes, TheCloseQuestionOutlivesAnAnswerOrAnUnplug) {
     EXPECT_EQ(form1->ETl[8]->property(app::FieldMarks::kProperty).toString(), "edited");
 }
 
-// The operator types a number while a Read is on its way: the answer that comes after is older
-// than what was typed and leaves it, still marked, so closing asks.
-TEST_F(VerifyRealBoxes, AnAnswerNeverReplacesWhatWasTypedAfterItsRequest) {
+// The operator types a number, or opens a file, while a Read is on its way: the answer that comes
+// after is older than what the operator set and leaves it (a typed number still marked, so closing
+// asks).
+TEST_F(VerifyRealBoxes, AnAnswerNeverReplacesWhatTheOperatorSetAfterItsRequest) {
     sim::SettingsOptions slow;
     slow.answerDelayMs = 1000;
     startSimulator(slow);
     form1->ReadTLBClick();
+    open("other.abt", "TL2=+79001112233:");
+    ASSERT_TRUE(apptest::pumpUntil([&] { return !form1->ETl[0]->text().isEmpty(); }, 10s));
+    apptest::pumpFor(300ms);
+    EXPECT_EQ(form1->ETl[1]->text(), "+79001112233");
+
+    form1->ReadTLBClick();
     typeModulePhone("+79005550015");
-    ASSERT_TRUE(apptest::pumpUntil([&] { return !form1->ETl[1]->text().isEmpty(); }, 10s));
+    ASSERT_TRUE(apptest::pumpUntil([&] { return form1->ETl[1]->text() == "+79161234502"; }, 10s));
     apptest::pumpFor(300ms);
     EXPECT_EQ(form1->ETl[8]->text(), "+79005550015");
     EXPECT_EQ(form1->ETl[8]->property(app::FieldMarks::kProperty).toString(), "edited");
