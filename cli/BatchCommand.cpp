@@ -167,10 +167,11 @@ bool Batch::awaitDisconnect(const std::string& idCode) {
             continue;
         }
         silentReads = 0;
-        if (r.answered.count(protocol::byControl("EIdCod")) &&
-            !session::sameUnit(
-                protocol::fromCp1251ForDisplay(reading.text("EIdCod").value_or("")), idCode))
-            return true;
+        // One that gave no code (and was not written) is still there while it answers the same.
+        const std::string now = protocol::fromCp1251ForDisplay(reading.text("EIdCod").value_or(""));
+        const bool same = session::unitIdentity(idCode).empty() ? now == idCode
+                                                                : session::sameUnit(now, idCode);
+        if (r.answered.count(protocol::byControl("EIdCod")) && !same) return true;
         if (session_.loop.runFor(kPollPause) == EventLoop::Outcome::Interrupted) return false;
     }
 }
