@@ -14,6 +14,7 @@
 #include <functional>
 #include <memory>
 #include <span>
+#include <string>
 
 #include "platform/MessageService.h"
 
@@ -96,6 +97,8 @@ private:
     Unit1Compare compare_;
     std::unique_ptr<platform::Timer> timer_;
     std::size_t requestsSent_ = 0;
+    std::string echo_;  // the last request, while an echo of it may still come
+    std::size_t echoAt_ = 0;
     // Set by the operator (typed, a file opened, the terminal's values taken) since a request
     // last asked for them: no answer replaces them.
     ParameterSet typedSinceAsked_;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "CliFixture.h"
+#include "support/EchoingLine.h"
 #include "tools/BootloaderMode.h"
 #include "tools/EncFile.h"
 #include "update/FirmwareUpload.h"
@@ -241,22 +242,10 @@ TEST_F(TerminalCommands, ALateAnswerOfAnEarlierRequestIsNeitherReadNorADifferenc
     EXPECT_EQ(late.settings.store().value("Apn"), "apn.ru");
 }
 
-// The settings firmware behind a line that echoes every byte it is sent (an RS-485 adapter, a
-// terminal with its echo on): the echo comes ahead of the answer.
-class EchoingTerminal : public sim::Mode {
-  public:
-    explicit EchoingTerminal(const sim::SettingsOptions& options) : settings(options) {}
-    void received(const std::uint8_t* data, std::size_t length, sim::Line& line) override {
-        line.send(std::string(reinterpret_cast<const char*>(data), length));
-        settings.received(data, length, line);
-    }
-    sim::SettingsMode settings;
-};
-
 TEST_F(TerminalCommands, AnEchoOfTheRequestIsNeverTakenForTheTerminalsAnswer) {
     sim::SettingsOptions cutting;
     cutting.textLimit = 8;
-    EchoingTerminal echoing(cutting);
+    testsupport::EchoingLine echoing(cutting);
     SimulatedLine line(map, kCom, echoing);
     writeFile("template.abt", kTemplate);
     const auto write = runVigil({"write", "--port", kPort, path("template.abt"), "--set", "TL3=123456789012"});
