@@ -6,6 +6,7 @@
 #include "cli/Session.h"
 #include "files/AbtFile.h"
 #include "protocol/ValueStore.h"
+#include "session/TemplateValues.h"
 
 namespace cli {
 namespace {
@@ -40,6 +41,14 @@ int runRead(const CommandLine& line) {
     const Terminal::Reading reading = session.terminal.read(values);
     session.link.close();
     if (int code = session.reportReading(reading); code != kExitOk) return code;
+    // A value outside its domain is bent as the window's field bends it (a box unticked, a list
+    // unselected): a file written back from this read would change it in the terminal.
+    const session::TemplateValues own = session::readTemplateValues(
+        reinterpret_cast<const std::uint8_t*>(reading.bytes.data()),
+        static_cast<std::uint16_t>(reading.bytes.size()));
+    for (const std::string& odd : own.invalid)
+        printError("warning: the terminal holds " + odd +
+                   "; the output has the value the windows would show instead");
 
     if (format == "json") return writeOutput(line.value("out"), valuesAsJson(values));
     protocol::TransmitBuffer buffer;

@@ -123,6 +123,7 @@ TEST_F(CheckedInput, KeepUnlistedKeepsTheTerminalsOwnValuesAndVerifiesThem) {
 
 // A value the terminal holds outside its parameter's domain cannot be kept: read into a field it
 // would be bent (a box unticked, a list unselected, the last radio item) and written back changed.
+// A read warns of it.
 TEST_F(CheckedInput, KeepUnlistedWritesNothingWhenATerminalValueCannotBeKeptAsItIs) {
     sim::ParameterStore odd;
     odd.set(*protocol::byControl("ChSim1ForP1"), "5");
@@ -140,6 +141,10 @@ TEST_F(CheckedInput, KeepUnlistedWritesNothingWhenATerminalValueCannotBeKeptAsIt
     EXPECT_EQ(batchResult.exitCode, 4) << batchResult.out << batchResult.err;
     EXPECT_THAT(batchResult.out, HasSubstr("Unit U1: FAILED"));
     EXPECT_EQ(terminal.mode.store().value("SmsEnable1"), "5");
+    // A read says so too: its file would not write the same value back.
+    const auto read = runVigil({"read", "--port", kPort});
+    EXPECT_EQ(read.exitCode, 0);
+    EXPECT_THAT(read.err, HasSubstr("warning: the terminal holds invalid value \"5\" for SmsEnable1 (Sms1En)"));
 }
 
 TEST_F(CheckedInput, OutputGoesThroughALinkAndNeverReplacesWhatIsNotAFile) {
