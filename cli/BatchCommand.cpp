@@ -256,6 +256,10 @@ bool Batch::commission(const Unit& unit, const std::string& idCode,
                 extra.push_back("после записи терминал не назвал себя: не подтверждено, "
                                 "какой терминал записан");
         } else if (!session::sameUnit(now, idCode)) {
+            // What the template lacks was read from the first terminal: the new one lost its own.
+            if (templateFile_.needsTerminalValues())
+                extra.push_back("значения, которых нет в шаблоне, взяты у терминала IDCOD=" +
+                                idCode + ": свои значения нового терминала заменены");
             const std::string* other = log_.unitOf(now);
             if (other && *other != unit.label) {
                 displaced = *other;

@@ -328,4 +328,21 @@ TEST_F(Binding, ALogThatRebindsATerminalUndoesItsUnitAndAStrayAttemptIsNamed) {
     EXPECT_EQ(terminals.writes(a), 1u);
 }
 
+// With --keep-unlisted the values the template lacks come from the terminal identified: one swapped
+// in before the write gets them in place of its own, and its row says so.
+TEST_F(Binding, ATerminalSwappedInUnderKeepUnlistedIsToldItsOwnValuesAreGone) {
+    const int a = terminals.add(idA), b = terminals.add(idB);
+    SimulatedLine line(map, kCom, terminals);
+    writeFile("template.abt", "TL1=+79161234501:");
+    terminals.plug(a);
+    terminals.swapOnNextWrite(b);
+    std::vector<std::string> keeping = args();
+    keeping.push_back("--keep-unlisted");
+    VigilProcess batch(keeping);
+    ASSERT_TRUE(batch.waitForOutput("Unit U1: disconnect it."));
+    batch.interrupt();
+    batch.finish();
+    EXPECT_THAT(logRows().at(1), ElementsAre("U1", idB, "failed", HasSubstr("взяты у терминала IDCOD=" + idA)));
+}
+
 }  // namespace
