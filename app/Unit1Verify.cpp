@@ -50,7 +50,11 @@ std::vector<const Parameter*> answeredTo(const protocol::ComposedRequest& reques
 Unit1Verify::Unit1Verify(TForm1& form)
     : form_(form),
       watch_(form.controls()),
-      marks_(form, [this](const Parameter* p) { report(watch_.overwritten({p})); }),
+      marks_(form,
+             [this](const Parameter* p) {
+                 typedSinceAsked_.insert(p);
+                 report(watch_.overwritten({p}));
+             }),
       compare_(form, [this](const ParameterSet& taken) { settled(taken, watch_.overwritten(taken)); }) {
     compare_.onAskBeforeTaking = [this](const std::vector<const Parameter*>& replaced) {
         return askBeforeLosing(Loss::Take, replaced) == platform::MessageResult::Discard;
@@ -89,6 +93,8 @@ bool Unit1Verify::refusedWhileEmptied(const std::vector<const Parameter*>& param
 
 void Unit1Verify::emptyAndWatch(const protocol::ComposedRequest& request, std::size_t requestBytes) {
     ++requestsSent_;
+    echo_.expect(form_.TransmitBuffer.view().substr(0, requestBytes));
+    for (const Parameter* p : answeredTo(request)) typedSinceAsked_.erase(p);
     const std::vector<const Parameter*> emptied = AnswerWatch::emptiedBy(request);
     const protocol::ValueSnapshot before = protocol::snapshotValues(form_.controls(), emptied);
     protocol::applyEmptying(form_.controls(), request);
@@ -103,20 +109,31 @@ void Unit1Verify::emptyAndWatch(const protocol::ComposedRequest& request, std::s
 }
 
 void Unit1Verify::parseReception(const std::uint8_t* data, std::uint16_t count) {
+    const std::string answer = echo_.pass(std::span(data, count));
+    data = reinterpret_cast<const std::uint8_t*>(answer.data());
+    count = static_cast<std::uint16_t>(answer.size());
+    if (count == 0) return;
     if (compare_.waiting()) {
         joiner_.forget();
         compare_.parse(data, count);
         return;
     }
+    // What the operator typed after the request went out is newer than its answer: it stays.
+    const std::vector<const Parameter*> typed(typedSinceAsked_.begin(), typedSinceAsked_.end());
+    const protocol::ValueSnapshot kept = protocol::snapshotValues(form_.controls(), typed);
     protocol::AssignmentRecorder recorder(form_.controls());
     protocol::parseReception(data, count, recorder);
     const std::string cut = joiner_.next(data, count);
     if (!cut.empty())
         protocol::parseReception(reinterpret_cast<const std::uint8_t*>(cut.data()), static_cast<std::uint16_t>(cut.size()), recorder);
-    if (recorder.assigned().empty()) return;
-    const WatchReport answered = watch_.answered(recorder.assigned());
-    recordAnswer(form_, recorder.assigned(), answered, !watch_.waiting());
-    settled(recorder.assigned(), answered, true);
+    ParameterSet assigned;
+    for (const Parameter* p : recorder.assigned())
+        if (!typedSinceAsked_.count(p)) assigned.insert(p);
+    if (assigned.size() != recorder.assigned().size()) protocol::restoreValues(form_.controls(), kept, {});
+    if (assigned.empty()) return;
+    const WatchReport answered = watch_.answered(assigned);
+    recordAnswer(form_, assigned, answered, !watch_.waiting());
+    settled(assigned, answered, true);
 }
 
 void Unit1Verify::loadFile(const std::function<void(protocol::ControlAccess&)>& apply) {
@@ -169,6 +186,8 @@ void Unit1Verify::expire() {
 }
 
 void Unit1Verify::settled(const ParameterSet& assigned, const WatchReport& r, bool fromTerminal) {
+    // A file or the terminal's values taken are the operator's doing, as typing is.
+    if (!fromTerminal) typedSinceAsked_.insert(assigned.begin(), assigned.end());
     marks_.settled(assigned);
     report(r, fromTerminal);
 }

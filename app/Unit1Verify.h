@@ -14,6 +14,7 @@
 #include <functional>
 #include <memory>
 #include <span>
+#include <string>
 
 #include "platform/MessageService.h"
 
@@ -101,6 +102,10 @@ private:
     Unit1Compare compare_;
     std::unique_ptr<platform::Timer> timer_;
     std::size_t requestsSent_ = 0;
+    session::EchoFilter echo_;  // an echo of the last request is not its answer
+    // Set by the operator (typed, a file opened, the terminal's values taken) since a request
+    // last asked for them: no answer replaces them.
+    ParameterSet typedSinceAsked_;
 };
 
 }  // namespace app

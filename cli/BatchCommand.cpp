@@ -140,6 +140,7 @@ Batch::End Batch::awaitTerminal(protocol::ValueStore& reading, std::string& answ
             answer = r.answer;
             if (r.end != Answer::End::LinkLost && r.end != Answer::End::Silent && r.missing.empty())
                 return End::Finished;
+            }
             if (r.end == Answer::End::Silent) continue;  // the read itself waited
         } else if (session_.link.heldByAnother()) {
             // Another batch (or any program) on the port would write its units into ours.
@@ -167,10 +168,11 @@ bool Batch::awaitDisconnect(const std::string& idCode) {
             continue;
         }
         silentReads = 0;
-        if (r.answered.count(protocol::byControl("EIdCod")) &&
-            !session::sameUnit(
-                protocol::fromCp1251ForDisplay(reading.text("EIdCod").value_or("")), idCode))
-            return true;
+        // One that gave no code (and was not written) is still there while it answers the same.
+        const std::string now = protocol::fromCp1251ForDisplay(reading.text("EIdCod").value_or(""));
+        const bool same = session::unitIdentity(idCode).empty() ? now == idCode
+                                                                : session::sameUnit(now, idCode);
+        if (r.answered.count(protocol::byControl("EIdCod")) && !same) return true;
         if (session_.loop.runFor(kPollPause) == EventLoop::Outcome::Interrupted) return false;
     }
 }
@@ -186,7 +188,15 @@ const Unit* Batch::unitFor(const Unit& asked, const std::string& idCode) const {
     }
     if (const std::string* known = log_.unitOf(idCode)) {
         const Unit* unit = byLabel(*known);
-        if (log_.done(*known))
+        if (log_.done(*known) && !session::sameUnit(log_.idCodeOf(*known), idCode))
+            // Written in part while it was swapped for the unit's terminal, which was done since.
+            std::printf("Unit %s: the connected terminal (IDCOD=%s) took part of unit %s's values "
+                        "in an attempt that failed; unit %s was done since on another terminal "
+                        "(IDCOD=%s). This one is not written and may hold unit %s's values; "
+                        "disconnect it.\n",
+                        label, idCode.c_str(), known->c_str(), known->c_str(),
+                        log_.idCodeOf(*known).c_str(), known->c_str());
+        else if (log_.done(*known))
             std::printf("Unit %s: the connected terminal (IDCOD=%s) is unit %s, already done; "
                         "disconnect it.\n",
                         label, idCode.c_str(), known->c_str());
@@ -252,6 +262,10 @@ bool Batch::commission(const Unit& unit, const std::string& idCode,
                 extra.push_back("после записи терминал не назвал себя: не подтверждено, "
                                 "какой терминал записан");
         } else if (!session::sameUnit(now, idCode)) {
+            // What the template lacks was read from the first terminal: the new one lost its own.
+            if (templateFile_.needsTerminalValues())
+                extra.push_back("значения, которых нет в шаблоне, взяты у терминала IDCOD=" +
+                                idCode + ": свои значения нового терминала заменены");
             const std::string* other = log_.unitOf(now);
             if (other && *other != unit.label) {
                 displaced = *other;

@@ -171,7 +171,12 @@ std::optional<BatchLog> BatchLog::open(const std::string& path, std::string& err
 
 bool BatchLog::done(const std::string& unit) const {
     const auto it = latest_.find(unit);
-    return it != latest_.end() && it->second.result == kResultOk;
+    if (it == latest_.end() || it->second.result != kResultOk) return false;
+    // A later row that names its terminal under another unit (a log edited by hand) means that
+    // terminal holds the other unit's values now: this one is not done anywhere.
+    const std::string identity = session::unitIdentity(it->second.idCode);
+    const auto bound = unitByIdentity_.find(identity);
+    return identity.empty() || bound == unitByIdentity_.end() || bound->second == unit;
 }
 
 bool BatchLog::bound(const std::string& unit) const {

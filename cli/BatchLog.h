@@ -5,7 +5,7 @@
 //
 // The log binds units to terminals: a terminal whose identity (session/UnitIdentity.h) has a row
 // is that row's unit from then on, whatever happened to it. A unit is done when its latest row
-// says ok. While a batch has the log open it holds a lock on it, so a second batch on the same
+// says ok and no later row names that terminal under another unit. While a batch has the log open it holds a lock on it, so a second batch on the same
 // log stops at once instead of working from a copy of it.
 #include <map>
 #include <optional>
@@ -53,6 +53,8 @@ public:
     // refused.
     static std::optional<BatchLog> open(const std::string& path, std::string& error);
 
+    // Whether the unit's latest row says ok and no later row names that terminal under another
+    // unit.
     bool done(const std::string& unit) const;
     // Whether a terminal is bound to the unit: a row of it names the terminal's identity, and no
     // later row names that identity under another unit.

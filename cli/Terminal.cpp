@@ -8,6 +8,7 @@
 #include "protocol/ResponseParser.h"
 #include "protocol/TransmitBuffer.h"
 #include "session/AnswerGathering.h"
+#include "session/EchoFilter.h"
 #include "session/ExchangeRules.h"
 
 namespace cli {
@@ -51,8 +52,15 @@ Answer Terminal::exchange(std::string_view request,
     Answer answer;
     std::optional<session::AnswerGathering> gathering;
     bool lost = false;
+    session::EchoFilter echo;
+    echo.expect(request);
     link_.onReception = [&](std::span<const std::uint8_t> bytes) {
-        if (gathering) gathering->take(bytes, Clock::now());
+        if (!gathering) return;
+        const std::string answerBytes = echo.pass(bytes);
+        if (!answerBytes.empty())
+            gathering->take(std::span(reinterpret_cast<const std::uint8_t*>(answerBytes.data()),
+                                      answerBytes.size()),
+                            Clock::now());
     };
     link_.onLost = [&] { lost = true; };
 
@@ -84,6 +92,7 @@ Terminal::Reading Terminal::read(protocol::ControlAccess& values) {
     const Answer answer = exchange(buffer.view(), session::everyParameter());
     Reading reading;
     reading.end = answer.end;
+    reading.bytes = answer.bytes;
     if (answer.bytes.empty()) {
         reading.missing.assign(session::everyParameter().begin(), session::everyParameter().end());
         return reading;

@@ -262,6 +262,8 @@ TEST_F(Binding, ATerminalThatDoesNotSayWhoItIsIsNotWrittenAndAnUnboundUnitGoesTo
     writeFile("log.csv", "time,unit,idcode,result,differences\nt,U1,,failed,нет ответа\n");
     VigilProcess batch(args());
     ASSERT_TRUE(batch.waitForOutput("the connected terminal gives no identification code"));
+    // Told once: while it answers the same, it is still connected.
+    EXPECT_FALSE(batch.waitForOutput("the connected terminal gives no identification code", std::chrono::seconds(3)));
     terminals.plug(b);
     ASSERT_TRUE(batch.waitForOutput("Unit U1: terminal IDCOD=" + idB + ", writing."));
     batch.interrupt();
@@ -300,6 +302,47 @@ TEST_F(Binding, ATerminalOfAnotherUnitSwappedInDuringTheWriteIsThatUnitNoLongerD
     ASSERT_EQ(rows.size(), 4u);
     EXPECT_THAT(rows[2], ElementsAre("U1", idA, "failed", HasSubstr("(теперь IDCOD=" + idB + ")")));
     EXPECT_THAT(rows[3], ElementsAre("U2", idB, "failed", HasSubstr("блока U1")));
+}
+
+// A log edited by hand: a later row naming a terminal under another unit rebinds it, so the unit
+// it was done as is done no more; a terminal tried as a unit later done on another holds part of
+// that unit's values and is told apart from the unit's own.
+TEST_F(Binding, ALogThatRebindsATerminalUndoesItsUnitAndAStrayAttemptIsNamed) {
+    const int a = terminals.add(idA);
+    SimulatedLine line(map, kCom, terminals);
+    const std::string header = "time,unit,idcode,result,differences\n";
+    writeFile("log.csv", header + "t,U1," + idA + ",failed,нет ответа\nt,U1," + idB + ",ok,\nt,U2," + idB + ",ok,\n");
+    terminals.plug(a);
+    VigilProcess batch(args());
+    ASSERT_TRUE(batch.waitForOutput("Unit U1: terminal IDCOD=" + idA + ", failed before; trying it again."));
+    auto result = batch.finish();
+    EXPECT_EQ(result.exitCode, 0) << result.out << result.err;
+    EXPECT_EQ(terminals.unit(a).store().value("ModulePhone"), "+7999000000111");
+
+    writeFile("log.csv", header + "t,U1," + idA + ",failed,нет ответа\nt,U1," + idB + ",ok,\n");
+    VigilProcess again(args());
+    ASSERT_TRUE(again.waitForOutput("took part of unit U1's values"));
+    again.interrupt();
+    result = again.finish();
+    EXPECT_EQ(result.exitCode, 130);
+    EXPECT_EQ(terminals.writes(a), 1u);
+}
+
+// With --keep-unlisted the values the template lacks come from the terminal identified: one swapped
+// in before the write gets them in place of its own, and its row says so.
+TEST_F(Binding, ATerminalSwappedInUnderKeepUnlistedIsToldItsOwnValuesAreGone) {
+    const int a = terminals.add(idA), b = terminals.add(idB);
+    SimulatedLine line(map, kCom, terminals);
+    writeFile("template.abt", "TL1=+79161234501:");
+    terminals.plug(a);
+    terminals.swapOnNextWrite(b);
+    std::vector<std::string> keeping = args();
+    keeping.push_back("--keep-unlisted");
+    VigilProcess batch(keeping);
+    ASSERT_TRUE(batch.waitForOutput("Unit U1: disconnect it."));
+    batch.interrupt();
+    batch.finish();
+    EXPECT_THAT(logRows().at(1), ElementsAre("U1", idB, "failed", HasSubstr("взяты у терминала IDCOD=" + idA)));
 }
 
 }  // namespace

@@ -225,6 +225,32 @@ TEST_F(CheckedInput, ALogSavedOverWhileTheBatchRunsTakesNoMoreRows) {
     EXPECT_THAT(error, HasSubstr("replaced or removed while the batch ran"));
 }
 
+// A value the terminal holds outside its parameter's domain cannot be kept: read into a field it
+// would be bent (a box unticked, a list unselected, the last radio item) and written back changed.
+// A read warns of it.
+TEST_F(CheckedInput, KeepUnlistedWritesNothingWhenATerminalValueCannotBeKeptAsItIs) {
+    sim::ParameterStore odd;
+    odd.set(*protocol::byControl("ChSim1ForP1"), "5");
+    odd.set(*protocol::byControl("RadioGroup1"), "9");
+    testsupport::SettingsTerminal terminal(map, kCom, {}, odd);
+    writeFile("one-key.abt", "TL1=+79000000001:");
+    const auto result = runVigil(write("one-key.abt", {"--keep-unlisted"}));
+    EXPECT_EQ(result.exitCode, 2) << result.out;
+    EXPECT_THAT(result.err, HasSubstr("invalid value \"5\" for SmsEnable1 (Sms1En)"));
+    EXPECT_THAT(result.err, HasSubstr("invalid value \"9\" for GpsSleepMode (Coord)"));
+    EXPECT_EQ(terminal.mode.requests(), std::vector<std::string>{"$Pass=Vostel:End:"});
+    writeFile("units.csv", "unit,Apn\nU1,unit.apn\n");
+    const auto batchResult = runVigil({"batch", "--port", kPort, path("one-key.abt"), path("units.csv"),
+                                       "--log", path("log.csv"), "--keep-unlisted"});
+    EXPECT_EQ(batchResult.exitCode, 4) << batchResult.out << batchResult.err;
+    EXPECT_THAT(batchResult.out, HasSubstr("Unit U1: FAILED"));
+    EXPECT_EQ(terminal.mode.store().value("SmsEnable1"), "5");
+    // A read says so too: its file would not write the same value back.
+    const auto read = runVigil({"read", "--port", kPort});
+    EXPECT_EQ(read.exitCode, 0);
+    EXPECT_THAT(read.err, HasSubstr("warning: the terminal holds invalid value \"5\" for SmsEnable1 (Sms1En)"));
+}
+
 TEST_F(CheckedInput, OutputGoesThroughALinkAndNeverReplacesWhatIsNotAFile) {
     testsupport::SettingsTerminal terminal(map, kCom);
     const auto read = [&](const std::string& out) {

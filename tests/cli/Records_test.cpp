@@ -96,11 +96,11 @@ class Log : public testsupport::CliTest {};
 
 TEST_F(Log, TheLatestRowOfAUnitDecidesWhetherItIsDone) {
     writeFile("log.csv", "time,unit,idcode,result,differences\n"
-          "t,U1,id,failed,x\n"
-          "t,U1,id,ok,\n"
-          "t,U2,id,ok,\n"
-          "t,U2,id,failed,x\n"
-          "t,U3,id,ok");  // a row the power cut short, without its line end
+          "t,U1,id1,failed,x\n"
+          "t,U1,id1,ok,\n"
+          "t,U2,id2,ok,\n"
+          "t,U2,id2,failed,x\n"
+          "t,U3,id3,ok");  // a row the power cut short, without its line end
     std::string error;
     auto log = cli::BatchLog::open(path("log.csv"), error);
     ASSERT_TRUE(log) << error;
@@ -108,7 +108,7 @@ TEST_F(Log, TheLatestRowOfAUnitDecidesWhetherItIsDone) {
     EXPECT_FALSE(log->done("U2"));
     EXPECT_FALSE(log->done("U3"));  // its row lacks a cell: not counted
     ASSERT_TRUE(log->append({"t2", "U4", "id, v2", "ok", ""}, error)) << error;
-    EXPECT_THAT(readFile("log.csv"), ::testing::EndsWith("t,U3,id,ok\nt2,U4,\"id, v2\",ok,\n"));
+    EXPECT_THAT(readFile("log.csv"), ::testing::EndsWith("t,U3,id3,ok\nt2,U4,\"id, v2\",ok,\n"));
 }
 
 TEST_F(Log, ANewLogGetsItsHeaderAndAForeignFileIsLeftAlone) {

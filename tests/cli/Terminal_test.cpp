@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "CliFixture.h"
+#include "support/EchoingLine.h"
 #include "tools/BootloaderMode.h"
 #include "tools/EncFile.h"
 #include "update/FirmwareUpload.h"
@@ -243,6 +244,20 @@ TEST_F(TerminalCommands, ALateAnswerOfAnEarlierRequestIsNeitherReadNorADifferenc
     const auto write = runVigil({"write", "--port", "COM8", path("template.abt")});
     EXPECT_EQ(write.exitCode, 0) << write.out << write.err;
     EXPECT_EQ(late.settings.store().value("Apn"), "apn.ru");
+}
+
+TEST_F(TerminalCommands, AnEchoOfTheRequestIsNeverTakenForTheTerminalsAnswer) {
+    sim::SettingsOptions cutting;
+    cutting.textLimit = 8;
+    testsupport::EchoingLine echoing(cutting);
+    SimulatedLine line(map, kCom, echoing);
+    writeFile("template.abt", kTemplate);
+    const auto write = runVigil({"write", "--port", kPort, path("template.abt"), "--set", "TL3=123456789012"});
+    EXPECT_EQ(write.exitCode, 4) << write.out << write.err;
+    EXPECT_THAT(write.out, HasSubstr("отправлено \"123456789012\", получено \"12345678\""));
+    const auto read = runVigil({"read", "--port", kPort});
+    EXPECT_EQ(read.exitCode, 0) << read.err;
+    EXPECT_THAT(read.out, HasSubstr("TL3=12345678:"));
 }
 
 TEST_F(TerminalCommands, BadWriteInputIsRefusedBeforeAnythingIsSent) {

@@ -5,6 +5,7 @@
 #include "RealBoxes.h"
 #include "app/CompareDialog.h"
 #include "app/Unit1Verify.h"
+#include "support/EchoingLine.h"
 #include "tools/SettingsMode.h"
 
 namespace {
@@ -162,6 +163,52 @@ TEST_F(VerifyRealBoxes, TheCloseQuestionOutlivesAnAnswerOrAnUnplug) {
     EXPECT_FALSE(closed());
     EXPECT_EQ(form1->ETl[8]->text(), "+79005550014");
     EXPECT_EQ(form1->ETl[8]->property(app::FieldMarks::kProperty).toString(), "edited");
+}
+
+// The operator types a number, or opens a file, while a Read is on its way: the answer that comes
+// after is older than what the operator set and leaves it (a typed number still marked, so closing
+// asks).
+TEST_F(VerifyRealBoxes, AnAnswerNeverReplacesWhatTheOperatorSetAfterItsRequest) {
+    sim::SettingsOptions slow;
+    slow.answerDelayMs = 1000;
+    startSimulator(slow);
+    form1->ReadTLBClick();
+    open("other.abt", "TL2=+79001112233:");
+    ASSERT_TRUE(apptest::pumpUntil([&] { return !form1->ETl[0]->text().isEmpty(); }, 10s));
+    apptest::pumpFor(300ms);
+    EXPECT_EQ(form1->ETl[1]->text(), "+79001112233");
+
+    form1->ReadTLBClick();
+    typeModulePhone("+79005550015");
+    ASSERT_TRUE(apptest::pumpUntil([&] { return form1->ETl[1]->text() == "+79161234502"; }, 10s));
+    apptest::pumpFor(300ms);
+    EXPECT_EQ(form1->ETl[8]->text(), "+79005550015");
+    EXPECT_EQ(form1->ETl[8]->property(app::FieldMarks::kProperty).toString(), "edited");
+    EXPECT_TRUE(boxOperator.texts().empty());
+}
+
+// A line that echoes: the echo of the write carries the very values sent and is no answer. The
+// terminal's own answer, with the number cut to 8 bytes, is what the write is checked against.
+class EchoRealBoxes : public apptest::SimFixture<testsupport::EchoingLine> {
+protected:
+    EchoRealBoxes() {
+        form1->setAnswerTimers(std::make_unique<platform::QtTimer>(), std::make_unique<platform::QtTimer>());
+        answerTimer = compareTimer = nullptr;
+    }
+    platform::QtMessageService boxes;
+    realboxes::BoxOperator boxOperator{1s};
+    realboxes::Watchdog watchdog{boxOperator, 20s};
+};
+
+TEST_F(EchoRealBoxes, AnEchoOfTheWriteConfirmsNothing) {
+    sim::SettingsOptions cutting;
+    cutting.textLimit = 8;
+    startSimulator(cutting);
+    form1->ETl[4]->setText("+70000000005");
+    form1->WriteTLBClick();
+    ASSERT_TRUE(apptest::pumpUntil([&] { return !boxOperator.texts().empty(); }, 10s));
+    EXPECT_NE(boxOperator.texts()[0].find(app::kNotTakenText), std::string::npos) << boxOperator.texts()[0];
+    EXPECT_EQ(form1->ETl[4]->text(), "+7000000");
 }
 
 }  // namespace
