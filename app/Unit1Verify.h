@@ -21,6 +21,7 @@
 #include "app/AnswerWatch.h"
 #include "app/CutItemJoiner.h"
 #include "app/FieldMarks.h"
+#include "session/EchoFilter.h"
 #include "app/Unit1Compare.h"
 
 class TForm1;

@@ -137,8 +137,8 @@ Batch::End Batch::awaitTerminal(protocol::ValueStore& reading, std::string& answ
         if (openQuietly(reasonShown)) {
             const Terminal::Reading r = session_.terminal.read(reading);
             if (r.end == Answer::End::Interrupted) return End::Interrupted;
-            answer = r.answer;
-            if (r.end != Answer::End::LinkLost && r.end != Answer::End::Silent && r.missing.empty())
+            if (r.end != Answer::End::LinkLost && r.end != Answer::End::Silent && r.missing.empty()) {
+                answer = r.answer;
                 return End::Finished;
             }
             if (r.end == Answer::End::Silent) continue;  // the read itself waited

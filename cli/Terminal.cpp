@@ -92,7 +92,7 @@ Terminal::Reading Terminal::read(protocol::ControlAccess& values) {
     const Answer answer = exchange(buffer.view(), session::everyParameter());
     Reading reading;
     reading.end = answer.end;
-    reading.bytes = answer.bytes;
+    reading.answer = answer.bytes;
     if (answer.bytes.empty()) {
         reading.missing.assign(session::everyParameter().begin(), session::everyParameter().end());
         return reading;
@@ -104,7 +104,6 @@ Terminal::Reading Terminal::read(protocol::ControlAccess& values) {
                              recorder);
     reading.answered = recorder.assigned();
     reading.missing = session::missingAnswerKeys(answer.bytes, session::everyParameter());
-    reading.answer = answer.bytes;
     return reading;
 }
 
