@@ -141,6 +141,6 @@ void TForm1::CompareWithTerminalClick() {
     if (!uploadLocked_) Verify->startCompare();
 }
 
-void TForm1::BUpgradeClick() { Upload->upload().BUpgradeClick(); }
+void TForm1::BUpgradeClick() { uploadAfterSnapshot(); }  // app/Unit1UploadRecords.cpp
 void TForm1::Timer1Timer() { Upload->upload().Timer1Timer(); }
 void TForm1::SendNextRecord() { Upload->upload().SendNextRecord(); }

@@ -87,10 +87,12 @@ void UnitRecords::snapshot(const protocol::ControlAccess& terminal, const std::s
 }
 
 void UnitRecords::destructive(records::Kind kind, const std::string& idCodText,
-                              const std::string& command, records::Result result) {
+                              const std::string& command, records::Result result,
+                              std::optional<records::UploadFacts> upload) {
     records::Event e = records::newEvent(kind, kProgram, command);
     records::setUnit(e, idCodText);
     e.result = result;
+    e.upload = std::move(upload);
     if (recorder_.record(e)) syncInBackground();
 }
 
