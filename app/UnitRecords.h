@@ -55,6 +55,9 @@ public:
     void destructive(records::Kind kind, const std::string& idCodText, const std::string& command,
                      records::Result result, std::optional<records::UploadFacts> upload = std::nullopt);
 
+    // The link opened on COM<comNumber>: the port and its adapter go with every event from here.
+    void linkOpened(int comNumber);
+
     // "Ждут отправки на сервер: 3" with a team server set, else "".
     QString pendingText();
 
@@ -62,7 +65,11 @@ public:
     void syncInBackground();
 
 private:
+    // A fresh event of this program, with the port and adapter in use.
+    records::Event newEvent(records::Kind kind, const std::string& command) const;
+
     records::Recorder recorder_;
+    std::string port_, adapter_;
     std::string lastUnit_;
     bool readUnderWay_ = false;  // IDCOD= came, the rest of the answer may still be coming
     std::thread sender_;

@@ -43,6 +43,9 @@ TEST_F(UploadRecords, TheTerminalIsReadBeforeTheUploadAndTheUploadIsKept) {
     EXPECT_EQ(upload.kind, records::Kind::Upload);
     EXPECT_EQ(upload.result, records::Result::Ok);
     EXPECT_EQ(upload.idCodText, snapshot.idCodText);
+    // The port the simulator's pty is mapped to, and the device behind it.
+    EXPECT_EQ(upload.port, "COM7");
+    EXPECT_THAT(upload.adapter, ::testing::StartsWith("pts/"));
     ASSERT_TRUE(upload.upload.has_value());
     const std::string file = (folder.path() / "fw.enc").string();
     EXPECT_EQ(upload.upload->fileName, file);
