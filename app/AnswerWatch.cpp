@@ -119,6 +119,7 @@ WatchReport AnswerWatch::settle(bool expired) {
         // values have since replaced everything it sent.
         if (!p.write || p.answered.empty()) continue;
         std::vector<protocol::ValueMismatch> wrong = protocol::verifyValues(p.sent, controls_, p.answered);
+        report.sent.insert(report.sent.end(), p.sent.begin(), p.sent.end());
         if (wrong.empty())
             report.confirmedTabs.insert(p.tabs.begin(), p.tabs.end());
         else

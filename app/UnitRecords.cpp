@@ -52,6 +52,7 @@ QString UnitRecords::answered(const protocol::ControlAccess& screen, const Param
     records::setTerminalValues(e, screen);
     e.result = report.mismatches.empty() ? records::Result::Ok : records::Result::Differs;
     e.differences = records::differencesOf(report.mismatches);
+    if (write) e.sent = records::valuesOf(report.sent);
 
     QString status;
     if (read && !e.unitId.empty() && e.unitId != lastUnit_ && recorder_.keeping()) {

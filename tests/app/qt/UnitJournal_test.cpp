@@ -43,6 +43,9 @@ TEST_F(UnitJournal, ReadsAndWritesAreKeptAndTheJournalPutsThemBackOnTheScreen) {
     QTest::keyClicks(form1->ETl[1], "+79990001122");
     form1->WriteTLBClick();
     ASSERT_TRUE(apptest::pumpUntil([&] { return form1->panelText(1).startsWith(app::kConfirmedText); }));
+    const auto kept = app::UnitRecords::instance().recorder().local()->events("004512");
+    ASSERT_FALSE(kept.empty());
+    EXPECT_EQ(records::valueOf(kept.back().sent, "Phone2"), "+79990001122");  // what the write sent
 
     form1->OpenUnitJournal->trigger();
     auto* journal = form1->findChild<app::UnitJournalWindow*>("UnitJournalWindow");
