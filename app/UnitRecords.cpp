@@ -1,5 +1,6 @@
 #include "app/UnitRecords.h"
 
+#include "app/TeamServerSetting.h"
 #include "app/Unit1.h"
 #include "platform/ComPortMap.h"
 #include "records/NewEvent.h"
@@ -30,7 +31,7 @@ void recordAnswer(TForm1& form, const ParameterSet& assigned, const WatchReport&
 }
 
 UnitRecords& UnitRecords::instance() {
-    static UnitRecords records(records::Recorder::fromEnvironment());
+    static UnitRecords records(records::Recorder::fromEnvironment(storedTeamAddress()));
     return records;
 }
 
