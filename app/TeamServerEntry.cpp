@@ -22,7 +22,8 @@ TeamServerEntry::TeamServerEntry(QWidget* parent) : QWidget(parent) {
     TeamServerNote->setWordWrap(true);
     const char* environment = std::getenv("VIGIL_RECORDS");
     if (environment && *environment)
-        TeamServerNote->setText(QStringLiteral("Задана переменная VIGIL_RECORDS: используется она."));
+        TeamServerNote->setText(
+            QStringLiteral("Задана переменная VIGIL_RECORDS: используется она."));
     auto* row = new QHBoxLayout;
     row->addWidget(new QLabel(QStringLiteral("Сервер журнала:"), this));
     row->addWidget(TeamServer, 1);
@@ -36,8 +37,9 @@ TeamServerEntry::TeamServerEntry(QWidget* parent) : QWidget(parent) {
 
 void TeamServerEntry::saveClick() {
     const std::string refused = storeTeamAddress(TeamServer->text().trimmed().toStdString());
-    TeamServerNote->setText(refused.empty() ? QStringLiteral("Сохранено; действует со следующего запуска программы.")
-                                            : QString::fromStdString(refused));
+    TeamServerNote->setText(
+        refused.empty() ? QStringLiteral("Сохранено; действует со следующего запуска программы.")
+                        : QString::fromStdString(refused));
 }
 
 }  // namespace app

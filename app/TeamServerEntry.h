@@ -12,14 +12,14 @@ namespace app {
 
 class TeamServerEntry : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit TeamServerEntry(QWidget* parent = nullptr);
 
     QLineEdit* TeamServer = nullptr;
     QPushButton* SaveTeamServer = nullptr;
     QLabel* TeamServerNote = nullptr;
 
-private:
+  private:
     void saveClick();
 };
 

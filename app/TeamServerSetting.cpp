@@ -14,7 +14,8 @@ constexpr const char* kTeamServerValue = "TeamServer";
 std::string storedTeamAddress() {
     try {
         platform::Registry registry;
-        if (!registry.openKey(kRecordsKey, false) || !registry.valueExists(kTeamServerValue)) return {};
+        if (!registry.openKey(kRecordsKey, false) || !registry.valueExists(kTeamServerValue))
+            return {};
         const std::string address = registry.readString(kTeamServerValue);
         // One stored by hand with a password in it is not used: it would go to the server's logs.
         return records::unstorableTeamAddress(address).empty() ? address : std::string();
@@ -30,7 +31,8 @@ std::string storeTeamAddress(const std::string& address) {
     }
     try {
         platform::Registry registry;
-        if (!registry.openKey(kRecordsKey, true)) return "Настройка не сохранена: хранилище настроек недоступно.";
+        if (!registry.openKey(kRecordsKey, true))
+            return "Настройка не сохранена: хранилище настроек недоступно.";
         registry.writeString(kTeamServerValue, address);
         return {};
     } catch (const std::exception& e) {

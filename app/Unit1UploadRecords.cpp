@@ -17,15 +17,16 @@ void TForm1::uploadAfterSnapshot() {
         return;
     }
     uploadSnapshotUnderWay_ = true;
-    const bool started = afterSnapshot("Снимок перед обновлением", app::kUploadSnapshotFailedQuestion,
-                                       [this](const SnapshotOutcome& o) {
-                                           uploadSnapshotUnderWay_ = false;
-                                           if (!o.goOn || uploadLocked_) return;
-                                           // The file of the image about to be sent (File > Open
-                                           // may have replaced it while the read waited).
-                                           uploadUnderWay_.emplace(o.idCod, updateFile_);
-                                           Upload->upload().BUpgradeClick();
-                                       });
+    const bool started =
+        afterSnapshot("Снимок перед обновлением", app::kUploadSnapshotFailedQuestion,
+                      [this](const SnapshotOutcome& o) {
+                          uploadSnapshotUnderWay_ = false;
+                          if (!o.goOn || uploadLocked_) return;
+                          // The file of the image about to be sent (File > Open
+                          // may have replaced it while the read waited).
+                          uploadUnderWay_.emplace(o.idCod, updateFile_);
+                          Upload->upload().BUpgradeClick();
+                      });
     if (!started) uploadSnapshotUnderWay_ = false;
 }
 
@@ -38,7 +39,9 @@ void TForm1::recordUploadOutcome() {
     auto [idCod, facts] = std::move(*uploadUnderWay_);
     uploadUnderWay_.reset();
     facts.outcome = panelText(1).toStdString();
-    const bool ok = facts.outcome == update::kSuccessVersion01Text || facts.outcome == update::kSuccessVersion02Text;
-    app::UnitRecords::instance().destructive(records::Kind::Upload, idCod, BUpgrade->text().toStdString(),
-                                             ok ? records::Result::Ok : records::Result::Failed, std::move(facts));
+    const bool ok = facts.outcome == update::kSuccessVersion01Text ||
+                    facts.outcome == update::kSuccessVersion02Text;
+    app::UnitRecords::instance().destructive(
+        records::Kind::Upload, idCod, BUpgrade->text().toStdString(),
+        ok ? records::Result::Ok : records::Result::Failed, std::move(facts));
 }

@@ -13,7 +13,7 @@
 namespace {
 
 class UploadRecords : public apptest::SimFixture<sim::TerminalMode> {
-protected:
+  protected:
     // Before the program's records are first opened: they live in this test's folder.
     UploadRecords() { ::setenv("XDG_DATA_HOME", folder.path().c_str(), 1); }
 };
