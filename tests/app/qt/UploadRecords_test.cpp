@@ -81,4 +81,25 @@ TEST_F(UploadRecords, WithoutTheReadTheOperatorIsAskedAndMayStop) {
     EXPECT_EQ(messages.shown().size(), 2u);
 }
 
+// The adapter pulled while the read for the records waits on a silent terminal: the read runs
+// out, the operator is asked, and a "no" leaves nothing started and "Програм." usable.
+TEST_F(UploadRecords, UnpluggedDuringTheReadNothingIsStarted) {
+    sim::SettingsOptions silent;
+    silent.mute = true;
+    startSimulator(silent);
+    loadImage(100);
+    messages.answer = platform::MessageResult::Cancel;
+    form1->BUpgradeClick();
+    ASSERT_TRUE(compareTimer->enabled());
+    simulator.reset();
+    apptest::pumpFor(std::chrono::milliseconds(300));
+    ASSERT_TRUE(compareTimer->fire());
+    ASSERT_TRUE(apptest::pumpUntil([&] { return !messages.texts().empty() &&
+                                                 messages.texts().back() == app::kUploadSnapshotFailedQuestion; }));
+    apptest::pumpFor(std::chrono::milliseconds(100));
+    EXPECT_FALSE(form1->uploadLocked());
+    EXPECT_FALSE(timer1->enabled());
+    EXPECT_TRUE(form1->BUpgrade->isEnabled());
+}
+
 }  // namespace
