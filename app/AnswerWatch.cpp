@@ -99,6 +99,7 @@ WatchReport AnswerWatch::settle(bool expired) {
         // values have since replaced everything it sent.
         if (!p.write || !p.check.anyAnswered()) continue;
         std::vector<protocol::ValueMismatch> wrong = p.check.mismatches(controls_);
+        report.sent.insert(report.sent.end(), p.check.sent().begin(), p.check.sent().end());
         if (wrong.empty())
             report.confirmedTabs.insert(p.tabs.begin(), p.tabs.end());
         else

@@ -37,6 +37,7 @@ struct WatchReport {
     std::set<int> confirmedTabs;                      // tabs of writes whose every value came back
     std::set<int> restoredTabs;                       // tabs whose emptied values were put back
     bool silent = false;                              // a request got no answer at all
+    protocol::ValueSnapshot sent;                     // the values of the writes reported above
 };
 
 class AnswerWatch {

@@ -9,12 +9,15 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/TImageList.h"
 #include "app/Unit1Controls.h"
 #include "protocol/TransmitBuffer.h"
+#include "records/Event.h"
 #include "update/UpdateFile.h"
 
 class QAction;
@@ -220,6 +223,9 @@ public:
     // EraseEeprom after its OK: the terminal read for the records first (nothing on the screen
     // changes); when that read fails the operator is asked again.
     void eraseAfterSnapshot();
+    // BUpgradeClick: the terminal read for the records before the link is closed for the
+    // bootloader, then the upload (app/Unit1UploadRecords.cpp).
+    void uploadAfterSnapshot();
     void ShowImageAddresses(std::uint32_t rows);
     void ShowImageBytes(std::uint32_t length, const std::uint8_t* bytes);
 
@@ -275,6 +281,24 @@ private:
     bool mayClose();
     void closeIfWritten(const app::WatchReport& report, bool stillWaiting, bool fromTerminal);
     bool uploadLocked_ = false;
+    // What the snapshot before a destructive step came to: go on or not, and the unit's IDCOD=
+    // text (the snapshot's, or the screen's when the operator goes on without one).
+    struct SnapshotOutcome {
+        bool goOn = false;
+        bool kept = false;
+        std::string idCod;
+    };
+    // The read for the records (nothing on the screen changes), asking `silentQuestion` when it
+    // fails; `then` runs outside the port delivery. False when the read could not start.
+    bool afterSnapshot(const std::string& command, const char* silentQuestion,
+                       std::function<void(const SnapshotOutcome&)> then);
+    // The upload's event once its wind-up is over, with panel 1's outcome (from setUploadLock).
+    void recordUploadOutcome();
+    // The update file just loaded into Image, as the upload's event will name it.
+    void noteUpdateFile(const std::string& path);
+    bool uploadSnapshotUnderWay_ = false;
+    records::UploadFacts updateFile_;  // of the update file loaded
+    std::optional<std::pair<std::string, records::UploadFacts>> uploadUnderWay_;  // IDCOD=, the file
     std::vector<bool> enabledBeforeUpload_;  // of requestSenders(), while locked
     std::vector<QWidget*> requestSenders() const;
 

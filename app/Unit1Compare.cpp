@@ -50,14 +50,15 @@ void Unit1Compare::start() {
     timer_->setEnabled(true);
 }
 
-void Unit1Compare::startSnapshot(std::function<void(const protocol::ValueStore*)> done) {
-    if (waiting_) return;
+bool Unit1Compare::startSnapshot(std::function<void(const protocol::ValueStore*)> done) {
+    if (waiting_) return false;
     snapshotDone_ = std::move(done);
     start();
-    if (waiting_) return;
+    if (waiting_) return true;
     auto failed = std::move(snapshotDone_);
     snapshotDone_ = nullptr;
     failed(nullptr);
+    return true;
 }
 
 void Unit1Compare::parse(const std::uint8_t* data, std::uint16_t count) {

@@ -41,7 +41,8 @@ public:
     void start();
     // The same read for the records' snapshot before an erase: nothing on the screen changes and
     // no table is shown; `done` gets the terminal's values, or nullptr when it did not answer them all.
-    void startSnapshot(std::function<void(const protocol::ValueStore*)> done);
+    // False (and `done` never runs) while a comparison already waits for its answer.
+    bool startSnapshot(std::function<void(const protocol::ValueStore*)> done);
     // While it waits, receptions fill the terminal's values instead of the controls.
     bool waiting() const { return waiting_; }
     void parse(const std::uint8_t* data, std::uint16_t count);

@@ -92,6 +92,7 @@ void TForm1::loadUpdateFile(const std::string& path) {
     ShowImageBytes(Image.ImageLength, Image.ImageBuffer.data());
     const update::RecordCheck check = update::checkRecords(Image);
     if (!check.ok()) plainMessage(update::recordErrorText(check));
+    noteUpdateFile(path);
     // An image without records passes the check, but there is nothing to send.
     BUpgrade->setEnabled(check.ok() && Image.ImageLength > 0);
 }

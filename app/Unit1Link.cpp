@@ -7,6 +7,7 @@
 #include "app/Unit1.h"
 #include "app/Unit1Upload.h"
 #include "app/Unit1Verify.h"
+#include "app/UnitRecords.h"
 #include "platform/ComPortMap.h"
 #include "platform/MessageService.h"
 #include "platform/PortDiagnostics.h"
@@ -78,6 +79,7 @@ void TForm1::ConnectionChanged() {
     CompareWithTerminal->setEnabled(connected);
     // A link that drops while records are going out ends the upload.
     if (!connected) Upload->upload().OnLinkLost();
+    else app::UnitRecords::instance().linkOpened(Form2->CommPort1->ComNumber());
 }
 
 void TForm1::PageControl1Change(int index) {
@@ -141,6 +143,6 @@ void TForm1::CompareWithTerminalClick() {
     if (!uploadLocked_) Verify->startCompare();
 }
 
-void TForm1::BUpgradeClick() { Upload->upload().BUpgradeClick(); }
+void TForm1::BUpgradeClick() { uploadAfterSnapshot(); }  // app/Unit1UploadRecords.cpp
 void TForm1::Timer1Timer() { Upload->upload().Timer1Timer(); }
 void TForm1::SendNextRecord() { Upload->upload().SendNextRecord(); }

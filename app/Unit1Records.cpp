@@ -32,29 +32,40 @@ void TForm1::restoreToScreen(const std::function<void(protocol::ControlAccess&)>
     Verify->restoreValues(apply);
 }
 
-void TForm1::eraseAfterSnapshot() {
-    Verify->startSnapshot([this](const protocol::ValueStore* held) {
+bool TForm1::afterSnapshot(const std::string& command, const char* silentQuestion,
+                           std::function<void(const SnapshotOutcome&)> then) {
+    auto answered = [this, command, silentQuestion, then](const protocol::ValueStore* held) {
         std::optional<protocol::ValueStore> kept;
         if (held) kept = *held;
         // Out of the port delivery the answer came in before anything is asked or sent.
-        QTimer::singleShot(0, this, [this, kept] {
-            app::UnitRecords& records = app::UnitRecords::instance();
-            std::string idCod;
+        QTimer::singleShot(0, this, [this, kept, command, silentQuestion, then] {
+            SnapshotOutcome outcome;
             if (kept) {
-                records.snapshot(*kept, "Снимок перед EraseEeprom");
-                idCod = protocol::fromCp1251ForDisplay(kept->text("EIdCod").value_or(""));
-            } else if (platform::messages().show(app::kSnapshotFailedQuestion, "",
-                                                 platform::MessageIcon::Warning,
-                                                 platform::MessageButtons::OkCancel) !=
-                       platform::MessageResult::Ok) {
-                return;
+                app::UnitRecords::instance().snapshot(*kept, command);
+                outcome = {true, true, protocol::fromCp1251ForDisplay(kept->text("EIdCod").value_or(""))};
             } else {
-                idCod = EIdCod->text().toStdString();
+                outcome.goOn = platform::messages().show(silentQuestion, "", platform::MessageIcon::Warning,
+                                                         platform::MessageButtons::OkCancel) ==
+                               platform::MessageResult::Ok;
+                outcome.idCod = EIdCod->text().toStdString();
             }
-            RequestMask = protocol::mask::Erase;
-            SendRequest();
-            records.destructive(records::Kind::Erase, idCod, "EraseEeprom",
-                                kept ? records::Result::Ok : records::Result::Silent);
+            then(outcome);
         });
+    };
+    // A closed link has no terminal to read: the question at once, not a broken link's box first.
+    if (!linkOpen()) {
+        answered(nullptr);
+        return true;
+    }
+    return Verify->startSnapshot(answered);
+}
+
+void TForm1::eraseAfterSnapshot() {
+    afterSnapshot("Снимок перед EraseEeprom", app::kSnapshotFailedQuestion, [this](const SnapshotOutcome& o) {
+        if (!o.goOn) return;
+        RequestMask = protocol::mask::Erase;
+        SendRequest();
+        app::UnitRecords::instance().destructive(records::Kind::Erase, o.idCod, "EraseEeprom",
+                                                 o.kept ? records::Result::Ok : records::Result::Silent);
     });
 }

@@ -28,6 +28,7 @@ void TForm1::setUploadLock(bool locked) {
     // wait would send the records to a terminal not yet in its bootloader, or to another device.
     ToolButton1->setEnabled(!locked);
     Form2->setEnabled(!locked);
+    if (!locked) recordUploadOutcome();  // the wind-up is over: panel 1 holds the outcome
 }
 
 void TForm1::enableWriteControls() {

@@ -79,8 +79,9 @@ void Unit1Verify::startCompare() {
     if (!refusedWhileEmptied(everyParameter())) compare_.start();
 }
 
-void Unit1Verify::startSnapshot(std::function<void(const protocol::ValueStore*)> done) {
-    if (!refusedWhileEmptied(everyParameter())) compare_.startSnapshot(std::move(done));
+bool Unit1Verify::startSnapshot(std::function<void(const protocol::ValueStore*)> done) {
+    if (refusedWhileEmptied(everyParameter())) return false;
+    return compare_.startSnapshot(std::move(done));
 }
 
 bool Unit1Verify::refusedWhileEmptied(const std::vector<const Parameter*>& params) const {

@@ -59,8 +59,9 @@ public:
     bool refusesWrite(std::uint16_t requestMask) const;
     // File > "Сравнить с терминалом"; refused in the same way while controls are emptied.
     void startCompare();
-    // The comparison's read for a snapshot (app/Unit1Compare.h), refused in the same way.
-    void startSnapshot(std::function<void(const protocol::ValueStore*)> done);
+    // The comparison's read for a snapshot (app/Unit1Compare.h), refused in the same way: false
+    // when refused (the operator was told; `done` never runs).
+    bool startSnapshot(std::function<void(const protocol::ValueStore*)> done);
     // SendRequest, once the port has taken `request` (`requestBytes` long): empties what it
     // carries and waits for the answer to refill it.
     void emptyAndWatch(const protocol::ComposedRequest& request, std::size_t requestBytes);

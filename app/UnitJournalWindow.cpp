@@ -7,6 +7,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "app/TeamServerEntry.h"
 #include "files/AbtFile.h"
 #include "platform/AtomicFile.h"
 #include "protocol/FieldCaptions.h"
@@ -91,6 +92,8 @@ UnitJournalWindow::UnitJournalWindow(records::Store* store, QString problem,
     layout->addWidget(EventsTable, 2);
     layout->addWidget(DiffTable, 2);
     layout->addLayout(buttons);
+    TeamServer = new TeamServerEntry(this);
+    layout->addWidget(TeamServer);
 
     connect(UnitsTable, &QTableWidget::itemSelectionChanged, this, [this] { unitChosen(); });
     connect(EventsTable, &QTableWidget::itemSelectionChanged, this, [this] { eventChosen(); });

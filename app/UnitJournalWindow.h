@@ -23,6 +23,8 @@ class FileDialogs;
 
 namespace app {
 
+class TeamServerEntry;
+
 class UnitJournalWindow : public QWidget {
     Q_OBJECT
 public:
@@ -45,6 +47,7 @@ public:
     QPushButton* ExportHistoryCsv = nullptr;
     QLabel* Problem = nullptr;
     QLabel* Pending = nullptr;
+    TeamServerEntry* TeamServer = nullptr;  // the team's records server, set here
 
 private:
     void unitChosen();

@@ -1,6 +1,8 @@
 #include "app/UnitRecords.h"
 
+#include "app/TeamServerSetting.h"
 #include "app/Unit1.h"
+#include "platform/ComPortMap.h"
 #include "records/NewEvent.h"
 #include "records/Recorder.h"
 
@@ -29,7 +31,7 @@ void recordAnswer(TForm1& form, const ParameterSet& assigned, const WatchReport&
 }
 
 UnitRecords& UnitRecords::instance() {
-    static UnitRecords records(records::Recorder::fromEnvironment());
+    static UnitRecords records(records::Recorder::fromEnvironment(storedTeamAddress()));
     return records;
 }
 
@@ -47,11 +49,11 @@ QString UnitRecords::answered(const protocol::ControlAccess& screen, const Param
     if (read) readUnderWay_ = false;
     const bool write = !report.confirmedTabs.empty() || !report.mismatches.empty();
     if (!read && !write) return {};
-    records::Event e = records::newEvent(read ? records::Kind::Read : records::Kind::Write,
-                                         kProgram, read ? "Чтение" : "Запись");
+    records::Event e = newEvent(read ? records::Kind::Read : records::Kind::Write, read ? "Чтение" : "Запись");
     records::setTerminalValues(e, screen);
     e.result = report.mismatches.empty() ? records::Result::Ok : records::Result::Differs;
     e.differences = records::differencesOf(report.mismatches);
+    if (write) e.sent = records::valuesOf(report.sent);
 
     QString status;
     if (read && !e.unitId.empty() && e.unitId != lastUnit_ && recorder_.keeping()) {
@@ -72,7 +74,7 @@ QString UnitRecords::answered(const protocol::ControlAccess& screen, const Param
 
 void UnitRecords::compared(const protocol::ControlAccess& terminal, bool answered,
                            const std::vector<protocol::ValueMismatch>& differences) {
-    records::Event e = records::newEvent(records::Kind::Compare, kProgram, "Сравнить с терминалом");
+    records::Event e = newEvent(records::Kind::Compare, "Сравнить с терминалом");
     e.result = !answered ? records::Result::Silent
                : differences.empty() ? records::Result::Ok : records::Result::Differs;
     if (answered) records::setTerminalValues(e, terminal);
@@ -81,17 +83,38 @@ void UnitRecords::compared(const protocol::ControlAccess& terminal, bool answere
 }
 
 void UnitRecords::snapshot(const protocol::ControlAccess& terminal, const std::string& command) {
-    records::Event e = records::newEvent(records::Kind::Read, kProgram, command);
+    records::Event e = newEvent(records::Kind::Read, command);
     records::setTerminalValues(e, terminal);
     if (recorder_.record(e)) syncInBackground();
 }
 
 void UnitRecords::destructive(records::Kind kind, const std::string& idCodText,
-                              const std::string& command, records::Result result) {
-    records::Event e = records::newEvent(kind, kProgram, command);
+                              const std::string& command, records::Result result,
+                              std::optional<records::UploadFacts> upload) {
+    records::Event e = newEvent(kind, command);
     records::setUnit(e, idCodText);
     e.result = result;
+    e.upload = std::move(upload);
     if (recorder_.record(e)) syncInBackground();
+}
+
+void UnitRecords::linkOpened(int comNumber) {
+    port_ = "COM" + std::to_string(comNumber);
+    adapter_ = platform::devicePathFor(comNumber);
+    // As the port window lists it: the device as it resolves now and the product's name.
+    static constexpr std::string_view kDash = " — ";
+    for (const platform::ComPortEntry& entry : platform::listPorts()) {
+        const std::string text = platform::portListText(entry);
+        if (entry.number == comNumber && text.find(kDash) != std::string::npos)
+            adapter_ = text.substr(text.find(kDash) + kDash.size());
+    }
+}
+
+records::Event UnitRecords::newEvent(records::Kind kind, const std::string& command) const {
+    records::Event e = records::newEvent(kind, kProgram, command);
+    e.port = port_;
+    e.adapter = adapter_;
+    return e;
 }
 
 QString UnitRecords::pendingText() {

@@ -4,6 +4,7 @@
 // and the outbox sent to the team's server on a thread of its own.
 #include <QString>
 #include <atomic>
+#include <optional>
 #include <string>
 #include <thread>
 
@@ -18,6 +19,8 @@ namespace app {
 
 inline constexpr const char* kSnapshotFailedQuestion =
     "Терминал не ответил: его настройки не сохранены в журнале перед стиранием. Стереть всё равно?";
+inline constexpr const char* kUploadSnapshotFailedQuestion =
+    "Терминал не ответил: его настройки не сохранены в журнале перед обновлением. Обновить всё равно?";
 
 // "Терминал 000101, последняя запись 12.11.2026" (the unit's latest event before this one).
 QString unitStatusText(const std::string& unitId, const std::string& lastSeenUtc);
@@ -48,8 +51,12 @@ public:
                   const std::vector<protocol::ValueMismatch>& differences);
     // The terminal's values read before a destructive step (kept as a read), then that step.
     void snapshot(const protocol::ControlAccess& terminal, const std::string& command);
+    // `upload`: the update file and the outcome text, for an upload.
     void destructive(records::Kind kind, const std::string& idCodText, const std::string& command,
-                     records::Result result);
+                     records::Result result, std::optional<records::UploadFacts> upload = std::nullopt);
+
+    // The link opened on COM<comNumber>: the port and its adapter go with every event from here.
+    void linkOpened(int comNumber);
 
     // "Ждут отправки на сервер: 3" with a team server set, else "".
     QString pendingText();
@@ -58,7 +65,11 @@ public:
     void syncInBackground();
 
 private:
+    // A fresh event of this program, with the port and adapter in use.
+    records::Event newEvent(records::Kind kind, const std::string& command) const;
+
     records::Recorder recorder_;
+    std::string port_, adapter_;
     std::string lastUnit_;
     bool readUnderWay_ = false;  // IDCOD= came, the rest of the answer may still be coming
     std::thread sender_;

@@ -124,15 +124,7 @@ void recordUpload(const Link& link, const std::string& path,
     records::Event e = startEvent(records::Kind::Upload, link);
     e.result = succeeded ? records::Result::Ok
                          : outcome.empty() ? records::Result::Cancelled : records::Result::Failed;
-    records::UploadFacts facts;
-    facts.fileName = path;
-    facts.sha256 = records::sha256OfFile(path).value_or("");
-    std::error_code ec;
-    facts.size = static_cast<std::int64_t>(std::filesystem::file_size(path, ec));
-    if (ec) facts.size = 0;
-    // Each record: a 2-byte big-endian length, then that many bytes.
-    for (std::size_t at = 0; at + 2 <= image.size(); ++facts.records)
-        at += 2 + (static_cast<std::size_t>(image[at]) << 8 | image[at + 1]);
+    records::UploadFacts facts = records::updateFileFacts(path, image);
     facts.outcome = outcome;
     e.upload = facts;
     keep(e);

@@ -2,6 +2,7 @@
 
 #include <openssl/evp.h>
 
+#include <filesystem>
 #include <fstream>
 #include <memory>
 
@@ -45,6 +46,18 @@ std::optional<std::string> sha256OfFile(const std::string& path) {
         digest.add(block, static_cast<std::size_t>(in.gcount()));
     if (in.bad()) return std::nullopt;
     return digest.hex();
+}
+
+UploadFacts updateFileFacts(const std::string& path, std::span<const std::uint8_t> image) {
+    UploadFacts facts;
+    facts.fileName = path;
+    facts.sha256 = sha256OfFile(path).value_or("");
+    std::error_code ec;
+    facts.size = static_cast<std::int64_t>(std::filesystem::file_size(path, ec));
+    if (ec) facts.size = 0;
+    for (std::size_t at = 0; at + 2 <= image.size(); ++facts.records)
+        at += 2 + (static_cast<std::size_t>(image[at]) << 8 | image[at + 1]);
+    return facts;
 }
 
 }  // namespace records

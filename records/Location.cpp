@@ -3,6 +3,8 @@
 #include <pwd.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cstdlib>
 #include <string_view>
 
@@ -24,12 +26,41 @@ std::string defaultRecordsPath() {
     return base + "/vigil/records.sqlite";
 }
 
-std::string teamServerAddress(std::string& error) {
+namespace {
+
+bool isTeamAddress(std::string_view text) {
+    return text.starts_with("postgresql://") || text.starts_with("postgres://");
+}
+
+}  // namespace
+
+std::string teamServerAddress(std::string& error, const std::string& stored) {
     const char* value = std::getenv("VIGIL_RECORDS");
-    if (!value || !*value) return {};
-    const std::string_view text(value);
-    if (text.starts_with("postgresql://") || text.starts_with("postgres://")) return value;
+    if (!value || !*value) {
+        if (stored.empty()) return {};
+        if (isTeamAddress(stored)) return stored;
+        error = "the team server setting must be a postgresql:// address; records are kept on this PC only";
+        return {};
+    }
+    if (isTeamAddress(value)) return value;
     error = "VIGIL_RECORDS must be a postgresql:// address; records are kept on this PC only";
+    return {};
+}
+
+std::string unstorableTeamAddress(std::string_view address) {
+    if (!isTeamAddress(address)) return "Адрес сервера должен начинаться с postgresql://";
+    const std::string_view rest = address.substr(address.find("://") + 3);
+    const std::string_view authority = rest.substr(0, rest.find_first_of("/?#"));
+    const std::size_t at = authority.rfind('@');
+    bool password = at != std::string_view::npos && authority.substr(0, at).find(':') != std::string_view::npos;
+    // Connection parameters in the query: "password=" in any letter case.
+    std::string lower(address.substr(std::min(address.size(), address.find('?'))));
+    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (std::size_t at2 = lower.find("password="); at2 != std::string::npos; at2 = lower.find("password=", at2 + 1))
+        if (at2 > 0 && (lower[at2 - 1] == '?' || lower[at2 - 1] == '&')) password = true;
+    if (password)
+        return "Адрес содержит пароль, а пароль не хранится в настройках программы. Уберите его из адреса и "
+               "укажите в файле паролей libpq (~/.pgpass, права 0600).";
     return {};
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // Where the records live by default, and whether a team server is set.
 #include <string>
+#include <string_view>
 
 namespace records {
 
@@ -8,8 +9,13 @@ namespace records {
 // variable is unset or not an absolute path.
 std::string defaultRecordsPath();
 
-// The team server's address from VIGIL_RECORDS (postgresql://… or postgres://…); empty when
-// none is set. Any other text is returned in `error` and ignored.
-std::string teamServerAddress(std::string& error);
+// The team server's address from VIGIL_RECORDS (postgresql://… or postgres://…), else `stored`
+// (the windows' own setting); empty when neither is set. Any other text is returned in `error`
+// and ignored.
+std::string teamServerAddress(std::string& error, const std::string& stored = {});
+
+// Why `address` may not be kept as the team server's setting, or "" when it may: not a
+// postgresql:// address, or one that carries a password (in its user part or as password=).
+std::string unstorableTeamAddress(std::string_view address);
 
 }  // namespace records

@@ -83,6 +83,13 @@ Values valuesOf(const protocol::ControlAccess& controls) {
     return values;
 }
 
+Values valuesOf(const protocol::ValueSnapshot& sent) {
+    Values values;
+    for (const protocol::SentValue& v : sent)
+        values.emplace_back(std::string(v.parameter->name), protocol::fromCp1251ForDisplay(v.value));
+    return values;
+}
+
 void setTerminalValues(Event& event, const protocol::ControlAccess& terminal) {
     event.values = valuesOf(terminal);
     setUnit(event, valueOf(event.values, "IdCode"));

@@ -26,6 +26,9 @@ Values valuesOf(const protocol::ControlAccess& controls);
 // The terminal's answered values into the event, with the unit, its version and own number.
 void setTerminalValues(Event& event, const protocol::ControlAccess& terminal);
 
+// Values as a write sent them, by parameter name (UTF-8), in the order sent.
+Values valuesOf(const protocol::ValueSnapshot& sent);
+
 // Values sent and not taken back as differences (sent before, answered after; UTF-8).
 std::vector<Difference> differencesOf(const std::vector<protocol::ValueMismatch>& mismatches);
 

@@ -4,9 +4,9 @@
 
 namespace records {
 
-Recorder Recorder::fromEnvironment() {
+Recorder Recorder::fromEnvironment(const std::string& storedTeamAddress) {
     std::string error;
-    const std::string team = teamServerAddress(error);
+    const std::string team = teamServerAddress(error, storedTeamAddress);
     Recorder recorder(defaultRecordsPath(), team);
     recorder.notice_ = error;
     return recorder;

@@ -12,8 +12,8 @@ namespace records {
 
 class Recorder {
 public:
-    // The default file and VIGIL_RECORDS.
-    static Recorder fromEnvironment();
+    // The default file and VIGIL_RECORDS, else `storedTeamAddress` (the windows' setting).
+    static Recorder fromEnvironment(const std::string& storedTeamAddress = {});
     Recorder(std::string localPath, std::string teamAddress, const SqliteOptions& options = {});
 
     // Whether events are being kept; when not, problem() says why.

@@ -38,6 +38,8 @@ class Verification {
     // A file or the operator set these: nothing to check there any more.
     void overwritten(const ParameterSet& params);
     bool anyAnswered() const { return !answered_.empty(); }
+    // The values still to be checked, as they were sent.
+    const protocol::ValueSnapshot& sent() const { return sent_; }
 
     // The parameters to read back before the verdict on `now` stands; empty: it stands.
     // Asked for in turn: first the values with no answer, then those that differ.

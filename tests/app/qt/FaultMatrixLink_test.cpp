@@ -8,6 +8,7 @@
 
 #include "FaultMatrix.h"
 #include "tools/BootloaderMode.h"
+#include "app/UnitRecords.h"
 #include "update/FirmwareUpload.h"
 
 namespace {
@@ -167,10 +168,11 @@ TEST_F(UploadLink, UnplugDuringAnUploadEndsItOnceAndANewUploadWorks) {
     finishUpload();
     EXPECT_EQ(form1->panelText(1), QString::fromUtf8(update::kLinkLostText));
     EXPECT_TRUE(simulator->unplugged());
-    // One box for the broken link, saying where the update stopped; the upload's own outcome is
-    // in the status bar.
-    EXPECT_EQ(messages.texts(), std::vector<std::string>{std::string(kLinkBroken) + "\n" +
-                                                         update::unfinishedText(3, 5, "нажмите \"Програм.\"")});
+    // The question after the records' read the bootloader did not answer, then one box for the
+    // broken link, saying where the update stopped; the upload's own outcome is in the status bar.
+    EXPECT_EQ(messages.texts(), (std::vector<std::string>{app::kUploadSnapshotFailedQuestion,
+                                                          std::string(kLinkBroken) + "\n" +
+                                                              update::unfinishedText(3, 5, "нажмите \"Програм.\"")}));
     const std::size_t told = messages.shown().size();
 
     plugIn(std::make_unique<sim::BootloaderMode>());
@@ -180,7 +182,7 @@ TEST_F(UploadLink, UnplugDuringAnUploadEndsItOnceAndANewUploadWorks) {
     EXPECT_EQ(mode->image(), image);
     EXPECT_EQ(form1->Label57->text(), QString::number(2 * image.size()));
     EXPECT_EQ(form1->ProgressBar1->value(), 0);
-    EXPECT_EQ(messages.shown().size(), told);
+    EXPECT_EQ(messages.shown().size(), told + 1);  // the records' read again
 }
 
 // The record timer is driven by hand here, so a 3-second stall stands for any longer one: silence
@@ -203,7 +205,7 @@ TEST_F(UploadLink, AStallDuringAnUploadTimesOutAndTheRepeatGoesThrough) {
     EXPECT_EQ(form1->panelText(1), QString::fromUtf8(update::kSuccessVersion01Text));
     EXPECT_EQ(mode->recordsReceived(), 2u);
     EXPECT_EQ(mode->records(), (std::vector<std::vector<std::uint8_t>>{image, image}));
-    EXPECT_TRUE(messages.shown().empty());
+    EXPECT_EQ(messages.texts(), std::vector<std::string>{app::kUploadSnapshotFailedQuestion});
 }
 
 }  // namespace

@@ -5,6 +5,8 @@
 #include "RealBoxes.h"
 #include "app/CompareDialog.h"
 #include "app/Unit1Verify.h"
+#include "app/UnitJournalWindow.h"
+#include "app/UnitRecords.h"
 #include "support/EchoingLine.h"
 #include "tools/SettingsMode.h"
 
@@ -209,6 +211,52 @@ TEST_F(EchoRealBoxes, AnEchoOfTheWriteConfirmsNothing) {
     ASSERT_TRUE(apptest::pumpUntil([&] { return !boxOperator.texts().empty(); }, 10s));
     EXPECT_NE(boxOperator.texts()[0].find(app::kNotTakenText), std::string::npos) << boxOperator.texts()[0];
     EXPECT_EQ(form1->ETl[4]->text(), "+7000000");
+}
+
+}  // namespace
+
+namespace {
+
+// The journal's RestoreToScreen end to end with the program's own boxes and timers: a number
+// written over the terminal's, the read before it put back from the journal (every field marked
+// edited), written again and confirmed, and the terminal holding the number it had at first.
+TEST_F(VerifyRealBoxes, AKeptReadRestoredFromTheJournalIsWrittenAndConfirmed) {
+    ::setenv("XDG_DATA_HOME", folder.path().c_str(), 1);  // unless the records are open already
+    startSimulator();
+    records::SqlStore& store = *app::UnitRecords::instance().recorder().local();
+    form1->ReadTLBClick();
+    ASSERT_TRUE(apptest::pumpUntil([&] { return !form1->EGpsLongitude->text().isEmpty(); }));
+    apptest::pumpFor(300ms);
+    const QString held = form1->ETl[1]->text();
+    ASSERT_FALSE(held.isEmpty());
+    const auto kept = store.events("004512");
+    ASSERT_FALSE(kept.empty());
+    const int readRow = static_cast<int>(kept.size()) - 1;  // events listed oldest first
+    ASSERT_EQ(kept.back().kind, records::Kind::Read);
+
+    form1->ETl[1]->clear();
+    QTest::keyClicks(form1->ETl[1], "+79990001122");
+    form1->WriteTLBClick();
+    ASSERT_TRUE(apptest::pumpUntil([&] { return form1->panelText(1).startsWith(app::kConfirmedText); }, 15s));
+    ASSERT_EQ(mode->store().value("Phone2"), "+79990001122");
+
+    form1->OpenUnitJournal->trigger();
+    auto* journal = form1->findChild<app::UnitJournalWindow*>("UnitJournalWindow");
+    ASSERT_NE(journal, nullptr);
+    const auto units = journal->UnitsTable->findItems("004512", Qt::MatchExactly);
+    ASSERT_EQ(units.size(), 1);
+    journal->UnitsTable->selectRow(units[0]->row());
+    journal->EventsTable->selectRow(readRow);
+    journal->RestoreToScreen->click();
+    EXPECT_EQ(form1->ETl[1]->text(), held);
+    EXPECT_EQ(form1->ETl[1]->property("vigilMark").toString(), "edited");
+
+    form1->setPanelText(1, "");
+    form1->WriteTLBClick();
+    ASSERT_TRUE(apptest::pumpUntil([&] { return form1->panelText(1).startsWith(app::kConfirmedText); }, 15s));
+    EXPECT_EQ(mode->store().value("Phone2"), held.toStdString());
+    EXPECT_EQ(form1->ETl[1]->property("vigilMark").toString(), "");
+    EXPECT_TRUE(boxOperator.texts().empty());
 }
 
 }  // namespace

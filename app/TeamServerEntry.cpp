@@ -1,0 +1,45 @@
+#include "app/TeamServerEntry.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <cstdlib>
+
+#include "app/TeamServerSetting.h"
+
+namespace app {
+
+TeamServerEntry::TeamServerEntry(QWidget* parent) : QWidget(parent) {
+    TeamServer = new QLineEdit(QString::fromStdString(storedTeamAddress()), this);
+    TeamServer->setObjectName(QStringLiteral("TeamServer"));
+    TeamServer->setPlaceholderText(QStringLiteral("postgresql://сервер/vigil"));
+    SaveTeamServer = new QPushButton(QStringLiteral("Сохранить"), this);
+    SaveTeamServer->setObjectName(QStringLiteral("SaveTeamServer"));
+    TeamServerNote = new QLabel(this);
+    TeamServerNote->setObjectName(QStringLiteral("TeamServerNote"));
+    TeamServerNote->setWordWrap(true);
+    const char* environment = std::getenv("VIGIL_RECORDS");
+    if (environment && *environment)
+        TeamServerNote->setText(
+            QStringLiteral("Задана переменная VIGIL_RECORDS: используется она."));
+    auto* row = new QHBoxLayout;
+    row->addWidget(new QLabel(QStringLiteral("Сервер журнала:"), this));
+    row->addWidget(TeamServer, 1);
+    row->addWidget(SaveTeamServer);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addLayout(row);
+    layout->addWidget(TeamServerNote);
+    connect(SaveTeamServer, &QPushButton::clicked, this, [this] { saveClick(); });
+}
+
+void TeamServerEntry::saveClick() {
+    const std::string refused = storeTeamAddress(TeamServer->text().trimmed().toStdString());
+    TeamServerNote->setText(
+        refused.empty() ? QStringLiteral("Сохранено; действует со следующего запуска программы.")
+                        : QString::fromStdString(refused));
+}
+
+}  // namespace app

@@ -1,0 +1,47 @@
+// TForm1: the firmware upload in the records. Before the link is closed for the bootloader the
+// terminal's settings are read for the records (as before an erase); once the upload's wind-up
+// is over, the upload is kept with its update file and the outcome panel 1 shows.
+#include <QPushButton>
+
+#include "app/Unit1.h"
+#include "app/Unit1Upload.h"
+#include "app/UnitRecords.h"
+#include "records/FileDigest.h"
+#include "update/FirmwareUpload.h"
+
+void TForm1::uploadAfterSnapshot() {
+    if (uploadSnapshotUnderWay_) return;  // pressed again while the read waits
+    // Locked: the upload's own rule refuses it. Nothing to send: nothing reaches the terminal.
+    if (uploadLocked_ || Image.ImageLength == 0) {
+        Upload->upload().BUpgradeClick();
+        return;
+    }
+    uploadSnapshotUnderWay_ = true;
+    const bool started =
+        afterSnapshot("Снимок перед обновлением", app::kUploadSnapshotFailedQuestion,
+                      [this](const SnapshotOutcome& o) {
+                          uploadSnapshotUnderWay_ = false;
+                          if (!o.goOn || uploadLocked_) return;
+                          // The file of the image about to be sent (File > Open
+                          // may have replaced it while the read waited).
+                          uploadUnderWay_.emplace(o.idCod, updateFile_);
+                          Upload->upload().BUpgradeClick();
+                      });
+    if (!started) uploadSnapshotUnderWay_ = false;
+}
+
+void TForm1::noteUpdateFile(const std::string& path) {
+    updateFile_ = records::updateFileFacts(path, {Image.ImageBuffer.data(), Image.ImageLength});
+}
+
+void TForm1::recordUploadOutcome() {
+    if (!uploadUnderWay_) return;
+    auto [idCod, facts] = std::move(*uploadUnderWay_);
+    uploadUnderWay_.reset();
+    facts.outcome = panelText(1).toStdString();
+    const bool ok = facts.outcome == update::kSuccessVersion01Text ||
+                    facts.outcome == update::kSuccessVersion02Text;
+    app::UnitRecords::instance().destructive(
+        records::Kind::Upload, idCod, BUpgrade->text().toStdString(),
+        ok ? records::Result::Ok : records::Result::Failed, std::move(facts));
+}
