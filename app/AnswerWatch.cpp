@@ -8,13 +8,14 @@ namespace {
 
 using protocol::Parameter;
 
-
 bool holds(const protocol::ValueSnapshot& values, const Parameter* p) {
-    return std::any_of(values.begin(), values.end(), [p](const protocol::SentValue& v) { return v.parameter == p; });
+    return std::any_of(values.begin(), values.end(),
+                       [p](const protocol::SentValue& v) { return v.parameter == p; });
 }
 
 void dropAll(protocol::ValueSnapshot& values, const ParameterSet& set) {
-    std::erase_if(values, [&](const protocol::SentValue& v) { return set.count(v.parameter) != 0; });
+    std::erase_if(values,
+                  [&](const protocol::SentValue& v) { return set.count(v.parameter) != 0; });
 }
 
 }  // namespace
@@ -31,7 +32,8 @@ std::vector<const Parameter*> AnswerWatch::emptiedBy(const protocol::ComposedReq
     return emptied;
 }
 
-void AnswerWatch::sent(const protocol::ComposedRequest& request, const protocol::ValueSnapshot& before) {
+void AnswerWatch::sent(const protocol::ComposedRequest& request,
+                       const protocol::ValueSnapshot& before) {
     const std::vector<const Parameter*> emptied = emptiedBy(request);
     if (emptied.empty()) return;  // commands: no particular answer is awaited
     Pending p;
@@ -43,7 +45,8 @@ void AnswerWatch::sent(const protocol::ComposedRequest& request, const protocol:
     if (p.write) p.check = session::Verification(before, session::ReadBack::None);
     // The track bar keeps its position: nothing to put back there.
     for (const protocol::SentValue& v : before)
-        if (v.parameter->kind != protocol::ControlKind::TrackBar && !holds(held_, v.parameter)) held_.push_back(v);
+        if (v.parameter->kind != protocol::ControlKind::TrackBar && !holds(held_, v.parameter))
+            held_.push_back(v);
     pending_.push_back(std::move(p));
 }
 

@@ -41,11 +41,12 @@ struct WatchReport {
 };
 
 class AnswerWatch {
-public:
+  public:
     explicit AnswerWatch(protocol::ControlAccess& controls) : controls_(controls) {}
 
     // The parameters `request` empties (a read: all but the track bar; a write: what it sends).
-    static std::vector<const protocol::Parameter*> emptiedBy(const protocol::ComposedRequest& request);
+    static std::vector<const protocol::Parameter*> emptiedBy(
+        const protocol::ComposedRequest& request);
 
     // `request` has gone out and emptied its controls; `before` holds their values just before.
     void sent(const protocol::ComposedRequest& request, const protocol::ValueSnapshot& before);
@@ -60,7 +61,7 @@ public:
     // Tabs of those `params` that a request has emptied and nothing has set again yet.
     std::set<int> stillEmptied(const std::vector<const protocol::Parameter*>& params) const;
 
-private:
+  private:
     struct Pending {
         bool write = false;
         session::Verification check{{}, session::ReadBack::None};  // a write's values as sent

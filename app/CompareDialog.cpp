@@ -20,7 +20,9 @@ namespace {
 using protocol::Parameter;
 using protocol::ValueForm;
 
-QString utf8(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+QString utf8(std::string_view s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
 
 QPushButton* button(const char* name, const QString& caption, QWidget* parent) {
     auto* b = new QPushButton(caption, parent);
@@ -48,15 +50,18 @@ CompareDialog::CompareDialog(QWidget& window) : QDialog(&window), window_(window
     column->addWidget(Summary);
     CompareTable = new QTableWidget(0, 4, this);
     CompareTable->setObjectName(QStringLiteral("CompareTable"));
-    CompareTable->setHorizontalHeaderLabels(
-        {QStringLiteral("Параметр"), QStringLiteral("Вкладка"), QStringLiteral("На экране"), QStringLiteral("В терминале")});
+    CompareTable->setHorizontalHeaderLabels({QStringLiteral("Параметр"), QStringLiteral("Вкладка"),
+                                             QStringLiteral("На экране"),
+                                             QStringLiteral("В терминале")});
     CompareTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
     CompareTable->verticalHeader()->hide();
     CompareTable->horizontalHeader()->setStretchLastSection(true);
     column->addWidget(CompareTable);
     auto* row = new QHBoxLayout;
-    CompareWriteScreen = button("CompareWriteScreen", QStringLiteral("Записать в терминал значения с экрана"), this);
-    CompareTakeTerminal = button("CompareTakeTerminal", QStringLiteral("Взять значения терминала"), this);
+    CompareWriteScreen =
+        button("CompareWriteScreen", QStringLiteral("Записать в терминал значения с экрана"), this);
+    CompareTakeTerminal =
+        button("CompareTakeTerminal", QStringLiteral("Взять значения терминала"), this);
     CompareClose = button("CompareClose", QStringLiteral("Закрыть"), this);
     row->addWidget(CompareWriteScreen);
     row->addWidget(CompareTakeTerminal);
@@ -76,14 +81,17 @@ CompareDialog::CompareDialog(QWidget& window) : QDialog(&window), window_(window
     platform::nameControls(*this);
 }
 
-void CompareDialog::showDifferences(const std::vector<protocol::ValueMismatch>& differences, bool anyWritable) {
-    Summary->setText(differences.empty() ? QStringLiteral("Значения на экране и в терминале совпадают.")
-                                         : QStringLiteral("Различаются значения: %1").arg(differences.size()));
+void CompareDialog::showDifferences(const std::vector<protocol::ValueMismatch>& differences,
+                                    bool anyWritable) {
+    Summary->setText(differences.empty()
+                         ? QStringLiteral("Значения на экране и в терминале совпадают.")
+                         : QStringLiteral("Различаются значения: %1").arg(differences.size()));
     CompareTable->setRowCount(static_cast<int>(differences.size()));
     int r = 0;
     for (const protocol::ValueMismatch& d : differences) {
         const Parameter& p = *d.parameter;
-        const QString cells[] = {parameterName(p), utf8(protocol::kTabCaptions[static_cast<std::size_t>(p.tab)]),
+        const QString cells[] = {parameterName(p),
+                                 utf8(protocol::kTabCaptions[static_cast<std::size_t>(p.tab)]),
                                  valueText(p, d.expected), valueText(p, d.actual)};
         for (int c = 0; c < 4; ++c) CompareTable->setItem(r, c, new QTableWidgetItem(cells[c]));
         ++r;
@@ -109,17 +117,21 @@ QString CompareDialog::valueText(const Parameter& p, const std::optional<std::st
     if (!wire) return QStringLiteral("нет ответа");
     const std::string& v = *wire;
     switch (p.form) {
-    case ValueForm::Text:
-        return v.empty() ? QStringLiteral("(пусто)") : QString::fromStdString(protocol::fromCp1251ForDisplay(v));
-    case ValueForm::Flag:
-        return v == "1" ? QStringLiteral("да") : QStringLiteral("нет");
-    case ValueForm::IndexDigit:
-    case ValueForm::PressCountDigit: {
-        const int index = v.size() == 1 ? v[0] - (p.form == ValueForm::IndexDigit ? '0' : '1') : -1;
-        return index >= 0 && index < p.itemCount ? itemText(p, index) : QStringLiteral("не выбрано");
-    }
-    case ValueForm::HexDigit:
-        return v.size() == 1 ? QString::number(QString(QChar(v[0])).toInt(nullptr, 16)) : utf8(v);
+        case ValueForm::Text:
+            return v.empty() ? QStringLiteral("(пусто)")
+                             : QString::fromStdString(protocol::fromCp1251ForDisplay(v));
+        case ValueForm::Flag:
+            return v == "1" ? QStringLiteral("да") : QStringLiteral("нет");
+        case ValueForm::IndexDigit:
+        case ValueForm::PressCountDigit: {
+            const int index =
+                v.size() == 1 ? v[0] - (p.form == ValueForm::IndexDigit ? '0' : '1') : -1;
+            return index >= 0 && index < p.itemCount ? itemText(p, index)
+                                                     : QStringLiteral("не выбрано");
+        }
+        case ValueForm::HexDigit:
+            return v.size() == 1 ? QString::number(QString(QChar(v[0])).toInt(nullptr, 16))
+                                 : utf8(v);
     }
     return utf8(v);
 }

@@ -19,7 +19,7 @@ namespace app {
 
 class CompareDialog : public QDialog {
     Q_OBJECT
-public:
+  public:
     // `window` holds the controls whose item texts name list values.
     explicit CompareDialog(QWidget& window);
 
@@ -38,7 +38,7 @@ public:
     QPushButton* CompareTakeTerminal = nullptr;
     QPushButton* CompareClose = nullptr;
 
-private:
+  private:
     QString itemText(const protocol::Parameter& p, int index) const;
 
     QWidget& window_;

@@ -11,7 +11,7 @@
 namespace app {
 
 class CutItemJoiner {
-public:
+  public:
     // Longest item joined; a longer one (the terminal's values are short) stays lost, as a single
     // reception's parse would have it.
     static constexpr std::size_t kItemCapacity = 512;
@@ -20,7 +20,7 @@ public:
     std::string next(const std::uint8_t* data, std::size_t count);
     void forget() { head_.clear(); }
 
-private:
+  private:
     std::string head_;
 };
 

@@ -33,7 +33,8 @@ FieldMarks::FieldMarks(QWidget& window, std::function<void(const Parameter*)> on
 }
 
 QWidget* FieldMarks::widgetOf(const Parameter* p) const {
-    return window_.findChild<QWidget*>(QString::fromLatin1(p->control.data(), static_cast<qsizetype>(p->control.size())));
+    return window_.findChild<QWidget*>(
+        QString::fromLatin1(p->control.data(), static_cast<qsizetype>(p->control.size())));
 }
 
 // Only what the operator does: signals that programmatic changes do not raise.
@@ -66,7 +67,8 @@ void FieldMarks::edited(const Parameter* p) {
 std::vector<const Parameter*> FieldMarks::editedOf(std::span<const Parameter* const> params) const {
     std::vector<const Parameter*> out;
     for (const Parameter* p : params)
-        if (const auto it = marks_.find(p); it != marks_.end() && it->second.edited) out.push_back(p);
+        if (const auto it = marks_.find(p); it != marks_.end() && it->second.edited)
+            out.push_back(p);
     return out;
 }
 

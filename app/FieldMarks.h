@@ -21,7 +21,7 @@ class QWidget;
 namespace app {
 
 class FieldMarks {
-public:
+  public:
     static constexpr const char* kProperty = "vigilMark";
 
     // Watches the operator's edits of every writable parameter control under `window`;
@@ -35,9 +35,10 @@ public:
     void sent(const std::vector<const protocol::Parameter*>& emptied);
     void notTaken(const protocol::ValueMismatch& m);
     // Those of `params` that carry an edited mark: typed, and not yet in the terminal.
-    std::vector<const protocol::Parameter*> editedOf(std::span<const protocol::Parameter* const> params) const;
+    std::vector<const protocol::Parameter*> editedOf(
+        std::span<const protocol::Parameter* const> params) const;
 
-private:
+  private:
     struct Mark {
         bool edited = false;
         QString mismatch;  // the tooltip of a value not taken, empty when none

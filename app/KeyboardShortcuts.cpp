@@ -20,7 +20,8 @@ void bindKeyboardShortcuts(TForm1& w) {
     w.ToolButton3->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_L));
     // The menu captions carry no mnemonic, so F10 opens the first menu, as on the desktop.
     auto* menuKey = new QShortcut(QKeySequence(Qt::Key_F10), &w);
-    QObject::connect(menuKey, &QShortcut::activated, &w, [&w] { w.MainMenu1->setActiveAction(w.Fail1->menuAction()); });
+    QObject::connect(menuKey, &QShortcut::activated, &w,
+                     [&w] { w.MainMenu1->setActiveAction(w.Fail1->menuAction()); });
 }
 
 }  // namespace app

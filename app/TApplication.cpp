@@ -16,5 +16,6 @@ bool TApplication::notify(QObject* receiver, QEvent* event) {
 }
 
 void TApplication::ShowException(const char* message) {
-    platform::messages().show(message, "", platform::MessageIcon::Error, platform::MessageButtons::Ok);
+    platform::messages().show(message, "", platform::MessageIcon::Error,
+                              platform::MessageButtons::Ok);
 }

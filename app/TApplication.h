@@ -4,7 +4,7 @@
 #include <QApplication>
 
 class TApplication : public QApplication {
-public:
+  public:
     TApplication(int& argc, char** argv) : QApplication(argc, argv) {}
     bool notify(QObject* receiver, QEvent* event) override;
 

@@ -3,7 +3,9 @@
 #include <QVariant>
 
 // The images live in a static library, whose resources are not registered on their own.
-static void registerImages() { Q_INIT_RESOURCE(Unit1); }
+static void registerImages() {
+    Q_INIT_RESOURCE(Unit1);
+}
 
 namespace {
 constexpr const char* kImageIndex = "ImageIndex";

@@ -6,7 +6,7 @@
 #include <vector>
 
 class TImageList {
-public:
+  public:
     TImageList();
     const QIcon& icon(int index) const { return icons_.at(static_cast<std::size_t>(index)); }
 
@@ -14,6 +14,6 @@ public:
     static int imageIndex(const QToolButton* button);
     void setImageIndex(QToolButton* button, int index) const;
 
-private:
+  private:
     std::vector<QIcon> icons_;
 };

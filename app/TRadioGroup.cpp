@@ -15,9 +15,13 @@ TRadioGroup::TRadioGroup(const QString& caption, const QStringList& items, QWidg
     }
 }
 
-int TRadioGroup::itemIndex() const { return buttons_->checkedId(); }
+int TRadioGroup::itemIndex() const {
+    return buttons_->checkedId();
+}
 
-int TRadioGroup::count() const { return static_cast<int>(buttons_->buttons().size()); }
+int TRadioGroup::count() const {
+    return static_cast<int>(buttons_->buttons().size());
+}
 
 void TRadioGroup::setItemIndex(int index) {
     if (QAbstractButton* item = buttons_->button(index)) {

@@ -7,7 +7,7 @@ class QButtonGroup;
 
 class TRadioGroup : public QGroupBox {
     Q_OBJECT
-public:
+  public:
     TRadioGroup(const QString& caption, const QStringList& items, QWidget* parent = nullptr);
 
     int itemIndex() const;
@@ -15,6 +15,6 @@ public:
     void setItemIndex(int index);
     int count() const;
 
-private:
+  private:
     QButtonGroup* buttons_;
 };

@@ -4,8 +4,8 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -52,7 +52,8 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     HelpFilePath.clear();
     Monitor = std::make_unique<ui::MonitorView>(MemoIn);
     for (std::size_t i = 0; i < CheckBoxList.size(); ++i)
-        CheckBoxList[i] = findChild<QCheckBox*>(QString::fromStdString(std::string(protocol::kCheckBoxList[i]->control)));
+        CheckBoxList[i] = findChild<QCheckBox*>(
+            QString::fromStdString(std::string(protocol::kCheckBoxList[i]->control)));
     // Connection periods and protocols only show what an answer or a file brings.
     for (std::size_t i = 0; i < 4; ++i) {
         EConnectPeriod[i]->setEnabled(false);
@@ -75,7 +76,8 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
 
 TForm1::~TForm1() = default;
 
-void TForm1::setTimers(std::unique_ptr<platform::Timer> timer1, std::unique_ptr<platform::Timer> recordTimer) {
+void TForm1::setTimers(std::unique_ptr<platform::Timer> timer1,
+                       std::unique_ptr<platform::Timer> recordTimer) {
     // The upload holds the timers and takes over their ticks; it is made anew around the new ones.
     Upload.reset();
     Timer1 = std::move(timer1);
@@ -86,13 +88,18 @@ void TForm1::setTimers(std::unique_ptr<platform::Timer> timer1, std::unique_ptr<
     Upload = std::make_unique<Unit1Upload>(*this);
 }
 
-void TForm1::setAnswerTimers(std::unique_ptr<platform::Timer> answers, std::unique_ptr<platform::Timer> compare) {
+void TForm1::setAnswerTimers(std::unique_ptr<platform::Timer> answers,
+                             std::unique_ptr<platform::Timer> compare) {
     Verify->setTimers(std::move(answers), std::move(compare));
 }
 
-void TForm1::setFileDialogs(std::unique_ptr<platform::FileDialogs> dialogs) { Dialogs = std::move(dialogs); }
+void TForm1::setFileDialogs(std::unique_ptr<platform::FileDialogs> dialogs) {
+    Dialogs = std::move(dialogs);
+}
 
-QString TForm1::panelText(int panel) const { return StatusPanels.at(static_cast<std::size_t>(panel))->text(); }
+QString TForm1::panelText(int panel) const {
+    return StatusPanels.at(static_cast<std::size_t>(panel))->text();
+}
 
 void TForm1::setPanelText(int panel, const QString& text) {
     StatusPanels.at(static_cast<std::size_t>(panel))->setText(text);
@@ -116,13 +123,20 @@ void TForm1::connectHandlers() {
     });
 
     const std::pair<QPushButton*, void (TForm1::*)()> buttons[] = {
-        {ReadInternetB, &TForm1::ReadInternetBClick}, {WriteInternetB, &TForm1::WriteInternetBClick},
-        {ReadApnB, &TForm1::ReadApnBClick},           {WriteApnB, &TForm1::WriteApnBClick},
-        {Button1, &TForm1::Button1Click},             {ReadTLB, &TForm1::ReadTLBClick},
-        {WriteTLB, &TForm1::WriteTLBClick},           {ReadGpsB, &TForm1::ReadGpsBClick},
-        {ReadMicB, &TForm1::ReadMicBClick},           {WriteMicB, &TForm1::WriteMicBClick},
-        {BUpgrade, &TForm1::BUpgradeClick},           {BClearMemo, &TForm1::BClearMemoClick}};
-    for (const auto& [b, handler] : buttons) connect(b, &QPushButton::clicked, this, [this, h = handler] { (this->*h)(); });
+        {ReadInternetB, &TForm1::ReadInternetBClick},
+        {WriteInternetB, &TForm1::WriteInternetBClick},
+        {ReadApnB, &TForm1::ReadApnBClick},
+        {WriteApnB, &TForm1::WriteApnBClick},
+        {Button1, &TForm1::Button1Click},
+        {ReadTLB, &TForm1::ReadTLBClick},
+        {WriteTLB, &TForm1::WriteTLBClick},
+        {ReadGpsB, &TForm1::ReadGpsBClick},
+        {ReadMicB, &TForm1::ReadMicBClick},
+        {WriteMicB, &TForm1::WriteMicBClick},
+        {BUpgrade, &TForm1::BUpgradeClick},
+        {BClearMemo, &TForm1::BClearMemoClick}};
+    for (const auto& [b, handler] : buttons)
+        connect(b, &QPushButton::clicked, this, [this, h = handler] { (this->*h)(); });
 
     for (int n = 1; n <= 4; ++n) {
         const auto k = static_cast<std::size_t>(n - 1);
@@ -146,14 +160,17 @@ void TForm1::touchRegistryMarker(bool writeDefault) {
     try {
         platform::Registry registry;
         if (!registry.openKey(kMarkerKey, false)) {
-            if (registry.openKey(kMarkerKey, true) && writeDefault) registry.writeInteger("ItemIndex", 0);
+            if (registry.openKey(kMarkerKey, true) && writeDefault)
+                registry.writeInteger("ItemIndex", 0);
         }
         registry.closeKey();
     } catch (const platform::ERegistryException&) {
     }
 }
 
-void TForm1::FormCreate() { touchRegistryMarker(true); }
+void TForm1::FormCreate() {
+    touchRegistryMarker(true);
+}
 
 void TForm1::Exit1Click() {
     touchRegistryMarker(false);
@@ -181,25 +198,25 @@ void TForm1::closeEvent(QCloseEvent* event) {
 bool TForm1::mayClose() {
     const std::vector<const protocol::Parameter*> all = app::everyParameter();
     switch (Verify->askBeforeLosing(app::Loss::Close, all)) {
-    case platform::MessageResult::Discard:
-        closeWhenWritten_ = false;
-        return true;
-    case platform::MessageResult::Write: {
-        // Asked again while that write is on its way: it is still awaited, nothing goes twice.
-        if (closeWhenWritten_ && Verify->waiting()) return false;
-        // An answer that came while the question was open may have confirmed everything.
-        RequestMask = Verify->editedWriteMask();
-        if (RequestMask == 0) return true;
-        const std::size_t before = Verify->requestsSent();
-        SendRequest();
-        // Not sent (closed port, a refused value, controls still awaiting an answer): the box has
-        // said why, and the window stays with the values.
-        closeWhenWritten_ = Verify->requestsSent() != before;
-        return false;
-    }
-    default:
-        closeWhenWritten_ = false;
-        return false;
+        case platform::MessageResult::Discard:
+            closeWhenWritten_ = false;
+            return true;
+        case platform::MessageResult::Write: {
+            // Asked again while that write is on its way: it is still awaited, nothing goes twice.
+            if (closeWhenWritten_ && Verify->waiting()) return false;
+            // An answer that came while the question was open may have confirmed everything.
+            RequestMask = Verify->editedWriteMask();
+            if (RequestMask == 0) return true;
+            const std::size_t before = Verify->requestsSent();
+            SendRequest();
+            // Not sent (closed port, a refused value, controls still awaiting an answer): the box
+            // has said why, and the window stays with the values.
+            closeWhenWritten_ = Verify->requestsSent() != before;
+            return false;
+        }
+        default:
+            closeWhenWritten_ = false;
+            return false;
     }
 }
 
@@ -208,13 +225,15 @@ bool TForm1::mayClose() {
 // taken or an edit meanwhile (the operator is at work again).
 void TForm1::closeIfWritten(const app::WatchReport& report, bool stillWaiting, bool fromTerminal) {
     if (!closeWhenWritten_) return;
-    if (!fromTerminal || report.silent || !report.restoredTabs.empty() || !report.mismatches.empty()) {
+    if (!fromTerminal || report.silent || !report.restoredTabs.empty() ||
+        !report.mismatches.empty()) {
         closeWhenWritten_ = false;
         return;
     }
     if (stillWaiting) return;
     closeWhenWritten_ = false;
-    if (Verify->editedWriteMask() == 0) QTimer::singleShot(0, this, [this] { close(); });  // out of the delivery
+    if (Verify->editedWriteMask() == 0)
+        QTimer::singleShot(0, this, [this] { close(); });  // out of the delivery
 }
 
 void TForm1::showEvent(QShowEvent* event) {
@@ -229,16 +248,20 @@ void TForm1::showPage(QWidget* page) {
 }
 
 void TForm1::EditIpChange(int n) {
-    ui::warnEach(ui::addressTypingWarnings(EditIp.at(static_cast<std::size_t>(n - 1))->text().toStdString()));
+    ui::warnEach(ui::addressTypingWarnings(
+        EditIp.at(static_cast<std::size_t>(n - 1))->text().toStdString()));
 }
 
 void TForm1::EditIpExit(int n) {
-    ui::warnEach(ui::addressCompletenessWarnings(EditIp.at(static_cast<std::size_t>(n - 1))->text().toStdString(), n));
+    ui::warnEach(ui::addressCompletenessWarnings(
+        EditIp.at(static_cast<std::size_t>(n - 1))->text().toStdString(), n));
 }
 
 void TForm1::EditPortChange(int n) {
-    ui::warnEach(ui::portWarnings(EditPort.at(static_cast<std::size_t>(n - 1))->text().toStdString()));
+    ui::warnEach(
+        ui::portWarnings(EditPort.at(static_cast<std::size_t>(n - 1))->text().toStdString()));
 }
 
-void TForm1::Label35Click() { Label35->setText(QStringLiteral("0")); }
-
+void TForm1::Label35Click() {
+    Label35->setText(QStringLiteral("0"));
+}

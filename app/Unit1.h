@@ -59,7 +59,7 @@ class Timer;
 
 class TForm1 : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     static constexpr std::size_t kBufferSize = protocol::TransmitBuffer::kCapacity;
     static constexpr int kMonitorTab = 6;
 
@@ -71,10 +71,12 @@ public:
     void setAboutBox(ui::TAboutBox* about) { AboutBox = about; }
     void setHelpService(platform::HelpService* help) { Help = help; }
     // Timer1 and the upload's record time-out; before any upload starts.
-    void setTimers(std::unique_ptr<platform::Timer> timer1, std::unique_ptr<platform::Timer> recordTimer);
+    void setTimers(std::unique_ptr<platform::Timer> timer1,
+                   std::unique_ptr<platform::Timer> recordTimer);
     void setFileDialogs(std::unique_ptr<platform::FileDialogs> dialogs);
     // The answer time-out and the comparison's time-out; before any request.
-    void setAnswerTimers(std::unique_ptr<platform::Timer> answers, std::unique_ptr<platform::Timer> compare);
+    void setAnswerTimers(std::unique_ptr<platform::Timer> answers,
+                         std::unique_ptr<platform::Timer> compare);
     protocol::ControlAccess& controls() { return Controls; }
     // Receptions belong to the firmware upload.
     bool uploadRunning() const;
@@ -237,12 +239,12 @@ public:
     bool ApplicationEvents1Help(std::uint16_t command, std::uint32_t data, bool& callHelp);
     void About1Click();
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void buildMenu();
     void buildToolBar();
     void buildPages();
@@ -273,7 +275,9 @@ private:
     std::unique_ptr<platform::FileDialogs> Dialogs;
     std::unique_ptr<Unit1Upload> Upload;
     std::unique_ptr<app::Unit1Verify> Verify;
-    app::UnitJournalWindow* Journal = nullptr;  // made at its first opening, owned by this window  // answers awaited, writes checked, marks, comparison
+    app::UnitJournalWindow* Journal =
+        nullptr;  // made at its first opening, owned by this window  // answers awaited, writes
+                  // checked, marks, comparison
     Unit1Controls Controls{*this};
     bool switchingPage_ = false;
     // "Записать" was chosen on close: the window closes once every edited value is confirmed.
@@ -298,7 +302,8 @@ private:
     void noteUpdateFile(const std::string& path);
     bool uploadSnapshotUnderWay_ = false;
     records::UploadFacts updateFile_;  // of the update file loaded
-    std::optional<std::pair<std::string, records::UploadFacts>> uploadUnderWay_;  // IDCOD=, the file
+    std::optional<std::pair<std::string, records::UploadFacts>>
+        uploadUnderWay_;                     // IDCOD=, the file
     std::vector<bool> enabledBeforeUpload_;  // of requestSenders(), while locked
     std::vector<QWidget*> requestSenders() const;
 

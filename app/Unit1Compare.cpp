@@ -38,13 +38,16 @@ std::uint16_t Unit1Compare::maskOf(const std::vector<protocol::ValueMismatch>& d
 // The Read's request, sent without emptying anything.
 void Unit1Compare::start() {
     if (waiting_ || form_.uploadRunning()) return;
-    const protocol::ComposedRequest request = protocol::composeRequest(form_.controls(), protocol::mask::Read, form_.TransmitBuffer);
-    if (!request.ok || !form_.WritePort(form_.TransmitBuffer.data(), form_.TransmitBuffer.length())) return;
+    const protocol::ComposedRequest request =
+        protocol::composeRequest(form_.controls(), protocol::mask::Read, form_.TransmitBuffer);
+    if (!request.ok || !form_.WritePort(form_.TransmitBuffer.data(), form_.TransmitBuffer.length()))
+        return;
     terminal_ = protocol::ValueStore();
     recorder_.clear();
     answer_.clear();
     waiting_ = true;
-    const int timeout = answerTimeoutMs(form_.TransmitBuffer.length(), expectedAnswerBytes(everyParameter()), form_.lineRate());
+    const int timeout = answerTimeoutMs(form_.TransmitBuffer.length(),
+                                        expectedAnswerBytes(everyParameter()), form_.lineRate());
     timer_->setEnabled(false);
     timer_->setInterval(timeout);
     timer_->setEnabled(true);
@@ -88,19 +91,22 @@ void Unit1Compare::finish() {
         for (const Parameter& p : protocol::kParameters) {
             const Parameter* one[] = {&p};
             if (!answered.count(&p)) {
-                const protocol::ValueSnapshot screen = protocol::snapshotValues(form_.controls(), one);
-                differences_.push_back({&p, screen.empty() ? std::string() : screen.front().value, std::nullopt});
+                const protocol::ValueSnapshot screen =
+                    protocol::snapshotValues(form_.controls(), one);
+                differences_.push_back(
+                    {&p, screen.empty() ? std::string() : screen.front().value, std::nullopt});
                 continue;
             }
-            for (protocol::ValueMismatch& d : protocol::compareValues(form_.controls(), terminal_, one))
+            for (protocol::ValueMismatch& d :
+                 protocol::compareValues(form_.controls(), terminal_, one))
                 differences_.push_back(std::move(d));
         }
     }
     UnitRecords::instance().compared(terminal_, !answered.empty(), differences_);
     // The table is not modal; the box, asked for inside a port delivery, waits until it returns.
     if (answered.empty())
-        platform::messages().show(form_.noAnswerText() + " " + kCompareSilentText, "", platform::MessageIcon::Warning,
-                                  platform::MessageButtons::Ok);
+        platform::messages().show(form_.noAnswerText() + " " + kCompareSilentText, "",
+                                  platform::MessageIcon::Warning, platform::MessageButtons::Ok);
     else
         dialog_->showDifferences(differences_, maskOf(differences_) != 0);
 }

@@ -1,8 +1,9 @@
 #pragma once
 // File > "Сравнить с терминалом": reads the terminal into a value store of its own (the request
 // is the Read's, but no control is emptied and the answer goes to the store, parsed as a whole so
-// an item cut between receptions is not lost), then shows what differs from the screen. From there the operator writes the screen's values of the differing
-// groups (a normal write, checked like every write) or takes the terminal's values.
+// an item cut between receptions is not lost), then shows what differs from the screen. From there
+// the operator writes the screen's values of the differing groups (a normal write, checked like
+// every write) or takes the terminal's values.
 //
 // Main thread only. The answer arrives in port deliveries; the table is not modal, and a message
 // asked for there waits until the delivery has returned.
@@ -30,7 +31,7 @@ class CompareDialog;
 inline constexpr const char* kCompareSilentText = "Сравнить не с чем.";
 
 class Unit1Compare {
-public:
+  public:
     // `onTaken` runs after the terminal's values were put into these controls.
     Unit1Compare(TForm1& form, std::function<void(const ParameterSet&)> onTaken);
     ~Unit1Compare();
@@ -40,8 +41,8 @@ public:
     std::function<bool(const std::vector<const protocol::Parameter*>&)> onAskBeforeTaking;
     void start();
     // The same read for the records' snapshot before an erase: nothing on the screen changes and
-    // no table is shown; `done` gets the terminal's values, or nullptr when it did not answer them all.
-    // False (and `done` never runs) while a comparison already waits for its answer.
+    // no table is shown; `done` gets the terminal's values, or nullptr when it did not answer them
+    // all. False (and `done` never runs) while a comparison already waits for its answer.
     bool startSnapshot(std::function<void(const protocol::ValueStore*)> done);
     // While it waits, receptions fill the terminal's values instead of the controls.
     bool waiting() const { return waiting_; }
@@ -50,7 +51,7 @@ public:
     // The write mask of the groups that hold a writable difference (0: none).
     static std::uint16_t maskOf(const std::vector<protocol::ValueMismatch>& differences);
 
-private:
+  private:
     void finish();
     void writeScreen();
     void takeTerminal();
@@ -61,7 +62,7 @@ private:
     protocol::ValueStore terminal_;
     protocol::AssignmentRecorder recorder_{terminal_};
     static constexpr std::size_t kAnswerCapacity = 16 * 1024;  // bytes kept of the answer
-    std::string answer_;                                      // the receptions since the request
+    std::string answer_;                                       // the receptions since the request
     bool waiting_ = false;
     std::vector<protocol::ValueMismatch> differences_;
     CompareDialog* dialog_ = nullptr;  // owned by the window

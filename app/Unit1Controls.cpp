@@ -74,4 +74,6 @@ void Unit1Controls::setPosition(std::string_view control, int position) {
     if (auto* bar = find<QSlider>(control)) bar->setValue(position);
 }
 
-void Unit1Controls::enableWriteControls() { form_.enableWriteControls(); }
+void Unit1Controls::enableWriteControls() {
+    form_.enableWriteControls();
+}

@@ -11,7 +11,7 @@ class QWidget;
 class TForm1;
 
 class Unit1Controls : public protocol::ControlAccess {
-public:
+  public:
     explicit Unit1Controls(TForm1& form) : form_(form) {}
 
     // Indexes every named widget of the window; call once the controls exist.
@@ -27,7 +27,7 @@ public:
     void setPosition(std::string_view control, int position) override;
     void enableWriteControls() override;
 
-private:
+  private:
     template <class W>
     W* find(std::string_view control) const;
     QWidget* widget(std::string_view control) const;

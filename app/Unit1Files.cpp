@@ -1,7 +1,7 @@
 // File -> Save and File -> Open: configuration files, the server export and update files.
+#include <QPushButton>
 #include <QTabWidget>
 #include <QTableWidget>
-#include <QPushButton>
 #include <ios>
 
 #include "app/Unit1.h"
@@ -17,7 +17,8 @@ namespace {
 
 constexpr const char* kSaveFilter = "Файл конфигурации(*.abt)|*.abt";
 constexpr const char* kOpenFilter = "Файл обновления(*.enc)|*.enc|Файл конфигурации(*.abt)|*.abt";
-constexpr const char* kFileErrorText = "Can't perform one of the following file operations: Open, Seek, Read, Close.";
+constexpr const char* kFileErrorText =
+    "Can't perform one of the following file operations: Open, Seek, Read, Close.";
 
 void plainMessage(const std::string& text) {
     platform::messages().show(text, "", platform::MessageIcon::None, platform::MessageButtons::Ok);
@@ -34,7 +35,8 @@ void TForm1::Save1Click() {
     const auto chosen = Dialogs->save(kSaveFilter);
     if (!chosen) return;
     for (const std::string& message : files::saveConfiguration(*chosen, Controls, TransmitBuffer))
-        platform::messages().show(message, "", platform::MessageIcon::Warning, platform::MessageButtons::Ok);
+        platform::messages().show(message, "", platform::MessageIcon::Warning,
+                                  platform::MessageButtons::Ok);
 }
 
 // The loaded image is forgotten only when another update file is read in its place: cancelling the
@@ -46,26 +48,28 @@ void TForm1::Open1Click() {
     if (!chosen) return;
     try {
         switch (files::fileKindOf(*chosen)) {
-        case files::FileKind::Update:
-            loadUpdateFile(*chosen);
-            break;
-        case files::FileKind::Configuration: {
-            const std::vector<const protocol::Parameter*> all = app::everyParameter();
-            if (Verify->askBeforeLosing(app::Loss::Open, all) != platform::MessageResult::Discard) return;
-            const files::LoadResult loaded = files::loadIntoBuffer(*chosen, TransmitBuffer);
-            if (loaded.status == files::LoadStatus::Loaded)
-                Verify->loadFile([this](protocol::ControlAccess& controls) {
-                    files::readAbt(TransmitBuffer.data(), TransmitBuffer.length(), controls);
-                });
-            else if (loaded.status == files::LoadStatus::TooLong ||
-                     loaded.status == files::LoadStatus::NotRegular)
-                plainMessage(loaded.message);
-            else if (loaded.status == files::LoadStatus::ReadFailed)
-                fileError();
-            break;
-        }
-        case files::FileKind::Other:
-            break;
+            case files::FileKind::Update:
+                loadUpdateFile(*chosen);
+                break;
+            case files::FileKind::Configuration: {
+                const std::vector<const protocol::Parameter*> all = app::everyParameter();
+                if (Verify->askBeforeLosing(app::Loss::Open, all) !=
+                    platform::MessageResult::Discard)
+                    return;
+                const files::LoadResult loaded = files::loadIntoBuffer(*chosen, TransmitBuffer);
+                if (loaded.status == files::LoadStatus::Loaded)
+                    Verify->loadFile([this](protocol::ControlAccess& controls) {
+                        files::readAbt(TransmitBuffer.data(), TransmitBuffer.length(), controls);
+                    });
+                else if (loaded.status == files::LoadStatus::TooLong ||
+                         loaded.status == files::LoadStatus::NotRegular)
+                    plainMessage(loaded.message);
+                else if (loaded.status == files::LoadStatus::ReadFailed)
+                    fileError();
+                break;
+            }
+            case files::FileKind::Other:
+                break;
         }
     } catch (const std::exception&) {
         fileError();
@@ -102,7 +106,8 @@ void TForm1::ShowImageAddresses(std::uint32_t rows) {
     ProgramGrid1->clearContents();
     ProgramGrid1->setRowCount(static_cast<int>(rows));
     for (int r = 0; r < static_cast<int>(rows); ++r)
-        ProgramGrid1->setItem(r, 0, new QTableWidgetItem(QString::fromStdString(update::gridAddressText(r))));
+        ProgramGrid1->setItem(
+            r, 0, new QTableWidgetItem(QString::fromStdString(update::gridAddressText(r))));
     ProgramGrid1->setUpdatesEnabled(true);
 }
 
@@ -110,8 +115,9 @@ void TForm1::ShowImageBytes(std::uint32_t length, const std::uint8_t* bytes) {
     ProgramGrid1->setUpdatesEnabled(false);
     for (std::uint32_t p = 0; p < length; ++p) {
         const update::GridCell cell = update::gridCellOf(p);
-        ProgramGrid1->setItem(cell.row, cell.column,
-                              new QTableWidgetItem(QString::fromStdString(update::gridByteText(bytes[p]))));
+        ProgramGrid1->setItem(
+            cell.row, cell.column,
+            new QTableWidgetItem(QString::fromStdString(update::gridByteText(bytes[p]))));
     }
     ProgramGrid1->setUpdatesEnabled(true);
 }

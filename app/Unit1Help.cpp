@@ -14,7 +14,8 @@ constexpr int kFirstPageContext = 2000;
 }  // namespace
 
 void TForm1::setupHelp() {
-    QWidget* pages[] = {TabSheet1, TabSheet6, TabSheet3, TabSheet7, TabSheet2, TabSheet5, TabSheet4};
+    QWidget* pages[] = {TabSheet1, TabSheet6, TabSheet3, TabSheet7,
+                        TabSheet2, TabSheet5, TabSheet4};
     int context = kFirstPageContext;
     for (QWidget* page : pages) ui::setHelpContext(page, context++);
     HelpViewer = std::make_unique<ui::THTMLHelpViewer>(
@@ -34,7 +35,8 @@ void TForm1::ContentsClick() {
 
 bool TForm1::ApplicationEvents1Help(std::uint16_t command, std::uint32_t data, bool& callHelp) {
     if (!Help) return true;
-    return ui::openHelpContext(*Help, HelpFilePath, command, static_cast<std::int32_t>(data), callHelp);
+    return ui::openHelpContext(*Help, HelpFilePath, command, static_cast<std::int32_t>(data),
+                               callHelp);
 }
 
 void TForm1::About1Click() {

@@ -25,7 +25,9 @@
 
 namespace {
 
-QString numbered(const char* family, int n) { return QStringLiteral("%1%2").arg(QLatin1String(family)).arg(n); }
+QString numbered(const char* family, int n) {
+    return QStringLiteral("%1%2").arg(QLatin1String(family)).arg(n);
+}
 
 QLineEdit* edit(const QString& name, QWidget* parent, int width = 0) {
     auto* e = new QLineEdit(parent);
@@ -66,7 +68,9 @@ QLabel* label(const QString& text, QWidget* parent, const QString& name = {}) {
     return l;
 }
 
-QGroupBox* group(const QString& caption, QWidget* parent) { return new QGroupBox(caption, parent); }
+QGroupBox* group(const QString& caption, QWidget* parent) {
+    return new QGroupBox(caption, parent);
+}
 
 // The Read / Write pair at the foot of a page (Write starts disabled until a value arrives).
 QHBoxLayout* readWriteRow(QPushButton*& read, const char* readName, QPushButton** write,
@@ -91,7 +95,8 @@ struct EditRow {
 };
 
 template <std::size_t N>
-QGroupBox* captionedEdits(const QString& title, const EditRow (&rows)[N], int width, QWidget* parent) {
+QGroupBox* captionedEdits(const QString& title, const EditRow (&rows)[N], int width,
+                          QWidget* parent) {
     auto* box = group(title, parent);
     auto* grid = new QGridLayout(box);
     int r = 0;
@@ -105,7 +110,8 @@ QGroupBox* captionedEdits(const QString& title, const EditRow (&rows)[N], int wi
 }
 
 // A group holding one edit at its left.
-QGroupBox* singleEdit(const QString& title, QLineEdit*& target, const char* name, int width, QWidget* parent) {
+QGroupBox* singleEdit(const QString& title, QLineEdit*& target, const char* name, int width,
+                      QWidget* parent) {
     auto* box = group(title, parent);
     auto* row = new QHBoxLayout(box);
     target = edit(QLatin1String(name), box, width);
@@ -209,14 +215,16 @@ void buildInternet(TForm1& f) {
     auto* servers = group(QStringLiteral("Настройки интернета"), p);
     auto* grid = new QGridLayout(servers);
     const char* heads[] = {"IP адрес", "Порт", "Протокол", "Разрешить"};
-    for (int c = 0; c < 4; ++c) grid->addWidget(label(QString::fromUtf8(heads[c]), servers), 0, c + 1, Qt::AlignHCenter);
+    for (int c = 0; c < 4; ++c)
+        grid->addWidget(label(QString::fromUtf8(heads[c]), servers), 0, c + 1, Qt::AlignHCenter);
     for (int i = 0; i < 4; ++i) {
         const auto k = static_cast<std::size_t>(i);
         const int row = i + 1;
         grid->addWidget(label(QStringLiteral("Сервер %1").arg(i + 1), servers), row, 0);
         f.EditIp[k] = edit(numbered("EditIp", i + 1), servers, 140);
         f.EditPort[k] = edit(numbered("EditPort", i + 1), servers, 70);
-        f.CBGet[k] = combo(numbered("CBGet", i + 1), {QStringLiteral("UDP"), QStringLiteral("TCP")}, servers);
+        f.CBGet[k] = combo(numbered("CBGet", i + 1), {QStringLiteral("UDP"), QStringLiteral("TCP")},
+                           servers);
         f.ChSim1ForIp[k] = check(numbered("ChSim1ForIp", i + 1), servers);
         grid->addWidget(f.EditIp[k], row, 1);
         grid->addWidget(f.EditPort[k], row, 2);
@@ -238,7 +246,8 @@ void buildInternet(TForm1& f) {
     column->addWidget(periods);
     column->addStretch();
 
-    auto* foot = readWriteRow(f.ReadInternetB, "ReadInternetB", &f.WriteInternetB, "WriteInternetB", p);
+    auto* foot =
+        readWriteRow(f.ReadInternetB, "ReadInternetB", &f.WriteInternetB, "WriteInternetB", p);
     foot->insertWidget(0, label(QStringLiteral("Принято байт:"), p));
     f.Label35 = label(QStringLiteral("0"), p, QStringLiteral("Label35"));
     f.Label35->setMinimumWidth(40);
@@ -251,7 +260,8 @@ void buildAccess(TForm1& f) {
     QWidget* p = f.TabSheet6;
     auto* column = new QVBoxLayout(p);
 
-    const EditRow apn[] = {{&f.EApn1, "EApn1", "APN"}, {&f.EAus1, "EAus1", "Пользователь"},
+    const EditRow apn[] = {{&f.EApn1, "EApn1", "APN"},
+                           {&f.EAus1, "EAus1", "Пользователь"},
                            {&f.EApas1, "EApas1", "Пароль"}};
     column->addWidget(captionedEdits(QStringLiteral("Точка доступа GPRS"), apn, 260, p));
 
@@ -271,7 +281,8 @@ void buildAccess(TForm1& f) {
     bgrid->setColumnStretch(c, 1);
     column->addWidget(balance);
 
-    auto* id = singleEdit(QStringLiteral("Код ид.          Версия.        Eeprom"), f.EIdCod, "EIdCod", 300, p);
+    auto* id = singleEdit(QStringLiteral("Код ид.          Версия.        Eeprom"), f.EIdCod,
+                          "EIdCod", 300, p);
     f.EIdCod->setReadOnly(true);
     f.Button1 = button(QStringLiteral("Button1"), QStringLiteral("EraseEeprom"), id);
     id->layout()->addWidget(f.Button1);
@@ -348,7 +359,8 @@ void buildSettings(TForm1& f) {
     f.EAdcCod = edit(QStringLiteral("EAdcCod"), p, 80);
     other->addWidget(f.EAdcCod, 0, 1);
     other->addWidget(label(QStringLiteral("Нажатий кнопки \"Тревога\""), p), 1, 0);
-    f.CBNmbPress = combo(QStringLiteral("CBNmbPress"), {QStringLiteral("1"), QStringLiteral("2")}, p);
+    f.CBNmbPress =
+        combo(QStringLiteral("CBNmbPress"), {QStringLiteral("1"), QStringLiteral("2")}, p);
     other->addWidget(f.CBNmbPress, 1, 1);
     top->addLayout(other);
     column->addLayout(top);
@@ -358,7 +370,8 @@ void buildSettings(TForm1& f) {
         QStringLiteral("(во время сна координаты не передаются)"),
         {QStringLiteral("Р1-Сон 1 мин. и более (до движения)"),
          QStringLiteral("Р2-Сон 1 мин. и более (до движения или до сеанса связи)"),
-         QStringLiteral("Р3-Сон до  движения"), QStringLiteral("Р4-Сон до движения или до сеанса связи"),
+         QStringLiteral("Р3-Сон до  движения"),
+         QStringLiteral("Р4-Сон до движения или до сеанса связи"),
          QStringLiteral("Р5-Трекер (пуск копкой \"Тревога\", стоп кнопкой \"Питание\")")},
         p);
     f.RadioGroup1->setObjectName(QStringLiteral("RadioGroup1"));

@@ -20,7 +20,9 @@ namespace {
 const QString kConnectedCaption = QStringLiteral("Отключить ");
 constexpr const char* kUploadAgain = "нажмите \"Програм.\"";
 
-QString usbText(std::string_view text) { return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())); }
+QString usbText(std::string_view text) {
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
 }  // namespace
 
 void TForm1::registerLinkHandler() {
@@ -31,11 +33,17 @@ void TForm1::registerLinkHandler() {
     };
 }
 
-bool TForm1::linkOpen() const { return Form2 && Form2->CommPort1->IsEnabled(); }
+bool TForm1::linkOpen() const {
+    return Form2 && Form2->CommPort1->IsEnabled();
+}
 
-void TForm1::clearAwaitingReply() { Form2->AwaitingReply = false; }
+void TForm1::clearAwaitingReply() {
+    Form2->AwaitingReply = false;
+}
 
-void TForm1::toggleLink() { Form2->Button1Click(); }
+void TForm1::toggleLink() {
+    Form2->Button1Click();
+}
 
 void TForm1::discardPendingInput() {
     if (Form2->CommPort1->IsEnabled()) Form2->FlushInput();
@@ -46,9 +54,13 @@ std::string TForm1::noAnswerText() const {
     return platform::noAnswerText(port, platform::devicePathFor(port));
 }
 
-unsigned TForm1::lineRate() const { return static_cast<unsigned>(Form2->CommPort1->GetBaud()); }
+unsigned TForm1::lineRate() const {
+    return static_cast<unsigned>(Form2->CommPort1->GetBaud());
+}
 
-bool TForm1::uploadRunning() const { return Upload->upload().uploadRunning(); }
+bool TForm1::uploadRunning() const {
+    return Upload->upload().uploadRunning();
+}
 
 void TForm1::ToolButton1Click() {
     if (uploadLocked_) return;  // the upload opens the link itself
@@ -78,8 +90,10 @@ void TForm1::ConnectionChanged() {
     ImageList1.setImageIndex(ToolButton3, connected ? 2 : 3);
     CompareWithTerminal->setEnabled(connected);
     // A link that drops while records are going out ends the upload.
-    if (!connected) Upload->upload().OnLinkLost();
-    else app::UnitRecords::instance().linkOpened(Form2->CommPort1->ComNumber());
+    if (!connected)
+        Upload->upload().OnLinkLost();
+    else
+        app::UnitRecords::instance().linkOpened(Form2->CommPort1->ComNumber());
 }
 
 void TForm1::PageControl1Change(int index) {
@@ -87,21 +101,51 @@ void TForm1::PageControl1Change(int index) {
     if (linkOpen()) SendRequest();
 }
 
-void TForm1::ReadInternetBClick() { RequestMask = protocol::mask::Read; SendRequest(); }
-void TForm1::ReadApnBClick() { RequestMask = protocol::mask::Read; SendRequest(); }
-void TForm1::ReadTLBClick() { RequestMask = protocol::mask::Read; SendRequest(); }
-void TForm1::ReadMicBClick() { RequestMask = protocol::mask::Read; SendRequest(); }
-void TForm1::ReadGpsBClick() { RequestMask = protocol::mask::Read; SendRequest(); }
-void TForm1::WriteInternetBClick() { RequestMask = protocol::mask::Internet; SendRequest(); }
-void TForm1::WriteApnBClick() { RequestMask = protocol::mask::Access; SendRequest(); }
-void TForm1::WriteTLBClick() { RequestMask = protocol::mask::Phones; SendRequest(); }
-void TForm1::WriteMicBClick() { RequestMask = protocol::mask::Settings; SendRequest(); }
+void TForm1::ReadInternetBClick() {
+    RequestMask = protocol::mask::Read;
+    SendRequest();
+}
+void TForm1::ReadApnBClick() {
+    RequestMask = protocol::mask::Read;
+    SendRequest();
+}
+void TForm1::ReadTLBClick() {
+    RequestMask = protocol::mask::Read;
+    SendRequest();
+}
+void TForm1::ReadMicBClick() {
+    RequestMask = protocol::mask::Read;
+    SendRequest();
+}
+void TForm1::ReadGpsBClick() {
+    RequestMask = protocol::mask::Read;
+    SendRequest();
+}
+void TForm1::WriteInternetBClick() {
+    RequestMask = protocol::mask::Internet;
+    SendRequest();
+}
+void TForm1::WriteApnBClick() {
+    RequestMask = protocol::mask::Access;
+    SendRequest();
+}
+void TForm1::WriteTLBClick() {
+    RequestMask = protocol::mask::Phones;
+    SendRequest();
+}
+void TForm1::WriteMicBClick() {
+    RequestMask = protocol::mask::Settings;
+    SendRequest();
+}
 void TForm1::Button1Click() {
     if (uploadLocked_) return;  // no question about a request that could not go out
     if (!app::Unit1Verify::confirmErase()) return;
     eraseAfterSnapshot();  // app/Unit1Records.cpp
 }
-void TForm1::ToolButton6Click() { RequestMask = protocol::mask::WriteAll; SendRequest(); }
+void TForm1::ToolButton6Click() {
+    RequestMask = protocol::mask::WriteAll;
+    SendRequest();
+}
 
 // The controls are emptied only once the request has been handed to the port: a refused request
 // (":" in a text, a character the code page lacks, too long) or a closed port loses no input.
@@ -112,13 +156,15 @@ void TForm1::SendRequest() {
     const std::uint16_t requested = RequestMask;
     RequestMask = 0;
     if (Verify->refusesWrite(requested)) return;
-    const protocol::ComposedRequest request = protocol::composeRequest(Controls, requested, TransmitBuffer);
+    const protocol::ComposedRequest request =
+        protocol::composeRequest(Controls, requested, TransmitBuffer);
     if (!request.ok) {
         platform::messages().show(request.message, "", platform::MessageIcon::Warning,
                                   platform::MessageButtons::Ok);
         return;
     }
-    if (WritePort(TransmitBuffer.data(), TransmitBuffer.length())) Verify->emptyAndWatch(request, TransmitBuffer.length());
+    if (WritePort(TransmitBuffer.data(), TransmitBuffer.length()))
+        Verify->emptyAndWatch(request, TransmitBuffer.length());
 }
 
 bool TForm1::WritePort(const std::uint8_t* bytes, std::uint16_t count) {
@@ -143,6 +189,12 @@ void TForm1::CompareWithTerminalClick() {
     if (!uploadLocked_) Verify->startCompare();
 }
 
-void TForm1::BUpgradeClick() { uploadAfterSnapshot(); }  // app/Unit1UploadRecords.cpp
-void TForm1::Timer1Timer() { Upload->upload().Timer1Timer(); }
-void TForm1::SendNextRecord() { Upload->upload().SendNextRecord(); }
+void TForm1::BUpgradeClick() {
+    uploadAfterSnapshot();
+}  // app/Unit1UploadRecords.cpp
+void TForm1::Timer1Timer() {
+    Upload->upload().Timer1Timer();
+}
+void TForm1::SendNextRecord() {
+    Upload->upload().SendNextRecord();
+}

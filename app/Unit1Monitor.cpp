@@ -4,6 +4,10 @@
 #include "app/Unit1.h"
 #include "ui/MonitorView.h"
 
-void TForm1::DumpReception() { Monitor->dump(std::span<const std::uint8_t>(ReceiveBuffer.data(), ReceivedCount)); }
+void TForm1::DumpReception() {
+    Monitor->dump(std::span<const std::uint8_t>(ReceiveBuffer.data(), ReceivedCount));
+}
 
-void TForm1::BClearMemoClick() { Monitor->clear(); }
+void TForm1::BClearMemoClick() {
+    Monitor->clear();
+}

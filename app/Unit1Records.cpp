@@ -16,7 +16,9 @@ void TForm1::OpenUnitJournalClick() {
         records::Recorder& recorder = app::UnitRecords::instance().recorder();
         Journal = new app::UnitJournalWindow(
             recorder.local(), QString::fromStdString(recorder.problem()), *Dialogs,
-            [this](const std::function<void(protocol::ControlAccess&)>& apply) { restoreToScreen(apply); },
+            [this](const std::function<void(protocol::ControlAccess&)>& apply) {
+                restoreToScreen(apply);
+            },
             this);
     } else {
         Journal->reload();
@@ -42,11 +44,13 @@ bool TForm1::afterSnapshot(const std::string& command, const char* silentQuestio
             SnapshotOutcome outcome;
             if (kept) {
                 app::UnitRecords::instance().snapshot(*kept, command);
-                outcome = {true, true, protocol::fromCp1251ForDisplay(kept->text("EIdCod").value_or(""))};
+                outcome = {true, true,
+                           protocol::fromCp1251ForDisplay(kept->text("EIdCod").value_or(""))};
             } else {
-                outcome.goOn = platform::messages().show(silentQuestion, "", platform::MessageIcon::Warning,
-                                                         platform::MessageButtons::OkCancel) ==
-                               platform::MessageResult::Ok;
+                outcome.goOn =
+                    platform::messages().show(silentQuestion, "", platform::MessageIcon::Warning,
+                                              platform::MessageButtons::OkCancel) ==
+                    platform::MessageResult::Ok;
                 outcome.idCod = EIdCod->text().toStdString();
             }
             then(outcome);
@@ -61,11 +65,13 @@ bool TForm1::afterSnapshot(const std::string& command, const char* silentQuestio
 }
 
 void TForm1::eraseAfterSnapshot() {
-    afterSnapshot("Снимок перед EraseEeprom", app::kSnapshotFailedQuestion, [this](const SnapshotOutcome& o) {
-        if (!o.goOn) return;
-        RequestMask = protocol::mask::Erase;
-        SendRequest();
-        app::UnitRecords::instance().destructive(records::Kind::Erase, o.idCod, "EraseEeprom",
-                                                 o.kept ? records::Result::Ok : records::Result::Silent);
-    });
+    afterSnapshot("Снимок перед EraseEeprom", app::kSnapshotFailedQuestion,
+                  [this](const SnapshotOutcome& o) {
+                      if (!o.goOn) return;
+                      RequestMask = protocol::mask::Erase;
+                      SendRequest();
+                      app::UnitRecords::instance().destructive(
+                          records::Kind::Erase, o.idCod, "EraseEeprom",
+                          o.kept ? records::Result::Ok : records::Result::Silent);
+                  });
 }

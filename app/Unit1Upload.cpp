@@ -16,18 +16,26 @@ Unit1Upload::Unit1Upload(TForm1& form)
 
 // The port's own state, not the tool bar's images: a box still open (the lost link's "Разрыв
 // соединения") runs the upload's timers before ConnectionChanged has updated the images.
-bool Unit1Upload::isLinkOpen() const { return form_.linkOpen(); }
+bool Unit1Upload::isLinkOpen() const {
+    return form_.linkOpen();
+}
 
-void Unit1Upload::toggleLink() { form_.toggleLink(); }
+void Unit1Upload::toggleLink() {
+    form_.toggleLink();
+}
 
 bool Unit1Upload::writePort(const std::uint8_t* data, std::size_t length) {
     // A record is at most 1044 bytes, far below the 16-bit count.
     return form_.WritePort(data, static_cast<std::uint16_t>(length));
 }
 
-void Unit1Upload::discardPendingInput() { form_.discardPendingInput(); }
+void Unit1Upload::discardPendingInput() {
+    form_.discardPendingInput();
+}
 
-unsigned Unit1Upload::lineRateBitsPerSecond() const { return form_.lineRate(); }
+unsigned Unit1Upload::lineRateBitsPerSecond() const {
+    return form_.lineRate();
+}
 
 // TForm2's AwaitingReply cleared, so our own close raises no "Разрыв соединения", and
 // TForm1::ConnectionChanged installed as its OnLinkStateChanged.
@@ -49,7 +57,8 @@ void Unit1Upload::sendingBegun() {
 
 // The bar follows the bytes taken, whatever the size of the image; the end resets it.
 void Unit1Upload::recordAccepted(std::uint32_t acknowledged, std::size_t imageBytes) {
-    form_.ProgressBar1->setValue(static_cast<int>(std::uint64_t{acknowledged} * kProgressSteps / imageBytes));
+    form_.ProgressBar1->setValue(
+        static_cast<int>(std::uint64_t{acknowledged} * kProgressSteps / imageBytes));
 }
 
 void Unit1Upload::uploadFinished(const update::UploadResult& result, std::uint32_t acknowledged) {

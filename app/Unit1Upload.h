@@ -7,7 +7,7 @@
 class TForm1;
 
 class Unit1Upload : public update::UploadLink, public update::UploadEvents {
-public:
+  public:
     explicit Unit1Upload(TForm1& form);
 
     update::FirmwareUpload& upload() { return upload_; }
@@ -27,7 +27,7 @@ public:
     void uploadFinished(const update::UploadResult& result, std::uint32_t acknowledged) override;
     void uploadIdle() override;
 
-private:
+  private:
     TForm1& form_;
     update::FirmwareUpload upload_;
 };

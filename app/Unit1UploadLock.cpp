@@ -10,7 +10,7 @@
 #include "serial/Unit2.h"
 
 std::vector<QWidget*> TForm1::requestSenders() const {
-    return {ReadInternetB, WriteInternetB, ReadApnB, WriteApnB, Button1, ReadTLB,
+    return {ReadInternetB, WriteInternetB, ReadApnB, WriteApnB, Button1,    ReadTLB,
             WriteTLB,      ReadGpsB,       ReadMicB, WriteMicB, ToolButton6};
 }
 
@@ -35,7 +35,8 @@ void TForm1::enableWriteControls() {
     const QWidget* const writers[] = {ToolButton6, WriteMicB, WriteInternetB, WriteApnB, WriteTLB};
     const std::vector<QWidget*> senders = requestSenders();
     for (std::size_t i = 0; i < senders.size(); ++i) {
-        if (std::find(std::begin(writers), std::end(writers), senders[i]) == std::end(writers)) continue;
+        if (std::find(std::begin(writers), std::end(writers), senders[i]) == std::end(writers))
+            continue;
         if (uploadLocked_)
             enabledBeforeUpload_[i] = true;  // once the upload is over
         else

@@ -1,8 +1,7 @@
 #include "app/Unit1Verify.h"
 
-#include "app/UnitRecords.h"
-
 #include "app/Unit1.h"
+#include "app/UnitRecords.h"
 #include "platform/MessageService.h"
 #include "platform/qt/QtTimer.h"
 #include "protocol/AssignmentRecorder.h"
@@ -36,7 +35,8 @@ std::string messageOf(const WatchReport& r, const std::string& silentText) {
     if (!r.mismatches.empty()) {
         if (!text.empty()) text += "\n\n";
         text += kNotTakenText;
-        for (const protocol::ValueMismatch& m : r.mismatches) text += "\n" + protocol::mismatchLine(m);
+        for (const protocol::ValueMismatch& m : r.mismatches)
+            text += "\n" + protocol::mismatchLine(m);
     }
     return text;
 }
@@ -55,7 +55,8 @@ Unit1Verify::Unit1Verify(TForm1& form)
                  typedSinceAsked_.insert(p);
                  report(watch_.overwritten({p}));
              }),
-      compare_(form, [this](const ParameterSet& taken) { settled(taken, watch_.overwritten(taken)); }) {
+      compare_(form,
+               [this](const ParameterSet& taken) { settled(taken, watch_.overwritten(taken)); }) {
     compare_.onAskBeforeTaking = [this](const std::vector<const Parameter*>& replaced) {
         return askBeforeLosing(Loss::Take, replaced) == platform::MessageResult::Discard;
     };
@@ -64,7 +65,8 @@ Unit1Verify::Unit1Verify(TForm1& form)
 
 Unit1Verify::~Unit1Verify() = default;
 
-void Unit1Verify::setTimers(std::unique_ptr<platform::Timer> answers, std::unique_ptr<platform::Timer> compare) {
+void Unit1Verify::setTimers(std::unique_ptr<platform::Timer> answers,
+                            std::unique_ptr<platform::Timer> compare) {
     timer_ = std::move(answers);
     timer_->setEnabled(false);
     timer_->onTimer = [this] { expire(); };
@@ -87,12 +89,13 @@ bool Unit1Verify::startSnapshot(std::function<void(const protocol::ValueStore*)>
 bool Unit1Verify::refusedWhileEmptied(const std::vector<const Parameter*>& params) const {
     const std::set<int> tabs = watch_.stillEmptied(params);
     if (tabs.empty()) return false;
-    platform::messages().show(kNotYetText + onPages(tabs) + ". Запрос не отправлен.", "", platform::MessageIcon::Warning,
-                              platform::MessageButtons::Ok);
+    platform::messages().show(kNotYetText + onPages(tabs) + ". Запрос не отправлен.", "",
+                              platform::MessageIcon::Warning, platform::MessageButtons::Ok);
     return true;
 }
 
-void Unit1Verify::emptyAndWatch(const protocol::ComposedRequest& request, std::size_t requestBytes) {
+void Unit1Verify::emptyAndWatch(const protocol::ComposedRequest& request,
+                                std::size_t requestBytes) {
     ++requestsSent_;
     echo_.expect(form_.TransmitBuffer.view().substr(0, requestBytes));
     for (const Parameter* p : answeredTo(request)) typedSinceAsked_.erase(p);
@@ -105,7 +108,8 @@ void Unit1Verify::emptyAndWatch(const protocol::ComposedRequest& request, std::s
     watch_.sent(request, before);
     // The latest request sets the deadline: the terminal answers in the order it was asked.
     timer_->setEnabled(false);
-    timer_->setInterval(answerTimeoutMs(requestBytes, expectedAnswerBytes(answeredTo(request)), form_.lineRate()));
+    timer_->setInterval(
+        answerTimeoutMs(requestBytes, expectedAnswerBytes(answeredTo(request)), form_.lineRate()));
     timer_->setEnabled(true);
 }
 
@@ -126,11 +130,13 @@ void Unit1Verify::parseReception(const std::uint8_t* data, std::uint16_t count) 
     protocol::parseReception(data, count, recorder);
     const std::string cut = joiner_.next(data, count);
     if (!cut.empty())
-        protocol::parseReception(reinterpret_cast<const std::uint8_t*>(cut.data()), static_cast<std::uint16_t>(cut.size()), recorder);
+        protocol::parseReception(reinterpret_cast<const std::uint8_t*>(cut.data()),
+                                 static_cast<std::uint16_t>(cut.size()), recorder);
     ParameterSet assigned;
     for (const Parameter* p : recorder.assigned())
         if (!typedSinceAsked_.count(p)) assigned.insert(p);
-    if (assigned.size() != recorder.assigned().size()) protocol::restoreValues(form_.controls(), kept, {});
+    if (assigned.size() != recorder.assigned().size())
+        protocol::restoreValues(form_.controls(), kept, {});
     if (assigned.empty()) return;
     const WatchReport answered = watch_.answered(assigned);
     recordAnswer(form_, assigned, answered, !watch_.waiting());
@@ -158,19 +164,22 @@ void Unit1Verify::restoreValues(const std::function<void(protocol::ControlAccess
 
 bool Unit1Verify::confirmErase() {
     return platform::messages().show(kEraseQuestion, "", platform::MessageIcon::Warning,
-                                     platform::MessageButtons::OkCancel) == platform::MessageResult::Ok;
+                                     platform::MessageButtons::OkCancel) ==
+           platform::MessageResult::Ok;
 }
 
-platform::MessageResult Unit1Verify::askBeforeLosing(Loss loss, std::span<const Parameter* const> params) const {
+platform::MessageResult Unit1Verify::askBeforeLosing(
+    Loss loss, std::span<const Parameter* const> params) const {
     std::set<int> tabs;
     for (const Parameter* p : marks_.editedOf(params)) tabs.insert(p->tab);
     if (tabs.empty()) return platform::MessageResult::Discard;
-    const char* question = loss == Loss::Close  ? "Записать их в терминал перед выходом?"
+    const char* question = loss == Loss::Close ? "Записать их в терминал перед выходом?"
                            : loss == Loss::Open ? "Открыть файл, не записывая их?"
                                                 : "Взять значения терминала, не записывая их?";
     const auto answer = platform::messages().show(
         kUnwrittenText + tabList(tabs) + ".\n" + question, "", platform::MessageIcon::Warning,
-        loss == Loss::Close ? platform::MessageButtons::WriteDiscardCancel : platform::MessageButtons::DiscardCancel);
+        loss == Loss::Close ? platform::MessageButtons::WriteDiscardCancel
+                            : platform::MessageButtons::DiscardCancel);
     const bool chosen = answer == platform::MessageResult::Discard ||
                         (loss == Loss::Close && answer == platform::MessageResult::Write);
     return chosen ? answer : platform::MessageResult::Cancel;
@@ -204,7 +213,9 @@ void Unit1Verify::report(const WatchReport& r, bool fromTerminal) {
     const std::string text = messageOf(r, r.silent ? form_.noAnswerText() : "");
     // Last: the box's nested loop (or, inside a port delivery, its deferral) finds every state
     // already updated.
-    if (!text.empty()) platform::messages().show(text, "", platform::MessageIcon::Warning, platform::MessageButtons::Ok);
+    if (!text.empty())
+        platform::messages().show(text, "", platform::MessageIcon::Warning,
+                                  platform::MessageButtons::Ok);
 }
 
 }  // namespace app

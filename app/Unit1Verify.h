@@ -16,13 +16,12 @@
 #include <span>
 #include <string>
 
-#include "platform/MessageService.h"
-
 #include "app/AnswerWatch.h"
 #include "app/CutItemJoiner.h"
 #include "app/FieldMarks.h"
-#include "session/EchoFilter.h"
 #include "app/Unit1Compare.h"
+#include "platform/MessageService.h"
+#include "session/EchoFilter.h"
 
 class TForm1;
 namespace platform {
@@ -47,12 +46,13 @@ inline constexpr const char* kUnwrittenText = "Изменения не запи�
 enum class Loss { Close, Open, Take };
 
 class Unit1Verify {
-public:
+  public:
     explicit Unit1Verify(TForm1& form);
     ~Unit1Verify();
 
     // The answer time-out and the comparison's; before any request.
-    void setTimers(std::unique_ptr<platform::Timer> answers, std::unique_ptr<platform::Timer> compare);
+    void setTimers(std::unique_ptr<platform::Timer> answers,
+                   std::unique_ptr<platform::Timer> compare);
 
     // SendRequest, before composing: a write of controls still emptied by an unanswered request
     // would blank the terminal's values; refused with kNotYetText, naming the pages.
@@ -79,7 +79,8 @@ public:
     // Asks before `loss` drops edited values of `params` (kUnwrittenText and the pages; "Записать"
     // is offered on close only). Discard at once when none of them is edited; anything but
     // Write or Discard counts as Cancel.
-    platform::MessageResult askBeforeLosing(Loss loss, std::span<const protocol::Parameter* const> params) const;
+    platform::MessageResult askBeforeLosing(
+        Loss loss, std::span<const protocol::Parameter* const> params) const;
     // The write mask of the groups holding edited values (0: none).
     std::uint16_t editedWriteMask() const;
     bool waiting() const { return watch_.waiting(); }
@@ -89,12 +90,12 @@ public:
     // its time-out made it (rather than a file or the operator setting controls).
     std::function<void(const WatchReport&, bool stillWaiting, bool fromTerminal)> onReport;
 
-
-private:
+  private:
     bool refusedWhileEmptied(const std::vector<const protocol::Parameter*>& params) const;
     void expire();
     // `fromTerminal`: an answer or its time-out, not a file or the operator.
-    void settled(const ParameterSet& assigned, const WatchReport& report, bool fromTerminal = false);
+    void settled(const ParameterSet& assigned, const WatchReport& report,
+                 bool fromTerminal = false);
     void report(const WatchReport& report, bool fromTerminal = false);
 
     TForm1& form_;

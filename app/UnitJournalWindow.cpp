@@ -10,9 +10,9 @@
 #include "app/TeamServerEntry.h"
 #include "files/AbtFile.h"
 #include "platform/AtomicFile.h"
-#include "protocol/FieldCaptions.h"
 #include "platform/FileDialogs.h"
 #include "platform/MessageService.h"
+#include "protocol/FieldCaptions.h"
 #include "protocol/TransmitBuffer.h"
 #include "protocol/ValueStore.h"
 #include "records/HistoryFormat.h"
@@ -42,7 +42,8 @@ QTableWidget* table(QWidget* parent, const char* name, const QStringList& header
 
 void fillRow(QTableWidget* t, int row, const std::vector<std::string>& cells) {
     for (std::size_t c = 0; c < cells.size(); ++c)
-        t->setItem(row, static_cast<int>(c), new QTableWidgetItem(QString::fromStdString(cells[c])));
+        t->setItem(row, static_cast<int>(c),
+                   new QTableWidgetItem(QString::fromStdString(cells[c])));
 }
 
 // "2026-11-12T09:30:00.125Z" -> "2026-11-12 09:30:00" (UTC).
@@ -54,17 +55,18 @@ std::string shownTime(const std::string& utc) {
 }  // namespace
 
 UnitJournalWindow::UnitJournalWindow(records::Store* store, QString problem,
-                                     platform::FileDialogs& dialogs, Restore restore, QWidget* parent)
+                                     platform::FileDialogs& dialogs, Restore restore,
+                                     QWidget* parent)
     : QWidget(parent, Qt::Window), store_(store), dialogs_(dialogs), restore_(std::move(restore)) {
     setObjectName(QStringLiteral("UnitJournalWindow"));
     setWindowTitle(QStringLiteral("Журнал терминалов"));
     resize(900, 600);
-    UnitsTable = table(this, "UnitsTable",
-                       {"Код ид.", "Телефон модуля", "Версия", "Последняя запись (UTC)",
-                        "Результат", "Записей"});
-    EventsTable = table(this, "EventsTable",
-                        {"Время (UTC)", "Действие", "Результат", "Оператор", "Компьютер",
-                         "Программа", "Порт"});
+    UnitsTable = table(
+        this, "UnitsTable",
+        {"Код ид.", "Телефон модуля", "Версия", "Последняя запись (UTC)", "Результат", "Записей"});
+    EventsTable = table(
+        this, "EventsTable",
+        {"Время (UTC)", "Действие", "Результат", "Оператор", "Компьютер", "Программа", "Порт"});
     DiffTable = table(this, "DiffTable", {"Параметр", "Было", "Стало"});
     RestoreToScreen = new QPushButton(QStringLiteral("Значения на экран"), this);
     RestoreToScreen->setObjectName(QStringLiteral("RestoreToScreen"));
@@ -220,7 +222,8 @@ void UnitJournalWindow::saveEventAsAbtClick() {
     if (!composed.ok) return showError(composed.message);
     const auto path = dialogs_.save("Файлы конфигурации(*.abt)|*.abt");
     if (!path) return;
-    if (const std::string error = platform::writeFileAtomically(*path, buffer.view()); !error.empty())
+    if (const std::string error = platform::writeFileAtomically(*path, buffer.view());
+        !error.empty())
         showError(error);
 }
 
@@ -228,13 +231,15 @@ void UnitJournalWindow::exportHistoryCsvClick() {
     if (events_.empty()) return;
     const auto path = dialogs_.save("Файлы CSV(*.csv)|*.csv");
     if (!path) return;
-    if (const std::string error = platform::writeFileAtomically(*path, records::historyCsv(events_));
+    if (const std::string error =
+            platform::writeFileAtomically(*path, records::historyCsv(events_));
         !error.empty())
         showError(error);
 }
 
 void UnitJournalWindow::showError(const std::string& text) {
-    platform::messages().show(text, "", platform::MessageIcon::Warning, platform::MessageButtons::Ok);
+    platform::messages().show(text, "", platform::MessageIcon::Warning,
+                              platform::MessageButtons::Ok);
 }
 
 }  // namespace app

@@ -27,7 +27,7 @@ class TeamServerEntry;
 
 class UnitJournalWindow : public QWidget {
     Q_OBJECT
-public:
+  public:
     // `restore` puts values on the main window's screen; `store` may be null (records not kept,
     // `problem` says why).
     using Restore = std::function<void(const std::function<void(protocol::ControlAccess&)>&)>;
@@ -49,14 +49,15 @@ public:
     QLabel* Pending = nullptr;
     TeamServerEntry* TeamServer = nullptr;  // the team's records server, set here
 
-private:
+  private:
     void unitChosen();
     void eventChosen();
     void restoreToScreenClick();
     void saveEventAsAbtClick();
     void exportHistoryCsvClick();
     const records::Event* chosenEvent() const;
-    // The chosen event's values, checked whole; nullopt (the reason shown) when they cannot be used.
+    // The chosen event's values, checked whole; nullopt (the reason shown) when they cannot be
+    // used.
     std::optional<protocol::ValueStore> chosenValues();
     void showError(const std::string& text);
 

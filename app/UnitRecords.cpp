@@ -14,7 +14,8 @@ constexpr const char* kProgram = "Config_Vigil";
 // "2026-11-12T09:30:00.000Z" -> "12.11.2026".
 QString dayOf(const std::string& utc) {
     if (utc.size() < 10) return {};
-    return QString::fromStdString(utc.substr(8, 2) + "." + utc.substr(5, 2) + "." + utc.substr(0, 4));
+    return QString::fromStdString(utc.substr(8, 2) + "." + utc.substr(5, 2) + "." +
+                                  utc.substr(0, 4));
 }
 
 }  // namespace
@@ -25,8 +26,10 @@ QString unitStatusText(const std::string& unitId, const std::string& lastSeenUtc
     return text + QStringLiteral(", последняя запись ") + dayOf(lastSeenUtc);
 }
 
-void recordAnswer(TForm1& form, const ParameterSet& assigned, const WatchReport& report, bool settled) {
-    const QString status = UnitRecords::instance().answered(form.controls(), assigned, report, settled);
+void recordAnswer(TForm1& form, const ParameterSet& assigned, const WatchReport& report,
+                  bool settled) {
+    const QString status =
+        UnitRecords::instance().answered(form.controls(), assigned, report, settled);
     if (!status.isEmpty()) form.setPanelText(1, status);
 }
 
@@ -49,7 +52,8 @@ QString UnitRecords::answered(const protocol::ControlAccess& screen, const Param
     if (read) readUnderWay_ = false;
     const bool write = !report.confirmedTabs.empty() || !report.mismatches.empty();
     if (!read && !write) return {};
-    records::Event e = newEvent(read ? records::Kind::Read : records::Kind::Write, read ? "Чтение" : "Запись");
+    records::Event e =
+        newEvent(read ? records::Kind::Read : records::Kind::Write, read ? "Чтение" : "Запись");
     records::setTerminalValues(e, screen);
     e.result = report.mismatches.empty() ? records::Result::Ok : records::Result::Differs;
     e.differences = records::differencesOf(report.mismatches);
@@ -66,17 +70,20 @@ QString UnitRecords::answered(const protocol::ControlAccess& screen, const Param
         status = unitStatusText(e.unitId, lastSeen);
     }
     if (read && !e.unitId.empty()) lastUnit_ = e.unitId;
-    if (recorder_.record(e)) syncInBackground();
+    if (recorder_.record(e))
+        syncInBackground();
     else if (!status.isEmpty() || read)
-        status = QStringLiteral("Журнал не ведётся: ") + QString::fromStdString(recorder_.problem());
+        status =
+            QStringLiteral("Журнал не ведётся: ") + QString::fromStdString(recorder_.problem());
     return status;
 }
 
 void UnitRecords::compared(const protocol::ControlAccess& terminal, bool answered,
                            const std::vector<protocol::ValueMismatch>& differences) {
     records::Event e = newEvent(records::Kind::Compare, "Сравнить с терминалом");
-    e.result = !answered ? records::Result::Silent
-               : differences.empty() ? records::Result::Ok : records::Result::Differs;
+    e.result = !answered             ? records::Result::Silent
+               : differences.empty() ? records::Result::Ok
+                                     : records::Result::Differs;
     if (answered) records::setTerminalValues(e, terminal);
     e.differences = records::differencesOf(differences);
     if (recorder_.record(e)) syncInBackground();
@@ -120,7 +127,8 @@ records::Event UnitRecords::newEvent(records::Kind kind, const std::string& comm
 QString UnitRecords::pendingText() {
     if (recorder_.teamAddress().empty() || !recorder_.keeping()) return {};
     try {
-        return QStringLiteral("Ждут отправки на сервер: ") + QString::number(recorder_.local()->pending());
+        return QStringLiteral("Ждут отправки на сервер: ") +
+               QString::number(recorder_.local()->pending());
     } catch (const records::StoreError&) {
         return {};
     }
@@ -132,11 +140,12 @@ void UnitRecords::syncInBackground() {
     if (sender_.joinable()) sender_.join();  // finished: it cleared sending_ as its last step
     sending_ = true;
     // The sender opens the file itself: a store's connection is not shared between threads.
-    sender_ = std::thread([this, path = recorder_.local()->description(), team = recorder_.teamAddress()] {
-        records::Recorder own(path, team);
-        own.sync();
-        sending_ = false;
-    });
+    sender_ = std::thread(
+        [this, path = recorder_.local()->description(), team = recorder_.teamAddress()] {
+            records::Recorder own(path, team);
+            own.sync();
+            sending_ = false;
+        });
 }
 
 }  // namespace app

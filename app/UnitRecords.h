@@ -20,17 +20,19 @@ namespace app {
 inline constexpr const char* kSnapshotFailedQuestion =
     "Терминал не ответил: его настройки не сохранены в журнале перед стиранием. Стереть всё равно?";
 inline constexpr const char* kUploadSnapshotFailedQuestion =
-    "Терминал не ответил: его настройки не сохранены в журнале перед обновлением. Обновить всё равно?";
+    "Терминал не ответил: его настройки не сохранены в журнале перед обновлением. Обновить всё "
+    "равно?";
 
 // "Терминал 000101, последняя запись 12.11.2026" (the unit's latest event before this one).
 QString unitStatusText(const std::string& unitId, const std::string& lastSeenUtc);
 
 // Keeps the answer the main window took and shows the unit it came from on the status bar.
 // `settled`: nothing the requests emptied still waits (the answer has come whole).
-void recordAnswer(TForm1& form, const ParameterSet& assigned, const WatchReport& report, bool settled);
+void recordAnswer(TForm1& form, const ParameterSet& assigned, const WatchReport& report,
+                  bool settled);
 
 class UnitRecords {
-public:
+  public:
     // The program's records (VIGIL_RECORDS and the default file).
     static UnitRecords& instance();
     explicit UnitRecords(records::Recorder recorder);
@@ -53,7 +55,8 @@ public:
     void snapshot(const protocol::ControlAccess& terminal, const std::string& command);
     // `upload`: the update file and the outcome text, for an upload.
     void destructive(records::Kind kind, const std::string& idCodText, const std::string& command,
-                     records::Result result, std::optional<records::UploadFacts> upload = std::nullopt);
+                     records::Result result,
+                     std::optional<records::UploadFacts> upload = std::nullopt);
 
     // The link opened on COM<comNumber>: the port and its adapter go with every event from here.
     void linkOpened(int comNumber);
@@ -64,7 +67,7 @@ public:
     // Sends the outbox to the team's server, never on the calling (GUI) thread; one send at a time.
     void syncInBackground();
 
-private:
+  private:
     // A fresh event of this program, with the port and adapter in use.
     records::Event newEvent(records::Kind kind, const std::string& command) const;
 

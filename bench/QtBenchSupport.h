@@ -18,9 +18,10 @@ inline long residentKiB() {
 }
 
 class PrivateFiles {
-public:
+  public:
     explicit PrivateFiles(const char* name)
-        : folder_(std::filesystem::temp_directory_path() / (std::string(name) + "-" + std::to_string(getpid()))) {
+        : folder_(std::filesystem::temp_directory_path() /
+                  (std::string(name) + "-" + std::to_string(getpid()))) {
         std::filesystem::create_directories(folder_);
         ::setenv("VIGIL_REGISTRY", (folder_ / "registry.reg").c_str(), 1);
         ::setenv("VIGIL_COMPORT_MAP", comPortMap().c_str(), 1);
@@ -31,7 +32,7 @@ public:
     }
     std::string comPortMap() const { return (folder_ / "comports").string(); }
 
-private:
+  private:
     std::filesystem::path folder_;
 };
 

@@ -31,7 +31,7 @@ using Clock = std::chrono::steady_clock;
 // while the line has taken what went before, so the line is always full and the memory figure is
 // the program's, not a queue of bytes the simulated terminal could not send.
 class FloodMode : public sim::Mode {
-public:
+  public:
     void received(const std::uint8_t* data, std::size_t length, sim::Line&) override {
         seen_.append(reinterpret_cast<const char*>(data), length);
         if (!flooding_ && seen_.find("Monitor=On:") != std::string::npos) {
@@ -55,7 +55,7 @@ public:
         line.send(chunk);
     }
 
-private:
+  private:
     static constexpr std::size_t kMostQueued = 16 * 1024;
     std::string seen_;
     bool flooding_ = false;
@@ -64,7 +64,7 @@ private:
 
 // Posts an input-like event every 10 ms and records how long each waited to be handled.
 class LatencyProbe : public QObject {
-public:
+  public:
     explicit LatencyProbe(QWidget* target) : target_(target) {
         target_->installEventFilter(this);
         connect(&tick_, &QTimer::timeout, this, [this] {
@@ -75,16 +75,18 @@ public:
     }
     std::vector<double> delaysMs() const { return delays_; }
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (watched == target_ && event->type() == kProbe && handled_ < sent_.size()) {
-            delays_.push_back(std::chrono::duration<double, std::milli>(Clock::now() - sent_[handled_++]).count());
+            delays_.push_back(
+                std::chrono::duration<double, std::milli>(Clock::now() - sent_[handled_++])
+                    .count());
             return true;
         }
         return false;
     }
 
-private:
+  private:
     static constexpr QEvent::Type kProbe = static_cast<QEvent::Type>(QEvent::User + 17);
     QWidget* target_;
     QTimer tick_;
@@ -145,12 +147,17 @@ int main(int argc, char** argv) {
                  form2->CommPort1->IsEnabled() ? "open" : "closed", terminal.receivedBytes().size(),
                  form1->MemoIn->blockCount(), flood.size());
 
-    std::printf("ROW\tinput latency under monitor flood, worst (%d s)\t%.1f\tms\tidle window, worst\t%.1f\t< 50 ms\n",
-                seconds, percentile(flood, 1.0), percentile(idle, 1.0));
-    std::printf("ROW\tinput latency under monitor flood, p99\t%.1f\tms\tidle window, p99\t%.1f\t< 50 ms\n",
-                percentile(flood, 0.99), percentile(idle, 0.99));
-    std::printf("ROW\tresident memory growth during flood\t%ld\tKiB\tresident after 2 s of flood\t%ld\tflat\n",
-                end - settled, settled);
+    std::printf(
+        "ROW\tinput latency under monitor flood, worst (%d s)\t%.1f\tms\tidle window, "
+        "worst\t%.1f\t< 50 ms\n",
+        seconds, percentile(flood, 1.0), percentile(idle, 1.0));
+    std::printf(
+        "ROW\tinput latency under monitor flood, p99\t%.1f\tms\tidle window, p99\t%.1f\t< 50 ms\n",
+        percentile(flood, 0.99), percentile(idle, 0.99));
+    std::printf(
+        "ROW\tresident memory growth during flood\t%ld\tKiB\tresident after 2 s of "
+        "flood\t%ld\tflat\n",
+        end - settled, settled);
 
     form1->ToolButton3Click();
     runFor(std::chrono::milliseconds(200));

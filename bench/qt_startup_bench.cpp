@@ -79,10 +79,13 @@ int main(int argc, char** argv) {
         bareMs.push_back(measure(bare).ms);
         programMs.push_back(measure(program).ms);
     }
-    std::printf("ROW\tmain window start-up (offscreen, to first frame)\t%.1f\tms\tbare QMainWindow\t%.1f\t-\n",
-                median(programMs), median(bareMs));
-    std::printf("ROW\tmain window first start-up (cold)\t%.1f\tms\tbare QMainWindow, cold\t%.1f\t-\n",
-                programFirst.ms, bareFirst.ms);
+    std::printf(
+        "ROW\tmain window start-up (offscreen, to first frame)\t%.1f\tms\tbare "
+        "QMainWindow\t%.1f\t-\n",
+        median(programMs), median(bareMs));
+    std::printf(
+        "ROW\tmain window first start-up (cold)\t%.1f\tms\tbare QMainWindow, cold\t%.1f\t-\n",
+        programFirst.ms, bareFirst.ms);
     std::printf("ROW\tmain window resident memory added\t%ld\tKiB\tbare QMainWindow\t%ld\t-\n",
                 programFirst.kib, bareFirst.kib);
     return 0;

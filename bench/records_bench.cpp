@@ -34,18 +34,23 @@ void row(const char* figure, double value, const char* unit, const char* baselin
 }
 
 records::Event writeEvent(int unit) {
-    records::Event e = records::newEvent(records::Kind::Write, "vigil", "vigil write --port COM3 a.abt");
+    records::Event e =
+        records::newEvent(records::Kind::Write, "vigil", "vigil write --port COM3 a.abt");
     records::setUnit(e, std::to_string(100000 + unit) + " Версия 2.07 Eeprom OK");
     e.port = "COM3";
     e.adapter = "/dev/ttyUSB0";
     for (int i = 0; i < 63; ++i) {
-        e.values.emplace_back("Parameter" + std::to_string(i), "+7916123450" + std::to_string(i % 10));
-        e.sent.emplace_back("Parameter" + std::to_string(i), "+7916123450" + std::to_string(i % 10));
+        e.values.emplace_back("Parameter" + std::to_string(i),
+                              "+7916123450" + std::to_string(i % 10));
+        e.sent.emplace_back("Parameter" + std::to_string(i),
+                            "+7916123450" + std::to_string(i % 10));
     }
     return e;
 }
 
-void exec(sqlite3* db, const char* sql) { sqlite3_exec(db, sql, nullptr, nullptr, nullptr); }
+void exec(sqlite3* db, const char* sql) {
+    sqlite3_exec(db, sql, nullptr, nullptr, nullptr);
+}
 
 // The same row through a prepared statement kept open, one autocommit insert each.
 std::vector<double> plainInserts(const std::string& path, int count) {
@@ -53,18 +58,22 @@ std::vector<double> plainInserts(const std::string& path, int count) {
     sqlite3_open(path.c_str(), &db);
     exec(db, "PRAGMA journal_mode=WAL");
     exec(db, "PRAGMA synchronous=NORMAL");
-    exec(db, "CREATE TABLE events (uuid TEXT PRIMARY KEY, at_utc TEXT, unit_id TEXT, idcod TEXT,"
-             " kind TEXT, result TEXT, unit_values TEXT, sent_values TEXT)");
+    exec(db,
+         "CREATE TABLE events (uuid TEXT PRIMARY KEY, at_utc TEXT, unit_id TEXT, idcod TEXT,"
+         " kind TEXT, result TEXT, unit_values TEXT, sent_values TEXT)");
     sqlite3_stmt* st = nullptr;
     sqlite3_prepare_v2(db, "INSERT INTO events VALUES (?, ?, ?, ?, ?, ?, ?, ?)", -1, &st, nullptr);
     std::vector<double> t;
     for (int i = 0; i < count; ++i) {
         const records::Event e = writeEvent(i % 100);
-        const std::string values = records::encodeValues(e.values), sent = records::encodeValues(e.sent);
+        const std::string values = records::encodeValues(e.values),
+                          sent = records::encodeValues(e.sent);
         const auto start = Clock::now();
-        const std::string fields[] = {e.uuid, e.atUtc, e.unitId, e.idCodText, "write", "ok", values, sent};
+        const std::string fields[] = {e.uuid,  e.atUtc, e.unitId, e.idCodText,
+                                      "write", "ok",    values,   sent};
         for (int f = 0; f < 8; ++f)
-            sqlite3_bind_text(st, f + 1, fields[f].c_str(), static_cast<int>(fields[f].size()), SQLITE_TRANSIENT);
+            sqlite3_bind_text(st, f + 1, fields[f].c_str(), static_cast<int>(fields[f].size()),
+                              SQLITE_TRANSIENT);
         sqlite3_step(st);
         sqlite3_reset(st);
         t.push_back(micros(start));
@@ -81,11 +90,13 @@ void fillUnits(const std::string& path) {
     exec(db, "BEGIN");
     sqlite3_stmt* ev = nullptr;
     sqlite3_stmt* un = nullptr;
-    sqlite3_prepare_v2(db, "INSERT INTO events VALUES (?, ?, 'tech', 'pc', 'vigil', 'read', 'COM3',"
-                           " 'ttyUSB0', 'read', 'ok', ?, ?, '+79000000000', '2.07', ?, '', '', 0,"
-                           " '', '', 0, 0, '')", -1, &ev, nullptr);
-    sqlite3_prepare_v2(db, "INSERT INTO units VALUES (?, ?, '+79000000000', '2.07', ?, 'ok', 20)", -1,
-                       &un, nullptr);
+    sqlite3_prepare_v2(db,
+                       "INSERT INTO events VALUES (?, ?, 'tech', 'pc', 'vigil', 'read', 'COM3',"
+                       " 'ttyUSB0', 'read', 'ok', ?, ?, '+79000000000', '2.07', ?, '', '', 0,"
+                       " '', '', 0, 0, '')",
+                       -1, &ev, nullptr);
+    sqlite3_prepare_v2(db, "INSERT INTO units VALUES (?, ?, '+79000000000', '2.07', ?, 'ok', 20)",
+                       -1, &un, nullptr);
     const std::string values = records::encodeValues(writeEvent(0).values);
     for (int u = 0; u < 10000; ++u) {
         const std::string unit = std::to_string(100000 + u), idcod = unit + " V 2.07 Eeprom OK";
@@ -97,13 +108,15 @@ void fillUnits(const std::string& path) {
             const std::string uuid = records::randomUuid();
             const std::string fields[] = {uuid, at, unit, idcod, values};
             for (int f = 0; f < 5; ++f)
-                sqlite3_bind_text(ev, f + 1, fields[f].c_str(), static_cast<int>(fields[f].size()), SQLITE_TRANSIENT);
+                sqlite3_bind_text(ev, f + 1, fields[f].c_str(), static_cast<int>(fields[f].size()),
+                                  SQLITE_TRANSIENT);
             sqlite3_step(ev);
             sqlite3_reset(ev);
         }
         const std::string fields[] = {unit, idcod, at};
         for (int f = 0; f < 3; ++f)
-            sqlite3_bind_text(un, f + 1, fields[f].c_str(), static_cast<int>(fields[f].size()), SQLITE_TRANSIENT);
+            sqlite3_bind_text(un, f + 1, fields[f].c_str(), static_cast<int>(fields[f].size()),
+                              SQLITE_TRANSIENT);
         sqlite3_step(un);
         sqlite3_reset(un);
     }

@@ -54,8 +54,9 @@ int main() {
 
     const double monitor = linesPerSecond([&] { return ui::monitorLines(reception).size(); });
     const double baseline = linesPerSecond([&] { return plainHexDump(reception); });
-    std::printf("ROW\tmonitor lines, 2048-byte reception\t%.0f\tlines/s\tplain hex dump loop\t%.0f\t"
-                ">= half the baseline\n",
-                monitor, baseline);
+    std::printf(
+        "ROW\tmonitor lines, 2048-byte reception\t%.0f\tlines/s\tplain hex dump loop\t%.0f\t"
+        ">= half the baseline\n",
+        monitor, baseline);
     return 0;
 }

@@ -28,33 +28,32 @@ constexpr int kCom = 11;
 constexpr int kRuns = 3;
 constexpr unsigned kSimulatedRate = 115200;
 
-double seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
+double seconds(Clock::duration d) {
+    return std::chrono::duration<double>(d).count();
+}
 
-double median(std::vector<double> v)
-{
+double median(std::vector<double> v) {
     std::sort(v.begin(), v.end());
     return v[v.size() / 2];
 }
 
 // The upload through the port component and the state machine.
-double uploadSeconds(testsupport::ComPortMapFile& map, const update::FirmwareImage& image, const Bytes& sent,
-                     unsigned simulatedRate)
-{
+double uploadSeconds(testsupport::ComPortMapFile& map, const update::FirmwareImage& image,
+                     const Bytes& sent, unsigned simulatedRate) {
     sim::BootloaderMode boot;
     sim::Simulator engine(boot, simulatedRate);
     map.map(engine.createPty(), kCom);
     engine.start();
     testsupport::PortUploadHost host(kCom, image);
     host.port.SetBaudRate(cbr115200);
-    if (!host.runUpload(std::chrono::seconds(120)) || host.panel1() != update::kSuccessVersion01Text ||
-        boot.image() != sent || !host.firstWrite)
+    if (!host.runUpload(std::chrono::seconds(120)) ||
+        host.panel1() != update::kSuccessVersion01Text || boot.image() != sent || !host.firstWrite)
         return -1;
     return seconds(host.finishedAt - *host.firstWrite);
 }
 
 // The least any stop-and-wait sender can do: blocking write, blocking one-byte read.
-double idealSeconds(const Bytes& image)
-{
+double idealSeconds(const Bytes& image) {
     sim::BootloaderMode boot;
     sim::Simulator engine(boot);
     const std::string path = engine.createPty();
@@ -83,12 +82,12 @@ double idealSeconds(const Bytes& image)
 
 }  // namespace
 
-int main()
-{
+int main() {
     platform::RecordingMessageService messages;
     testsupport::ComPortMapFile map;
     Bytes payload(251 * sim::kMaxRecordPayload);
-    for (std::size_t i = 0; i < payload.size(); ++i) payload[i] = static_cast<std::uint8_t>(i * 2654435761u >> 24);
+    for (std::size_t i = 0; i < payload.size(); ++i)
+        payload[i] = static_cast<std::uint8_t>(i * 2654435761u >> 24);
     const Bytes sent = sim::makeImage(payload);  // 262,044 bytes in 251 records
     auto image = std::make_unique<update::FirmwareImage>();
     std::copy(sent.begin(), sent.end(), image->ImageBuffer.begin());
@@ -99,13 +98,17 @@ int main()
         upload.push_back(uploadSeconds(map, *image, sent, 0));
         ideal.push_back(idealSeconds(sent));
     }
-    std::printf("ROW\tupload 256 KiB, unthrottled pty\t%.1f\tms\tblocking stop-and-wait loop\t%.1f\t<= 1.5x baseline\n",
-                median(upload) * 1000, median(ideal) * 1000);
+    std::printf(
+        "ROW\tupload 256 KiB, unthrottled pty\t%.1f\tms\tblocking stop-and-wait loop\t%.1f\t<= "
+        "1.5x baseline\n",
+        median(upload) * 1000, median(ideal) * 1000);
 
     // One run at the simulated rate: about 23 s.
     const double wire = static_cast<double>(sent.size()) * 10 / kSimulatedRate;
     const double slow = uploadSeconds(map, *image, sent, kSimulatedRate);
-    std::printf("ROW\tupload 256 KiB at 115200 bit/s\t%.2f\ts\twire time of the image\t%.2f\t<= 1.02x baseline\n",
-                slow, wire);
+    std::printf(
+        "ROW\tupload 256 KiB at 115200 bit/s\t%.2f\ts\twire time of the image\t%.2f\t<= 1.02x "
+        "baseline\n",
+        slow, wire);
     return 0;
 }

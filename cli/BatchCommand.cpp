@@ -48,8 +48,8 @@ constexpr std::string_view kHelp =
     "            2 bad command line or file; 4 some unit failed (see the log);\n"
     "            130 Ctrl+C (the log keeps whole rows)\n";
 
-constexpr OptionSpec kOptions[] = {kPortOption, kBaudOption, {"log", true},
-                                   {kKeepUnlistedOption, false}};
+constexpr OptionSpec kOptions[] = {
+    kPortOption, kBaudOption, {"log", true}, {kKeepUnlistedOption, false}};
 
 // Between two polls of a terminal that is not ready.
 constexpr std::chrono::seconds kPollPause{1};
@@ -61,7 +61,7 @@ constexpr int kSilentReadsForDisconnect = 2;
 // (tried again if it failed, left alone if it is done); only a terminal the log has never seen
 // takes the unit asked for.
 class Batch {
-public:
+  public:
     enum class End { Finished, Interrupted, LogFailed, PortHeld };
 
     Batch(Session& session, BatchLog& log, const std::vector<Unit>& units,
@@ -72,7 +72,7 @@ public:
 
     int ok = 0, failed = 0;
 
-private:
+  private:
     // The unit a new terminal takes: the first not done that no terminal is bound to.
     const Unit* nextFresh() const;
     // The unit to ask for: a new one, else a failed one not yet tried again in this run.
@@ -137,7 +137,8 @@ Batch::End Batch::awaitTerminal(protocol::ValueStore& reading, std::string& answ
         if (openQuietly(reasonShown)) {
             const Terminal::Reading r = session_.terminal.read(reading);
             if (r.end == Answer::End::Interrupted) return End::Interrupted;
-            if (r.end != Answer::End::LinkLost && r.end != Answer::End::Silent && r.missing.empty()) {
+            if (r.end != Answer::End::LinkLost && r.end != Answer::End::Silent &&
+                r.missing.empty()) {
                 answer = r.answer;
                 return End::Finished;
             }
@@ -170,8 +171,8 @@ bool Batch::awaitDisconnect(const std::string& idCode) {
         silentReads = 0;
         // One that gave no code (and was not written) is still there while it answers the same.
         const std::string now = protocol::fromCp1251ForDisplay(reading.text("EIdCod").value_or(""));
-        const bool same = session::unitIdentity(idCode).empty() ? now == idCode
-                                                                : session::sameUnit(now, idCode);
+        const bool same =
+            session::unitIdentity(idCode).empty() ? now == idCode : session::sameUnit(now, idCode);
         if (r.answered.count(protocol::byControl("EIdCod")) && !same) return true;
         if (session_.loop.runFor(kPollPause) == EventLoop::Outcome::Interrupted) return false;
     }
@@ -180,30 +181,34 @@ bool Batch::awaitDisconnect(const std::string& idCode) {
 const Unit* Batch::unitFor(const Unit& asked, const std::string& idCode) const {
     const char* label = asked.label.c_str();
     if (session::unitIdentity(idCode).empty()) {
-        std::printf("Unit %s: the connected terminal gives no identification code (IDCOD=%s); "
-                    "it could not be told from another unit, so it is not written; "
-                    "disconnect it.\n",
-                    label, idCode.c_str());
+        std::printf(
+            "Unit %s: the connected terminal gives no identification code (IDCOD=%s); "
+            "it could not be told from another unit, so it is not written; "
+            "disconnect it.\n",
+            label, idCode.c_str());
         return nullptr;
     }
     if (const std::string* known = log_.unitOf(idCode)) {
         const Unit* unit = byLabel(*known);
         if (log_.done(*known) && !session::sameUnit(log_.idCodeOf(*known), idCode))
             // Written in part while it was swapped for the unit's terminal, which was done since.
-            std::printf("Unit %s: the connected terminal (IDCOD=%s) took part of unit %s's values "
-                        "in an attempt that failed; unit %s was done since on another terminal "
-                        "(IDCOD=%s). This one is not written and may hold unit %s's values; "
-                        "disconnect it.\n",
-                        label, idCode.c_str(), known->c_str(), known->c_str(),
-                        log_.idCodeOf(*known).c_str(), known->c_str());
+            std::printf(
+                "Unit %s: the connected terminal (IDCOD=%s) took part of unit %s's values "
+                "in an attempt that failed; unit %s was done since on another terminal "
+                "(IDCOD=%s). This one is not written and may hold unit %s's values; "
+                "disconnect it.\n",
+                label, idCode.c_str(), known->c_str(), known->c_str(),
+                log_.idCodeOf(*known).c_str(), known->c_str());
         else if (log_.done(*known))
-            std::printf("Unit %s: the connected terminal (IDCOD=%s) is unit %s, already done; "
-                        "disconnect it.\n",
-                        label, idCode.c_str(), known->c_str());
+            std::printf(
+                "Unit %s: the connected terminal (IDCOD=%s) is unit %s, already done; "
+                "disconnect it.\n",
+                label, idCode.c_str(), known->c_str());
         else if (!unit)
-            std::printf("Unit %s: the connected terminal (IDCOD=%s) is unit %s of the log, which "
-                        "the units file does not list; disconnect it.\n",
-                        label, idCode.c_str(), known->c_str());
+            std::printf(
+                "Unit %s: the connected terminal (IDCOD=%s) is unit %s of the log, which "
+                "the units file does not list; disconnect it.\n",
+                label, idCode.c_str(), known->c_str());
         else
             std::printf("Unit %s: terminal IDCOD=%s, failed before; trying it again.\n",
                         known->c_str(), idCode.c_str());
@@ -213,9 +218,10 @@ const Unit* Batch::unitFor(const Unit& asked, const std::string& idCode) const {
         std::printf("Unit %s: terminal IDCOD=%s, writing.\n", fresh->label.c_str(), idCode.c_str());
         return fresh;
     }
-    std::printf("Unit %s: the connected terminal (IDCOD=%s) is not in the log, and unit %s has a "
-                "terminal of its own (IDCOD=%s); disconnect it.\n",
-                label, idCode.c_str(), label, log_.idCodeOf(asked.label).c_str());
+    std::printf(
+        "Unit %s: the connected terminal (IDCOD=%s) is not in the log, and unit %s has a "
+        "terminal of its own (IDCOD=%s); disconnect it.\n",
+        label, idCode.c_str(), label, log_.idCodeOf(asked.label).c_str());
     return nullptr;
 }
 
@@ -259,8 +265,9 @@ bool Batch::commission(const Unit& unit, const std::string& idCode,
         const std::string now = protocol::fromCp1251ForDisplay(check.text("EIdCod").value_or(""));
         if (!reading.answered.count(protocol::byControl("EIdCod"))) {
             if (outcome.status != WriteOutcome::Status::Unanswered)  // "нет ответа" says it
-                extra.push_back("после записи терминал не назвал себя: не подтверждено, "
-                                "какой терминал записан");
+                extra.push_back(
+                    "после записи терминал не назвал себя: не подтверждено, "
+                    "какой терминал записан");
         } else if (!session::sameUnit(now, idCode)) {
             // What the template lacks was read from the first terminal: the new one lost its own.
             if (templateFile_.needsTerminalValues())
@@ -296,25 +303,31 @@ bool Batch::record(const Unit& unit, const std::string& idCode, const WriteOutco
                    const std::vector<std::string>& extra) {
     std::vector<std::string> differences;
     switch (outcome.status) {
-    case WriteOutcome::Status::Agreed: break;
-    case WriteOutcome::Status::Differs: differences = mismatchLines(outcome.mismatches); break;
-    case WriteOutcome::Status::Refused: differences = {outcome.refusal}; break;
-    case WriteOutcome::Status::Unanswered:
-        differences = {outcome.end == Answer::End::Interrupted ? "прервано (Ctrl+C)" : "нет ответа"};
-        break;
+        case WriteOutcome::Status::Agreed:
+            break;
+        case WriteOutcome::Status::Differs:
+            differences = mismatchLines(outcome.mismatches);
+            break;
+        case WriteOutcome::Status::Refused:
+            differences = {outcome.refusal};
+            break;
+        case WriteOutcome::Status::Unanswered:
+            differences = {outcome.end == Answer::End::Interrupted ? "прервано (Ctrl+C)"
+                                                                   : "нет ответа"};
+            break;
     }
     differences.insert(differences.end(), extra.begin(), extra.end());
     const bool agreed = differences.empty();
     std::string joined;
     for (const std::string& d : differences) joined += (joined.empty() ? "" : "; ") + d;
     std::string error;
-    if (!log_.append({localTimestamp(), unit.label, idCode, agreed ? kResultOk : kResultFailed,
-                      joined},
-                     error)) {
+    if (!log_.append(
+            {localTimestamp(), unit.label, idCode, agreed ? kResultOk : kResultFailed, joined},
+            error)) {
         // What the terminal now holds must not go unsaid because the log could not keep it.
         printError(error);
-        printError("unit " + unit.label + " (IDCOD=" + idCode + "): " +
-                   (agreed ? "written and verified" : "FAILED") +
+        printError("unit " + unit.label + " (IDCOD=" + idCode +
+                   "): " + (agreed ? "written and verified" : "FAILED") +
                    ", but the log does not record it; the batch stops");
         return false;
     }
@@ -408,10 +421,13 @@ int runBatch(const CommandLine& line) {
     const int done = countDone();
     std::printf("Batch: %d ok, %d failed, %d done before.\n", batch.ok, batch.failed, skipped);
     switch (end) {
-    case Batch::End::LogFailed:
-    case Batch::End::PortHeld: return kExitFailure;
-    case Batch::End::Interrupted: return session.reportEnd(Answer::End::Interrupted);
-    case Batch::End::Finished: break;
+        case Batch::End::LogFailed:
+        case Batch::End::PortHeld:
+            return kExitFailure;
+        case Batch::End::Interrupted:
+            return session.reportEnd(Answer::End::Interrupted);
+        case Batch::End::Finished:
+            break;
     }
     return done == static_cast<int>(units->size()) ? kExitOk : kExitDiffers;
 }

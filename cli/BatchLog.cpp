@@ -26,7 +26,9 @@ std::string headerText() {
     return line.substr(0, line.size() - 1);
 }
 
-std::string systemError(const std::string& path) { return path + ": " + std::strerror(errno); }
+std::string systemError(const std::string& path) {
+    return path + ": " + std::strerror(errno);
+}
 
 // "a batch (vigil, pid 4711)", or as much as the system tells.
 std::string holderText(const std::string& path) {
@@ -90,9 +92,12 @@ std::optional<LogContents> parseBatchLog(std::string_view text, const std::strin
 }
 
 BatchLog::BatchLog(BatchLog&& other) noexcept
-    : fd_(std::exchange(other.fd_, -1)), path_(std::move(other.path_)),
-      separator_(other.separator_), latest_(std::move(other.latest_)),
-      unitByIdentity_(std::move(other.unitByIdentity_)), refused_(std::move(other.refused_)) {}
+    : fd_(std::exchange(other.fd_, -1)),
+      path_(std::move(other.path_)),
+      separator_(other.separator_),
+      latest_(std::move(other.latest_)),
+      unitByIdentity_(std::move(other.unitByIdentity_)),
+      refused_(std::move(other.refused_)) {}
 
 BatchLog& BatchLog::operator=(BatchLog&& other) noexcept {
     if (this != &other) {
@@ -120,8 +125,8 @@ std::optional<BatchLog> BatchLog::open(const std::string& path, std::string& err
         error = target.error;
         return std::nullopt;
     }
-    log.fd_ = ::open(path.c_str(), O_RDWR | O_CREAT | O_APPEND | O_CLOEXEC | O_NOCTTY | O_NONBLOCK,
-                     0644);
+    log.fd_ =
+        ::open(path.c_str(), O_RDWR | O_CREAT | O_APPEND | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, 0644);
     if (log.fd_ < 0) {
         error = systemError(path);
         return std::nullopt;
@@ -138,9 +143,9 @@ std::optional<BatchLog> BatchLog::open(const std::string& path, std::string& err
         return std::nullopt;
     }
     if (::flock(log.fd_, LOCK_EX | LOCK_NB) != 0) {
-        error = errno == EWOULDBLOCK ? path + ": in use by " + holderText(path) +
-                                           "; one batch per log"
-                                     : systemError(path);
+        error = errno == EWOULDBLOCK
+                    ? path + ": in use by " + holderText(path) + "; one batch per log"
+                    : systemError(path);
         return std::nullopt;
     }
     std::string existing;
@@ -199,16 +204,17 @@ const std::string* BatchLog::unitOf(std::string_view idCodText) const {
 bool BatchLog::append(const LogRow& row, std::string& error) {
     // A spreadsheet that saved over the log while the batch ran replaced the file: rows written
     // to the old one would be lost with it.
-    struct stat now {}, mine {};
+    struct stat now {
+    }, mine{};
     if (::stat(path_.c_str(), &now) != 0 || ::fstat(fd_, &mine) != 0 || now.st_dev != mine.st_dev ||
         now.st_ino != mine.st_ino) {
         error = path_ + ": replaced or removed while the batch ran; the row for unit " + row.unit +
                 " is not written (put the file back, or start again with a copy)";
         return false;
     }
-    if (!writeWhole(csvLine({row.time, row.unit, row.idCode, row.result, row.differences},
-                            separator_),
-                    error))
+    if (!writeWhole(
+            csvLine({row.time, row.unit, row.idCode, row.result, row.differences}, separator_),
+            error))
         return false;
     note(row);
     return true;

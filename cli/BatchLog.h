@@ -5,8 +5,9 @@
 //
 // The log binds units to terminals: a terminal whose identity (session/UnitIdentity.h) has a row
 // is that row's unit from then on, whatever happened to it. A unit is done when its latest row
-// says ok and no later row names that terminal under another unit. While a batch has the log open it holds a lock on it, so a second batch on the same
-// log stops at once instead of working from a copy of it.
+// says ok and no later row names that terminal under another unit. While a batch has the log open
+// it holds a lock on it, so a second batch on the same log stops at once instead of working from a
+// copy of it.
 #include <map>
 #include <optional>
 #include <string>
@@ -21,8 +22,8 @@ inline constexpr const char* kResultFailed = "failed";
 struct LogRow {
     std::string time;
     std::string unit;
-    std::string idCode;  // the whole IDCOD= text
-    std::string result;  // kResultOk or kResultFailed
+    std::string idCode;       // the whole IDCOD= text
+    std::string result;       // kResultOk or kResultFailed
     std::string differences;  // "; " between parameters
 };
 
@@ -41,7 +42,7 @@ std::optional<LogContents> parseBatchLog(std::string_view text, const std::strin
                                          std::string& error);
 
 class BatchLog {
-public:
+  public:
     BatchLog() = default;
     BatchLog(BatchLog&& other) noexcept;
     BatchLog& operator=(BatchLog&& other) noexcept;
@@ -70,14 +71,14 @@ public:
     // file at the path is no longer the one opened.
     bool append(const LogRow& row, std::string& error);
 
-private:
+  private:
     bool writeWhole(const std::string& bytes, std::string& error);
     void note(const LogRow& row);
 
     int fd_ = -1;
     std::string path_;
     char separator_ = ',';
-    std::map<std::string, LogRow> latest_;            // by unit
+    std::map<std::string, LogRow> latest_;  // by unit
     std::map<std::string, std::string> unitByIdentity_;
     std::vector<std::string> refused_;
 };

@@ -41,9 +41,10 @@ std::optional<CommandLine> parseCommandLine(std::span<const std::string> args,
             return std::nullopt;
         }
         const std::size_t eq = arg.find('=');
-        const std::string name = arg.substr(2, eq == std::string::npos ? std::string::npos : eq - 2);
+        const std::string name =
+            arg.substr(2, eq == std::string::npos ? std::string::npos : eq - 2);
         auto known = std::find_if(specs.begin(), specs.end(),
-                                 [&](const OptionSpec& s) { return s.name == name; });
+                                  [&](const OptionSpec& s) { return s.name == name; });
         if (known == specs.end()) {
             error = "unknown option --" + name;
             return std::nullopt;

@@ -42,8 +42,9 @@ std::optional<ConfigurationFile> readConfigurationFile(
     }
     // An editor's UTF-8 mark: the file's letters are not the Windows-1251 the terminal takes.
     if (buffer.view().starts_with("\xEF\xBB\xBF")) {
-        error = path + ": nothing was sent: the file is UTF-8 (it starts with a byte order mark); "
-                       ".abt files are Windows-1251";
+        error = path +
+                ": nothing was sent: the file is UTF-8 (it starts with a byte order mark); "
+                ".abt files are Windows-1251";
         return std::nullopt;
     }
     ConfigurationFile result{session::readTemplateValues(buffer.data(), buffer.length())};

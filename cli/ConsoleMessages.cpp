@@ -5,9 +5,13 @@
 
 namespace cli {
 
-ConsoleMessages::ConsoleMessages() { platform::setMessageService(this); }
+ConsoleMessages::ConsoleMessages() {
+    platform::setMessageService(this);
+}
 
-ConsoleMessages::~ConsoleMessages() { platform::setMessageService(nullptr); }
+ConsoleMessages::~ConsoleMessages() {
+    platform::setMessageService(nullptr);
+}
 
 platform::MessageResult ConsoleMessages::show(const std::string& text, const std::string&,
                                               platform::MessageIcon, platform::MessageButtons) {

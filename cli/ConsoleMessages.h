@@ -9,7 +9,7 @@
 namespace cli {
 
 class ConsoleMessages : public platform::MessageService {
-public:
+  public:
     ConsoleMessages();
     ~ConsoleMessages() override;
 
@@ -20,7 +20,7 @@ public:
     // The next message is not printed.
     void holdNext() { holdNext_ = true; }
 
-private:
+  private:
     bool holdNext_ = false;
 };
 

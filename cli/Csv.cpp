@@ -14,7 +14,8 @@ char separatorOf(std::string_view text) {
 }  // namespace
 
 std::optional<CsvTable> parseCsv(std::string_view text, std::string& error) {
-    if (text.substr(0, kByteOrderMark.size()) == kByteOrderMark) text.remove_prefix(kByteOrderMark.size());
+    if (text.substr(0, kByteOrderMark.size()) == kByteOrderMark)
+        text.remove_prefix(kByteOrderMark.size());
     CsvTable table;
     table.separator = separatorOf(text);
     CsvRow row;
@@ -60,7 +61,8 @@ std::optional<CsvTable> parseCsv(std::string_view text, std::string& error) {
         }
     }
     if (quoted) {
-        error = "a quoted field that starts on line " + std::to_string(rowLine) + " is never closed";
+        error =
+            "a quoted field that starts on line " + std::to_string(rowLine) + " is never closed";
         return std::nullopt;
     }
     endRow();

@@ -13,13 +13,21 @@ constexpr std::chrono::milliseconds kLongestWait{20};
 
 }  // namespace
 
-EventLoop::EventLoop() { platform::MainThread::adoptCurrentThread(); }
+EventLoop::EventLoop() {
+    platform::MainThread::adoptCurrentThread();
+}
 
-void EventLoop::post(std::function<void()> call) { posted_.push_back(std::move(call)); }
+void EventLoop::post(std::function<void()> call) {
+    posted_.push_back(std::move(call));
+}
 
-void EventLoop::addTimer(platform::SteadyTimer& timer) { timers_.push_back(&timer); }
+void EventLoop::addTimer(platform::SteadyTimer& timer) {
+    timers_.push_back(&timer);
+}
 
-void EventLoop::removeTimer(platform::SteadyTimer& timer) { std::erase(timers_, &timer); }
+void EventLoop::removeTimer(platform::SteadyTimer& timer) {
+    std::erase(timers_, &timer);
+}
 
 EventLoop::Outcome EventLoop::runUntil(const std::function<bool()>& done,
                                        std::optional<Clock::time_point> deadline) {

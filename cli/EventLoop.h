@@ -14,7 +14,7 @@
 namespace cli {
 
 class EventLoop {
-public:
+  public:
     using Clock = std::chrono::steady_clock;
     enum class Outcome { Done, TimedOut, Interrupted };
 
@@ -32,7 +32,7 @@ public:
                      std::optional<Clock::time_point> deadline = std::nullopt);
     Outcome runFor(Clock::duration period);
 
-private:
+  private:
     void pass(Clock::time_point wakeBy);
 
     std::vector<std::function<void()>> posted_;

@@ -38,6 +38,8 @@ void installInterruptHandling() {
     }).detach();
 }
 
-bool interruptRequested() { return requested.load(); }
+bool interruptRequested() {
+    return requested.load();
+}
 
 }  // namespace cli

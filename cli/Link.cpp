@@ -59,7 +59,9 @@ bool Link::heldByAnother() const {
     return !port_.Open() && (error == EBUSY || error == EWOULDBLOCK);
 }
 
-void Link::close() { port_.SetOpen(false); }
+void Link::close() {
+    port_.SetOpen(false);
+}
 
 bool Link::send(std::string_view bytes) {
     if (!port_.Open()) return false;
@@ -84,7 +86,8 @@ void Link::deliver(std::uint32_t count) {
     if (count == 0) return;
     const std::uint16_t taken = port_.GetBlock(reinterpret_cast<char*>(buffer_.data()),
                                                std::min<std::uint32_t>(count, buffer_.size()));
-    if (taken != 0 && onReception) onReception(std::span<const std::uint8_t>(buffer_.data(), taken));
+    if (taken != 0 && onReception)
+        onReception(std::span<const std::uint8_t>(buffer_.data(), taken));
 }
 
 }  // namespace cli

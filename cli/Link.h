@@ -19,7 +19,7 @@
 namespace cli {
 
 class Link {
-public:
+  public:
     Link(EventLoop& loop, ConsoleMessages& messages, int comNumber, std::optional<int> baud);
     ~Link();
     Link(const Link&) = delete;
@@ -51,7 +51,7 @@ public:
     // After the link closed because its device went away (run from the loop, not a delivery).
     std::function<void()> onLost;
 
-private:
+  private:
     void deliver(std::uint32_t count);
 
     EventLoop& loop_;

@@ -61,8 +61,9 @@ int runMonitor(const CommandLine& line) {
     // once: the output it stops never falls quiet.)
     if (session.terminal.awaitQuietLine() == EventLoop::Outcome::Interrupted) return kExitOk;
     sendMonitorSwitch(session.link, protocol::mask::MonitorOn);
-    const auto until = seconds ? std::optional(EventLoop::Clock::now() + std::chrono::seconds(*seconds))
-                               : std::nullopt;
+    const auto until = seconds
+                           ? std::optional(EventLoop::Clock::now() + std::chrono::seconds(*seconds))
+                           : std::nullopt;
     session.loop.runUntil([&] { return lost || outputGone; }, until);
     session.link.onReception = nullptr;
     if (lost) return session.reportEnd(Answer::End::LinkLost);

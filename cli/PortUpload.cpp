@@ -4,7 +4,9 @@ namespace cli {
 
 PortUpload::PortUpload(Link& link, EventLoop& loop, const update::FirmwareImage& image,
                        UploadProgress& progress)
-    : link_(link), loop_(loop), progress_(progress),
+    : link_(link),
+      loop_(loop),
+      progress_(progress),
       upload_(*this, *this, timer1_, recordTimer_, image) {
     loop_.addTimer(timer1_);
     loop_.addTimer(recordTimer_);
@@ -24,8 +26,8 @@ PortUpload::~PortUpload() {
 std::optional<update::UploadResult> PortUpload::run(bool wait) {
     upload_.BUpgradeClick();
     if (!wait) timer1_.setInterval(0);
-    const auto outcome = loop_.runUntil(
-        [this] { return upload_.state() == update::FirmwareUpload::State::Idle; });
+    const auto outcome =
+        loop_.runUntil([this] { return upload_.state() == update::FirmwareUpload::State::Idle; });
     if (outcome != EventLoop::Outcome::Done) return std::nullopt;
     return result_;
 }

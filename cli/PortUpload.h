@@ -12,7 +12,7 @@
 namespace cli {
 
 class PortUpload : public update::UploadLink, public update::UploadEvents {
-public:
+  public:
     PortUpload(Link& link, EventLoop& loop, const update::FirmwareImage& image,
                UploadProgress& progress);
     ~PortUpload() override;
@@ -34,12 +34,16 @@ public:
     // UploadEvents
     void uploadStarted(std::size_t) override {}
     void sendingBegun() override;
-    void recordAccepted(std::uint32_t acknowledged, std::size_t) override { progress_.update(acknowledged); }
+    void recordAccepted(std::uint32_t acknowledged, std::size_t) override {
+        progress_.update(acknowledged);
+    }
     void recordRepeated(int) override { progress_.update(upload_.SentLength()); }
-    void uploadFinished(const update::UploadResult& result, std::uint32_t) override { result_ = result; }
+    void uploadFinished(const update::UploadResult& result, std::uint32_t) override {
+        result_ = result;
+    }
     void uploadIdle() override {}
 
-private:
+  private:
     Link& link_;
     EventLoop& loop_;
     UploadProgress& progress_;

@@ -46,7 +46,7 @@ int runPorts(const CommandLine& line) {
 
 }  // namespace
 
-const Command kPortsCommand{"ports", "the COM port map: devices, adapters, presence", kHelp, {},
-                            runPorts};
+const Command kPortsCommand{
+    "ports", "the COM port map: devices, adapters, presence", kHelp, {}, runPorts};
 
 }  // namespace cli

@@ -45,7 +45,8 @@ int runRead(const CommandLine& line) {
     if (int code = session.reportReading(reading); code != kExitOk) return code;
     // The output holds such a value as the parse bent it; the operator must know it is not the
     // terminal's before writing the file anywhere.
-    for (const std::string& bent : session::bentAnswerValues(reading.answer, protocol::kFileItems, values))
+    for (const std::string& bent :
+         session::bentAnswerValues(reading.answer, protocol::kFileItems, values))
         printError("warning: the terminal holds " + bent +
                    "; the output holds the value as read into range");
 

@@ -1,8 +1,8 @@
 #include "cli/Recording.h"
 
 #include <chrono>
-#include <filesystem>
 #include <cstdio>
+#include <filesystem>
 #include <optional>
 
 #include "cli/ConsoleMessages.h"
@@ -59,11 +59,15 @@ void keep(const records::Event& event) {
 
 records::Result resultOf(Answer::End end) {
     switch (end) {
-    case Answer::End::Complete:
-    case Answer::End::Paused: return records::Result::Ok;
-    case Answer::End::Silent: return records::Result::Silent;
-    case Answer::End::Interrupted: return records::Result::Cancelled;
-    case Answer::End::LinkLost: break;
+        case Answer::End::Complete:
+        case Answer::End::Paused:
+            return records::Result::Ok;
+        case Answer::End::Silent:
+            return records::Result::Silent;
+        case Answer::End::Interrupted:
+            return records::Result::Cancelled;
+        case Answer::End::LinkLost:
+            break;
     }
     return records::Result::Failed;
 }
@@ -107,9 +111,15 @@ void recordWrite(records::Kind kind, const Link& link, const std::string& idCodT
     records::setUnit(e, idCodText);
     e.sent = records::valuesOf(sent);
     switch (outcome.status) {
-    case WriteOutcome::Status::Agreed: e.result = records::Result::Ok; break;
-    case WriteOutcome::Status::Differs: e.result = records::Result::Differs; break;
-    default: e.result = resultOf(outcome.end); break;
+        case WriteOutcome::Status::Agreed:
+            e.result = records::Result::Ok;
+            break;
+        case WriteOutcome::Status::Differs:
+            e.result = records::Result::Differs;
+            break;
+        default:
+            e.result = resultOf(outcome.end);
+            break;
     }
     if (outcome.status != WriteOutcome::Status::Unanswered) {
         e.values = records::valuesOf(answered);
@@ -119,11 +129,12 @@ void recordWrite(records::Kind kind, const Link& link, const std::string& idCodT
     keep(e);
 }
 
-void recordUpload(const Link& link, const std::string& path,
-                  std::span<const std::uint8_t> image, const std::string& outcome, bool succeeded) {
+void recordUpload(const Link& link, const std::string& path, std::span<const std::uint8_t> image,
+                  const std::string& outcome, bool succeeded) {
     records::Event e = startEvent(records::Kind::Upload, link);
-    e.result = succeeded ? records::Result::Ok
-                         : outcome.empty() ? records::Result::Cancelled : records::Result::Failed;
+    e.result = succeeded         ? records::Result::Ok
+               : outcome.empty() ? records::Result::Cancelled
+                                 : records::Result::Failed;
     records::UploadFacts facts = records::updateFileFacts(path, image);
     facts.outcome = outcome;
     e.upload = facts;

@@ -21,8 +21,8 @@ records::Recorder& recorder();
 
 // A read's answer (or its silence) as an event of `kind` (a read, or the snapshot before a write).
 // Returns the event's unit (empty when the terminal did not say).
-std::string recordReading(records::Kind kind, const Link& link, const protocol::ControlAccess& values,
-                          const Terminal::Reading& reading);
+std::string recordReading(records::Kind kind, const Link& link,
+                          const protocol::ControlAccess& values, const Terminal::Reading& reading);
 
 // A write (or a restore) after its snapshot: `sent` the values before the write, `answered` after.
 void recordWrite(records::Kind kind, const Link& link, const std::string& idCodText,
@@ -30,7 +30,7 @@ void recordWrite(records::Kind kind, const Link& link, const std::string& idCodT
                  const WriteOutcome& outcome);
 
 // A firmware upload: the file, its digest and size, the records sent, and the text it ended with.
-void recordUpload(const Link& link, const std::string& path,
-                  std::span<const std::uint8_t> image, const std::string& outcome, bool succeeded);
+void recordUpload(const Link& link, const std::string& path, std::span<const std::uint8_t> image,
+                  const std::string& outcome, bool succeeded);
 
 }  // namespace cli::recording

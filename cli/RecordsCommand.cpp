@@ -61,7 +61,7 @@ int runRecords(const CommandLine& line) {
 
 }  // namespace
 
-const Command kRecordsCommand{"records", "where the records are kept; send them to the team server",
-                              kHelp, {}, runRecords};
+const Command kRecordsCommand{
+    "records", "where the records are kept; send them to the team server", kHelp, {}, runRecords};
 
 }  // namespace cli

@@ -26,8 +26,8 @@ constexpr std::string_view kHelp =
     "            cannot be read; 2 bad command line, no such values kept, or another unit is\n"
     "            connected; 3 the terminal does not answer; 4 values differ (each listed)\n";
 
-constexpr OptionSpec kOptions[] = {kPortOption, kBaudOption, {"unit", true}, {"at", true},
-                                   {"before-erase", false}};
+constexpr OptionSpec kOptions[] = {
+    kPortOption, kBaudOption, {"unit", true}, {"at", true}, {"before-erase", false}};
 
 int runRestore(const CommandLine& line) {
     if (!line.positional.empty()) return usageError("restore", "takes no file arguments");

@@ -35,7 +35,9 @@ std::optional<LinkOptions> linkOptions(const CommandLine& line, std::string& err
 Session::Session(const LinkOptions& options)
     : link(loop, messages, options.comNumber, options.baud), terminal(link, loop) {}
 
-int Session::open() { return link.open() ? kExitOk : kExitFailure; }
+int Session::open() {
+    return link.open() ? kExitOk : kExitFailure;
+}
 
 int Session::reportReading(const Terminal::Reading& reading) {
     if (reading.end != Answer::End::Complete && reading.end != Answer::End::Paused)
@@ -47,17 +49,18 @@ int Session::reportReading(const Terminal::Reading& reading) {
 
 int Session::reportEnd(Answer::End end) {
     switch (end) {
-    case Answer::End::Silent:
-        printError(platform::noAnswerText(link.comNumber(), platform::devicePathFor(link.comNumber())));
-        return kExitSilent;
-    case Answer::End::LinkLost:
-        printError(link.describe() + ": the link was lost");
-        return kExitFailure;
-    case Answer::End::Interrupted:
-        printError("interrupted");
-        return kExitInterrupted;
-    default:
-        return kExitOk;
+        case Answer::End::Silent:
+            printError(platform::noAnswerText(link.comNumber(),
+                                              platform::devicePathFor(link.comNumber())));
+            return kExitSilent;
+        case Answer::End::LinkLost:
+            printError(link.describe() + ": the link was lost");
+            return kExitFailure;
+        case Answer::End::Interrupted:
+            printError("interrupted");
+            return kExitInterrupted;
+        default:
+            return kExitOk;
     }
 }
 

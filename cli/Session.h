@@ -25,7 +25,7 @@ struct LinkOptions {
 std::optional<LinkOptions> linkOptions(const CommandLine& line, std::string& error);
 
 class Session {
-public:
+  public:
     explicit Session(const LinkOptions& options);
 
     // Opens the link; kExitOk, or kExitFailure with the reason shown.

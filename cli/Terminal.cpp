@@ -39,9 +39,9 @@ EventLoop::Outcome Terminal::awaitQuietLine() {
     link_.onReception = [&](std::span<const std::uint8_t>) { lastByte = Clock::now(); };
     // A line that never falls quiet is no reason to wait for ever: the request goes out after
     // the answer limit, and its answer is judged as any other.
-    const auto outcome = loop_.runUntil(
-        [&] { return !link_.isOpen() || Clock::now() >= lastByte + quiet; },
-        Clock::now() + session::kAnswerLimit);
+    const auto outcome =
+        loop_.runUntil([&] { return !link_.isOpen() || Clock::now() >= lastByte + quiet; },
+                       Clock::now() + session::kAnswerLimit);
     link_.onReception = heard;
     return outcome;
 }
@@ -72,14 +72,19 @@ Answer Terminal::exchange(std::string_view request,
         answer.end = Answer::End::LinkLost;
     } else {
         gathering.emplace(expected, request.size(), link_.lineRate(), Clock::now());
-        const auto outcome =
-            loop_.runUntil([&] { return lost || gathering->over(Clock::now()); }, gathering->limit());
+        const auto outcome = loop_.runUntil([&] { return lost || gathering->over(Clock::now()); },
+                                            gathering->limit());
         answer.bytes = gathering->bytes();
-        if (outcome == EventLoop::Outcome::Interrupted) answer.end = Answer::End::Interrupted;
-        else if (lost) answer.end = Answer::End::LinkLost;
-        else if (gathering->end() == session::AnswerGathering::End::Complete) answer.end = Answer::End::Complete;
-        else if (gathering->end() == session::AnswerGathering::End::Silent) answer.end = Answer::End::Silent;
-        else answer.end = Answer::End::Paused;
+        if (outcome == EventLoop::Outcome::Interrupted)
+            answer.end = Answer::End::Interrupted;
+        else if (lost)
+            answer.end = Answer::End::LinkLost;
+        else if (gathering->end() == session::AnswerGathering::End::Complete)
+            answer.end = Answer::End::Complete;
+        else if (gathering->end() == session::AnswerGathering::End::Silent)
+            answer.end = Answer::End::Silent;
+        else
+            answer.end = Answer::End::Paused;
     }
     link_.onReception = nullptr;
     link_.onLost = nullptr;

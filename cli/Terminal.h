@@ -29,15 +29,14 @@ struct Answer {
 std::string keyList(std::span<const protocol::Parameter* const> parameters);
 
 class Terminal {
-public:
+  public:
     Terminal(Link& link, EventLoop& loop);
 
     Link& link() { return link_; }
     EventLoop& loop() { return loop_; }
 
     // Sends `request` and gathers its answer until every parameter of `expected` has arrived.
-    Answer exchange(std::string_view request,
-                    std::span<const protocol::Parameter* const> expected);
+    Answer exchange(std::string_view request, std::span<const protocol::Parameter* const> expected);
 
     struct Reading {
         Answer::End end = Answer::End::Silent;
@@ -52,7 +51,7 @@ public:
     // arrives meanwhile; every request goes out after this.
     EventLoop::Outcome awaitQuietLine();
 
-private:
+  private:
     Link& link_;
     EventLoop& loop_;
 };

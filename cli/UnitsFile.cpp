@@ -13,8 +13,10 @@ std::set<const protocol::Parameter*> suppliedByEveryUnit(const std::vector<Unit>
     for (std::size_t i = 0; i < units.size(); ++i) {
         std::set<const protocol::Parameter*> own;
         for (const Override& value : units[i].values) own.insert(value.parameter);
-        if (i == 0) every = std::move(own);
-        else std::erase_if(every, [&](const protocol::Parameter* p) { return !own.count(p); });
+        if (i == 0)
+            every = std::move(own);
+        else
+            std::erase_if(every, [&](const protocol::Parameter* p) { return !own.count(p); });
     }
     return every;
 }
@@ -61,7 +63,8 @@ std::optional<std::vector<Unit>> parseUnitsFile(std::string_view text, const std
             return fail(r, std::to_string(row.size()) + " cells, the header has " +
                                std::to_string(header.size()));
         if (row[0].empty()) return fail(r, "the unit has no label");
-        if (!labels.insert(row[0]).second) return fail(r, "unit \"" + row[0] + "\" is listed twice");
+        if (!labels.insert(row[0]).second)
+            return fail(r, "unit \"" + row[0] + "\" is listed twice");
         Unit unit{row[0], {}};
         for (std::size_t c = 1; c < row.size(); ++c) {
             if (row[c].empty()) continue;

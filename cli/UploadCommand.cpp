@@ -72,7 +72,8 @@ int runUpload(const CommandLine& line) {
     // that cannot be opened is reported before the wait.
     if (int code = session.open(); code != kExitOk) return code;
     const bool wait = !line.has("no-wait");
-    if (wait) std::printf("Waiting 5 s for the bootloader of %s...\n", session.link.describe().c_str());
+    if (wait)
+        std::printf("Waiting 5 s for the bootloader of %s...\n", session.link.describe().c_str());
     UploadProgress progress(stdout, ::isatty(STDOUT_FILENO) == 1,
                             std::span(image->ImageBuffer.data(), image->ImageLength));
     PortUpload upload(session.link, session.loop, *image, progress);
@@ -87,9 +88,11 @@ int runUpload(const CommandLine& line) {
         std::printf("%s\n", update::statusText(*result).c_str());
         return kExitOk;
     }
-    if (result && result->outcome != update::UploadOutcome::NothingSent) printError(update::statusText(*result));
+    if (result && result->outcome != update::UploadOutcome::NothingSent)
+        printError(update::statusText(*result));
     // Stopped with records still to send: the terminal waits in its bootloader for them.
-    if (const std::string unfinished = upload.unfinishedLine(); !unfinished.empty()) printError(unfinished);
+    if (const std::string unfinished = upload.unfinishedLine(); !unfinished.empty())
+        printError(unfinished);
     return result ? kExitUploadFailed : session.reportEnd(Answer::End::Interrupted);
 }
 

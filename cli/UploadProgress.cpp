@@ -61,8 +61,8 @@ void UploadProgress::draw(std::uint32_t acknowledged) {
     if (!bar_) {
         std::fprintf(out_, "upload: %s\n", figures);
     } else {
-        const int filled = total_ == 0 ? kBarWidth
-                                       : static_cast<int>(1ull * kBarWidth * acknowledged / total_);
+        const int filled =
+            total_ == 0 ? kBarWidth : static_cast<int>(1ull * kBarWidth * acknowledged / total_);
         const std::string bar = std::string(filled, '#') + std::string(kBarWidth - filled, '.');
         std::fprintf(out_, "\r[%s] %s\033[K", bar.c_str(), figures);
     }

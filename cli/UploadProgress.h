@@ -10,7 +10,7 @@
 namespace cli {
 
 class UploadProgress {
-public:
+  public:
     using Clock = std::chrono::steady_clock;
 
     // `image` is the whole image (records one after the other).
@@ -23,7 +23,7 @@ public:
     // Ends the bar's line.
     void finish();
 
-private:
+  private:
     std::size_t recordsWithin(std::uint32_t bytes) const;
     void draw(std::uint32_t acknowledged);
 

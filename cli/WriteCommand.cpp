@@ -48,8 +48,8 @@ int runWrite(const CommandLine& line) {
     }
     std::set<const protocol::Parameter*> supplied;
     for (const Override& override : overrides) supplied.insert(override.parameter);
-    const auto file = readConfigurationFile(line.positional[0], line.has(kKeepUnlistedOption),
-                                            supplied, error);
+    const auto file =
+        readConfigurationFile(line.positional[0], line.has(kKeepUnlistedOption), supplied, error);
     if (!file) {
         printError(error);
         return kExitBadInput;
@@ -61,14 +61,15 @@ int runWrite(const CommandLine& line) {
     // --keep-unlisted the values kept for what the file lacks.
     protocol::ValueStore terminalValues;
     const Terminal::Reading reading = session.terminal.read(terminalValues);
-    const std::string idCod = recording::recordReading(records::Kind::Read, session.link,
-                                                       terminalValues, reading);
+    const std::string idCod =
+        recording::recordReading(records::Kind::Read, session.link, terminalValues, reading);
     if (file->needsTerminalValues()) {
         if (int code = session.reportReading(reading); code != kExitOk) {
             session.link.close();
             return code;
         }
-        if (const std::string problem = file->keptValuesProblem(reading.answer, terminalValues); !problem.empty()) {
+        if (const std::string problem = file->keptValuesProblem(reading.answer, terminalValues);
+            !problem.empty()) {
             session.link.close();
             printError(session.link.describe() + ": " + problem);
             return kExitBadInput;

@@ -9,18 +9,19 @@ namespace cli {
 
 int reportWriteOutcome(Session& session, const WriteOutcome& outcome) {
     switch (outcome.status) {
-    case WriteOutcome::Status::Agreed:
-        std::printf("%s: written and verified\n", session.link.describe().c_str());
-        return kExitOk;
-    case WriteOutcome::Status::Refused:
-        printError(outcome.refusal);
-        return kExitBadInput;
-    case WriteOutcome::Status::Differs:
-        std::printf("%s: values differ:\n", session.link.describe().c_str());
-        for (const std::string& difference : mismatchLines(outcome.mismatches))
-            std::printf("  %s\n", difference.c_str());
-        return kExitDiffers;
-    case WriteOutcome::Status::Unanswered: return session.reportEnd(outcome.end);
+        case WriteOutcome::Status::Agreed:
+            std::printf("%s: written and verified\n", session.link.describe().c_str());
+            return kExitOk;
+        case WriteOutcome::Status::Refused:
+            printError(outcome.refusal);
+            return kExitBadInput;
+        case WriteOutcome::Status::Differs:
+            std::printf("%s: values differ:\n", session.link.describe().c_str());
+            for (const std::string& difference : mismatchLines(outcome.mismatches))
+                std::printf("  %s\n", difference.c_str());
+            return kExitDiffers;
+        case WriteOutcome::Status::Unanswered:
+            return session.reportEnd(outcome.end);
     }
     return kExitFailure;
 }

@@ -20,7 +20,8 @@ bool unanswered(Answer::End end) {
 // Reads the terminal and takes its values of `wanted` that the read answered into `values`,
 // leaving the others alone; false (with the outcome's end set) when the link went or Ctrl+C.
 bool takeFromRead(Terminal& terminal, const std::vector<const protocol::Parameter*>& wanted,
-                  protocol::ValueStore& values, session::Verification& check, WriteOutcome& outcome) {
+                  protocol::ValueStore& values, session::Verification& check,
+                  WriteOutcome& outcome) {
     protocol::ValueStore readBack;
     const Terminal::Reading reading = terminal.read(readBack);
     if (reading.end == Answer::End::Interrupted || reading.end == Answer::End::LinkLost) {
@@ -41,7 +42,8 @@ WriteOutcome writeAndVerify(Terminal& terminal, protocol::ValueStore& values) {
     WriteOutcome outcome;
     const std::vector<const protocol::Parameter*> groups =
         protocol::parametersOfMask(protocol::mask::WriteAll);
-    session::Verification check(protocol::snapshotValues(values, groups), session::ReadBack::Confirm);
+    session::Verification check(protocol::snapshotValues(values, groups),
+                                session::ReadBack::Confirm);
 
     protocol::TransmitBuffer buffer;
     const auto request = protocol::composeRequest(values, protocol::mask::WriteAll, buffer);
@@ -63,7 +65,8 @@ WriteOutcome writeAndVerify(Terminal& terminal, protocol::ValueStore& values) {
         check.answered(recorder.assigned());
     }
     // Reads as the check asks: for what the answer lacks, then to confirm any difference.
-    for (auto wanted = check.nextReadBack(values); !wanted.empty(); wanted = check.nextReadBack(values))
+    for (auto wanted = check.nextReadBack(values); !wanted.empty();
+         wanted = check.nextReadBack(values))
         if (!takeFromRead(terminal, wanted, values, check, outcome)) return outcome;
     outcome.mismatches = check.mismatches(values);
     outcome.status = outcome.mismatches.empty() ? Status::Agreed : Status::Differs;

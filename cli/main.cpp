@@ -12,17 +12,17 @@
 
 namespace {
 
-const cli::Command* const kCommands[] = {&cli::kPortsCommand,   &cli::kReadCommand,
-                                         &cli::kWriteCommand,   &cli::kUploadCommand,
-                                         &cli::kMonitorCommand, &cli::kBatchCommand,
-                                         &cli::kHistoryCommand, &cli::kRestoreCommand,
-                                         &cli::kRecordsCommand};
+const cli::Command* const kCommands[] = {
+    &cli::kPortsCommand,   &cli::kReadCommand,    &cli::kWriteCommand,
+    &cli::kUploadCommand,  &cli::kMonitorCommand, &cli::kBatchCommand,
+    &cli::kHistoryCommand, &cli::kRestoreCommand, &cli::kRecordsCommand};
 
 void printOverview(std::FILE* out) {
-    std::fputs("usage: vigil <command> [options]\n\n"
-               "Commissioning Vigil terminals over a serial link, on the core of the Config_Vigil\n"
-               "windows (same COM port map and line settings).\n\ncommands:\n",
-               out);
+    std::fputs(
+        "usage: vigil <command> [options]\n\n"
+        "Commissioning Vigil terminals over a serial link, on the core of the Config_Vigil\n"
+        "windows (same COM port map and line settings).\n\ncommands:\n",
+        out);
     for (const cli::Command* c : kCommands)
         std::fprintf(out, "  %-9s %.*s\n", std::string(c->name).c_str(),
                      static_cast<int>(c->summary.size()), c->summary.data());
@@ -61,7 +61,8 @@ int main(int argc, char** argv) {
     for (const cli::Command* command : kCommands) {
         if (command->name != args[0]) continue;
         std::string error;
-        const auto line = cli::parseCommandLine(std::span(args).subspan(1), command->options, error);
+        const auto line =
+            cli::parseCommandLine(std::span(args).subspan(1), command->options, error);
         if (!line) return cli::usageError(command->name, error);
         if (line->help) {
             std::fwrite(command->help.data(), 1, command->help.size(), stdout);

@@ -29,19 +29,19 @@ void readAbt(const std::uint8_t* data, std::uint16_t count, protocol::ControlAcc
     for (const protocol::Parameter* p : protocol::kFileReader) {
         std::string_view key = p->answerKey;
         switch (protocol::fileForm(*p)) {
-        case ValueForm::Text:
-            file.ExtractText(key, key.size(), controls, *p);
-            break;
-        case ValueForm::IndexDigit:
-        case ValueForm::PressCountDigit:
-            file.ExtractNumber(key, key.size(), controls, *p);
-            break;
-        case ValueForm::HexDigit:
-            file.ExtractHexDigit(key, key.size(), controls, *p);
-            break;
-        case ValueForm::Flag:
-            file.ExtractFlag(key, key.size(), controls, *p);
-            break;
+            case ValueForm::Text:
+                file.ExtractText(key, key.size(), controls, *p);
+                break;
+            case ValueForm::IndexDigit:
+            case ValueForm::PressCountDigit:
+                file.ExtractNumber(key, key.size(), controls, *p);
+                break;
+            case ValueForm::HexDigit:
+                file.ExtractHexDigit(key, key.size(), controls, *p);
+                break;
+            case ValueForm::Flag:
+                file.ExtractFlag(key, key.size(), controls, *p);
+                break;
         }
     }
 }

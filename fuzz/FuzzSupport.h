@@ -36,7 +36,7 @@ inline void abortOnTestFailure() {
 
 // Takes the fuzz input apart: leading bytes steer the harness, the rest is the payload.
 class Input {
-public:
+  public:
     Input(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
 
     // The next byte, 0 once the input is used up.
@@ -52,7 +52,7 @@ public:
     std::span<const std::uint8_t> rest() { return take(size_); }
     std::size_t left() const { return size_; }
 
-private:
+  private:
     const std::uint8_t* data_;
     std::size_t size_;
 };

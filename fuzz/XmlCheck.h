@@ -7,7 +7,6 @@
 #include <string_view>
 #include <vector>
 
-
 namespace fuzz {
 
 namespace xml_detail {
@@ -104,7 +103,8 @@ inline std::string xmlProblem(std::string_view doc) {
         if (isForbidden(c)) return at(pos, "forbidden character");
         if (open.empty() && !isSpace(c)) return at(pos, "text outside the root element");
         if (c == '&' && !isEntity(doc.substr(pos))) return at(pos, "raw \"&\"");
-        if (c == '>' && pos >= 2 && doc.substr(pos - 2, 3) == "]]>") return at(pos, "\"]]>\" in text");
+        if (c == '>' && pos >= 2 && doc.substr(pos - 2, 3) == "]]>")
+            return at(pos, "\"]]>\" in text");
         ++pos;
     }
     if (!open.empty()) return "unclosed element <" + std::string(open.back()) + ">";

@@ -32,7 +32,6 @@ const std::string& fileWith(const std::uint8_t* data, std::size_t size) {
     return path;
 }
 
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -67,8 +66,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const protocol::Parameter* p : protocol::kFileItems) {
         const std::string before = opened.value(*p), after = reopened.value(*p);
         if (before != after) {
-            std::fprintf(stderr, "%.*s: read %s, read back %s\n", static_cast<int>(p->control.size()),
-                         p->control.data(), before.c_str(), after.c_str());
+            std::fprintf(stderr, "%.*s: read %s, read back %s\n",
+                         static_cast<int>(p->control.size()), p->control.data(), before.c_str(),
+                         after.c_str());
             fuzz::fail("a saved file reads back to the values it was saved from");
         }
     }

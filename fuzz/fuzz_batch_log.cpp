@@ -1,7 +1,7 @@
 // A batch log with arbitrary content, read as a resumed batch reads it: each row is taken whole
 // (and written back the same) or refused with its line; a log refused as a whole names the file.
-// Opened as a file, a log cut short anywhere is ended so that the next row starts a line of its own.
-// fuzz-flags: -max_len=4000
+// Opened as a file, a log cut short anywhere is ended so that the next row starts a line of its
+// own. fuzz-flags: -max_len=4000
 #include <sys/mman.h>
 #include <unistd.h>
 
@@ -18,14 +18,17 @@ namespace {
 
 const std::string kName = "log.csv";
 
-bool startsWith(const std::string& text, const std::string& head) { return text.rfind(head, 0) == 0; }
+bool startsWith(const std::string& text, const std::string& head) {
+    return text.rfind(head, 0) == 0;
+}
 
 // The log's bytes in a file of its own, reused for the whole run.
 int logFile(std::string_view text) {
     static const int fd = ::memfd_create("log.csv", MFD_CLOEXEC);
     fuzz::require(fd >= 0 && ::ftruncate(fd, 0) == 0, "the in-memory file can be emptied");
     for (std::size_t done = 0; done < text.size();) {
-        const ssize_t n = ::pwrite(fd, text.data() + done, text.size() - done, static_cast<off_t>(done));
+        const ssize_t n =
+            ::pwrite(fd, text.data() + done, text.size() - done, static_cast<off_t>(done));
         fuzz::require(n > 0, "the in-memory file can be written");
         done += static_cast<std::size_t>(n);
     }
@@ -54,8 +57,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } else {
         std::string csvError;
         const auto table = cli::parseCsv(text, csvError);
-        fuzz::require(table && contents->rows.size() + contents->refused.size() + 1 == table->rows.size(),
-                      "every row is taken or refused");
+        fuzz::require(
+            table && contents->rows.size() + contents->refused.size() + 1 == table->rows.size(),
+            "every row is taken or refused");
         for (const std::string& refused : contents->refused)
             fuzz::require(startsWith(refused, kName + ":") && refused.size() > kName.size() + 1 &&
                               std::isdigit(static_cast<unsigned char>(refused[kName.size() + 1])),
@@ -63,13 +67,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // A row taken is taken whole: written back, it reads back the same.
         std::string again = cli::csvLine({"time", "unit", "idcode", "result", "differences"});
         for (const cli::LogRow& r : contents->rows) {
-            fuzz::require(!r.unit.empty() && (r.result == cli::kResultOk || r.result == cli::kResultFailed),
-                          "a row taken has its unit and a result");
+            fuzz::require(
+                !r.unit.empty() && (r.result == cli::kResultOk || r.result == cli::kResultFailed),
+                "a row taken has its unit and a result");
             again += cli::csvLine({r.time, r.unit, r.idCode, r.result, r.differences});
         }
         const auto reread = cli::parseBatchLog(again, kName, error);
-        fuzz::require(reread && reread->rows.size() == contents->rows.size() && reread->refused.empty(),
-                      "rows taken read back whole");
+        fuzz::require(
+            reread && reread->rows.size() == contents->rows.size() && reread->refused.empty(),
+            "rows taken read back whole");
         for (std::size_t i = 0; i < contents->rows.size(); ++i)
             fuzz::require(reread->rows[i].differences == contents->rows[i].differences &&
                               reread->rows[i].idCode == contents->rows[i].idCode,
@@ -82,7 +88,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!log) return 0;
     const std::string now = contentsOf(fd);
     fuzz::require(!now.empty() && now.back() == '\n', "an opened log ends with a whole line");
-    fuzz::require(log->append({"t", "U", "004512 V", cli::kResultOk, ""}, error), "a row can be appended");
+    fuzz::require(log->append({"t", "U", "004512 V", cli::kResultOk, ""}, error),
+                  "a row can be appended");
     fuzz::require(log->done("U"), "the row appended counts");
     std::string reopenError;
     log.reset();

@@ -12,9 +12,8 @@
 namespace {
 
 bool sameValue(const platform::RegistryValue& a, const platform::RegistryValue& b) {
-    return a.type == b.type && (a.type == platform::RegistryValue::Type::Dword
-                                    ? a.dword == b.dword
-                                    : a.text == b.text);
+    return a.type == b.type &&
+           (a.type == platform::RegistryValue::Type::Dword ? a.dword == b.dword : a.text == b.text);
 }
 
 bool sameDocument(const platform::RegistryDocument& a, const platform::RegistryDocument& b) {

@@ -15,10 +15,7 @@
 #include "protocol/ResponseParser.h"
 #include "support/MapControls.h"
 
-namespace {
-
-
-}  // namespace
+namespace {}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     fuzz::abortOnTestFailure();

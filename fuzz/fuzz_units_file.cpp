@@ -23,7 +23,8 @@ bool namesFileAndLine(const std::string& error, std::string_view text) {
     std::size_t line = 0;
     for (; at < error.size() && std::isdigit(static_cast<unsigned char>(error[at])); ++at)
         line = line * 10 + static_cast<std::size_t>(error[at] - '0');
-    const std::size_t lines = 1 + static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
+    const std::size_t lines =
+        1 + static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
     return at < error.size() && error[at] == ':' && line >= 1 && line <= lines;
 }
 
@@ -34,7 +35,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string error;
     const auto units = cli::parseUnitsFile(text, kName, error);
     if (!units) {
-        fuzz::require(namesFileAndLine(error, text), "a refused units file names itself and the line");
+        fuzz::require(namesFileAndLine(error, text),
+                      "a refused units file names itself and the line");
         return 0;
     }
     std::string csvError;
@@ -42,7 +44,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::require(table && table->rows.size() == units->size() + 1, "every data row is one unit");
     for (std::size_t u = 0; u < units->size(); ++u) {
         const cli::CsvRow& row = table->rows[u + 1];
-        fuzz::require((*units)[u].label == row[0] && !row[0].empty(), "a unit keeps its row's label");
+        fuzz::require((*units)[u].label == row[0] && !row[0].empty(),
+                      "a unit keeps its row's label");
         std::size_t given = 0;
         for (std::size_t c = 1; c < row.size(); ++c) given += !row[c].empty();
         fuzz::require((*units)[u].values.size() == given, "a unit takes every value of its row");

@@ -41,8 +41,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (std::size_t at = 0; at < text.size(); at += pieceSize)
         if (!reader.feed(text.data() + at, std::min(pieceSize, text.size() - at))) break;
     reader.finish();
-    fuzz::require(sameImage(*streamed, *pieces) && reader.overflowed() ==
-                      (status == update::ReadStatus::TooLarge),
+    fuzz::require(sameImage(*streamed, *pieces) &&
+                      reader.overflowed() == (status == update::ReadStatus::TooLarge),
                   "pieces of any size give the same image");
     fuzz::require(streamed->ImageLength <= text.size(), "at most one byte per character");
 

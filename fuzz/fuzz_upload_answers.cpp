@@ -51,8 +51,9 @@ struct CheckingHost : update::UploadLink, update::UploadEvents {
     void uploadFinished(const update::UploadResult& result, std::uint32_t acknowledged) override {
         fuzz::require(!successShown, "nothing is shown after success");
         if (result.succeeded()) {
-            fuzz::require(acknowledged == image->ImageLength && upload->SentLength() == image->ImageLength,
-                          "success is shown only after the last record");
+            fuzz::require(
+                acknowledged == image->ImageLength && upload->SentLength() == image->ImageLength,
+                "success is shown only after the last record");
             successShown = true;
         }
     }
@@ -99,19 +100,32 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     while (in.left() > 0) {
         const std::uint8_t op = in.byte();
         switch (op % 8) {
-        case 0:
-        case 1: receive({(op & 0x08) ? update::kAcceptVersion01 : in.byte()}); break;
-        case 2: receive({}); break;
-        case 3: receive(std::vector<std::uint8_t>(2 + in.byte() % 3, update::kAcceptVersion02)); break;
-        case 4: recordTimer.fire(); break;
-        case 5: timer1.fire(); break;
-        case 6:
-            host.open = false;
-            upload.OnLinkLost();
-            break;
-        case 7: press(); break;
+            case 0:
+            case 1:
+                receive({(op & 0x08) ? update::kAcceptVersion01 : in.byte()});
+                break;
+            case 2:
+                receive({});
+                break;
+            case 3:
+                receive(std::vector<std::uint8_t>(2 + in.byte() % 3, update::kAcceptVersion02));
+                break;
+            case 4:
+                recordTimer.fire();
+                break;
+            case 5:
+                timer1.fire();
+                break;
+            case 6:
+                host.open = false;
+                upload.OnLinkLost();
+                break;
+            case 7:
+                press();
+                break;
         }
-        fuzz::require(upload.FailureCount() <= update::kFailureLimit, "failures stay within the limit");
+        fuzz::require(upload.FailureCount() <= update::kFailureLimit,
+                      "failures stay within the limit");
     }
 
     // Left alone, the bootloader silent, every upload winds up: ten time-outs at the most.
@@ -119,6 +133,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (!timer1.fire() && !recordTimer.fire()) break;
     fuzz::require(upload.state() == FirmwareUpload::State::Idle && !upload.uploadRunning(),
                   "every upload winds up");
-    fuzz::require(!host.open && host.upgradeEnabled, "the link is closed and BUpgrade enabled again");
+    fuzz::require(!host.open && host.upgradeEnabled,
+                  "the link is closed and BUpgrade enabled again");
     return 0;
 }

@@ -10,7 +10,7 @@
 namespace platform {
 
 class PendingFile {
-public:
+  public:
     PendingFile() = default;
     PendingFile(const PendingFile&) = delete;
     PendingFile& operator=(const PendingFile&) = delete;
@@ -23,7 +23,7 @@ public:
     std::string commit();
     void discard();
 
-private:
+  private:
     std::string requested_;  // as the caller named it, for messages
     std::string target_;     // the file replaced (the end of a link chain)
     std::string temporary_;

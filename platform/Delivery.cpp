@@ -17,7 +17,9 @@ void runAll(std::vector<std::function<void()>>& calls) {
 
 }  // namespace
 
-DeliveryScope::DeliveryScope() { ++depth; }
+DeliveryScope::DeliveryScope() {
+    ++depth;
+}
 
 DeliveryScope::~DeliveryScope() {
     if (--depth > 0 || kept.empty()) return;
@@ -28,7 +30,9 @@ DeliveryScope::~DeliveryScope() {
         runAll(*calls);
 }
 
-bool DeliveryScope::active() { return depth > 0; }
+bool DeliveryScope::active() {
+    return depth > 0;
+}
 
 void afterDelivery(std::function<void()> call) {
     if (depth == 0) {
@@ -38,6 +42,8 @@ void afterDelivery(std::function<void()> call) {
     kept.push_back(std::move(call));
 }
 
-void setAfterDeliveryPoster(AfterDeliveryPoster p) { poster = std::move(p); }
+void setAfterDeliveryPoster(AfterDeliveryPoster p) {
+    poster = std::move(p);
+}
 
 }  // namespace platform

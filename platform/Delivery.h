@@ -17,7 +17,7 @@
 namespace platform {
 
 class DeliveryScope {
-public:
+  public:
     DeliveryScope();
     ~DeliveryScope();
     DeliveryScope(const DeliveryScope&) = delete;

@@ -39,9 +39,11 @@ bool DeviceWatch::takeChanges() {
             const auto* event = reinterpret_cast<const inotify_event*>(buffer + at);
             at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
             const std::string name = event->len ? event->name : "";
-            if ((event->wd == devWatch_ && name == "serial") || (event->wd == serialWatch_ && name == "by-id"))
+            if ((event->wd == devWatch_ && name == "serial") ||
+                (event->wd == serialWatch_ && name == "by-id"))
                 watchStableNames();
-            if (event->wd != devWatch_ || name.rfind("tty", 0) == 0 || name == "serial") serial = true;
+            if (event->wd != devWatch_ || name.rfind("tty", 0) == 0 || name == "serial")
+                serial = true;
         }
     }
     return serial;

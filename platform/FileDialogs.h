@@ -9,7 +9,7 @@
 namespace platform {
 
 class FileDialogs {
-public:
+  public:
     virtual ~FileDialogs() = default;
     // The chosen path (UTF-8), or nullopt when the operator cancels.
     virtual std::optional<std::string> open(const std::string& filter) = 0;

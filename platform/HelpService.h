@@ -7,7 +7,7 @@
 namespace platform {
 
 class HelpService {
-public:
+  public:
     virtual ~HelpService() = default;
     // Shows the topic that the help file maps to the context number.
     virtual void showTopic(const std::string& helpFilePath, int context) = 0;

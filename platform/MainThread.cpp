@@ -1,13 +1,13 @@
 #include "platform/MainThread.h"
 
-#include "platform/Delivery.h"
-
 #include <atomic>
 #include <condition_variable>
 #include <deque>
 #include <mutex>
 #include <semaphore>
 #include <thread>
+
+#include "platform/Delivery.h"
 
 namespace platform {
 namespace {

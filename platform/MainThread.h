@@ -15,7 +15,7 @@
 namespace platform {
 
 class MainThread {
-public:
+  public:
     // The calling thread becomes the main thread (program start, or a test's fixture).
     static void adoptCurrentThread();
     static bool isCurrent();

@@ -1,19 +1,19 @@
 #include "platform/MessageService.h"
 
-#include "platform/Delivery.h"
-
 #include <atomic>
 #include <cstdio>
+
+#include "platform/Delivery.h"
 
 namespace platform {
 namespace {
 
 class StderrMessageService : public MessageService {
-public:
+  public:
     MessageResult show(const std::string& text, const std::string& caption, MessageIcon,
                        MessageButtons) override {
-        std::fprintf(stderr, "[%s] %s\n", caption.empty() ? applicationTitle().c_str() : caption.c_str(),
-                     text.c_str());
+        std::fprintf(stderr, "[%s] %s\n",
+                     caption.empty() ? applicationTitle().c_str() : caption.c_str(), text.c_str());
         return MessageResult::Ok;
     }
 };
@@ -29,11 +29,12 @@ MessageService& serviceInUse() {
 // A box asked for inside a delivery is shown once the delivery has returned (its modal loop must
 // not run on top of it); the caller carries on as if the operator had pressed OK.
 class AfterDeliveryMessages : public MessageService {
-public:
+  public:
     MessageResult show(const std::string& text, const std::string& caption, MessageIcon icon,
                        MessageButtons buttons) override {
         if (!DeliveryScope::active()) return serviceInUse().show(text, caption, icon, buttons);
-        afterDelivery([text, caption, icon, buttons] { serviceInUse().show(text, caption, icon, buttons); });
+        afterDelivery(
+            [text, caption, icon, buttons] { serviceInUse().show(text, caption, icon, buttons); });
         return MessageResult::Ok;
     }
 };
@@ -43,11 +44,17 @@ std::string programPath = "Config_Vigil";
 
 }  // namespace
 
-MessageService& messages() { return afterDeliveryMessages; }
+MessageService& messages() {
+    return afterDeliveryMessages;
+}
 
-void setMessageService(MessageService* service) { current.store(service); }
+void setMessageService(MessageService* service) {
+    current.store(service);
+}
 
-void setProgramPath(const std::string& argv0) { programPath = argv0; }
+void setProgramPath(const std::string& argv0) {
+    programPath = argv0;
+}
 
 std::string applicationTitle() {
     std::string name = programPath;

@@ -11,7 +11,7 @@ enum class MessageButtons { Ok, OkCancel, WriteDiscardCancel, DiscardCancel };
 enum class MessageResult { Ok, Cancel, Write, Discard };
 
 class MessageService {
-public:
+  public:
     virtual ~MessageService() = default;
     // An empty caption means a plain message box: it carries the application's title.
     virtual MessageResult show(const std::string& text, const std::string& caption,

@@ -3,9 +3,9 @@
 #include <sys/stat.h>
 
 #include <cctype>
+#include <cerrno>
 #include <climits>
 #include <cstdlib>
-#include <cerrno>
 #include <cstring>
 #include <fstream>
 
@@ -97,8 +97,9 @@ std::string absent(const std::string& path, const DiagnosticSources& src) {
     text += kPickAnother;
     // brltty takes some USB serial adapters (CH340/CH341) away, and their tty vanishes.
     if (const ProcessInfo b = ProcessTable(src.proc).find("brltty"); b.pid != 0)
-        text += "; запущен " + holderText(b) +
-                ", он мог забрать адаптер себе: удалите пакет brltty, если нет брайлевского дисплея";
+        text +=
+            "; запущен " + holderText(b) +
+            ", он мог забрать адаптер себе: удалите пакет brltty, если нет брайлевского дисплея";
     return text;
 }
 
@@ -109,8 +110,9 @@ std::string denied(const std::string& path, const DiagnosticSources& src) {
     // Joining the device's group helps only when the group may read and write it.
     const bool groupMayUse = (st.st_mode & S_IRGRP) && (st.st_mode & S_IWGRP) && st.st_gid != 0;
     if (!groupMayUse)
-        return head + "устройство доступно только администратору: установите правила udev пакета "
-                      "vigil или попросите администратора дать доступ";
+        return head +
+               "устройство доступно только администратору: установите правила udev пакета "
+               "vigil или попросите администратора дать доступ";
     const GroupStanding g = groupStanding(st.st_gid, src.groupFile);
     if (g.inProcess)
         return head + "права устройства не дают группе " + g.group +
@@ -128,23 +130,23 @@ std::string describeOpenFailure(const std::string& devicePath, int error,
                                 const DiagnosticSources& sources) {
     if (devicePath.empty()) return absent(devicePath, sources);
     switch (error) {
-    case ENOENT:
-    case ENODEV:
-    case ENXIO:
-        return absent(devicePath, sources);
-    case EBUSY:
-    case EWOULDBLOCK:
-        return busy(devicePath, sources);
-    case EACCES:
-    case EPERM:
-        return denied(devicePath, sources);
-    case ENOTTY:
-        return devicePath + " не последовательный порт: выберите другой порт";
-    case EIO:
-        return "Устройство " + devicePath + " не отвечает: за ним нет порта, выберите другой";
-    default:
-        return "Ошибка " + std::to_string(error) + " при открытии " + devicePath + " (" +
-               std::strerror(error) + ")";
+        case ENOENT:
+        case ENODEV:
+        case ENXIO:
+            return absent(devicePath, sources);
+        case EBUSY:
+        case EWOULDBLOCK:
+            return busy(devicePath, sources);
+        case EACCES:
+        case EPERM:
+            return denied(devicePath, sources);
+        case ENOTTY:
+            return devicePath + " не последовательный порт: выберите другой порт";
+        case EIO:
+            return "Устройство " + devicePath + " не отвечает: за ним нет порта, выберите другой";
+        default:
+            return "Ошибка " + std::to_string(error) + " при открытии " + devicePath + " (" +
+                   std::strerror(error) + ")";
     }
 }
 
@@ -157,7 +159,8 @@ std::string noAnswerText(int comNumber, const std::string& devicePath) {
     if (!devicePath.empty())
         port += " (" + (devicePath.starts_with("/dev/") ? devicePath.substr(5) : devicePath) + ")";
     return "Терминал не ответил на " + port +
-           ". Проверьте, что адаптер подключён к терминалу, что выбран порт этого адаптера и что порт не "
+           ". Проверьте, что адаптер подключён к терминалу, что выбран порт этого адаптера и что "
+           "порт не "
            "читает другая программа.";
 }
 

@@ -17,7 +17,7 @@ struct HelpRequest {
 };
 
 class RecordingHelpService : public HelpService {
-public:
+  public:
     void showTopic(const std::string& helpFilePath, int context) override {
         requests.push_back({HelpRequest::Kind::Topic, helpFilePath, context});
     }

@@ -16,7 +16,7 @@ struct RecordedMessage {
 };
 
 class RecordingMessageService : public MessageService {
-public:
+  public:
     RecordingMessageService() { setMessageService(this); }
     ~RecordingMessageService() override { setMessageService(nullptr); }
 
@@ -44,7 +44,7 @@ public:
 
     MessageResult answer = MessageResult::Ok;
 
-private:
+  private:
     mutable std::mutex mutex_;
     std::vector<RecordedMessage> shown_;
 };

@@ -12,7 +12,8 @@ constexpr std::string_view kOldHeader = "REGEDIT4";
 bool sameName(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
+        if (std::tolower(static_cast<unsigned char>(a[i])) !=
+            std::tolower(static_cast<unsigned char>(b[i])))
             return false;
     return true;
 }
@@ -61,7 +62,8 @@ std::optional<std::uint32_t> parseDword(std::string_view digits) {
     std::uint32_t v = 0;
     for (char c : digits) {
         if (!std::isxdigit(static_cast<unsigned char>(c))) return std::nullopt;
-        const int d = std::isdigit(static_cast<unsigned char>(c)) ? c - '0' : std::tolower(c) - 'a' + 10;
+        const int d =
+            std::isdigit(static_cast<unsigned char>(c)) ? c - '0' : std::tolower(c) - 'a' + 10;
         v = v * 16 + static_cast<std::uint32_t>(d);
     }
     return v;
@@ -184,14 +186,18 @@ std::string formatRegistry(const RegistryDocument& document) {
         for (const auto& [name, value] : key.values) {
             out += quoted(name) + "=";
             switch (value.type) {
-            case RegistryValue::Type::Dword: {
-                char hex[9];
-                std::snprintf(hex, sizeof hex, "%08x", static_cast<unsigned>(value.dword));
-                out += std::string("dword:") + hex;
-                break;
-            }
-            case RegistryValue::Type::String: out += quoted(value.text); break;
-            case RegistryValue::Type::Other: out += value.text; break;
+                case RegistryValue::Type::Dword: {
+                    char hex[9];
+                    std::snprintf(hex, sizeof hex, "%08x", static_cast<unsigned>(value.dword));
+                    out += std::string("dword:") + hex;
+                    break;
+                }
+                case RegistryValue::Type::String:
+                    out += quoted(value.text);
+                    break;
+                case RegistryValue::Type::Other:
+                    out += value.text;
+                    break;
             }
             out += "\n";
         }

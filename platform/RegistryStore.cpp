@@ -20,7 +20,9 @@
 namespace platform {
 namespace {
 
-std::string errnoText() { return std::strerror(errno); }
+std::string errnoText() {
+    return std::strerror(errno);
+}
 
 std::string folderOf(const std::string& path) {
     const auto slash = path.find_last_of('/');
@@ -30,7 +32,7 @@ std::string folderOf(const std::string& path) {
 
 bool makeFolders(const std::string& folder) {
     if (folder.empty() || folder == "/" || folder == ".") return true;
-    struct stat st{};
+    struct stat st {};
     if (::stat(folder.c_str(), &st) == 0) return S_ISDIR(st.st_mode);
     if (!makeFolders(folderOf(folder))) return false;
     return ::mkdir(folder.c_str(), 0700) == 0 || errno == EEXIST;
@@ -53,16 +55,20 @@ FileState readWhole(const std::string& path, std::string& content, std::string& 
 bool isDamaged(const std::string& path, std::string& error) {
     std::string content;
     switch (readWhole(path, content, error)) {
-    case FileState::Missing: return false;
-    case FileState::Unreadable: return true;
-    case FileState::Readable: return !parseRegistry(content, error).has_value();
+        case FileState::Missing:
+            return false;
+        case FileState::Unreadable:
+            return true;
+        case FileState::Readable:
+            return !parseRegistry(content, error).has_value();
     }
     return false;
 }
 
 std::string damagedCopyName(const std::string& path) {
     std::string name = path + ".damaged";
-    for (int n = 1; ::access(name.c_str(), F_OK) == 0; ++n) name = path + ".damaged." + std::to_string(n);
+    for (int n = 1; ::access(name.c_str(), F_OK) == 0; ++n)
+        name = path + ".damaged." + std::to_string(n);
     return name;
 }
 
@@ -75,10 +81,10 @@ void reportDamage(const std::string& path, const std::string& reason) {
         if (!reported.insert(path).second) return;
     }
     // A device or FIFO is never replaced (platform/FileTarget.h), so nothing is kept aside either.
-    const std::string after = !writableTarget(path).error.empty()
-                                  ? "; сохранить их туда нельзя."
-                                  : "; при сохранении прежний файл останется рядом как " +
-                                        damagedCopyName(path) + ".";
+    const std::string after =
+        !writableTarget(path).error.empty()
+            ? "; сохранить их туда нельзя."
+            : "; при сохранении прежний файл останется рядом как " + damagedCopyName(path) + ".";
     messages().show("Файл настроек " + path + " не читается (" + reason +
                         "). Используются настройки по умолчанию" + after,
                     "", MessageIcon::Warning, MessageButtons::Ok);
@@ -109,9 +115,13 @@ RegistryDocument RegistryStore::load() const {
     std::string content;
     std::string error;
     switch (readWhole(path_, content, error)) {
-    case FileState::Missing: return {};
-    case FileState::Unreadable: reportDamage(path_, error); return {};
-    case FileState::Readable: break;
+        case FileState::Missing:
+            return {};
+        case FileState::Unreadable:
+            reportDamage(path_, error);
+            return {};
+        case FileState::Readable:
+            break;
     }
     auto doc = parseRegistry(content, error);
     if (!doc) {
@@ -167,7 +177,9 @@ void Registry::closeKey() {
     currentKey_.clear();
 }
 
-bool Registry::keyExists(const std::string& key) const { return store_.load().find(key) != nullptr; }
+bool Registry::keyExists(const std::string& key) const {
+    return store_.load().find(key) != nullptr;
+}
 
 bool Registry::valueExists(const std::string& name) const {
     const RegistryKey* key = open_ ? snapshot_.find(currentKey_) : nullptr;
@@ -195,7 +207,8 @@ void Registry::write(const std::string& name, RegistryValue value) {
     if (!open_) throw ERegistryException(failure);
     RegistryDocument doc = store_.load();
     doc.ensure(currentKey_).set(name, value);
-    if (std::string error; !store_.save(doc, error)) throw ERegistryException(failure + ": " + error);
+    if (std::string error; !store_.save(doc, error))
+        throw ERegistryException(failure + ": " + error);
     snapshot_.ensure(currentKey_).set(name, std::move(value));
 }
 

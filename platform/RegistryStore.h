@@ -20,7 +20,7 @@ namespace platform {
 // Raised for a value that is missing or has another type, and for a write that could not be
 // stored; the texts are the framework's ("Failed to get data for 'ComNum'").
 class ERegistryException : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
@@ -29,7 +29,7 @@ std::string registryPath();
 
 // Whole-file access to the store.
 class RegistryStore {
-public:
+  public:
     explicit RegistryStore(std::string path);
 
     const std::string& path() const { return path_; }
@@ -39,7 +39,7 @@ public:
     // the old file as it was.
     bool save(const RegistryDocument& document, std::string& error) const;
 
-private:
+  private:
     std::string path_;
 };
 
@@ -47,7 +47,7 @@ private:
 // state of the store when the key was opened; every write goes to the file at once (re-reading it
 // first, so that writes through another handle are kept).
 class Registry {
-public:
+  public:
     explicit Registry(std::string storePath = registryPath());
 
     // Opens `key` (a path such as "Quorveth\ComPort"); without `canCreate` a missing key gives
@@ -63,7 +63,7 @@ public:
     // Line breaks cannot be stored in this format; such a text is refused like a failed write.
     void writeString(const std::string& name, const std::string& text);
 
-private:
+  private:
     const RegistryValue& value(const std::string& name, RegistryValue::Type type) const;
     void write(const std::string& name, RegistryValue value);
 

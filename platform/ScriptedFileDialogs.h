@@ -11,14 +11,14 @@
 namespace platform {
 
 class ScriptedFileDialogs : public FileDialogs {
-public:
+  public:
     std::optional<std::string> open(const std::string& filter) override { return next(filter); }
     std::optional<std::string> save(const std::string& filter) override { return next(filter); }
 
     std::deque<std::optional<std::string>> answers;
     std::vector<std::string> filters;
 
-private:
+  private:
     std::optional<std::string> next(const std::string& filter) {
         filters.push_back(filter);
         if (answers.empty()) return std::nullopt;

@@ -24,6 +24,8 @@ bool SteadyTimer::fireIfDue() {
     return true;
 }
 
-void SteadyTimer::restart() { due_ = Clock::now() + std::chrono::milliseconds(interval_ < 0 ? 0 : interval_); }
+void SteadyTimer::restart() {
+    due_ = Clock::now() + std::chrono::milliseconds(interval_ < 0 ? 0 : interval_);
+}
 
 }  // namespace platform

@@ -13,7 +13,7 @@
 namespace platform {
 
 class SteadyTimer : public Timer {
-public:
+  public:
     using Clock = std::chrono::steady_clock;
 
     void setInterval(int milliseconds) override;
@@ -26,7 +26,7 @@ public:
     // Runs onTimer once if enabled and due (restarting the interval first); returns whether it did.
     bool fireIfDue();
 
-private:
+  private:
     void restart();
 
     int interval_ = 5000;

@@ -7,7 +7,7 @@
 namespace platform {
 
 class Timer {
-public:
+  public:
     virtual ~Timer() = default;
     virtual void setInterval(int milliseconds) = 0;
     virtual int interval() const = 0;
@@ -18,7 +18,7 @@ public:
 
 // Test clock: nothing fires until the test calls fire() (or advance()).
 class ManualTimer : public Timer {
-public:
+  public:
     void setInterval(int ms) override { interval_ = ms; }
     int interval() const override { return interval_; }
     void setEnabled(bool e) override { enabled_ = e; }
@@ -30,7 +30,7 @@ public:
         return true;
     }
 
-private:
+  private:
     int interval_ = 5000;
     bool enabled_ = false;
 };

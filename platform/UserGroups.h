@@ -8,8 +8,8 @@
 namespace platform {
 
 struct GroupStanding {
-    std::string user;   // this process's user name (or its uid)
-    std::string group;  // the group's name (or its gid)
+    std::string user;          // this process's user name (or its uid)
+    std::string group;         // the group's name (or its gid)
     bool inProcess = false;    // the effective gid or one of the supplementary groups
     bool inGroupFile = false;  // a member in the group file, or the user's primary group
 };

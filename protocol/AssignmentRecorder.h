@@ -10,7 +10,7 @@
 namespace protocol {
 
 class AssignmentRecorder : public ControlAccess {
-public:
+  public:
     explicit AssignmentRecorder(ControlAccess& target) : target_(target) {}
 
     const std::set<const Parameter*>& assigned() const { return assigned_; }
@@ -40,7 +40,7 @@ public:
     }
     void enableWriteControls() override { target_.enableWriteControls(); }
 
-private:
+  private:
     void note(std::string_view control) {
         if (const Parameter* p = findByControl(control)) assigned_.insert(p);
     }

@@ -12,7 +12,7 @@
 namespace protocol {
 
 class ControlAccess {
-public:
+  public:
     virtual ~ControlAccess() = default;
 
     // Edit text as Windows-1251 bytes; nullopt when the text holds a character that code page

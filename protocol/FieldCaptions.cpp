@@ -57,7 +57,8 @@ std::string fieldCaption(const Parameter& p) {
     for (const auto& [control, caption] : kSingles)
         if (control == p.control) return std::string(caption);
     for (const Family& f : kFamilies) {
-        const std::string_view number = p.control.substr(std::min(f.prefix.size(), p.control.size()));
+        const std::string_view number =
+            p.control.substr(std::min(f.prefix.size(), p.control.size()));
         if (p.control.starts_with(f.prefix) && isNumber(number))
             return std::string(f.row).append(number).append(f.column);
     }

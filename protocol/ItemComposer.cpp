@@ -16,34 +16,34 @@ char hexDigit(int position) {
 std::optional<std::string> renderValue(const ControlAccess& controls, const Parameter& p,
                                        ValueForm form) {
     switch (form) {
-    case ValueForm::Text:
-        return controls.text(p.control);
-    case ValueForm::Flag:
-        return std::string(1, controls.checked(p.control) ? '1' : '0');
-    case ValueForm::IndexDigit:
-        return std::string(1, indexDigit('0', '/', controls.itemIndex(p.control)));
-    case ValueForm::PressCountDigit:
-        return std::string(1, indexDigit('1', '0', controls.itemIndex(p.control)));
-    case ValueForm::HexDigit:
-        return std::string(1, hexDigit(controls.position(p.control)));
+        case ValueForm::Text:
+            return controls.text(p.control);
+        case ValueForm::Flag:
+            return std::string(1, controls.checked(p.control) ? '1' : '0');
+        case ValueForm::IndexDigit:
+            return std::string(1, indexDigit('0', '/', controls.itemIndex(p.control)));
+        case ValueForm::PressCountDigit:
+            return std::string(1, indexDigit('1', '0', controls.itemIndex(p.control)));
+        case ValueForm::HexDigit:
+            return std::string(1, hexDigit(controls.position(p.control)));
     }
     return std::nullopt;
 }
 
 void emptyControl(ControlAccess& controls, const Parameter& p) {
     switch (p.kind) {
-    case ControlKind::Edit:
-        controls.setText(p.control, "");
-        break;
-    case ControlKind::CheckBox:
-        controls.setChecked(p.control, false);
-        break;
-    case ControlKind::ComboBox:
-    case ControlKind::RadioGroup:
-        controls.setItemIndex(p.control, kNoSelection);
-        break;
-    case ControlKind::TrackBar:
-        break;
+        case ControlKind::Edit:
+            controls.setText(p.control, "");
+            break;
+        case ControlKind::CheckBox:
+            controls.setChecked(p.control, false);
+            break;
+        case ControlKind::ComboBox:
+        case ControlKind::RadioGroup:
+            controls.setItemIndex(p.control, kNoSelection);
+            break;
+        case ControlKind::TrackBar:
+            break;
     }
 }
 
@@ -62,21 +62,21 @@ std::string refusalMessage(ComposeFault fault, const Parameter* field,
                            std::string_view consequence) {
     std::string text;
     switch (fault) {
-    case ComposeFault::None:
-        return "";
-    case ComposeFault::Colon:
-        text = "Значение в ";
-        text += field ? fieldName(*field) : "поле";
-        text += " содержит символ \":\", который разделяет параметры.";
-        break;
-    case ComposeFault::Unencodable:
-        text = "Значение в ";
-        text += field ? fieldName(*field) : "поле";
-        text += " содержит символ, которого нет в кодировке Windows-1251.";
-        break;
-    case ComposeFault::Overflow:
-        text = "Данные не помещаются в буфер передачи (4096 байт).";
-        break;
+        case ComposeFault::None:
+            return "";
+        case ComposeFault::Colon:
+            text = "Значение в ";
+            text += field ? fieldName(*field) : "поле";
+            text += " содержит символ \":\", который разделяет параметры.";
+            break;
+        case ComposeFault::Unencodable:
+            text = "Значение в ";
+            text += field ? fieldName(*field) : "поле";
+            text += " содержит символ, которого нет в кодировке Windows-1251.";
+            break;
+        case ComposeFault::Overflow:
+            text = "Данные не помещаются в буфер передачи (4096 байт).";
+            break;
     }
     text += ' ';
     text += consequence;

@@ -39,13 +39,14 @@ inline constexpr std::array<std::string_view, 7> kTabCaptions = {
     "Интернет", "Доступ", "Телефоны", "GPS", "Настройки", "Обновить", "Монитор"};
 
 struct Parameter {
-    std::string_view name;       // e.g. "Phone1"
-    std::string_view control;    // objectName of the main-window control, e.g. "ETl1"
-    std::string_view writeKey;   // mixed-case request key with "=", empty when never written
-    std::string_view answerKey;  // upper-case key the terminal answers with (also the file reader's)
-    std::string_view fileKey;    // key in an .abt file, empty when not stored
-    std::string_view xmlTag;     // element name in the server export, empty when not exported
-    ValueForm form;              // form in requests, answers and the export
+    std::string_view name;      // e.g. "Phone1"
+    std::string_view control;   // objectName of the main-window control, e.g. "ETl1"
+    std::string_view writeKey;  // mixed-case request key with "=", empty when never written
+    std::string_view
+        answerKey;             // upper-case key the terminal answers with (also the file reader's)
+    std::string_view fileKey;  // key in an .abt file, empty when not stored
+    std::string_view xmlTag;   // element name in the server export, empty when not exported
+    ValueForm form;            // form in requests, answers and the export
     WriteGroup group;
     ControlKind kind;
     int itemCount;  // items of a combo box / radio group; positions of a track bar; else 0
@@ -184,8 +185,8 @@ inline constexpr auto kAddressesThenPorts =
 inline constexpr auto kPeriodEdits =
     orderOf({"EConnectPeriod1", "EConnectPeriod2", "EConnectPeriod3", "EConnectPeriod4"});
 inline constexpr auto kProtocolLists = orderOf({"CBGet1", "CBGet2", "CBGet3", "CBGet4"});
-inline constexpr auto kGpsEdits = orderOf({"EGpsTime", "EGpsDate", "EGpsSpeed", "EGpsCog",
-                                           "EGpsLatitude", "EGpsLongitude"});
+inline constexpr auto kGpsEdits =
+    orderOf({"EGpsTime", "EGpsDate", "EGpsSpeed", "EGpsCog", "EGpsLatitude", "EGpsLongitude"});
 // Access point and balance texts, as answers and files list them.
 inline constexpr auto kAccessTexts =
     orderOf({"EApn1", "EAus1", "EApas1", "EBlSt1", "EBlTm1", "EBlVl1", "ELim1"});
@@ -194,12 +195,12 @@ inline constexpr auto kAccessTexts =
 inline constexpr auto kCheckBoxList = join(kServerBoxes, kSmsBoxes, kVoiceBoxes);
 
 // A read empties these edits, then these lists, then the check box list; the track bar stays.
-inline constexpr auto kReadClearingTexts = join(
-    kPhoneEdits, kPeriodEdits,
-    orderOf({"EApn1", "EIdCod", "EAdcCod", "EditIp1", "EditIp2", "EditPort1", "EditPort2",
-             "EBlSt1", "EBlVl1", "ELim1", "EBlTm1", "EditIp3", "EditIp4", "EditPort3",
-             "EditPort4", "EAus1", "EApas1"}),
-    kGpsEdits);
+inline constexpr auto kReadClearingTexts =
+    join(kPhoneEdits, kPeriodEdits,
+         orderOf({"EApn1", "EIdCod", "EAdcCod", "EditIp1", "EditIp2", "EditPort1", "EditPort2",
+                  "EBlSt1", "EBlVl1", "ELim1", "EBlTm1", "EditIp3", "EditIp4", "EditPort3",
+                  "EditPort4", "EAus1", "EApas1"}),
+         kGpsEdits);
 inline constexpr auto kReadClearingLists =
     join(kProtocolLists, orderOf({"CBNmbPress", "RadioGroup1"}));
 
@@ -211,25 +212,23 @@ inline constexpr auto kInternetGroup =
 inline constexpr auto kAccessGroup = orderOf({"EApn1", "EAus1", "EApas1", "EBlSt1", "EBlTm1"});
 
 // The answer parse: "REG=" first (its own rule), then texts, item indexes, flags.
-inline constexpr auto kAnswerTexts = join(kPhoneEdits, kPeriodEdits, kAccessTexts,
-                                          kAddressesThenPorts, orderOf({"EIdCod", "EAdcCod"}),
-                                          kGpsEdits);
+inline constexpr auto kAnswerTexts =
+    join(kPhoneEdits, kPeriodEdits, kAccessTexts, kAddressesThenPorts,
+         orderOf({"EIdCod", "EAdcCod"}), kGpsEdits);
 inline constexpr auto kAnswerNumbers = kReadClearingLists;
 inline constexpr auto kAnswerFlags = kCheckBoxList;
 
 // The 53 items of an .abt file, in the order written.
-inline constexpr auto kFileItems =
-    join(kPhonesGroup, kAddressesAndPorts, kPeriodEdits, kProtocolLists,
-         orderOf({"CBNmbPress", "RadioGroup1"}), kServerBoxes, kAccessGroup,
-         orderOf({"TrackBar1"}));
+inline constexpr auto kFileItems = join(kPhonesGroup, kAddressesAndPorts, kPeriodEdits,
+                                        kProtocolLists, orderOf({"CBNmbPress", "RadioGroup1"}),
+                                        kServerBoxes, kAccessGroup, orderOf({"TrackBar1"}));
 static_assert(kFileItems.size() == 53);
 
 // The .abt reader, in the order applied, with the answer keys; the operation follows the form.
 // Unlike the answer parse it skips "ADCCOD=" and reads "REG=" with the hex-digit extractor.
-inline constexpr auto kFileReader =
-    join(kPhoneEdits, kPeriodEdits, kAccessTexts, kAddressesThenPorts, orderOf({"EIdCod"}),
-         kGpsEdits, kProtocolLists, orderOf({"CBNmbPress", "TrackBar1", "RadioGroup1"}),
-         kCheckBoxList);
+inline constexpr auto kFileReader = join(
+    kPhoneEdits, kPeriodEdits, kAccessTexts, kAddressesThenPorts, orderOf({"EIdCod"}), kGpsEdits,
+    kProtocolLists, orderOf({"CBNmbPress", "TrackBar1", "RadioGroup1"}), kCheckBoxList);
 
 // The press count is stored in a file as a plain index digit; every other form is unchanged.
 constexpr ValueForm fileForm(const Parameter& p) {

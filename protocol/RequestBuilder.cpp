@@ -19,7 +19,7 @@ constexpr Command kCommands[] = {
 };
 
 class Composer {
-public:
+  public:
     Composer(const ControlAccess& controls, TransmitBuffer& buffer, ComposedRequest& result)
         : controls_(controls), buffer_(buffer), result_(result) {}
 
@@ -37,7 +37,7 @@ public:
         return true;
     }
 
-private:
+  private:
     bool refuse(ComposeFault fault, const Parameter* field) {
         result_.ok = false;
         result_.message = refusalMessage(fault, field, kRefused);

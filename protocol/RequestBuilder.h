@@ -44,8 +44,8 @@ inline constexpr WriteGroupItems kWriteGroupsInRequestOrder[] = {
 };
 
 struct ComposedRequest : ComposeResult {
-    bool clearsAll = false;               // a read: every parameter control is emptied
-    std::vector<const Parameter*> sent;   // the controls to empty, in the order they were sent
+    bool clearsAll = false;              // a read: every parameter control is emptied
+    std::vector<const Parameter*> sent;  // the controls to empty, in the order they were sent
 };
 
 // Composes the request of `requestMask` into `buffer` (length 0 when refused). Reads only.

@@ -20,7 +20,9 @@ int clampedPosition(int value) {
 }  // namespace
 
 ItemScanner::ItemScanner(const std::uint8_t* data, std::uint16_t count, KeyMatch match)
-    : data_(data), count_(count), match_(match),
+    : data_(data),
+      count_(count),
+      match_(match),
       folded_(reinterpret_cast<const char*>(data), count) {
     // Bit 0x40 shifted down is the bit to clear; eight bytes at a time (no bit crosses a byte).
     constexpr std::uint64_t kBit40 = 0x4040404040404040u;
@@ -48,7 +50,8 @@ std::uint16_t ItemScanner::FindKey(std::string_view key) const {
     const std::string_view data(folded_);
     std::size_t position = data.find(key);
     if (match_ == KeyMatch::ItemStart) {
-        while (position != std::string_view::npos && !startsItem(static_cast<std::uint16_t>(position)))
+        while (position != std::string_view::npos &&
+               !startsItem(static_cast<std::uint16_t>(position)))
             position = data.find(key, position + 1);
     }
     return position == std::string_view::npos ? kKeyAbsent : static_cast<std::uint16_t>(position);
@@ -67,16 +70,17 @@ int ItemScanner::ExtractText(std::string_view key, std::size_t keyLength, Contro
     if (start == kKeyAbsent) return 0;
     for (std::uint16_t end = start; end < count_; ++end) {
         if (data_[end] != kSeparator) continue;
-        controls.setText(edit.control, std::string_view(reinterpret_cast<const char*>(data_ + start),
-                                                        end - start));
+        controls.setText(
+            edit.control,
+            std::string_view(reinterpret_cast<const char*>(data_ + start), end - start));
         controls.enableWriteControls();
         return 1;
     }
     return -1;
 }
 
-int ItemScanner::ExtractNumber(std::string_view key, std::size_t keyLength,
-                               ControlAccess& controls, const Parameter& list) const {
+int ItemScanner::ExtractNumber(std::string_view key, std::size_t keyLength, ControlAccess& controls,
+                               const Parameter& list) const {
     // Beyond this every number is past the last item; stops the value growing without bound.
     constexpr long kPastAnyList = 1'000'000;
     std::uint16_t start = valueStart(key, keyLength);

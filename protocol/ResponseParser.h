@@ -24,7 +24,7 @@ enum class KeyMatch {
 // 0 key absent, -1 malformed or not terminated by ":" within the data (control unchanged).
 // The range is folded once here, so each key costs one plain substring search.
 class ItemScanner {
-public:
+  public:
     ItemScanner(const std::uint8_t* data, std::uint16_t count, KeyMatch match = KeyMatch::Anywhere);
 
     // Position of the first occurrence of the (upper-case) key, kKeyAbsent when absent. Data
@@ -45,7 +45,7 @@ public:
     int ExtractHexDigit(std::string_view key, std::size_t keyLength, ControlAccess& controls,
                         const Parameter& bar) const;
 
-private:
+  private:
     bool startsItem(std::uint16_t position) const;
     std::uint16_t valueStart(std::string_view key, std::size_t keyLength) const;
 

@@ -9,7 +9,7 @@
 namespace protocol {
 
 class TransmitBuffer {
-public:
+  public:
     static constexpr std::size_t kCapacity = 4096;
 
     // Appends all of `bytes`, or nothing and false when they would not fit.
@@ -27,7 +27,7 @@ public:
         return {reinterpret_cast<const char*>(bytes_.data()), length_};
     }
 
-private:
+  private:
     std::array<std::uint8_t, kCapacity> bytes_{};
     std::uint16_t length_ = 0;
 };

@@ -12,7 +12,7 @@
 namespace protocol {
 
 class ValueStore : public ControlAccess {
-public:
+  public:
     ValueStore();
 
     std::optional<std::string> text(std::string_view control) const override;
@@ -27,7 +27,7 @@ public:
 
     bool writeControlsEnabled() const { return writeControlsEnabled_; }
 
-private:
+  private:
     // One slot per parameter, in table order: the text, or the number (flag, index, position).
     struct Slot {
         std::string text;

@@ -31,7 +31,8 @@ std::string quoted(std::string_view cp1251) {
 
 }  // namespace
 
-ValueSnapshot snapshotValues(const ControlAccess& controls, std::span<const Parameter* const> params) {
+ValueSnapshot snapshotValues(const ControlAccess& controls,
+                             std::span<const Parameter* const> params) {
     ValueSnapshot snapshot;
     snapshot.reserve(params.size());
     for (const Parameter* p : params)
@@ -42,20 +43,20 @@ ValueSnapshot snapshotValues(const ControlAccess& controls, std::span<const Para
 
 void applyValue(ControlAccess& controls, const Parameter& p, std::string_view wire) {
     switch (p.form) {
-    case ValueForm::Text:
-        controls.setText(p.control, wire);
-        break;
-    case ValueForm::Flag:
-        controls.setChecked(p.control, wire == "1");
-        break;
-    case ValueForm::IndexDigit:
-    case ValueForm::PressCountDigit:
-        controls.setItemIndex(p.control, listIndex(p, wire));
-        break;
-    case ValueForm::HexDigit:
-        if (wire.size() == 1 && digitValue(wire[0]) >= 0)
-            controls.setPosition(p.control, digitValue(wire[0]));
-        break;
+        case ValueForm::Text:
+            controls.setText(p.control, wire);
+            break;
+        case ValueForm::Flag:
+            controls.setChecked(p.control, wire == "1");
+            break;
+        case ValueForm::IndexDigit:
+        case ValueForm::PressCountDigit:
+            controls.setItemIndex(p.control, listIndex(p, wire));
+            break;
+        case ValueForm::HexDigit:
+            if (wire.size() == 1 && digitValue(wire[0]) >= 0)
+                controls.setPosition(p.control, digitValue(wire[0]));
+            break;
     }
 }
 
@@ -94,8 +95,10 @@ std::string mismatchLine(const ValueMismatch& m, std::string_view expectedWord,
                          std::string_view actualWord) {
     std::string line = fieldName(*m.parameter);
     line.append(": ").append(expectedWord).append(" ").append(quoted(m.expected)).append(", ");
-    if (m.actual) line.append(actualWord).append(" ").append(quoted(*m.actual));
-    else line.append("нет ответа");
+    if (m.actual)
+        line.append(actualWord).append(" ").append(quoted(*m.actual));
+    else
+        line.append("нет ответа");
     return line;
 }
 

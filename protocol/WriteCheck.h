@@ -22,7 +22,8 @@ struct SentValue {
 using ValueSnapshot = std::vector<SentValue>;
 
 // The values of `params` as they go on the link; a text the code page cannot carry is left out.
-ValueSnapshot snapshotValues(const ControlAccess& controls, std::span<const Parameter* const> params);
+ValueSnapshot snapshotValues(const ControlAccess& controls,
+                             std::span<const Parameter* const> params);
 
 // Puts a value in its link form back into its control: a text, "0"/"1", an index digit or "/",
 // a press count digit, a hex digit. A value the control cannot hold empties it.

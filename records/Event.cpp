@@ -9,8 +9,8 @@
 namespace records {
 namespace {
 
-constexpr std::array<std::string_view, 6> kKindNames = {"read",    "write",   "erase",
-                                                        "upload",  "compare", "restore"};
+constexpr std::array<std::string_view, 6> kKindNames = {"read",   "write",   "erase",
+                                                        "upload", "compare", "restore"};
 constexpr std::array<std::string_view, 5> kResultNames = {"ok", "differs", "silent", "failed",
                                                           "cancelled"};
 
@@ -21,12 +21,18 @@ std::optional<E> fromName(const std::array<std::string_view, N>& names, std::str
     return static_cast<E>(it - names.begin());
 }
 
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
 
 }  // namespace
 
-std::string_view kindName(Kind kind) { return kKindNames[static_cast<std::size_t>(kind)]; }
-std::optional<Kind> kindFromName(std::string_view name) { return fromName<Kind>(kKindNames, name); }
+std::string_view kindName(Kind kind) {
+    return kKindNames[static_cast<std::size_t>(kind)];
+}
+std::optional<Kind> kindFromName(std::string_view name) {
+    return fromName<Kind>(kKindNames, name);
+}
 std::string_view resultName(Result result) {
     return kResultNames[static_cast<std::size_t>(result)];
 }

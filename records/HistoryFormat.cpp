@@ -63,8 +63,8 @@ std::string historyText(std::span<const Event> events) {
             out += "    " + d.parameter + ": \"" + d.before + "\" -> \"" + d.after + "\"\n";
         if (e.upload)
             out += "    " + e.upload->fileName + " sha256 " + e.upload->sha256 + ", " +
-                   std::to_string(e.upload->size) + " bytes, " +
-                   std::to_string(e.upload->records) + " records: " + e.upload->outcome + "\n";
+                   std::to_string(e.upload->size) + " bytes, " + std::to_string(e.upload->records) +
+                   " records: " + e.upload->outcome + "\n";
     }
     return out;
 }
@@ -75,25 +75,35 @@ std::string historyJson(std::span<const Event> events) {
         const Event& e = events[i];
         out += i ? ",\n  {" : "\n  {";
         const std::pair<const char*, const std::string*> fields[] = {
-            {"uuid", &e.uuid},          {"time", &e.atUtc},      {"operator", &e.operatorLogin},
-            {"host", &e.host},          {"program", &e.program}, {"command", &e.command},
-            {"port", &e.port},          {"adapter", &e.adapter}, {"unit", &e.unitId},
-            {"idcod", &e.idCodText},    {"own_number", &e.ownNumber},
+            {"uuid", &e.uuid},
+            {"time", &e.atUtc},
+            {"operator", &e.operatorLogin},
+            {"host", &e.host},
+            {"program", &e.program},
+            {"command", &e.command},
+            {"port", &e.port},
+            {"adapter", &e.adapter},
+            {"unit", &e.unitId},
+            {"idcod", &e.idCodText},
+            {"own_number", &e.ownNumber},
             {"firmware", &e.firmwareVersion}};
-        for (const auto& [name, value] : fields) out += "\n    " + json(name) + ": " + json(*value) + ",";
+        for (const auto& [name, value] : fields)
+            out += "\n    " + json(name) + ": " + json(*value) + ",";
         out += "\n    \"kind\": " + json(kindName(e.kind)) + ",";
         out += "\n    \"result\": " + json(resultName(e.result)) + ",";
         out += "\n    \"values\": " + jsonObject(e.values, "    ") + ",";
         out += "\n    \"sent\": " + jsonObject(e.sent, "    ") + ",";
         out += "\n    \"differences\": [";
         for (std::size_t d = 0; d < e.differences.size(); ++d)
-            out += std::string(d ? ", " : "") + "{\"parameter\": " + json(e.differences[d].parameter) +
+            out += std::string(d ? ", " : "") +
+                   "{\"parameter\": " + json(e.differences[d].parameter) +
                    ", \"before\": " + json(e.differences[d].before) +
                    ", \"after\": " + json(e.differences[d].after) + "}";
         out += "],\n    \"upload\": ";
         if (e.upload)
-            out += "{\"file\": " + json(e.upload->fileName) + ", \"sha256\": " +
-                   json(e.upload->sha256) + ", \"size\": " + std::to_string(e.upload->size) +
+            out += "{\"file\": " + json(e.upload->fileName) +
+                   ", \"sha256\": " + json(e.upload->sha256) +
+                   ", \"size\": " + std::to_string(e.upload->size) +
                    ", \"records\": " + std::to_string(e.upload->records) +
                    ", \"outcome\": " + json(e.upload->outcome) + "}";
         else
@@ -110,12 +120,26 @@ std::string historyCsv(std::span<const Event> events) {
         "upload_outcome,uuid\r\n";
     for (const Event& e : events) {
         const UploadFacts u = e.upload.value_or(UploadFacts{});
-        const std::string row[] = {e.atUtc, e.unitId, e.idCodText, e.ownNumber, e.firmwareVersion,
-                                   std::string(kindName(e.kind)), std::string(resultName(e.result)),
-                                   e.operatorLogin, e.host, e.program, e.command, e.port, e.adapter,
-                                   differencesLine(e), u.fileName, u.sha256,
+        const std::string row[] = {e.atUtc,
+                                   e.unitId,
+                                   e.idCodText,
+                                   e.ownNumber,
+                                   e.firmwareVersion,
+                                   std::string(kindName(e.kind)),
+                                   std::string(resultName(e.result)),
+                                   e.operatorLogin,
+                                   e.host,
+                                   e.program,
+                                   e.command,
+                                   e.port,
+                                   e.adapter,
+                                   differencesLine(e),
+                                   u.fileName,
+                                   u.sha256,
                                    e.upload ? std::to_string(u.size) : "",
-                                   e.upload ? std::to_string(u.records) : "", u.outcome, e.uuid};
+                                   e.upload ? std::to_string(u.records) : "",
+                                   u.outcome,
+                                   e.uuid};
         for (std::size_t i = 0; i < std::size(row); ++i) out += (i ? "," : "") + csvField(row[i]);
         out += "\r\n";
     }

@@ -1,7 +1,8 @@
 #pragma once
 // A unit's history as the operator takes it away: lines to read, JSON for scripts (every field,
 // values by parameter name as `vigil read --format json` gives them) and CSV for a spreadsheet
-// (one row per event, without the values). `vigil history` and the journal window's export share it.
+// (one row per event, without the values). `vigil history` and the journal window's export share
+// it.
 #include <span>
 #include <string>
 

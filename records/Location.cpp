@@ -39,7 +39,9 @@ std::string teamServerAddress(std::string& error, const std::string& stored) {
     if (!value || !*value) {
         if (stored.empty()) return {};
         if (isTeamAddress(stored)) return stored;
-        error = "the team server setting must be a postgresql:// address; records are kept on this PC only";
+        error =
+            "the team server setting must be a postgresql:// address; records are kept on this PC "
+            "only";
         return {};
     }
     if (isTeamAddress(value)) return value;
@@ -52,14 +54,17 @@ std::string unstorableTeamAddress(std::string_view address) {
     const std::string_view rest = address.substr(address.find("://") + 3);
     const std::string_view authority = rest.substr(0, rest.find_first_of("/?#"));
     const std::size_t at = authority.rfind('@');
-    bool password = at != std::string_view::npos && authority.substr(0, at).find(':') != std::string_view::npos;
+    bool password =
+        at != std::string_view::npos && authority.substr(0, at).find(':') != std::string_view::npos;
     // Connection parameters in the query: "password=" in any letter case.
     std::string lower(address.substr(std::min(address.size(), address.find('?'))));
     for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    for (std::size_t at2 = lower.find("password="); at2 != std::string::npos; at2 = lower.find("password=", at2 + 1))
+    for (std::size_t at2 = lower.find("password="); at2 != std::string::npos;
+         at2 = lower.find("password=", at2 + 1))
         if (at2 > 0 && (lower[at2 - 1] == '?' || lower[at2 - 1] == '&')) password = true;
     if (password)
-        return "Адрес содержит пароль, а пароль не хранится в настройках программы. Уберите его из адреса и "
+        return "Адрес содержит пароль, а пароль не хранится в настройках программы. Уберите его из "
+               "адреса и "
                "укажите в файле паролей libpq (~/.pgpass, права 0600).";
     return {};
 }

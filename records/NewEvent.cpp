@@ -86,7 +86,8 @@ Values valuesOf(const protocol::ControlAccess& controls) {
 Values valuesOf(const protocol::ValueSnapshot& sent) {
     Values values;
     for (const protocol::SentValue& v : sent)
-        values.emplace_back(std::string(v.parameter->name), protocol::fromCp1251ForDisplay(v.value));
+        values.emplace_back(std::string(v.parameter->name),
+                            protocol::fromCp1251ForDisplay(v.value));
     return values;
 }
 

@@ -2,7 +2,6 @@
 // A fresh event stamped with what the machine knows: a random UUID, the time now in UTC, the
 // operator's login and the host name.
 #include <string_view>
-
 #include <vector>
 
 #include "protocol/ControlAccess.h"

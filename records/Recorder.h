@@ -11,7 +11,7 @@
 namespace records {
 
 class Recorder {
-public:
+  public:
     // The default file and VIGIL_RECORDS, else `storedTeamAddress` (the windows' setting).
     static Recorder fromEnvironment(const std::string& storedTeamAddress = {});
     Recorder(std::string localPath, std::string teamAddress, const SqliteOptions& options = {});
@@ -33,7 +33,7 @@ public:
     SqlStore* local() { return local_.get(); }
     const std::string& teamAddress() const { return team_; }
 
-private:
+  private:
     std::unique_ptr<SqlStore> local_;
     std::string team_;
     std::string problem_;

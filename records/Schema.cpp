@@ -31,7 +31,11 @@ constexpr std::array<Migration, 1> kMigrations = {{{1, kVersion1}}};
 
 }  // namespace
 
-std::span<const Migration> migrations() { return kMigrations; }
-int latestSchemaVersion() { return kMigrations.back().version; }
+std::span<const Migration> migrations() {
+    return kMigrations;
+}
+int latestSchemaVersion() {
+    return kMigrations.back().version;
+}
 
 }  // namespace records

@@ -33,7 +33,7 @@ const Event* chooseSnapshot(std::span<const Event> events, const SnapshotRequest
         if (!request.at.empty() && e.atUtc.substr(0, request.at.size()) > request.at) continue;
         if (holdsSettings(e)) return &e;
     }
-    why = request.beforeErase ? "no values were kept before the unit's latest erase"
+    why = request.beforeErase  ? "no values were kept before the unit's latest erase"
           : request.at.empty() ? "no values of the unit are kept"
                                : "no values of the unit were kept by " + request.at;
     return nullptr;

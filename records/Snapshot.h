@@ -13,8 +13,8 @@ namespace records {
 bool holdsSettings(const Event& event);
 
 struct SnapshotRequest {
-    std::string at;          // the newest snapshot not later than this time ("2026-11-12",
-                             // "2026-11-12T10:30"; a shorter time covers all it names); empty: newest
+    std::string at;  // the newest snapshot not later than this time ("2026-11-12",
+                     // "2026-11-12T10:30"; a shorter time covers all it names); empty: newest
     bool beforeErase = false;  // the newest snapshot taken before the unit's latest erase
 };
 

@@ -1,18 +1,18 @@
 #include "records/SqlStore.h"
 
 #include <fcntl.h>
-#include <cerrno>
-#include <cstring>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <chrono>
-#include <filesystem>
-#include <thread>
-#include <regex>
 #include <soci/postgresql/soci-postgresql.h>
 #include <soci/soci.h>
 #include <soci/sqlite3/soci-sqlite3.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cstring>
+#include <filesystem>
+#include <regex>
+#include <thread>
 
 #include "records/FieldText.h"
 #include "records/Schema.h"
@@ -59,7 +59,7 @@ void prepareFile(const std::string& path) {
             throw StoreError("the records file " + path + " is read-only");
         throw StoreError("the records file " + path + " cannot be opened: " + std::strerror(errno));
     }
-    struct stat st{};
+    struct stat st {};
     if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && (st.st_mode & 077) != 0)
         (void)::fchmod(fd, 0600);
     const bool regular = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
@@ -70,14 +70,16 @@ void prepareFile(const std::string& path) {
 // A server away (a technician on site) costs a few seconds, not the TCP time-out's minutes; one
 // that stops answering in the middle of a send is given up after 15 s of silence.
 std::string withConnectTimeout(const std::string& connection) {
-    const bool address = connection.starts_with("postgres://") ||
-                         connection.starts_with("postgresql://");
+    const bool address =
+        connection.starts_with("postgres://") || connection.starts_with("postgresql://");
     std::string out = connection;
     for (const char* setting : {"connect_timeout=5", "tcp_user_timeout=15000"}) {
         const std::string_view name(setting, std::string_view(setting).find('='));
         if (connection.find(name) != std::string::npos) continue;
-        if (!address) out += std::string(" ") + setting;
-        else out += std::string(out.find('?') == std::string::npos ? "?" : "&") + setting;
+        if (!address)
+            out += std::string(" ") + setting;
+        else
+            out += std::string(out.find('?') == std::string::npos ? "?" : "&") + setting;
     }
     return out;
 }
@@ -127,8 +129,9 @@ std::unique_ptr<SqlStore> SqlStore::openSqliteOnce(const std::string& path,
         // The path goes in quotes: SOCI splits its connection text at blanks.
         std::string quoted;
         for (char c : path) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
-        std::string connect = "db=\"" + quoted + "\" timeout=" +
-                              std::to_string(options.busyTimeoutSeconds) + " shared_cache=false";
+        std::string connect = "db=\"" + quoted +
+                              "\" timeout=" + std::to_string(options.busyTimeoutSeconds) +
+                              " shared_cache=false";
         if (options.readOnly) connect += " readonly=true";
         auto sql = std::make_unique<soci::session>(*soci::factory_sqlite3(), connect);
         std::unique_ptr<SqlStore> store(new SqlStore(Backend::Sqlite, std::move(sql), path));
@@ -177,7 +180,8 @@ std::unique_ptr<SqlStore> SqlStore::openPostgres(const std::string& connection) 
 void SqlStore::migrate() {
     *sql_ << "CREATE TABLE IF NOT EXISTS schema_version (version INTEGER NOT NULL)";
     // Two programs opening a new file at once: the second waits, then finds it up to date.
-    if (backend_ == Backend::Sqlite) *sql_ << "BEGIN IMMEDIATE";
+    if (backend_ == Backend::Sqlite)
+        *sql_ << "BEGIN IMMEDIATE";
     else {
         *sql_ << "BEGIN";
         *sql_ << "LOCK TABLE schema_version IN EXCLUSIVE MODE";
@@ -237,10 +241,10 @@ bool SqlStore::insert(const Event& e) {
          soci::use(e.uuid), soci::use(e.atUtc), soci::use(e.operatorLogin), soci::use(e.host),
          soci::use(e.program), soci::use(e.command), soci::use(e.port), soci::use(e.adapter),
          soci::use(kind), soci::use(result), soci::use(e.unitId), soci::use(e.idCodText),
-         soci::use(e.ownNumber), soci::use(e.firmwareVersion), soci::use(values),
-         soci::use(sent), soci::use(differences), soci::use(hasUpload),
-         soci::use(upload.fileName), soci::use(upload.sha256), soci::use(uploadSize),
-         soci::use(uploadRecords), soci::use(upload.outcome));
+         soci::use(e.ownNumber), soci::use(e.firmwareVersion), soci::use(values), soci::use(sent),
+         soci::use(differences), soci::use(hasUpload), soci::use(upload.fileName),
+         soci::use(upload.sha256), soci::use(uploadSize), soci::use(uploadRecords),
+         soci::use(upload.outcome));
     st.execute(true);
     if (st.get_affected_rows() == 0) return false;
     if (e.unitId.empty()) return true;  // a silent terminal said no code: no unit to file it under
@@ -265,7 +269,9 @@ bool SqlStore::insert(const Event& e) {
     return true;
 }
 
-bool SqlStore::add(const Event& event) { return add(event, false); }
+bool SqlStore::add(const Event& event) {
+    return add(event, false);
+}
 
 bool SqlStore::add(const Event& event, bool queue) {
     try {
@@ -278,9 +284,9 @@ bool SqlStore::add(const Event& event, bool queue) {
         tx.commit();
         return added;
     } catch (const std::exception& e) {
-        throw StoreError(backend_ == Backend::Sqlite ? sqliteProblem(description_, e.what())
-                                                     : "the team records server " +
-                                                           description_ + ": " + e.what());
+        throw StoreError(backend_ == Backend::Sqlite
+                             ? sqliteProblem(description_, e.what())
+                             : "the team records server " + description_ + ": " + e.what());
     }
 }
 
@@ -288,8 +294,9 @@ std::vector<UnitSummary> SqlStore::units() {
     std::vector<UnitSummary> out;
     try {
         soci::rowset<soci::row> rows =
-            (sql_->prepare << "SELECT unit_id, idcod, own_number, firmware, last_seen,"
-                              " last_result, CAST(event_count AS TEXT) FROM units ORDER BY unit_id");
+            (sql_->prepare
+             << "SELECT unit_id, idcod, own_number, firmware, last_seen,"
+                " last_result, CAST(event_count AS TEXT) FROM units ORDER BY unit_id");
         for (const soci::row& r : rows) out.push_back(summaryRow(r));
     } catch (const std::exception& e) {
         throw StoreError(description_ + ": " + e.what());
@@ -308,11 +315,13 @@ std::vector<Event> SqlStore::selectEvents(const std::string& where, const std::s
         " e.upload_outcome FROM " +
         where + (limit >= 0 ? " LIMIT " + std::to_string(limit) : std::string());
     try {
-        soci::rowset<soci::row> rows = argument ? (sql_->prepare << query, soci::use(*argument))
-                                                : (sql_->prepare << query);
+        soci::rowset<soci::row> rows =
+            argument ? (sql_->prepare << query, soci::use(*argument)) : (sql_->prepare << query);
         for (const soci::row& r : rows) {
             Event e;
-            const auto text = [&](int i) { return r.get<std::string>(static_cast<std::size_t>(i)); };
+            const auto text = [&](int i) {
+                return r.get<std::string>(static_cast<std::size_t>(i));
+            };
             e.uuid = text(0);
             e.atUtc = text(1);
             e.operatorLogin = text(2);

@@ -19,7 +19,7 @@ struct SqliteOptions {
 };
 
 class SqlStore : public Store {
-public:
+  public:
     enum class Backend { Sqlite, Postgres };
 
     // Creates the file (mode 0600, its folder 0700) when missing; WAL, busy time-out, schema
@@ -44,7 +44,7 @@ public:
     std::vector<Event> queued(int limit);
     void unqueue(const std::string& uuid);
 
-private:
+  private:
     SqlStore(Backend backend, std::unique_ptr<soci::session> sql, std::string description);
     static std::unique_ptr<SqlStore> openSqliteOnce(const std::string& path,
                                                     const SqliteOptions& options);

@@ -14,7 +14,7 @@ namespace records {
 
 // A store that cannot be opened or used, with one sentence an operator can act on.
 class StoreError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
@@ -29,7 +29,7 @@ struct UnitSummary {
 };
 
 class Store {
-public:
+  public:
     virtual ~Store() = default;
 
     // Keeps the event unless one with its UUID is already kept (a copy sent twice is stored

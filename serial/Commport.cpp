@@ -208,7 +208,8 @@ int TCommPort::GetBaud() const {
 }
 
 void TCommPort::SetBaud(int value) {
-    if (const auto index = serial::lineRateIndex(value)) SetBaudRate(static_cast<TBaudRate>(*index));
+    if (const auto index = serial::lineRateIndex(value))
+        SetBaudRate(static_cast<TBaudRate>(*index));
 }
 
 void TCommPort::SetParity(TParity value) {

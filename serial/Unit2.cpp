@@ -9,8 +9,8 @@
 #include <QTimer>
 #include <algorithm>
 #include <climits>
-#include <utility>
 #include <stdexcept>
+#include <utility>
 
 #include "platform/Delivery.h"
 #include "platform/MessageService.h"
@@ -26,7 +26,7 @@ const std::string kPortErrorCaption = "COM port error";
 
 // The framework's failed string-to-integer conversion.
 class EConvertError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
@@ -67,17 +67,22 @@ int StrToInt(const QString& text) {
     return static_cast<int>(n);
 }
 
-QString DesignTimePort(int n) { return QStringLiteral("COM%1").arg(n); }
+QString DesignTimePort(int n) {
+    return QStringLiteral("COM%1").arg(n);
+}
 
 }  // namespace
 
 // As the framework shows an exception that ends a handler: a plain box with its text.
 void TForm2::ShowException(const std::exception& e) {
-    platform::messages().show(e.what(), "", platform::MessageIcon::Error, platform::MessageButtons::Ok);
+    platform::messages().show(e.what(), "", platform::MessageIcon::Error,
+                              platform::MessageButtons::Ok);
 }
 
 TForm2::TForm2(QWidget* parent)
-    : QWidget(parent), CommPort1(std::make_unique<TCommPort>(this)), ReceiveBuffer(ownReceiveBuffer_.data()) {
+    : QWidget(parent),
+      CommPort1(std::make_unique<TCommPort>(this)),
+      ReceiveBuffer(ownReceiveBuffer_.data()) {
     CreateControls();
     QStringList designTime;
     for (int n = 1; n <= 15; ++n) designTime << DesignTimePort(n);
@@ -85,14 +90,17 @@ TForm2::TForm2(QWidget* parent)
 
     CommPort1->OnOpen = [this](TCommPort* s, int error) { CommPort1Open(s, error); };
     CommPort1->OnClose = [this](TCommPort* s) { CommPort1Close(s); };
-    CommPort1->OnDataReceived = [this](TCommPort* s, std::uint32_t count) { CommPort1DataReceived(s, count); };
+    CommPort1->OnDataReceived = [this](TCommPort* s, std::uint32_t count) {
+        CommPort1DataReceived(s, count);
+    };
     CommPort1->OnTxDSignal = [this](TCommPort* s) { CommPort1TxDSignal(s); };
     CommPort1->OnDeviceLost = [this](TCommPort* s) { CommPort1DeviceLost(s); };
     CommPort1->OnOpenFailed = [this](TCommPort* s) { CommPort1OpenFailed(s); };
 
     // The operator only picks the port; the other settings come from the registry.
     Button1->hide();
-    for (QComboBox* box : {ComboBox1, ComboBox3, ComboBox4, ComboBox5, ComboBox6}) box->setEnabled(false);
+    for (QComboBox* box : {ComboBox1, ComboBox3, ComboBox4, ComboBox5, ComboBox6})
+        box->setEnabled(false);
     PageControl1->setTabVisible(PageControl1->indexOf(TabSheet2), false);
 
     ConnectControls();
@@ -121,7 +129,8 @@ void TForm2::ConnectControls() {
     connect(ComboBox4, &QComboBox::activated, this, [this] { ComboBox4Change(); });
     connect(ComboBox5, &QComboBox::activated, this, [this] { ComboBox5Change(); });
     connect(ComboBox6, &QComboBox::activated, this, [this] { ComboBox6Change(); });
-    connect(ComboBox2, &QComboBox::currentIndexChanged, this, [this] { ShowSelectedPortDetails(); });
+    connect(ComboBox2, &QComboBox::currentIndexChanged, this,
+            [this] { ShowSelectedPortDetails(); });
     ComboBox2->OnDropDown = [this] { ComboBox2DropDown(); };
     connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
     connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
@@ -134,8 +143,10 @@ void TForm2::BringToFront() {
     if (!screen) screen = QGuiApplication::primaryScreen();
     if (screen) {
         const QRect area = screen->availableGeometry();
-        const int x = std::clamp(frame.left(), area.left(), std::max(area.left(), area.right() + 1 - frame.width()));
-        const int y = std::clamp(frame.top(), area.top(), std::max(area.top(), area.bottom() + 1 - frame.height()));
+        const int x = std::clamp(frame.left(), area.left(),
+                                 std::max(area.left(), area.right() + 1 - frame.width()));
+        const int y = std::clamp(frame.top(), area.top(),
+                                 std::max(area.top(), area.bottom() + 1 - frame.height()));
         if (x != frame.left() || y != frame.top()) move(x, y);
     }
     show();
@@ -204,7 +215,8 @@ void TForm2::DeferClose(bool keepStatusText) {
 void TForm2::CommPort1Open(TCommPort*, int Error) {
     ++openCount_;
     if (Error == 0) {
-        Label1->setText(QString::fromUtf8("Подключено на скорости ") + QString::number(CommPort1->GetBaud()));
+        Label1->setText(QString::fromUtf8("Подключено на скорости ") +
+                        QString::number(CommPort1->GetBaud()));
         FlushInput();
         CommPort1->FlushOutBuffer();
         Button1->setText(kDisconnectCaption);
@@ -212,8 +224,10 @@ void TForm2::CommPort1Open(TCommPort*, int Error) {
         QLineEdit* const configured[] = {Edit1, Edit2, Edit3, Edit4, Edit5};
         QLineEdit* const saved[] = {Edit6, Edit7, Edit8, Edit9, Edit10};
         for (int i = 0; i < 5; ++i) {
-            configured[i]->setText(QString::number(CommPort1->GetTimeOuts(static_cast<TComTimeOuts>(i), 1)));
-            saved[i]->setText(QString::number(CommPort1->GetTimeOuts(static_cast<TComTimeOuts>(i), 0)));
+            configured[i]->setText(
+                QString::number(CommPort1->GetTimeOuts(static_cast<TComTimeOuts>(i), 1)));
+            saved[i]->setText(
+                QString::number(CommPort1->GetTimeOuts(static_cast<TComTimeOuts>(i), 0)));
         }
     } else {
         Label1->setText(QString::fromUtf8("Ошибка подключения ") + QString::number(Error));
@@ -249,14 +263,18 @@ void TForm2::CommPort1DataReceived(TCommPort*, std::uint32_t Count) {
     } else if (awaited) {
         // The box and then this window, in that order, once the delivery has returned.
         platform::afterDelivery([this, port = CommPort1->ComNumber()] {
-            platform::messages().show("Не отвечает COM" + std::to_string(port), "", platform::MessageIcon::None,
-                                      platform::MessageButtons::Ok);
+            platform::messages().show("Не отвечает COM" + std::to_string(port), "",
+                                      platform::MessageIcon::None, platform::MessageButtons::Ok);
             // So that the operator can pick another port.
             BringToFront();
         });
     }
 }
 
-void TForm2::CommPort1TxDSignal(TCommPort*) { CommPort1->RequestRead(); }
+void TForm2::CommPort1TxDSignal(TCommPort*) {
+    CommPort1->RequestRead();
+}
 
-void TForm2::CommPort1DeviceLost(TCommPort*) { DeferClose(false); }
+void TForm2::CommPort1DeviceLost(TCommPort*) {
+    DeferClose(false);
+}

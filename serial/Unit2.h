@@ -64,14 +64,14 @@ class TPortListWatch;
 
 // A combo box that tells before its list opens (the framework's OnDropDown).
 class TDropDownComboBox : public QComboBox {
-public:
+  public:
     using QComboBox::QComboBox;
     std::function<void()> OnDropDown;
     void showPopup() override;
 };
 
 class TForm2 : public QWidget {
-public:
+  public:
     explicit TForm2(QWidget* parent = nullptr);
     ~TForm2() override;
 
@@ -137,7 +137,7 @@ public:
     QGroupBox *GroupBox1, *GroupBox2;
     QLineEdit *Edit1, *Edit2, *Edit3, *Edit4, *Edit5, *Edit6, *Edit7, *Edit8, *Edit9, *Edit10;
 
-private:
+  private:
     std::string brokenLinkText() const;
     static void ShowException(const std::exception& e);
     void CreateControls();

@@ -51,8 +51,9 @@ void TForm2::CreateControls() {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("CommPort"));
     // Only the system menu (with its close item) and minimise in the title bar; no resizing.
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
     setFixedSize(kClientWidth, kClientHeight);
 
     auto* outer = new QVBoxLayout(this);
@@ -76,7 +77,8 @@ void TForm2::CreateControls() {
     ComboBox3 = fixedList(named(new QComboBox(TabSheet1), "ComboBox3"), {"1", "1,5", "2"});
     Label5 = label("Label5", "Управление", TabSheet1);
     Label6 = label("Label6", "потоком", TabSheet1);
-    ComboBox4 = fixedList(named(new QComboBox(TabSheet1), "ComboBox4"), {"Нет", "Xon/Xoff", "Аппаратное"});
+    ComboBox4 =
+        fixedList(named(new QComboBox(TabSheet1), "ComboBox4"), {"Нет", "Xon/Xoff", "Аппаратное"});
     Label7 = label("Label7", "Биты данных", TabSheet1);
     ComboBox5 = fixedList(named(new QComboBox(TabSheet1), "ComboBox5"), {"5", "6", "7", "8"});
     Label8 = label("Label8", "Четность", TabSheet1);
@@ -110,7 +112,8 @@ void TForm2::CreateControls() {
     grid->addWidget(ComboBox6, 5, 1);
     grid->addWidget(Button1, 6, 0);
     // The status takes the whole width and the rest of the page: "Подключено на скорости 115200"
-    // in the larger font and an open failure's cause line must both be readable in the fixed window.
+    // in the larger font and an open failure's cause line must both be readable in the fixed
+    // window.
     grid->addWidget(Label1, 7, 0, 1, 2);
     grid->setRowStretch(7, 1);
     grid->setColumnStretch(1, 1);
@@ -152,8 +155,10 @@ void TForm2::CreateControls() {
         int row;
         QLabel* name;
         QLineEdit *now, *saved;
-    } rows[] = {{read, 1, Label9, Edit1, Edit6},  {read, 2, Label10, Edit2, Edit7},
-                {read, 3, Label11, Edit3, Edit8}, {write, 0, Label12, Edit4, Edit9},
+    } rows[] = {{read, 1, Label9, Edit1, Edit6},
+                {read, 2, Label10, Edit2, Edit7},
+                {read, 3, Label11, Edit3, Edit8},
+                {write, 0, Label12, Edit4, Edit9},
                 {write, 1, Label13, Edit5, Edit10}};
     for (const auto& r : rows) {
         r.box->addWidget(r.name, r.row, 0);

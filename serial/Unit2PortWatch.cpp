@@ -15,7 +15,9 @@ TPortListWatch::TPortListWatch(QWidget* window, std::function<void()> refresh)
     if (window->isVisible()) start();
 }
 
-TPortListWatch::~TPortListWatch() { stop(); }
+TPortListWatch::~TPortListWatch() {
+    stop();
+}
 
 bool TPortListWatch::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Show) {
@@ -31,7 +33,8 @@ void TPortListWatch::start() {
     if (watch_) return;
     watch_ = std::make_unique<platform::DeviceWatch>();
     if (watch_->fd() < 0) return;
-    notifier_ = new QSocketNotifier(static_cast<qintptr>(watch_->fd()), QSocketNotifier::Read, this);
+    notifier_ =
+        new QSocketNotifier(static_cast<qintptr>(watch_->fd()), QSocketNotifier::Read, this);
     connect(notifier_, &QSocketNotifier::activated, this, [this] {
         if (watch_ && watch_->takeChanges()) settle_.start();
     });

@@ -13,17 +13,17 @@ class DeviceWatch;
 }
 
 class TPortListWatch : public QObject {
-public:
+  public:
     static constexpr int SettleMs = 300;
 
     // Watches while `window` is visible; `refresh` refills its list.
     TPortListWatch(QWidget* window, std::function<void()> refresh);
     ~TPortListWatch() override;
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void start();
     void stop();
 

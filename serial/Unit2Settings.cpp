@@ -32,7 +32,9 @@ TForm2::TPortLister& PortLister() {
 
 }  // namespace
 
-void TForm2::SetPortLister(TPortLister lister) { PortLister() = std::move(lister); }
+void TForm2::SetPortLister(TPortLister lister) {
+    PortLister() = std::move(lister);
+}
 
 void TForm2::FormCreate() {
     ComboBox1->setCurrentIndex(CommPort1->BaudRate());
@@ -124,8 +126,9 @@ void TForm2::SetPortItems(const QStringList& names) {
     const int kept = ComboBox2->currentIndex() >= 0 ? PortNumberOf(ComboBox2->currentText()) : -1;
     QStringList sorted = names;
     // The list is sorted as text, as the framework's sorted combo box is (COM1, COM10, ..., COM2).
-    std::stable_sort(sorted.begin(), sorted.end(),
-                     [](const QString& a, const QString& b) { return QString::compare(a, b, Qt::CaseInsensitive) < 0; });
+    std::stable_sort(sorted.begin(), sorted.end(), [](const QString& a, const QString& b) {
+        return QString::compare(a, b, Qt::CaseInsensitive) < 0;
+    });
     const QSignalBlocker quiet(ComboBox2);
     ComboBox2->clear();
     for (const QString& name : sorted) {
@@ -151,7 +154,9 @@ void TForm2::SelectPort(int number) {
     ComboBox2->setCurrentIndex(0);
 }
 
-void TForm2::ShowSelectedPortDetails() { ComboBox2->setToolTip(portDetails_.value(ComboBox2->currentText())); }
+void TForm2::ShowSelectedPortDetails() {
+    ComboBox2->setToolTip(portDetails_.value(ComboBox2->currentText()));
+}
 
 void TForm2::ComboBox2DropDown() {
     QStringList ports;
@@ -161,7 +166,9 @@ void TForm2::ComboBox2DropDown() {
 
 // --- Change handlers: each hands its list's index to the component ---
 
-void TForm2::ComboBox1Change() { CommPort1->SetBaudRate(static_cast<TBaudRate>(ComboBox1->currentIndex())); }
+void TForm2::ComboBox1Change() {
+    CommPort1->SetBaudRate(static_cast<TBaudRate>(ComboBox1->currentIndex()));
+}
 
 void TForm2::ComboBox2Change() {
     if (ComboBox2->currentIndex() < 0) return;
@@ -169,11 +176,19 @@ void TForm2::ComboBox2Change() {
     if (number >= 0 && number != CommPort1->ComNumber()) CommPort1->SetComNumber(number);
 }
 
-void TForm2::ComboBox3Change() { CommPort1->SetStopBits(static_cast<TStopBits>(ComboBox3->currentIndex())); }
+void TForm2::ComboBox3Change() {
+    CommPort1->SetStopBits(static_cast<TStopBits>(ComboBox3->currentIndex()));
+}
 
-void TForm2::ComboBox4Change() { CommPort1->SetComControl(static_cast<TComControl>(ComboBox4->currentIndex())); }
+void TForm2::ComboBox4Change() {
+    CommPort1->SetComControl(static_cast<TComControl>(ComboBox4->currentIndex()));
+}
 
 // No selection gives 4, which the component turns into 8 data bits.
-void TForm2::ComboBox5Change() { CommPort1->SetDataBits(static_cast<std::uint16_t>(ComboBox5->currentIndex() + 5)); }
+void TForm2::ComboBox5Change() {
+    CommPort1->SetDataBits(static_cast<std::uint16_t>(ComboBox5->currentIndex() + 5));
+}
 
-void TForm2::ComboBox6Change() { CommPort1->SetParity(static_cast<TParity>(ComboBox6->currentIndex())); }
+void TForm2::ComboBox6Change() {
+    CommPort1->SetParity(static_cast<TParity>(ComboBox6->currentIndex()));
+}

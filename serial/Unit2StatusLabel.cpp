@@ -31,7 +31,9 @@ QSize TStatusLabel::sizeHint() const {
     return {metrics.averageCharWidth() * 20, metrics.height()};
 }
 
-QSize TStatusLabel::minimumSizeHint() const { return sizeHint(); }
+QSize TStatusLabel::minimumSizeHint() const {
+    return sizeHint();
+}
 
 void TStatusLabel::paintEvent(QPaintEvent*) {
     QPainter painter(this);

@@ -5,7 +5,7 @@
 #include <QLabel>
 
 class TStatusLabel : public QLabel {
-public:
+  public:
     using QLabel::QLabel;
     static constexpr double SmallestPointSize = 6.0;
 
@@ -15,9 +15,9 @@ public:
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     int wrapFlags(const QFont& font) const;
 };

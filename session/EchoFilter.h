@@ -19,7 +19,7 @@ class EchoFilter {
     std::string pass(std::span<const std::uint8_t> bytes);
 
   private:
-    std::string echo_;       // the request, while its echo may still come
+    std::string echo_;         // the request, while its echo may still come
     std::size_t matched_ = 0;  // how much of it came so far (held back)
 };
 

@@ -37,37 +37,42 @@ int itemIndex(const protocol::Parameter& p, std::string_view value, char first) 
 std::optional<std::string> linkValue(const protocol::Parameter& p, ValueForm form,
                                      std::string_view value) {
     switch (form) {
-    case ValueForm::Text:
-        if (value.find(kSeparator) != std::string_view::npos) return std::nullopt;
-        if (value.find(kUndefinedCp1251) != std::string_view::npos) return std::nullopt;
-        if (std::any_of(value.begin(), value.end(), isControl)) return std::nullopt;
-        return std::string(value);
-    case ValueForm::Flag:
-        if (value != "0" && value != "1") return std::nullopt;
-        return std::string(value);
-    case ValueForm::IndexDigit:
-    case ValueForm::PressCountDigit: {
-        const int index = itemIndex(p, value, form == ValueForm::IndexDigit ? '0' : '1');
-        if (index < 0) return std::nullopt;
-        const char first = p.form == ValueForm::PressCountDigit ? '1' : '0';
-        return std::string(1, static_cast<char>(first + index));
-    }
-    case ValueForm::HexDigit: {
-        if (value.size() != 1 || hexDigit(value[0]) < 0) return std::nullopt;
-        return std::string(1, "0123456789ABCDEF"[hexDigit(value[0])]);
-    }
+        case ValueForm::Text:
+            if (value.find(kSeparator) != std::string_view::npos) return std::nullopt;
+            if (value.find(kUndefinedCp1251) != std::string_view::npos) return std::nullopt;
+            if (std::any_of(value.begin(), value.end(), isControl)) return std::nullopt;
+            return std::string(value);
+        case ValueForm::Flag:
+            if (value != "0" && value != "1") return std::nullopt;
+            return std::string(value);
+        case ValueForm::IndexDigit:
+        case ValueForm::PressCountDigit: {
+            const int index = itemIndex(p, value, form == ValueForm::IndexDigit ? '0' : '1');
+            if (index < 0) return std::nullopt;
+            const char first = p.form == ValueForm::PressCountDigit ? '1' : '0';
+            return std::string(1, static_cast<char>(first + index));
+        }
+        case ValueForm::HexDigit: {
+            if (value.size() != 1 || hexDigit(value[0]) < 0) return std::nullopt;
+            return std::string(1, "0123456789ABCDEF"[hexDigit(value[0])]);
+        }
     }
     return std::nullopt;
 }
 
 std::string acceptedValues(const protocol::Parameter& p, ValueForm form) {
     switch (form) {
-    case ValueForm::Text:
-        return "a text without \":\" or control characters (line breaks, tabs), in Windows-1251";
-    case ValueForm::Flag: return "0 or 1";
-    case ValueForm::IndexDigit: return "0 to " + std::to_string(p.itemCount - 1);
-    case ValueForm::PressCountDigit: return "1 to " + std::to_string(p.itemCount);
-    case ValueForm::HexDigit: return "one hex digit 0 to F";
+        case ValueForm::Text:
+            return "a text without \":\" or control characters (line breaks, tabs), in "
+                   "Windows-1251";
+        case ValueForm::Flag:
+            return "0 or 1";
+        case ValueForm::IndexDigit:
+            return "0 to " + std::to_string(p.itemCount - 1);
+        case ValueForm::PressCountDigit:
+            return "1 to " + std::to_string(p.itemCount);
+        case ValueForm::HexDigit:
+            return "one hex digit 0 to F";
     }
     return {};
 }
@@ -79,8 +84,10 @@ std::string invalidValueMessage(const protocol::Parameter& p, ValueForm form,
     std::string shown;
     for (const char c : shownValue) {
         const auto byte = static_cast<unsigned char>(c);
-        if (isControl(c)) shown.append("\\x").append(1, kHex[byte >> 4]).append(1, kHex[byte & 15]);
-        else shown += c;
+        if (isControl(c))
+            shown.append("\\x").append(1, kHex[byte >> 4]).append(1, kHex[byte & 15]);
+        else
+            shown += c;
     }
     return "invalid value \"" + shown + "\" for " + parameterLabel(p) + ": expected " +
            acceptedValues(p, form);

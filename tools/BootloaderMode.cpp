@@ -10,27 +10,23 @@ namespace sim {
 BootloaderMode::BootloaderMode(BootloaderOptions options)
     : options_(std::move(options)), random_(options_.seed), chattering_(options_.chatterMs > 0) {}
 
-std::optional<Clock::time_point> BootloaderMode::wakeAt() const
-{
+std::optional<Clock::time_point> BootloaderMode::wakeAt() const {
     if (!chattering_) return std::nullopt;
     return nextChatter_;
 }
 
-void BootloaderMode::tick(Line& line)
-{
+void BootloaderMode::tick(Line& line) {
     if (!chattering_ || line.now() < nextChatter_) return;
     line.send(options_.chatterText);
     nextChatter_ = line.now() + std::chrono::milliseconds(options_.chatterMs);
 }
 
-bool BootloaderMode::chance(double rate)
-{
+bool BootloaderMode::chance(double rate) {
     if (rate <= 0) return false;
     return std::uniform_real_distribution<double>(0.0, 1.0)(random_) < rate;
 }
 
-void BootloaderMode::received(const std::uint8_t* data, std::size_t length, Line& line)
-{
+void BootloaderMode::received(const std::uint8_t* data, std::size_t length, Line& line) {
     chattering_ = false;
     pending_.insert(pending_.end(), data, data + length);
     while (pending_.size() >= update::kLengthFieldSize) {
@@ -42,14 +38,14 @@ void BootloaderMode::received(const std::uint8_t* data, std::size_t length, Line
             return;
         }
         if (pending_.size() < update::kLengthFieldSize + L) return;
-        const std::vector<std::uint8_t> record(pending_.begin(), pending_.begin() + static_cast<long>(L + 2));
+        const std::vector<std::uint8_t> record(pending_.begin(),
+                                               pending_.begin() + static_cast<long>(L + 2));
         pending_.erase(pending_.begin(), pending_.begin() + static_cast<long>(L + 2));
         handleRecord(record, line);
     }
 }
 
-void BootloaderMode::handleRecord(const std::vector<std::uint8_t>& record, Line& line)
-{
+void BootloaderMode::handleRecord(const std::vector<std::uint8_t>& record, Line& line) {
     unsigned n;
     {
         std::lock_guard lock(lock_);
@@ -63,7 +59,8 @@ void BootloaderMode::handleRecord(const std::vector<std::uint8_t>& record, Line&
     const bool crcOk = update::crc16Register(record.data() + 2, record.size() - 2) == 0;
     const bool accept = crcOk && !options_.rejectRecords.count(n) && !chance(options_.rejectRate);
     const bool silent = options_.silentRecords.count(n) || chance(options_.lossRate);
-    const bool late = options_.lateMs > 0 && (options_.lateRecords.empty() || options_.lateRecords.count(n));
+    const bool late =
+        options_.lateMs > 0 && (options_.lateRecords.empty() || options_.lateRecords.count(n));
 
     if (accept) {
         std::lock_guard lock(lock_);
@@ -73,7 +70,8 @@ void BootloaderMode::handleRecord(const std::vector<std::uint8_t>& record, Line&
     if (silent) return;
     std::string answer(1, static_cast<char>(accept ? options_.acceptByte : options_.rejectByte));
     if (options_.doubleAnswerRecords.count(n)) answer += answer;
-    const Clock::duration delay = late ? std::chrono::milliseconds(options_.lateMs) : Clock::duration::zero();
+    const Clock::duration delay =
+        late ? std::chrono::milliseconds(options_.lateMs) : Clock::duration::zero();
     if (options_.byteGapMs == 0) {
         line.send(answer, delay);
         return;
@@ -82,35 +80,31 @@ void BootloaderMode::handleRecord(const std::vector<std::uint8_t>& record, Line&
         line.send(answer.substr(i, 1), delay + i * std::chrono::milliseconds(options_.byteGapMs));
 }
 
-unsigned BootloaderMode::recordsReceived() const
-{
+unsigned BootloaderMode::recordsReceived() const {
     std::lock_guard lock(lock_);
     return received_;
 }
 
-unsigned BootloaderMode::recordsAccepted() const
-{
+unsigned BootloaderMode::recordsAccepted() const {
     std::lock_guard lock(lock_);
     return accepted_;
 }
 
-std::vector<std::uint8_t> BootloaderMode::image() const
-{
+std::vector<std::uint8_t> BootloaderMode::image() const {
     std::lock_guard lock(lock_);
     return image_;
 }
 
-std::vector<std::vector<std::uint8_t>> BootloaderMode::records() const
-{
+std::vector<std::vector<std::uint8_t>> BootloaderMode::records() const {
     std::lock_guard lock(lock_);
     return records_;
 }
 
-bool BootloaderMode::saveImage(const std::string& path) const
-{
+bool BootloaderMode::saveImage(const std::string& path) const {
     const std::vector<std::uint8_t> bytes = image();
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
     return static_cast<bool>(out.flush());
 }
 

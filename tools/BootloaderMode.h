@@ -19,10 +19,10 @@ namespace sim {
 struct BootloaderOptions {
     std::uint8_t acceptByte = 0x11;  // 0x11: bootloader version 01, 0x33: version 02
     std::uint8_t rejectByte = 0xEE;
-    std::set<unsigned> rejectRecords;  // answered with the reject byte whatever their CRC
-    std::set<unsigned> silentRecords;  // not answered at all
+    std::set<unsigned> rejectRecords;        // answered with the reject byte whatever their CRC
+    std::set<unsigned> silentRecords;        // not answered at all
     std::set<unsigned> doubleAnswerRecords;  // answered with two bytes, like the application
-    std::set<unsigned> lateRecords;    // answered lateMs late (every record when empty)
+    std::set<unsigned> lateRecords;          // answered lateMs late (every record when empty)
     unsigned lateMs = 0;
     unsigned unplugAtRecord = 0;  // the line is closed when this record has come in, unanswered
     // The terminal's application left its monitor output on: `chatterText` every chatterMs until
@@ -31,13 +31,13 @@ struct BootloaderOptions {
     std::string chatterText = "GPS=0000.0000N,00000.0000E:\r\n";
     // Answers of two or more bytes go out one byte at a time, this far apart (0: in one piece).
     unsigned byteGapMs = 0;
-    double rejectRate = 0;        // chance of rejecting a good record
-    double lossRate = 0;          // chance of leaving a record unanswered
+    double rejectRate = 0;  // chance of rejecting a good record
+    double lossRate = 0;    // chance of leaving a record unanswered
     unsigned seed = 1;
 };
 
 class BootloaderMode : public Mode {
-public:
+  public:
     explicit BootloaderMode(BootloaderOptions options = {});
 
     void received(const std::uint8_t* data, std::size_t length, Line& line) override;
@@ -54,7 +54,7 @@ public:
     std::vector<std::vector<std::uint8_t>> records() const;
     bool saveImage(const std::string& path) const;
 
-private:
+  private:
     void handleRecord(const std::vector<std::uint8_t>& record, Line& line);
     bool chance(double rate);
 

@@ -11,11 +11,13 @@
 namespace sim {
 
 class ParameterStore {
-public:
+  public:
     ParameterStore();  // plausible values of a terminal in service
 
     const std::string& value(const protocol::Parameter& p) const { return values_[indexOf(p)]; }
-    void set(const protocol::Parameter& p, std::string cp1251) { values_[indexOf(p)] = std::move(cp1251); }
+    void set(const protocol::Parameter& p, std::string cp1251) {
+        values_[indexOf(p)] = std::move(cp1251);
+    }
     // By parameter name ("Phone1"); empty for an unknown name.
     std::string value(std::string_view name) const;
 
@@ -29,8 +31,10 @@ public:
     bool load(const std::string& path);
     bool save(const std::string& path) const;
 
-private:
-    static std::size_t indexOf(const protocol::Parameter& p) { return static_cast<std::size_t>(&p - protocol::kParameters.data()); }
+  private:
+    static std::size_t indexOf(const protocol::Parameter& p) {
+        return static_cast<std::size_t>(&p - protocol::kParameters.data());
+    }
     std::array<std::string, protocol::kParameters.size()> values_;
 };
 

@@ -15,12 +15,12 @@ const std::uint16_t kModemCodes[] = {200, 400, 403};
 }  // namespace
 
 SettingsMode::SettingsMode(SettingsOptions options, ParameterStore store)
-    : options_(std::move(options)), muted_(options_.mute), random_(options_.seed), store_(std::move(store))
-{
-}
+    : options_(std::move(options)),
+      muted_(options_.mute),
+      random_(options_.seed),
+      store_(std::move(store)) {}
 
-void SettingsMode::received(const std::uint8_t* data, std::size_t length, Line& line)
-{
+void SettingsMode::received(const std::uint8_t* data, std::size_t length, Line& line) {
     buffer_.append(reinterpret_cast<const char*>(data), length);
     for (;;) {
         const std::size_t start = buffer_.find(kPrefix);
@@ -34,7 +34,8 @@ void SettingsMode::received(const std::uint8_t* data, std::size_t length, Line& 
         std::vector<std::string> fields;
         std::size_t pos = kPrefix.size();
         bool complete = false;
-        for (std::size_t colon; (colon = buffer_.find(':', pos)) != std::string::npos; pos = colon + 1) {
+        for (std::size_t colon; (colon = buffer_.find(':', pos)) != std::string::npos;
+             pos = colon + 1) {
             fields.push_back(buffer_.substr(pos, colon - pos));
             if (fields.size() > 1 && fields.back() == kEnd) {
                 complete = true;
@@ -55,9 +56,8 @@ void SettingsMode::received(const std::uint8_t* data, std::size_t length, Line& 
     }
 }
 
-void SettingsMode::handle(const std::string& request, const std::vector<std::string>& items, bool passwordOk,
-                          Line& line)
-{
+void SettingsMode::handle(const std::string& request, const std::vector<std::string>& items,
+                          bool passwordOk, Line& line) {
     {
         std::lock_guard lock(lock_);
         requests_.push_back(request);
@@ -75,9 +75,12 @@ void SettingsMode::handle(const std::string& request, const std::vector<std::str
     std::vector<std::string> answer;
     std::unique_lock lock(lock_);
     if (items.empty()) {
-        for (const protocol::Parameter& p : protocol::kParameters) answer.push_back(store_.answerItem(p));
-        if (options_.order == SettingsOptions::Order::Reverse) std::reverse(answer.begin(), answer.end());
-        if (options_.order == SettingsOptions::Order::Shuffled) std::shuffle(answer.begin(), answer.end(), random_);
+        for (const protocol::Parameter& p : protocol::kParameters)
+            answer.push_back(store_.answerItem(p));
+        if (options_.order == SettingsOptions::Order::Reverse)
+            std::reverse(answer.begin(), answer.end());
+        if (options_.order == SettingsOptions::Order::Shuffled)
+            std::shuffle(answer.begin(), answer.end(), random_);
     }
     for (const std::string& item : items) {
         const std::size_t eq = item.find('=');
@@ -100,8 +103,7 @@ void SettingsMode::handle(const std::string& request, const std::vector<std::str
     sendAnswer(answer, line);
 }
 
-void SettingsMode::sendAnswer(const std::vector<std::string>& items, Line& line)
-{
+void SettingsMode::sendAnswer(const std::vector<std::string>& items, Line& line) {
     if (items.empty()) return;
     std::string whole;
     std::vector<std::size_t> cuts;  // where a piece may end
@@ -109,7 +111,8 @@ void SettingsMode::sendAnswer(const std::vector<std::string>& items, Line& line)
         whole += item;
         cuts.push_back(whole.size());
     }
-    const std::size_t pieces = std::clamp<std::size_t>(options_.chunks, 1, options_.cutInsideItems ? whole.size() : items.size());
+    const std::size_t pieces = std::clamp<std::size_t>(
+        options_.chunks, 1, options_.cutInsideItems ? whole.size() : items.size());
     std::size_t from = 0;
     auto delay = std::chrono::milliseconds(options_.answerDelayMs);
     for (std::size_t k = 1; k <= pieces; ++k) {
@@ -122,21 +125,18 @@ void SettingsMode::sendAnswer(const std::vector<std::string>& items, Line& line)
     }
 }
 
-std::optional<Clock::time_point> SettingsMode::wakeAt() const
-{
+std::optional<Clock::time_point> SettingsMode::wakeAt() const {
     std::lock_guard lock(lock_);
     if (!monitor_) return std::nullopt;
     return nextMonitor_;
 }
 
-void SettingsMode::tick(Line& line)
-{
+void SettingsMode::tick(Line& line) {
     line.send(monitorOutput());
     nextMonitor_ = line.now() + std::chrono::milliseconds(std::max(1u, options_.monitorIntervalMs));
 }
 
-std::string SettingsMode::monitorOutput()
-{
+std::string SettingsMode::monitorOutput() {
     const unsigned k = monitorCount_++;
     if (k % 3 == 2) {
         const std::uint16_t code = kModemCodes[(k / 3) % 3];
@@ -150,32 +150,27 @@ std::string SettingsMode::monitorOutput()
     return "GSM: CSQ 21,0 REG 1\r\n";
 }
 
-std::vector<std::string> SettingsMode::requests() const
-{
+std::vector<std::string> SettingsMode::requests() const {
     std::lock_guard lock(lock_);
     return requests_;
 }
 
-void SettingsMode::setValue(const protocol::Parameter& p, std::string cp1251)
-{
+void SettingsMode::setValue(const protocol::Parameter& p, std::string cp1251) {
     std::lock_guard lock(lock_);
     store_.set(p, std::move(cp1251));
 }
 
-ParameterStore SettingsMode::store() const
-{
+ParameterStore SettingsMode::store() const {
     std::lock_guard lock(lock_);
     return store_;
 }
 
-bool SettingsMode::monitorOn() const
-{
+bool SettingsMode::monitorOn() const {
     std::lock_guard lock(lock_);
     return monitor_;
 }
 
-bool SettingsMode::saveStore(const std::string& path) const
-{
+bool SettingsMode::saveStore(const std::string& path) const {
     return store().save(path);
 }
 

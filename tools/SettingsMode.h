@@ -20,24 +20,24 @@ namespace sim {
 
 struct SettingsOptions {
     enum class Order { Table, Reverse, Shuffled };
-    Order order = Order::Table;  // of the items of a read answer
-    unsigned chunks = 1;         // pieces an answer is sent in
-    unsigned gapMs = 0;          // between the pieces
-    bool cutInsideItems = false; // split at any byte instead of between items
+    Order order = Order::Table;   // of the items of a read answer
+    unsigned chunks = 1;          // pieces an answer is sent in
+    unsigned gapMs = 0;           // between the pieces
+    bool cutInsideItems = false;  // split at any byte instead of between items
     unsigned answerDelayMs = 0;
     unsigned monitorIntervalMs = 200;
     unsigned seed = 1;
     std::string password = "Vostel";
-    std::string logFile;  // every request appended byte for byte; empty for none
-    bool mute = false;      // take (and log) requests but answer nothing
-    unsigned textLimit = 0; // store written texts cut to this many bytes (0: whole)
+    std::string logFile;     // every request appended byte for byte; empty for none
+    bool mute = false;       // take (and log) requests but answer nothing
+    unsigned textLimit = 0;  // store written texts cut to this many bytes (0: whole)
 };
 
 // The answer to a request with a wrong password (the configurator ignores it).
 inline constexpr const char* kWrongPasswordAnswer = "ERROR=PASSWORD:";
 
 class SettingsMode : public Mode {
-public:
+  public:
     explicit SettingsMode(SettingsOptions options = {}, ParameterStore store = {});
 
     void received(const std::uint8_t* data, std::size_t length, Line& line) override;
@@ -54,8 +54,9 @@ public:
     // Any thread: a value the terminal holds, e.g. another unit's IDCOD when units are swapped.
     void setValue(const protocol::Parameter& p, std::string cp1251);
 
-private:
-    void handle(const std::string& request, const std::vector<std::string>& items, bool passwordOk, Line& line);
+  private:
+    void handle(const std::string& request, const std::vector<std::string>& items, bool passwordOk,
+                Line& line);
     void sendAnswer(const std::vector<std::string>& items, Line& line);
     std::string monitorOutput();
 

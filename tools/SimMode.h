@@ -15,7 +15,7 @@ using Clock = std::chrono::steady_clock;
 
 // What a mode may do to the line.
 class Line {
-public:
+  public:
     virtual ~Line() = default;
     // Queues bytes to go out `delay` from now (after what is already queued, at the line rate).
     virtual void send(std::string bytes, Clock::duration delay = Clock::duration::zero()) = 0;
@@ -28,7 +28,7 @@ public:
 };
 
 class Mode {
-public:
+  public:
     virtual ~Mode() = default;
     virtual void received(const std::uint8_t* data, std::size_t length, Line& line) = 0;
     // When the mode wants tick() next; nullopt for never.

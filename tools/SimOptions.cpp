@@ -20,15 +20,13 @@ const char* const kSimUsage =
 
 namespace {
 
-bool number(const std::string& text, unsigned long& out)
-{
+bool number(const std::string& text, unsigned long& out) {
     char* end = nullptr;
     out = std::strtoul(text.c_str(), &end, 0);
     return !text.empty() && *end == '\0';
 }
 
-bool numberSet(const std::string& text, std::set<unsigned>& out)
-{
+bool numberSet(const std::string& text, std::set<unsigned>& out) {
     std::stringstream in(text);
     std::string part;
     while (std::getline(in, part, ',')) {
@@ -41,8 +39,8 @@ bool numberSet(const std::string& text, std::set<unsigned>& out)
 
 }  // namespace
 
-std::optional<SimOptions> parseSimOptions(const std::vector<std::string>& args, std::string* error)
-{
+std::optional<SimOptions> parseSimOptions(const std::vector<std::string>& args,
+                                          std::string* error) {
     SimOptions o;
     auto fail = [&](const std::string& why) -> std::optional<SimOptions> {
         if (error) *error = why;
@@ -63,24 +61,34 @@ std::optional<SimOptions> parseSimOptions(const std::vector<std::string>& args, 
         if (a == "--mode") {
             if (v != "settings" && v != "boot" && v != "terminal") return fail("unknown mode " + v);
             o.mode = v;
-        } else if (a == "--device") o.device = v;
+        } else if (a == "--device")
+            o.device = v;
         else if (a == "--map") {
-            if (v.rfind("COM", 0) != 0 || !number(v.substr(3), n) || n == 0) return fail("--map wants COM<n>");
+            if (v.rfind("COM", 0) != 0 || !number(v.substr(3), n) || n == 0)
+                return fail("--map wants COM<n>");
             o.mapNumber = static_cast<int>(n);
-        } else if (a == "--settings") o.settingsFile = v;
-        else if (a == "--log") o.settings.logFile = v;
-        else if (a == "--image-out") o.imageOut = v;
-        else if (a == "--password") o.settings.password = v;
+        } else if (a == "--settings")
+            o.settingsFile = v;
+        else if (a == "--log")
+            o.settings.logFile = v;
+        else if (a == "--image-out")
+            o.imageOut = v;
+        else if (a == "--password")
+            o.settings.password = v;
         else if (a == "--order") {
-            if (v == "table") o.settings.order = SettingsOptions::Order::Table;
-            else if (v == "reverse") o.settings.order = SettingsOptions::Order::Reverse;
-            else if (v == "shuffle") o.settings.order = SettingsOptions::Order::Shuffled;
-            else return fail("unknown order " + v);
+            if (v == "table")
+                o.settings.order = SettingsOptions::Order::Table;
+            else if (v == "reverse")
+                o.settings.order = SettingsOptions::Order::Reverse;
+            else if (v == "shuffle")
+                o.settings.order = SettingsOptions::Order::Shuffled;
+            else
+                return fail("unknown order " + v);
         } else if (a == "--reject" || a == "--silent" || a == "--double" || a == "--late-records") {
-            std::set<unsigned>& set = a == "--reject" ? o.boot.rejectRecords
-                                    : a == "--silent" ? o.boot.silentRecords
-                                    : a == "--double" ? o.boot.doubleAnswerRecords
-                                                      : o.boot.lateRecords;
+            std::set<unsigned>& set = a == "--reject"   ? o.boot.rejectRecords
+                                      : a == "--silent" ? o.boot.silentRecords
+                                      : a == "--double" ? o.boot.doubleAnswerRecords
+                                                        : o.boot.lateRecords;
             if (!numberSet(v, set)) return fail("bad record list " + v);
         } else if (a == "--reject-rate" || a == "--loss-rate") {
             char* end = nullptr;
@@ -89,18 +97,30 @@ std::optional<SimOptions> parseSimOptions(const std::vector<std::string>& args, 
             (a == "--reject-rate" ? o.boot.rejectRate : o.boot.lossRate) = p;
         } else if (!isNumber) {
             return fail("unknown option or bad number: " + a + " " + v);
-        } else if (a == "--baud") o.bitsPerSecond = u;
-        else if (a == "--chunks") o.settings.chunks = u;
-        else if (a == "--gap") o.settings.gapMs = u;
-        else if (a == "--text-limit") o.settings.textLimit = u;
-        else if (a == "--delay") o.settings.answerDelayMs = u;
-        else if (a == "--monitor-ms") o.settings.monitorIntervalMs = u;
-        else if (a == "--version") o.boot.acceptByte = u == 2 ? 0x33 : 0x11;
-        else if (a == "--reject-byte") o.boot.rejectByte = static_cast<std::uint8_t>(u);
-        else if (a == "--late") o.boot.lateMs = u;
-        else if (a == "--unplug-at") o.boot.unplugAtRecord = u;
-        else if (a == "--seed") o.settings.seed = o.boot.seed = u;
-        else return fail("unknown option " + a);
+        } else if (a == "--baud")
+            o.bitsPerSecond = u;
+        else if (a == "--chunks")
+            o.settings.chunks = u;
+        else if (a == "--gap")
+            o.settings.gapMs = u;
+        else if (a == "--text-limit")
+            o.settings.textLimit = u;
+        else if (a == "--delay")
+            o.settings.answerDelayMs = u;
+        else if (a == "--monitor-ms")
+            o.settings.monitorIntervalMs = u;
+        else if (a == "--version")
+            o.boot.acceptByte = u == 2 ? 0x33 : 0x11;
+        else if (a == "--reject-byte")
+            o.boot.rejectByte = static_cast<std::uint8_t>(u);
+        else if (a == "--late")
+            o.boot.lateMs = u;
+        else if (a == "--unplug-at")
+            o.boot.unplugAtRecord = u;
+        else if (a == "--seed")
+            o.settings.seed = o.boot.seed = u;
+        else
+            return fail("unknown option " + a);
     }
     return o;
 }

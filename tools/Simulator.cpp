@@ -1,7 +1,5 @@
 #include "tools/Simulator.h"
 
-#include "platform/WireTime.h"
-
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/eventfd.h>
@@ -13,14 +11,15 @@
 #include <cerrno>
 #include <cstring>
 
+#include "platform/WireTime.h"
+
 namespace sim {
 
 namespace {
 
 constexpr std::size_t kReadChunk = 4096;
 
-bool makeRaw(int fd, speed_t speed)
-{
+bool makeRaw(int fd, speed_t speed) {
     termios t{};
     if (tcgetattr(fd, &t) != 0) return false;
     cfmakeraw(&t);
@@ -30,46 +29,52 @@ bool makeRaw(int fd, speed_t speed)
     return tcsetattr(fd, TCSANOW, &t) == 0;
 }
 
-speed_t speedFor(unsigned bitsPerSecond)
-{
+speed_t speedFor(unsigned bitsPerSecond) {
     switch (bitsPerSecond) {
-    case 1200: return B1200;
-    case 2400: return B2400;
-    case 4800: return B4800;
-    case 19200: return B19200;
-    case 38400: return B38400;
-    case 57600: return B57600;
-    case 115200: return B115200;
-    case 230400: return B230400;
-    default: return B9600;
+        case 1200:
+            return B1200;
+        case 2400:
+            return B2400;
+        case 4800:
+            return B4800;
+        case 19200:
+            return B19200;
+        case 38400:
+            return B38400;
+        case 57600:
+            return B57600;
+        case 115200:
+            return B115200;
+        case 230400:
+            return B230400;
+        default:
+            return B9600;
     }
 }
 
-std::string failure(const char* what)
-{
+std::string failure(const char* what) {
     return std::string(what) + ": " + std::strerror(errno);
 }
 
 }  // namespace
 
-Simulator::Simulator(Mode& mode, unsigned bitsPerSecond) : mode_(mode), bitsPerSecond_(bitsPerSecond)
-{
+Simulator::Simulator(Mode& mode, unsigned bitsPerSecond)
+    : mode_(mode), bitsPerSecond_(bitsPerSecond) {
     wakeFd_ = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
 }
 
-Simulator::~Simulator()
-{
+Simulator::~Simulator() {
     stop();
     closeLine();
     if (wakeFd_ >= 0) ::close(wakeFd_);
     if (linkWatchFd_ >= 0) ::close(linkWatchFd_);
 }
 
-std::string Simulator::createPty(std::string* error)
-{
+std::string Simulator::createPty(std::string* error) {
     const int master = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
     char name[128] = {};
-    if (master < 0 || grantpt(master) != 0 || unlockpt(master) != 0 || ptsname_r(master, name, sizeof name) != 0) {
+    if (master < 0 || grantpt(master) != 0 || unlockpt(master) != 0 ||
+        ptsname_r(master, name, sizeof name) != 0) {
         if (error) *error = failure("pty");
         if (master >= 0) ::close(master);
         return {};
@@ -90,18 +95,16 @@ std::string Simulator::createPty(std::string* error)
 }
 
 // After the engine's own slave is open, so only the client's opens and closes are seen.
-void Simulator::watchLink()
-{
+void Simulator::watchLink() {
     linkWatchFd_ = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
-    if (linkWatchFd_ >= 0 &&
-        inotify_add_watch(linkWatchFd_, slavePath_.c_str(), IN_OPEN | IN_CLOSE_WRITE | IN_CLOSE_NOWRITE) < 0) {
+    if (linkWatchFd_ >= 0 && inotify_add_watch(linkWatchFd_, slavePath_.c_str(),
+                                               IN_OPEN | IN_CLOSE_WRITE | IN_CLOSE_NOWRITE) < 0) {
         ::close(linkWatchFd_);
         linkWatchFd_ = -1;
     }
 }
 
-void Simulator::linkEvents()
-{
+void Simulator::linkEvents() {
     alignas(inotify_event) char buffer[4096];
     for (ssize_t n; (n = ::read(linkWatchFd_, buffer, sizeof buffer)) > 0;) {
         for (ssize_t at = 0; at < n;) {
@@ -120,8 +123,7 @@ void Simulator::linkEvents()
     }
 }
 
-bool Simulator::openDevice(const std::string& path, std::string* error)
-{
+bool Simulator::openDevice(const std::string& path, std::string* error) {
     const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0 || !makeRaw(fd, speedFor(bitsPerSecond_))) {
         if (error) *error = failure(path.c_str());
@@ -133,15 +135,13 @@ bool Simulator::openDevice(const std::string& path, std::string* error)
     return true;
 }
 
-void Simulator::start()
-{
+void Simulator::start() {
     if (thread_.joinable()) return;
     stopping_ = false;
     thread_ = std::thread([this] { run(); });
 }
 
-void Simulator::stop()
-{
+void Simulator::stop() {
     if (!thread_.joinable()) return;
     stopping_ = true;
     const std::uint64_t one = 1;
@@ -149,21 +149,18 @@ void Simulator::stop()
     thread_.join();
 }
 
-std::string Simulator::receivedBytes() const
-{
+std::string Simulator::receivedBytes() const {
     std::lock_guard lock(receivedLock_);
     return received_;
 }
 
-Clock::duration Simulator::wireTime(std::size_t bytes) const
-{
+Clock::duration Simulator::wireTime(std::size_t bytes) const {
     if (bitsPerSecond_ == 0) return Clock::duration::zero();
-    return std::chrono::duration_cast<Clock::duration>(
-        std::chrono::nanoseconds(bytes * platform::kBitsPerByte * 1'000'000'000ull / bitsPerSecond_));
+    return std::chrono::duration_cast<Clock::duration>(std::chrono::nanoseconds(
+        bytes * platform::kBitsPerByte * 1'000'000'000ull / bitsPerSecond_));
 }
 
-void Simulator::send(std::string bytes, Clock::duration delay)
-{
+void Simulator::send(std::string bytes, Clock::duration delay) {
     if (fd_ < 0 || bytes.empty()) return;
     Clock::time_point due = Clock::now() + delay;
     if (bitsPerSecond_ != 0) {
@@ -173,21 +170,18 @@ void Simulator::send(std::string bytes, Clock::duration delay)
     outbound_.emplace(due, std::move(bytes));
 }
 
-std::size_t Simulator::queuedBytes() const
-{
+std::size_t Simulator::queuedBytes() const {
     std::size_t n = writing_.size();
     for (const auto& [due, bytes] : outbound_) n += bytes.size();
     return n;
 }
 
-void Simulator::unplug()
-{
+void Simulator::unplug() {
     unplugged_ = true;  // before the client can see the hang-up
     closeLine();
 }
 
-void Simulator::closeLine()
-{
+void Simulator::closeLine() {
     if (fd_ >= 0) ::close(fd_);
     if (slaveKeeper_ >= 0) ::close(slaveKeeper_);
     fd_ = slaveKeeper_ = -1;
@@ -196,8 +190,7 @@ void Simulator::closeLine()
     writing_.clear();
 }
 
-void Simulator::readAvailable()
-{
+void Simulator::readAvailable() {
     char chunk[kReadChunk];
     while (fd_ >= 0) {
         const ssize_t n = ::read(fd_, chunk, sizeof chunk);
@@ -207,17 +200,18 @@ void Simulator::readAvailable()
             received_.append(chunk, static_cast<std::size_t>(n));
         }
         if (bitsPerSecond_ == 0) {
-            mode_.received(reinterpret_cast<const std::uint8_t*>(chunk), static_cast<std::size_t>(n), *this);
+            mode_.received(reinterpret_cast<const std::uint8_t*>(chunk),
+                           static_cast<std::size_t>(n), *this);
             continue;
         }
-        const Clock::time_point due = std::max(Clock::now(), rxLineFree_) + wireTime(static_cast<std::size_t>(n));
+        const Clock::time_point due =
+            std::max(Clock::now(), rxLineFree_) + wireTime(static_cast<std::size_t>(n));
         rxLineFree_ = due;
         inbound_.emplace(due, std::string(chunk, static_cast<std::size_t>(n)));
     }
 }
 
-void Simulator::deliverDue()
-{
+void Simulator::deliverDue() {
     while (!inbound_.empty() && inbound_.begin()->first <= Clock::now()) {
         const std::string bytes = std::move(inbound_.begin()->second);
         inbound_.erase(inbound_.begin());
@@ -225,8 +219,7 @@ void Simulator::deliverDue()
     }
 }
 
-void Simulator::writeDue()
-{
+void Simulator::writeDue() {
     while (!outbound_.empty() && outbound_.begin()->first <= Clock::now()) {
         writing_ += outbound_.begin()->second;
         outbound_.erase(outbound_.begin());
@@ -242,8 +235,7 @@ void Simulator::writeDue()
     }
 }
 
-void Simulator::run()
-{
+void Simulator::run() {
     while (!stopping_) {
         std::optional<Clock::time_point> next = mode_.wakeAt();
         auto earliest = [&next](const std::multimap<Clock::time_point, std::string>& q) {
@@ -273,7 +265,8 @@ void Simulator::run()
         // An open is seen before the bytes written after it.
         if (count == 3 && (fds[2].revents & POLLIN)) linkEvents();
         if (count == 3 && (fds[1].revents & POLLIN)) readAvailable();
-        if (count == 3 && (fds[1].revents & (POLLERR | POLLHUP | POLLNVAL)) && !(fds[1].revents & POLLIN)) {
+        if (count == 3 && (fds[1].revents & (POLLERR | POLLHUP | POLLNVAL)) &&
+            !(fds[1].revents & POLLIN)) {
             unplug();  // the device went away: nothing left to serve
             continue;
         }

@@ -24,7 +24,7 @@
 namespace sim {
 
 class Simulator : private Line {
-public:
+  public:
     explicit Simulator(Mode& mode, unsigned bitsPerSecond = 0);
     ~Simulator() override;
     Simulator(const Simulator&) = delete;
@@ -45,7 +45,7 @@ public:
     bool unplugged() const { return unplugged_.load(); }
     const std::string& slavePath() const { return slavePath_; }
 
-private:
+  private:
     void run();
     void readAvailable();
     void deliverDue();

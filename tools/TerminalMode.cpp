@@ -7,21 +7,18 @@
 namespace sim {
 
 TerminalMode::TerminalMode(SettingsOptions settings, BootloaderOptions boot, ParameterStore store)
-    : settingsOptions_(std::move(settings)), bootOptions_(std::move(boot))
-{
+    : settingsOptions_(std::move(settings)), bootOptions_(std::move(boot)) {
     startFirmware(std::move(store));
 }
 
-void TerminalMode::startFirmware(ParameterStore store)
-{
+void TerminalMode::startFirmware(ParameterStore store) {
     auto firmware = std::make_unique<SettingsMode>(settingsOptions_, std::move(store));
     std::lock_guard lock(lock_);
     settings_ = std::move(firmware);
     state_ = State::Settings;
 }
 
-void TerminalMode::received(const std::uint8_t* data, std::size_t length, Line& line)
-{
+void TerminalMode::received(const std::uint8_t* data, std::size_t length, Line& line) {
     if (length == 0) return;
     if (state() == State::Bootloader) {
         if (bootSawBytes_ || data[0] != '$') {
@@ -37,18 +34,15 @@ void TerminalMode::received(const std::uint8_t* data, std::size_t length, Line& 
     settings_->received(data, length, line);
 }
 
-std::optional<Clock::time_point> TerminalMode::wakeAt() const
-{
+std::optional<Clock::time_point> TerminalMode::wakeAt() const {
     return state() == State::Bootloader ? std::nullopt : settings_->wakeAt();
 }
 
-void TerminalMode::tick(Line& line)
-{
+void TerminalMode::tick(Line& line) {
     if (state() != State::Bootloader) settings_->tick(line);
 }
 
-void TerminalMode::linkOpened(Line&)
-{
+void TerminalMode::linkOpened(Line&) {
     if (state() != State::BootOnNextOpen) return;
     boot_ = std::make_unique<BootloaderMode>(bootOptions_);
     bootSawBytes_ = false;
@@ -56,8 +50,7 @@ void TerminalMode::linkOpened(Line&)
     state_ = State::Bootloader;
 }
 
-void TerminalMode::linkClosed(Line&)
-{
+void TerminalMode::linkClosed(Line&) {
     const State now = state();
     if (now == State::Bootloader && boot_->recordsAccepted() > 0) {
         installImage();
@@ -68,8 +61,7 @@ void TerminalMode::linkClosed(Line&)
     state_ = State::BootOnNextOpen;
 }
 
-void TerminalMode::installImage()
-{
+void TerminalMode::installImage() {
     ParameterStore store = settings_->store();
     if (const protocol::Parameter* idCode = protocol::findByAnswerKey("IDCOD="))
         store.set(*idCode, withVersion(store.value(*idCode), imageVersion(boot_->image())));
@@ -79,38 +71,34 @@ void TerminalMode::installImage()
     ++updates_;
 }
 
-TerminalMode::State TerminalMode::state() const
-{
+TerminalMode::State TerminalMode::state() const {
     std::lock_guard lock(lock_);
     return state_;
 }
 
-unsigned TerminalMode::updatesInstalled() const
-{
+unsigned TerminalMode::updatesInstalled() const {
     std::lock_guard lock(lock_);
     return updates_;
 }
 
-ParameterStore TerminalMode::store() const
-{
+ParameterStore TerminalMode::store() const {
     std::lock_guard lock(lock_);
     return settings_->store();
 }
 
-bool TerminalMode::saveStore(const std::string& path) const
-{
+bool TerminalMode::saveStore(const std::string& path) const {
     std::lock_guard lock(lock_);
     return settings_->saveStore(path);
 }
 
-std::string imageVersion(const std::vector<std::uint8_t>& image)
-{
+std::string imageVersion(const std::vector<std::uint8_t>& image) {
     std::string payload;
     for (std::size_t at = 0; at + update::kLengthFieldSize <= image.size();) {
         const std::size_t length = image[at] * 256u + image[at + 1];
         const std::size_t body = at + update::kLengthFieldSize;
         if (length < 2 || body + length > image.size()) break;
-        payload.append(image.begin() + static_cast<long>(body), image.begin() + static_cast<long>(body + length - 2));
+        payload.append(image.begin() + static_cast<long>(body),
+                       image.begin() + static_cast<long>(body + length - 2));
         at = body + length;
     }
     std::smatch found;
@@ -118,11 +106,11 @@ std::string imageVersion(const std::vector<std::uint8_t>& image)
     return std::regex_search(payload, found, version) ? found[1].str() : std::string();
 }
 
-std::string withVersion(const std::string& idCode, const std::string& version)
-{
+std::string withVersion(const std::string& idCode, const std::string& version) {
     static const std::regex number("([0-9]+)\\.([0-9]+)");
     std::smatch found;
-    if (!std::regex_search(idCode, found, number)) return version.empty() ? idCode : idCode + " " + version;
+    if (!std::regex_search(idCode, found, number))
+        return version.empty() ? idCode : idCode + " " + version;
     std::string next = version;
     if (next.empty()) {
         const std::string minor = found[2].str();

@@ -19,10 +19,11 @@
 namespace sim {
 
 class TerminalMode : public Mode {
-public:
+  public:
     enum class State { Settings, BootOnNextOpen, Bootloader };
 
-    TerminalMode(SettingsOptions settings = {}, BootloaderOptions boot = {}, ParameterStore store = {});
+    TerminalMode(SettingsOptions settings = {}, BootloaderOptions boot = {},
+                 ParameterStore store = {});
 
     void received(const std::uint8_t* data, std::size_t length, Line& line) override;
     std::optional<Clock::time_point> wakeAt() const override;
@@ -36,7 +37,7 @@ public:
     ParameterStore store() const;
     bool saveStore(const std::string& path) const;
 
-private:
+  private:
     void startFirmware(ParameterStore store);
     void installImage();
 

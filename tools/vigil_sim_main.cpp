@@ -10,10 +10,10 @@
 #include "tools/Simulator.h"
 #include "tools/TerminalMode.h"
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     std::string error;
-    const auto options = sim::parseSimOptions(std::vector<std::string>(argv + 1, argv + argc), &error);
+    const auto options =
+        sim::parseSimOptions(std::vector<std::string>(argv + 1, argv + argc), &error);
     if (!options) {
         std::fprintf(stderr, "vigil-sim: %s\n%s", error.c_str(), sim::kSimUsage);
         return 2;
@@ -33,9 +33,13 @@ int main(int argc, char** argv)
     std::unique_ptr<sim::TerminalMode> terminal;
     sim::Mode* mode;
     if (options->mode == "terminal")
-        mode = (terminal = std::make_unique<sim::TerminalMode>(options->settings, options->boot, store)).get();
-    else if (options->mode == "boot") mode = (boot = std::make_unique<sim::BootloaderMode>(options->boot)).get();
-    else mode = (settings = std::make_unique<sim::SettingsMode>(options->settings, store)).get();
+        mode = (terminal =
+                    std::make_unique<sim::TerminalMode>(options->settings, options->boot, store))
+                   .get();
+    else if (options->mode == "boot")
+        mode = (boot = std::make_unique<sim::BootloaderMode>(options->boot)).get();
+    else
+        mode = (settings = std::make_unique<sim::SettingsMode>(options->settings, store)).get();
 
     sim::Simulator simulator(*mode, options->bitsPerSecond);
     if (options->device.empty()) {
@@ -47,7 +51,8 @@ int main(int argc, char** argv)
         if (options->mapNumber) {
             platform::ComPortMap map;
             if (map.addMapping(path, options->mapNumber) == 0) {
-                std::fprintf(stderr, "vigil-sim: cannot write the COM port map %s\n", map.file().c_str());
+                std::fprintf(stderr, "vigil-sim: cannot write the COM port map %s\n",
+                             map.file().c_str());
                 return 1;
             }
             std::printf("COM%d %s\n", options->mapNumber, map.file().c_str());

@@ -1,26 +1,29 @@
 #include "ui/AboutBox.h"
 
+#include <qdrawutil.h>
+
 #include <QFrame>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
-#include <qdrawutil.h>
 
 #include "platform/qt/AccessibleNames.h"
 
 // Resources of a static library must be registered by name, from the global namespace.
-static void registerAboutBoxResources() { Q_INIT_RESOURCE(AboutBox); }
+static void registerAboutBoxResources() {
+    Q_INIT_RESOURCE(AboutBox);
+}
 
 namespace ui {
 namespace {
 
 // A panel whose outer edge is sunk and whose inner edge is raised: a groove-like frame.
 class BevelPanel : public QFrame {
-public:
+  public:
     using QFrame::QFrame;
 
-protected:
+  protected:
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
         const QRect outer = rect();
@@ -41,7 +44,8 @@ const QString kSeparator(44, QLatin1Char('_'));
 
 }  // namespace
 
-TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint) {
+TAboutBox::TAboutBox(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint) {
     registerAboutBoxResources();
     setObjectName(QStringLiteral("AboutBox"));
     setWindowTitle(QStringLiteral("About Vigil"));
@@ -70,9 +74,10 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::MSWindo
     Comments->setGeometry(8, 240, 247, 65);
     Comments->setWordWrap(true);
     Comments->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Comments->setText(QStringLiteral("Предназначена для конфигурирования  тревожных кнопок Vigil,  "
-                                     "работающих в РСПИ \" ORVANA-5\", а также для обновления их "
-                                     "программного обеспечения."));
+    Comments->setText(
+        QStringLiteral("Предназначена для конфигурирования  тревожных кнопок Vigil,  "
+                       "работающих в РСПИ \" ORVANA-5\", а также для обновления их "
+                       "программного обеспечения."));
 
     Label1 = label(Panel1, "Label1", kSeparator, 8, 304);
     Label3 = label(Panel1, "Label3", QStringLiteral("www.orvana.example"), 8, 320);
@@ -85,7 +90,9 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::MSWindo
     platform::nameControls(*this);
 }
 
-void TAboutBox::OKButtonClick() { accept(); }
+void TAboutBox::OKButtonClick() {
+    accept();
+}
 
 void TAboutBox::showEvent(QShowEvent* event) {
     if (const QScreen* screen = this->screen()) {
@@ -96,6 +103,8 @@ void TAboutBox::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
 }
 
-void About1Click(TAboutBox& box) { box.exec(); }
+void About1Click(TAboutBox& box) {
+    box.exec();
+}
 
 }  // namespace ui

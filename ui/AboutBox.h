@@ -12,7 +12,7 @@ namespace ui {
 
 class TAboutBox : public QDialog {
     Q_OBJECT
-public:
+  public:
     static constexpr int kClientWidth = 324;
     static constexpr int kClientHeight = 387;
 
@@ -30,7 +30,7 @@ public:
 
     void OKButtonClick();
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
 };
 

@@ -7,10 +7,14 @@
 namespace ui {
 namespace {
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // Blanks as the C locale's isspace knows them.
-bool isBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+bool isBlank(char c) {
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
 
 // Calls visit(first byte) once per UTF-8 character; a broken sequence counts byte by byte.
 template <typename Visit>

@@ -19,19 +19,24 @@ QWidget* widgetWithHelp(QWidget* start) {
 }
 
 int THelpSelector::selectContents(const QStringList& viewerNames) {
-    const int ours = static_cast<int>(viewerNames.indexOf(QString::fromLatin1(THTMLHelpViewer::kViewerName)));
+    const int ours =
+        static_cast<int>(viewerNames.indexOf(QString::fromLatin1(THTMLHelpViewer::kViewerName)));
     if (ours >= 0) return ours;
     return viewerNames.isEmpty() ? -1 : 0;
 }
 
-int THelpSelector::selectKeyword(const QStringList& keywords) { return keywords.isEmpty() ? -1 : 0; }
+int THelpSelector::selectKeyword(const QStringList& keywords) {
+    return keywords.isEmpty() ? -1 : 0;
+}
 
 THTMLHelpViewer::THTMLHelpViewer(HelpEventHandler applicationHelp, QObject* parent)
     : QObject(parent), applicationHelp_(std::move(applicationHelp)) {
     qApp->installEventFilter(this);
 }
 
-THTMLHelpViewer::~THTMLHelpViewer() { qApp->removeEventFilter(this); }
+THTMLHelpViewer::~THTMLHelpViewer() {
+    qApp->removeEventFilter(this);
+}
 
 bool THTMLHelpViewer::raise(std::uint16_t command, std::int32_t data) {
     bool callHelp = true;
@@ -49,8 +54,9 @@ bool THTMLHelpViewer::showContextHelp(QWidget* focused) {
     if (withHelp == nullptr) return false;
     // The position travels as one number: x in the low half, y in the high half.
     const QPoint corner = withHelp->mapToGlobal(QPoint(0, 0));
-    const auto position = static_cast<std::int32_t>((static_cast<std::uint32_t>(corner.x()) & 0xFFFFu) |
-                                                    (static_cast<std::uint32_t>(corner.y()) << 16));
+    const auto position =
+        static_cast<std::int32_t>((static_cast<std::uint32_t>(corner.x()) & 0xFFFFu) |
+                                  (static_cast<std::uint32_t>(corner.y()) << 16));
     raise(HELP_SETPOPUP_POS, position);
     const int context = withHelp->property(kHelpContextProperty).toInt();
     if (context != 0)
@@ -60,11 +66,17 @@ bool THTMLHelpViewer::showContextHelp(QWidget* focused) {
     return true;
 }
 
-void THTMLHelpViewer::showKeyword(const QString& keyword) { raiseKey(keyword); }
+void THTMLHelpViewer::showKeyword(const QString& keyword) {
+    raiseKey(keyword);
+}
 
-void THTMLHelpViewer::showTopic(const QString& topic) { raiseKey(topic + QStringLiteral("zzz")); }
+void THTMLHelpViewer::showTopic(const QString& topic) {
+    raiseKey(topic + QStringLiteral("zzz"));
+}
 
-void THTMLHelpViewer::showTableOfContents() { raise(HELP_CONTENTS, 0); }
+void THTMLHelpViewer::showTableOfContents() {
+    raise(HELP_CONTENTS, 0);
+}
 
 bool THTMLHelpViewer::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress) return false;

@@ -26,7 +26,7 @@ QWidget* widgetWithHelp(QWidget* start);
 
 // Picks among several help viewers or matching keywords.
 class THelpSelector {
-public:
+  public:
     // The viewer named "D6OnHelpFix" when it is among them, otherwise the first; -1 for none.
     static int selectContents(const QStringList& viewerNames);
     static int selectKeyword(const QStringList& keywords);
@@ -35,7 +35,7 @@ public:
 // The application-wide F1 handler, active from construction to destruction.
 class THTMLHelpViewer : public QObject {
     Q_OBJECT
-public:
+  public:
     static constexpr const char* kViewerName = "D6OnHelpFix";
     static constexpr int kMaxKeywordLength = 255;
 
@@ -56,10 +56,10 @@ public:
     // carry text).
     const std::string& keyword() const { return keyword_; }
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     bool raise(std::uint16_t command, std::int32_t data);
     void raiseKey(const QString& text);
 

@@ -12,14 +12,14 @@ namespace ui {
 
 class FieldExit : public QObject {
     Q_OBJECT
-public:
+  public:
     // The watcher lives as long as the field.
     static void watch(QWidget* field, std::function<void()> onExit);
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     FieldExit(QWidget* field, std::function<void()> onExit);
     std::function<void()> onExit_;
 };

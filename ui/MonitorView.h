@@ -17,7 +17,7 @@ namespace ui {
 
 class MonitorView : public QObject {
     Q_OBJECT
-public:
+  public:
     static constexpr int kRepaintDelayMs = 25;
     static inline const QColor kTeal{0, 128, 128};
 
@@ -31,7 +31,7 @@ public:
     // Puts the waiting lines into the memo now.
     void flush();
 
-private:
+  private:
     QPlainTextEdit* memo_;
     PendingLines pending_;
     QTimer repaint_;

@@ -18,10 +18,14 @@ constexpr std::uint16_t kCodeForbidden = 403;
 // The two characters shown at the code bytes, or nothing for a code without a name.
 std::string_view codeName(std::uint16_t code) {
     switch (code) {
-        case kCodeOk: return "ok";
-        case kCodeBadRequest: return "br";
-        case kCodeForbidden: return "fb";
-        default: return "";
+        case kCodeOk:
+            return "ok";
+        case kCodeBadRequest:
+            return "br";
+        case kCodeForbidden:
+            return "fb";
+        default:
+            return "";
     }
 }
 
@@ -36,14 +40,17 @@ void appendText(std::string& text, std::uint8_t byte) {
 
 ModemBlock findModemBlock(std::span<const std::uint8_t> bytes) {
     const auto limit = std::find(bytes.begin(), bytes.end(), std::uint8_t{0});
-    const auto notice = std::search(bytes.begin(), limit, kNoticeStart.begin(), kNoticeStart.end(),
-                                    [](std::uint8_t b, char c) { return b == static_cast<std::uint8_t>(c); });
+    const auto notice =
+        std::search(bytes.begin(), limit, kNoticeStart.begin(), kNoticeStart.end(),
+                    [](std::uint8_t b, char c) { return b == static_cast<std::uint8_t>(c); });
     if (notice == limit) return {};
     const auto colon = std::find(notice + kNoticeStart.size(), limit, std::uint8_t{':'});
     if (colon == limit) return {};
     ModemBlock block;
     block.payload = static_cast<std::size_t>(colon - bytes.begin()) + 1;
-    const auto byteAt = [&](std::size_t i) -> std::uint16_t { return i < bytes.size() ? bytes[i] : 0; };
+    const auto byteAt = [&](std::size_t i) -> std::uint16_t {
+        return i < bytes.size() ? bytes[i] : 0;
+    };
     block.code = static_cast<std::uint16_t>(byteAt(block.payload) | byteAt(block.payload + 1) << 8);
     return block;
 }

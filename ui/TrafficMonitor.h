@@ -34,7 +34,7 @@ std::vector<std::string> monitorLines(std::span<const std::uint8_t> bytes);
 // Lines waiting to be shown, keeping only the newest kMonitorMaxLines: anything older would be
 // pushed out of the view by the time it is shown.
 class PendingLines {
-public:
+  public:
     void add(std::vector<std::string> lines);
     bool empty() const { return lines_.empty(); }
     // True when the lines waiting fill the whole view on their own.
@@ -42,7 +42,7 @@ public:
     std::deque<std::string> take();
     void clear() { lines_.clear(); }
 
-private:
+  private:
     std::deque<std::string> lines_;
 };
 

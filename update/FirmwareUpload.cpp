@@ -10,8 +10,8 @@ namespace {
 
 // The record starting at `offset` (0-based) and the number of records of `image`, from the
 // length fields; a cut last record counts as one.
-std::pair<std::size_t, std::size_t> recordPosition(const std::vector<std::uint8_t>& image, std::size_t offset)
-{
+std::pair<std::size_t, std::size_t> recordPosition(const std::vector<std::uint8_t>& image,
+                                                   std::size_t offset) {
     std::size_t index = 0, count = 0;
     for (std::size_t pos = 0; pos < image.size(); ++count) {
         if (pos < offset) ++index;
@@ -22,27 +22,24 @@ std::pair<std::size_t, std::size_t> recordPosition(const std::vector<std::uint8_
 }
 }  // namespace
 
-std::string unfinishedText(std::size_t record, std::size_t records, std::string_view again)
-{
-    return "Обновление не завершено (запись " + std::to_string(record) + " из " + std::to_string(records) +
-           "): терминал остаётся в загрузчике. Подключите его и " + std::string(again) + " ещё раз.";
+std::string unfinishedText(std::size_t record, std::size_t records, std::string_view again) {
+    return "Обновление не завершено (запись " + std::to_string(record) + " из " +
+           std::to_string(records) + "): терминал остаётся в загрузчике. Подключите его и " +
+           std::string(again) + " ещё раз.";
 }
 
 FirmwareUpload::FirmwareUpload(UploadLink& link, UploadEvents& events, platform::Timer& timer1,
                                platform::Timer& recordTimer, const FirmwareImage& image)
-    : link_(link), events_(events), timer1_(timer1), recordTimer_(recordTimer), image_(image)
-{
+    : link_(link), events_(events), timer1_(timer1), recordTimer_(recordTimer), image_(image) {
     timer1_.onTimer = [this] { Timer1Timer(); };
     recordTimer_.onTimer = [this] { RecordTimeout(); };
 }
 
-int FirmwareUpload::recordTimeoutMs(std::size_t bytes, unsigned bitsPerSecond)
-{
+int FirmwareUpload::recordTimeoutMs(std::size_t bytes, unsigned bitsPerSecond) {
     return kRecordTimeoutBaseMs + static_cast<int>(2 * platform::wireTimeMs(bytes, bitsPerSecond));
 }
 
-void FirmwareUpload::BUpgradeClick()
-{
+void FirmwareUpload::BUpgradeClick() {
     if (state_ != State::Idle) return;  // BUpgrade is disabled from here until the wind-up
     sending_.assign(image_.ImageBuffer.begin(), image_.ImageBuffer.begin() + image_.ImageLength);
 
@@ -58,8 +55,7 @@ void FirmwareUpload::BUpgradeClick()
     events_.uploadStarted(sending_.size());
 }
 
-void FirmwareUpload::Timer1Timer()
-{
+void FirmwareUpload::Timer1Timer() {
     timer1_.setEnabled(false);
     if (uploadRunning_) {
         link_.takeOverLink(false);
@@ -77,8 +73,7 @@ void FirmwareUpload::Timer1Timer()
     events_.uploadIdle();
 }
 
-void FirmwareUpload::SendNextRecord()
-{
+void FirmwareUpload::SendNextRecord() {
     lateAnswerGrace_ = false;
     const std::size_t imageLength = sending_.size();
     if (SentLength_ >= imageLength) {
@@ -94,7 +89,8 @@ void FirmwareUpload::SendNextRecord()
     }
     // The image passed its check when loaded; still, never read or send past it.
     const std::size_t left = imageLength - SentLength_;
-    const std::size_t L = left >= kLengthFieldSize ? sending_[SentLength_] * 256u + sending_[SentLength_ + 1] : 0;
+    const std::size_t L =
+        left >= kLengthFieldSize ? sending_[SentLength_] * 256u + sending_[SentLength_ + 1] : 0;
     if (left < kLengthFieldSize || L > kMaxRecordLength || L + kLengthFieldSize > left) {
         stop(UploadOutcome::Rejected);
         return;
@@ -108,8 +104,7 @@ void FirmwareUpload::SendNextRecord()
     recordTimer_.setEnabled(true);
 }
 
-void FirmwareUpload::OnReception(std::size_t n, const std::uint8_t* data)
-{
+void FirmwareUpload::OnReception(std::size_t n, const std::uint8_t* data) {
     if (state_ != State::Sending) return;  // the link is closed in every other state
     // An answer inside the grace is the late answer of the record that timed out: the bootloader
     // took that record, and a repeat would be written into the flash a second time.
@@ -133,13 +128,11 @@ void FirmwareUpload::OnReception(std::size_t n, const std::uint8_t* data)
     SendNextRecord();
 }
 
-void FirmwareUpload::OnLinkLost()
-{
+void FirmwareUpload::OnLinkLost() {
     if (state_ == State::Sending) stop(UploadOutcome::LinkLost);
 }
 
-void FirmwareUpload::RecordTimeout()
-{
+void FirmwareUpload::RecordTimeout() {
     recordTimer_.setEnabled(false);
     if (state_ != State::Sending) return;
     if (!lateAnswerGrace_) {
@@ -153,8 +146,7 @@ void FirmwareUpload::RecordTimeout()
     failedAnswer(UploadOutcome::NoAnswer);
 }
 
-void FirmwareUpload::failedAnswer(UploadOutcome atLimit)
-{
+void FirmwareUpload::failedAnswer(UploadOutcome atLimit) {
     ++FailureCount_;
     if (FailureCount_ >= kFailureLimit) {
         stop(atLimit);
@@ -165,17 +157,16 @@ void FirmwareUpload::failedAnswer(UploadOutcome atLimit)
     SendNextRecord();
 }
 
-std::string FirmwareUpload::unfinishedLine(std::string_view again) const
-{
+std::string FirmwareUpload::unfinishedLine(std::string_view again) const {
     if (state_ == State::Sending && !sending_.empty()) {
         const auto [index, count] = recordPosition(sending_, SentLength_);
         return unfinishedText(index + 1, count, again);
     }
-    return unfinished_.first ? unfinishedText(unfinished_.first, unfinished_.second, again) : std::string();
+    return unfinished_.first ? unfinishedText(unfinished_.first, unfinished_.second, again)
+                             : std::string();
 }
 
-void FirmwareUpload::stop(UploadOutcome outcome)
-{
+void FirmwareUpload::stop(UploadOutcome outcome) {
     UploadResult result;
     result.outcome = outcome;
     // Records were going out: the terminal waits in its bootloader for the rest. (One that
@@ -190,8 +181,7 @@ void FirmwareUpload::stop(UploadOutcome outcome)
     windUp(result);
 }
 
-void FirmwareUpload::windUp(const UploadResult& result)
-{
+void FirmwareUpload::windUp(const UploadResult& result) {
     recordTimer_.setEnabled(false);
     uploadRunning_ = false;
     events_.uploadFinished(result, SentLength_);
@@ -200,16 +190,20 @@ void FirmwareUpload::windUp(const UploadResult& result)
     timer1_.setEnabled(true);
 }
 
-std::string statusText(const UploadResult& result)
-{
+std::string statusText(const UploadResult& result) {
     switch (result.outcome) {
-    case UploadOutcome::Success:
-        return result.bootloaderVersion == 2 ? kSuccessVersion02Text : kSuccessVersion01Text;
-    case UploadOutcome::NothingSent: return "";
-    case UploadOutcome::Rejected: return kRejectedText;
-    case UploadOutcome::NoAnswer: return kNoAnswerText;
-    case UploadOutcome::NotBootloader: return kNotBootloaderText;
-    case UploadOutcome::LinkLost: return kLinkLostText;
+        case UploadOutcome::Success:
+            return result.bootloaderVersion == 2 ? kSuccessVersion02Text : kSuccessVersion01Text;
+        case UploadOutcome::NothingSent:
+            return "";
+        case UploadOutcome::Rejected:
+            return kRejectedText;
+        case UploadOutcome::NoAnswer:
+            return kNoAnswerText;
+        case UploadOutcome::NotBootloader:
+            return kNotBootloaderText;
+        case UploadOutcome::LinkLost:
+            return kLinkLostText;
     }
     return "";
 }

@@ -33,11 +33,11 @@ namespace update {
 
 constexpr std::uint8_t kAcceptVersion01 = 0x11;
 constexpr std::uint8_t kAcceptVersion02 = 0x33;
-constexpr std::uint8_t kFailureLimit = 10;       // failed answers per upload
-constexpr int kLinkSettleMs = 5000;              // closed link before the first record
+constexpr std::uint8_t kFailureLimit = 10;  // failed answers per upload
+constexpr int kLinkSettleMs = 5000;         // closed link before the first record
 constexpr int kWindUpMs = 1;
-constexpr int kRecordTimeoutBaseMs = 1000;       // plus twice the record's wire time
-constexpr int kLateAnswerGraceMs = 1000;         // after a time-out, before the repeat
+constexpr int kRecordTimeoutBaseMs = 1000;  // plus twice the record's wire time
+constexpr int kLateAnswerGraceMs = 1000;    // after a time-out, before the repeat
 
 inline constexpr const char* kSuccessVersion01Text = "Обновление прошло успешно. BL ver 01";
 inline constexpr const char* kSuccessVersion02Text = "Обновление прошло успешно. BL ver 02";
@@ -52,7 +52,7 @@ inline constexpr const char* kLinkLostText = "Связь с адресатом �
 std::string unfinishedText(std::size_t record, std::size_t records, std::string_view again);
 
 class FirmwareUpload {
-public:
+  public:
     enum class State { Idle, WaitingToBegin, Sending, WindingUp };
 
     // Takes over both timers' onTimer. `image` is the main window's image; BUpgradeClick takes a
@@ -79,7 +79,7 @@ public:
     // The record time-out for a record of `bytes` at `bitsPerSecond`.
     static int recordTimeoutMs(std::size_t bytes, unsigned bitsPerSecond);
 
-private:
+  private:
     void RecordTimeout();
     void failedAnswer(UploadOutcome atLimit);
     void stop(UploadOutcome outcome);

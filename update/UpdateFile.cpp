@@ -6,28 +6,24 @@ namespace update {
 
 namespace {
 
-int hexValue(char c)
-{
+int hexValue(char c) {
     if (c >= '0' && c <= '9') return c - '0';
     if (c >= 'A' && c <= 'F') return c - 'A' + 10;
     if (c >= 'a' && c <= 'f') return c - 'a' + 10;
     return -1;
 }
 
-bool isSpace(char c)
-{
+bool isSpace(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
 }
 
 }  // namespace
 
-HexTextReader::HexTextReader(FirmwareImage& image) : image_(image)
-{
+HexTextReader::HexTextReader(FirmwareImage& image) : image_(image) {
     image_.ImageLength = 0;
 }
 
-void HexTextReader::put(std::uint8_t value)
-{
+void HexTextReader::put(std::uint8_t value) {
     if (image_.ImageLength >= kImageBufferSize) {
         overflowed_ = true;
         ended_ = true;
@@ -36,8 +32,7 @@ void HexTextReader::put(std::uint8_t value)
     image_.ImageBuffer[image_.ImageLength++] = value;
 }
 
-bool HexTextReader::feed(const char* text, std::size_t length)
-{
+bool HexTextReader::feed(const char* text, std::size_t length) {
     for (std::size_t i = 0; i < length && !ended_; ++i) {
         const int digit = hexValue(text[i]);
         if (digit >= 0) {
@@ -55,22 +50,19 @@ bool HexTextReader::feed(const char* text, std::size_t length)
     return !ended_;
 }
 
-void HexTextReader::finish()
-{
+void HexTextReader::finish() {
     if (pendingDigit_ >= 0 && !ended_) put(static_cast<std::uint8_t>(pendingDigit_));
     pendingDigit_ = -1;
 }
 
-ReadStatus readHexText(std::string_view text, FirmwareImage& image)
-{
+ReadStatus readHexText(std::string_view text, FirmwareImage& image) {
     HexTextReader reader(image);
     reader.feed(text.data(), text.size());
     reader.finish();
     return reader.overflowed() ? ReadStatus::TooLarge : ReadStatus::Ok;
 }
 
-ReadStatus readHexText(std::istream& in, FirmwareImage& image)
-{
+ReadStatus readHexText(std::istream& in, FirmwareImage& image) {
     HexTextReader reader(image);
     char chunk[8192];
     while (in) {
@@ -81,8 +73,7 @@ ReadStatus readHexText(std::istream& in, FirmwareImage& image)
     return reader.overflowed() ? ReadStatus::TooLarge : ReadStatus::Ok;
 }
 
-RecordCheck checkRecords(const std::uint8_t* image, std::uint32_t length, CrcCheck crc)
-{
+RecordCheck checkRecords(const std::uint8_t* image, std::uint32_t length, CrcCheck crc) {
     std::uint32_t pos = 0;
     while (pos < length) {
         if (length - pos < kLengthFieldSize) return {RecordErrorKind::Format, pos};
@@ -97,35 +88,35 @@ RecordCheck checkRecords(const std::uint8_t* image, std::uint32_t length, CrcChe
     return {};
 }
 
-std::string errorCodeText(std::uint32_t code)
-{
+std::string errorCodeText(std::uint32_t code) {
     char text[16];
     std::snprintf(text, sizeof text, "%05X", static_cast<unsigned>(code));
     return text;
 }
 
-std::string formatErrorText(std::uint32_t code)
-{
-    return "Ошибка формата файла обновления\r\n (код " + errorCodeText(code) + ").\r\nОбновление прервано !!!";
+std::string formatErrorText(std::uint32_t code) {
+    return "Ошибка формата файла обновления\r\n (код " + errorCodeText(code) +
+           ").\r\nОбновление прервано !!!";
 }
 
-std::string crcErrorText(std::uint32_t code)
-{
-    return "В файле обновления ошибка CRC \r\n (код " + errorCodeText(code) + ").\r\nОбновление прервано !!!";
+std::string crcErrorText(std::uint32_t code) {
+    return "В файле обновления ошибка CRC \r\n (код " + errorCodeText(code) +
+           ").\r\nОбновление прервано !!!";
 }
 
-std::string recordErrorText(const RecordCheck& check)
-{
+std::string recordErrorText(const RecordCheck& check) {
     switch (check.kind) {
-    case RecordErrorKind::Format: return formatErrorText(check.code);
-    case RecordErrorKind::Crc: return crcErrorText(check.code);
-    case RecordErrorKind::None: break;
+        case RecordErrorKind::Format:
+            return formatErrorText(check.code);
+        case RecordErrorKind::Crc:
+            return crcErrorText(check.code);
+        case RecordErrorKind::None:
+            break;
     }
     return {};
 }
 
-std::string tooLargeText()
-{
+std::string tooLargeText() {
     return "Файл обновления больше 262144 байт.\r\nОбновление прервано !!!";
 }
 

@@ -32,7 +32,7 @@ struct FirmwareImage {
 // of digits is taken two at a time from the left. Reading ends at the first other character.
 // Feed it the file in pieces of any size.
 class HexTextReader {
-public:
+  public:
     explicit HexTextReader(FirmwareImage& image);
     // Takes the next piece of text; returns false once reading has ended (a character that is
     // neither whitespace nor a digit, or a number that no longer fits), so the rest can be skipped.
@@ -42,7 +42,7 @@ public:
     // More numbers than ImageBuffer holds: nothing past it was written.
     bool overflowed() const { return overflowed_; }
 
-private:
+  private:
     void put(std::uint8_t value);
 
     FirmwareImage& image_;
@@ -77,8 +77,7 @@ enum class CrcCheck { Compare, Skip };
 // the first `length` is read.
 RecordCheck checkRecords(const std::uint8_t* image, std::uint32_t length,
                          CrcCheck crc = CrcCheck::Compare);
-inline RecordCheck checkRecords(const FirmwareImage& image)
-{
+inline RecordCheck checkRecords(const FirmwareImage& image) {
     return checkRecords(image.ImageBuffer.data(), image.ImageLength);
 }
 

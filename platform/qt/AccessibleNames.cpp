@@ -46,7 +46,9 @@ QString captionOf(QLayoutItem* item) {
     return parts.join(QLatin1Char(' '));
 }
 
-QLabel* labelOf(QLayoutItem* item) { return item ? qobject_cast<QLabel*>(item->widget()) : nullptr; }
+QLabel* labelOf(QLayoutItem* item) {
+    return item ? qobject_cast<QLabel*>(item->widget()) : nullptr;
+}
 
 struct Place {
     QLayout* layout;
@@ -85,7 +87,8 @@ Caption gridCaption(QGridLayout& grid, int index) {
     for (int r = row - 1; r >= 0 && columnHead.isEmpty(); --r) {
         QLayoutItem* above = grid.itemAtPosition(r, column);
         columnHead = captionOf(above);
-        if (!columnHead.isEmpty() && rowHead.isEmpty() && r == row - 1) caption.buddy = labelOf(above);
+        if (!columnHead.isEmpty() && rowHead.isEmpty() && r == row - 1)
+            caption.buddy = labelOf(above);
     }
     if (rowHead.isEmpty() || columnHead.isEmpty()) {
         caption.text = rowHead + columnHead;
@@ -108,14 +111,16 @@ Caption layoutCaption(const QWidget& widget) {
     if (!parent || !parent->layout()) return {};
     const auto place = placeIn(parent->layout(), widget);
     if (!place) return {};
-    if (auto* grid = qobject_cast<QGridLayout*>(place->layout)) return gridCaption(*grid, place->index);
+    if (auto* grid = qobject_cast<QGridLayout*>(place->layout))
+        return gridCaption(*grid, place->index);
     if (qobject_cast<QBoxLayout*>(place->layout)) return boxCaption(*place->layout, place->index);
     return {};
 }
 
 QString groupTitle(const QWidget& widget) {
     for (const QWidget* w = widget.parentWidget(); w && !w->isWindow(); w = w->parentWidget())
-        if (const auto* group = qobject_cast<const QGroupBox*>(w); group && !group->title().trimmed().isEmpty())
+        if (const auto* group = qobject_cast<const QGroupBox*>(w);
+            group && !group->title().trimmed().isEmpty())
             return spokenCaption(group->title());
     return {};
 }
@@ -157,13 +162,16 @@ void nameControl(QWidget& widget) {
 // Shows a button's shortcut after its tooltip ("Подключить Comm (Ctrl+L)"); the tooltip itself
 // stays as it is.
 class ShortcutHint : public QObject {
-public:
+  public:
     using QObject::QObject;
     bool eventFilter(QObject* watched, QEvent* event) override {
         auto* button = qobject_cast<QAbstractButton*>(watched);
-        if (event->type() != QEvent::ToolTip || !button || button->shortcut().isEmpty()) return false;
+        if (event->type() != QEvent::ToolTip || !button || button->shortcut().isEmpty())
+            return false;
         const QString key = button->shortcut().toString(QKeySequence::NativeText);
-        const QString tip = button->toolTip().isEmpty() ? key : button->toolTip() + QStringLiteral(" (%1)").arg(key);
+        const QString tip = button->toolTip().isEmpty()
+                                ? key
+                                : button->toolTip() + QStringLiteral(" (%1)").arg(key);
         QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), tip, button);
         return true;
     }
@@ -172,7 +180,7 @@ public:
 // Runs the pass over its window, again after every language change (once the window's own
 // texts are retranslated).
 class ControlNamer : public QObject {
-public:
+  public:
     static constexpr const char* kObjectName = "vigilControlNamer";
 
     explicit ControlNamer(QWidget& window) : QObject(&window), window_(window) {
@@ -185,11 +193,14 @@ public:
             if (w->window() != &window_ || !isInteractiveControl(*w)) continue;
             nameControl(*w);
             // A list's drop-down is read out under the list's own name.
-            if (auto* list = qobject_cast<QComboBox*>(w)) list->view()->setAccessibleName(list->accessibleName());
+            if (auto* list = qobject_cast<QComboBox*>(w))
+                list->view()->setAccessibleName(list->accessibleName());
             // Read-only fields are read by moving through them with Tab.
-            if (w->focusPolicy() == Qt::NoFocus && (qobject_cast<QLineEdit*>(w) || qobject_cast<QPlainTextEdit*>(w)))
+            if (w->focusPolicy() == Qt::NoFocus &&
+                (qobject_cast<QLineEdit*>(w) || qobject_cast<QPlainTextEdit*>(w)))
                 w->setFocusPolicy(Qt::StrongFocus);
-            if (auto* button = qobject_cast<QAbstractButton*>(w); button && !button->shortcut().isEmpty())
+            if (auto* button = qobject_cast<QAbstractButton*>(w);
+                button && !button->shortcut().isEmpty())
                 button->installEventFilter(&hint_);  // installing twice keeps one
         }
     }
@@ -202,7 +213,7 @@ public:
         return false;
     }
 
-private:
+  private:
     QWidget& window_;
     ShortcutHint hint_;
 };
@@ -225,17 +236,19 @@ bool isInteractiveControl(const QWidget& widget) {
         if (qobject_cast<const QComboBox*>(p) || qobject_cast<const QAbstractSpinBox*>(p) ||
             qobject_cast<const QAbstractScrollArea*>(p) || qobject_cast<const QTabBar*>(p))
             return false;
-    if (qobject_cast<const QAbstractSlider*>(&widget)) return !qobject_cast<const QScrollBar*>(&widget);
-    return qobject_cast<const QAbstractButton*>(&widget) || qobject_cast<const QComboBox*>(&widget) ||
-           qobject_cast<const QLineEdit*>(&widget) || qobject_cast<const QAbstractSpinBox*>(&widget) ||
-           qobject_cast<const QAbstractItemView*>(&widget) || qobject_cast<const QPlainTextEdit*>(&widget) ||
-           qobject_cast<const QTextEdit*>(&widget);
+    if (qobject_cast<const QAbstractSlider*>(&widget))
+        return !qobject_cast<const QScrollBar*>(&widget);
+    return qobject_cast<const QAbstractButton*>(&widget) ||
+           qobject_cast<const QComboBox*>(&widget) || qobject_cast<const QLineEdit*>(&widget) ||
+           qobject_cast<const QAbstractSpinBox*>(&widget) ||
+           qobject_cast<const QAbstractItemView*>(&widget) ||
+           qobject_cast<const QPlainTextEdit*>(&widget) || qobject_cast<const QTextEdit*>(&widget);
 }
 
 void nameControls(QWidget& window) {
     // ControlNamer has no meta-object of its own, so it is found by its name.
-    auto* namer = static_cast<ControlNamer*>(
-        window.findChild<QObject*>(QLatin1String(ControlNamer::kObjectName), Qt::FindDirectChildrenOnly));
+    auto* namer = static_cast<ControlNamer*>(window.findChild<QObject*>(
+        QLatin1String(ControlNamer::kObjectName), Qt::FindDirectChildrenOnly));
     if (!namer) namer = new ControlNamer(window);
     namer->run();
 }

@@ -19,7 +19,8 @@ constexpr std::uint16_t kTitleCode = 3;
 // No page or picture of a help file comes near this; a larger length means a damaged file.
 constexpr std::uint64_t kMaxObjectBytes = 64ull << 20;
 
-std::uint32_t littleEndian(const std::vector<std::uint8_t>& data, std::size_t at, std::size_t width) {
+std::uint32_t littleEndian(const std::vector<std::uint8_t>& data, std::size_t at,
+                           std::size_t width) {
     std::uint32_t value = 0;
     for (std::size_t i = 0; i < width; ++i) value |= std::uint32_t{data[at + i]} << (8 * i);
     return value;
@@ -28,7 +29,8 @@ std::uint32_t littleEndian(const std::vector<std::uint8_t>& data, std::size_t at
 // A zero-terminated string inside a record, bounded by the record's end.
 std::string stringAt(const std::vector<std::uint8_t>& data, std::size_t at, std::size_t end) {
     std::string text;
-    for (std::size_t i = at; i < end && i < data.size() && data[i] != 0; ++i) text += static_cast<char>(data[i]);
+    for (std::size_t i = at; i < end && i < data.size() && data[i] != 0; ++i)
+        text += static_cast<char>(data[i]);
     return text;
 }
 
@@ -46,7 +48,9 @@ std::unique_ptr<ChmFile> ChmFile::open(const std::string& path) {
     return file;
 }
 
-ChmFile::~ChmFile() { chm_close(handle_); }
+ChmFile::~ChmFile() {
+    chm_close(handle_);
+}
 
 bool ChmFile::contains(const std::string& object) const {
     chmUnitInfo info;
@@ -55,11 +59,13 @@ bool ChmFile::contains(const std::string& object) const {
 
 std::optional<std::vector<std::uint8_t>> ChmFile::read(const std::string& object) const {
     chmUnitInfo info;
-    if (chm_resolve_object(handle_, object.c_str(), &info) != CHM_RESOLVE_SUCCESS) return std::nullopt;
+    if (chm_resolve_object(handle_, object.c_str(), &info) != CHM_RESOLVE_SUCCESS)
+        return std::nullopt;
     if (info.length > kMaxObjectBytes) return std::nullopt;
     std::vector<std::uint8_t> data(static_cast<std::size_t>(info.length));
     if (data.empty()) return data;
-    const LONGINT64 got = chm_retrieve_object(handle_, &info, data.data(), 0, static_cast<LONGINT64>(info.length));
+    const LONGINT64 got =
+        chm_retrieve_object(handle_, &info, data.data(), 0, static_cast<LONGINT64>(info.length));
     if (got <= 0) return std::nullopt;
     data.resize(static_cast<std::size_t>(got));
     return data;
@@ -119,13 +125,23 @@ std::string ChmFile::topicForContext(std::uint32_t context) const {
 
 namespace platform {
 
-std::unique_ptr<ChmFile> ChmFile::open(const std::string&) { return nullptr; }
+std::unique_ptr<ChmFile> ChmFile::open(const std::string&) {
+    return nullptr;
+}
 ChmFile::~ChmFile() = default;
-bool ChmFile::contains(const std::string&) const { return false; }
-std::optional<std::vector<std::uint8_t>> ChmFile::read(const std::string&) const { return std::nullopt; }
+bool ChmFile::contains(const std::string&) const {
+    return false;
+}
+std::optional<std::vector<std::uint8_t>> ChmFile::read(const std::string&) const {
+    return std::nullopt;
+}
 void ChmFile::readSystem() {}
-std::string ChmFile::locate(const std::string&) const { return {}; }
-std::string ChmFile::topicForContext(std::uint32_t) const { return {}; }
+std::string ChmFile::locate(const std::string&) const {
+    return {};
+}
+std::string ChmFile::topicForContext(std::uint32_t) const {
+    return {};
+}
 
 }  // namespace platform
 

@@ -13,7 +13,7 @@ struct chmFile;
 namespace platform {
 
 class ChmFile {
-public:
+  public:
     // Null when the file cannot be opened as a help file.
     static std::unique_ptr<ChmFile> open(const std::string& path);
     ~ChmFile();
@@ -22,8 +22,8 @@ public:
     std::optional<std::vector<std::uint8_t>> read(const std::string& object) const;
 
     std::string title() const { return title_; }
-    std::string defaultTopic() const { return defaultTopic_; }   // "" when none
-    std::string contentsFile() const { return contentsFile_; }   // "" when none
+    std::string defaultTopic() const { return defaultTopic_; }  // "" when none
+    std::string contentsFile() const { return contentsFile_; }  // "" when none
     // The topic the file's context map gives the number, as a path inside the file; "" when the
     // map has no such number or its topic is not in the file.
     std::string topicForContext(std::uint32_t context) const;
@@ -32,7 +32,7 @@ public:
     // the file), turned into the path of an object in the file; "" when none matches.
     std::string locate(const std::string& stored) const;
 
-private:
+  private:
     explicit ChmFile(chmFile* handle) : handle_(handle) {}
     void readSystem();
 

@@ -18,7 +18,9 @@ QString fullPathOf(const std::string& path) {
 
 ChmHelpViewer::ChmHelpViewer() = default;
 
-ChmHelpViewer::~ChmHelpViewer() { closeAll(); }
+ChmHelpViewer::~ChmHelpViewer() {
+    closeAll();
+}
 
 ChmHelpWindow* ChmHelpViewer::window(const std::string& helpFilePath) const {
     const auto it = windows_.find(fullPathOf(helpFilePath));

@@ -18,7 +18,7 @@ namespace platform {
 class ChmHelpWindow;
 
 class ChmHelpViewer : public HelpService {
-public:
+  public:
     ChmHelpViewer();
     ~ChmHelpViewer() override;
 
@@ -29,7 +29,7 @@ public:
     // The open window of a help file, or null.
     ChmHelpWindow* window(const std::string& helpFilePath) const;
 
-private:
+  private:
     ChmHelpWindow* windowFor(const QString& fullPath);
     void present(ChmHelpWindow* window, const std::string& page);
     void startExternalViewer(const QString& fullPath);

@@ -37,24 +37,27 @@ QString pathInFile(const QUrl& link, const QUrl& shown) {
 
 // Serves every resource of a page (the page, its style sheet, its pictures) from the help file.
 class ChmBrowser : public QTextBrowser {
-public:
+  public:
     ChmBrowser(const ChmFile& file, QWidget* parent) : QTextBrowser(parent), file_(file) {}
 
     QVariant loadResource(int type, const QUrl& url) override {
         if (url.scheme() != kScheme) return QTextBrowser::loadResource(type, url);
         const auto data = file_.read(url.path().toStdString());
         if (!data) return {};
-        return QByteArray(reinterpret_cast<const char*>(data->data()), static_cast<qsizetype>(data->size()));
+        return QByteArray(reinterpret_cast<const char*>(data->data()),
+                          static_cast<qsizetype>(data->size()));
     }
 
-private:
+  private:
     const ChmFile& file_;
 };
 
 }  // namespace
 
 ChmHelpWindow::ChmHelpWindow(std::unique_ptr<ChmFile> file)
-    : file_(std::move(file)), contents_(new QTreeWidget), browser_(new ChmBrowser(*file_, nullptr)) {
+    : file_(std::move(file)),
+      contents_(new QTreeWidget),
+      browser_(new ChmBrowser(*file_, nullptr)) {
     setObjectName(QStringLiteral("ChmHelpWindow"));
     setWindowTitle(QString::fromStdString(file_->title()));
     contents_->setObjectName(QStringLiteral("HelpContents"));
@@ -81,7 +84,8 @@ ChmHelpWindow::ChmHelpWindow(std::unique_ptr<ChmFile> file)
     connect(contents_, &QTreeWidget::itemClicked, contents_, &QTreeWidget::itemActivated);
     connect(browser_, &QTextBrowser::anchorClicked, this, &ChmHelpWindow::followLink);
     // A screen reader announces the page by its title.
-    connect(browser_, &QTextBrowser::sourceChanged, this, [this] { browser_->setAccessibleName(shownTitle()); });
+    connect(browser_, &QTextBrowser::sourceChanged, this,
+            [this] { browser_->setAccessibleName(shownTitle()); });
     platform::nameControls(*this);
 }
 
@@ -91,8 +95,8 @@ void ChmHelpWindow::fillContents() {
     if (file_->contentsFile().empty()) return;
     const auto sitemap = file_->read(file_->contentsFile());
     if (!sitemap) return;
-    const auto entries = parseContents(QString::fromUtf8(reinterpret_cast<const char*>(sitemap->data()),
-                                                         static_cast<qsizetype>(sitemap->size())));
+    const auto entries = parseContents(QString::fromUtf8(
+        reinterpret_cast<const char*>(sitemap->data()), static_cast<qsizetype>(sitemap->size())));
     std::vector<QTreeWidgetItem*> parents;  // the last item at each depth
     for (const auto& entry : entries) {
         const auto depth = static_cast<std::size_t>(entry.depth);
@@ -100,7 +104,8 @@ void ChmHelpWindow::fillContents() {
                          ? new QTreeWidgetItem(contents_)
                          : new QTreeWidgetItem(parents[std::min(depth, parents.size()) - 1]);
         item->setText(0, entry.name);
-        item->setData(0, Qt::UserRole, QString::fromStdString(file_->locate(entry.local.toStdString())));
+        item->setData(0, Qt::UserRole,
+                      QString::fromStdString(file_->locate(entry.local.toStdString())));
         parents.resize(std::min(depth, parents.size()));
         parents.push_back(item);
     }
@@ -141,8 +146,12 @@ void ChmHelpWindow::followLink(const QUrl& link) {
     showPage(page, link.fragment());
 }
 
-std::string ChmHelpWindow::shownPage() const { return browser_->source().path().toStdString(); }
+std::string ChmHelpWindow::shownPage() const {
+    return browser_->source().path().toStdString();
+}
 
-QString ChmHelpWindow::shownTitle() const { return browser_->documentTitle(); }
+QString ChmHelpWindow::shownTitle() const {
+    return browser_->documentTitle();
+}
 
 }  // namespace platform

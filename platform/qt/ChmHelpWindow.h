@@ -15,7 +15,7 @@ namespace platform {
 
 class ChmHelpWindow : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit ChmHelpWindow(std::unique_ptr<ChmFile> file);
     ~ChmHelpWindow() override;
 
@@ -30,7 +30,7 @@ public:
     std::string shownPage() const;
     QString shownTitle() const;
 
-private:
+  private:
     void fillContents();
     void selectInContents(const std::string& page);
 

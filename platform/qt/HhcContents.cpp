@@ -7,7 +7,8 @@ namespace platform {
 std::vector<ContentsEntry> parseContents(const QString& sitemap) {
     // List openings and closings set the depth; each sitemap object is one entry.
     static const QRegularExpression token(
-        QStringLiteral(R"re((?<list><\s*(?<close>/?)\s*ul\b[^>]*>)|<\s*object\b[^>]*>(?<body>.*?)<\s*/\s*object\s*>)re"),
+        QStringLiteral(
+            R"re((?<list><\s*(?<close>/?)\s*ul\b[^>]*>)|<\s*object\b[^>]*>(?<body>.*?)<\s*/\s*object\s*>)re"),
         QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
     static const QRegularExpression param(
         QStringLiteral(R"re(<\s*param\s+name\s*=\s*"([^"]*)"\s+value\s*=\s*"([^"]*)")re"),
@@ -24,7 +25,8 @@ std::vector<ContentsEntry> parseContents(const QString& sitemap) {
         entry.depth = std::max(depth, 0);
         for (auto p = param.globalMatch(match.captured(QStringLiteral("body"))); p.hasNext();) {
             const auto pm = p.next();
-            if (pm.captured(1).compare(QStringLiteral("Name"), Qt::CaseInsensitive) == 0 && entry.name.isEmpty())
+            if (pm.captured(1).compare(QStringLiteral("Name"), Qt::CaseInsensitive) == 0 &&
+                entry.name.isEmpty())
                 entry.name = pm.captured(2);
             else if (pm.captured(1).compare(QStringLiteral("Local"), Qt::CaseInsensitive) == 0)
                 entry.local = pm.captured(2);

@@ -15,7 +15,8 @@ std::string QtFileDialogs::toQtFilter(const std::string& filter) {
         auto end = filter.find('|', bar + 1);
         if (end == std::string::npos) end = filter.size();
         if (!out.empty()) out += ";;";
-        out += filter.substr(start, bar - start) + " (" + filter.substr(bar + 1, end - bar - 1) + ")";
+        out +=
+            filter.substr(start, bar - start) + " (" + filter.substr(bar + 1, end - bar - 1) + ")";
         start = end + 1;
     }
     return out;

@@ -7,7 +7,7 @@ class QWidget;
 namespace platform {
 
 class QtFileDialogs : public FileDialogs {
-public:
+  public:
     explicit QtFileDialogs(QWidget* parent) : parent_(parent) {}
     std::optional<std::string> open(const std::string& filter) override;
     std::optional<std::string> save(const std::string& filter) override;
@@ -15,7 +15,7 @@ public:
     // "Файл(*.abt)|*.abt|..." -> "Файл(*.abt) (*.abt);;..." as QFileDialog wants it.
     static std::string toQtFilter(const std::string& filter);
 
-private:
+  private:
     QWidget* parent_;
 };
 

@@ -13,10 +13,14 @@ namespace {
 
 QMessageBox::Icon qtIcon(MessageIcon icon) {
     switch (icon) {
-    case MessageIcon::Error: return QMessageBox::Critical;
-    case MessageIcon::Warning: return QMessageBox::Warning;
-    case MessageIcon::Information: return QMessageBox::Information;
-    case MessageIcon::None: break;
+        case MessageIcon::Error:
+            return QMessageBox::Critical;
+        case MessageIcon::Warning:
+            return QMessageBox::Warning;
+        case MessageIcon::Information:
+            return QMessageBox::Information;
+        case MessageIcon::None:
+            break;
     }
     return QMessageBox::NoIcon;
 }
@@ -24,8 +28,10 @@ QMessageBox::Icon qtIcon(MessageIcon icon) {
 // The question's buttons carry the program's own words; Escape and the default are "Отмена".
 void addQuestionButtons(QMessageBox& box, MessageButtons buttons) {
     if (buttons == MessageButtons::WriteDiscardCancel)
-        box.addButton(QStringLiteral("Записать"), QMessageBox::AcceptRole)->setObjectName(QStringLiteral("Write"));
-    box.addButton(QStringLiteral("Не записывать"), QMessageBox::DestructiveRole)->setObjectName(QStringLiteral("Discard"));
+        box.addButton(QStringLiteral("Записать"), QMessageBox::AcceptRole)
+            ->setObjectName(QStringLiteral("Write"));
+    box.addButton(QStringLiteral("Не записывать"), QMessageBox::DestructiveRole)
+        ->setObjectName(QStringLiteral("Discard"));
     QPushButton* cancel = box.addButton(QStringLiteral("Отмена"), QMessageBox::RejectRole);
     cancel->setObjectName(QStringLiteral("Cancel"));
     box.setDefaultButton(cancel);
@@ -35,13 +41,14 @@ void addQuestionButtons(QMessageBox& box, MessageButtons buttons) {
 MessageResult showBox(const std::string& text, const std::string& caption, MessageIcon icon,
                       MessageButtons buttons) {
     const std::string& title = caption.empty() ? applicationTitle() : caption;
-    const auto qtButtons = buttons == MessageButtons::OkCancel ? QMessageBox::Ok | QMessageBox::Cancel
-                           : buttons == MessageButtons::Ok     ? QMessageBox::StandardButtons(QMessageBox::Ok)
-                                                               : QMessageBox::StandardButtons(QMessageBox::NoButton);
+    const auto qtButtons =
+        buttons == MessageButtons::OkCancel ? QMessageBox::Ok | QMessageBox::Cancel
+        : buttons == MessageButtons::Ok     ? QMessageBox::StandardButtons(QMessageBox::Ok)
+                                            : QMessageBox::StandardButtons(QMessageBox::NoButton);
     QWidget* parent = QApplication::activeModalWidget();
     if (!parent) parent = QApplication::activeWindow();
-    QMessageBox box(qtIcon(icon), QString::fromStdString(title), QString::fromStdString(text), qtButtons,
-                    parent);
+    QMessageBox box(qtIcon(icon), QString::fromStdString(title), QString::fromStdString(text),
+                    qtButtons, parent);
     if (qtButtons == QMessageBox::NoButton) {
         addQuestionButtons(box, buttons);
         box.exec();
@@ -56,15 +63,20 @@ MessageResult showBox(const std::string& text, const std::string& caption, Messa
 
 }  // namespace
 
-QtMessageService::QtMessageService() { setMessageService(this); }
+QtMessageService::QtMessageService() {
+    setMessageService(this);
+}
 
-QtMessageService::~QtMessageService() { setMessageService(nullptr); }
+QtMessageService::~QtMessageService() {
+    setMessageService(nullptr);
+}
 
-MessageResult QtMessageService::show(const std::string& text, const std::string& caption, MessageIcon icon,
-                                     MessageButtons buttons) {
+MessageResult QtMessageService::show(const std::string& text, const std::string& caption,
+                                     MessageIcon icon, MessageButtons buttons) {
     // Without an application (start-up failed, or already gone) there is no box to show.
     if (!qApp) {
-        std::fprintf(stderr, "[%s] %s\n", caption.empty() ? applicationTitle().c_str() : caption.c_str(), text.c_str());
+        std::fprintf(stderr, "[%s] %s\n",
+                     caption.empty() ? applicationTitle().c_str() : caption.c_str(), text.c_str());
         return MessageResult::Ok;
     }
     if (QThread::currentThread() == qApp->thread()) return showBox(text, caption, icon, buttons);

@@ -7,7 +7,7 @@
 namespace platform {
 
 class QtMessageService : public MessageService {
-public:
+  public:
     QtMessageService();  // installs itself as the service in use
     ~QtMessageService() override;
     QtMessageService(const QtMessageService&) = delete;

@@ -12,8 +12,12 @@ QtTimer::QtTimer() {
     });
 }
 
-void QtTimer::setInterval(int milliseconds) { timer_.setInterval(milliseconds); }
-int QtTimer::interval() const { return timer_.interval(); }
+void QtTimer::setInterval(int milliseconds) {
+    timer_.setInterval(milliseconds);
+}
+int QtTimer::interval() const {
+    return timer_.interval();
+}
 
 void QtTimer::setEnabled(bool enabled) {
     if (enabled == timer_.isActive()) return;
@@ -23,6 +27,8 @@ void QtTimer::setEnabled(bool enabled) {
         timer_.stop();
 }
 
-bool QtTimer::enabled() const { return timer_.isActive(); }
+bool QtTimer::enabled() const {
+    return timer_.isActive();
+}
 
 }  // namespace platform

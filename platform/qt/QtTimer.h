@@ -7,14 +7,14 @@
 namespace platform {
 
 class QtTimer : public Timer {
-public:
+  public:
     QtTimer();
     void setInterval(int milliseconds) override;
     int interval() const override;
     void setEnabled(bool enabled) override;
     bool enabled() const override;
 
-private:
+  private:
     QTimer timer_;
 };
 

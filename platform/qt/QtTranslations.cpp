@@ -11,7 +11,8 @@ bool installQtTranslations(QCoreApplication& application) {
     auto* translator = new QTranslator(&application);
     // qtbase holds the dialogs, buttons and menus the program shows.
     if (!translator->load(QLocale(QLocale::Russian, QLocale::Russia), QStringLiteral("qtbase"),
-                          QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+                          QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         delete translator;
         return false;
     }

@@ -1,8 +1,8 @@
 // Batch commissioning end to end: three units on one simulated terminal that the test
 // "swaps" by muting it and giving it the next unit's IDCOD; the second unit fails verification,
 // Ctrl+C ends the first run while the third is awaited, and a second run with the same log, started
-// with the first unit still connected, leaves that unit alone, retries the second and does the third.
-// Then the routes by which a batch could write one unit's values into another terminal.
+// with the first unit still connected, leaves that unit alone, retries the second and does the
+// third. Then the routes by which a batch could write one unit's values into another terminal.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -14,13 +14,13 @@
 #include "protocol/Cp1251.h"
 #include "protocol/ParameterTable.h"
 
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using ::testing::Not;
 using testsupport::SettingsTerminal;
 using testsupport::SimulatedLine;
 using testsupport::UnitSwitch;
 using testsupport::VigilProcess;
-using ::testing::ElementsAre;
-using ::testing::HasSubstr;
-using ::testing::Not;
 
 namespace {
 
@@ -30,9 +30,10 @@ class Batch : public testsupport::CliTest {
   protected:
     Batch() {
         // No text of the template is longer than 12 bytes.
-        writeFile("template.abt", testsupport::wholeTemplate(
-                  "TL1=+79161234501:TL2=:TL9=:Sms1En=1:Voice1En=0:Ip1=10.1.1.1:Port1=7000:"
-                  "GET1=1:GET2=0:GET3=0:GET4=0:NmbPress=0:Coord=1:Ip1En=1:Apn=apn.ru:REG=5:"));
+        writeFile("template.abt",
+                  testsupport::wholeTemplate(
+                      "TL1=+79161234501:TL2=:TL9=:Sms1En=1:Voice1En=0:Ip1=10.1.1.1:Port1=7000:"
+                      "GET1=1:GET2=0:GET3=0:GET4=0:NmbPress=0:Coord=1:Ip1En=1:Apn=apn.ru:REG=5:"));
         writeFile("units.csv",
                   "unit,ModulePhone,TL2,Apn\n"
                   "U1,+79990000001,+79990000101,\n"
@@ -41,8 +42,13 @@ class Batch : public testsupport::CliTest {
     }
 
     std::vector<std::string> args() const {
-        return {"batch", "--port", "COM" + std::to_string(kCom), path("template.abt"),
-                path("units.csv"), "--log", path("log.csv")};
+        return {"batch",
+                "--port",
+                "COM" + std::to_string(kCom),
+                path("template.abt"),
+                path("units.csv"),
+                "--log",
+                path("log.csv")};
     }
 
     // Rows of the log without the time column.
@@ -70,7 +76,8 @@ class Batch : public testsupport::CliTest {
 
     static std::size_t writes(const SettingsTerminal& terminal) {
         std::size_t n = 0;
-        for (const std::string& r : terminal.mode.requests()) n += r.find("TL1=") != std::string::npos;
+        for (const std::string& r : terminal.mode.requests())
+            n += r.find("TL1=") != std::string::npos;
         return n;
     }
 };
@@ -78,8 +85,9 @@ class Batch : public testsupport::CliTest {
 TEST_F(Batch, ASecondUnitThatFailsIsLoggedAndTheResumedRunRetriesIt) {
     const std::string id = "004512 Версия 2.07 Eeprom OK";  // the simulated terminal's own
     const std::string id2 = "004513 Версия 2.07 Eeprom OK", id3 = "004514 Версия 2.07 Eeprom OK";
-    const std::string cut = "поле \"Телефон модуля\" (TL9) на вкладке \"Телефоны\": отправлено \"+7999000000222\", "
-                            "получено \"+79990000002\"";
+    const std::string cut =
+        "поле \"Телефон модуля\" (TL9) на вкладке \"Телефоны\": отправлено \"+7999000000222\", "
+        "получено \"+79990000002\"";
     const auto header = ElementsAre("unit", "idcode", "result", "differences");
     const auto u1 = ElementsAre("U1", id, "ok", "");
     const auto u2Failed = ElementsAre("U2", id2, "failed", cut);
@@ -102,8 +110,10 @@ TEST_F(Batch, ASecondUnitThatFailsIsLoggedAndTheResumedRunRetriesIt) {
     SettingsTerminal terminal(map, kCom);  // U1, still connected the next day
     VigilProcess batch(args());
     // A new terminal would take U3; U1's is refused, U2's retried.
-    swapUnit(batch, terminal, "Unit U3: the connected terminal (IDCOD=" + id + ") is unit U1", "U3", id2);
-    ASSERT_TRUE(batch.waitForOutput("Unit U2: terminal IDCOD=" + id2 + ", failed before; trying it again."));
+    swapUnit(batch, terminal, "Unit U3: the connected terminal (IDCOD=" + id + ") is unit U1", "U3",
+             id2);
+    ASSERT_TRUE(batch.waitForOutput("Unit U2: terminal IDCOD=" + id2 +
+                                    ", failed before; trying it again."));
     swapUnit(batch, terminal, "Unit U2: done; disconnect it.", "U3", id3);
     const auto result = batch.finish();
     EXPECT_EQ(result.exitCode, 0) << result.out << result.err;
@@ -164,7 +174,8 @@ TEST_F(Binding, AFailedTerminalThatAnswersAgainIsRetriedNeverGivenTheNextUnit) {
     terminals.plug(UnitSwitch::kNone);  // it pauses (or is replugged) ...
     ASSERT_TRUE(batch.waitForOutput("Unit U2: connect it"));
     terminals.plug(a);  // ... and answers again
-    ASSERT_TRUE(batch.waitForOutput("Unit U1: terminal IDCOD=" + idA + ", failed before; trying it again."));
+    ASSERT_TRUE(batch.waitForOutput("Unit U1: terminal IDCOD=" + idA +
+                                    ", failed before; trying it again."));
     ASSERT_TRUE(batch.waitForOutput("Unit U1: disconnect it."));
     terminals.plug(UnitSwitch::kNone);
     ASSERT_TRUE(batch.waitForOutput("Unit U2: connect it"));
@@ -184,11 +195,13 @@ TEST_F(Binding, ATerminalDoneBeforeIsKnownAfterAFirmwareUpdate) {
     VigilProcess batch(args());
     ASSERT_TRUE(batch.waitForOutput("Unit U1: done; disconnect it."));
     terminals.plug(UnitSwitch::kNone);
-    terminals.unit(a).setValue(*protocol::byControl("EIdCod"), cp1251("004512 Версия 2.08 Eeprom OK"));
+    terminals.unit(a).setValue(*protocol::byControl("EIdCod"),
+                               cp1251("004512 Версия 2.08 Eeprom OK"));
     ASSERT_TRUE(batch.waitForOutput("Unit U2: connect it"));
     terminals.plug(a);
-    ASSERT_TRUE(batch.waitForOutput("Unit U2: the connected terminal (IDCOD=004512 Версия 2.08 "
-                                    "Eeprom OK) is unit U1, already done; disconnect it."));
+    ASSERT_TRUE(
+        batch.waitForOutput("Unit U2: the connected terminal (IDCOD=004512 Версия 2.08 "
+                            "Eeprom OK) is unit U1, already done; disconnect it."));
     terminals.plug(b);  // swapped in at once: the answer of another terminal is the disconnect
     const auto result = batch.finish();
     EXPECT_EQ(result.exitCode, 0) << result.out << result.err;
@@ -212,7 +225,8 @@ TEST_F(Binding, ATerminalSwappedDuringTheWriteIsLoggedAsTheUnitItTook) {
     EXPECT_EQ(batch.finish().exitCode, 4);
     terminals.plug(b);  // it holds U1's values: it is U1
     VigilProcess again(args());
-    ASSERT_TRUE(again.waitForOutput("Unit U1: terminal IDCOD=" + idB + ", failed before; trying it again."));
+    ASSERT_TRUE(again.waitForOutput("Unit U1: terminal IDCOD=" + idB +
+                                    ", failed before; trying it again."));
     const auto result = again.finish();
     EXPECT_EQ(result.exitCode, 0) << result.out << result.err;
     EXPECT_EQ(terminals.unit(a).store().value("ModulePhone"), "+79990000002");
@@ -263,7 +277,8 @@ TEST_F(Binding, ATerminalThatDoesNotSayWhoItIsIsNotWrittenAndAnUnboundUnitGoesTo
     VigilProcess batch(args());
     ASSERT_TRUE(batch.waitForOutput("the connected terminal gives no identification code"));
     // Told once: while it answers the same, it is still connected.
-    EXPECT_FALSE(batch.waitForOutput("the connected terminal gives no identification code", std::chrono::seconds(3)));
+    EXPECT_FALSE(batch.waitForOutput("the connected terminal gives no identification code",
+                                     std::chrono::seconds(3)));
     terminals.plug(b);
     ASSERT_TRUE(batch.waitForOutput("Unit U1: terminal IDCOD=" + idB + ", writing."));
     batch.interrupt();
@@ -311,10 +326,12 @@ TEST_F(Binding, ALogThatRebindsATerminalUndoesItsUnitAndAStrayAttemptIsNamed) {
     const int a = terminals.add(idA);
     SimulatedLine line(map, kCom, terminals);
     const std::string header = "time,unit,idcode,result,differences\n";
-    writeFile("log.csv", header + "t,U1," + idA + ",failed,нет ответа\nt,U1," + idB + ",ok,\nt,U2," + idB + ",ok,\n");
+    writeFile("log.csv", header + "t,U1," + idA + ",failed,нет ответа\nt,U1," + idB +
+                             ",ok,\nt,U2," + idB + ",ok,\n");
     terminals.plug(a);
     VigilProcess batch(args());
-    ASSERT_TRUE(batch.waitForOutput("Unit U1: terminal IDCOD=" + idA + ", failed before; trying it again."));
+    ASSERT_TRUE(batch.waitForOutput("Unit U1: terminal IDCOD=" + idA +
+                                    ", failed before; trying it again."));
     auto result = batch.finish();
     EXPECT_EQ(result.exitCode, 0) << result.out << result.err;
     EXPECT_EQ(terminals.unit(a).store().value("ModulePhone"), "+7999000000111");
@@ -342,7 +359,8 @@ TEST_F(Binding, ATerminalSwappedInUnderKeepUnlistedIsToldItsOwnValuesAreGone) {
     ASSERT_TRUE(batch.waitForOutput("Unit U1: disconnect it."));
     batch.interrupt();
     batch.finish();
-    EXPECT_THAT(logRows().at(1), ElementsAre("U1", idB, "failed", HasSubstr("взяты у терминала IDCOD=" + idA)));
+    EXPECT_THAT(logRows().at(1),
+                ElementsAre("U1", idB, "failed", HasSubstr("взяты у терминала IDCOD=" + idA)));
 }
 
 }  // namespace

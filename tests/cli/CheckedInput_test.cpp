@@ -240,15 +240,18 @@ TEST_F(CheckedInput, KeepUnlistedWritesNothingWhenATerminalValueCannotBeKeptAsIt
     EXPECT_THAT(result.err, HasSubstr("invalid value \"9\" for GpsSleepMode (Coord)"));
     EXPECT_EQ(terminal.mode.requests(), std::vector<std::string>{"$Pass=Vostel:End:"});
     writeFile("units.csv", "unit,Apn\nU1,unit.apn\n");
-    const auto batchResult = runVigil({"batch", "--port", kPort, path("one-key.abt"), path("units.csv"),
-                                       "--log", path("log.csv"), "--keep-unlisted"});
+    const auto batchResult =
+        runVigil({"batch", "--port", kPort, path("one-key.abt"), path("units.csv"), "--log",
+                  path("log.csv"), "--keep-unlisted"});
     EXPECT_EQ(batchResult.exitCode, 4) << batchResult.out << batchResult.err;
     EXPECT_THAT(batchResult.out, HasSubstr("Unit U1: FAILED"));
     EXPECT_EQ(terminal.mode.store().value("SmsEnable1"), "5");
     // A read says so too: its file would not write the same value back.
     const auto read = runVigil({"read", "--port", kPort});
     EXPECT_EQ(read.exitCode, 0);
-    EXPECT_THAT(read.err, HasSubstr("warning: the terminal holds invalid value \"5\" for SmsEnable1 (Sms1En)"));
+    EXPECT_THAT(
+        read.err,
+        HasSubstr("warning: the terminal holds invalid value \"5\" for SmsEnable1 (Sms1En)"));
 }
 
 TEST_F(CheckedInput, OutputGoesThroughALinkAndNeverReplacesWhatIsNotAFile) {

@@ -2,23 +2,21 @@
 // What the command-line tests share: a private COM port map and registry, a scratch folder for
 // files, and terminals played by the simulator on ptys mapped to COM numbers.
 #include <gtest/gtest.h>
-
+#include <poll.h>
 #include <stdlib.h>
 
-#include <poll.h>
-
 #include <filesystem>
-#include <functional>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <sstream>
 #include <string>
 
+#include "VigilProcess.h"
 #include "protocol/Cp1251.h"
 #include "support/PtyPair.h"
 #include "tools/SettingsMode.h"
 #include "tools/Simulator.h"
-#include "VigilProcess.h"
 
 namespace testsupport {
 
@@ -44,8 +42,8 @@ struct SettingsTerminal {
     SimulatedLine line;
 };
 
-// Waits until `done` holds, or a liveness bound passes; for what the simulator's thread has still to
-// take in when the program has already ended.
+// Waits until `done` holds, or a liveness bound passes; for what the simulator's thread has still
+// to take in when the program has already ended.
 inline bool eventually(const std::function<bool()>& done,
                        std::chrono::milliseconds bound = std::chrono::seconds(10)) {
     const auto deadline = std::chrono::steady_clock::now() + bound;

@@ -7,10 +7,10 @@
 #include "CliFixture.h"
 #include "protocol/ParameterTable.h"
 
-using testsupport::runVigil;
-using testsupport::SettingsTerminal;
 using ::testing::HasSubstr;
 using ::testing::Not;
+using testsupport::runVigil;
+using testsupport::SettingsTerminal;
 
 namespace {
 
@@ -21,7 +21,8 @@ class History : public testsupport::CliTest {};
 
 std::size_t count(const std::string& text, const std::string& what) {
     std::size_t n = 0;
-    for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
+    for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
+        ++n;
     return n;
 }
 
@@ -66,8 +67,11 @@ TEST_F(History, ReadsAndWritesAreKeptPerUnitAndRestoreWritesThemBackOnlyToThatUn
     EXPECT_EQ(wrong.exitCode, 2);
     EXPECT_THAT(wrong.err, HasSubstr("is unit \"000777\", not 004512"));
     EXPECT_EQ(terminal.mode.requests().size(), before + 1);  // the read only
-    EXPECT_EQ(runVigil({"restore", "--port", kPort, "--unit", "004512", "--before-erase"}).exitCode, 2);
-    EXPECT_EQ(runVigil({"restore", "--port", kPort, "--unit", "004512", "--at", "2000-01-01"}).exitCode, 2);
+    EXPECT_EQ(runVigil({"restore", "--port", kPort, "--unit", "004512", "--before-erase"}).exitCode,
+              2);
+    EXPECT_EQ(
+        runVigil({"restore", "--port", kPort, "--unit", "004512", "--at", "2000-01-01"}).exitCode,
+        2);
 
     const auto status = runVigil({"records", "status"});
     EXPECT_EQ(status.exitCode, 0);

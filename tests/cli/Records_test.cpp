@@ -22,11 +22,11 @@ TEST(Overrides, EachKeyTakesTheValueFormItImplies) {
         const char* wire;  // as a write request carries it
     } cases[] = {
         {"ModulePhone=+7999", "ModulePhone", "+7999"},
-        {"tl9=+7999", "ModulePhone", "+7999"},               // .abt key, any letter case
-        {"Apn=", "Apn", ""},                                 // an empty text is a value
-        {"Apn=тест", "Apn", "\xF2\xE5\xF1\xF2"},             // cp1251 on the link
-        {"AlarmPressCount=2", "AlarmPressCount", "2"},       // the press count itself...
-        {"NmbPress=1", "AlarmPressCount", "2"},              // ...or the file's item index
+        {"tl9=+7999", "ModulePhone", "+7999"},          // .abt key, any letter case
+        {"Apn=", "Apn", ""},                            // an empty text is a value
+        {"Apn=тест", "Apn", "\xF2\xE5\xF1\xF2"},        // cp1251 on the link
+        {"AlarmPressCount=2", "AlarmPressCount", "2"},  // the press count itself...
+        {"NmbPress=1", "AlarmPressCount", "2"},         // ...or the file's item index
         {"NmbPress=0", "AlarmPressCount", "1"},
         {"MicSensitivity=b", "MicSensitivity", "B"},
         {"REG=F", "MicSensitivity", "F"},
@@ -57,7 +57,7 @@ TEST(Overrides, ValuesThatCannotBeSentAreRefused) {
         {"AlarmPressCount=0", "1 to 2"},
         {"AlarmPressCount=3", "1 to 2"},
         {"ServerProtocol1=2", "0 to 1"},
-        {"GET1=5", "0 to 1"},    // the file reader would leave the list without selection
+        {"GET1=5", "0 to 1"},  // the file reader would leave the list without selection
         {"MicSensitivity=10", "one hex digit"},
         {"SmsEnable1=", "0 or 1"},
         {"Sms1En=2", "0 or 1"},  // the file reader leaves the box alone
@@ -95,12 +95,13 @@ TEST(Csv, FieldsSurviveAWriteAndAReadBack) {
 class Log : public testsupport::CliTest {};
 
 TEST_F(Log, TheLatestRowOfAUnitDecidesWhetherItIsDone) {
-    writeFile("log.csv", "time,unit,idcode,result,differences\n"
-          "t,U1,id1,failed,x\n"
-          "t,U1,id1,ok,\n"
-          "t,U2,id2,ok,\n"
-          "t,U2,id2,failed,x\n"
-          "t,U3,id3,ok");  // a row the power cut short, without its line end
+    writeFile("log.csv",
+              "time,unit,idcode,result,differences\n"
+              "t,U1,id1,failed,x\n"
+              "t,U1,id1,ok,\n"
+              "t,U2,id2,ok,\n"
+              "t,U2,id2,failed,x\n"
+              "t,U3,id3,ok");  // a row the power cut short, without its line end
     std::string error;
     auto log = cli::BatchLog::open(path("log.csv"), error);
     ASSERT_TRUE(log) << error;
@@ -142,13 +143,15 @@ TEST_F(Log, ANewLogGetsItsHeaderAndAForeignFileIsLeftAlone) {
 class StoredSettings : public testsupport::CliTest {
   protected:
     void store(const std::string& values) const {
-        writeFile("registry.reg", "Windows Registry Editor Version 5.00\n\n[Quorveth\\ComPort]\n" + values);
+        writeFile("registry.reg",
+                  "Windows Registry Editor Version 5.00\n\n[Quorveth\\ComPort]\n" + values);
     }
 };
 
 TEST_F(StoredSettings, TheWindowsSettingsAreTakenAndBadValuesKeepTheDefault) {
-    store("\"ComBaud\"=dword:0000000c\n\"ComNum\"=dword:00000003\n\"StopBits\"=dword:00000002\n"
-          "\"Control\"=dword:00000001\n\"DataBit\"=dword:00000002\n\"Parity\"=dword:00000002\n");
+    store(
+        "\"ComBaud\"=dword:0000000c\n\"ComNum\"=dword:00000003\n\"StopBits\"=dword:00000002\n"
+        "\"Control\"=dword:00000001\n\"DataBit\"=dword:00000002\n\"Parity\"=dword:00000002\n");
     TCommPort port;
     EXPECT_TRUE(cli::applyStoredLineSettings(port).empty());
     EXPECT_EQ(port.GetBaud(), 115200);
@@ -161,9 +164,9 @@ TEST_F(StoredSettings, TheWindowsSettingsAreTakenAndBadValuesKeepTheDefault) {
     store("\"ComBaud\"=dword:00000020\n\"StopBits\"=\"one\"\n\"Control\"=dword:00000002\n");
     TCommPort other;
     const auto warnings = cli::applyStoredLineSettings(other);
-    EXPECT_THAT(warnings, ElementsAre(HasSubstr("\"ComBaud\" = 32 is out of range"),
-                                      HasSubstr("'StopBits'"), HasSubstr("'DataBit'"),
-                                      HasSubstr("'Parity'")));
+    EXPECT_THAT(warnings,
+                ElementsAre(HasSubstr("\"ComBaud\" = 32 is out of range"), HasSubstr("'StopBits'"),
+                            HasSubstr("'DataBit'"), HasSubstr("'Parity'")));
     EXPECT_EQ(other.GetBaud(), 9600);
     EXPECT_EQ(other.Control(), ccHard);
 }

@@ -10,9 +10,9 @@
 #include "protocol/ParameterTable.h"
 #include "records/SqlStore.h"
 
+using ::testing::HasSubstr;
 using testsupport::runVigil;
 using testsupport::SettingsTerminal;
-using ::testing::HasSubstr;
 
 namespace {
 
@@ -33,10 +33,11 @@ std::string serverScript(const std::string& action, const std::string& dir) {
 }
 
 class TeamRecords : public testsupport::CliTest {
-protected:
+  protected:
     void SetUp() override {
         if (!std::getenv("VIGIL_TEST_POSTGRES"))
-            GTEST_SKIP() << "no PostgreSQL server given (VIGIL_TEST_POSTGRES): team store not tested";
+            GTEST_SKIP()
+                << "no PostgreSQL server given (VIGIL_TEST_POSTGRES): team store not tested";
         char dir[] = "/tmp/vigil-team-XXXXXX";
         ASSERT_TRUE(::mkdtemp(dir));
         serverDir_ = dir;

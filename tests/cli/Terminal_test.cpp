@@ -9,10 +9,10 @@
 #include "tools/EncFile.h"
 #include "update/FirmwareUpload.h"
 
+using ::testing::HasSubstr;
 using testsupport::runVigil;
 using testsupport::SettingsTerminal;
 using testsupport::SimulatedLine;
-using ::testing::HasSubstr;
 
 namespace {
 
@@ -40,7 +40,8 @@ class TerminalCommands : public testsupport::CliTest {};
 // carry IDCOD=) leave out the items of `dropped`.
 class ForgetfulTerminal : public sim::Mode, private sim::Line {
   public:
-    ForgetfulTerminal(const sim::SettingsOptions& options, std::vector<std::string> dropped, bool inReads)
+    ForgetfulTerminal(const sim::SettingsOptions& options, std::vector<std::string> dropped,
+                      bool inReads)
         : settings(options), dropped_(std::move(dropped)), inReads_(inReads) {}
     void received(const std::uint8_t* data, std::size_t length, sim::Line& line) override {
         line_ = &line;
@@ -52,7 +53,8 @@ class ForgetfulTerminal : public sim::Mode, private sim::Line {
     void send(std::string bytes, sim::Clock::duration delay) override {
         const bool readAnswer = bytes.find("IDCOD=") != std::string::npos;
         for (const std::string& key : dropped_)
-            if (const std::size_t at = bytes.find(key); at != std::string::npos && readAnswer == inReads_)
+            if (const std::size_t at = bytes.find(key);
+                at != std::string::npos && readAnswer == inReads_)
                 bytes.erase(at, bytes.find(':', at) + 1 - at);
         line_->send(std::move(bytes), delay);
     }
@@ -95,15 +97,16 @@ TEST_F(TerminalCommands, ReadGivesTheFileAsSaveWritesItAndJsonByName) {
 
     const auto json = runVigil({"read", "--port", kPort, "--format", "json"});
     EXPECT_EQ(json.exitCode, 0) << json.err;
-    for (const char* entry : {"\"Apn\": \"интернет\"", "\"AlarmPressCount\": \"2\"",
-                              "\"MicSensitivity\": \"A\"", "\"GpsSleepMode\": \"4\"",
-                              "\"IdCode\": \"004512 Версия 2.07 Eeprom OK\"",
-                              "\"GpsLongitude\": \"03737.5678E\"", "\"ServerEnable4\": \"0\""})
+    for (const char* entry :
+         {"\"Apn\": \"интернет\"", "\"AlarmPressCount\": \"2\"", "\"MicSensitivity\": \"A\"",
+          "\"GpsSleepMode\": \"4\"", "\"IdCode\": \"004512 Версия 2.07 Eeprom OK\"",
+          "\"GpsLongitude\": \"03737.5678E\"", "\"ServerEnable4\": \"0\""})
         EXPECT_THAT(json.out, HasSubstr(entry));
     // The read request of the Read buttons, three times.
     EXPECT_EQ(terminal.mode.requests(), std::vector<std::string>(3, "$Pass=Vostel:End:"));
 
-    const auto gathered = runVigil({"read", "--port", "COM" + std::to_string(kCom + 1), "--format", "json"});
+    const auto gathered =
+        runVigil({"read", "--port", "COM" + std::to_string(kCom + 1), "--format", "json"});
     EXPECT_EQ(gathered.exitCode, 0) << gathered.err;
     EXPECT_EQ(gathered.out, json.out);
 }
@@ -139,9 +142,9 @@ TEST_F(TerminalCommands, AReadThatFailsExitsWithItsCodeAndSaysWhy) {
 TEST_F(TerminalCommands, WriteSendsTheFileWithOverridesAsWriteAllDoesAndVerifies) {
     SettingsTerminal terminal(map, kCom);
     writeFile("template.abt", kTemplate);
-    const auto result = runVigil({"write", "--port", kPort, path("template.abt"), "--set",
-                                  "ModulePhone=+79990001122", "--set", "nmbpress=0", "--set",
-                                  "Apn=тест"});
+    const auto result =
+        runVigil({"write", "--port", kPort, path("template.abt"), "--set",
+                  "ModulePhone=+79990001122", "--set", "nmbpress=0", "--set", "Apn=тест"});
     EXPECT_EQ(result.exitCode, 0) << result.out << result.err;
     // The read of the snapshot the records keep, then the request of "write all pages" (mask
     // 0x0283): settings, phones, internet, access.
@@ -170,12 +173,19 @@ TEST_F(TerminalCommands, AValueTheTerminalStoresDifferentlyIsNamedAndExitsWithFo
         const char* field;  // the one field cut, and nothing else
         bool readBack;      // the write's answer lacks it: a read checks it
     } cases[] = {
-        {"TL3=123456789012", "\"Телефон 3: Номер\" (TL3) на вкладке \"Телефоны\": отправлено \"123456789012\", получено \"12345678\"", false},
-        {"TL9=+79990001122", "\"Телефон модуля\" (TL9) на вкладке \"Телефоны\": отправлено \"+79990001122\", получено \"+7999000\"", true},
+        {"TL3=123456789012",
+         "\"Телефон 3: Номер\" (TL3) на вкладке \"Телефоны\": отправлено \"123456789012\", "
+         "получено \"12345678\"",
+         false},
+        {"TL9=+79990001122",
+         "\"Телефон модуля\" (TL9) на вкладке \"Телефоны\": отправлено \"+79990001122\", получено "
+         "\"+7999000\"",
+         true},
     };
     for (const auto& c : cases) {
         const std::size_t before = forgetful.settings.requests().size();
-        const auto result = runVigil({"write", "--port", kPort, path("template.abt"), "--set", c.set});
+        const auto result =
+            runVigil({"write", "--port", kPort, path("template.abt"), "--set", c.set});
         EXPECT_EQ(result.exitCode, 4) << result.err;
         EXPECT_THAT(result.out, ::testing::EndsWith(std::string(":\n  поле ") + c.field + "\n"));
         if (!c.readBack) continue;
@@ -195,7 +205,8 @@ TEST_F(TerminalCommands, AValueTheTerminalStoresDifferentlyIsNamedAndExitsWithFo
 class LateLine : public sim::Mode, private sim::Line {
   public:
     enum class When { AfterOpen, BeforeFirstWriteAnswer };
-    LateLine(When when, const sim::SettingsOptions& options, const sim::ParameterStore& store, std::string stale)
+    LateLine(When when, const sim::SettingsOptions& options, const sim::ParameterStore& store,
+             std::string stale)
         : settings(options, store), when_(when), stale_(std::move(stale)) {}
     void linkOpened(sim::Line& line) override {
         if (when_ == When::AfterOpen) line.send(stale_, std::chrono::milliseconds(100));
@@ -213,7 +224,9 @@ class LateLine : public sim::Mode, private sim::Line {
     sim::SettingsMode settings;
 
   private:
-    void send(std::string bytes, sim::Clock::duration delay) override { line_->send(std::move(bytes), delay + hold_); }
+    void send(std::string bytes, sim::Clock::duration delay) override {
+        line_->send(std::move(bytes), delay + hold_);
+    }
     void unplug() override { line_->unplug(); }
     sim::Clock::time_point now() const override { return line_->now(); }
 
@@ -252,7 +265,8 @@ TEST_F(TerminalCommands, AnEchoOfTheRequestIsNeverTakenForTheTerminalsAnswer) {
     testsupport::EchoingLine echoing(cutting);
     SimulatedLine line(map, kCom, echoing);
     writeFile("template.abt", kTemplate);
-    const auto write = runVigil({"write", "--port", kPort, path("template.abt"), "--set", "TL3=123456789012"});
+    const auto write =
+        runVigil({"write", "--port", kPort, path("template.abt"), "--set", "TL3=123456789012"});
     EXPECT_EQ(write.exitCode, 4) << write.out << write.err;
     EXPECT_THAT(write.out, HasSubstr("отправлено \"123456789012\", получено \"12345678\""));
     const auto read = runVigil({"read", "--port", kPort});
@@ -289,15 +303,15 @@ TEST_F(TerminalCommands, PortsListsTheMapWithEachDevicesPresence) {
     EXPECT_EQ(result.exitCode, 0) << result.err;
     EXPECT_THAT(result.out, ::testing::ContainsRegex("COM7 +" + terminal.line.engine.slavePath() +
                                                      " +- +present\n"));
-    EXPECT_THAT(result.out, ::testing::ContainsRegex("COM12 +/dev/vigil-test-unplugged +- +absent\n"));
+    EXPECT_THAT(result.out,
+                ::testing::ContainsRegex("COM12 +/dev/vigil-test-unplugged +- +absent\n"));
 }
 
 TEST_F(TerminalCommands, MonitorShowsReceptionsAsTheMonitorPageAndSwitchesOff) {
     SettingsTerminal terminal(map, kCom);
     // The terminal's line "GSM: CSQ 21,0 REG 1" CR LF: 16 bytes, then 5.
-    const std::string full =
-        "47 53 4D 3A 20 43 53 51 20 32 31 2C 30 20 52 45 " + std::string(9, ' ') +
-        "GSM: CSQ 21,0 RE\n";
+    const std::string full = "47 53 4D 3A 20 43 53 51 20 32 31 2C 30 20 52 45 " +
+                             std::string(9, ' ') + "GSM: CSQ 21,0 RE\n";
     const std::string rest = "47 20 31 0D 0A " + std::string(75, ' ') + "G 1. . \n";
     for (const bool interrupt : {false, true}) {
         testsupport::VigilProcess monitor(
@@ -312,8 +326,9 @@ TEST_F(TerminalCommands, MonitorShowsReceptionsAsTheMonitorPageAndSwitchesOff) {
     // The last request reaches the terminal after the program has closed its port.
     EXPECT_TRUE(testsupport::eventually([&] { return terminal.mode.requests().size() == 4; }));
     EXPECT_EQ(terminal.mode.requests(),
-              (std::vector<std::string>{"$Pass=Vostel:Monitor=On:End:", "$Pass=Vostel:Monitor=Off:End:",
-                                        "$Pass=Vostel:Monitor=On:End:", "$Pass=Vostel:Monitor=Off:End:"}));
+              (std::vector<std::string>{
+                  "$Pass=Vostel:Monitor=On:End:", "$Pass=Vostel:Monitor=Off:End:",
+                  "$Pass=Vostel:Monitor=On:End:", "$Pass=Vostel:Monitor=Off:End:"}));
     EXPECT_FALSE(terminal.mode.monitorOn());
 }
 
@@ -361,7 +376,8 @@ TEST_F(TerminalCommands, UploadSendsEveryRecordOnceAndReportsTheOutcome) {
     unplugging.unplugAtRecord = 3;
     sim::BootloaderMode pulled(unplugging);
     SimulatedLine third(map, kCom + 2, pulled);
-    const auto cut = runVigil({"upload", "--port", "COM" + std::to_string(kCom + 2), path("fw.enc"), "--no-wait"});
+    const auto cut = runVigil(
+        {"upload", "--port", "COM" + std::to_string(kCom + 2), path("fw.enc"), "--no-wait"});
     EXPECT_EQ(cut.exitCode, 5) << cut.err;
     EXPECT_THAT(cut.err, HasSubstr(update::kLinkLostText));
     EXPECT_THAT(cut.err, HasSubstr(update::unfinishedText(3, 7, "запустите vigil upload")));

@@ -44,7 +44,8 @@ class UnitSwitch : public sim::Mode {
     // Write requests the terminal took in.
     std::size_t writes(int index) {
         std::size_t n = 0;
-        for (const std::string& r : unit(index).requests()) n += r.find("TL1=") != std::string::npos;
+        for (const std::string& r : unit(index).requests())
+            n += r.find("TL1=") != std::string::npos;
         return n;
     }
 

@@ -39,7 +39,8 @@ class VigilProcess {
         std::vector<char*> argv;
         for (std::string& a : all) argv.push_back(a.data());
         argv.push_back(nullptr);
-        const int failed = posix_spawn(&pid_, VIGIL_CLI_BINARY, &actions, nullptr, argv.data(), environ);
+        const int failed =
+            posix_spawn(&pid_, VIGIL_CLI_BINARY, &actions, nullptr, argv.data(), environ);
         posix_spawn_file_actions_destroy(&actions);
         ::close(outPipe[1]);
         ::close(errPipe[1]);
@@ -108,8 +109,10 @@ class VigilProcess {
             if (!(fds[i].revents & (POLLIN | POLLHUP))) continue;
             char buffer[4096];
             const ssize_t n = ::read(fds[i].fd, buffer, sizeof buffer);
-            if (n > 0) sinks[i]->append(buffer, static_cast<std::size_t>(n));
-            else open_[i] = false;
+            if (n > 0)
+                sinks[i]->append(buffer, static_cast<std::size_t>(n));
+            else
+                open_[i] = false;
         }
         return open_[0] || open_[1];
     }

@@ -21,15 +21,22 @@ constexpr std::string_view kStartUpFile =
 
 // A filled-in terminal: Cyrillic in cp1251, the press count on item "2".
 void fillKnownState(MapControls& c) {
-    for (auto [edit, text] : {std::pair{"ETl1", "+79001112233"}, {"ETl9", "89990001122"},
-                              {"EditIp1", "192.168.1.10"}, {"EditPort1", "7000"},
-                              {"EditIp2", "10.0.0.2"}, {"EditPort2", "7001"},
-                              {"EConnectPeriod1", "5"}, {"EApn1", "internet.mts.ru"},
-                              {"EAus1", "mts"}, {"EApas1", "mts"}, {"EBlSt1", "*100#"},
+    for (auto [edit, text] : {std::pair{"ETl1", "+79001112233"},
+                              {"ETl9", "89990001122"},
+                              {"EditIp1", "192.168.1.10"},
+                              {"EditPort1", "7000"},
+                              {"EditIp2", "10.0.0.2"},
+                              {"EditPort2", "7001"},
+                              {"EConnectPeriod1", "5"},
+                              {"EApn1", "internet.mts.ru"},
+                              {"EAus1", "mts"},
+                              {"EApas1", "mts"},
+                              {"EBlSt1", "*100#"},
                               {"EBlTm1", "1440"}})
         c.setText(edit, text);
     c.setUtf8("ETl2", "Дежурный");
-    for (const char* box : {"ChSim1ForP1", "ChSim1ForVoice3", "ChSim1ForIp2"}) c.setChecked(box, true);
+    for (const char* box : {"ChSim1ForP1", "ChSim1ForVoice3", "ChSim1ForIp2"})
+        c.setChecked(box, true);
     c.setItemIndex("CBGet1", 1);
     c.setItemIndex("CBGet2", 0);
     c.setItemIndex("CBNmbPress", 1);
@@ -123,7 +130,8 @@ TEST(AbtRead, AddressAndPortChecksRunInFieldOrder) {
     MapControls c;
     std::vector<std::string> checked;
     c.onTextChanged = [&](std::string_view control) {
-        if (control.starts_with("EditIp") || control.starts_with("EditPort")) checked.emplace_back(control);
+        if (control.starts_with("EditIp") || control.starts_with("EditPort"))
+            checked.emplace_back(control);
     };
     read(c, "Port2=2:Ip3=3:Port1=1:Ip1=1:");
     EXPECT_EQ(checked, (std::vector<std::string>{"EditIp1", "EditIp3", "EditPort1", "EditPort2"}));

@@ -1,14 +1,14 @@
 // Saving and opening on real files: names, backups, and failures that must keep the old files.
 #include "files/SaveFiles.h"
 
-#include <gtest/gtest.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sched.h>
 #include <stdlib.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
-#include <sys/sysmacros.h>
 #include <sys/statvfs.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -27,23 +27,30 @@ using protocol::TransmitBuffer;
 using Names = std::set<std::string>;
 
 TEST(SaveFileNames, NameRuleBackupAndDispatch) {
-    for (auto [typed, saved] : {std::pair{"config", "config.abt"}, {"config.txt", "config.txt"},
-                                {"config.ab", "config.ab.abt"}, {"a.b", "a.b.abt"}, {".abt", ".abt"},
+    for (auto [typed, saved] : {std::pair{"config", "config.abt"},
+                                {"config.txt", "config.txt"},
+                                {"config.ab", "config.ab.abt"},
+                                {"a.b", "a.b.abt"},
+                                {".abt", ".abt"},
                                 {"/d/a.b/x", "/d/a.b/x.abt"}})
         EXPECT_EQ(files::configurationFileName(typed), saved);
-    for (auto [file, backup] : {std::pair{"/d/x.abt", "/d/x.BAK"}, {"config.ab.abt", "config.ab.BAK"},
+    for (auto [file, backup] : {std::pair{"/d/x.abt", "/d/x.BAK"},
+                                {"config.ab.abt", "config.ab.BAK"},
                                 {"/d.v/x", "/d.v/x.BAK"}})
         EXPECT_EQ(files::backupFileName(file), backup);
     // Case-sensitive, on the file name only.
-    for (auto [file, kind] : {std::pair{"/a/b/fw.enc", FileKind::Update}, {"conf.abt", FileKind::Configuration},
-                              {"x.ABT", FileKind::Other}, {"x.abt.txt", FileKind::Other},
-                              {"/dir.abt/x", FileKind::Other}, {"noextension", FileKind::Other}})
+    for (auto [file, kind] : {std::pair{"/a/b/fw.enc", FileKind::Update},
+                              {"conf.abt", FileKind::Configuration},
+                              {"x.ABT", FileKind::Other},
+                              {"x.abt.txt", FileKind::Other},
+                              {"/dir.abt/x", FileKind::Other},
+                              {"noextension", FileKind::Other}})
         EXPECT_EQ(files::fileKindOf(file), kind) << file;
 }
 
 // Each test works in a fresh folder that is also the current directory, as after a dialog.
 class SaveFiles : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         char name[] = "/tmp/vigil-save-XXXXXX";
         ASSERT_TRUE(mkdtemp(name));
@@ -72,7 +79,8 @@ protected:
     }
     Names names() const {
         Names all;
-        for (const auto& entry : fs::directory_iterator(folder)) all.insert(entry.path().filename());
+        for (const auto& entry : fs::directory_iterator(folder))
+            all.insert(entry.path().filename());
         return all;
     }
     // The old x.abt and x.BAK are still there.
@@ -83,7 +91,8 @@ protected:
 
     // A small file system of our own over the folder, private to this process.
     bool mountTinyFileSystem() {
-        if (unshare(CLONE_NEWNS) != 0 || mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
+        if (unshare(CLONE_NEWNS) != 0 ||
+            mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
             return false;
         fs::current_path(previous);
         mounted = mount("tmpfs", folder.c_str(), "tmpfs", 0, "size=64k") == 0;
@@ -187,12 +196,14 @@ TEST_F(SaveFiles, OnlyRegularFilesAreReplaced) {
     EXPECT_EQ(content("y.abt"), "old y");
     fs::remove(folder / "SettingsAbt.xml");
     ASSERT_EQ(mkfifo((folder / "SettingsAbt.xml").c_str(), 0644), 0);
-    EXPECT_EQ(save("z.abt").back(), "Не удалось записать файл \"SettingsAbt.xml\": это именованный "
-                                    "канал (FIFO), а не обычный файл");
+    EXPECT_EQ(save("z.abt").back(),
+              "Не удалось записать файл \"SettingsAbt.xml\": это именованный "
+              "канал (FIFO), а не обычный файл");
     if (geteuid() != 0) GTEST_SKIP() << "a device node needs root";
     ASSERT_EQ(mknod((folder / "null.abt").c_str(), S_IFCHR | 0666, makedev(1, 3)), 0);
-    EXPECT_EQ(save("null.abt").front(), "Не удалось записать файл \"null.abt\": это устройство, а не "
-                                        "обычный файл");
+    EXPECT_EQ(save("null.abt").front(),
+              "Не удалось записать файл \"null.abt\": это устройство, а не "
+              "обычный файл");
     EXPECT_TRUE(fs::is_character_file(folder / "null.abt"));
 }
 
@@ -223,7 +234,6 @@ TEST_F(SaveFiles, OpeningReadsAtMostTheBuffer) {
     write("full.abt", std::string(4096, 'y'));
     EXPECT_EQ(files::loadIntoBuffer("full.abt", buffer).status, LoadStatus::Loaded);
     EXPECT_EQ(buffer.length(), 4096);
-
 }
 
 }  // namespace

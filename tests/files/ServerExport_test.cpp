@@ -19,20 +19,40 @@ constexpr std::string_view kLayout[] = {
     "<Settings>",
     R"(<!--Данный файл сгенерирован конфигуратором тревожной кнопки. Не рекомендуется редактировать его вручную. Заполните поля конфигуратора и сохраните их в файле конфигурации с расширением abt (меню File\Save).)",
     "Одновременно будет создан данный файл с именем SettingsAbt.xml-->",
-    "<!--Телефоны:-->", "@tel*9",
+    "<!--Телефоны:-->",
+    "@tel*9",
     "<!--Разрешения IP (1 - Разрешено, 0 - Запрещено).",
     "Если запрещено, то IP адрес, его порт и период связи (см. ниже), не имеют значения-->",
-    "@Ip*En4", "<!--IP адреса-->", "@ip*4", "<!--Порты-->", "@Port*4", "<!--Периоды связи (мин)-->",
-    "@Cont*4", "<!--APN-->", "@Apn", "<!--USER-->", "@Aus", "<!--Password-->", "@Apas",
-    "<!--Баланс (строка, время мин.)-->", "@BlSt", "@BlTm",
+    "@Ip*En4",
+    "<!--IP адреса-->",
+    "@ip*4",
+    "<!--Порты-->",
+    "@Port*4",
+    "<!--Периоды связи (мин)-->",
+    "@Cont*4",
+    "<!--APN-->",
+    "@Apn",
+    "<!--USER-->",
+    "@Aus",
+    "<!--Password-->",
+    "@Apas",
+    "<!--Баланс (строка, время мин.)-->",
+    "@BlSt",
+    "@BlTm",
     "<!--Разрешения Sms (1 - Разрешено, 0 - Запрещено).",
-    "Если запрещено, то телефон с данным индексом не будет получать SMS-->", "@Sms*En8",
-    "<!--Разрешения прослушивания (1 - Разрешено, 0 - Запрещено).-->", "@Voice*En8",
-    "<!--Протокол (0 - UDP, 1 - TCP-->", "@GET*4",
-    "<!--сколько раз нажимать кнопку тревоги(1 или 2 раза)-->", "@NmbPress",
+    "Если запрещено, то телефон с данным индексом не будет получать SMS-->",
+    "@Sms*En8",
+    "<!--Разрешения прослушивания (1 - Разрешено, 0 - Запрещено).-->",
+    "@Voice*En8",
+    "<!--Протокол (0 - UDP, 1 - TCP-->",
+    "@GET*4",
+    "<!--сколько раз нажимать кнопку тревоги(1 или 2 раза)-->",
+    "@NmbPress",
     "<!--Передавать координаты в АРМ по GPRS: 0-при сеансе связи,",
-    " 1-при движении, 2-при тревоге, 3-при движении и тревоге-->", "@Coord",
-    "<!--Микрофон ('0'-'9', 'A'-'F')-->", "@Mic",
+    " 1-при движении, 2-при тревоге, 3-при движении и тревоге-->",
+    "@Coord",
+    "<!--Микрофон ('0'-'9', 'A'-'F')-->",
+    "@Mic",
     "</Settings>",
     "</OrvanaGPRSServer>",
 };
@@ -85,20 +105,34 @@ TEST(ServerExport, StartUpAndFilledStatesGiveTheFixedLayout) {
     EXPECT_EQ(compose(c).size(), 2060u);
 
     c.setUtf8("ETl1", "Охрана");
-    for (auto [edit, text] : {std::pair{"ETl9", "+7999"}, {"EditIp1", "1.2.3.4"}, {"EditPort4", "65535"},
-                              {"EConnectPeriod2", "15"}, {"EApn1", "apn"}, {"EBlTm1", "60"}})
+    for (auto [edit, text] : {std::pair{"ETl9", "+7999"},
+                              {"EditIp1", "1.2.3.4"},
+                              {"EditPort4", "65535"},
+                              {"EConnectPeriod2", "15"},
+                              {"EApn1", "apn"},
+                              {"EBlTm1", "60"}})
         c.setText(edit, text);
-    for (const char* box : {"ChSim1ForIp3", "ChSim1ForP8", "ChSim1ForVoice1"}) c.setChecked(box, true);
+    for (const char* box : {"ChSim1ForIp3", "ChSim1ForP8", "ChSim1ForVoice1"})
+        c.setChecked(box, true);
     c.setItemIndex("CBGet1", 1);
     c.setItemIndex("CBNmbPress", 1);  // item "2"
     c.setItemIndex("RadioGroup1", 3);
     c.setPosition("TrackBar1", 12);
     std::vector<std::string> v = startUpValues();
-    for (auto [at, value] : {std::pair{0, "\xCE\xF5\xF0\xE0\xED\xE0"}, {8, "+7999"}, {11, "1"},
-                             {13, "1.2.3.4"}, {20, "65535"}, {22, "15"}, {25, "apn"}, {29, "60"},
-                             {37, "1"}, {38, "1"}, {46, "1"},
+    for (auto [at, value] : {std::pair{0, "\xCE\xF5\xF0\xE0\xED\xE0"},
+                             {8, "+7999"},
+                             {11, "1"},
+                             {13, "1.2.3.4"},
+                             {20, "65535"},
+                             {22, "15"},
+                             {25, "apn"},
+                             {29, "60"},
+                             {37, "1"},
+                             {38, "1"},
+                             {46, "1"},
                              {50, "2"},  // the press count as in a request
-                             {51, "3"}, {52, "C"}})
+                             {51, "3"},
+                             {52, "C"}})
         v[at] = value;
     EXPECT_EQ(compose(c), expectedFile(v));
 }
@@ -122,11 +156,15 @@ TEST(ServerExport, MarkupIsEscapedAndContentThatCannotBeExportedIsRefused) {
 // forbids it (even as a reference), so the server refused the whole file. The save is refused
 // instead, naming the field; tab and line ends are still exported.
 TEST(ServerExport, ControlCharactersFromTheLineAreRefusedNamingTheField) {
-    const std::string answer = "TL1=<tel2>&amp;</\x04" "ab\r\nOK\r\n:End:";
+    const std::string answer =
+        "TL1=<tel2>&amp;</\x04"
+        "ab\r\nOK\r\n:End:";
     MapControls controls;
     protocol::parseReception(reinterpret_cast<const std::uint8_t*>(answer.data()),
                              static_cast<std::uint16_t>(answer.size()), controls);
-    ASSERT_EQ(controls.text("ETl1").value(), "<tel2>&amp;</\x04" "ab\r\nOK\r\n");
+    ASSERT_EQ(controls.text("ETl1").value(),
+              "<tel2>&amp;</\x04"
+              "ab\r\nOK\r\n");
     EXPECT_EQ(compose(controls, "(TL1)"), "");
     EXPECT_EQ(compose(controls, "XML"), "");
     for (int byte = 0; byte < 0x20; ++byte) {

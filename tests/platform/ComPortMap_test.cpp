@@ -22,7 +22,8 @@ class MapTest : public ::testing::Test {
     // A tty in the fake sysfs; `withDevice` gives it the device link of a real port.
     void addTty(const std::string& name, bool withDevice, const std::string& type = "",
                 const std::string& product = "") {
-        const std::string cls = root + "/sys/class/tty/" + name, dev = root + "/sys/devices/usb1/" + name;
+        const std::string cls = root + "/sys/class/tty/" + name,
+                          dev = root + "/sys/devices/usb1/" + name;
         fs::create_directories(cls);
         fs::create_directories(dev + "/intf");
         if (withDevice) fs::create_symlink(dev + "/intf", cls + "/device");
@@ -48,7 +49,8 @@ TEST_F(MapTest, ScanSkipsPhantomUartsPrefersStableNamesAndKeepsNumbersOfUnplugge
     addTty("ttyS1", true, "4");
     addTty("ttyUSB0", true, "", "FT232R USB UART");
     addTty("tty1", false);  // a console, no device link
-    fs::create_symlink(root + "/dev/ttyUSB0", root + "/dev/serial/by-id/usb-FTDI_FT232R-if00-port0");
+    fs::create_symlink(root + "/dev/ttyUSB0",
+                       root + "/dev/serial/by-id/usb-FTDI_FT232R-if00-port0");
     ComPortMap map(file, root);
     auto ports = map.listPorts();
     ASSERT_EQ(ports.size(), 2u);
@@ -71,7 +73,8 @@ TEST_F(MapTest, ScanSkipsPhantomUartsPrefersStableNamesAndKeepsNumbersOfUnplugge
 
 TEST_F(MapTest, AUserEditedFileIsReadAsWrittenAndMappingsReplaceOrTakeTheNextFreeNumber) {
     fs::create_directories(fs::path(file).parent_path());
-    std::ofstream(file) << "# mine\nCOM12=/dev/ttyUSB7\ngarbage\nCOM=/x\nCOM3=/dev/pts/9  # pty\n\n";
+    std::ofstream(file)
+        << "# mine\nCOM12=/dev/ttyUSB7\ngarbage\nCOM=/x\nCOM3=/dev/pts/9  # pty\n\n";
     ComPortMap map(file, root);
     const auto ports = map.listPorts();
     ASSERT_EQ(ports.size(), 2u);
@@ -120,8 +123,10 @@ TEST_F(MapTest, TheEnvironmentChoosesTheFile) {
     const std::string saved = xdg ? xdg : "";
     ::setenv("XDG_CONFIG_HOME", "/cfg", 1);
     EXPECT_EQ(ComPortMap::defaultFile(), "/cfg/vigil/comports");
-    if (xdg) ::setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
-    else ::unsetenv("XDG_CONFIG_HOME");
+    if (xdg)
+        ::setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
+    else
+        ::unsetenv("XDG_CONFIG_HOME");
 }
 
 }  // namespace

@@ -32,9 +32,13 @@ TEST(DeviceWatch, SerialNodesAndStableNamesWakeItOtherNodesDoNot) {
         {"another device node", [&] { std::ofstream(dev / "null0"); }, false},
         {"an adapter's node", [&] { std::ofstream(dev / "ttyUSB0"); }, true},
         {"a pseudo-terminal", [&] { std::ofstream(dev / "pts" / "7"); }, true},
-        {"udev's first stable-name folder", [&] { fs::create_directories(dev / "serial" / "by-id"); }, true},
+        {"udev's first stable-name folder",
+         [&] { fs::create_directories(dev / "serial" / "by-id"); }, true},
         {"a stable name in it",
-         [&] { fs::create_symlink(dev / "ttyUSB0", dev / "serial" / "by-id" / "usb-FTDI-if00-port0"); }, true},
+         [&] {
+             fs::create_symlink(dev / "ttyUSB0", dev / "serial" / "by-id" / "usb-FTDI-if00-port0");
+         },
+         true},
         {"the adapter's node gone", [&] { fs::remove(dev / "ttyUSB0"); }, true},
     };
     for (const auto& step : steps) {

@@ -1,7 +1,5 @@
 #include "platform/MainThread.h"
 
-#include "platform/Delivery.h"
-
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -10,11 +8,13 @@
 #include <thread>
 #include <vector>
 
+#include "platform/Delivery.h"
+
 using platform::MainThread;
 using namespace std::chrono_literals;
 
 class MainThreadTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { MainThread::adoptCurrentThread(); }
     void TearDown() override { MainThread::setWakeHook({}); }
 };
@@ -76,7 +76,9 @@ TEST_F(MainThreadTest, WorkKeptBackInsideADeliveryRunsAfterItInOrder) {
     std::vector<std::function<void()>> posted;
     for (const bool withPoster : {false, true}) {
         log.clear();
-        if (withPoster) platform::setAfterDeliveryPoster([&](std::function<void()> call) { posted.push_back(call); });
+        if (withPoster)
+            platform::setAfterDeliveryPoster(
+                [&](std::function<void()> call) { posted.push_back(call); });
         std::thread worker([&] {
             MainThread::synchronize([&] {
                 EXPECT_TRUE(platform::DeliveryScope::active());

@@ -49,7 +49,8 @@ std::string inChild(const std::function<std::string()>& job) {
     ::close(out[1]);
     std::string text;
     char buf[512];
-    for (ssize_t n; (n = ::read(out[0], buf, sizeof buf)) > 0;) text.append(buf, static_cast<std::size_t>(n));
+    for (ssize_t n; (n = ::read(out[0], buf, sizeof buf)) > 0;)
+        text.append(buf, static_cast<std::size_t>(n));
     ::close(out[0]);
     ::waitpid(pid, nullptr, 0);
     return text;
@@ -95,12 +96,14 @@ TEST(PortDiagnostics, APortHeldByAnotherProcessNamesItsProgramAndPid) {
     ::kill(holder, SIGKILL);
     ::waitpid(holder, nullptr, 0);
     EXPECT_EQ(text, "Порт " + pty.slavePath() + " занят: его держит vigil-holder (pid " +
-                        std::to_string(holder) + "): закройте эту программу или выберите другой порт");
+                        std::to_string(holder) +
+                        "): закройте эту программу или выберите другой порт");
 }
 
 TEST(PortDiagnostics, WhatOtherProgramsDoIsNamedWhereItApplies) {
     EXPECT_EQ(diagnose("/dev/ttyUSB-vigil-absent"),
-              "Устройство /dev/ttyUSB-vigil-absent отсутствует: подключите адаптер или выберите другой порт");
+              "Устройство /dev/ttyUSB-vigil-absent отсутствует: подключите адаптер или выберите "
+              "другой порт");
     testsupport::PtyPair pty;
     const std::string dev = pty.slavePath();
     const std::string lock = "LCK.." + fs::path(dev).filename().string();
@@ -111,36 +114,43 @@ TEST(PortDiagnostics, WhatOtherProgramsDoIsNamedWhereItApplies) {
         std::string path;
         std::string expected;
     } cases[] = {
-        {"ModemManager holds it", [&](FakeSystem& s) { s.process(812, "ModemManager", dev); }, EBUSY, dev,
-         "Порт " + dev + " занят: его опрашивает ModemManager (pid 812): подождите полминуты и повторите или "
-         "запретите ModemManager трогать адаптер (правила udev пакета)"},
+        {"ModemManager holds it", [&](FakeSystem& s) { s.process(812, "ModemManager", dev); },
+         EBUSY, dev,
+         "Порт " + dev +
+             " занят: его опрашивает ModemManager (pid 812): подождите полминуты и повторите или "
+             "запретите ModemManager трогать адаптер (правила udev пакета)"},
         {"brltty holds it", [&](FakeSystem& s) { s.process(90, "brltty", dev); }, EBUSY, dev,
-         "Порт " + dev + " занят: его захватил brltty (pid 90): удалите пакет brltty (sudo apt remove brltty), "
-         "если нет брайлевского дисплея"},
+         "Порт " + dev +
+             " занят: его захватил brltty (pid 90): удалите пакет brltty (sudo apt remove brltty), "
+             "если нет брайлевского дисплея"},
         {"a lock file of a running program",
          [&](FakeSystem& s) {
              s.process(4242, "minicom");
              std::ofstream(s.root / "lock" / lock) << "      4242\n";
          },
          EBUSY, dev,
-         "Порт " + dev + " занят: его держит minicom (pid 4242) (файл блокировки " +
-             "LOCKDIR/" + lock +
-             "): закройте эту программу или выберите другой порт"},
+         "Порт " + dev + " занят: его держит minicom (pid 4242) (файл блокировки " + "LOCKDIR/" +
+             lock + "): закройте эту программу или выберите другой порт"},
         {"a stale lock file, ModemManager running",
          [&](FakeSystem& s) {
              s.process(7, "ModemManager");
              std::ofstream(s.root / "lock" / lock) << "      4243\n";
          },
          EBUSY, dev,
-         "Порт " + dev + " занят: запущен ModemManager (pid 7), он может опрашивать адаптер: подождите "
-         "полминуты и повторите"},
+         "Порт " + dev +
+             " занят: запущен ModemManager (pid 7), он может опрашивать адаптер: подождите "
+             "полминуты и повторите"},
         {"an unmapped port", [](FakeSystem&) {}, ENOENT, "",
          "Этому порту не назначено устройство: подключите адаптер или выберите другой порт"},
         {"nobody visible", [](FakeSystem&) {}, EBUSY, dev,
-         "Порт " + dev + " занят: его держит другая программа: закройте её или выберите другой порт"},
-        {"brltty took the adapter away", [](FakeSystem& s) { s.process(90, "brltty"); }, ENOENT, "/dev/ttyUSB0",
-         "Устройство /dev/ttyUSB0 отсутствует: подключите адаптер или выберите другой порт; запущен brltty "
-         "(pid 90), он мог забрать адаптер себе: удалите пакет brltty, если нет брайлевского дисплея"},
+         "Порт " + dev +
+             " занят: его держит другая программа: закройте её или выберите другой порт"},
+        {"brltty took the adapter away", [](FakeSystem& s) { s.process(90, "brltty"); }, ENOENT,
+         "/dev/ttyUSB0",
+         "Устройство /dev/ttyUSB0 отсутствует: подключите адаптер или выберите другой порт; "
+         "запущен brltty "
+         "(pid 90), он мог забрать адаптер себе: удалите пакет brltty, если нет брайлевского "
+         "дисплея"},
     };
     for (const auto& c : cases) {
         FakeSystem system;
@@ -164,27 +174,36 @@ TEST(PortDiagnostics, PermissionDeniedNamesTheGroupAndWhetherOnlyANewLoginIsMiss
     const uid_t uid = nobody->pw_uid;
     const gid_t gid = nobody->pw_gid;
     FakeSystem system;
-    fs::permissions(system.root, fs::perms::owner_all | fs::perms::group_exec | fs::perms::others_exec);
+    fs::permissions(system.root,
+                    fs::perms::owner_all | fs::perms::group_exec | fs::perms::others_exec);
     const std::string groupFile = (system.root / "group").string();
     const auto asNobody = [&](const std::string& members) {
-        std::ofstream(groupFile) << "root:x:0:\nvigildev:x:" << deviceGroup << ":" << members << "\n";
+        std::ofstream(groupFile) << "root:x:0:\nvigildev:x:" << deviceGroup << ":" << members
+                                 << "\n";
         DiagnosticSources sources;
         sources.groupFile = groupFile;
         return inChild([&] {
             // As a fresh login of an ordinary user would be: no supplementary groups.
-            if (::setgroups(0, nullptr) != 0 || ::setgid(gid) != 0 || ::setuid(uid) != 0) return std::string("setuid failed");
+            if (::setgroups(0, nullptr) != 0 || ::setgid(gid) != 0 || ::setuid(uid) != 0)
+                return std::string("setuid failed");
             return diagnose(pty.slavePath(), sources);
         });
     };
     const std::string head = "Нет доступа к " + pty.slavePath() + ": ";
-    EXPECT_EQ(asNobody("root"), head + "добавьте пользователя nobody в группу vigildev (sudo usermod -aG vigildev "
-                                       "nobody) и войдите в систему снова");
-    EXPECT_EQ(asNobody("root,nobody"), head + "пользователь nobody уже в группе vigildev, но вошёл в систему до "
-                                              "этого: выйдите из системы и войдите снова");
+    EXPECT_EQ(asNobody("root"),
+              head +
+                  "добавьте пользователя nobody в группу vigildev (sudo usermod -aG vigildev "
+                  "nobody) и войдите в систему снова");
+    EXPECT_EQ(asNobody("root,nobody"),
+              head +
+                  "пользователь nobody уже в группе vigildev, но вошёл в систему до "
+                  "этого: выйдите из системы и войдите снова");
     // A device only its owner may open: no group to join.
     ASSERT_EQ(::chmod(pty.slavePath().c_str(), 0600), 0);
-    EXPECT_EQ(asNobody("root,nobody"), head + "устройство доступно только администратору: установите правила udev "
-                                              "пакета vigil или попросите администратора дать доступ");
+    EXPECT_EQ(asNobody("root,nobody"),
+              head +
+                  "устройство доступно только администратору: установите правила udev "
+                  "пакета vigil или попросите администратора дать доступ");
 }
 
 }  // namespace

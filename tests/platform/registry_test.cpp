@@ -4,7 +4,6 @@
 #include <unistd.h>
 
 #include <csignal>
-
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -35,7 +34,7 @@ std::string failure(F call) {
 }
 
 class RegistryFileTest : public ::testing::Test {
-protected:
+  protected:
     ~RegistryFileTest() override { fs::remove_all(dir); }
     fs::path dir = [] {
         char name[] = "/tmp/vigil-registry-XXXXXX";
@@ -52,7 +51,8 @@ TEST(RegistryFormat, HandEditedTextReadsBackAndSavesInExportForm) {
         "\xEF\xBB\xBFWindows Registry Editor Version 5.00\r\n; a comment\r\n\r\n"
         "[Quorveth\\ComPort]\r\n  \"ComBaud\" = DWORD:0000000C\r\n"
         "\"Blob\"=hex:01,02,\t\\\r\n  03\r\n\"Name\"=\"x\\\"y\\\\z\"\r\n"
-        "[quorveth\\comport]\r\n\"comnum\"=dword:ffffffff\r\n\"COMBAUD\"=dword:6\r\n\"Tail\"=hex:05, \\";
+        "[quorveth\\comport]\r\n\"comnum\"=dword:ffffffff\r\n\"COMBAUD\"=dword:6\r\n\"Tail\"=hex:"
+        "05, \\";
     std::string error;
     auto doc = parseRegistry(text, error);
     ASSERT_TRUE(doc) << error;
@@ -73,9 +73,10 @@ TEST(RegistryFormat, HandEditedTextReadsBackAndSavesInExportForm) {
 }
 
 TEST(RegistryFormat, AnyUnreadableLineRejectsTheWholeFile) {
-    for (const char* text : {"[K]\n\"A\"=dword:1\ngarbage\n", "\"A\"=dword:1\n", "[K]\n\"A\"=dword:123456789\n",
-                             "[K]\n\"A\"=dword:12x4\n", "[K]\n\"A\"=\"open\n", "[K]\n\"A\"=\"v\" tail\n",
-                             "[K]\n\"A\"dword:1\n", "[K]\n\"A\"=-\n", "[K\n", "[]\n"}) {
+    for (const char* text :
+         {"[K]\n\"A\"=dword:1\ngarbage\n", "\"A\"=dword:1\n", "[K]\n\"A\"=dword:123456789\n",
+          "[K]\n\"A\"=dword:12x4\n", "[K]\n\"A\"=\"open\n", "[K]\n\"A\"=\"v\" tail\n",
+          "[K]\n\"A\"dword:1\n", "[K]\n\"A\"=-\n", "[K\n", "[]\n"}) {
         std::string error;
         EXPECT_FALSE(parseRegistry(text, error)) << text;
         EXPECT_EQ(error.rfind("line ", 0), 0u) << text;
@@ -96,7 +97,8 @@ TEST_F(RegistryFileTest, ValuesAreTypedAndMissingOnesGiveTheFrameworkMessages) {
     reg.writeInteger("Parity", 2);
     EXPECT_EQ(readFile(path),
               "Windows Registry Editor Version 5.00\n\n"
-              "[Quorveth\\ComPort]\n\"ComNum\"=dword:ffffffff\n\"ComBaud\"=\"6\"\n\"Parity\"=dword:00000002\n\n"
+              "[Quorveth\\ComPort]\n\"ComNum\"=dword:ffffffff\n\"ComBaud\"=\"6\"\n\"Parity\"=dword:"
+              "00000002\n\n"
               "[Quorveth\\Gprs]\n\"ItemIndex\"=dword:00000000\n");
 
     Registry fresh(path);
@@ -140,7 +142,7 @@ TEST_F(RegistryFileTest, AFailedSaveLeavesTheOldStoreAndALinkKeepsPointing) {
     EXPECT_NE(before.find("\"A\"=dword:00000001"), std::string::npos);
 
     // A file size limit makes the write fail, even for root.
-    rlimit old {};
+    rlimit old{};
     ::getrlimit(RLIMIT_FSIZE, &old);
     const auto oldSignal = std::signal(SIGXFSZ, SIG_IGN);
     rlimit tiny = old;
@@ -151,7 +153,8 @@ TEST_F(RegistryFileTest, AFailedSaveLeavesTheOldStoreAndALinkKeepsPointing) {
     std::signal(SIGXFSZ, oldSignal);
     EXPECT_EQ(failed.rfind("Failed to set data for 'A'", 0), 0u);
     EXPECT_EQ(readFile(target), before);
-    EXPECT_EQ(std::distance(fs::directory_iterator(target.parent_path()), fs::directory_iterator{}), 1);
+    EXPECT_EQ(std::distance(fs::directory_iterator(target.parent_path()), fs::directory_iterator{}),
+              1);
 }
 
 TEST_F(RegistryFileTest, ADanglingLinkGetsItsFileAndADeviceIsNeverReplaced) {

@@ -24,7 +24,7 @@ TEST(Cp1251, ExactBytesAndRoundTrips) {
 TEST(Cp1251, CharactersOutsideTheCodePageAreRefused) {
     EXPECT_FALSE(toCp1251("中"));
     EXPECT_FALSE(toCp1251("abc\xF0\x9F\x98\x80"));  // an emoji after good text
-    EXPECT_FALSE(toCp1251("\xC3"));                  // cut UTF-8
+    EXPECT_FALSE(toCp1251("\xC3"));                 // cut UTF-8
     EXPECT_EQ(protocol::fromCp1251ForDisplay("A\x98\xC0"), "A\xEF\xBF\xBD\xD0\x90");
 }
 

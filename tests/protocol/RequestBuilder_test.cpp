@@ -23,7 +23,9 @@ constexpr std::string_view kEmptyInternet =
     "Ip1En=0:Ip2En=0:Ip3En=0:Ip4En=0:";
 constexpr std::string_view kEmptyAccess = "Apn1=:Aus1=:Apas1=:BlSt1=:BlTm1=:";
 
-std::string request(std::string_view body) { return "$Pass=Vostel:" + std::string(body) + "End:"; }
+std::string request(std::string_view body) {
+    return "$Pass=Vostel:" + std::string(body) + "End:";
+}
 
 // Sends the request; `refusal` non-empty expects a refusal whose message holds it.
 std::string send(MapControls& c, std::uint16_t requestMask, std::string_view refusal = {}) {
@@ -109,7 +111,8 @@ TEST(RequestBytes, InternetAndAccessGroups) {
                       "Ip1En=1:Ip2En=0:Ip3En=0:Ip4En=0:"));
     EXPECT_EQ(send(c, mask::Internet), request(kEmptyInternet));
     // An empty APN goes out as key and colon.
-    EXPECT_EQ(send(c, mask::Access), request("Apn1=:Aus1=gdata:Apas1=secret:BlSt1=*100#:BlTm1=60:"));
+    EXPECT_EQ(send(c, mask::Access),
+              request("Apn1=:Aus1=gdata:Apas1=secret:BlSt1=*100#:BlTm1=60:"));
     EXPECT_EQ(send(c, mask::Access), request(kEmptyAccess));
 }
 
@@ -138,13 +141,42 @@ TEST(RequestEmptying, ReadEmptiesEveryParameterControlButTheTrackBarInReadOrder)
     send(c, mask::Read);
     EXPECT_EQ(c.state(), empty.state());
     // The change checks of the address and port fields run in this order.
-    EXPECT_EQ(c.changed, (std::vector<std::string>{
-        "ETl1", "ETl2", "ETl3", "ETl4", "ETl5", "ETl6", "ETl7", "ETl8", "ETl9",
-        "EConnectPeriod1", "EConnectPeriod2", "EConnectPeriod3", "EConnectPeriod4",
-        "EApn1", "EIdCod", "EAdcCod", "EditIp1", "EditIp2", "EditPort1", "EditPort2",
-        "EBlSt1", "EBlVl1", "ELim1", "EBlTm1", "EditIp3", "EditIp4", "EditPort3", "EditPort4",
-        "EAus1", "EApas1", "EGpsTime", "EGpsDate", "EGpsSpeed", "EGpsCog", "EGpsLatitude",
-        "EGpsLongitude"}));
+    EXPECT_EQ(c.changed, (std::vector<std::string>{"ETl1",
+                                                   "ETl2",
+                                                   "ETl3",
+                                                   "ETl4",
+                                                   "ETl5",
+                                                   "ETl6",
+                                                   "ETl7",
+                                                   "ETl8",
+                                                   "ETl9",
+                                                   "EConnectPeriod1",
+                                                   "EConnectPeriod2",
+                                                   "EConnectPeriod3",
+                                                   "EConnectPeriod4",
+                                                   "EApn1",
+                                                   "EIdCod",
+                                                   "EAdcCod",
+                                                   "EditIp1",
+                                                   "EditIp2",
+                                                   "EditPort1",
+                                                   "EditPort2",
+                                                   "EBlSt1",
+                                                   "EBlVl1",
+                                                   "ELim1",
+                                                   "EBlTm1",
+                                                   "EditIp3",
+                                                   "EditIp4",
+                                                   "EditPort3",
+                                                   "EditPort4",
+                                                   "EAus1",
+                                                   "EApas1",
+                                                   "EGpsTime",
+                                                   "EGpsDate",
+                                                   "EGpsSpeed",
+                                                   "EGpsCog",
+                                                   "EGpsLatitude",
+                                                   "EGpsLongitude"}));
 }
 
 TEST(RequestRefusal, BadTextsNameTheFieldAndOtherGroupsStillGoOut) {

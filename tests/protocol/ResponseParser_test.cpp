@@ -12,18 +12,26 @@ using protocol::ItemScanner;
 using protocol::kKeyAbsent;
 using test::MapControls;
 
-const auto* bytes(std::string_view s) { return reinterpret_cast<const std::uint8_t*>(s.data()); }
+const auto* bytes(std::string_view s) {
+    return reinterpret_cast<const std::uint8_t*>(s.data());
+}
 ItemScanner over(std::string_view s, protocol::KeyMatch match = protocol::KeyMatch::Anywhere) {
     return ItemScanner(bytes(s), static_cast<std::uint16_t>(s.size()), match);
 }
 void parse(MapControls& c, std::string_view answer) {
     protocol::parseReception(bytes(answer), static_cast<std::uint16_t>(answer.size()), c);
 }
-const protocol::Parameter& param(std::string_view control) { return *protocol::findByControl(control); }
+const protocol::Parameter& param(std::string_view control) {
+    return *protocol::findByControl(control);
+}
 
 TEST(FindKey, FirstOccurrenceFoldingTheDataOnlyOrAtAnItemStart) {
     const auto start = protocol::KeyMatch::ItemStart;
-    const struct { std::string_view data, key; protocol::KeyMatch match; int at; } cases[] = {
+    const struct {
+        std::string_view data, key;
+        protocol::KeyMatch match;
+        int at;
+    } cases[] = {
         {"TL1=5:", "TL1=", {}, 0},
         {"xxTL1=5:TL1=6:", "TL1=", {}, 2},
         {"apn=x:", "APN=", {}, 0},
@@ -70,7 +78,9 @@ TEST(Extractors, ReturnOneZeroOrMinusOneAndTouchTheControlOnlyOnOne) {
 
 TEST(ParseReception, RadioGroupTakesItsLastItemForLargeNumbersAndZeroForEmpty) {
     MapControls c;
-    for (auto [answer, index] : {std::pair{"COORD=7:", 4}, {"COORD=:", 0}, {"COORD=3:", 3},
+    for (auto [answer, index] : {std::pair{"COORD=7:", 4},
+                                 {"COORD=:", 0},
+                                 {"COORD=3:", 3},
                                  {"COORD=99999999999999999999:", 4}}) {
         parse(c, answer);
         EXPECT_EQ(c.itemIndex("RadioGroup1"), index) << answer;
@@ -79,11 +89,13 @@ TEST(ParseReception, RadioGroupTakesItsLastItemForLargeNumbersAndZeroForEmpty) {
 
 TEST(Extractors, HexDigitTakesTheLastByteAndClamps) {
     MapControls c;
-    for (auto [data, position] : {std::pair{"REG=A:", 10}, {"REG=F:", 15}, {"REG=:", 0},
-                                  {"REG=1C:", 12},  // the last byte counts
-                                  {"REG=f:", 15},   // 'f' - 55 = 47, clamped
-                                  {"REG=!:", 0},    // below "0": negative, clamped
-                                  {"REG=\xFF:", 0}, // 255 - 55 = 200 is -56 as a signed byte
+    for (auto [data, position] : {std::pair{"REG=A:", 10},
+                                  {"REG=F:", 15},
+                                  {"REG=:", 0},
+                                  {"REG=1C:", 12},   // the last byte counts
+                                  {"REG=f:", 15},    // 'f' - 55 = 47, clamped
+                                  {"REG=!:", 0},     // below "0": negative, clamped
+                                  {"REG=\xFF:", 0},  // 255 - 55 = 200 is -56 as a signed byte
                                   {"REG=5:", 5}}) {
         EXPECT_EQ(over(data).ExtractHexDigit("REG=", 4, c, param("TrackBar1")), 1) << data;
         EXPECT_EQ(c.position("TrackBar1"), position) << data;
@@ -95,7 +107,8 @@ TEST(Extractors, HexDigitTakesTheLastByteAndClamps) {
 
 TEST(ParseReception, MicrophoneRuleLooksAtOneByteWithinTheReception) {
     MapControls c;
-    for (auto [answer, position] : {std::pair{"REG=A:", 10}, {"REG=a:", 15},  // 'a' gives 42
+    for (auto [answer, position] : {std::pair{"REG=A:", 10},
+                                    {"REG=a:", 15},    // 'a' gives 42
                                     {"REG=\x01:", 0},  // negative as a signed byte
                                     {"REG=3", 3}}) {   // the byte after the digit is not examined
         parse(c, answer);
@@ -118,15 +131,27 @@ TEST(ParseReception, AFullAnswerFillsEveryControl) {
           "BLTM=60:BLVL=12.5:LIM=10:IDCOD=0012 V2.1 OK:REG=C:NMBPRESS=1:COORD=3:ADCCOD=512:"
           "GPRMCT=120000:GPRDAT=010120:GPRSPD=0.5:GPRCOG=90:GPRLAT=5545.1234N:"
           "GPRLON=03737.1234E:");
-    for (auto [edit, text] : {std::pair{"ETl1", "+7900"}, {"ETl9", "9"}, {"EditIp3", "3.3.3.3"},
-                              {"EditPort4", "4"}, {"EConnectPeriod4", "14"}, {"EApn1", "internet"},
-                              {"EBlSt1", "*100#"}, {"EBlVl1", "12.5"}, {"ELim1", "10"},
-                              {"EIdCod", "0012 V2.1 OK"}, {"EAdcCod", "512"},
-                              {"EGpsTime", "120000"}, {"EGpsLongitude", "03737.1234E"}})
+    for (auto [edit, text] : {std::pair{"ETl1", "+7900"},
+                              {"ETl9", "9"},
+                              {"EditIp3", "3.3.3.3"},
+                              {"EditPort4", "4"},
+                              {"EConnectPeriod4", "14"},
+                              {"EApn1", "internet"},
+                              {"EBlSt1", "*100#"},
+                              {"EBlVl1", "12.5"},
+                              {"ELim1", "10"},
+                              {"EIdCod", "0012 V2.1 OK"},
+                              {"EAdcCod", "512"},
+                              {"EGpsTime", "120000"},
+                              {"EGpsLongitude", "03737.1234E"}})
         EXPECT_EQ(c.text(edit), text) << edit;
-    for (auto [box, on] : {std::pair{"ChSim1ForP3", true}, {"ChSim1ForP8", true},
-                           {"ChSim1ForP2", false}, {"ChSim1ForVoice2", true},
-                           {"ChSim1ForVoice8", true}, {"ChSim1ForIp1", true}, {"ChSim1ForIp4", true}})
+    for (auto [box, on] : {std::pair{"ChSim1ForP3", true},
+                           {"ChSim1ForP8", true},
+                           {"ChSim1ForP2", false},
+                           {"ChSim1ForVoice2", true},
+                           {"ChSim1ForVoice8", true},
+                           {"ChSim1ForIp1", true},
+                           {"ChSim1ForIp4", true}})
         EXPECT_EQ(c.checked(box), on) << box;
     EXPECT_EQ(c.itemIndex("CBGet2"), 1);
     EXPECT_EQ(c.itemIndex("CBGet4"), 0);

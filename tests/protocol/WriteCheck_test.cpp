@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-
 #include <set>
 
 #include "protocol/AssignmentRecorder.h"
@@ -73,11 +72,15 @@ TEST(WriteCheck, AnAnswerIsCheckedValueByValueAgainstWhatWasSent) {
     const std::vector<ValueMismatch> bad = verifyValues(sent, screen, recorder.assigned());
     ASSERT_EQ(bad.size(), 23u);  // TL2, SMS1EN, and 21 values without an answer
     EXPECT_EQ(mismatchLine(bad[0]),
-              "поле \"Телефон 2: Номер\" (TL2) на вкладке \"Телефоны\": отправлено \"+79160003344\", получено \"+7916\"");
+              "поле \"Телефон 2: Номер\" (TL2) на вкладке \"Телефоны\": отправлено "
+              "\"+79160003344\", получено \"+7916\"");
     EXPECT_EQ(bad[1].parameter, byControl("ETl3"));
-    EXPECT_EQ(mismatchLine(bad[1]), "поле \"Телефон 3: Номер\" (TL3) на вкладке \"Телефоны\": отправлено \"\", нет ответа");
-    const auto sms1 = std::find_if(bad.begin(), bad.end(),
-                                   [](const ValueMismatch& m) { return m.parameter == byControl("ChSim1ForP1"); });
+    EXPECT_EQ(
+        mismatchLine(bad[1]),
+        "поле \"Телефон 3: Номер\" (TL3) на вкладке \"Телефоны\": отправлено \"\", нет ответа");
+    const auto sms1 = std::find_if(bad.begin(), bad.end(), [](const ValueMismatch& m) {
+        return m.parameter == byControl("ChSim1ForP1");
+    });
     ASSERT_NE(sms1, bad.end());
     EXPECT_EQ(sms1->actual, "0");
 }
@@ -88,10 +91,12 @@ TEST(WriteCheck, MaskGroupsFollowTheRequestAndComparisonsNameBothSides) {
     TransmitBuffer buffer;
     ASSERT_TRUE(composeRequest(c, mask::WriteAll, buffer).ok);
     std::string keys;
-    for (const Parameter* p : parametersOfMask(mask::WriteAll)) keys += std::string(p->writeKey) + "_";
+    for (const Parameter* p : parametersOfMask(mask::WriteAll))
+        keys += std::string(p->writeKey) + "_";
     std::string request(reinterpret_cast<const char*>(buffer.data()), buffer.length());
     std::string fromRequest;
-    for (std::size_t at = request.find(':') + 1, colon; (colon = request.find(':', at)) != std::string::npos; at = colon + 1) {
+    for (std::size_t at = request.find(':') + 1, colon;
+         (colon = request.find(':', at)) != std::string::npos; at = colon + 1) {
         const std::string item = request.substr(at, colon - at);
         if (item != "End") fromRequest += item.substr(0, item.find('=') + 1) + "_";
     }
@@ -108,22 +113,29 @@ TEST(WriteCheck, MaskGroupsFollowTheRequestAndComparisonsNameBothSides) {
     for (const ValueMismatch& m : compareValues(c, terminal, every))
         lines.push_back(mismatchLine(m, "на экране", "в терминале"));
     EXPECT_EQ(lines, (std::vector<std::string>{
-                         "поле \"Телефон 3: Номер\" (TL3) на вкладке \"Телефоны\": на экране \"\", в терминале \"+7 916 при\"",
-                         "поле \"Телефон 2: sms\" (SMS2EN) на вкладке \"Телефоны\": на экране \"0\", в терминале \"1\"",
-                         "поле \"Сервер 2: Протокол\" (GET2) на вкладке \"Интернет\": на экране \"/\", в терминале \"1\"",
-                         "поле \"Код ид.\" (IDCOD) на вкладке \"Доступ\": на экране \"\", в терминале \"004512\"",
-                         "поле \"Чувствительность микрофона\" (REG) на вкладке \"Настройки\": на экране \"2\", в терминале \"C\"",
-                         "поле \"Нажатий кнопки \"Тревога\"\" (NMBPRESS) на вкладке \"Настройки\": на экране \"0\", в терминале \"1\"",
-                         "поле \"Режимы сна модуля GPS\" (COORD) на вкладке \"Настройки\": на экране \"/\", в терминале \"4\"",
+                         "поле \"Телефон 3: Номер\" (TL3) на вкладке \"Телефоны\": на экране \"\", "
+                         "в терминале \"+7 916 при\"",
+                         "поле \"Телефон 2: sms\" (SMS2EN) на вкладке \"Телефоны\": на экране "
+                         "\"0\", в терминале \"1\"",
+                         "поле \"Сервер 2: Протокол\" (GET2) на вкладке \"Интернет\": на экране "
+                         "\"/\", в терминале \"1\"",
+                         "поле \"Код ид.\" (IDCOD) на вкладке \"Доступ\": на экране \"\", в "
+                         "терминале \"004512\"",
+                         "поле \"Чувствительность микрофона\" (REG) на вкладке \"Настройки\": на "
+                         "экране \"2\", в терминале \"C\"",
+                         "поле \"Нажатий кнопки \"Тревога\"\" (NMBPRESS) на вкладке \"Настройки\": "
+                         "на экране \"0\", в терминале \"1\"",
+                         "поле \"Режимы сна модуля GPS\" (COORD) на вкладке \"Настройки\": на "
+                         "экране \"/\", в терминале \"4\"",
                      }));
 }
 
 TEST(ValueStore, HoldsOnlyWhatAControlCould) {
     ValueStore s;
-    s.setItemIndex("CBGet1", 2);      // two items
+    s.setItemIndex("CBGet1", 2);  // two items
     s.setItemIndex("RadioGroup1", 4);
     s.setPosition("TrackBar1", 16);
-    s.setText("CBGet1", "x");         // not an edit
+    s.setText("CBGet1", "x");  // not an edit
     s.setChecked("NoSuchControl", true);
     EXPECT_EQ(s.itemIndex("CBGet1"), kNoSelection);
     EXPECT_EQ(s.itemIndex("RadioGroup1"), 4);
@@ -146,6 +158,7 @@ TEST(FieldCaptions, EveryFieldHasItsOwnCaption) {
         }
         EXPECT_TRUE(seen.insert(caption).second) << caption;
     }
-    EXPECT_EQ(fieldName(*byControl("ETl9")), "поле \"Телефон модуля\" (TL9) на вкладке \"Телефоны\"");
+    EXPECT_EQ(fieldName(*byControl("ETl9")),
+              "поле \"Телефон модуля\" (TL9) на вкладке \"Телефоны\"");
     EXPECT_EQ(fieldCaption(*byControl("EditPort4")), "Сервер 4: Порт");
 }

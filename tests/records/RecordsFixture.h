@@ -10,7 +10,7 @@
 namespace records_test {
 
 class TempFolder {
-public:
+  public:
     TempFolder() {
         char name[] = "/tmp/vigil-records-XXXXXX";
         path_ = ::mkdtemp(name);
@@ -18,7 +18,7 @@ public:
     ~TempFolder() { std::filesystem::remove_all(path_); }
     std::string file(const std::string& name) const { return path_ + "/" + name; }
 
-private:
+  private:
     std::string path_;
 };
 
@@ -30,7 +30,8 @@ inline records::Event sampleEvent(const std::string& idcod, const std::string& a
     e.adapter = "ttyUSB0";
     records::setUnit(e, idcod);
     e.ownNumber = "+79000000009";
-    e.values = {{"Phone1", "+79001112233"}, {"Apn", "in\tter\nnet\\x"}, {"ModulePhone", "+79000000009"}};
+    e.values = {
+        {"Phone1", "+79001112233"}, {"Apn", "in\tter\nnet\\x"}, {"ModulePhone", "+79000000009"}};
     e.sent = {{"Phone1", "+79001112233"}};
     e.differences = {{"Apn", "internet", "in\tter\nnet\\x"}};
     return e;

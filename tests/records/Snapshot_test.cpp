@@ -22,7 +22,8 @@ TEST(Snapshot, TheNewestByTimeOrBeforeTheLatestErase) {
     events[4].result = records::Result::Silent;  // no answer: holds nothing
     std::string why;
     EXPECT_EQ(records::chooseSnapshot(events, {}, why), &events[3]);
-    EXPECT_EQ(records::chooseSnapshot(events, {"2026-11-12", false}, why), &events[1]);  // that whole day
+    EXPECT_EQ(records::chooseSnapshot(events, {"2026-11-12", false}, why),
+              &events[1]);  // that whole day
     EXPECT_EQ(records::chooseSnapshot(events, {"2026-11-11T23:59", false}, why), &events[0]);
     EXPECT_EQ(records::chooseSnapshot(events, {"", true}, why), &events[1]);
     EXPECT_EQ(records::chooseSnapshot(events, {"2026-11-09", false}, why), nullptr);

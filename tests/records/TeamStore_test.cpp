@@ -10,14 +10,14 @@
 #include "records/Recorder.h"
 #include "session/UnitIdentity.h"
 
-using ::testing::HasSubstr;
 using records_test::sampleEvent;
+using ::testing::HasSubstr;
 
 namespace {
 
 // A server that takes `capacity` events and then goes away.
 class FailingServer : public records::Store {
-public:
+  public:
     explicit FailingServer(int capacity) : capacity_(capacity) {}
     bool add(const records::Event& e) override {
         if (capacity_-- <= 0) throw records::StoreError("the server went away");
@@ -41,7 +41,8 @@ TEST(Outbox, AServerThatGoesAwayHalfWayLosesNothingAndDoublesNothing) {
     records_test::TempFolder dir;
     records::Recorder recorder(dir.file("r.sqlite"), "postgresql://team.example/vigil");
     for (int i = 0; i < 5; ++i)
-        ASSERT_TRUE(recorder.record(sampleEvent("000101 V 1", "2026-11-12T09:0" + std::to_string(i) + ":00.000Z")));
+        ASSERT_TRUE(recorder.record(
+            sampleEvent("000101 V 1", "2026-11-12T09:0" + std::to_string(i) + ":00.000Z")));
     FailingServer server(2);
     const records::SyncResult first = records::sendOutbox(*recorder.local(), server);
     EXPECT_EQ(first.sent, 2);
@@ -57,11 +58,12 @@ TEST(Outbox, AServerThatGoesAwayHalfWayLosesNothingAndDoublesNothing) {
 }
 
 class TeamServer : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         const char* address = std::getenv("VIGIL_TEST_POSTGRES");
         if (!address || !*address)
-            GTEST_SKIP() << "no PostgreSQL server given (VIGIL_TEST_POSTGRES): team store not tested";
+            GTEST_SKIP()
+                << "no PostgreSQL server given (VIGIL_TEST_POSTGRES): team store not tested";
         address_ = address;
     }
     std::string address_;
@@ -103,8 +105,8 @@ TEST_F(TeamServer, EventsReachTheServerOnceFromEveryPc) {
 
 TEST_F(TeamServer, AnUnreachableServerKeepsEventsWaitingAndTellsWithoutItsPassword) {
     records_test::TempFolder dir;
-    records::Recorder pc(dir.file("pc.sqlite"),
-                         "postgresql://tech:s3cret@/vigil_test?host=" + dir.file("none") + "&port=1");
+    records::Recorder pc(dir.file("pc.sqlite"), "postgresql://tech:s3cret@/vigil_test?host=" +
+                                                    dir.file("none") + "&port=1");
     const std::string idcod = unitNamed("U");
     ASSERT_TRUE(pc.record(sampleEvent(idcod, "2026-11-12T09:00:00.000Z")));
     const records::SyncResult away = pc.sync();

@@ -22,10 +22,10 @@ class Events : public testsupport::FakePortTest {
     // Every status handler appends its name.
     void recordAll() {
         const std::pair<TNotifyEvent TCommPort::*, const char*> handlers[] = {
-            {&TCommPort::OnCTSSignal, "CTS"},        {&TCommPort::OnDCDSignal, "DCD"},
-            {&TCommPort::OnDSRSignal, "DSR"},        {&TCommPort::OnRingSignal, "Ring"},
-            {&TCommPort::OnRxDSignal, "RxD"},        {&TCommPort::OnRxEventSignal, "RxEvent"},
-            {&TCommPort::OnTxDSignal, "TxD"},        {&TCommPort::OnBreakSignal, "Break"},
+            {&TCommPort::OnCTSSignal, "CTS"},  {&TCommPort::OnDCDSignal, "DCD"},
+            {&TCommPort::OnDSRSignal, "DSR"},  {&TCommPort::OnRingSignal, "Ring"},
+            {&TCommPort::OnRxDSignal, "RxD"},  {&TCommPort::OnRxEventSignal, "RxEvent"},
+            {&TCommPort::OnTxDSignal, "TxD"},  {&TCommPort::OnBreakSignal, "Break"},
             {&TCommPort::OnDeviceLost, "Lost"}};
         for (const auto& [h, name] : handlers)
             port.*h = [this, n = name](TCommPort*) { calls.push_back(n); };
@@ -46,7 +46,8 @@ TEST_F(Events, OneMaskIsDispatchedInTheFixedOrder) {
     fake->raiseEvents(0x01FF & ~ev::RxChar, platform::lineError::Frame);
     ASSERT_TRUE(pumpUntil([&] { return calls.size() >= 8; }));
     pumpFor(20ms);
-    EXPECT_EQ(calls, (std::vector<std::string>{"CTS", "DCD", "DSR", "Ring", "RxEvent", "TxD", "Break", "Error"}));
+    EXPECT_EQ(calls, (std::vector<std::string>{"CTS", "DCD", "DSR", "Ring", "RxEvent", "TxD",
+                                               "Break", "Error"}));
     EXPECT_EQ(lastError, static_cast<int>(platform::lineError::Frame));
 }
 
@@ -64,7 +65,8 @@ TEST_F(Events, ModemLinesAreKeptCurrentBeforeTheirHandlersRun) {
 
 TEST_F(Events, OnlyMonitoredEventsAreReportedAndLineErrorsCarryTheirBits) {
     recordAll();
-    port.MonitorEvents = EventBit(evRxChar) | EventBit(evRxEventChar) | EventBit(evBreak) | EventBit(evError);
+    port.MonitorEvents =
+        EventBit(evRxChar) | EventBit(evRxEventChar) | EventBit(evBreak) | EventBit(evError);
     port.SetEventChar('\n');
     port.SetOpen(true);
     EXPECT_EQ(fake->eventMask(), 0x00C3u);

@@ -19,11 +19,13 @@ class Properties : public testsupport::FakePortTest {};
 TEST_F(Properties, DefaultsAndSettersThatClampOrIgnoreBadValues) {
     // Line defaults and the modem lines at open are checked at the device below.
     EXPECT_EQ(port.ComNumber(), 1);
-    EXPECT_FALSE(port.Open() || port.IsEnabled() || port.DTR() || port.CTS() || port.DSR() || port.DCD());
+    EXPECT_FALSE(port.Open() || port.IsEnabled() || port.DTR() || port.CTS() || port.DSR() ||
+                 port.DCD());
     EXPECT_EQ(port.InSize(), 2048u);
     EXPECT_EQ(port.OutSize(), 4096u);
     EXPECT_EQ(port.MonitorEvents, 0x01FDu);
-    const std::pair<int, TBaudRate> bauds[] = {{12345, cbr9600}, {115200, cbr115200}, {110, cbr110}};
+    const std::pair<int, TBaudRate> bauds[] = {
+        {12345, cbr9600}, {115200, cbr115200}, {110, cbr110}};
     for (auto [baud, rate] : bauds) {
         port.SetBaud(baud);
         EXPECT_EQ(port.BaudRate(), rate) << baud;
@@ -215,7 +217,8 @@ TEST_F(Properties, PermissionDeniedGivesTheDiagnosedCause) {
     port.SetOpen(true);
     const auto texts = messages.texts();
     ASSERT_EQ(texts.size(), 1u);
-    EXPECT_EQ(texts[0], std::string(kCannotOpen) + "\n" + platform::describeOpenFailure(pty.slavePath(), EACCES));
+    EXPECT_EQ(texts[0], std::string(kCannotOpen) + "\n" +
+                            platform::describeOpenFailure(pty.slavePath(), EACCES));
     EXPECT_EQ(port.OpenFailureCause(), platform::describeOpenFailure(pty.slavePath(), EACCES));
     EXPECT_NE(texts[0].find(pty.slavePath()), std::string::npos) << texts[0];
 }

@@ -100,8 +100,10 @@ TEST_F(OverPty, ABurstOfManyRingsArrivesWholeWithNothingSent) {
         for (std::size_t done = 0; done < burst.size() && !giveUp;) {
             const ssize_t n = ::write(pty.master(), burst.data() + done, burst.size() - done);
             pollfd p{pty.master(), POLLOUT, 0};
-            if (n > 0) done += static_cast<std::size_t>(n);
-            else ::poll(&p, 1, 100);
+            if (n > 0)
+                done += static_cast<std::size_t>(n);
+            else
+                ::poll(&p, 1, 100);
         }
     });
     const bool whole = pumpUntil([&] { return received.size() >= burst.size(); }, 60s);
@@ -153,9 +155,11 @@ TEST_F(OverPty, ATakenDeviceOrAnUnmappedNumberFailsToOpen) {
     EXPECT_FALSE(other.Open());
     const auto texts = messages.texts();
     ASSERT_EQ(texts.size(), 2u);
-    EXPECT_EQ(texts[0].rfind("Не могу открыть COM порт\nПорт " + pty.slavePath() + " занят", 0), 0u) << texts[0];
-    EXPECT_EQ(texts[1], "Не могу открыть COM порт\nЭтому порту не назначено устройство: подключите "
-                        "адаптер или выберите другой порт");
+    EXPECT_EQ(texts[0].rfind("Не могу открыть COM порт\nПорт " + pty.slavePath() + " занят", 0), 0u)
+        << texts[0];
+    EXPECT_EQ(texts[1],
+              "Не могу открыть COM порт\nЭтому порту не назначено устройство: подключите "
+              "адаптер или выберите другой порт");
 }
 
 TEST_F(OverPty, AHangUpIsNoticedOnceWithoutSpinning) {

@@ -15,7 +15,8 @@ namespace {
 // Bytes that differ position by position, so a misplaced piece shows.
 std::string pattern(std::size_t n, int seed = 0) {
     std::string s(n, '\0');
-    for (std::size_t i = 0; i < n; ++i) s[i] = static_cast<char>((i * 7 + static_cast<std::size_t>(seed)) % 251);
+    for (std::size_t i = 0; i < n; ++i)
+        s[i] = static_cast<char>((i * 7 + static_cast<std::size_t>(seed)) % 251);
     return s;
 }
 

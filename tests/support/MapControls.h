@@ -8,7 +8,7 @@
 namespace test {
 
 class MapControls : public StoredControls {
-public:
+  public:
     void setUtf8(std::string_view control, std::string_view utf8) {
         auto cp = protocol::toCp1251(utf8);
         ASSERT_TRUE(cp) << "not representable in cp1251: " << utf8;
@@ -18,7 +18,7 @@ public:
         return protocol::fromCp1251(text(control).value_or("")).value_or("<not cp1251>");
     }
 
-protected:
+  protected:
     void refuse(const std::string& what) const override { ADD_FAILURE() << what; }
 };
 

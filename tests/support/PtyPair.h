@@ -52,8 +52,10 @@ class PtyPair {
         for (std::size_t done = 0; done < bytes.size();) {
             const ssize_t n = ::write(master_, bytes.data() + done, bytes.size() - done);
             pollfd p{master_, POLLOUT, 0};
-            if (n > 0) done += static_cast<std::size_t>(n);
-            else ::poll(&p, 1, 100);
+            if (n > 0)
+                done += static_cast<std::size_t>(n);
+            else
+                ::poll(&p, 1, 100);
         }
     }
 
@@ -94,8 +96,10 @@ class ComPortMapFile {
         ::setenv("VIGIL_COMPORT_MAP", path_.c_str(), 1);
     }
     ~ComPortMapFile() {
-        if (hadOld_) ::setenv("VIGIL_COMPORT_MAP", old_.c_str(), 1);
-        else ::unsetenv("VIGIL_COMPORT_MAP");
+        if (hadOld_)
+            ::setenv("VIGIL_COMPORT_MAP", old_.c_str(), 1);
+        else
+            ::unsetenv("VIGIL_COMPORT_MAP");
         ::unlink(path_.c_str());
         ::unlink((path_ + ".tmp").c_str());
         ::rmdir(dir_.c_str());

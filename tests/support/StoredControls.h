@@ -18,7 +18,7 @@
 namespace test {
 
 class StoredControls : public protocol::ControlAccess {
-public:
+  public:
     using Kind = protocol::ControlKind;
     // Called with the control's name whenever setText changes a text (the change checks).
     std::function<void(std::string_view control)> onTextChanged;
@@ -71,10 +71,14 @@ public:
     // One parameter's value as text, for comparisons.
     std::string value(const protocol::Parameter& p) const {
         switch (p.kind) {
-        case Kind::Edit: return text(p.control).value_or("<unencodable>");
-        case Kind::CheckBox: return checked(p.control) ? "1" : "0";
-        case Kind::TrackBar: return std::to_string(position(p.control));
-        default: return std::to_string(itemIndex(p.control));
+            case Kind::Edit:
+                return text(p.control).value_or("<unencodable>");
+            case Kind::CheckBox:
+                return checked(p.control) ? "1" : "0";
+            case Kind::TrackBar:
+                return std::to_string(position(p.control));
+            default:
+                return std::to_string(itemIndex(p.control));
         }
     }
 
@@ -87,10 +91,10 @@ public:
         return all;
     }
 
-protected:
+  protected:
     virtual void refuse(const std::string&) const { std::abort(); }
 
-private:
+  private:
     // Values by the parameter's place in the table (the fuzz targets look them up thousands of
     // times a second); a name the table lacks still gets a slot of its own after its refusal.
     struct Slot {
@@ -104,7 +108,8 @@ private:
     static const protocol::Parameter* find(std::string_view control) {
         static const auto byAddress = [] {
             std::unordered_map<const char*, const protocol::Parameter*> m;
-            for (const protocol::Parameter& p : protocol::kParameters) m.emplace(p.control.data(), &p);
+            for (const protocol::Parameter& p : protocol::kParameters)
+                m.emplace(p.control.data(), &p);
             return m;
         }();
         static const auto byName = [] {

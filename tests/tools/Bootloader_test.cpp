@@ -1,17 +1,15 @@
 // The simulated bootloader over a real pty: answers, faults by record number, the received image.
 // Late answers and the unplug are run through the port by the upload's end-to-end tests.
-#include "tools/BootloaderMode.h"
-
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <poll.h>
 #include <termios.h>
 #include <unistd.h>
 
-#include <gtest/gtest.h>
-
 #include <chrono>
 #include <string>
 
+#include "tools/BootloaderMode.h"
 #include "tools/EncFile.h"
 #include "tools/Simulator.h"
 #include "update/UpdateFile.h"
@@ -23,19 +21,20 @@ namespace {
 
 // The client end: the pty slave in raw mode.
 class Client {
-public:
-    explicit Client(const std::string& path) : fd_(::open(path.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC))
-    {
+  public:
+    explicit Client(const std::string& path)
+        : fd_(::open(path.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC)) {
         termios t{};
         tcgetattr(fd_, &t);
         cfmakeraw(&t);
         tcsetattr(fd_, TCSANOW, &t);
     }
     ~Client() { ::close(fd_); }
-    void write(const Bytes& b) { ASSERT_EQ(::write(fd_, b.data(), b.size()), static_cast<ssize_t>(b.size())); }
+    void write(const Bytes& b) {
+        ASSERT_EQ(::write(fd_, b.data(), b.size()), static_cast<ssize_t>(b.size()));
+    }
     // What arrives within `wait` after the first byte (or nothing by then).
-    Bytes read(std::chrono::milliseconds wait = 3000ms, std::chrono::milliseconds settle = 50ms)
-    {
+    Bytes read(std::chrono::milliseconds wait = 3000ms, std::chrono::milliseconds settle = 50ms) {
         Bytes got;
         pollfd p{fd_, POLLIN, 0};
         while (::poll(&p, 1, static_cast<int>((got.empty() ? wait : settle).count())) > 0) {
@@ -47,20 +46,19 @@ public:
         return got;
     }
 
-private:
+  private:
     int fd_;
 };
 
-Bytes payload(std::size_t n, unsigned seed)
-{
+Bytes payload(std::size_t n, unsigned seed) {
     Bytes b(n);
-    for (std::size_t i = 0; i < n; ++i) b[i] = static_cast<std::uint8_t>((i * 131 + seed * 17) >> 1);
+    for (std::size_t i = 0; i < n; ++i)
+        b[i] = static_cast<std::uint8_t>((i * 131 + seed * 17) >> 1);
     return b;
 }
 
 struct Rig {
-    explicit Rig(sim::BootloaderOptions o = {}) : boot(o), engine(boot)
-    {
+    explicit Rig(sim::BootloaderOptions o = {}) : boot(o), engine(boot) {
         path = engine.createPty();
         engine.start();
     }
@@ -71,8 +69,7 @@ struct Rig {
 
 }  // namespace
 
-TEST(Bootloader, AcceptsGoodRecordsRejectsBadOnesAndKeepsTheImage)
-{
+TEST(Bootloader, AcceptsGoodRecordsRejectsBadOnesAndKeepsTheImage) {
     Rig rig;
     ASSERT_FALSE(rig.path.empty());
     Client c(rig.path);
@@ -86,7 +83,8 @@ TEST(Bootloader, AcceptsGoodRecordsRejectsBadOnesAndKeepsTheImage)
     EXPECT_EQ(c.read(), Bytes{0xEE});
     for (std::size_t pos = 0; pos < image.size();) {
         const std::size_t n = image[pos] * 256u + image[pos + 1] + 2;
-        c.write(Bytes(image.begin() + static_cast<long>(pos), image.begin() + static_cast<long>(pos + n)));
+        c.write(Bytes(image.begin() + static_cast<long>(pos),
+                      image.begin() + static_cast<long>(pos + n)));
         EXPECT_EQ(c.read(), Bytes{0x11});
         pos += n;
     }
@@ -100,8 +98,7 @@ TEST(Bootloader, AcceptsGoodRecordsRejectsBadOnesAndKeepsTheImage)
     EXPECT_EQ(c.read(), Bytes{0xEE});
 }
 
-TEST(Bootloader, FaultsByRecordNumber)
-{
+TEST(Bootloader, FaultsByRecordNumber) {
     sim::BootloaderOptions o;
     o.acceptByte = 0x33;
     o.rejectRecords = {2};
@@ -128,8 +125,7 @@ TEST(Bootloader, FaultsByRecordNumber)
 
 // The application's monitor output until a record comes, then a bootloader whose two-byte answer
 // arrives a byte at a time.
-TEST(Bootloader, ChattersUntilTheFirstRecordAndSplitsAnswersByTheByte)
-{
+TEST(Bootloader, ChattersUntilTheFirstRecordAndSplitsAnswersByTheByte) {
     sim::BootloaderOptions o;
     o.chatterMs = 20;
     o.chatterText = "MON:";

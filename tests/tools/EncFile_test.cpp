@@ -7,18 +7,17 @@
 
 #include "update/UpdateFile.h"
 
-TEST(EncFile, TheCheckStringBecomesOneRecordWithItsCatalogueCrc)
-{
+TEST(EncFile, TheCheckStringBecomesOneRecordWithItsCatalogueCrc) {
     const std::string nine = "123456789";
     const std::vector<std::uint8_t> image = sim::makeImage({nine.begin(), nine.end()});
     EXPECT_EQ(sim::hexText(image), "00 0B 31 32 33 34 35 36 37 38 39 FE E8\r\n");
     EXPECT_TRUE(sim::makeImage({}).empty());
 }
 
-TEST(EncFile, PayloadsAreSplitInto1040ByteRecordsThatPassTheCheckAndReadBack)
-{
+TEST(EncFile, PayloadsAreSplitInto1040ByteRecordsThatPassTheCheckAndReadBack) {
     std::vector<std::uint8_t> payload(2081);
-    for (std::size_t i = 0; i < payload.size(); ++i) payload[i] = static_cast<std::uint8_t>(i ^ (i >> 3));
+    for (std::size_t i = 0; i < payload.size(); ++i)
+        payload[i] = static_cast<std::uint8_t>(i ^ (i >> 3));
     const std::vector<std::uint8_t> image = sim::makeImage(payload);
     ASSERT_EQ(image.size(), 2081u + 3 * 4);
     EXPECT_EQ(image[0], 0x04);
@@ -34,4 +33,3 @@ TEST(EncFile, PayloadsAreSplitInto1040ByteRecordsThatPassTheCheckAndReadBack)
 
     EXPECT_EQ(sim::makeImage(payload, 16).size(), 2081u + 131 * 4);
 }
-

@@ -14,13 +14,11 @@ using sim::SettingsOptions;
 
 namespace {
 
-void feed(SettingsMode& mode, FakeLine& line, const std::string& bytes)
-{
+void feed(SettingsMode& mode, FakeLine& line, const std::string& bytes) {
     mode.received(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(), line);
 }
 
-std::size_t count(const std::string& text, const std::string& what)
-{
+std::size_t count(const std::string& text, const std::string& what) {
     std::size_t n = 0;
     for (std::size_t p = text.find(what); p != std::string::npos; p = text.find(what, p + 1)) ++n;
     return n;
@@ -28,8 +26,7 @@ std::size_t count(const std::string& text, const std::string& what)
 
 }  // namespace
 
-TEST(SettingsMode, AReadAnswersEveryAnswerKeyOnceInTheChosenOrder)
-{
+TEST(SettingsMode, AReadAnswersEveryAnswerKeyOnceInTheChosenOrder) {
     SettingsMode mode;
     FakeLine line;
     feed(mode, line, "$Pass=Vostel:End:");
@@ -37,18 +34,19 @@ TEST(SettingsMode, AReadAnswersEveryAnswerKeyOnceInTheChosenOrder)
     const std::string answer = line.all();
     // Every item once: 63 items, 63 colons.
     EXPECT_EQ(count(answer, ":"), protocol::kParameters.size());
-    for (const char* key : {"TL9=", "SMS8EN=", "VOICE1EN=", "PORT4=", "CONT4=", "GET4=", "IP4EN=", "APN=",
-                            "AUS=", "APAS=", "BLST=", "BLTM=", "BLVL=", "LIM=", "IDCOD=", "REG=", "NMBPRESS=",
-                            "COORD=", "ADCCOD=", "GPRMCT=", "GPRDAT=", "GPRSPD=", "GPRCOG=", "GPRLAT=", "GPRLON="})
+    for (const char* key :
+         {"TL9=",    "SMS8EN=", "VOICE1EN=", "PORT4=", "CONT4=",  "GET4=",   "IP4EN=",
+          "APN=",    "AUS=",    "APAS=",     "BLST=",  "BLTM=",   "BLVL=",   "LIM=",
+          "IDCOD=",  "REG=",    "NMBPRESS=", "COORD=", "ADCCOD=", "GPRMCT=", "GPRDAT=",
+          "GPRSPD=", "GPRCOG=", "GPRLAT=",   "GPRLON="})
         EXPECT_NE(answer.find(std::string(":") + key), std::string::npos) << key;
     EXPECT_EQ(answer.rfind("TL1=", 0), 0u);
     EXPECT_EQ(answer.back(), ':');
-    EXPECT_NE(answer.find("IDCOD=004512 \xC2\xE5\xF0\xF1\xE8\xFF 2.07"), std::string::npos);  // cp1251 "Версия"
-
+    EXPECT_NE(answer.find("IDCOD=004512 \xC2\xE5\xF0\xF1\xE8\xFF 2.07"),
+              std::string::npos);  // cp1251 "Версия"
 }
 
-TEST(SettingsMode, TheAnswerInReverseOrderOrInChunksHoldsTheSameItems)
-{
+TEST(SettingsMode, TheAnswerInReverseOrderOrInChunksHoldsTheSameItems) {
     SettingsMode plain;
     FakeLine whole;
     feed(plain, whole, "$Pass=Vostel:End:");
@@ -72,8 +70,7 @@ TEST(SettingsMode, TheAnswerInReverseOrderOrInChunksHoldsTheSameItems)
     EXPECT_EQ(cut.all(), whole.all());
 }
 
-TEST(SettingsMode, AWriteStoresTheValuesAndAnswersWithTheStoredItems)
-{
+TEST(SettingsMode, AWriteStoresTheValuesAndAnswersWithTheStoredItems) {
     SettingsMode mode;
     FakeLine line;
     // Sent in three pieces, as a port may deliver it.
@@ -81,7 +78,9 @@ TEST(SettingsMode, AWriteStoresTheValuesAndAnswersWithTheStoredItems)
     feed(mode, line, "\xE8:NmbPress=1:Coord=4:REG=C:Sms3En=1:Ip2En=0:GET1=0:");
     EXPECT_TRUE(line.sent.empty());
     feed(mode, line, "End:");
-    EXPECT_EQ(line.all(), "TL1=+7 (916) 000:APN=\xEF\xF0\xE8:NMBPRESS=0:COORD=4:REG=C:SMS3EN=1:IP2EN=0:GET1=0:");
+    EXPECT_EQ(
+        line.all(),
+        "TL1=+7 (916) 000:APN=\xEF\xF0\xE8:NMBPRESS=0:COORD=4:REG=C:SMS3EN=1:IP2EN=0:GET1=0:");
     const sim::ParameterStore store = mode.store();
     EXPECT_EQ(store.value("Phone1"), "+7 (916) 000");
     EXPECT_EQ(store.value("Apn"), "\xEF\xF0\xE8");
@@ -96,8 +95,7 @@ TEST(SettingsMode, AWriteStoresTheValuesAndAnswersWithTheStoredItems)
     EXPECT_EQ(mode.store().value("Apn"), "\xEF\xF0\xE8");
 }
 
-TEST(SettingsMode, WrongPasswordEraseAndTheLogOfRequests)
-{
+TEST(SettingsMode, WrongPasswordEraseAndTheLogOfRequests) {
     const std::string log = ::testing::TempDir() + "settings_requests.log";
     std::remove(log.c_str());
     SettingsOptions o;
@@ -113,11 +111,11 @@ TEST(SettingsMode, WrongPasswordEraseAndTheLogOfRequests)
 
     std::ifstream in(log, std::ios::binary);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), requests);
-    EXPECT_EQ(mode.requests(), (std::vector<std::string>{"$Pass=vostel:End:", "$Pass=Vostel:Eeprom=Erase:End:"}));
+    EXPECT_EQ(mode.requests(),
+              (std::vector<std::string>{"$Pass=vostel:End:", "$Pass=Vostel:Eeprom=Erase:End:"}));
 }
 
-TEST(SettingsMode, MonitorOutputRunsFromOnToOffWithModemNotices)
-{
+TEST(SettingsMode, MonitorOutputRunsFromOnToOffWithModemNotices) {
     SettingsOptions o;
     o.monitorIntervalMs = 100;
     SettingsMode mode(o);
@@ -135,8 +133,9 @@ TEST(SettingsMode, MonitorOutputRunsFromOnToOffWithModemNotices)
             const std::size_t colon = out.find(':');
             ASSERT_NE(colon, std::string::npos);
             EXPECT_EQ(std::stoul(out.substr(5, colon - 5)), out.size() - colon - 1);
-            codes.push_back(static_cast<std::uint16_t>(static_cast<std::uint8_t>(out[colon + 1]) |
-                                                       static_cast<std::uint8_t>(out[colon + 2]) << 8));
+            codes.push_back(
+                static_cast<std::uint16_t>(static_cast<std::uint8_t>(out[colon + 1]) |
+                                           static_cast<std::uint8_t>(out[colon + 2]) << 8));
         } else {
             EXPECT_EQ(out.substr(out.size() - 2), "\r\n");
         }
@@ -147,8 +146,7 @@ TEST(SettingsMode, MonitorOutputRunsFromOnToOffWithModemNotices)
     EXPECT_FALSE(mode.wakeAt());
 }
 
-TEST(ParameterStore, SavesAndLoadsEveryValueByteForByte)
-{
+TEST(ParameterStore, SavesAndLoadsEveryValueByteForByte) {
     const std::string path = ::testing::TempDir() + "store.txt";
     sim::ParameterStore a;
     a.set(*protocol::findByControl("ETl5"), "\xC0\xFF:x=y");
@@ -156,12 +154,12 @@ TEST(ParameterStore, SavesAndLoadsEveryValueByteForByte)
     sim::ParameterStore b;
     b.erase();
     ASSERT_TRUE(b.load(path));
-    for (const protocol::Parameter& p : protocol::kParameters) EXPECT_EQ(b.value(p), a.value(p)) << p.name;
+    for (const protocol::Parameter& p : protocol::kParameters)
+        EXPECT_EQ(b.value(p), a.value(p)) << p.name;
     EXPECT_FALSE(b.load(path + ".missing"));
 }
 
-TEST(SettingsMode, AMutedTerminalLogsButAnswersNothingAndALimitedOneStoresShortTexts)
-{
+TEST(SettingsMode, AMutedTerminalLogsButAnswersNothingAndALimitedOneStoresShortTexts) {
     SettingsOptions o;
     o.textLimit = 5;
     SettingsMode mode(o);

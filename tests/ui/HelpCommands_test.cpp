@@ -28,7 +28,6 @@ TEST(HelpFile, FullPathBesideTheExecutable) {
     EXPECT_EQ(ui::helpFilePathBeside("/opt/vigil/bin/../Config_Vigil"), "/opt/vigil/Vigil.chm");
     EXPECT_EQ(ui::helpFilePathBeside("./app/Config_Vigil"),
               (std::filesystem::current_path() / "app" / "Vigil.chm").string());
-
 }
 
 }  // namespace

@@ -14,9 +14,9 @@
 namespace testsupport {
 
 struct BootloaderTerminal {
-    BootloaderTerminal(ComPortMapFile& map, int comNumber, const sim::BootloaderOptions& options = {})
-        : boot(options), engine(boot)
-    {
+    BootloaderTerminal(ComPortMapFile& map, int comNumber,
+                       const sim::BootloaderOptions& options = {})
+        : boot(options), engine(boot) {
         const std::string path = engine.createPty();
         EXPECT_FALSE(path.empty());
         map.map(path, comNumber);
@@ -27,10 +27,10 @@ struct BootloaderTerminal {
 };
 
 // Loads whole records over a payload whose bytes differ position by position; returns the bytes.
-inline std::vector<std::uint8_t> loadImage(update::FirmwareImage& image, std::size_t payloadBytes)
-{
+inline std::vector<std::uint8_t> loadImage(update::FirmwareImage& image, std::size_t payloadBytes) {
     std::vector<std::uint8_t> payload(payloadBytes);
-    for (std::size_t i = 0; i < payloadBytes; ++i) payload[i] = static_cast<std::uint8_t>(i * 2654435761u >> 24);
+    for (std::size_t i = 0; i < payloadBytes; ++i)
+        payload[i] = static_cast<std::uint8_t>(i * 2654435761u >> 24);
     const std::vector<std::uint8_t> sent = sim::makeImage(payload);
     EXPECT_LE(sent.size(), update::kImageBufferSize);
     std::copy(sent.begin(), sent.end(), image.ImageBuffer.begin());

@@ -16,9 +16,8 @@ namespace {
 constexpr int kCom = 11;
 
 class DemoTerminal : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
+  protected:
+    void SetUp() override {
         const std::string path = engine.createPty();
         ASSERT_FALSE(path.empty());
         map.map(path, kCom);
@@ -26,13 +25,13 @@ protected:
         const auto deliver = host.port.OnDataReceived;
         host.port.OnDataReceived = [this, deliver](TCommPort* p, std::uint32_t count) {
             deliver(p, count);
-            answer.append(reinterpret_cast<const char*>(host.receiveBuffer.data()), host.receivedCount);
+            answer.append(reinterpret_cast<const char*>(host.receiveBuffer.data()),
+                          host.receivedCount);
         };
     }
 
     // Connects, reads the settings and disconnects; returns the IDCOD= item's value.
-    std::string readIdCode()
-    {
+    std::string readIdCode() {
         answer.clear();
         host.toggleLink();
         EXPECT_TRUE(host.port.Open());
@@ -58,11 +57,11 @@ protected:
     std::string answer;
 };
 
-TEST_F(DemoTerminal, SettingsThenAnUploadThroughItsBootloaderThenTheNewVersionInIdcod)
-{
+TEST_F(DemoTerminal, SettingsThenAnUploadThroughItsBootloaderThenTheNewVersionInIdcod) {
     // An ordinary reconnect still finds the settings firmware.
     for (int connection = 0; connection < 2; ++connection)
-        EXPECT_EQ(readIdCode(), "004512 \xC2\xE5\xF0\xF1\xE8\xFF 2.07 Eeprom OK");  // cp1251 "Версия"
+        EXPECT_EQ(readIdCode(),
+                  "004512 \xC2\xE5\xF0\xF1\xE8\xFF 2.07 Eeprom OK");  // cp1251 "Версия"
 
     std::string firmware = "VIGIL FIRMWARE VERSION=2.08\n";
     firmware.resize(5000, '.');
@@ -78,8 +77,7 @@ TEST_F(DemoTerminal, SettingsThenAnUploadThroughItsBootloaderThenTheNewVersionIn
     EXPECT_TRUE(messages.shown().empty());
 }
 
-TEST(TerminalVersion, TheImageNamesItsVersionOrTheOldOneIsRaised)
-{
+TEST(TerminalVersion, TheImageNamesItsVersionOrTheOldOneIsRaised) {
     const struct {
         std::string payload, idCode, expected;
     } cases[] = {
@@ -89,7 +87,8 @@ TEST(TerminalVersion, TheImageNamesItsVersionOrTheOldOneIsRaised)
         {"VERSION=4.0", "no number", "no number 4.0"},
     };
     for (const auto& c : cases) {
-        const auto image = sim::makeImage(std::vector<std::uint8_t>(c.payload.begin(), c.payload.end()), 4);
+        const auto image =
+            sim::makeImage(std::vector<std::uint8_t>(c.payload.begin(), c.payload.end()), 4);
         EXPECT_EQ(sim::withVersion(c.idCode, sim::imageVersion(image)), c.expected) << c.payload;
     }
 }

@@ -24,15 +24,13 @@ struct FakeHost : UploadLink, UploadEvents {
     std::vector<UploadResult> results;
 
     bool isLinkOpen() const override { return open; }
-    void toggleLink() override
-    {
+    void toggleLink() override {
         open = !open && openSucceeds;
         ++toggles;
         log += open ? "open;" : "close;";
     }
     void takeOverLink(bool expectingNoReply) override { awaitingCleared += expectingNoReply; }
-    bool writePort(const std::uint8_t* data, std::size_t n) override
-    {
+    bool writePort(const std::uint8_t* data, std::size_t n) override {
         if (!writeSucceeds) return false;
         sent.emplace_back(data, data + n);
         log += "write;";
@@ -42,67 +40,60 @@ struct FakeHost : UploadLink, UploadEvents {
     unsigned lineRateBitsPerSecond() const override { return 9600; }
 
     void setProgress(int p) { progressLog.push_back(progress = p); }
-    void uploadStarted(std::size_t bytes) override
-    {
+    void uploadStarted(std::size_t bytes) override {
         label56 = std::to_string(2 * bytes);
         upgradeEnabled = false;
         activeLog.push_back(true);
     }
     void sendingBegun() override { setProgress(0), panel1.clear(); }
-    void recordAccepted(std::uint32_t acknowledged, std::size_t bytes) override
-    {
+    void recordAccepted(std::uint32_t acknowledged, std::size_t bytes) override {
         setProgress(static_cast<int>(acknowledged * 100ull / bytes));
     }
     void recordRepeated(int) override { ++repeats; }
-    void uploadFinished(const UploadResult& r, std::uint32_t acknowledged) override
-    {
+    void uploadFinished(const UploadResult& r, std::uint32_t acknowledged) override {
         results.push_back(r);
         if (r.outcome != UploadOutcome::NothingSent) panel1 = statusText(r);
         setProgress(0);
         if (r.outcome == UploadOutcome::Success || r.outcome == UploadOutcome::NothingSent)
             label57 = std::to_string(2ull * acknowledged);
     }
-    void uploadIdle() override
-    {
+    void uploadIdle() override {
         upgradeEnabled = true;
         activeLog.push_back(false);
     }
 };
 
 // Records of the given body lengths; the bodies are opaque to the upload.
-void makeImage(FirmwareImage& image, const std::vector<std::size_t>& bodyLengths)
-{
+void makeImage(FirmwareImage& image, const std::vector<std::size_t>& bodyLengths) {
     std::uint32_t pos = 0;
     for (std::size_t L : bodyLengths) {
         image.ImageBuffer[pos++] = static_cast<std::uint8_t>(L >> 8);
         image.ImageBuffer[pos++] = static_cast<std::uint8_t>(L);
-        for (std::size_t i = 0; i < L; ++i, ++pos) image.ImageBuffer[pos] = static_cast<std::uint8_t>(pos * 31);
+        for (std::size_t i = 0; i < L; ++i, ++pos)
+            image.ImageBuffer[pos] = static_cast<std::uint8_t>(pos * 31);
     }
     image.ImageLength = pos;
 }
 
 class Upload : public ::testing::Test {
-protected:
+  protected:
     FakeHost host;
     platform::ManualTimer timer1, recordTimer;
     std::unique_ptr<FirmwareImage> image = std::make_unique<FirmwareImage>();
     FirmwareUpload upload{host, host, timer1, recordTimer, *image};
 
-    void begin()
-    {
+    void begin() {
         upload.BUpgradeClick();
         ASSERT_TRUE(timer1.enabled());
         ASSERT_EQ(timer1.interval(), 5000);
         ASSERT_TRUE(timer1.fire());
     }
     // One reception of the given bytes, as HandleReception hands it over.
-    void answer(Bytes bytes)
-    {
+    void answer(Bytes bytes) {
         ASSERT_TRUE(upload.uploadRunning());
         upload.OnReception(bytes.size(), bytes.data());
     }
-    void windUp()
-    {
+    void windUp() {
         ASSERT_FALSE(upload.uploadRunning());
         ASSERT_TRUE(timer1.enabled());
         ASSERT_EQ(timer1.interval(), 1);
@@ -116,8 +107,7 @@ protected:
 
 }  // namespace
 
-TEST_F(Upload, OneRecordImageFollowsTheStateTable)
-{
+TEST_F(Upload, OneRecordImageFollowsTheStateTable) {
     makeImage(*image, {10});
     upload.BUpgradeClick();
     // Waiting to begin: running, Timer1 5000 ms, link closed, BUpgrade disabled.
@@ -155,8 +145,7 @@ TEST_F(Upload, OneRecordImageFollowsTheStateTable)
     EXPECT_EQ(host.log, "open;write;");
 }
 
-TEST_F(Upload, NineRejectionsThenAcceptsGoOnAndTheTenthFailureLaterEndsIt)
-{
+TEST_F(Upload, NineRejectionsThenAcceptsGoOnAndTheTenthFailureLaterEndsIt) {
     makeImage(*image, {4, 4, 4, 4});
     begin();
     for (int i = 0; i < 9; ++i) answer({0x5A});
@@ -174,8 +163,7 @@ TEST_F(Upload, NineRejectionsThenAcceptsGoOnAndTheTenthFailureLaterEndsIt)
     windUp();
 }
 
-TEST_F(Upload, TenEmptyReceptionsOrTimeOutsEndWithNoAnswer)
-{
+TEST_F(Upload, TenEmptyReceptionsOrTimeOutsEndWithNoAnswer) {
     makeImage(*image, {4});
     begin();
     for (int i = 0; i < 5; ++i) answer({});
@@ -183,7 +171,7 @@ TEST_F(Upload, TenEmptyReceptionsOrTimeOutsEndWithNoAnswer)
         ASSERT_TRUE(recordTimer.fire());  // the time-out
         EXPECT_EQ(recordTimer.interval(), 1000);
         EXPECT_EQ(upload.FailureCount(), 5 + i);  // not a failure before the grace has passed
-        ASSERT_TRUE(recordTimer.fire());  // the grace for a late answer, then the repeat
+        ASSERT_TRUE(recordTimer.fire());          // the grace for a late answer, then the repeat
     }
     EXPECT_EQ(upload.FailureCount(), 9);
     EXPECT_EQ(host.sent.size(), 10u);
@@ -195,8 +183,7 @@ TEST_F(Upload, TenEmptyReceptionsOrTimeOutsEndWithNoAnswer)
     windUp();
 }
 
-TEST_F(Upload, TwoBytesInOneReceptionEndAtOnceButOneBytePerReceptionIsASeries)
-{
+TEST_F(Upload, TwoBytesInOneReceptionEndAtOnceButOneBytePerReceptionIsASeries) {
     makeImage(*image, {4, 4, 4});
     begin();
     answer({0x11});
@@ -209,8 +196,7 @@ TEST_F(Upload, TwoBytesInOneReceptionEndAtOnceButOneBytePerReceptionIsASeries)
     windUp();
 }
 
-TEST_F(Upload, TheRecordTimeOutScalesWithTheRecordAndTheLineRate)
-{
+TEST_F(Upload, TheRecordTimeOutScalesWithTheRecordAndTheLineRate) {
     EXPECT_EQ(FirmwareUpload::recordTimeoutMs(1044, 9600), 1000 + 2 * 1088);
     EXPECT_EQ(FirmwareUpload::recordTimeoutMs(1044, 115200), 1000 + 2 * 91);
     makeImage(*image, {1042});
@@ -220,8 +206,7 @@ TEST_F(Upload, TheRecordTimeOutScalesWithTheRecordAndTheLineRate)
 
 // Only silence through the grace repeats a record: an answer inside it is the record's own,
 // whether it accepts or rejects, and an answer after the repeat went out is discarded with it.
-TEST_F(Upload, AnAnswerInsideTheGraceIsTheRecordsOwnAndOnlySilenceRepeatsIt)
-{
+TEST_F(Upload, AnAnswerInsideTheGraceIsTheRecordsOwnAndOnlySilenceRepeatsIt) {
     struct Case {
         std::uint8_t late;
         std::size_t sentAfter;
@@ -261,8 +246,7 @@ TEST_F(Upload, AnAnswerInsideTheGraceIsTheRecordsOwnAndOnlySilenceRepeatsIt)
 
 // A small image of four equal records: the bar shows each quarter as it is taken, then the
 // end's reset. The ten-thousand-byte image of ten records follows its bytes too.
-TEST_F(Upload, ProgressFollowsTheBytesTakenForAnySize)
-{
+TEST_F(Upload, ProgressFollowsTheBytesTakenForAnySize) {
     makeImage(*image, {10, 10, 10, 10});
     begin();
     for (int i = 0; i < 4; ++i) answer({0x11});
@@ -278,9 +262,9 @@ TEST_F(Upload, ProgressFollowsTheBytesTakenForAnySize)
 }
 
 // A link lost at the third record of four, and the failure limit at the second: the line names
-// the record and the count; a terminal that was never in its bootloader, or a finished upload, get none.
-TEST_F(Upload, AnInterruptedUploadNamesTheRecordItStoppedAt)
-{
+// the record and the count; a terminal that was never in its bootloader, or a finished upload, get
+// none.
+TEST_F(Upload, AnInterruptedUploadNamesTheRecordItStoppedAt) {
     makeImage(*image, {10, 10, 10, 10});
     begin();
     answer({0x11});
@@ -308,8 +292,7 @@ TEST_F(Upload, AnInterruptedUploadNamesTheRecordItStoppedAt)
 }
 
 // Nothing sent is no success, whatever an earlier reception left in the receive buffer.
-TEST_F(Upload, AnEmptyImageEndsAtOnceWithoutASuccessText)
-{
+TEST_F(Upload, AnEmptyImageEndsAtOnceWithoutASuccessText) {
     image->ImageLength = 0;
     for (std::uint8_t leftOver : {0x24, 0x11, 0x33}) {
         upload.OnReception(1, &leftOver);  // not sending yet: ignored
@@ -322,8 +305,7 @@ TEST_F(Upload, AnEmptyImageEndsAtOnceWithoutASuccessText)
     }
 }
 
-TEST_F(Upload, ARefusedBlockOrALinkThatDoesNotReopenIsALostLink)
-{
+TEST_F(Upload, ARefusedBlockOrALinkThatDoesNotReopenIsALostLink) {
     // The unplug itself runs through the port in the end-to-end tests.
     makeImage(*image, {4, 4, 4});
     begin();
@@ -343,8 +325,7 @@ TEST_F(Upload, ARefusedBlockOrALinkThatDoesNotReopenIsALostLink)
     windUp();
 }
 
-TEST_F(Upload, OurOwnCloseAStrayReceptionOrAFileOpenedMeanwhileChangeNothing)
-{
+TEST_F(Upload, OurOwnCloseAStrayReceptionOrAFileOpenedMeanwhileChangeNothing) {
     makeImage(*image, {4, 4});
     upload.BUpgradeClick();
     const std::uint8_t ack = 0x11;
@@ -364,8 +345,7 @@ TEST_F(Upload, OurOwnCloseAStrayReceptionOrAFileOpenedMeanwhileChangeNothing)
 
 // The result each front end words: the kind of the end, the bootloader's version on success,
 // and where an interrupted upload stopped; a repeat is told as it happens.
-TEST_F(Upload, TheResultTellsHowTheUploadEndedAndWhereItStopped)
-{
+TEST_F(Upload, TheResultTellsHowTheUploadEndedAndWhereItStopped) {
     makeImage(*image, {4, 4, 4});
     begin();
     answer({0x33});
@@ -384,7 +364,8 @@ TEST_F(Upload, TheResultTellsHowTheUploadEndedAndWhereItStopped)
         Bytes answer;
         UploadOutcome outcome;
         std::size_t record;
-    } ends[] = {{{0x11, 0x11}, UploadOutcome::NotBootloader, 0}, {{0x5A}, UploadOutcome::Rejected, 2}};
+    } ends[] = {{{0x11, 0x11}, UploadOutcome::NotBootloader, 0},
+                {{0x5A}, UploadOutcome::Rejected, 2}};
     for (const auto& end : ends) {
         begin();
         answer({0x11});

@@ -71,14 +71,15 @@ struct Holdings {
     std::size_t fds, threads, heap, rssKiB;
     static Holdings now() {
         malloc_trim(0);
-        return {entriesIn("/proc/self/fd"), entriesIn("/proc/self/task"), heapInUse(), residentKiB()};
+        return {entriesIn("/proc/self/fd"), entriesIn("/proc/self/task"), heapInUse(),
+                residentKiB()};
     }
 };
 
 void expectSameHoldings(const Holdings& before, const Holdings& after) {
-    std::cout << "  fds " << before.fds << " -> " << after.fds << ", threads " << before.threads << " -> "
-              << after.threads << ", heap " << before.heap << " -> " << after.heap << " bytes, VmRSS "
-              << before.rssKiB << " -> " << after.rssKiB << " KiB\n";
+    std::cout << "  fds " << before.fds << " -> " << after.fds << ", threads " << before.threads
+              << " -> " << after.threads << ", heap " << before.heap << " -> " << after.heap
+              << " bytes, VmRSS " << before.rssKiB << " -> " << after.rssKiB << " KiB\n";
     EXPECT_EQ(after.fds, before.fds);
     EXPECT_EQ(after.threads, before.threads);
     // A fixed slack for allocator bookkeeping and first-use caches, independent of the run length.
@@ -97,8 +98,10 @@ std::vector<std::uint8_t> withoutRepeats(const std::vector<std::uint8_t>& flashe
     std::vector<std::uint8_t> out;
     std::vector<std::uint8_t> previous;
     for (std::size_t pos = 0; pos + 2 <= flashed.size();) {
-        const std::size_t n = std::min<std::size_t>(flashed[pos] * 256u + flashed[pos + 1] + 2, flashed.size() - pos);
-        std::vector<std::uint8_t> record(flashed.begin() + static_cast<long>(pos), flashed.begin() + static_cast<long>(pos + n));
+        const std::size_t n =
+            std::min<std::size_t>(flashed[pos] * 256u + flashed[pos + 1] + 2, flashed.size() - pos);
+        std::vector<std::uint8_t> record(flashed.begin() + static_cast<long>(pos),
+                                         flashed.begin() + static_cast<long>(pos + n));
         if (record != previous) out.insert(out.end(), record.begin(), record.end());
         previous = std::move(record);
         pos += n;
@@ -107,7 +110,7 @@ std::vector<std::uint8_t> withoutRepeats(const std::vector<std::uint8_t>& flashe
 }
 
 class Soak : public ::testing::Test {
-protected:
+  protected:
     platform::RecordingMessageService messages;
     testsupport::ComPortMapFile map;
 };
@@ -116,7 +119,8 @@ TEST_F(Soak, UploadsWithRejectedRecordsAndLostAnswersAllEndAndLeakNothing) {
     const unsigned uploads = fullSize() ? 200 : 20;
     auto image = std::make_unique<update::FirmwareImage>();
     std::vector<std::uint8_t> payload(64 * 1024);
-    for (std::size_t i = 0; i < payload.size(); ++i) payload[i] = static_cast<std::uint8_t>(i * 2654435761u >> 24);
+    for (std::size_t i = 0; i < payload.size(); ++i)
+        payload[i] = static_cast<std::uint8_t>(i * 2654435761u >> 24);
     const std::vector<std::uint8_t> sent = sim::makeImage(payload);
     std::copy(sent.begin(), sent.end(), image->ImageBuffer.begin());
     image->ImageLength = static_cast<std::uint32_t>(sent.size());
@@ -155,7 +159,8 @@ TEST_F(Soak, UploadsWithRejectedRecordsAndLostAnswersAllEndAndLeakNothing) {
         for (unsigned run = 1; run <= uploads; ++run) upload(run);
         const Holdings after = Holdings::now();
         printCounts("uploads", outcomes);
-        std::cout << "  " << records << " records sent, " << failedAnswers << " answers rejected or lost\n";
+        std::cout << "  " << records << " records sent, " << failedAnswers
+                  << " answers rejected or lost\n";
         expectSameHoldings(before, after);
     }
     EXPECT_EQ(outcomes.count("did not end"), 0u);
@@ -182,13 +187,15 @@ TEST_F(Soak, WriteReadCyclesAllAnswerExactlyAndLeakNothing) {
 
     std::map<std::string, unsigned> outcomes;
     // Sends the request of `mask`; true when the terminal's answer came whole and exact.
-    auto exchange = [&](sim::SettingsMode& firmware, test::MapControls& controls, std::uint16_t mask) {
+    auto exchange = [&](sim::SettingsMode& firmware, test::MapControls& controls,
+                        std::uint16_t mask) {
         protocol::TransmitBuffer buffer;
         const protocol::ComposedRequest request = protocol::composeRequest(controls, mask, buffer);
         if (!request.ok) return ++outcomes["refused: " + request.message], false;
         received.clear();
         const std::size_t requests = firmware.requests().size() + 1;
-        if (port.PutBlock(reinterpret_cast<const char*>(buffer.data()), buffer.length()) != buffer.length())
+        if (port.PutBlock(reinterpret_cast<const char*>(buffer.data()), buffer.length()) !=
+            buffer.length())
             return ++outcomes["not sent"], false;
         if (!testsupport::pumpUntil([&] { return firmware.requests().size() == requests; }))
             return ++outcomes["request lost"], false;
@@ -199,17 +206,23 @@ TEST_F(Soak, WriteReadCyclesAllAnswerExactlyAndLeakNothing) {
             const sim::ParameterStore store = firmware.store();
             expected.clear();
             if (mask == protocol::mask::Read) {
-                for (const protocol::Parameter& p : protocol::kParameters) expected += store.answerItem(p);
+                for (const protocol::Parameter& p : protocol::kParameters)
+                    expected += store.answerItem(p);
             } else {
                 for (const protocol::Parameter* p : request.sent) expected += store.answerItem(*p);
             }
             return received == expected;
         };
         if (!testsupport::pumpUntil(answerMatches)) {
-            const auto at = std::mismatch(received.begin(), received.end(), expected.begin(), expected.end());
-            ADD_FAILURE() << "answer differs at " << (at.first - received.begin()) << " of " << expected.size()
-                          << " (got " << received.size() << "):\n" << received << "\n" << expected;
-            return ++outcomes[received.size() < expected.size() ? "answer incomplete" : "answer differs"], false;
+            const auto at =
+                std::mismatch(received.begin(), received.end(), expected.begin(), expected.end());
+            ADD_FAILURE() << "answer differs at " << (at.first - received.begin()) << " of "
+                          << expected.size() << " (got " << received.size() << "):\n"
+                          << received << "\n"
+                          << expected;
+            return ++outcomes[received.size() < expected.size() ? "answer incomplete"
+                                                                : "answer differs"],
+                   false;
         }
         return true;
     };
@@ -245,7 +258,8 @@ TEST_F(Soak, WriteReadCyclesAllAnswerExactlyAndLeakNothing) {
 
     block(0, 0);  // first use
     const Holdings before = Holdings::now();
-    for (unsigned first = 1; first <= cycles; first += 100) block(first, std::min(cycles, first + 99));
+    for (unsigned first = 1; first <= cycles; first += 100)
+        block(first, std::min(cycles, first + 99));
     const Holdings after = Holdings::now();
     printCounts("write/read cycles", outcomes);
     expectSameHoldings(before, after);

@@ -15,8 +15,7 @@ namespace {
 using Bytes = std::vector<std::uint8_t>;
 
 // A record as it stands in the image: big-endian L, the payload, its CRC high byte first.
-Bytes record(const Bytes& payload)
-{
+Bytes record(const Bytes& payload) {
     Bytes r;
     const std::size_t L = payload.size() + 2;
     r.push_back(static_cast<std::uint8_t>(L >> 8));
@@ -28,35 +27,30 @@ Bytes record(const Bytes& payload)
     return r;
 }
 
-Bytes filled(std::size_t n, std::uint8_t seed)
-{
+Bytes filled(std::size_t n, std::uint8_t seed) {
     Bytes b(n);
     for (std::size_t i = 0; i < n; ++i) b[i] = static_cast<std::uint8_t>(seed + i * 7);
     return b;
 }
 
-RecordCheck check(const Bytes& image)
-{
+RecordCheck check(const Bytes& image) {
     return checkRecords(image.data(), static_cast<std::uint32_t>(image.size()));
 }
 
-std::unique_ptr<FirmwareImage> read(std::string_view text, ReadStatus* status = nullptr)
-{
+std::unique_ptr<FirmwareImage> read(std::string_view text, ReadStatus* status = nullptr) {
     auto image = std::make_unique<FirmwareImage>();
     const ReadStatus s = readHexText(text, *image);
     if (status) *status = s;
     return image;
 }
 
-Bytes loaded(const FirmwareImage& image)
-{
+Bytes loaded(const FirmwareImage& image) {
     return Bytes(image.ImageBuffer.begin(), image.ImageBuffer.begin() + image.ImageLength);
 }
 
 }  // namespace
 
-TEST(Crc16, MatchesTheCatalogueCheckValueAndClosesTheRegister)
-{
+TEST(Crc16, MatchesTheCatalogueCheckValueAndClosesTheRegister) {
     const std::string nine = "123456789";
     const auto* p = reinterpret_cast<const std::uint8_t*>(nine.data());
     EXPECT_EQ(crc16Umts(p, nine.size()), 0xFEE8);
@@ -71,19 +65,23 @@ TEST(Crc16, MatchesTheCatalogueCheckValueAndClosesTheRegister)
     EXPECT_EQ(Crc16Step(0x0100, 0x01), 0x8004);
 }
 
-TEST(HexText, SeparatorsAreFreeRunsGoTwoDigitsAtATimeAndAnyOtherCharacterEndsTheText)
-{
+TEST(HexText, SeparatorsAreFreeRunsGoTwoDigitsAtATimeAndAnyOtherCharacterEndsTheText) {
     const Bytes five{0x00, 0x0B, 0xAB, 0xcd, 0xEF};
-    const std::pair<const char*, Bytes> cases[] = {
-        {"00\r\n0B\r\nAB\r\nCD\r\nEF\r\n", five}, {"00 0B ab Cd eF", five}, {"000BABCDEF", five},
-        {"\t 00\t0b  \n\nAB CD\tEF", five},       {"ABC", {0xAB, 0x0C}},     {"1 2 34", {0x01, 0x02, 0x34}},
-        {"12 3G 45", {0x12, 0x03}},               {"12;34", {0x12}},         {"", {}},
-        {" \r\n\t", {}},                          {"x0102", {}}};
+    const std::pair<const char*, Bytes> cases[] = {{"00\r\n0B\r\nAB\r\nCD\r\nEF\r\n", five},
+                                                   {"00 0B ab Cd eF", five},
+                                                   {"000BABCDEF", five},
+                                                   {"\t 00\t0b  \n\nAB CD\tEF", five},
+                                                   {"ABC", {0xAB, 0x0C}},
+                                                   {"1 2 34", {0x01, 0x02, 0x34}},
+                                                   {"12 3G 45", {0x12, 0x03}},
+                                                   {"12;34", {0x12}},
+                                                   {"", {}},
+                                                   {" \r\n\t", {}},
+                                                   {"x0102", {}}};
     for (const auto& [text, bytes] : cases) EXPECT_EQ(loaded(*read(text)), bytes) << text;
 }
 
-TEST(HexText, PiecesSplitAnywhereReadAlike)
-{
+TEST(HexText, PiecesSplitAnywhereReadAlike) {
     const std::string text = "0A1 B2\r\nC3D4E5 6";
     const Bytes whole = loaded(*read(text));
     EXPECT_EQ(whole, (Bytes{0x0A, 0x01, 0xB2, 0xC3, 0xD4, 0xE5, 0x06}));
@@ -101,8 +99,7 @@ TEST(HexText, PiecesSplitAnywhereReadAlike)
     EXPECT_EQ(loaded(image), whole);
 }
 
-TEST(HexText, AFullBufferFitsAndOneNumberMoreIsRefusedWithoutWritingPastIt)
-{
+TEST(HexText, AFullBufferFitsAndOneNumberMoreIsRefusedWithoutWritingPastIt) {
     std::string full;
     full.reserve(kImageBufferSize * 2 + 2);
     for (std::size_t i = 0; i < kImageBufferSize; ++i) full += "5A";
@@ -117,8 +114,7 @@ TEST(HexText, AFullBufferFitsAndOneNumberMoreIsRefusedWithoutWritingPastIt)
     EXPECT_NE(tooLargeText().find("Обновление прервано !!!"), std::string::npos);
 }
 
-TEST(RecordCheck, TheLengthLimitIs1042AndAnOverLongRecordReportsItsOwnOffset)
-{
+TEST(RecordCheck, TheLengthLimitIs1042AndAnOverLongRecordReportsItsOwnOffset) {
     const Bytes longest = record(filled(1040, 3));
     ASSERT_EQ(longest.size(), 1044u);
     EXPECT_TRUE(check(longest).ok());
@@ -135,8 +131,7 @@ TEST(RecordCheck, TheLengthLimitIs1042AndAnOverLongRecordReportsItsOwnOffset)
               "Ошибка формата файла обновления\r\n (код 00000).\r\nОбновление прервано !!!");
 }
 
-TEST(RecordCheck, AnyFlippedBitFailsWithTheOffsetAfterItsRecord)
-{
+TEST(RecordCheck, AnyFlippedBitFailsWithTheOffsetAfterItsRecord) {
     Bytes image = record(filled(20, 1));
     const Bytes second = record(filled(9, 9));
     image.insert(image.end(), second.begin(), second.end());
@@ -157,8 +152,7 @@ TEST(RecordCheck, AnyFlippedBitFailsWithTheOffsetAfterItsRecord)
               "В файле обновления ошибка CRC \r\n (код 00414).\r\nОбновление прервано !!!");
 }
 
-TEST(RecordCheck, TheCheckStringRecordWrittenByHandPasses)
-{
+TEST(RecordCheck, TheCheckStringRecordWrittenByHandPasses) {
     auto image = read("00 0B 31 32 33 34 35 36 37 38 39 FE E8");
     EXPECT_TRUE(checkRecords(*image).ok());
     image = read("00 0B 31 32 33 34 35 36 37 38 39 FE E9");
@@ -166,8 +160,7 @@ TEST(RecordCheck, TheCheckStringRecordWrittenByHandPasses)
     EXPECT_EQ(checkRecords(*image).code, 13u);
 }
 
-TEST(RecordCheck, EmptyRecordsAndRecordsPastTheLoadedBytesAreFormatErrors)
-{
+TEST(RecordCheck, EmptyRecordsAndRecordsPastTheLoadedBytesAreFormatErrors) {
     EXPECT_TRUE(check({}).ok());  // no numbers: nothing to check, BUpgrade is enabled
 
     const Bytes good = record(filled(4, 2));  // 8 bytes
@@ -185,8 +178,7 @@ TEST(RecordCheck, EmptyRecordsAndRecordsPastTheLoadedBytesAreFormatErrors)
     EXPECT_EQ(errorCodeText(0x123456), "123456");
 }
 
-TEST(ImageGrid, RowsAddressesAndCells)
-{
+TEST(ImageGrid, RowsAddressesAndCells) {
     EXPECT_EQ(gridRowCount(8) * 10 + gridRowCount(9), 12);
     EXPECT_EQ(gridAddressText(2) + gridAddressText(32767) + gridByteText(0x0A), "000103FFF80A");
     EXPECT_EQ(gridCellOf(15).row * 10 + gridCellOf(15).column, 18);

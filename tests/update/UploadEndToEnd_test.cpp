@@ -15,12 +15,12 @@ namespace {
 constexpr int kCom = 9;
 
 class EndToEnd : public ::testing::Test {
-protected:
-    void expectIdleAfterwards()
-    {
+  protected:
+    void expectIdleAfterwards() {
         EXPECT_FALSE(host.port.Open());
         EXPECT_TRUE(host.upgradeEnabled);
-        EXPECT_FALSE(host.upload.uploadRunning() || host.timer1.enabled() || host.recordTimer.enabled());
+        EXPECT_FALSE(host.upload.uploadRunning() || host.timer1.enabled() ||
+                     host.recordTimer.enabled());
     }
 
     platform::RecordingMessageService messages;
@@ -31,8 +31,7 @@ protected:
 
 }  // namespace
 
-TEST_F(EndToEnd, AFullImageArrivesIdenticalWithRisingProgressAndOneFinalText)
-{
+TEST_F(EndToEnd, AFullImageArrivesIdenticalWithRisingProgressAndOneFinalText) {
     sim::BootloaderOptions o;
     o.acceptByte = 0x33;
     BootloaderTerminal t(map, kCom, o);
@@ -44,14 +43,14 @@ TEST_F(EndToEnd, AFullImageArrivesIdenticalWithRisingProgressAndOneFinalText)
     EXPECT_EQ(host.label57, std::to_string(2 * sent.size()));
     // 0 at the start, the share of the bytes taken up to 100, then back to 0.
     ASSERT_GE(host.progressLog.size(), 3u);
-    for (std::size_t i = 1; i + 1 < host.progressLog.size(); ++i) EXPECT_GE(host.progressLog[i], host.progressLog[i - 1]);
+    for (std::size_t i = 1; i + 1 < host.progressLog.size(); ++i)
+        EXPECT_GE(host.progressLog[i], host.progressLog[i - 1]);
     EXPECT_EQ(host.progressLog[host.progressLog.size() - 2], 100);
     EXPECT_EQ(host.progressLog.back(), 0);
     expectIdleAfterwards();
 }
 
-TEST_F(EndToEnd, SilenceTimesOutAndTheTenthFailureReportsNoAnswer)
-{
+TEST_F(EndToEnd, SilenceTimesOutAndTheTenthFailureReportsNoAnswer) {
     sim::BootloaderOptions o;
     o.rejectRecords = {1, 2, 3, 4, 5, 6, 7, 8};
     o.silentRecords = {9, 10};
@@ -64,8 +63,7 @@ TEST_F(EndToEnd, SilenceTimesOutAndTheTenthFailureReportsNoAnswer)
     expectIdleAfterwards();
 }
 
-TEST_F(EndToEnd, ALateAnswerInsideTheGraceIsTheRecordsOwn)
-{
+TEST_F(EndToEnd, ALateAnswerInsideTheGraceIsTheRecordsOwn) {
     sim::BootloaderOptions o;
     o.lateMs = 1500;  // after the record's 1182 ms time-out, inside the grace before the repeat
     o.lateRecords = {1};
@@ -79,8 +77,7 @@ TEST_F(EndToEnd, ALateAnswerInsideTheGraceIsTheRecordsOwn)
     EXPECT_EQ(t.boot.image(), sent);
 }
 
-TEST_F(EndToEnd, AnUnplugEndsTheUploadAndANewOneWorksWithoutRestarting)
-{
+TEST_F(EndToEnd, AnUnplugEndsTheUploadAndANewOneWorksWithoutRestarting) {
     const auto sent = testsupport::loadImage(*image, 5000);
     {
         sim::BootloaderOptions o;

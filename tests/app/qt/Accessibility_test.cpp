@@ -25,13 +25,15 @@ class AccessibilityTest : public apptest::WindowFixture {};
 TEST_F(AccessibilityTest, EveryControlOfEveryWindowHasAName) {
     auto* compare = form1->findChild<app::CompareDialog*>();
     ASSERT_NE(compare, nullptr);
-    for (QWidget* window : std::initializer_list<QWidget*>{form1.get(), form2.get(), about.get(), compare}) {
+    for (QWidget* window :
+         std::initializer_list<QWidget*>{form1.get(), form2.get(), about.get(), compare}) {
         QSet<QObject*> visited;
         EXPECT_EQ(testsupport::unnamedControls(*window, &visited).join('\n').toStdString(), "")
             << window->objectName().toStdString();
         // The walk reached every field a user types into or ticks.
         for (QWidget* w : window->findChildren<QWidget*>()) {
-            if ((qobject_cast<QLineEdit*>(w) || qobject_cast<QCheckBox*>(w)) && w->window() == window) {
+            if ((qobject_cast<QLineEdit*>(w) || qobject_cast<QCheckBox*>(w)) &&
+                w->window() == window) {
                 EXPECT_TRUE(visited.contains(w)) << w->objectName().toStdString();
             }
         }
@@ -55,11 +57,13 @@ TEST_F(AccessibilityTest, EveryControlOfEveryWindowHasAName) {
     EXPECT_EQ(form2->ComboBox1->accessibleName(), QStringLiteral("Line rate"));
     // A tooltip set later is still the description; the shortcut shows beside the tooltip.
     form1->ETl[2]->setToolTip(QStringLiteral("note"));
-    EXPECT_EQ(QAccessible::queryAccessibleInterface(form1->ETl[2])->text(QAccessible::Description), "note");
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(form1->ETl[2])->text(QAccessible::Description),
+              "note");
     EXPECT_EQ(form1->ToolButton1->toolTip(), QString::fromUtf8("Подключить Comm"));
     form1->show();
-    for (const auto& [button, shown] : {std::pair<QAbstractButton*, QString>{form1->ToolButton1, "Подключить Comm (Ctrl+L)"},
-                                        {form1->ReadInternetB, "Ctrl+R"}}) {
+    for (const auto& [button, shown] :
+         {std::pair<QAbstractButton*, QString>{form1->ToolButton1, "Подключить Comm (Ctrl+L)"},
+          {form1->ReadInternetB, "Ctrl+R"}}) {
         QHelpEvent hover(QEvent::ToolTip, QPoint(2, 2), button->mapToGlobal(QPoint(2, 2)));
         QCoreApplication::sendEvent(button, &hover);
         EXPECT_EQ(QToolTip::text(), shown);
@@ -83,14 +87,17 @@ TEST_F(AccessibilityTest, TabFollowsThePageLayout) {
         QCoreApplication::processEvents();
         std::vector<QWidget*> chain;
         for (QWidget* w = form1->nextInFocusChain(); w != form1.get(); w = w->nextInFocusChain())
-            if (sheet->isAncestorOf(w) && (w->focusPolicy() & Qt::TabFocus) && w->isVisible()) chain.push_back(w);
+            if (sheet->isAncestorOf(w) && (w->focusPolicy() & Qt::TabFocus) && w->isVisible())
+                chain.push_back(w);
         for (std::size_t i = 1; i < chain.size(); ++i) {
             const QRect a(chain[i - 1]->mapTo(sheet, QPoint()), chain[i - 1]->size());
             const QRect b(chain[i]->mapTo(sheet, QPoint()), chain[i]->size());
             // Down to a later row, right along the same row, or over to the next column.
             const bool sameRow = b.center().y() >= a.top() && b.center().y() <= a.bottom();
-            EXPECT_TRUE(sameRow ? b.left() > a.left() : b.top() >= a.center().y() || b.left() >= a.right())
-                << chain[i - 1]->objectName().toStdString() << " then " << chain[i]->objectName().toStdString();
+            EXPECT_TRUE(sameRow ? b.left() > a.left()
+                                : b.top() >= a.center().y() || b.left() >= a.right())
+                << chain[i - 1]->objectName().toStdString() << " then "
+                << chain[i]->objectName().toStdString();
         }
     }
     for (QLineEdit* readOnly : {form1->EBlVl1, form1->ELim1, form1->EIdCod})
@@ -98,7 +105,7 @@ TEST_F(AccessibilityTest, TabFollowsThePageLayout) {
 }
 
 class KeyboardTest : public apptest::WindowFixture {
-protected:
+  protected:
     void press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : form1.get();
         QTest::keyClick(target, static_cast<Qt::Key>(key), modifiers);
@@ -133,8 +140,9 @@ TEST_F(KeyboardTest, ReadEditWriteByKeysAlone) {
     press(Qt::Key_A, Qt::ControlModifier);
     QTest::keyClicks(form1->ETl[0], QStringLiteral("+79990001122"));
     press(Qt::Key_T, Qt::ControlModifier);
-    const auto phone1 = std::find_if(protocol::kParameters.begin(), protocol::kParameters.end(),
-                                     [](const protocol::Parameter& p) { return p.name == "Phone1"; });
+    const auto phone1 =
+        std::find_if(protocol::kParameters.begin(), protocol::kParameters.end(),
+                     [](const protocol::Parameter& p) { return p.name == "Phone1"; });
     ASSERT_NE(phone1, protocol::kParameters.end());
     EXPECT_TRUE(pumpUntil([&] { return mode.store().value(*phone1) == "+79990001122"; }));
     ASSERT_TRUE(pumpUntil([&] { return !form1->ETl[0]->text().isEmpty(); }));
@@ -151,8 +159,11 @@ TEST_F(KeyboardTest, ReadEditWriteByKeysAlone) {
 // WCAG's contrast ratio of two colours.
 double contrast(QColor a, QColor b) {
     const auto luminance = [](QColor c) {
-        const auto channel = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
-        return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+        const auto channel = [](double v) {
+            return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) +
+               0.0722 * channel(c.blueF());
     };
     const double x = luminance(a), y = luminance(b);
     return (std::max(x, y) + 0.05) / (std::min(x, y) + 0.05);
@@ -193,7 +204,8 @@ TEST(FieldMarksLook, LegibleInADarkPalette) {
     apn->setObjectName(QStringLiteral("EApn1"));
     layout->addWidget(phone);
     layout->addWidget(apn);
-    for (QLineEdit* e : {phone, apn}) e->setFocusPolicy(Qt::NoFocus);  // no text cursor in the picture
+    for (QLineEdit* e : {phone, apn})
+        e->setFocusPolicy(Qt::NoFocus);  // no text cursor in the picture
     app::FieldMarks marks(window, {});
     const auto parameter = [](std::string_view control) {
         return &*std::find_if(protocol::kParameters.begin(), protocol::kParameters.end(),
@@ -204,11 +216,13 @@ TEST(FieldMarksLook, LegibleInADarkPalette) {
     window.resize(240, 80);
     window.show();
     QCoreApplication::processEvents();
-    if (const char* dir = std::getenv("VIGIL_RENDER_DIR")) window.grab().save(QString::fromUtf8(dir) + "/marks-dark.png");
+    if (const char* dir = std::getenv("VIGIL_RENDER_DIR"))
+        window.grab().save(QString::fromUtf8(dir) + "/marks-dark.png");
 
     for (QLineEdit* e : {phone, apn}) {
         const auto [light, darkest] = extremes(*e);
-        EXPECT_GE(contrast(light, darkest), 4.5) << light.name().toStdString() << " " << darkest.name().toStdString();
+        EXPECT_GE(contrast(light, darkest), 4.5)
+            << light.name().toStdString() << " " << darkest.name().toStdString();
     }
     QApplication::setPalette(saved);
 }

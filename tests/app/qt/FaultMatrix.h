@@ -17,7 +17,7 @@ using apptest::writeFile;
 
 // The settings firmware, with faults switched in from the test's thread.
 class FaultyTerminal : public sim::Mode {
-public:
+  public:
     explicit FaultyTerminal(sim::SettingsOptions options = {}) : firmware_(std::move(options)) {}
 
     // The next request is answered with `bytes` instead of the firmware's answer.
@@ -47,7 +47,8 @@ public:
             return;
         }
         pending_.append(reinterpret_cast<const char*>(data), length);
-        for (std::size_t end; !scripted_.empty() && (end = pending_.find("End:")) != std::string::npos;) {
+        for (std::size_t end;
+             !scripted_.empty() && (end = pending_.find("End:")) != std::string::npos;) {
             pending_.erase(0, end + 4);
             line.send(scripted_.front());
             scripted_.pop_front();
@@ -57,7 +58,9 @@ public:
         // The script is used up: what follows its last request is the firmware's again.
         const std::string rest = std::exchange(pending_, {});
         lock.unlock();
-        if (!rest.empty()) firmware_.received(reinterpret_cast<const std::uint8_t*>(rest.data()), rest.size(), line);
+        if (!rest.empty())
+            firmware_.received(reinterpret_cast<const std::uint8_t*>(rest.data()), rest.size(),
+                               line);
     }
 
     std::optional<sim::Clock::time_point> wakeAt() const override {
@@ -85,7 +88,7 @@ public:
         }
     }
 
-private:
+  private:
     sim::SettingsMode firmware_;
     mutable std::mutex lock_;
     std::deque<std::string> scripted_;
@@ -103,17 +106,17 @@ inline std::string garbage(std::size_t n, unsigned seed) {
     return bytes;
 }
 
-
 // The windows over the faulty terminal.
 class TerminalFixture : public apptest::SimFixture<FaultyTerminal> {
-protected:
+  protected:
     // A Read refills the controls with what the terminal holds, and says nothing.
     void expectReadStillWorks() {
         const std::size_t before = messages.shown().size();
         form1->ETl[0]->setText("stale");
         form1->ReadTLBClick();
-        ASSERT_TRUE(apptest::pumpUntil([&] { return form1->EGpsLongitude->text() == "03737.5678E"; }))
-            << "no answer to a Read";
+        ASSERT_TRUE(apptest::pumpUntil([&] {
+            return form1->EGpsLongitude->text() == "03737.5678E";
+        })) << "no answer to a Read";
         EXPECT_EQ(form1->ETl[0]->text().toStdString(), mode->store().value("Phone1"));
         EXPECT_EQ(messages.shown().size(), before);
     }

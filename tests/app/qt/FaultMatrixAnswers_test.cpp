@@ -12,7 +12,7 @@ using namespace std::string_literals;
 using faults::slurp;
 
 class Answers : public faults::TerminalFixture {
-protected:
+  protected:
     void SetUp() override { startSimulator(); }
 };
 
@@ -27,18 +27,40 @@ TEST_F(Answers, HostileAnswersLeaveTheWindowWorking) {
         const char* refusalNames = nullptr;
         std::vector<const char*> exported = {};
     } cases[] = {
-        {"2048 bytes of junk", faults::garbage(2048, 8), [&] { quiet(); EXPECT_NE(form1->Label35->text(), "0"); }},
-        {"values of 4 KB", "TL1=" + std::string(4096, '7') + ":APN=" + std::string(4096, 'n') + ":TL2=short:",
-         [&] { EXPECT_LE(form1->ETl[0]->text().size(), 2048); EXPECT_LE(form1->EApn1->text().size(), 2048); }},
+        {"2048 bytes of junk", faults::garbage(2048, 8),
+         [&] {
+             quiet();
+             EXPECT_NE(form1->Label35->text(), "0");
+         }},
+        {"values of 4 KB",
+         "TL1=" + std::string(4096, '7') + ":APN=" + std::string(4096, 'n') + ":TL2=short:",
+         [&] {
+             EXPECT_LE(form1->ETl[0]->text().size(), 2048);
+             EXPECT_LE(form1->EApn1->text().size(), 2048);
+         }},
         {"no colon at all", "TL1=+7900TL2=12345APN=netREG=A",  // emptied by the Read, never filled
-         [&] { quiet(); EXPECT_TRUE(form1->ETl[0]->text().isEmpty()); EXPECT_TRUE(form1->EApn1->text().isEmpty()); }},
+         [&] {
+             quiet();
+             EXPECT_TRUE(form1->ETl[0]->text().isEmpty());
+             EXPECT_TRUE(form1->EApn1->text().isEmpty());
+         }},
         {"NUL and 0xFF", "TL1=a\0b\xFF:TL2=\xFF\xFF:APN=\0:"s,  // a NUL cannot go into XML
-         [&] { EXPECT_EQ(form1->ETl[1]->text(), "яя"); EXPECT_EQ(form1->ETl[0]->text().size(), 4); }, "TL1"},
-        {"a byte the code page lacks", "TL3=a\x98z:", [&] { EXPECT_EQ(form1->ETl[2]->text().size(), 3); }, "TL3"},
-        {"markup", "TL1=<&>\"':APN=a&b<c/>:", [&] { EXPECT_EQ(form1->ETl[0]->text(), "<&>\"'"); }, nullptr,
+         [&] {
+             EXPECT_EQ(form1->ETl[1]->text(), "яя");
+             EXPECT_EQ(form1->ETl[0]->text().size(), 4);
+         },
+         "TL1"},
+        {"a byte the code page lacks",
+         "TL3=a\x98z:", [&] { EXPECT_EQ(form1->ETl[2]->text().size(), 3); }, "TL3"},
+        {"markup",
+         "TL1=<&>\"':APN=a&b<c/>:",
+         [&] { EXPECT_EQ(form1->ETl[0]->text(), "<&>\"'"); },
+         nullptr,
          {"&lt;&amp;&gt;\"'", "a&amp;b&lt;c/&gt;"}},
-        {"repeated keys", "TL1=first:TL1=second:APN=one:TL1=third:APN=two:",
-         [&] { EXPECT_EQ(form1->ETl[0]->text(), "first"); EXPECT_EQ(form1->EApn1->text(), "one"); }}};
+        {"repeated keys", "TL1=first:TL1=second:APN=one:TL1=third:APN=two:", [&] {
+             EXPECT_EQ(form1->ETl[0]->text(), "first");
+             EXPECT_EQ(form1->EApn1->text(), "one");
+         }}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         messages.clear();
@@ -52,7 +74,8 @@ TEST_F(Answers, HostileAnswersLeaveTheWindowWorking) {
         expectSaveKeepsXmlSound();
         if (c.refusalNames) {
             ASSERT_FALSE(messages.shown().empty());
-            EXPECT_NE(messages.texts().back().find(c.refusalNames), std::string::npos) << messages.texts().back();
+            EXPECT_NE(messages.texts().back().find(c.refusalNames), std::string::npos)
+                << messages.texts().back();
         }
         const std::string xml = slurp(folder.path() / "SettingsAbt.xml");
         for (const char* text : c.exported) EXPECT_NE(xml.find(text), std::string::npos) << xml;
@@ -70,7 +93,8 @@ TEST_F(Answers, AFloodOfReceptionsLeavesTheWindowWorking) {
         handOver(f);
     };
     const auto lastDue = mode->flood("TL1=1:TL2=22:APN=flood:", count);
-    ASSERT_TRUE(apptest::pumpUntil([&] { return sim::Clock::now() > lastDue; }, std::chrono::milliseconds(count) + 30s));
+    ASSERT_TRUE(apptest::pumpUntil([&] { return sim::Clock::now() > lastDue; },
+                                   std::chrono::milliseconds(count) + 30s));
     ASSERT_TRUE(apptest::pumpUntil([&] { return form2->CommPort1->InBuffUsed() == 0; }));
     apptest::pumpFor(200ms);
     EXPECT_EQ(form1->EApn1->text(), "flood");

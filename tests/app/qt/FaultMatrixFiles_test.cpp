@@ -21,7 +21,9 @@ using faults::garbage;
 using faults::slurp;
 using faults::writeFile;
 
-std::string hexImage(std::size_t payloadBytes) { return sim::hexText(sim::makeImage(apptest::pattern(payloadBytes))); }
+std::string hexImage(std::size_t payloadBytes) {
+    return sim::hexText(sim::makeImage(apptest::pattern(payloadBytes)));
+}
 
 std::set<std::string> namesIn(const fs::path& folder) {
     std::set<std::string> names;
@@ -37,10 +39,11 @@ struct AsNobody {
 };
 
 class FileFaults : public apptest::WindowFixture {
-protected:
+  protected:
     FileFaults() {
         // An ordinary user may pass through the folder, as through a home directory.
-        fs::permissions(folder.path(), fs::perms::owner_all | fs::perms::others_exec | fs::perms::group_exec);
+        fs::permissions(folder.path(),
+                        fs::perms::owner_all | fs::perms::others_exec | fs::perms::group_exec);
         form1->ETl[0]->setText("kept");
         form1->EApn1->setText("internet");
     }
@@ -68,13 +71,15 @@ protected:
     // A 64 KB file system of this thread's own at tiny(); false where mounting is not allowed.
     bool mountTinyFileSystem() {
         fs::create_directory(tiny());
-        mounted_ = ::unshare(CLONE_NEWNS) == 0 && ::mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0 &&
+        mounted_ = ::unshare(CLONE_NEWNS) == 0 &&
+                   ::mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0 &&
                    ::mount("tmpfs", tiny().c_str(), "tmpfs", 0, "size=64k") == 0;
         return mounted_;
     }
     // A save into `where` as x.abt over an old x.abt, x.BAK (and export): both refused, each
     // naming its file and `why`, and the old files and nothing else are there afterwards.
-    void expectSaveRefusedKeepingOldFiles(const fs::path& where, const std::string& why, std::set<std::string> names) {
+    void expectSaveRefusedKeepingOldFiles(const fs::path& where, const std::string& why,
+                                          std::set<std::string> names) {
         const auto texts = messages.texts();
         ASSERT_EQ(texts.size(), 2u);
         EXPECT_NE(texts[0].find("x.abt\": " + why), std::string::npos) << texts[0];
@@ -84,7 +89,7 @@ protected:
         EXPECT_EQ(namesIn(where), names);
     }
 
-private:
+  private:
     bool mounted_ = false;
 };
 
@@ -96,7 +101,8 @@ TEST_F(FileFaults, ConfigurationFilesThatAreEmptyTooLongOrGarbage) {
         messages.clear();
         const auto p = open("long.abt", std::string(size, 'x'));
         ASSERT_EQ(messages.shown().size(), 1u) << size;
-        EXPECT_NE(messages.texts()[0].find("длиннее 4096 байт"), std::string::npos) << messages.texts()[0];
+        EXPECT_NE(messages.texts()[0].find("длиннее 4096 байт"), std::string::npos)
+            << messages.texts()[0];
         expectControlsKept();
         EXPECT_EQ(fs::file_size(p), size);
     }
@@ -135,7 +141,8 @@ TEST_F(FileFaults, UpdateFilesThatAreEmptyLargeOrGarbage) {
 }
 
 TEST_F(FileFaults, AFolderInsteadOfAFileIsAFileError) {
-    const std::vector<std::string> fileError{"Can't perform one of the following file operations: Open, Seek, Read, Close."};
+    const std::vector<std::string> fileError{
+        "Can't perform one of the following file operations: Open, Seek, Read, Close."};
     for (const char* name : {"dir.abt", "dir.enc"}) {
         messages.clear();
         fs::create_directory(folder.path() / name);
@@ -170,7 +177,8 @@ TEST_F(FileFaults, AFifoADeviceOrAHugeFileIsRefusedWithoutReadingIt) {
         messages.clear();
         openPath(path);
         ASSERT_EQ(messages.texts().size(), 1u) << path;
-        EXPECT_EQ(messages.texts()[0].rfind("Файл \"" + path.string() + "\" не открыт: ", 0), 0u) << messages.texts()[0];
+        EXPECT_EQ(messages.texts()[0].rfind("Файл \"" + path.string() + "\" не открыт: ", 0), 0u)
+            << messages.texts()[0];
     }
     expectControlsKept();
     expectUpgrade(304, true);
@@ -209,8 +217,10 @@ TEST_F(FileFaults, SavingIntoAReadOnlyFolderKeepsTheOldFiles) {
         dialogs->answers.push_back((locked / "x").string());
         form1->Save1Click();
     }
-    expectSaveRefusedKeepingOldFiles(locked, "Permission denied", {"x.abt", "x.BAK", "SettingsAbt.xml"});
-    EXPECT_NE(messages.texts().back().find("SettingsAbt.xml\": Permission denied"), std::string::npos);
+    expectSaveRefusedKeepingOldFiles(locked, "Permission denied",
+                                     {"x.abt", "x.BAK", "SettingsAbt.xml"});
+    EXPECT_NE(messages.texts().back().find("SettingsAbt.xml\": Permission denied"),
+              std::string::npos);
     EXPECT_EQ(slurp(locked / "SettingsAbt.xml"), "old export");
     messages.clear();
     expectSaveKeepsXmlSound();
@@ -226,8 +236,9 @@ TEST_F(FileFaults, SavingThroughALinkOntoADeviceReplacesNothing) {
     dialogs->answers.push_back(link.string());
     form1->Save1Click();
     ASSERT_FALSE(messages.texts().empty());
-    EXPECT_EQ(messages.texts()[0], "Не удалось записать файл \"" + link.string() + "\": ссылка ведёт на \"" +
-                                       device.string() + "\", а это устройство, а не обычный файл");
+    EXPECT_EQ(messages.texts()[0], "Не удалось записать файл \"" + link.string() +
+                                       "\": ссылка ведёт на \"" + device.string() +
+                                       "\", а это устройство, а не обычный файл");
     EXPECT_TRUE(fs::is_character_file(device));
     EXPECT_TRUE(fs::is_symlink(link));
 }
@@ -244,7 +255,8 @@ TEST_F(FileFaults, SavingOntoAFullFileSystemKeepsTheOldFiles) {
     }
     dialogs->answers.push_back((tiny() / "x.abt").string());
     form1->Save1Click();
-    expectSaveRefusedKeepingOldFiles(tiny(), "No space left on device", {"x.abt", "x.BAK", "filler"});
+    expectSaveRefusedKeepingOldFiles(tiny(), "No space left on device",
+                                     {"x.abt", "x.BAK", "filler"});
 
     messages.clear();
     expectSaveKeepsXmlSound();

@@ -7,8 +7,8 @@
 #include <unistd.h>
 
 #include "FaultMatrix.h"
-#include "tools/BootloaderMode.h"
 #include "app/UnitRecords.h"
+#include "tools/BootloaderMode.h"
 #include "update/FirmwareUpload.h"
 
 namespace {
@@ -19,7 +19,7 @@ const char* const kLinkBroken = "Разрыв соединения";
 const char* const kCannotOpen = "Не могу открыть COM порт";
 
 class LinkFaults : public faults::TerminalFixture {
-protected:
+  protected:
     void SetUp() override { startSimulator(); }
 
     void expectDisconnectedQuietly() {
@@ -55,7 +55,8 @@ TEST_F(LinkFaults, UnplugWhileAnAnswerIsAwaitedIsReportedOnce) {
 // The first part of the answer was handed over, so nothing was awaited any more when the line
 // went: the status tells it; what had arrived stays in the controls.
 TEST_F(LinkFaults, UnplugInTheMiddleOfAnAnswerKeepsWhatArrived) {
-    mode->answerNextWith("TL1=" + mode->store().value("Phone1") + ":TL2=" + mode->store().value("Phone2") + ":");
+    mode->answerNextWith("TL1=" + mode->store().value("Phone1") +
+                         ":TL2=" + mode->store().value("Phone2") + ":");
     form1->ReadTLBClick();
     ASSERT_TRUE(apptest::pumpUntil([&] { return mode->scriptedAnswered() == 1; }));
     apptest::pumpFor(200ms);
@@ -134,7 +135,9 @@ TEST_F(LinkFaults, APortHeldByAnotherProgramFailsToOpenOnceAndBreaksNothing) {
     ASSERT_TRUE(apptest::pumpUntil([&] { return !messages.texts().empty(); }));
     apptest::pumpFor(200ms);  // and no second box
     ASSERT_EQ(messages.texts().size(), 1u);
-    EXPECT_EQ(messages.texts()[0].rfind(std::string(kCannotOpen) + "\nПорт " + simulator->slavePath() + " занят", 0), 0u)
+    EXPECT_EQ(messages.texts()[0].rfind(
+                  std::string(kCannotOpen) + "\nПорт " + simulator->slavePath() + " занят", 0),
+              0u)
         << messages.texts()[0];
     EXPECT_FALSE(form2->CommPort1->Open());
     EXPECT_EQ(TImageList::imageIndex(form1->ToolButton1), 0);
@@ -170,9 +173,10 @@ TEST_F(UploadLink, UnplugDuringAnUploadEndsItOnceAndANewUploadWorks) {
     EXPECT_TRUE(simulator->unplugged());
     // The question after the records' read the bootloader did not answer, then one box for the
     // broken link, saying where the update stopped; the upload's own outcome is in the status bar.
-    EXPECT_EQ(messages.texts(), (std::vector<std::string>{app::kUploadSnapshotFailedQuestion,
-                                                          std::string(kLinkBroken) + "\n" +
-                                                              update::unfinishedText(3, 5, "нажмите \"Програм.\"")}));
+    EXPECT_EQ(messages.texts(),
+              (std::vector<std::string>{app::kUploadSnapshotFailedQuestion,
+                                        std::string(kLinkBroken) + "\n" +
+                                            update::unfinishedText(3, 5, "нажмите \"Програм.\"")}));
     const std::size_t told = messages.shown().size();
 
     plugIn(std::make_unique<sim::BootloaderMode>());

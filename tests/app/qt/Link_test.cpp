@@ -11,7 +11,7 @@ namespace {
 
 using namespace std::chrono_literals;
 class LinkTest : public apptest::SimFixture<sim::SettingsMode> {
-protected:
+  protected:
     void SetUp() override { startSimulator(); }
 
     // The requests the terminal has taken so far, once there are `count`.
@@ -70,14 +70,16 @@ TEST_F(LinkTest, ReadFillsEveryPageAndWriteAllSendsItBack) {
 
     // Each group's own Write sends that group only; every other Read button sends the Read.
     const std::pair<void (TForm1::*)(), const char*> buttons[] = {
-        {&TForm1::WriteMicBClick, "REG="},     {&TForm1::WriteTLBClick, "TL1="},  {&TForm1::WriteInternetBClick, "Ip1="},
-        {&TForm1::WriteApnBClick, "Apn1="},    {&TForm1::ReadApnBClick, "End:"},  {&TForm1::ReadTLBClick, "End:"},
-        {&TForm1::ReadMicBClick, "End:"},      {&TForm1::ReadGpsBClick, "End:"}};
+        {&TForm1::WriteMicBClick, "REG="},      {&TForm1::WriteTLBClick, "TL1="},
+        {&TForm1::WriteInternetBClick, "Ip1="}, {&TForm1::WriteApnBClick, "Apn1="},
+        {&TForm1::ReadApnBClick, "End:"},       {&TForm1::ReadTLBClick, "End:"},
+        {&TForm1::ReadMicBClick, "End:"},       {&TForm1::ReadGpsBClick, "End:"}};
     for (const auto& button : buttons) (form1.get()->*button.first)();
     const auto sent = waitRequests(10);
     ASSERT_EQ(sent.size(), 10u);
     for (std::size_t i = 0; i < 8; ++i)
-        EXPECT_EQ(sent[i + 2].rfind(std::string("$Pass=Vostel:") + buttons[i].second, 0), 0u) << sent[i + 2];
+        EXPECT_EQ(sent[i + 2].rfind(std::string("$Pass=Vostel:") + buttons[i].second, 0), 0u)
+            << sent[i + 2];
 }
 
 TEST_F(LinkTest, EraseAndTheMonitorPage) {
@@ -88,8 +90,10 @@ TEST_F(LinkTest, EraseAndTheMonitorPage) {
     form1->BClearMemoClick();
     EXPECT_TRUE(form1->MemoIn->toPlainText().isEmpty());
     form1->PageControl1->setCurrentIndex(2);
-    EXPECT_EQ(waitRequests(4), (std::vector<std::string>{"$Pass=Vostel:End:", "$Pass=Vostel:Eeprom=Erase:End:",
-                                                         "$Pass=Vostel:Monitor=On:End:", "$Pass=Vostel:Monitor=Off:End:"}));
+    EXPECT_EQ(waitRequests(4),
+              (std::vector<std::string>{
+                  "$Pass=Vostel:End:", "$Pass=Vostel:Eeprom=Erase:End:",
+                  "$Pass=Vostel:Monitor=On:End:", "$Pass=Vostel:Monitor=Off:End:"}));
     EXPECT_EQ(form1->RequestMask, 0);
 }
 

@@ -26,7 +26,7 @@ using Clock = std::chrono::steady_clock;
 // open for `holdFor`, then answered with the next of `press` (a button's objectName: "Write",
 // "Discard", "Cancel"), or with OK when none is left.
 class BoxOperator {
-public:
+  public:
     explicit BoxOperator(std::chrono::milliseconds holdFor) : hold_(holdFor) {
         poll_.setInterval(20);
         QObject::connect(&poll_, &QTimer::timeout, [this] { look(); });
@@ -40,7 +40,7 @@ public:
     std::size_t mostOpenAtOnce() const { return mostOpen_; }
     Clock::time_point lastLook() const { return lastLook_.load(); }
 
-private:
+  private:
     struct Open {
         QPointer<QMessageBox> box;
         Clock::time_point since;
@@ -49,7 +49,8 @@ private:
         lastLook_ = Clock::now();
         std::erase_if(open_, [](const Open& o) { return o.box.isNull() || !o.box->isVisible(); });
         if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            const bool known = std::any_of(open_.begin(), open_.end(), [&](const Open& o) { return o.box == box; });
+            const bool known = std::any_of(open_.begin(), open_.end(),
+                                           [&](const Open& o) { return o.box == box; });
             if (!known && box->text().toStdString() == passOver_) {
                 if (QAbstractButton* ok = box->button(QMessageBox::Ok)) ok->click();
                 return;
@@ -59,7 +60,8 @@ private:
                 texts_.push_back(box->text().toStdString());
                 // VIGIL_SHOTS names a folder for a picture of each box, to read its texts.
                 if (const char* shots = std::getenv("VIGIL_SHOTS"))
-                    box->grab().save(QString::fromLocal8Bit(shots) + QStringLiteral("/box-%1.png").arg(texts_.size()));
+                    box->grab().save(QString::fromLocal8Bit(shots) +
+                                     QStringLiteral("/box-%1.png").arg(texts_.size()));
                 mostOpen_ = std::max(mostOpen_, open_.size());
             }
         }
@@ -88,7 +90,7 @@ private:
 
 // Aborts the test program when the main thread has run no event for `limit`.
 class Watchdog {
-public:
+  public:
     Watchdog(const BoxOperator& op, std::chrono::seconds limit)
         : thread_([this, &op, limit] {
               while (!stop_.load()) {
@@ -105,17 +107,18 @@ public:
         thread_.join();
     }
 
-private:
+  private:
     std::atomic<bool> stop_{false};
     std::thread thread_;
 };
 
 // The windows on the simulated bootloader, with the Qt boxes and timers the program uses.
 class RealBoxFixture : public apptest::SimFixture<sim::BootloaderMode> {
-protected:
+  protected:
     RealBoxFixture() {
-        form1->setTimers(std::make_unique<platform::QtTimer>(), std::make_unique<platform::QtTimer>());
-        timer1 = recordTimer = nullptr;  // the hand-driven ones are gone
+        form1->setTimers(std::make_unique<platform::QtTimer>(),
+                         std::make_unique<platform::QtTimer>());
+        timer1 = recordTimer = nullptr;                            // the hand-driven ones are gone
         boxOperator.passOver(app::kUploadSnapshotFailedQuestion);  // see upload()
         // Every close of the port, and whether it ran inside a delivery.
         auto onClose = form2->CommPort1->OnClose;
@@ -135,14 +138,18 @@ protected:
         if (!apptest::pumpUntil([&] { return form1->uploadLocked(); })) return false;
         if (form1->BUpgrade->isEnabled()) return false;
         return apptest::pumpUntil(
-            [&] { return form1->BUpgrade->isEnabled() && !form2->CommPort1->Open() && !form1->uploadLocked(); },
+            [&] {
+                return form1->BUpgrade->isEnabled() && !form2->CommPort1->Open() &&
+                       !form1->uploadLocked();
+            },
             bound);
     }
     std::vector<std::vector<std::uint8_t>> imageRecords() const {
         std::vector<std::vector<std::uint8_t>> records;
         for (std::size_t pos = 0; pos < image.size();) {
             const std::size_t n = image[pos] * 256u + image[pos + 1] + 2;
-            records.emplace_back(image.begin() + static_cast<long>(pos), image.begin() + static_cast<long>(pos + n));
+            records.emplace_back(image.begin() + static_cast<long>(pos),
+                                 image.begin() + static_cast<long>(pos + n));
             pos += n;
         }
         return records;

@@ -4,6 +4,7 @@
 #include "RealBoxes.h"
 
 #include <algorithm>
+
 #include "update/FirmwareUpload.h"
 
 namespace {
@@ -15,7 +16,8 @@ const char* const kLinkBroken = "Разрыв соединения";
 const std::string kNoAnswerPrefix = "Не отвечает COM";
 
 bool anyStartsWith(const std::vector<std::string>& texts, const std::string& prefix) {
-    return std::any_of(texts.begin(), texts.end(), [&](const std::string& t) { return t.rfind(prefix, 0) == 0; });
+    return std::any_of(texts.begin(), texts.end(),
+                       [&](const std::string& t) { return t.rfind(prefix, 0) == 0; });
 }
 
 class RealBoxes : public RealBoxFixture {};
@@ -35,8 +37,10 @@ TEST_F(RealBoxes, UnplugDuringAnUploadShowsOneBoxAndANewUploadWorks) {
         const std::size_t before = boxOperator.texts().size();
         ASSERT_TRUE(upload());
         EXPECT_TRUE(simulator->unplugged());
-        const std::string unfinished = update::unfinishedText(5, imageRecords().size(), "нажмите \"Програм.\"");
-        EXPECT_EQ(std::vector<std::string>(boxOperator.texts().begin() + static_cast<long>(before), boxOperator.texts().end()),
+        const std::string unfinished =
+            update::unfinishedText(5, imageRecords().size(), "нажмите \"Програм.\"");
+        EXPECT_EQ(std::vector<std::string>(boxOperator.texts().begin() + static_cast<long>(before),
+                                           boxOperator.texts().end()),
                   std::vector<std::string>{kLinkBroken + ("\n" + unfinished)});
         EXPECT_EQ(form1->panelText(1), QString::fromUtf8(update::kLinkLostText));
         EXPECT_EQ(form1->panelText(0), QString::fromUtf8("Отключено"));
@@ -66,7 +70,8 @@ TEST_F(RealBoxes, ABoxAskedForInsideADeliveryWaitsForItAndHangsNothing) {
     form2->CommPort1->OnDataReceived = [&, deliver](TCommPort* port, std::uint32_t count) {
         if (!raised && form1->uploadRunning() && count > 0) {
             raised = true;
-            platform::messages().show("held", "", platform::MessageIcon::None, platform::MessageButtons::Ok);
+            platform::messages().show("held", "", platform::MessageIcon::None,
+                                      platform::MessageButtons::Ok);
         }
         deliver(port, count);
     };
@@ -83,17 +88,18 @@ TEST_F(RealBoxes, ABoxAskedForInsideADeliveryWaitsForItAndHangsNothing) {
 }
 
 // Everything that sends a request (File > Compare with the terminal too), pressed over and over
-// during an upload (the 5-second wait included), and every tab shown: the bootloader gets the image's records, each once, and nothing
-// else. The Write buttons come back as they were.
+// during an upload (the 5-second wait included), and every tab shown: the bootloader gets the
+// image's records, each once, and nothing else. The Write buttons come back as they were.
 TEST_F(RealBoxes, RequestButtonsAndTabsSendNothingDuringAnUpload) {
     sim::BootloaderOptions slow;
     slow.lateMs = 150;  // every record: the upload takes a few seconds
     plugIn(std::make_unique<sim::BootloaderMode>(slow));
     loadImage(20000);
     form1->enableWriteControls();
-    QPushButton* const buttons[] = {form1->ReadInternetB, form1->WriteInternetB, form1->ReadApnB, form1->WriteApnB,
-                                    form1->Button1,       form1->ReadTLB,        form1->WriteTLB, form1->ReadGpsB,
-                                    form1->ReadMicB,      form1->WriteMicB};
+    QPushButton* const buttons[] = {form1->ReadInternetB, form1->WriteInternetB, form1->ReadApnB,
+                                    form1->WriteApnB,     form1->Button1,        form1->ReadTLB,
+                                    form1->WriteTLB,      form1->ReadGpsB,       form1->ReadMicB,
+                                    form1->WriteMicB};
     int presses = 0;
     QTimer presser;
     QObject::connect(&presser, &QTimer::timeout, [&] {
@@ -124,7 +130,8 @@ TEST_F(RealBoxes, RequestButtonsAndTabsSendNothingDuringAnUpload) {
     EXPECT_EQ(form1->panelText(1), QString::fromUtf8(update::kSuccessVersion01Text));
     EXPECT_EQ(mode->records(), imageRecords());
     // The records' read before the link closed, then the records only.
-    EXPECT_EQ(simulator->receivedBytes(), "$Pass=Vostel:End:" + std::string(image.begin(), image.end()));
+    EXPECT_EQ(simulator->receivedBytes(),
+              "$Pass=Vostel:End:" + std::string(image.begin(), image.end()));
     EXPECT_TRUE(boxOperator.texts().empty());
     for (QPushButton* b : buttons) EXPECT_TRUE(b->isEnabled()) << b->objectName().toStdString();
     EXPECT_TRUE(form1->ToolButton6->isEnabled());

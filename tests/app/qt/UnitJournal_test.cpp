@@ -9,9 +9,9 @@
 #include <QTest>
 
 #include "WindowFixture.h"
-#include "app/Unit1Verify.h"
 #include "app/TeamServerEntry.h"
 #include "app/TeamServerSetting.h"
+#include "app/Unit1Verify.h"
 #include "app/UnitJournalWindow.h"
 #include "app/UnitRecords.h"
 #include "protocol/ValueStore.h"
@@ -22,10 +22,12 @@ using ::testing::HasSubstr;
 
 namespace {
 
-QString mark(QWidget* w) { return w->property("vigilMark").toString(); }
+QString mark(QWidget* w) {
+    return w->property("vigilMark").toString();
+}
 
 class UnitJournal : public apptest::SimFixture<sim::SettingsMode> {
-protected:
+  protected:
     UnitJournal() {
         // Before the program's records are first opened: they live in this test's folder.
         ::setenv("XDG_DATA_HOME", folder.path().c_str(), 1);
@@ -34,7 +36,8 @@ protected:
         const std::size_t before = mode->requests().size();
         form1->ReadTLBClick();
         ASSERT_TRUE(apptest::pumpUntil([&] { return mode->requests().size() > before; }));
-        ASSERT_TRUE(apptest::pumpUntil([&] { return !form1->EGpsLongitude->text().isEmpty() && !answerTimer->enabled(); }));
+        ASSERT_TRUE(apptest::pumpUntil(
+            [&] { return !form1->EGpsLongitude->text().isEmpty() && !answerTimer->enabled(); }));
     }
     apptest::PrivateFolder folder;
 };
@@ -47,7 +50,8 @@ TEST_F(UnitJournal, ReadsAndWritesAreKeptAndTheJournalPutsThemBackOnTheScreen) {
     form1->ETl[1]->clear();
     QTest::keyClicks(form1->ETl[1], "+79990001122");
     form1->WriteTLBClick();
-    ASSERT_TRUE(apptest::pumpUntil([&] { return form1->panelText(1).startsWith(app::kConfirmedText); }));
+    ASSERT_TRUE(
+        apptest::pumpUntil([&] { return form1->panelText(1).startsWith(app::kConfirmedText); }));
     const auto kept = app::UnitRecords::instance().recorder().local()->events("004512");
     ASSERT_FALSE(kept.empty());
     EXPECT_EQ(records::valueOf(kept.back().sent, "Phone2"), "+79990001122");  // what the write sent
@@ -78,7 +82,8 @@ TEST_F(UnitJournal, ReadsAndWritesAreKeptAndTheJournalPutsThemBackOnTheScreen) {
 
     dialogs->answers.push_back((folder.path() / "kept.abt").string());
     journal->SaveEventAsAbt->click();
-    EXPECT_THAT(apptest::slurp(folder.path() / "kept.abt"), HasSubstr("TL2=" + held.toStdString() + ":"));
+    EXPECT_THAT(apptest::slurp(folder.path() / "kept.abt"),
+                HasSubstr("TL2=" + held.toStdString() + ":"));
     dialogs->answers.push_back((folder.path() / "history.csv").string());
     journal->ExportHistoryCsv->click();
     const std::string csv = apptest::slurp(folder.path() / "history.csv");
@@ -121,7 +126,8 @@ TEST_F(UnitJournal, EraseKeepsASnapshotFirstAndAsksAgainWithoutOne) {
     ASSERT_TRUE(apptest::pumpUntil([&] { return compareTimer->enabled(); }));
     messages.answer = platform::MessageResult::Cancel;
     ASSERT_TRUE(compareTimer->fire());
-    ASSERT_TRUE(apptest::pumpUntil([&] { return messages.shown().size() == 3; }));  // erase? erase anyway?
+    ASSERT_TRUE(
+        apptest::pumpUntil([&] { return messages.shown().size() == 3; }));  // erase? erase anyway?
     EXPECT_EQ(messages.texts()[2], app::kSnapshotFailedQuestion);
     apptest::pumpFor(50ms);
     EXPECT_EQ(store.events("004512").size(), before + 2);  // nothing erased, nothing recorded
@@ -157,7 +163,8 @@ TEST_F(UnitJournal, TheTeamServerIsSetInTheJournalWithoutAPassword) {
     entry->SaveTeamServer->click();
     EXPECT_THAT(entry->TeamServerNote->text().toStdString(), HasSubstr("~/.pgpass"));
     EXPECT_EQ(app::storedTeamAddress(), "");
-    EXPECT_THAT(apptest::slurp(folder.path() / "registry.reg"), ::testing::Not(HasSubstr("secret")));
+    EXPECT_THAT(apptest::slurp(folder.path() / "registry.reg"),
+                ::testing::Not(HasSubstr("secret")));
     entry->TeamServer->setText("postgresql://ivan@office/vigil");
     entry->SaveTeamServer->click();
     EXPECT_EQ(app::storedTeamAddress(), "postgresql://ivan@office/vigil");

@@ -94,8 +94,10 @@ TEST_F(UploadRecords, UnpluggedDuringTheReadNothingIsStarted) {
     simulator.reset();
     apptest::pumpFor(std::chrono::milliseconds(300));
     ASSERT_TRUE(compareTimer->fire());
-    ASSERT_TRUE(apptest::pumpUntil([&] { return !messages.texts().empty() &&
-                                                 messages.texts().back() == app::kUploadSnapshotFailedQuestion; }));
+    ASSERT_TRUE(apptest::pumpUntil([&] {
+        return !messages.texts().empty() &&
+               messages.texts().back() == app::kUploadSnapshotFailedQuestion;
+    }));
     apptest::pumpFor(std::chrono::milliseconds(100));
     EXPECT_FALSE(form1->uploadLocked());
     EXPECT_FALSE(timer1->enabled());

@@ -15,9 +15,10 @@ namespace {
 using namespace std::chrono_literals;
 
 class VerifyRealBoxes : public apptest::SimFixture<sim::SettingsMode> {
-protected:
+  protected:
     VerifyRealBoxes() {
-        form1->setAnswerTimers(std::make_unique<platform::QtTimer>(), std::make_unique<platform::QtTimer>());
+        form1->setAnswerTimers(std::make_unique<platform::QtTimer>(),
+                               std::make_unique<platform::QtTimer>());
         answerTimer = compareTimer = nullptr;  // the hand-driven ones are gone
     }
 
@@ -26,7 +27,9 @@ protected:
         form1->ETl[8]->clear();
         QTest::keyClicks(form1->ETl[8], number);
     }
-    bool closed() { return apptest::pumpUntil([&] { return !form1->isVisible(); }, 1s); }
+    bool closed() {
+        return apptest::pumpUntil([&] { return !form1->isVisible(); }, 1s);
+    }
 
     platform::QtMessageService boxes;  // installed over the fixture's recording service
     realboxes::BoxOperator boxOperator{4s};
@@ -35,7 +38,8 @@ protected:
 
 // The phones' time-out (about 4.3 s at 9600 bit/s) puts the typed number back and its box stays
 // open for 4 s; the terminal answers 2 s after the time-out, with the number cut to 8 bytes. The
-// answer applies inside the box's loop, the restore does not overwrite it, and nothing else is said.
+// answer applies inside the box's loop, the restore does not overwrite it, and nothing else is
+// said.
 TEST_F(VerifyRealBoxes, ALateAnswerArrivesWhileTheTimeOutsBoxIsOpen) {
     sim::SettingsOptions late;
     late.answerDelayMs = 6300;
@@ -48,7 +52,8 @@ TEST_F(VerifyRealBoxes, ALateAnswerArrivesWhileTheTimeOutsBoxIsOpen) {
     });
     form1->WriteTLBClick();
     ASSERT_TRUE(apptest::pumpUntil([&] { return form1->ETl[4]->text() == "+7000000"; }, 15s));
-    ASSERT_TRUE(apptest::pumpUntil([&] { return QApplication::activeModalWidget() == nullptr; }, 10s));
+    ASSERT_TRUE(
+        apptest::pumpUntil([&] { return QApplication::activeModalWidget() == nullptr; }, 10s));
     apptest::pumpFor(300ms);
     ASSERT_EQ(boxOperator.texts().size(), 1u);
     EXPECT_EQ(boxOperator.texts()[0].rfind(app::kSilentText, 0), 0u) << boxOperator.texts()[0];
@@ -121,7 +126,8 @@ TEST_F(VerifyRealBoxes, OpenAndTakeAskBeforeReplacingTypedValues) {
     boxOperator.press({"Cancel"});
     dialog->CompareTakeTerminal->click();
     ASSERT_EQ(boxOperator.texts().size(), 2u);
-    EXPECT_EQ(boxOperator.texts()[1], kUnwrittenPhones + "Взять значения терминала, не записывая их?");
+    EXPECT_EQ(boxOperator.texts()[1],
+              kUnwrittenPhones + "Взять значения терминала, не записывая их?");
     EXPECT_EQ(form1->ETl[8]->text(), "+79005550011");
     EXPECT_TRUE(dialog->isVisible());
 
@@ -192,9 +198,10 @@ TEST_F(VerifyRealBoxes, AnAnswerNeverReplacesWhatTheOperatorSetAfterItsRequest) 
 // A line that echoes: the echo of the write carries the very values sent and is no answer. The
 // terminal's own answer, with the number cut to 8 bytes, is what the write is checked against.
 class EchoRealBoxes : public apptest::SimFixture<testsupport::EchoingLine> {
-protected:
+  protected:
     EchoRealBoxes() {
-        form1->setAnswerTimers(std::make_unique<platform::QtTimer>(), std::make_unique<platform::QtTimer>());
+        form1->setAnswerTimers(std::make_unique<platform::QtTimer>(),
+                               std::make_unique<platform::QtTimer>());
         answerTimer = compareTimer = nullptr;
     }
     platform::QtMessageService boxes;
@@ -209,7 +216,8 @@ TEST_F(EchoRealBoxes, AnEchoOfTheWriteConfirmsNothing) {
     form1->ETl[4]->setText("+70000000005");
     form1->WriteTLBClick();
     ASSERT_TRUE(apptest::pumpUntil([&] { return !boxOperator.texts().empty(); }, 10s));
-    EXPECT_NE(boxOperator.texts()[0].find(app::kNotTakenText), std::string::npos) << boxOperator.texts()[0];
+    EXPECT_NE(boxOperator.texts()[0].find(app::kNotTakenText), std::string::npos)
+        << boxOperator.texts()[0];
     EXPECT_EQ(form1->ETl[4]->text(), "+7000000");
 }
 
@@ -237,7 +245,8 @@ TEST_F(VerifyRealBoxes, AKeptReadRestoredFromTheJournalIsWrittenAndConfirmed) {
     form1->ETl[1]->clear();
     QTest::keyClicks(form1->ETl[1], "+79990001122");
     form1->WriteTLBClick();
-    ASSERT_TRUE(apptest::pumpUntil([&] { return form1->panelText(1).startsWith(app::kConfirmedText); }, 15s));
+    ASSERT_TRUE(apptest::pumpUntil(
+        [&] { return form1->panelText(1).startsWith(app::kConfirmedText); }, 15s));
     ASSERT_EQ(mode->store().value("Phone2"), "+79990001122");
 
     form1->OpenUnitJournal->trigger();
@@ -253,7 +262,8 @@ TEST_F(VerifyRealBoxes, AKeptReadRestoredFromTheJournalIsWrittenAndConfirmed) {
 
     form1->setPanelText(1, "");
     form1->WriteTLBClick();
-    ASSERT_TRUE(apptest::pumpUntil([&] { return form1->panelText(1).startsWith(app::kConfirmedText); }, 15s));
+    ASSERT_TRUE(apptest::pumpUntil(
+        [&] { return form1->panelText(1).startsWith(app::kConfirmedText); }, 15s));
     EXPECT_EQ(mode->store().value("Phone2"), held.toStdString());
     EXPECT_EQ(form1->ETl[1]->property("vigilMark").toString(), "");
     EXPECT_TRUE(boxOperator.texts().empty());

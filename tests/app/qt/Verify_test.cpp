@@ -18,11 +18,15 @@ namespace {
 
 using namespace std::chrono_literals;
 
-QString mark(const QWidget* w) { return w->property(app::FieldMarks::kProperty).toString(); }
-bool has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+QString mark(const QWidget* w) {
+    return w->property(app::FieldMarks::kProperty).toString();
+}
+bool has(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
 
 class VerifyTest : public apptest::SimFixture<sim::SettingsMode> {
-protected:
+  protected:
     std::vector<std::string> waitRequests(std::size_t count) {
         EXPECT_TRUE(apptest::pumpUntil([&] { return mode->requests().size() >= count; }));
         return mode->requests();
@@ -30,14 +34,16 @@ protected:
     void waitMessages(std::size_t count) {
         EXPECT_TRUE(apptest::pumpUntil([&] { return messages.shown().size() >= count; }));
         apptest::pumpFor(50ms);
-        EXPECT_EQ(messages.shown().size(), count) << (messages.texts().empty() ? "" : messages.texts().back());
+        EXPECT_EQ(messages.shown().size(), count)
+            << (messages.texts().empty() ? "" : messages.texts().back());
     }
     // A Read, answered: the screen shows what the terminal holds.
     void readAll() {
         const std::size_t before = mode->requests().size();
         form1->ReadTLBClick();
         waitRequests(before + 1);
-        ASSERT_TRUE(apptest::pumpUntil([&] { return !form1->EGpsLongitude->text().isEmpty() && !answerTimer->enabled(); }));
+        ASSERT_TRUE(apptest::pumpUntil(
+            [&] { return !form1->EGpsLongitude->text().isEmpty() && !answerTimer->enabled(); }));
     }
     // The operator's own values on three pages (as typed or loaded).
     void fillScreen() {
@@ -62,13 +68,15 @@ TEST_F(VerifyTest, SilentTerminalGetsTheValuesBackAndALateAnswerStillApplies) {
     late.answerDelayMs = 300;  // later than the time-out fired by hand at once
     startSimulator(late);
     mode->setMuted(true);
-    const std::vector<std::string> everyPage = {"Интернет", "Доступ", "Телефоны", "GPS", "Настройки"};
+    const std::vector<std::string> everyPage = {"Интернет", "Доступ", "Телефоны", "GPS",
+                                                "Настройки"};
     const struct {
         std::vector<void (TForm1::*)()> buttons;
         std::vector<std::string> pages;
     } cases[] = {
         {{&TForm1::ReadTLBClick}, everyPage},
-        {{&TForm1::ReadTLBClick, &TForm1::ReadGpsBClick}, everyPage},  // what comes back is not the blanks
+        {{&TForm1::ReadTLBClick, &TForm1::ReadGpsBClick},
+         everyPage},  // what comes back is not the blanks
         {{&TForm1::WriteTLBClick}, {"Телефоны"}},
         {{&TForm1::WriteMicBClick}, {"Настройки"}},
     };
@@ -85,7 +93,8 @@ TEST_F(VerifyTest, SilentTerminalGetsTheValuesBackAndALateAnswerStillApplies) {
         ASSERT_EQ(messages.shown().size(), 1u);
         EXPECT_EQ(messages.texts()[0].rfind(app::kNotYetText, 0), 0u) << messages.texts()[0];
         for (const std::string& page : c.pages)  // the GPS values are never written
-            EXPECT_EQ(has(messages.texts()[0], "\"" + page + "\""), page != "GPS") << messages.texts()[0];
+            EXPECT_EQ(has(messages.texts()[0], "\"" + page + "\""), page != "GPS")
+                << messages.texts()[0];
         messages.clear();
         ASSERT_TRUE(answerTimer->fire());
         EXPECT_FALSE(answerTimer->enabled());
@@ -104,13 +113,14 @@ TEST_F(VerifyTest, SilentTerminalGetsTheValuesBackAndALateAnswerStillApplies) {
     expectScreenFilled();
     ASSERT_TRUE(apptest::pumpUntil([&] { return form1->ETl[0]->text() == "+79161234501"; }));
     EXPECT_EQ(form1->EApn1->text(), "internet.mts.ru");
-    waitMessages(1);  // the time-out's only
+    waitMessages(1);                         // the time-out's only
     EXPECT_EQ(mode->requests().size(), 6u);  // no Write-all among them
 }
 
 // The real clock: the time-out fires by itself and puts the phones back.
 TEST_F(VerifyTest, SilentWriteOnTheRealTimer) {
-    form1->setAnswerTimers(std::make_unique<platform::QtTimer>(), std::make_unique<platform::QtTimer>());
+    form1->setAnswerTimers(std::make_unique<platform::QtTimer>(),
+                           std::make_unique<platform::QtTimer>());
     startSimulator();
     mode->setMuted(true);
     form1->ETl[4]->setText("+70000000005");
@@ -137,7 +147,8 @@ TEST_F(VerifyTest, AFileLoadedOverASilentWriteConfirmsNothing) {
         ASSERT_TRUE(answerTimer->fire());
     }
     apptest::pumpFor(50ms);
-    EXPECT_FALSE(form1->panelText(1).startsWith(app::kConfirmedText)) << form1->panelText(1).toStdString();
+    EXPECT_FALSE(form1->panelText(1).startsWith(app::kConfirmedText))
+        << form1->panelText(1).toStdString();
     expectScreenFilled();
 }
 
@@ -153,7 +164,8 @@ TEST_F(VerifyTest, ConfirmedWriteClearsTheEditedMark) {
     EXPECT_EQ(mark(form1->ChSim1ForVoice[3]), "edited");
     EXPECT_EQ(mark(form1->ETl[2]), "");
     form1->WriteTLBClick();
-    ASSERT_TRUE(apptest::pumpUntil([&] { return form1->panelText(1).startsWith(app::kConfirmedText); }));
+    ASSERT_TRUE(
+        apptest::pumpUntil([&] { return form1->panelText(1).startsWith(app::kConfirmedText); }));
     EXPECT_EQ(form1->panelText(1).toStdString(), std::string(app::kConfirmedText) + "\"Телефоны\"");
     apptest::pumpFor(50ms);
     EXPECT_TRUE(messages.shown().empty());
@@ -175,10 +187,14 @@ TEST_F(VerifyTest, ValueStoredOtherwiseIsReportedAndMarked) {
     waitMessages(1);
     const std::string text = messages.texts()[0];
     EXPECT_TRUE(has(text, app::kNotTakenText)) << text;
-    EXPECT_TRUE(has(text, "поле \"Телефон 3: Номер\" (TL3) на вкладке \"Телефоны\": отправлено \"+79001234567\", получено \"+7900123\"")) << text;
+    EXPECT_TRUE(has(text,
+                    "поле \"Телефон 3: Номер\" (TL3) на вкладке \"Телефоны\": отправлено "
+                    "\"+79001234567\", получено \"+7900123\""))
+        << text;
     EXPECT_FALSE(has(text, "TL4")) << text;
     EXPECT_EQ(mark(form1->ETl[2]), "mismatch");
-    EXPECT_TRUE(form1->ETl[2]->toolTip().contains("+79001234567") && form1->ETl[2]->toolTip().contains("\"+7900123\""));
+    EXPECT_TRUE(form1->ETl[2]->toolTip().contains("+79001234567") &&
+                form1->ETl[2]->toolTip().contains("\"+7900123\""));
     EXPECT_EQ(mark(form1->ETl[3]), "");
     EXPECT_EQ(form1->panelText(1).toStdString(), app::kNotConfirmedText);
     QTest::keyClicks(form1->ETl[2], "8");  // retyped: typed again, not yet in the terminal
@@ -205,7 +221,8 @@ TEST_F(VerifyTest, AnItemCutBetweenReceptionsStillCounts) {
     }
     form1->EApn1->setText("apn.halves");
     form1->WriteApnBClick();
-    ASSERT_TRUE(apptest::pumpUntil([&] { return form1->panelText(1).startsWith(app::kConfirmedText); }));
+    ASSERT_TRUE(
+        apptest::pumpUntil([&] { return form1->panelText(1).startsWith(app::kConfirmedText); }));
     apptest::pumpFor(50ms);
     EXPECT_TRUE(messages.shown().empty());
 }
@@ -222,7 +239,8 @@ TEST_F(VerifyTest, EraseAsksFirst) {
     messages.answer = platform::MessageResult::Ok;
     form1->Button1Click();
     // The read of the records' snapshot, then the erase.
-    EXPECT_EQ(waitRequests(2), (std::vector<std::string>{"$Pass=Vostel:End:", "$Pass=Vostel:Eeprom=Erase:End:"}));
+    EXPECT_EQ(waitRequests(2),
+              (std::vector<std::string>{"$Pass=Vostel:End:", "$Pass=Vostel:Eeprom=Erase:End:"}));
     EXPECT_EQ(mode->store().value("Phone1"), "");
 }
 
@@ -242,18 +260,22 @@ TEST_F(VerifyTest, CompareWritesOnlyTheDifferingGroups) {
     EXPECT_EQ(mode->requests().back(), "$Pass=Vostel:End:");
     EXPECT_EQ(form1->ETl[1]->text(), "+79990002222");
     ASSERT_EQ(dialog->CompareTable->rowCount(), 2);
-    const QString rows[2][4] = {{"Телефон 2: Номер (TL2)", "Телефоны", "+79990002222", "+79161234502"},
-                                {"APN (APN)", "Доступ", "apn.prepared", "internet.mts.ru"}};
+    const QString rows[2][4] = {
+        {"Телефон 2: Номер (TL2)", "Телефоны", "+79990002222", "+79161234502"},
+        {"APN (APN)", "Доступ", "apn.prepared", "internet.mts.ru"}};
     for (int r = 0; r < 2; ++r)
-        for (int c = 0; c < 4; ++c) EXPECT_EQ(dialog->CompareTable->item(r, c)->text(), rows[r][c]) << r << c;
+        for (int c = 0; c < 4; ++c)
+            EXPECT_EQ(dialog->CompareTable->item(r, c)->text(), rows[r][c]) << r << c;
 
     dialog->CompareWriteScreen->click();
     const std::string written = waitRequests(3).back();
     EXPECT_EQ(written.rfind("$Pass=Vostel:TL1=", 0), 0u) << written;
     EXPECT_TRUE(has(written, "Apn1=apn.prepared:")) << written;
     EXPECT_FALSE(has(written, "REG=") || has(written, "Ip1=")) << written;
-    ASSERT_TRUE(apptest::pumpUntil([&] { return form1->panelText(1).startsWith(app::kConfirmedText); }));
-    EXPECT_EQ(form1->panelText(1).toStdString(), std::string(app::kConfirmedText) + "\"Доступ\", \"Телефоны\"");
+    ASSERT_TRUE(
+        apptest::pumpUntil([&] { return form1->panelText(1).startsWith(app::kConfirmedText); }));
+    EXPECT_EQ(form1->panelText(1).toStdString(),
+              std::string(app::kConfirmedText) + "\"Доступ\", \"Телефоны\"");
     EXPECT_EQ(mode->store().value("Apn"), "apn.prepared");
 
     form1->ChSim1ForIp[3]->setChecked(!form1->ChSim1ForIp[3]->isChecked());
@@ -276,7 +298,8 @@ TEST_F(VerifyTest, CompareWithASilentTerminal) {
     waitRequests(1);
     ASSERT_TRUE(compareTimer->fire());
     waitMessages(1);
-    EXPECT_EQ(messages.texts()[0], platform::noAnswerText(7, platform::devicePathFor(7)) + " " + app::kCompareSilentText);
+    EXPECT_EQ(messages.texts()[0], platform::noAnswerText(7, platform::devicePathFor(7)) + " " +
+                                       app::kCompareSilentText);
     expectScreenFilled();
 }
 

@@ -55,7 +55,7 @@ inline void writeFile(const std::filesystem::path& p, const std::string& bytes) 
 
 // A folder of its own, with VIGIL_REGISTRY pointing into it, for the test's lifetime.
 class PrivateFolder {
-public:
+  public:
     PrivateFolder() {
         char dir[] = "/tmp/vigil-app-XXXXXX";
         path_ = ::mkdtemp(dir);
@@ -68,7 +68,7 @@ public:
     }
     const std::filesystem::path& path() const { return path_; }
 
-private:
+  private:
     std::filesystem::path path_;
 };
 
@@ -94,7 +94,7 @@ inline bool xmlParses(const std::filesystem::path& p) {
 }
 
 class WindowFixture : public ::testing::Test {
-protected:
+  protected:
     WindowFixture() {
         application();
         startDir_ = std::filesystem::current_path();  // the file dialogs move elsewhere
@@ -194,7 +194,7 @@ inline std::vector<std::uint8_t> pattern(std::size_t n) {
 // The windows connected to a simulated terminal running `ModeT`.
 template <class ModeT>
 class SimFixture : public WindowFixture {
-protected:
+  protected:
     template <class... Args>
     void startSimulator(Args&&... args) {
         plugIn(std::make_unique<ModeT>(std::forward<Args>(args)...));

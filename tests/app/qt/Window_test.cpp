@@ -19,7 +19,9 @@ using namespace std::chrono_literals;
 using platform::HelpRequest;
 using Window = apptest::WindowFixture;
 
-QString q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+QString q(std::string_view s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
 
 QStringList itemsOf(const QComboBox* box) {
     QStringList items;
@@ -40,21 +42,32 @@ TEST_F(Window, WindowMenuToolBarAndStatusBar) {
     EXPECT_EQ(form1->windowTitle(), "Vigil");
     EXPECT_FALSE(form1->windowFlags() & Qt::WindowMaximizeButtonHint);
     EXPECT_TRUE(form1->windowFlags() & Qt::WindowMinimizeButtonHint);
-    const char* names[] = {"TabSheet1", "TabSheet6", "TabSheet3", "TabSheet7", "TabSheet2", "TabSheet5", "TabSheet4"};
+    const char* names[] = {"TabSheet1", "TabSheet6", "TabSheet3", "TabSheet7",
+                           "TabSheet2", "TabSheet5", "TabSheet4"};
     ASSERT_EQ(form1->PageControl1->count(), 7);
     for (int i = 0; i < 7; ++i) {
         EXPECT_EQ(form1->PageControl1->widget(i)->objectName(), names[i]);
-        EXPECT_EQ(form1->PageControl1->tabText(i), q(protocol::kTabCaptions[static_cast<std::size_t>(i)]));
+        EXPECT_EQ(form1->PageControl1->tabText(i),
+                  q(protocol::kTabCaptions[static_cast<std::size_t>(i)]));
     }
     EXPECT_EQ(form1->PageControl1->currentIndex(), 0);
 
     const std::pair<QString, QString> texts[] = {
-        {form1->Fail1->title(), "File"}, {form1->Open1->text(), "&Open"}, {form1->Open1->statusTip(), "Open file"},
-        {form1->Save1->text(), "&Save"}, {form1->Save1->statusTip(), "Save file"}, {form1->Exit1->text(), "&Exit"},
-        {form1->Help1->title(), "Help"}, {form1->Contents->text(), "Contents"}, {form1->About1->text(), "About"},
-        {form1->ToolButton1->toolTip(), "Подключить Comm"}, {form1->ToolButton3->toolTip(), "Отключить Comm"},
-        {form1->ToolButton5->toolTip(), "Свойства Comm"}, {form1->ToolButton6->toolTip(), "Записать данные всех закладок"},
-        {form1->Button1->text(), "EraseEeprom"}, {form1->BUpgrade->text(), "Програм."},
+        {form1->Fail1->title(), "File"},
+        {form1->Open1->text(), "&Open"},
+        {form1->Open1->statusTip(), "Open file"},
+        {form1->Save1->text(), "&Save"},
+        {form1->Save1->statusTip(), "Save file"},
+        {form1->Exit1->text(), "&Exit"},
+        {form1->Help1->title(), "Help"},
+        {form1->Contents->text(), "Contents"},
+        {form1->About1->text(), "About"},
+        {form1->ToolButton1->toolTip(), "Подключить Comm"},
+        {form1->ToolButton3->toolTip(), "Отключить Comm"},
+        {form1->ToolButton5->toolTip(), "Свойства Comm"},
+        {form1->ToolButton6->toolTip(), "Записать данные всех закладок"},
+        {form1->Button1->text(), "EraseEeprom"},
+        {form1->BUpgrade->text(), "Програм."},
         {form1->BClearMemo->text(), "Очистить"}};
     for (const auto& [shown, expected] : texts) EXPECT_EQ(shown, expected);
     const auto fileItems = form1->Fail1->actions();
@@ -73,10 +86,13 @@ TEST_F(Window, WindowMenuToolBarAndStatusBar) {
     EXPECT_GE(form1->StatusPanels[1]->minimumWidth(), 50);
     EXPECT_FALSE(timer1->enabled());
     EXPECT_EQ(timer1->interval(), 5000);
-    for (QWidget* off : std::initializer_list<QWidget*>{form1->ToolButton6, form1->BUpgrade, form1->WriteInternetB, form1->WriteApnB,
-                         form1->WriteTLB, form1->WriteMicB})
+    for (QWidget* off :
+         std::initializer_list<QWidget*>{form1->ToolButton6, form1->BUpgrade, form1->WriteInternetB,
+                                         form1->WriteApnB, form1->WriteTLB, form1->WriteMicB})
         EXPECT_FALSE(off->isEnabled()) << off->objectName().toStdString();
-    for (QWidget* on : std::initializer_list<QWidget*>{form1->ReadInternetB, form1->ReadApnB, form1->ReadTLB, form1->ReadMicB, form1->ReadGpsB})
+    for (QWidget* on :
+         std::initializer_list<QWidget*>{form1->ReadInternetB, form1->ReadApnB, form1->ReadTLB,
+                                         form1->ReadMicB, form1->ReadGpsB})
         EXPECT_TRUE(on->isEnabled()) << on->objectName().toStdString();
 }
 
@@ -87,7 +103,9 @@ TEST_F(Window, EveryParameterHasItsControlEmpty) {
         ASSERT_NE(w, nullptr) << p.control;
         if (auto* e = qobject_cast<QLineEdit*>(w)) {
             EXPECT_TRUE(e->text().isEmpty()) << p.control;
-            EXPECT_EQ(e->isReadOnly(), p.control == "EBlVl1" || p.control == "ELim1" || p.control == "EIdCod") << p.control;
+            EXPECT_EQ(e->isReadOnly(),
+                      p.control == "EBlVl1" || p.control == "ELim1" || p.control == "EIdCod")
+                << p.control;
             EXPECT_EQ(e->isEnabled(), !p.control.starts_with("EConnectPeriod")) << p.control;
         } else if (auto* c = qobject_cast<QComboBox*>(w)) {
             EXPECT_EQ(c->count(), p.itemCount) << p.control;
@@ -97,7 +115,8 @@ TEST_F(Window, EveryParameterHasItsControlEmpty) {
         }
     }
     for (std::size_t i = 0; i < 20; ++i)
-        EXPECT_EQ(form1->CheckBoxList[i]->objectName(), q(protocol::kCheckBoxList[i]->control)) << i;
+        EXPECT_EQ(form1->CheckBoxList[i]->objectName(), q(protocol::kCheckBoxList[i]->control))
+            << i;
 }
 
 TEST_F(Window, ListsRangesAndCaptions) {
@@ -117,11 +136,12 @@ TEST_F(Window, ListsRangesAndCaptions) {
 
     EXPECT_EQ(form1->RadioGroup1->title(), "(во время сна координаты не передаются)");
     const QStringList modes = {"Р1-Сон 1 мин. и более (до движения)",
-                               "Р2-Сон 1 мин. и более (до движения или до сеанса связи)", "Р3-Сон до  движения",
-                               "Р4-Сон до движения или до сеанса связи",
+                               "Р2-Сон 1 мин. и более (до движения или до сеанса связи)",
+                               "Р3-Сон до  движения", "Р4-Сон до движения или до сеанса связи",
                                "Р5-Трекер (пуск копкой \"Тревога\", стоп кнопкой \"Питание\")"};
     QStringList items;
-    for (const QRadioButton* b : form1->RadioGroup1->findChildren<QRadioButton*>()) items << b->text();
+    for (const QRadioButton* b : form1->RadioGroup1->findChildren<QRadioButton*>())
+        items << b->text();
     EXPECT_EQ(items, modes);
     EXPECT_EQ(form1->RadioGroup1->itemIndex(), -1);
     form1->RadioGroup1->setItemIndex(3);
@@ -130,13 +150,16 @@ TEST_F(Window, ListsRangesAndCaptions) {
     const std::pair<QWidget*, std::vector<const char*>> captions[] = {
         {form1->TabSheet3, {"Телефоны для связи ", "Телефон модуля", "sms", "voice"}},
         {form1->TabSheet1, {"Период связи GPRS", "Настройки интернета", "Разрешить", "мин"}},
-        {form1->TabSheet6, {"Код ид.          Версия.        Eeprom", "USSD", "Период(мин)", "Значение", "Лимит"}},
-        {form1->TabSheet7, {"Время по \nГринвичу (ч, м, с)", "Дата  (д, м, г)", "Скорость (узлы)", "Курс (град)",
-                            "Широта (гр, мин)", "Долгота (гр, мин)"}},
+        {form1->TabSheet6,
+         {"Код ид.          Версия.        Eeprom", "USSD", "Период(мин)", "Значение", "Лимит"}},
+        {form1->TabSheet7,
+         {"Время по \nГринвичу (ч, м, с)", "Дата  (д, м, г)", "Скорость (узлы)", "Курс (град)",
+          "Широта (гр, мин)", "Долгота (гр, мин)"}},
         {form1->TabSheet2, {"ниже", "выше", "Режимы сна модуля GPS", "Датчик движения"}},
         {form1->TabSheet5, {"Обновить", "Обновлено"}}};
     for (const auto& [page, texts] : captions)
-        for (const char* text : texts) EXPECT_TRUE(shows(page, text)) << page->objectName().toStdString() << " " << text;
+        for (const char* text : texts)
+            EXPECT_TRUE(shows(page, text)) << page->objectName().toStdString() << " " << text;
 }
 
 TEST_F(Window, FirstStartWritesTheMarkerLaterStartsDoNot) {
@@ -168,17 +191,20 @@ TEST_F(Window, ShownPagesAndHelp) {
             EXPECT_TRUE(page->rect().contains(QRect(w->mapTo(page, QPoint(0, 0)), w->size())))
                 << page->objectName().toStdString() << " " << w->objectName().toStdString();
         }
-        if (shots) form1->grab().save(QStringLiteral("%1/tab%2-%3.png").arg(shots).arg(i).arg(page->objectName()));
+        if (shots)
+            form1->grab().save(
+                QStringLiteral("%1/tab%2-%3.png").arg(shots).arg(i).arg(page->objectName()));
     }
     const std::string path = QCoreApplication::applicationDirPath().toStdString() + "/Vigil.chm";
     EXPECT_EQ(form1->HelpFilePath, path);
     ASSERT_EQ(messages.texts(), std::vector<std::string>{"Help file not found\n" + path});
     EXPECT_EQ(messages.shown()[0].caption, "");
 
-    const std::tuple<QWidget*, QWidget*, int> presses[] = {{form1->TabSheet3, form1->ETl[0], 2002},
-                                                           {form1->TabSheet4, form1->MemoIn, 2006},
-                                                           {form1->TabSheet2, form1->TrackBar1, 2004},
-                                                           {form1->TabSheet1, form1->EditIp[2], 2000}};
+    const std::tuple<QWidget*, QWidget*, int> presses[] = {
+        {form1->TabSheet3, form1->ETl[0], 2002},
+        {form1->TabSheet4, form1->MemoIn, 2006},
+        {form1->TabSheet2, form1->TrackBar1, 2004},
+        {form1->TabSheet1, form1->EditIp[2], 2000}};
     std::vector<HelpRequest> expected;
     for (const auto& [page, field, context] : presses) {
         form1->PageControl1->setCurrentWidget(page);
@@ -305,7 +331,8 @@ TEST_F(Window, SaveWritesBesideTheChosenFileAndOpenReadsItBack) {
     form1->ChSim1ForP[1]->setChecked(false);
     form1->TrackBar1->setValue(0);
     openPath(folder.path() / "config.abt");
-    EXPECT_EQ(dialogs->filters.back(), "Файл обновления(*.enc)|*.enc|Файл конфигурации(*.abt)|*.abt");
+    EXPECT_EQ(dialogs->filters.back(),
+              "Файл обновления(*.enc)|*.enc|Файл конфигурации(*.abt)|*.abt");
     EXPECT_EQ(form1->ETl[0]->text(), QString::fromUtf8("Дом"));
     EXPECT_TRUE(form1->ChSim1ForP[1]->isChecked());
     EXPECT_EQ(form1->TrackBar1->value(), 11);
@@ -348,18 +375,22 @@ TEST_F(Window, TheGearBringsThePortWindowBackAndTheFileKeysWork) {
     QScreen* screen = QGuiApplication::primaryScreen();
     ASSERT_NE(screen, nullptr);
     const QRect area = screen->availableGeometry();
-    for (const QPoint at : {QPoint(area.right() - 40, area.bottom() - 30), QPoint(-5000, -5000), QPoint(20, 20)}) {
+    for (const QPoint at :
+         {QPoint(area.right() - 40, area.bottom() - 30), QPoint(-5000, -5000), QPoint(20, 20)}) {
         form2->move(at);
         form2->showMinimized();
         form1->raise();
         form1->activateWindow();
         form1->ToolButton5->click();
-        ASSERT_TRUE(apptest::pumpUntil([&] { return form2->isVisible() && !form2->isMinimized(); }, 2s));
+        ASSERT_TRUE(
+            apptest::pumpUntil([&] { return form2->isVisible() && !form2->isMinimized(); }, 2s));
         EXPECT_TRUE(area.contains(form2->frameGeometry())) << at.x() << "," << at.y();
-        EXPECT_TRUE(apptest::pumpUntil([&] { return QApplication::activeWindow() == form2.get(); }, 2s));
+        EXPECT_TRUE(
+            apptest::pumpUntil([&] { return QApplication::activeWindow() == form2.get(); }, 2s));
     }
     form1->activateWindow();
-    ASSERT_TRUE(apptest::pumpUntil([&] { return QApplication::activeWindow() == form1.get(); }, 2s));
+    ASSERT_TRUE(
+        apptest::pumpUntil([&] { return QApplication::activeWindow() == form1.get(); }, 2s));
     QTest::keyClick(form1.get(), Qt::Key_O, Qt::ControlModifier);
     QTest::keyClick(form1.get(), Qt::Key_S, Qt::ControlModifier);
     ASSERT_EQ(dialogs->filters.size(), 2u);  // the open dialog, then the save dialog

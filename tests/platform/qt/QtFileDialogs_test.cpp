@@ -1,5 +1,7 @@
 // The program's file dialog as the operator meets it: it opens in the folder of the last file
 // chosen (the current directory) and, with Qt's translations loaded, speaks Russian.
+#include "platform/qt/QtFileDialogs.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -10,7 +12,6 @@
 #include <QTimer>
 #include <filesystem>
 
-#include "platform/qt/QtFileDialogs.h"
 #include "platform/qt/QtTranslations.h"
 
 namespace {
@@ -20,7 +21,8 @@ TEST(QtFileDialogs, OpenInTheCurrentFolderWithQtsTextsInRussian) {
     char name[] = "Config_Vigil";
     char* argv[] = {name, nullptr};
     QApplication app(argc, argv);
-    if (!platform::installQtTranslations(app)) GTEST_SKIP() << "qt6-translations-l10n is not installed";
+    if (!platform::installQtTranslations(app))
+        GTEST_SKIP() << "qt6-translations-l10n is not installed";
     namespace fs = std::filesystem;
     const fs::path start = fs::current_path();
     char dir[] = "/tmp/vigil-dialog-XXXXXX";
@@ -35,7 +37,8 @@ TEST(QtFileDialogs, OpenInTheCurrentFolderWithQtsTextsInRussian) {
         watch.stop();
         shownFolder = dialog->directory().absolutePath();
         if (auto* buttons = dialog->findChild<QDialogButtonBox*>())
-            if (QPushButton* cancel = buttons->button(QDialogButtonBox::Cancel)) cancelText = cancel->text();
+            if (QPushButton* cancel = buttons->button(QDialogButtonBox::Cancel))
+                cancelText = cancel->text();
         dialog->reject();
     });
     watch.start(5);

@@ -1,3 +1,5 @@
+#include "platform/qt/QtMessageService.h"
+
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
@@ -11,7 +13,6 @@
 
 #include "platform/MainThread.h"
 #include "platform/qt/QtMainThread.h"
-#include "platform/qt/QtMessageService.h"
 
 using namespace platform;
 
@@ -25,7 +26,7 @@ struct SeenBox {
 };
 
 class QtMessageServiceTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { installQtMainThreadHook(); }
     // Notes the next modal box and presses `press` on it.
     void answerNextBox(QMessageBox::StandardButton press) {
@@ -52,15 +53,17 @@ protected:
 
 TEST_F(QtMessageServiceTest, BoxesShowTheirCaptionIconAndButtons) {
     answerNextBox(QMessageBox::Ok);
-    EXPECT_EQ(messages().show("Не отвечает COM3", "", MessageIcon::None, MessageButtons::Ok), MessageResult::Ok);
+    EXPECT_EQ(messages().show("Не отвечает COM3", "", MessageIcon::None, MessageButtons::Ok),
+              MessageResult::Ok);
     EXPECT_EQ(seen.title, QString("Config_Vigil"));  // a plain box carries the application's title
     EXPECT_EQ(seen.text, QString::fromUtf8("Не отвечает COM3"));
     EXPECT_EQ(seen.icon, QMessageBox::NoIcon);
     EXPECT_EQ(seen.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
 
     answerNextBox(QMessageBox::Cancel);
-    EXPECT_EQ(messages().show("?", "COM port warning", MessageIcon::Warning, MessageButtons::OkCancel),
-              MessageResult::Cancel);
+    EXPECT_EQ(
+        messages().show("?", "COM port warning", MessageIcon::Warning, MessageButtons::OkCancel),
+        MessageResult::Cancel);
     EXPECT_EQ(seen.title, QString("COM port warning"));
     EXPECT_EQ(seen.icon, QMessageBox::Warning);
     EXPECT_EQ(seen.buttons, QMessageBox::Ok | QMessageBox::Cancel);

@@ -27,7 +27,8 @@ using namespace std::chrono_literals;
 using testsupport::PtyPair;
 
 // Runs the event loop until `done` holds; false when the liveness bound passed first.
-inline bool processUntil(const std::function<bool()>& done, std::chrono::milliseconds limit = 5000ms) {
+inline bool processUntil(const std::function<bool()>& done,
+                         std::chrono::milliseconds limit = 5000ms) {
     QElapsedTimer clock;
     clock.start();
     for (; !done(); std::this_thread::sleep_for(2ms)) {
@@ -44,7 +45,9 @@ inline QString itemsOf(const QComboBox* box) {
 }
 
 // The port name an item starts with ("COM3" of "COM3 — ttyUSB0, FT232R USB UART").
-inline QString portOf(const QString& item) { return item.section(QString::fromUtf8(" — "), 0, 0); }
+inline QString portOf(const QString& item) {
+    return item.section(QString::fromUtf8(" — "), 0, 0);
+}
 
 inline QString portsOf(const QComboBox* box) {
     QStringList ports;
@@ -53,7 +56,7 @@ inline QString portsOf(const QComboBox* box) {
 }
 
 class Form2Test : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         platform::installQtMainThreadHook();
         char name[] = "/tmp/vigil-form2-XXXXXX";
@@ -61,7 +64,8 @@ protected:
         ::setenv("VIGIL_REGISTRY", registryFile().c_str(), 1);
         ::setenv("VIGIL_COMPORT_MAP", mapFile().c_str(), 1);
         fs::create_directories(dir / "sys");
-        TForm2::SetPortLister([this] { return platform::ComPortMap(mapFile(), (dir / "sys").string()).listPorts(); });
+        TForm2::SetPortLister(
+            [this] { return platform::ComPortMap(mapFile(), (dir / "sys").string()).listPorts(); });
     }
     void TearDown() override {
         form.reset();
@@ -76,7 +80,9 @@ protected:
         s << std::ifstream(registryFile() + suffix).rdbuf();
         return s.str();
     }
-    void storeSettings(const std::string& lines) const { std::ofstream(registryFile()) << kKey << lines; }
+    void storeSettings(const std::string& lines) const {
+        std::ofstream(registryFile()) << kKey << lines;
+    }
     static std::string storedDefaults(int comNum) {
         char number[9];
         std::snprintf(number, sizeof number, "%08x", static_cast<unsigned>(comNum));
@@ -92,7 +98,8 @@ protected:
         return *form;
     }
 
-    static constexpr const char* kKey = "Windows Registry Editor Version 5.00\n\n[Quorveth\\ComPort]\n";
+    static constexpr const char* kKey =
+        "Windows Registry Editor Version 5.00\n\n[Quorveth\\ComPort]\n";
     int argc = 1;
     char name[13] = "Config_Vigil";
     char* argv[2] = {name, nullptr};

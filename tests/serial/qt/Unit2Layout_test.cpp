@@ -21,17 +21,35 @@ QString textOf(TForm2& f, const QString& name) {
 TEST_F(Form2Test, TheWindowIsAsDesigned) {
     TForm2& f = createForm();
     const std::pair<const char*, const char*> expected[] = {
-        {"Label1", "Не подключено"}, {"Label2", "Порт"}, {"Label3", "Скорость"}, {"Label4", "Стоп биты"},
-        {"Label5", "Управление"}, {"Label6", "потоком"}, {"Label7", "Биты данных"}, {"Label8", "Четность"},
-        {"Label9", "ReadInterval"}, {"Label10", "ReadTotalMultilier"}, {"Label11", "ReadTotalConstant"},
-        {"Label12", "WriteTotalMultiplier"}, {"Label13", "WriteTotalConstant"}, {"Label14", "Новые"},
-        {"Label15", "Старые"}, {"Button1", "Подключить"}, {"Button2", "OK"}, {"GroupBox1", "Тайм-ауты чтения"},
+        {"Label1", "Не подключено"},
+        {"Label2", "Порт"},
+        {"Label3", "Скорость"},
+        {"Label4", "Стоп биты"},
+        {"Label5", "Управление"},
+        {"Label6", "потоком"},
+        {"Label7", "Биты данных"},
+        {"Label8", "Четность"},
+        {"Label9", "ReadInterval"},
+        {"Label10", "ReadTotalMultilier"},
+        {"Label11", "ReadTotalConstant"},
+        {"Label12", "WriteTotalMultiplier"},
+        {"Label13", "WriteTotalConstant"},
+        {"Label14", "Новые"},
+        {"Label15", "Старые"},
+        {"Button1", "Подключить"},
+        {"Button2", "OK"},
+        {"GroupBox1", "Тайм-ауты чтения"},
         {"GroupBox2", "Тайм-ауты записи"},
-        {"ComboBox2", "COM1|COM10|COM11|COM12|COM13|COM14|COM15|COM2|COM3|COM4|COM5|COM6|COM7|COM8|COM9"},
-        {"ComboBox1", "110|300|600|1200|2400|4800|9600|14400|19200|38400|56000|57600|115200|128000|256000"},
-        {"ComboBox3", "1|1,5|2"}, {"ComboBox4", "Нет|Xon/Xoff|Аппаратное"}, {"ComboBox5", "5|6|7|8"},
+        {"ComboBox2",
+         "COM1|COM10|COM11|COM12|COM13|COM14|COM15|COM2|COM3|COM4|COM5|COM6|COM7|COM8|COM9"},
+        {"ComboBox1",
+         "110|300|600|1200|2400|4800|9600|14400|19200|38400|56000|57600|115200|128000|256000"},
+        {"ComboBox3", "1|1,5|2"},
+        {"ComboBox4", "Нет|Xon/Xoff|Аппаратное"},
+        {"ComboBox5", "5|6|7|8"},
         {"ComboBox6", "Нет|Нечет|Чет|Маркер|Пробел"}};
-    for (const auto& [name, text] : expected) EXPECT_EQ(textOf(f, name), QString::fromUtf8(text)) << name;
+    for (const auto& [name, text] : expected)
+        EXPECT_EQ(textOf(f, name), QString::fromUtf8(text)) << name;
     for (int n = 1; n <= 10; ++n) {
         auto* e = f.findChild<QLineEdit*>(QStringLiteral("Edit%1").arg(n));
         ASSERT_NE(e, nullptr) << n;

@@ -16,7 +16,7 @@ const QString kClosed = QString::fromUtf8("Отключено");
 const std::vector<std::string> kBrokenLink = {"Разрыв соединения"};
 
 class Form2LinkTest : public Form2Test {
-protected:
+  protected:
     // A window set to COM5 whose main-window side is recorded; on the scripted device unless a
     // pty is given.
     TForm2& createLinkedForm(const PtyPair* terminal = nullptr) {
@@ -26,15 +26,18 @@ protected:
         if (!terminal) f.CommPort1->SetDeviceFactory([device = fake] { return device; });
         f.ReceiveBuffer = receiveBuffer.data();
         f.OnLinkStateChanged = [this](TForm2* sender) {
-            linkStates.push_back({sender->Label1->text(), sender->Button1->text(), messages.shown().size()});
+            linkStates.push_back(
+                {sender->Label1->text(), sender->Button1->text(), messages.shown().size()});
         };
         f.OnReplyReceived = [this](TForm2* sender) {
-            chunks.emplace_back(reinterpret_cast<const char*>(receiveBuffer.data()), sender->ReceivedCount);
+            chunks.emplace_back(reinterpret_cast<const char*>(receiveBuffer.data()),
+                                sender->ReceivedCount);
         };
         return f;
     }
     bool send(TForm2& f, const std::string& bytes) {
-        return f.SendBlock(reinterpret_cast<const std::uint8_t*>(bytes.data()), static_cast<std::uint32_t>(bytes.size()));
+        return f.SendBlock(reinterpret_cast<const std::uint8_t*>(bytes.data()),
+                           static_cast<std::uint32_t>(bytes.size()));
     }
     void expectClosed(TForm2& f) {
         EXPECT_EQ(f.Label1->text(), kClosed);
@@ -50,7 +53,8 @@ protected:
     std::array<std::uint8_t, 4096> receiveBuffer{};
     std::vector<LinkState> linkStates;
     std::vector<std::string> chunks;
-    std::shared_ptr<platform::FakeSerialDevice> fake = std::make_shared<platform::FakeSerialDevice>();
+    std::shared_ptr<platform::FakeSerialDevice> fake =
+        std::make_shared<platform::FakeSerialDevice>();
 };
 
 }  // namespace
@@ -71,7 +75,9 @@ TEST_F(Form2LinkTest, OverAPtyTheLinkConnectsCarriesBlocksAndDisconnects) {
     EXPECT_EQ(terminal.read(15, 5s), "$Pass=1234:End:");
     terminal.write("Ver=1:");
     std::string answer;
-    ASSERT_TRUE(processUntil([&] { return (answer = std::accumulate(chunks.begin(), chunks.end(), std::string())).size() >= 6; }));
+    ASSERT_TRUE(processUntil([&] {
+        return (answer = std::accumulate(chunks.begin(), chunks.end(), std::string())).size() >= 6;
+    }));
     EXPECT_EQ(answer, "Ver=1:");
     EXPECT_FALSE(f.AwaitingReply);
 
@@ -162,7 +168,8 @@ TEST_F(Form2LinkTest, EachChunkOverwritesTheBufferAndASendFromTheHandlerIsAwaite
     fake->feed("vwxyz");
     ASSERT_TRUE(processUntil([&] { return chunks.size() == 2; }));
     EXPECT_EQ(f.ReceivedCount, 5);
-    EXPECT_EQ(std::string(reinterpret_cast<const char*>(receiveBuffer.data()), 20), "vwxyzFGHIJKLMNOPQRST");
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(receiveBuffer.data()), 20),
+              "vwxyzFGHIJKLMNOPQRST");
 
     f.OnReplyReceived = [&](TForm2* sender) { send(*sender, "next record"); };
     ASSERT_TRUE(send(f, "first record"));

@@ -65,7 +65,8 @@ TEST_F(Form2Test, AMissingOrMistypedValueEndsTheLoadingWithTheFrameworksMessage)
     storeSettings("\"ComBaud\"=\"6\"\n");
     createForm();
     EXPECT_EQ(messages.texts(), std::vector<std::string>{"Invalid data type for 'ComBaud'"});
-    EXPECT_EQ(registryText(), kKey + std::string("\"ComBaud\"=\"6\"\n"));  // the key exists: nothing written
+    EXPECT_EQ(registryText(),
+              kKey + std::string("\"ComBaud\"=\"6\"\n"));  // the key exists: nothing written
 }
 
 TEST_F(Form2Test, AnUnreadableStoreIsReportedAndReplacedByTheDefaults) {
@@ -78,8 +79,9 @@ TEST_F(Form2Test, AnUnreadableStoreIsReportedAndReplacedByTheDefaults) {
 }
 
 TEST_F(Form2Test, ThePortListIsRefilledOnOpeningAndSavedByNumber) {
-    std::ofstream(registryFile()) << "[Quorveth\\Gprs]\n\"ItemIndex\"=dword:00000000\n\n[Quorveth\\ComPort]\n"
-                                  << storedDefaults(2);
+    std::ofstream(registryFile())
+        << "[Quorveth\\Gprs]\n\"ItemIndex\"=dword:00000000\n\n[Quorveth\\ComPort]\n"
+        << storedDefaults(2);
     mapPort(2, "/dev/ttyUSB2");
     TForm2& f = createForm();
     mapPort(10, "/dev/serial/by-id/usb-FTDI_FT232R-if00-port0");
@@ -91,7 +93,8 @@ TEST_F(Form2Test, ThePortListIsRefilledOnOpeningAndSavedByNumber) {
     f.ComboBox2Change();
     EXPECT_EQ(f.CommPort1->ComNumber(), 10);
     f.SaveInRegistry();
-    EXPECT_EQ(registryText(), "Windows Registry Editor Version 5.00\n\n[Quorveth\\Gprs]\n"
-                              "\"ItemIndex\"=dword:00000000\n\n[Quorveth\\ComPort]\n" +
-                                  storedDefaults(10));
+    EXPECT_EQ(registryText(),
+              "Windows Registry Editor Version 5.00\n\n[Quorveth\\Gprs]\n"
+              "\"ItemIndex\"=dword:00000000\n\n[Quorveth\\ComPort]\n" +
+                  storedDefaults(10));
 }

@@ -38,7 +38,8 @@ TEST(AboutBox, ContentAndPictureOf240By180InSixteenColours) {
     EXPECT_EQ(b.find("Comments")->text(),
               "Предназначена для конфигурирования  тревожных кнопок Vigil,  работающих в РСПИ "
               "\" ORVANA-5\", а также для обновления их программного обеспечения.");
-    for (const char* name : {"ProgramIcon", "ProductName", "Version", "Label2", "Comments", "Label1", "Label3"})
+    for (const char* name :
+         {"ProgramIcon", "ProductName", "Version", "Label2", "Comments", "Label1", "Label3"})
         EXPECT_EQ(b.find(name)->parentWidget(), b.find<QFrame>("Panel1")) << name;
     EXPECT_EQ(b.find<QPushButton>("OKButton")->text(), "OK");
 

@@ -6,8 +6,8 @@
 #include <QFocusEvent>
 #include <QLineEdit>
 
-#include "ui/AddressCheck.h"
 #include "platform/RecordingMessageService.h"
+#include "ui/AddressCheck.h"
 #include "ui/qt/QtTestApp.h"
 
 namespace {
@@ -16,12 +16,15 @@ TEST(FieldExit, RunsWhenTheOperatorMovesOnOnly) {
     qtTestApp();
     platform::RecordingMessageService messages;
     QLineEdit edit;
-    ui::FieldExit::watch(&edit, [&] { ui::warnEach(ui::addressCompletenessWarnings(edit.text().toStdString(), 2)); });
+    ui::FieldExit::watch(&edit, [&] {
+        ui::warnEach(ui::addressCompletenessWarnings(edit.text().toStdString(), 2));
+    });
     edit.setText("10.0.0");
 
     // Not when a message box or a popup opens over the window.
-    for (Qt::FocusReason reason : {Qt::ActiveWindowFocusReason, Qt::PopupFocusReason, Qt::TabFocusReason,
-                                   Qt::MouseFocusReason, Qt::BacktabFocusReason}) {
+    for (Qt::FocusReason reason :
+         {Qt::ActiveWindowFocusReason, Qt::PopupFocusReason, Qt::TabFocusReason,
+          Qt::MouseFocusReason, Qt::BacktabFocusReason}) {
         QFocusEvent event(QEvent::FocusOut, reason);
         QApplication::sendEvent(&edit, &event);
     }

@@ -1,18 +1,17 @@
 // The compiled help file and the help window that shows it.
-#include "platform/qt/ChmHelpViewer.h"
-
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QTemporaryDir>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTextBrowser>
+#include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
 #include <QtTest/QTest>
-#include <QTreeWidget>
 #include <filesystem>
 #include <fstream>
 
+#include "platform/qt/ChmHelpViewer.h"
 #include "platform/qt/ChmHelpWindow.h"
 #include "support/AccessibleWalk.h"
 #include "ui/qt/QtTestApp.h"
@@ -24,9 +23,13 @@ const std::string kHelpFile = VIGIL_HELP_FILE;
 TEST(HelpFile, EveryPageContextOpensItsTopic) {
     qtTestApp();
     platform::ChmHelpViewer viewer;
-    for (const auto& [context, caption] :
-         {std::pair<int, QString>{2000, "Интернет"}, {2001, "Доступ"}, {2002, "Телефоны"}, {2003, "GPS"},
-          {2004, "Настройки"}, {2005, "Обновить"}, {2006, "Монитор"}}) {
+    for (const auto& [context, caption] : {std::pair<int, QString>{2000, "Интернет"},
+                                           {2001, "Доступ"},
+                                           {2002, "Телефоны"},
+                                           {2003, "GPS"},
+                                           {2004, "Настройки"},
+                                           {2005, "Обновить"},
+                                           {2006, "Монитор"}}) {
         viewer.showTopic(kHelpFile, context);
         platform::ChmHelpWindow* window = viewer.window(kHelpFile);
         ASSERT_NE(window, nullptr);
@@ -85,11 +88,15 @@ TEST(HelpFile, NoLinkLeadsNowhere) {
         ASSERT_FALSE(page.empty()) << (*it)->text(0).toStdString();
         const auto html = window.file().read(page);
         ASSERT_TRUE(html);
-        const QString text = QString::fromUtf8(reinterpret_cast<const char*>(html->data()), static_cast<qsizetype>(html->size()));
+        const QString text = QString::fromUtf8(reinterpret_cast<const char*>(html->data()),
+                                               static_cast<qsizetype>(html->size()));
         for (auto m = link.globalMatch(text); m.hasNext(); ++links) {
             const QString target = m.next().captured(1);
-            if (target.startsWith(QLatin1String("http")) || target.startsWith(QLatin1String("mailto:"))) continue;
-            EXPECT_NE(window.file().locate(target.toStdString()), "") << page << " links to " << target.toStdString();
+            if (target.startsWith(QLatin1String("http")) ||
+                target.startsWith(QLatin1String("mailto:")))
+                continue;
+            EXPECT_NE(window.file().locate(target.toStdString()), "")
+                << page << " links to " << target.toStdString();
         }
     }
     EXPECT_GE(links, 14);

@@ -15,7 +15,9 @@ struct Memo {
     QPlainTextEdit memo{QStringLiteral("Memo1")};
     ui::MonitorView view{&memo};
 
-    void receive(std::string_view text) { view.dump(std::vector<std::uint8_t>(text.begin(), text.end())); }
+    void receive(std::string_view text) {
+        view.dump(std::vector<std::uint8_t>(text.begin(), text.end()));
+    }
     QString line(int i) const { return memo.document()->findBlockByNumber(i).text(); }
 };
 

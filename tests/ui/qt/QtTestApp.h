@@ -10,7 +10,7 @@
 #include <functional>
 
 class QtTestEnvironment : public ::testing::Environment {
-public:
+  public:
     void SetUp() override {
         static int argc = 1;
         static char name[] = "ui_qt_test";
@@ -22,10 +22,13 @@ public:
 inline ::testing::Environment* const kQtTestEnvironment =
     ::testing::AddGlobalTestEnvironment(new QtTestEnvironment);
 
-inline QApplication& qtTestApp() { return *static_cast<QApplication*>(QCoreApplication::instance()); }
+inline QApplication& qtTestApp() {
+    return *static_cast<QApplication*>(QCoreApplication::instance());
+}
 
 // Keys and waits, without the QtTest module.
-inline void pressKey(QWidget* target, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+inline void pressKey(QWidget* target, Qt::Key key,
+                     Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     QKeyEvent press(QEvent::KeyPress, key, modifiers), release(QEvent::KeyRelease, key, modifiers);
     QApplication::sendEvent(target, &press);
     QApplication::sendEvent(target, &release);
