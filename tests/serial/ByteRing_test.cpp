@@ -16,8 +16,8 @@ std::uint32_t put(ByteRing& ring, const std::string& bytes) {
     const ByteRing::Spans room = ring.writable();
     const std::uint32_t first = std::min<std::uint32_t>(bytes.size(), room.first.size);
     const std::uint32_t second = std::min<std::uint32_t>(bytes.size() - first, room.second.size);
-    std::memcpy(room.first.data, bytes.data(), first);
-    std::memcpy(room.second.data, bytes.data() + first, second);
+    if (first) std::memcpy(room.first.data, bytes.data(), first);  // a full ring has no span
+    if (second) std::memcpy(room.second.data, bytes.data() + first, second);
     return ring.commit(room.generation, first + second) ? first + second : 0;
 }
 
