@@ -301,6 +301,11 @@ class TForm1 : public QMainWindow {
     // The update file just loaded into Image, as the upload's event will name it.
     void noteUpdateFile(const std::string& path);
     bool uploadSnapshotUnderWay_ = false;
+    // A write on a connection the terminal has not answered yet waits for a snapshot of the
+    // values it holds; true when SendRequest is to send nothing now.
+    bool writeWaitsForSnapshot(std::uint16_t requested);
+    void sendRequestNow(std::uint16_t requested);
+    bool writeSnapshotUnderWay_ = false;
     records::UploadFacts updateFile_;  // of the update file loaded
     std::optional<std::pair<std::string, records::UploadFacts>>
         uploadUnderWay_;                     // IDCOD=, the file

@@ -155,7 +155,12 @@ void TForm1::SendRequest() {
     if (uploadLocked_) return;
     const std::uint16_t requested = RequestMask;
     RequestMask = 0;
-    if (Verify->refusesWrite(requested)) return;
+    if (writeWaitsForSnapshot(requested)) return;  // app/Unit1Records.cpp
+    sendRequestNow(requested);
+}
+
+void TForm1::sendRequestNow(std::uint16_t requested) {
+    if (uploadLocked_ || Verify->refusesWrite(requested)) return;
     const protocol::ComposedRequest request =
         protocol::composeRequest(Controls, requested, TransmitBuffer);
     if (!request.ok) {

@@ -75,3 +75,28 @@ void TForm1::eraseAfterSnapshot() {
                           o.kept ? records::Result::Ok : records::Result::Silent);
                   });
 }
+
+bool TForm1::writeWaitsForSnapshot(std::uint16_t requested) {
+    constexpr std::uint16_t kWrites = protocol::mask::WriteAll;
+    if ((requested & kWrites) == 0 || !linkOpen()) return false;
+    if (writeSnapshotUnderWay_) return true;  // pressed again while the read waits
+    if (app::UnitRecords::instance().heardSinceLinkOpened()) return false;
+    // A value the request would refuse is told now, before anything goes to the terminal.
+    if (Verify->refusesWrite(requested)) return true;
+    const protocol::ComposedRequest request =
+        protocol::composeRequest(Controls, requested, TransmitBuffer);
+    if (!request.ok) return false;
+    writeSnapshotUnderWay_ = true;
+    const bool started = afterSnapshot("Снимок перед записью", app::kWriteSnapshotFailedQuestion,
+                                       [this, requested](const SnapshotOutcome& o) {
+                                           writeSnapshotUnderWay_ = false;
+                                           const std::size_t before = Verify->requestsSent();
+                                           if (o.goOn) sendRequestNow(requested);
+                                           // The close question's write that did not go: the window
+                                           // stays.
+                                           if (Verify->requestsSent() == before)
+                                               closeWhenWritten_ = false;
+                                       });
+    if (!started) writeSnapshotUnderWay_ = false;
+    return true;
+}

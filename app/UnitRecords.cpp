@@ -52,9 +52,12 @@ QString UnitRecords::answered(const protocol::ControlAccess& screen, const Param
     if (read) readUnderWay_ = false;
     const bool write = !report.confirmedTabs.empty() || !report.mismatches.empty();
     if (!read && !write) return {};
+    heard_ = true;
     records::Event e =
         newEvent(read ? records::Kind::Read : records::Kind::Write, read ? "Чтение" : "Запись");
     records::setTerminalValues(e, screen);
+    if (e.unitId.empty() && !linkIdCod_.empty()) records::setUnit(e, linkIdCod_);
+    if (read) linkIdCod_ = e.idCodText;
     e.result = report.mismatches.empty() ? records::Result::Ok : records::Result::Differs;
     e.differences = records::differencesOf(report.mismatches);
     if (write) e.sent = records::valuesOf(report.sent);
@@ -84,7 +87,10 @@ void UnitRecords::compared(const protocol::ControlAccess& terminal, bool answere
     e.result = !answered             ? records::Result::Silent
                : differences.empty() ? records::Result::Ok
                                      : records::Result::Differs;
-    if (answered) records::setTerminalValues(e, terminal);
+    if (answered) {
+        records::setTerminalValues(e, terminal);
+        heard_ = true;
+    }
     e.differences = records::differencesOf(differences);
     if (recorder_.record(e)) syncInBackground();
 }
@@ -92,6 +98,8 @@ void UnitRecords::compared(const protocol::ControlAccess& terminal, bool answere
 void UnitRecords::snapshot(const protocol::ControlAccess& terminal, const std::string& command) {
     records::Event e = newEvent(records::Kind::Read, command);
     records::setTerminalValues(e, terminal);
+    heard_ = true;
+    linkIdCod_ = e.idCodText;
     if (recorder_.record(e)) syncInBackground();
 }
 
@@ -106,6 +114,8 @@ void UnitRecords::destructive(records::Kind kind, const std::string& idCodText,
 }
 
 void UnitRecords::linkOpened(int comNumber) {
+    heard_ = false;
+    linkIdCod_.clear();
     port_ = "COM" + std::to_string(comNumber);
     adapter_ = platform::devicePathFor(comNumber);
     // As the port window lists it: the device as it resolves now and the product's name.

@@ -22,6 +22,8 @@ inline constexpr const char* kSnapshotFailedQuestion =
 inline constexpr const char* kUploadSnapshotFailedQuestion =
     "Терминал не ответил: его настройки не сохранены в журнале перед обновлением. Обновить всё "
     "равно?";
+inline constexpr const char* kWriteSnapshotFailedQuestion =
+    "Терминал не ответил: его настройки не сохранены в журнале перед записью. Записать всё равно?";
 
 // "Терминал 000101, последняя запись 12.11.2026" (the unit's latest event before this one).
 QString unitStatusText(const std::string& unitId, const std::string& lastSeenUtc);
@@ -61,6 +63,10 @@ class UnitRecords {
     // The link opened on COM<comNumber>: the port and its adapter go with every event from here.
     void linkOpened(int comNumber);
 
+    // True once the terminal's values are in the records for this connection (a read, a write's
+    // answer, a comparison or a snapshot since linkOpened), so a write needs no read of its own.
+    bool heardSinceLinkOpened() const { return heard_ || !recorder_.keeping(); }
+
     // "Ждут отправки на сервер: 3" with a team server set, else "".
     QString pendingText();
 
@@ -74,7 +80,11 @@ class UnitRecords {
     records::Recorder recorder_;
     std::string port_, adapter_;
     std::string lastUnit_;
-    bool readUnderWay_ = false;  // IDCOD= came, the rest of the answer may still be coming
+    bool readUnderWay_ = false;
+    bool heard_ = false;  // see heardSinceLinkOpened
+    // IDCOD= of this connection's terminal, for a write's answer when the screen holds none.
+    std::string linkIdCod_;  // IDCOD= came, the rest of the answer may
+                             // still be coming
     std::thread sender_;
     std::atomic<bool> sending_{false};
 };

@@ -51,6 +51,7 @@ class SettingsMode : public Mode {
     bool saveStore(const std::string& path) const;
     // Any thread: the terminal falls silent (or answers again) from the next request on.
     void setMuted(bool muted) { muted_ = muted; }
+    void setAnswerDelay(unsigned ms) { options_.answerDelayMs = ms; }
     // Any thread: a value the terminal holds, e.g. another unit's IDCOD when units are swapped.
     void setValue(const protocol::Parameter& p, std::string cp1251);
 

@@ -133,6 +133,50 @@ TEST_F(UnitJournal, EraseKeepsASnapshotFirstAndAsksAgainWithoutOne) {
     EXPECT_EQ(store.events("004512").size(), before + 2);  // nothing erased, nothing recorded
 }
 
+// The first write of a connection the terminal has not answered yet: the values it held are read
+// for the records first (the file's values stay on the screen); on a silent terminal the operator
+// is asked, and Cancel sends nothing.
+TEST_F(UnitJournal, FirstWriteOfAConnectionKeepsASnapshotFirst) {
+    startSimulator();
+    records::SqlStore& store = *app::UnitRecords::instance().recorder().local();
+    const std::size_t before = store.events("004512").size();
+    open("config.abt", "TL1=+70000000001:");
+    form1->WriteTLBClick();
+    ASSERT_TRUE(apptest::pumpUntil([&] { return mode->requests().size() >= 2; }));
+    EXPECT_EQ(mode->requests()[0], "$Pass=Vostel:End:");
+    EXPECT_THAT(mode->requests()[1], HasSubstr("TL1=+70000000001:"));
+    ASSERT_TRUE(
+        apptest::pumpUntil([&] { return form1->panelText(1).startsWith(app::kConfirmedText); }));
+    const auto events = store.events("004512");
+    ASSERT_EQ(events.size(), before + 2);
+    EXPECT_EQ(events[before].kind, records::Kind::Read);
+    EXPECT_EQ(events[before].command, "Снимок перед записью");
+    EXPECT_EQ(records::valueOf(events[before].values, "Phone1"), "+79161234501");
+    EXPECT_EQ(events[before + 1].kind, records::Kind::Write);
+    // The write's answer serves the next write: it goes at once.
+    form1->WriteTLBClick();
+    ASSERT_TRUE(apptest::pumpUntil([&] { return mode->requests().size() == 3; }));
+    EXPECT_THAT(mode->requests()[2], HasSubstr("TL1=+70000000001:"));
+    ASSERT_TRUE(apptest::pumpUntil([&] { return !answerTimer->enabled(); }));
+    EXPECT_TRUE(messages.shown().empty());
+
+    // Connected again to a terminal that does not answer.
+    form1->ToolButton3Click();
+    ASSERT_TRUE(apptest::pumpUntil([&] { return !form2->CommPort1->IsEnabled(); }));
+    mode->setMuted(true);
+    form1->ToolButton1Click();
+    ASSERT_TRUE(apptest::pumpUntil([&] { return form2->CommPort1->IsEnabled(); }));
+    form1->WriteTLBClick();
+    ASSERT_TRUE(apptest::pumpUntil([&] { return compareTimer->enabled(); }));
+    messages.answer = platform::MessageResult::Cancel;
+    ASSERT_TRUE(compareTimer->fire());
+    ASSERT_TRUE(apptest::pumpUntil([&] { return messages.shown().size() == 1; }));
+    EXPECT_EQ(messages.texts()[0], app::kWriteSnapshotFailedQuestion);
+    apptest::pumpFor(50ms);
+    ASSERT_EQ(mode->requests().size(), 4u);  // the snapshot's read, no write
+    EXPECT_EQ(mode->requests()[3], "$Pass=Vostel:End:");
+}
+
 }  // namespace
 
 namespace {

@@ -42,9 +42,12 @@ class VerifyRealBoxes : public apptest::SimFixture<sim::SettingsMode> {
 // said.
 TEST_F(VerifyRealBoxes, ALateAnswerArrivesWhileTheTimeOutsBoxIsOpen) {
     sim::SettingsOptions late;
-    late.answerDelayMs = 6300;
     late.textLimit = 8;
     startSimulator(late);
+    form1->ReadTLBClick();  // answered at once: the write below needs no read of its own
+    ASSERT_TRUE(apptest::pumpUntil([&] { return !form1->EGpsLongitude->text().isEmpty(); }));
+    apptest::pumpFor(300ms);
+    mode->setAnswerDelay(6300);
     form1->ETl[4]->setText("+70000000005");
     bool answeredUnderTheBox = false;
     QObject::connect(form1->ETl[4], &QLineEdit::textChanged, [&](const QString& text) {
@@ -156,7 +159,8 @@ TEST_F(VerifyRealBoxes, TheCloseQuestionOutlivesAnAnswerOrAnUnplug) {
     boxOperator.press({"Write"});
     form1->close();
     EXPECT_TRUE(apptest::pumpUntil([&] { return !form1->isVisible(); }, 5s));
-    EXPECT_EQ(mode->requests().size(), 1u);
+    ASSERT_EQ(mode->requests().size(), 2u);  // the first write of the link: its snapshot first
+    EXPECT_EQ(mode->requests()[0], "$Pass=Vostel:End:");
     EXPECT_EQ(mode->store().value("ModulePhone"), "+79005550013");
 
     form1->show();
