@@ -5,7 +5,7 @@ packages=(build-essential cmake ninja-build pkg-config ccache
           qt6-base-dev qt6-svg-dev
           libgtest-dev libgmock-dev libbenchmark-dev
           libchm-dev fp-utils clang clang-format libclang-rt-14-dev
-          libxml2-utils qt6-translations-l10n file
+          libxml2-utils qt6-translations-l10n qt6-l10n-tools qt6-tools-dev file
           libsoci-dev libboost-dev libsqlite3-dev sqlite3 libpq-dev libssl-dev uuid-dev
           postgresql)
 [ "${1:-}" = "--gui-tools" ] && packages+=(xvfb imagemagick)
