@@ -103,6 +103,13 @@ std::string recordReading(records::Kind kind, const Link& link,
     return e.idCodText;
 }
 
+RecordedReading readAndRecord(Terminal& terminal, protocol::ControlAccess& values) {
+    RecordedReading done;
+    done.reading = terminal.read(values);
+    done.idCod = recordReading(records::Kind::Read, terminal.link(), values, done.reading);
+    return done;
+}
+
 void recordWrite(records::Kind kind, const Link& link, const std::string& idCodText,
                  const protocol::ControlAccess& sent, const protocol::ControlAccess& answered,
                  const WriteOutcome& outcome) {
