@@ -76,8 +76,7 @@ QString UnitRecords::answered(const protocol::ControlAccess& screen, const Param
     if (recorder_.record(e))
         syncInBackground();
     else if (!status.isEmpty() || read)
-        status =
-            QStringLiteral("Журнал не ведётся: ") + QString::fromStdString(recorder_.problem());
+        status = QStringLiteral("Журнал не ведётся: ") + QString::fromStdString(recorder_.problem());
     return status;
 }
 
@@ -90,6 +89,8 @@ void UnitRecords::compared(const protocol::ControlAccess& terminal, bool answere
     if (answered) {
         records::setTerminalValues(e, terminal);
         heard_ = true;
+        // A write that follows finds the unit here when the screen holds no IDCOD=.
+        if (!e.idCodText.empty()) linkIdCod_ = e.idCodText;
     }
     e.differences = records::differencesOf(differences);
     if (recorder_.record(e)) syncInBackground();
