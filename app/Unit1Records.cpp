@@ -58,6 +58,12 @@ bool TForm1::afterSnapshot(const std::string& command, const char* silentQuestio
             then(outcome);
         });
     };
+    // Records not kept: no read for them, and the operator learns it now, at the step itself.
+    if (const QString notKept = app::UnitRecords::instance().notKeptText(); !notKept.isEmpty()) {
+        setPanelText(1, notKept);
+        then({true, false, EIdCod->text().toStdString()});
+        return true;
+    }
     // A closed link has no terminal to read: the question at once, not a broken link's box first.
     if (!linkOpen()) {
         answered(nullptr, false);
