@@ -18,10 +18,7 @@ using testsupport::SimulatedLine;
 
 namespace {
 
-constexpr int kCom = 9;
-const std::string kPort = "COM9";
-
-class History : public testsupport::CliTest {};
+class History : public testsupport::OnePortTest<9> {};
 
 std::size_t count(const std::string& text, const std::string& what) {
     std::size_t n = 0;
