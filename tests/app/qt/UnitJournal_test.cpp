@@ -40,6 +40,14 @@ class UnitJournal : public apptest::SimFixture<sim::SettingsMode> {
         ASSERT_TRUE(apptest::pumpUntil(
             [&] { return !form1->EGpsLongitude->text().isEmpty() && !answerTimer->enabled(); }));
     }
+    // Disconnected and connected again, to a terminal that does not answer now.
+    void reconnectToASilentTerminal() {
+        form1->ToolButton3Click();
+        ASSERT_TRUE(apptest::pumpUntil([&] { return !form2->CommPort1->IsEnabled(); }));
+        mode->setMuted(true);
+        form1->ToolButton1Click();
+        ASSERT_TRUE(apptest::pumpUntil([&] { return form2->CommPort1->IsEnabled(); }));
+    }
     apptest::PrivateFolder folder;
 };
 
@@ -161,12 +169,7 @@ TEST_F(UnitJournal, FirstWriteOfAConnectionKeepsASnapshotFirst) {
     ASSERT_TRUE(apptest::pumpUntil([&] { return !answerTimer->enabled(); }));
     EXPECT_TRUE(messages.shown().empty());
 
-    // Connected again to a terminal that does not answer.
-    form1->ToolButton3Click();
-    ASSERT_TRUE(apptest::pumpUntil([&] { return !form2->CommPort1->IsEnabled(); }));
-    mode->setMuted(true);
-    form1->ToolButton1Click();
-    ASSERT_TRUE(apptest::pumpUntil([&] { return form2->CommPort1->IsEnabled(); }));
+    ASSERT_NO_FATAL_FAILURE(reconnectToASilentTerminal());
     form1->WriteTLBClick();
     ASSERT_TRUE(apptest::pumpUntil([&] { return compareTimer->enabled(); }));
     messages.answer = platform::MessageResult::Cancel;
@@ -202,11 +205,7 @@ TEST_F(UnitJournal, AWritePressedWhileAComparisonWaitsGoesWhenItIsOver) {
     EXPECT_EQ(events[before + 1].kind, records::Kind::Write);  // filed under the compared unit
     EXPECT_TRUE(messages.shown().empty());
 
-    form1->ToolButton3Click();
-    ASSERT_TRUE(apptest::pumpUntil([&] { return !form2->CommPort1->IsEnabled(); }));
-    mode->setMuted(true);
-    form1->ToolButton1Click();
-    ASSERT_TRUE(apptest::pumpUntil([&] { return form2->CommPort1->IsEnabled(); }));
+    ASSERT_NO_FATAL_FAILURE(reconnectToASilentTerminal());
     form1->CompareWithTerminalClick();
     form1->WriteTLBClick();
     messages.answer = platform::MessageResult::Cancel;
