@@ -76,10 +76,11 @@ int readForRecords(Session& session, std::string& idCod) {
     idCod = answeredIdCod;
     if (reading.end == Answer::End::LinkLost || reading.end == Answer::End::Interrupted)
         return session.reportEnd(reading.end);
-    if (reading.end == Answer::End::Silent)
+    // Silence, or bytes that hold no setting (a bootloader's refusal of the request).
+    if (reading.end == Answer::End::Silent || reading.answered.empty())
         printError(session.link.describe() +
-                   ": the terminal did not answer the read; its settings are not in the records "
-                   "before this update");
+                   ": the terminal gave no settings to the read, so they are not in the records "
+                   "before this update (one already in its bootloader wants --no-wait)");
     else if (!reading.missing.empty())
         printError(session.link.describe() + ": the terminal's answer lacks " +
                    keyList(reading.missing) + "; its settings are in the records without them");

@@ -107,7 +107,7 @@ TEST_F(History, AnUploadKeepsTheSettingsFirstUnlessTheBootloaderAlreadyListens) 
         EXPECT_EQ(done.exitCode, 0) << done.err;
         EXPECT_EQ(boot.image(), image);
         EXPECT_EQ(boot.settingsRequestsIgnored(), wait ? 1u : 0u);
-        EXPECT_THAT(done.err, HasSubstr(wait ? "did not answer the read; its settings are not"
+        EXPECT_THAT(done.err, HasSubstr(wait ? "gave no settings to the read, so they are not"
                                              : "--no-wait: the bootloader listens"));
     }
     const auto csv = runVigil({"history", "--format", "csv"});
