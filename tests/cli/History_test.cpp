@@ -10,6 +10,7 @@
 #include "tools/EncFile.h"
 #include "tools/TerminalMode.h"
 
+using ::testing::AllOf;
 using ::testing::HasSubstr;
 using ::testing::Not;
 using testsupport::runVigil;
@@ -90,13 +91,10 @@ TEST_F(History, AnUploadKeepsTheSettingsFirstUnlessTheBootloaderAlreadyListens) 
     SimulatedLine wholeLine(map, kCom, whole);
     const auto updated = runVigil({"upload", "--port", kPort, path("fw.enc")});
     EXPECT_EQ(updated.exitCode, 0) << updated.err;
-    EXPECT_THAT(updated.out, HasSubstr("Waiting 5 s for the bootloader of COM9"));
     EXPECT_THAT(updated.out, HasSubstr(", unit 004512..."));
     EXPECT_EQ(whole.updatesInstalled(), 1u);
-    const auto json = runVigil({"history", "--unit", "004512", "--format", "json"});
-    EXPECT_EQ(count(json.out, "\"kind\": \"read\""), 1u);
-    EXPECT_EQ(count(json.out, "\"kind\": \"upload\""), 1u);
-    EXPECT_THAT(json.out, HasSubstr("\"Phone1\": \"+79161234501\""));
+    EXPECT_THAT(runVigil({"history", "--unit", "004512"}).out,
+                AllOf(HasSubstr("004512  read  ok"), HasSubstr("004512  upload  ok")));
 
     for (const bool wait : {true, false}) {
         sim::BootloaderMode boot;
@@ -110,9 +108,6 @@ TEST_F(History, AnUploadKeepsTheSettingsFirstUnlessTheBootloaderAlreadyListens) 
         EXPECT_THAT(done.err, HasSubstr(wait ? "gave no settings to the read, so they are not"
                                              : "--no-wait: the bootloader listens"));
     }
-    const auto csv = runVigil({"history", "--format", "csv"});
-    EXPECT_EQ(count(csv.out, ",upload,"), 3u) << csv.out;
-    EXPECT_EQ(count(csv.out, ",silent,"), 1u) << csv.out;  // the unanswered read
 }
 
 TEST_F(History, ARecordsFileThatCannotBeUsedIsToldOnceAndTheReadGoesOn) {

@@ -6,7 +6,6 @@
 #include "WindowFixture.h"
 #include "app/UnitRecords.h"
 #include "tools/TerminalMode.h"
-#include "update/FirmwareUpload.h"
 
 using ::testing::StartsWith;
 
@@ -30,7 +29,6 @@ TEST_F(RecordsNotKept, EraseAndUploadSaySoAndReadNothingForThem) {
     EXPECT_THAT(form1->panelText(1).toStdString(), StartsWith("Журнал не ведётся: "));
     EXPECT_FALSE(compareTimer->enabled());  // no read for the records
     EXPECT_TRUE(apptest::pumpUntil([&] { return mode->store().value("Phone1").empty(); }));
-    EXPECT_EQ(messages.shown().size(), 1u);  // the erase question, nothing more
 
     loadImage(100);
     form1->BUpgradeClick();
@@ -39,8 +37,7 @@ TEST_F(RecordsNotKept, EraseAndUploadSaySoAndReadNothingForThem) {
     ASSERT_TRUE(apptest::pumpUntil([&] { return !form2->CommPort1->IsEnabled(); }));
     ASSERT_TRUE(timer1->fire());
     finishUpload();
-    EXPECT_EQ(form1->panelText(1), QString::fromUtf8(update::kSuccessVersion01Text));
-    EXPECT_EQ(messages.shown().size(), 1u);
+    EXPECT_EQ(messages.shown().size(), 1u);  // the erase question, nothing more
 }
 
 }  // namespace
