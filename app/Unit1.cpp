@@ -203,7 +203,7 @@ bool TForm1::mayClose() {
             return true;
         case platform::MessageResult::Write: {
             // Asked again while that write is on its way: it is still awaited, nothing goes twice.
-            if (closeWhenWritten_ && (Verify->waiting() || writeSnapshotUnderWay_)) return false;
+            if (closeWhenWritten_ && (Verify->waiting() || writeSnapshotMask_ != 0)) return false;
             // An answer that came while the question was open may have confirmed everything.
             RequestMask = Verify->editedWriteMask();
             if (RequestMask == 0) return true;
@@ -211,7 +211,7 @@ bool TForm1::mayClose() {
             SendRequest();
             // Not sent (closed port, a refused value, controls still awaiting an answer): the box
             // has said why, and the window stays with the values.
-            closeWhenWritten_ = Verify->requestsSent() != before || writeSnapshotUnderWay_;
+            closeWhenWritten_ = Verify->requestsSent() != before || writeSnapshotMask_ != 0;
             return false;
         }
         default:

@@ -305,7 +305,7 @@ class TForm1 : public QMainWindow {
     // values it holds; true when SendRequest is to send nothing now.
     bool writeWaitsForSnapshot(std::uint16_t requested);
     void sendRequestNow(std::uint16_t requested);
-    bool writeSnapshotUnderWay_ = false;
+    std::uint16_t writeSnapshotMask_ = 0;  // the pages of the write that waits for it
     records::UploadFacts updateFile_;  // of the update file loaded
     std::optional<std::pair<std::string, records::UploadFacts>>
         uploadUnderWay_;                     // IDCOD=, the file

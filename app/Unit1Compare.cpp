@@ -1,6 +1,8 @@
 #include "app/Unit1Compare.h"
 
 #include <algorithm>
+#include <optional>
+#include <utility>
 
 #include "app/CompareDialog.h"
 #include "app/Unit1.h"
@@ -53,15 +55,17 @@ void Unit1Compare::start() {
     timer_->setEnabled(true);
 }
 
-bool Unit1Compare::startSnapshot(std::function<void(const protocol::ValueStore*)> done) {
-    if (waiting_) return false;
+void Unit1Compare::startSnapshot(SnapshotDone done) {
+    if (waiting_) {
+        followers_.push_back(std::move(done));
+        return;
+    }
     snapshotDone_ = std::move(done);
     start();
-    if (waiting_) return true;
+    if (waiting_) return;
     auto failed = std::move(snapshotDone_);
     snapshotDone_ = nullptr;
-    failed(nullptr);
-    return true;
+    failed(nullptr, false);
 }
 
 void Unit1Compare::parse(const std::uint8_t* data, std::uint16_t count) {
@@ -80,12 +84,20 @@ void Unit1Compare::finish() {
     if (!waiting_) return;
     waiting_ = false;
     const ParameterSet& answered = recorder_.assigned();
-    if (snapshotDone_) {
-        auto done = std::move(snapshotDone_);
-        snapshotDone_ = nullptr;
-        done(answered.size() == protocol::kParameters.size() ? &terminal_ : nullptr);
-        return;
-    }
+    // Taken first: what runs below may ask for a read of its own.
+    const std::vector<SnapshotDone> followers = std::exchange(followers_, {});
+    std::optional<protocol::ValueStore> whole;
+    if (answered.size() == protocol::kParameters.size()) whole = terminal_;
+    const protocol::ValueStore* held = whole ? &*whole : nullptr;
+    if (snapshotDone_)
+        std::exchange(snapshotDone_, nullptr)(held, false);
+    else
+        showComparison();
+    for (const SnapshotDone& follower : followers) follower(held, true);
+}
+
+void Unit1Compare::showComparison() {
+    const ParameterSet& answered = recorder_.assigned();
     differences_.clear();
     if (!answered.empty()) {
         for (const Parameter& p : protocol::kParameters) {

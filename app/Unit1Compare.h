@@ -40,10 +40,13 @@ class Unit1Compare {
     // Before the terminal's values replace these controls: false keeps the screen as it is.
     std::function<bool(const std::vector<const protocol::Parameter*>&)> onAskBeforeTaking;
     void start();
-    // The same read for the records' snapshot before an erase: nothing on the screen changes and
-    // no table is shown; `done` gets the terminal's values, or nullptr when it did not answer them
-    // all. False (and `done` never runs) while a comparison already waits for its answer.
-    bool startSnapshot(std::function<void(const protocol::ValueStore*)> done);
+    // `held`: the terminal's values, or nullptr when it did not answer them all. `kept`: they
+    // are in the records already (the answer of a comparison or snapshot that was under way).
+    using SnapshotDone = std::function<void(const protocol::ValueStore* held, bool kept)>;
+    // The same read for the records' snapshot before a destructive step: nothing on the screen
+    // changes and no table is shown. While a comparison or another snapshot already waits, its
+    // answer serves: `done` runs when it is over, after that read's own use of it.
+    void startSnapshot(SnapshotDone done);
     // While it waits, receptions fill the terminal's values instead of the controls.
     bool waiting() const { return waiting_; }
     void parse(const std::uint8_t* data, std::uint16_t count);
@@ -53,6 +56,7 @@ class Unit1Compare {
 
   private:
     void finish();
+    void showComparison();
     void writeScreen();
     void takeTerminal();
 
@@ -66,7 +70,8 @@ class Unit1Compare {
     bool waiting_ = false;
     std::vector<protocol::ValueMismatch> differences_;
     CompareDialog* dialog_ = nullptr;  // owned by the window
-    std::function<void(const protocol::ValueStore*)> snapshotDone_;
+    SnapshotDone snapshotDone_;
+    std::vector<SnapshotDone> followers_;  // served by the answer of the read under way
 };
 
 }  // namespace app

@@ -2,6 +2,7 @@
 #include <QLineEdit>
 #include <QTimer>
 #include <optional>
+#include <utility>
 
 #include "app/Unit1.h"
 #include "app/Unit1Verify.h"
@@ -36,14 +37,15 @@ void TForm1::restoreToScreen(const std::function<void(protocol::ControlAccess&)>
 
 bool TForm1::afterSnapshot(const std::string& command, const char* silentQuestion,
                            std::function<void(const SnapshotOutcome&)> then) {
-    auto answered = [this, command, silentQuestion, then](const protocol::ValueStore* held) {
+    auto answered = [this, command, silentQuestion, then](const protocol::ValueStore* held,
+                                                          bool inRecords) {
         std::optional<protocol::ValueStore> kept;
         if (held) kept = *held;
         // Out of the port delivery the answer came in before anything is asked or sent.
-        QTimer::singleShot(0, this, [this, kept, command, silentQuestion, then] {
+        QTimer::singleShot(0, this, [this, kept, inRecords, command, silentQuestion, then] {
             SnapshotOutcome outcome;
             if (kept) {
-                app::UnitRecords::instance().snapshot(*kept, command);
+                if (!inRecords) app::UnitRecords::instance().snapshot(*kept, command);
                 outcome = {true, true,
                            protocol::fromCp1251ForDisplay(kept->text("EIdCod").value_or(""))};
             } else {
@@ -56,9 +58,15 @@ bool TForm1::afterSnapshot(const std::string& command, const char* silentQuestio
             then(outcome);
         });
     };
+    // Records not kept: no read for them, and the operator learns it now, at the step itself.
+    if (const QString notKept = app::UnitRecords::instance().notKeptText(); !notKept.isEmpty()) {
+        setPanelText(1, notKept);
+        then({true, false, EIdCod->text().toStdString()});
+        return true;
+    }
     // A closed link has no terminal to read: the question at once, not a broken link's box first.
     if (!linkOpen()) {
-        answered(nullptr);
+        answered(nullptr, false);
         return true;
     }
     return Verify->startSnapshot(answered);
@@ -79,24 +87,29 @@ void TForm1::eraseAfterSnapshot() {
 bool TForm1::writeWaitsForSnapshot(std::uint16_t requested) {
     constexpr std::uint16_t kWrites = protocol::mask::WriteAll;
     if ((requested & kWrites) == 0 || !linkOpen()) return false;
-    if (writeSnapshotUnderWay_) return true;  // pressed again while the read waits
+    // Pressed again while the read waits: those pages go with the write that waits.
+    if (writeSnapshotMask_ != 0) {
+        if (!Verify->refusesWrite(requested)) writeSnapshotMask_ |= requested;
+        return true;
+    }
     if (app::UnitRecords::instance().heardSinceLinkOpened()) return false;
     // A value the request would refuse is told now, before anything goes to the terminal.
     if (Verify->refusesWrite(requested)) return true;
     const protocol::ComposedRequest request =
         protocol::composeRequest(Controls, requested, TransmitBuffer);
     if (!request.ok) return false;
-    writeSnapshotUnderWay_ = true;
+    writeSnapshotMask_ = requested;
     const bool started = afterSnapshot("Снимок перед записью", app::kWriteSnapshotFailedQuestion,
-                                       [this, requested](const SnapshotOutcome& o) {
-                                           writeSnapshotUnderWay_ = false;
+                                       [this](const SnapshotOutcome& o) {
+                                           const std::uint16_t mask =
+                                               std::exchange(writeSnapshotMask_, 0);
                                            const std::size_t before = Verify->requestsSent();
-                                           if (o.goOn) sendRequestNow(requested);
+                                           if (o.goOn) sendRequestNow(mask);
                                            // The close question's write that did not go: the window
                                            // stays.
                                            if (Verify->requestsSent() == before)
                                                closeWhenWritten_ = false;
                                        });
-    if (!started) writeSnapshotUnderWay_ = false;
+    if (!started) writeSnapshotMask_ = 0;
     return true;
 }

@@ -81,9 +81,10 @@ void Unit1Verify::startCompare() {
     if (!refusedWhileEmptied(everyParameter())) compare_.start();
 }
 
-bool Unit1Verify::startSnapshot(std::function<void(const protocol::ValueStore*)> done) {
+bool Unit1Verify::startSnapshot(Unit1Compare::SnapshotDone done) {
     if (refusedWhileEmptied(everyParameter())) return false;
-    return compare_.startSnapshot(std::move(done));
+    compare_.startSnapshot(std::move(done));
+    return true;
 }
 
 bool Unit1Verify::refusedWhileEmptied(const std::vector<const Parameter*>& params) const {

@@ -61,7 +61,7 @@ class Unit1Verify {
     void startCompare();
     // The comparison's read for a snapshot (app/Unit1Compare.h), refused in the same way: false
     // when refused (the operator was told; `done` never runs).
-    bool startSnapshot(std::function<void(const protocol::ValueStore*)> done);
+    bool startSnapshot(Unit1Compare::SnapshotDone done);
     // SendRequest, once the port has taken `request` (`requestBytes` long): empties what it
     // carries and waits for the answer to refill it.
     void emptyAndWatch(const protocol::ComposedRequest& request, std::size_t requestBytes);

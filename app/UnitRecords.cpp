@@ -18,6 +18,11 @@ QString dayOf(const std::string& utc) {
                                   utc.substr(0, 4));
 }
 
+// The status bar's line when events are not being kept.
+QString notKeptLine(const std::string& problem) {
+    return QStringLiteral("Журнал не ведётся: ") + QString::fromStdString(problem);
+}
+
 }  // namespace
 
 QString unitStatusText(const std::string& unitId, const std::string& lastSeenUtc) {
@@ -76,9 +81,13 @@ QString UnitRecords::answered(const protocol::ControlAccess& screen, const Param
     if (recorder_.record(e))
         syncInBackground();
     else if (!status.isEmpty() || read)
-        status =
-            QStringLiteral("Журнал не ведётся: ") + QString::fromStdString(recorder_.problem());
+        status = notKeptLine(recorder_.problem());
     return status;
+}
+
+QString UnitRecords::notKeptText() const {
+    if (recorder_.keeping()) return {};
+    return notKeptLine(recorder_.problem());
 }
 
 void UnitRecords::compared(const protocol::ControlAccess& terminal, bool answered,
@@ -90,6 +99,8 @@ void UnitRecords::compared(const protocol::ControlAccess& terminal, bool answere
     if (answered) {
         records::setTerminalValues(e, terminal);
         heard_ = true;
+        // A write that follows finds the unit here when the screen holds no IDCOD=.
+        if (!e.idCodText.empty()) linkIdCod_ = e.idCodText;
     }
     e.differences = records::differencesOf(differences);
     if (recorder_.record(e)) syncInBackground();

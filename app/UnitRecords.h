@@ -67,6 +67,9 @@ class UnitRecords {
     // answer, a comparison or a snapshot since linkOpened), so a write needs no read of its own.
     bool heardSinceLinkOpened() const { return heard_ || !recorder_.keeping(); }
 
+    // "Журнал не ведётся: " and why, when events are not being kept; else "".
+    QString notKeptText() const;
+
     // "Ждут отправки на сервер: 3" with a team server set, else "".
     QString pendingText();
 

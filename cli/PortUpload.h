@@ -22,7 +22,11 @@ class PortUpload : public update::UploadLink, public update::UploadEvents {
     // it was interrupted.
     std::optional<update::UploadResult> run(bool wait);
     // After run: the line that tells where an interrupted upload stopped, or "".
-    std::string unfinishedLine() const { return upload_.unfinishedLine("запустите vigil upload"); }
+    // The terminal stays in its bootloader: it is to get nothing but records, so no wait and no
+    // read for the records.
+    std::string unfinishedLine() const {
+        return upload_.unfinishedLine("запустите vigil upload --no-wait");
+    }
 
     // UploadLink
     bool isLinkOpen() const override { return link_.isOpen(); }

@@ -103,6 +103,13 @@ std::string recordReading(records::Kind kind, const Link& link,
     return e.idCodText;
 }
 
+RecordedReading readAndRecord(Terminal& terminal, protocol::ControlAccess& values) {
+    RecordedReading done;
+    done.reading = terminal.read(values);
+    done.idCod = recordReading(records::Kind::Read, terminal.link(), values, done.reading);
+    return done;
+}
+
 void recordWrite(records::Kind kind, const Link& link, const std::string& idCodText,
                  const protocol::ControlAccess& sent, const protocol::ControlAccess& answered,
                  const WriteOutcome& outcome) {
@@ -129,9 +136,11 @@ void recordWrite(records::Kind kind, const Link& link, const std::string& idCodT
     keep(e);
 }
 
-void recordUpload(const Link& link, const std::string& path, std::span<const std::uint8_t> image,
-                  const std::string& outcome, bool succeeded) {
+void recordUpload(const Link& link, const std::string& idCodText, const std::string& path,
+                  std::span<const std::uint8_t> image, const std::string& outcome,
+                  bool succeeded) {
     records::Event e = startEvent(records::Kind::Upload, link);
+    if (!idCodText.empty()) records::setUnit(e, idCodText);
     e.result = succeeded         ? records::Result::Ok
                : outcome.empty() ? records::Result::Cancelled
                                  : records::Result::Failed;

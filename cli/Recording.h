@@ -24,13 +24,23 @@ records::Recorder& recorder();
 std::string recordReading(records::Kind kind, const Link& link,
                           const protocol::ControlAccess& values, const Terminal::Reading& reading);
 
+// Reads the terminal through `terminal` into `values` and keeps that read as the snapshot of what
+// it held; `idCod` is the answer's IDCOD= text (empty when it did not say).
+struct RecordedReading {
+    Terminal::Reading reading;
+    std::string idCod;
+};
+RecordedReading readAndRecord(Terminal& terminal, protocol::ControlAccess& values);
+
 // A write (or a restore) after its snapshot: `sent` the values before the write, `answered` after.
 void recordWrite(records::Kind kind, const Link& link, const std::string& idCodText,
                  const protocol::ControlAccess& sent, const protocol::ControlAccess& answered,
                  const WriteOutcome& outcome);
 
-// A firmware upload: the file, its digest and size, the records sent, and the text it ended with.
-void recordUpload(const Link& link, const std::string& path, std::span<const std::uint8_t> image,
-                  const std::string& outcome, bool succeeded);
+// A firmware upload of the unit `idCodText` named (empty: not known): the file, its digest and
+// size, the records sent, and the text it ended with.
+void recordUpload(const Link& link, const std::string& idCodText, const std::string& path,
+                  std::span<const std::uint8_t> image, const std::string& outcome,
+                  bool succeeded);
 
 }  // namespace cli::recording

@@ -61,9 +61,7 @@ int runRestore(const CommandLine& line) {
     Session session(*options);
     if (int code = session.open(); code != kExitOk) return code;
     protocol::ValueStore held;
-    const Terminal::Reading reading = session.terminal.read(held);
-    const std::string idCod =
-        recording::recordReading(records::Kind::Read, session.link, held, reading);
+    const auto [reading, idCod] = recording::readAndRecord(session.terminal, held);
     if (int code = session.reportReading(reading); code != kExitOk) return code;
     if (session::unitIdentity(idCod) != *unit) {
         printError(session.link.describe() + ": the connected terminal is unit \"" +

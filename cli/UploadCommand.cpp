@@ -9,6 +9,8 @@
 #include "cli/PortUpload.h"
 #include "cli/Recording.h"
 #include "cli/Session.h"
+#include "protocol/ValueStore.h"
+#include "session/UnitIdentity.h"
 #include "update/UpdateFile.h"
 #include "update/UpdateFileRead.h"
 
@@ -17,16 +19,20 @@ namespace {
 
 constexpr std::string_view kHelp =
     "usage: vigil upload --port COM<n> FILE.enc [--no-wait] [--baud N]\n\n"
-    "Loads and checks the update file, closes the link, waits 5000 ms for the terminal's\n"
-    "bootloader (reset the terminal now), opens the link and sends the image record by record,\n"
-    "repeating rejected or unanswered records up to the tenth failed answer. Shows a progress\n"
-    "bar on a terminal, progress lines otherwise.\n\n"
+    "Loads and checks the update file, reads the terminal's settings into the records, closes\n"
+    "the link, waits 5000 ms for the terminal's bootloader (reset the terminal now), opens the\n"
+    "link and sends the image record by record, repeating rejected or unanswered records up to\n"
+    "the tenth failed answer. Shows a progress bar on a terminal, progress lines otherwise.\n"
+    "A terminal that does not answer the read is updated all the same; its settings are not\n"
+    "in the records then.\n\n"
     "options:\n"
-    "  --no-wait      open the link and send at once\n"
+    "  --no-wait      the terminal already waits in its bootloader: send at once, and send\n"
+    "                 it nothing but the records (no read for the records)\n"
     "  --port COM<n>  the port, as 'vigil ports' lists it\n"
     "  --baud N       line rate instead of the one the windows keep\n\n"
-    "exit codes: 0 the bootloader took the image; 1 port cannot be opened; 2 bad command line,\n"
-    "            or the update file is missing or fails its check; 5 the upload failed\n";
+    "exit codes: 0 the bootloader took the image; 1 port cannot be opened, or lost during the\n"
+    "            read; 2 bad command line, or the update file is missing or fails its check;\n"
+    "            5 the upload failed\n";
 
 constexpr OptionSpec kOptions[] = {kPortOption, kBaudOption, {"no-wait", false}};
 
@@ -59,6 +65,28 @@ int loadUpdateFile(const std::string& path, update::FirmwareImage& image) {
     return kExitOk;
 }
 
+// The terminal's settings read into the records before the link is closed for the bootloader.
+// A silent terminal is updated all the same (the records never stop an update); a link lost or
+// Ctrl+C during the read stops the command before anything is sent. kExitOk to go on, with
+// `idCod` the unit's IDCOD= text when it answered.
+int readForRecords(Session& session, std::string& idCod) {
+    if (!recording::recorder().keeping()) return kExitOk;  // already told why
+    protocol::ValueStore held;
+    const auto [reading, answeredIdCod] = recording::readAndRecord(session.terminal, held);
+    idCod = answeredIdCod;
+    if (reading.end == Answer::End::LinkLost || reading.end == Answer::End::Interrupted)
+        return session.reportEnd(reading.end);
+    // Silence, or bytes that hold no setting (a bootloader's refusal of the request).
+    if (reading.end == Answer::End::Silent || reading.answered.empty())
+        printError(session.link.describe() +
+                   ": the terminal gave no settings to the read, so they are not in the records "
+                   "before this update (one already in its bootloader wants --no-wait)");
+    else if (!reading.missing.empty())
+        printError(session.link.describe() + ": the terminal's answer lacks " +
+                   keyList(reading.missing) + "; its settings are in the records without them");
+    return kExitOk;
+}
+
 int runUpload(const CommandLine& line) {
     if (line.positional.size() != 1) return usageError("upload", "needs exactly one FILE.enc");
     std::string error;
@@ -72,8 +100,20 @@ int runUpload(const CommandLine& line) {
     // that cannot be opened is reported before the wait.
     if (int code = session.open(); code != kExitOk) return code;
     const bool wait = !line.has("no-wait");
-    if (wait)
-        std::printf("Waiting 5 s for the bootloader of %s...\n", session.link.describe().c_str());
+    std::string idCod;
+    if (!wait) {
+        printError("--no-wait: the bootloader listens, so the terminal's settings are not read "
+                   "into the records before this update");
+    } else if (int code = readForRecords(session, idCod); code != kExitOk) {
+        return code;
+    }
+    if (wait) {
+        // The unit named, so that the one reset is the one just read.
+        std::string whose = session.link.describe();
+        if (const std::string unit = session::unitIdentity(idCod); !unit.empty())
+            whose += ", unit " + unit;
+        std::printf("Waiting 5 s for the bootloader of %s...\n", whose.c_str());
+    }
     UploadProgress progress(stdout, ::isatty(STDOUT_FILENO) == 1,
                             std::span(image->ImageBuffer.data(), image->ImageLength));
     PortUpload upload(session.link, session.loop, *image, progress);
@@ -81,7 +121,7 @@ int runUpload(const CommandLine& line) {
     progress.finish();
     session.link.close();
     const bool succeeded = result && result->succeeded();
-    recording::recordUpload(session.link, line.positional[0],
+    recording::recordUpload(session.link, idCod, line.positional[0],
                             std::span(image->ImageBuffer.data(), image->ImageLength),
                             result ? update::statusText(*result) : std::string(), succeeded);
     if (succeeded) {

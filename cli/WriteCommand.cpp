@@ -60,9 +60,7 @@ int runWrite(const CommandLine& line) {
     // One read before the write: the records' snapshot of what the terminal held, and under
     // --keep-unlisted the values kept for what the file lacks.
     protocol::ValueStore terminalValues;
-    const Terminal::Reading reading = session.terminal.read(terminalValues);
-    const std::string idCod =
-        recording::recordReading(records::Kind::Read, session.link, terminalValues, reading);
+    const auto [reading, idCod] = recording::readAndRecord(session.terminal, terminalValues);
     if (file->needsTerminalValues()) {
         if (int code = session.reportReading(reading); code != kExitOk) {
             session.link.close();

@@ -9,6 +9,7 @@
 
 #include "cli/Csv.h"
 #include "cli/UnitsFile.h"
+#include "fuzz/FileTextCase.h"
 #include "fuzz/FuzzSupport.h"
 
 namespace {
@@ -31,24 +32,27 @@ bool namesFileAndLine(const std::string& error, std::string_view text) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::string_view text(reinterpret_cast<const char*>(data), size);
-    std::string error;
-    const auto units = cli::parseUnitsFile(text, kName, error);
-    if (!units) {
-        fuzz::require(namesFileAndLine(error, text),
-                      "a refused units file names itself and the line");
-        return 0;
-    }
-    std::string csvError;
-    const auto table = cli::parseCsv(text, csvError);
-    fuzz::require(table && table->rows.size() == units->size() + 1, "every data row is one unit");
-    for (std::size_t u = 0; u < units->size(); ++u) {
-        const cli::CsvRow& row = table->rows[u + 1];
-        fuzz::require((*units)[u].label == row[0] && !row[0].empty(),
-                      "a unit keeps its row's label");
-        std::size_t given = 0;
-        for (std::size_t c = 1; c < row.size(); ++c) given += !row[c].empty();
-        fuzz::require((*units)[u].values.size() == given, "a unit takes every value of its row");
-    }
+    const std::string_view text = fuzz::textOf(data, size);
+    fuzz::readFileText(
+        text, kName, cli::parseUnitsFile,
+        [&](const std::string& error) {
+            fuzz::require(namesFileAndLine(error, text),
+                          "a refused units file names itself and the line");
+        },
+        [&](const std::vector<cli::Unit>& units) {
+            std::string csvError;
+            const auto table = cli::parseCsv(text, csvError);
+            fuzz::require(table && table->rows.size() == units.size() + 1,
+                          "every data row is one unit");
+            for (std::size_t u = 0; u < units.size(); ++u) {
+                const cli::CsvRow& row = table->rows[u + 1];
+                fuzz::require(units[u].label == row[0] && !row[0].empty(),
+                              "a unit keeps its row's label");
+                std::size_t given = 0;
+                for (std::size_t c = 1; c < row.size(); ++c) given += !row[c].empty();
+                fuzz::require(units[u].values.size() == given,
+                              "a unit takes every value of its row");
+            }
+        });
     return 0;
 }

@@ -1,6 +1,7 @@
 #include "tools/BootloaderMode.h"
 
 #include <fstream>
+#include <string_view>
 
 #include "update/Crc16.h"
 #include "update/UpdateFile.h"
@@ -26,13 +27,35 @@ bool BootloaderMode::chance(double rate) {
     return std::uniform_real_distribution<double>(0.0, 1.0)(random_) < rate;
 }
 
+// A settings request (text from "$" to "End:") is dropped unanswered, as a terminal in its
+// bootloader leaves a configurator's read: a "$" never starts a record.
+std::size_t BootloaderMode::skipSettingsRequest(const std::uint8_t* data, std::size_t length) {
+    static constexpr std::string_view kRequestEnd = "End:";
+    std::size_t used = 0;
+    while (used < length && (inRequest_ || (pending_.empty() && data[used] == '$'))) {
+        if (!inRequest_) {
+            std::lock_guard lock(lock_);
+            ++settingsRequests_;
+        }
+        inRequest_ = true;
+        requestTail_.push_back(static_cast<char>(data[used++]));
+        if (requestTail_.size() > kRequestEnd.size()) requestTail_.erase(0, 1);
+        if (requestTail_ == kRequestEnd) {
+            inRequest_ = false;
+            requestTail_.clear();
+        }
+    }
+    return used;
+}
+
 void BootloaderMode::received(const std::uint8_t* data, std::size_t length, Line& line) {
     chattering_ = false;
-    pending_.insert(pending_.end(), data, data + length);
+    const std::size_t skipped = skipSettingsRequest(data, length);
+    pending_.insert(pending_.end(), data + skipped, data + length);
     while (pending_.size() >= update::kLengthFieldSize) {
         const std::size_t L = pending_[0] * 256u + pending_[1];
         if (L == 0 || L > update::kMaxRecordLength) {
-            // Not a record (text from a settings client, a lost sync): refuse it and start afresh.
+            // Not a record (a lost sync): refuse it and start afresh.
             pending_.clear();
             line.send(std::string(1, static_cast<char>(options_.rejectByte)));
             return;
@@ -88,6 +111,11 @@ unsigned BootloaderMode::recordsReceived() const {
 unsigned BootloaderMode::recordsAccepted() const {
     std::lock_guard lock(lock_);
     return accepted_;
+}
+
+unsigned BootloaderMode::settingsRequestsIgnored() const {
+    std::lock_guard lock(lock_);
+    return settingsRequests_;
 }
 
 std::vector<std::uint8_t> BootloaderMode::image() const {

@@ -1,7 +1,8 @@
 #pragma once
 // The terminal's bootloader: takes records (2-byte big-endian length L, then L body bytes whose
 // last two are the CRC-16/UMTS of the rest), checks each body's CRC and answers with one byte:
-// the version byte for an accepted record, the reject byte otherwise. Faults for tests and soaks
+// the version byte for an accepted record, the reject byte otherwise. A settings request ("$...End:")
+// goes unanswered. Faults for tests and soaks
 // are chosen per record number (1 for the first record received, repeats counted too) or as rates.
 // It hides nothing: every record is kept as it came, a repeat of an accepted one included, so a
 // test sees exactly what would have been flashed.
@@ -47,6 +48,8 @@ class BootloaderMode : public Mode {
     // What has been seen so far (any thread).
     unsigned recordsReceived() const;
     unsigned recordsAccepted() const;
+    // Settings requests that came in and went unanswered.
+    unsigned settingsRequestsIgnored() const;
     // The accepted records one after the other, length fields included, a repeat of an accepted
     // record as often as it came: the image as it would be flashed.
     std::vector<std::uint8_t> image() const;
@@ -56,16 +59,20 @@ class BootloaderMode : public Mode {
 
   private:
     void handleRecord(const std::vector<std::uint8_t>& record, Line& line);
+    // How many leading bytes of `data` belong to a settings request, which goes unanswered.
+    std::size_t skipSettingsRequest(const std::uint8_t* data, std::size_t length);
     bool chance(double rate);
 
     BootloaderOptions options_;
     std::vector<std::uint8_t> pending_;  // engine thread: bytes of the record being received
+    bool inRequest_ = false;             // engine thread: inside a settings request
+    std::string requestTail_;            // engine thread: its last bytes, for "End:"
     std::mt19937 random_;
     bool chattering_;
     Clock::time_point nextChatter_{};
 
     mutable std::mutex lock_;  // guards what follows
-    unsigned received_ = 0, accepted_ = 0;
+    unsigned received_ = 0, accepted_ = 0, settingsRequests_ = 0;
     std::vector<std::uint8_t> image_;
     std::vector<std::vector<std::uint8_t>> records_;
 };

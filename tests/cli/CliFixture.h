@@ -90,4 +90,12 @@ class CliTest : public ::testing::Test {
     std::string dir_;
 };
 
+// A CliTest whose terminal is on one COM number of its own: kCom, and kPort as vigil takes it.
+template <int ComNumber>
+class OnePortTest : public CliTest {
+  protected:
+    static constexpr int kCom = ComNumber;
+    const std::string kPort = "COM" + std::to_string(ComNumber);
+};
+
 }  // namespace testsupport

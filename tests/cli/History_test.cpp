@@ -6,18 +6,20 @@
 
 #include "CliFixture.h"
 #include "protocol/ParameterTable.h"
+#include "tools/BootloaderMode.h"
+#include "tools/EncFile.h"
+#include "tools/TerminalMode.h"
 
+using ::testing::AllOf;
 using ::testing::HasSubstr;
 using ::testing::Not;
 using testsupport::runVigil;
 using testsupport::SettingsTerminal;
+using testsupport::SimulatedLine;
 
 namespace {
 
-constexpr int kCom = 9;
-const std::string kPort = "COM9";
-
-class History : public testsupport::CliTest {};
+class History : public testsupport::OnePortTest<9> {};
 
 std::size_t count(const std::string& text, const std::string& what) {
     std::size_t n = 0;
@@ -77,6 +79,35 @@ TEST_F(History, ReadsAndWritesAreKeptPerUnitAndRestoreWritesThemBackOnlyToThatUn
     EXPECT_EQ(status.exitCode, 0);
     EXPECT_THAT(status.out, HasSubstr(path("vigil/records.sqlite")));
     EXPECT_THAT(status.out, HasSubstr("units: 2"));
+}
+
+// An upload reads the terminal's settings into the records before the wait and files the upload
+// under that unit; a terminal already in its bootloader gets the read only without --no-wait,
+// and a read it leaves unanswered stops nothing.
+TEST_F(History, AnUploadKeepsTheSettingsFirstUnlessTheBootloaderAlreadyListens) {
+    const std::vector<std::uint8_t> image = sim::makeImage(std::vector<std::uint8_t>(300, 7), 100);
+    writeFile("fw.enc", sim::hexText(image));
+    sim::TerminalMode whole;
+    SimulatedLine wholeLine(map, kCom, whole);
+    const auto updated = runVigil({"upload", "--port", kPort, path("fw.enc")});
+    EXPECT_EQ(updated.exitCode, 0) << updated.err;
+    EXPECT_THAT(updated.out, HasSubstr(", unit 004512..."));
+    EXPECT_EQ(whole.updatesInstalled(), 1u);
+    EXPECT_THAT(runVigil({"history", "--unit", "004512"}).out,
+                AllOf(HasSubstr("004512  read  ok"), HasSubstr("004512  upload  ok")));
+
+    for (const bool wait : {true, false}) {
+        sim::BootloaderMode boot;
+        SimulatedLine bootLine(map, kCom + 1, boot);
+        std::vector<std::string> args = {"upload", "--port", "COM10", path("fw.enc")};
+        if (!wait) args.push_back("--no-wait");
+        const auto done = runVigil(args);
+        EXPECT_EQ(done.exitCode, 0) << done.err;
+        EXPECT_EQ(boot.image(), image);
+        EXPECT_EQ(boot.settingsRequestsIgnored(), wait ? 1u : 0u);
+        EXPECT_THAT(done.err, HasSubstr(wait ? "gave no settings to the read, so they are not"
+                                             : "--no-wait: the bootloader listens"));
+    }
 }
 
 TEST_F(History, ARecordsFileThatCannotBeUsedIsToldOnceAndTheReadGoesOn) {

@@ -16,9 +16,6 @@ using testsupport::SettingsTerminal;
 
 namespace {
 
-constexpr int kCom = 11;
-const std::string kPort = "COM11";
-
 std::string serverScript(const std::string& action, const std::string& dir) {
     const std::string command =
         std::string(VIGIL_SOURCE_DIR) + "/scripts/postgres-test-server.sh " + action + " " + dir;
@@ -32,7 +29,7 @@ std::string serverScript(const std::string& action, const std::string& dir) {
     return out;
 }
 
-class TeamRecords : public testsupport::CliTest {
+class TeamRecords : public testsupport::OnePortTest<11> {
   protected:
     void SetUp() override {
         if (!std::getenv("VIGIL_TEST_POSTGRES"))

@@ -11,6 +11,7 @@
 #include "WindowFixture.h"
 #include "app/TeamServerEntry.h"
 #include "app/TeamServerSetting.h"
+#include "app/Unit1Compare.h"
 #include "app/Unit1Verify.h"
 #include "app/UnitJournalWindow.h"
 #include "app/UnitRecords.h"
@@ -38,6 +39,14 @@ class UnitJournal : public apptest::SimFixture<sim::SettingsMode> {
         ASSERT_TRUE(apptest::pumpUntil([&] { return mode->requests().size() > before; }));
         ASSERT_TRUE(apptest::pumpUntil(
             [&] { return !form1->EGpsLongitude->text().isEmpty() && !answerTimer->enabled(); }));
+    }
+    // Disconnected and connected again, to a terminal that does not answer now.
+    void reconnectToASilentTerminal() {
+        form1->ToolButton3Click();
+        ASSERT_TRUE(apptest::pumpUntil([&] { return !form2->CommPort1->IsEnabled(); }));
+        mode->setMuted(true);
+        form1->ToolButton1Click();
+        ASSERT_TRUE(apptest::pumpUntil([&] { return form2->CommPort1->IsEnabled(); }));
     }
     apptest::PrivateFolder folder;
 };
@@ -160,12 +169,7 @@ TEST_F(UnitJournal, FirstWriteOfAConnectionKeepsASnapshotFirst) {
     ASSERT_TRUE(apptest::pumpUntil([&] { return !answerTimer->enabled(); }));
     EXPECT_TRUE(messages.shown().empty());
 
-    // Connected again to a terminal that does not answer.
-    form1->ToolButton3Click();
-    ASSERT_TRUE(apptest::pumpUntil([&] { return !form2->CommPort1->IsEnabled(); }));
-    mode->setMuted(true);
-    form1->ToolButton1Click();
-    ASSERT_TRUE(apptest::pumpUntil([&] { return form2->CommPort1->IsEnabled(); }));
+    ASSERT_NO_FATAL_FAILURE(reconnectToASilentTerminal());
     form1->WriteTLBClick();
     ASSERT_TRUE(apptest::pumpUntil([&] { return compareTimer->enabled(); }));
     messages.answer = platform::MessageResult::Cancel;
@@ -175,6 +179,42 @@ TEST_F(UnitJournal, FirstWriteOfAConnectionKeepsASnapshotFirst) {
     apptest::pumpFor(50ms);
     ASSERT_EQ(mode->requests().size(), 4u);  // the snapshot's read, no write
     EXPECT_EQ(mode->requests()[3], "$Pass=Vostel:End:");
+}
+
+// The first write pressed while a comparison waits: the comparison's answer serves as its
+// snapshot and the write goes once it is in, the pages pressed meanwhile with it; with no answer
+// the operator is asked, after the comparison's own box.
+TEST_F(UnitJournal, AWritePressedWhileAComparisonWaitsGoesWhenItIsOver) {
+    startSimulator();
+    records::SqlStore& store = *app::UnitRecords::instance().recorder().local();
+    const std::size_t before = store.events("004512").size();
+    open("config.abt", "TL1=+70000000001:Apn=apn.test:");
+    form1->CompareWithTerminalClick();
+    form1->WriteTLBClick();
+    form1->WriteApnBClick();
+    ASSERT_TRUE(apptest::pumpUntil([&] { return mode->requests().size() >= 2; }));
+    EXPECT_EQ(mode->requests()[0], "$Pass=Vostel:End:");
+    EXPECT_THAT(mode->requests()[1], HasSubstr("TL1=+70000000001:"));
+    EXPECT_THAT(mode->requests()[1], HasSubstr("Apn1=apn.test:"));
+    ASSERT_TRUE(apptest::pumpUntil([&] { return !answerTimer->enabled(); }));
+    apptest::pumpFor(50ms);
+    EXPECT_EQ(mode->requests().size(), 2u);
+    const auto events = store.events("004512");
+    ASSERT_EQ(events.size(), before + 2);  // no read of its own: the comparison's values serve
+    EXPECT_EQ(events[before].kind, records::Kind::Compare);
+    EXPECT_EQ(events[before + 1].kind, records::Kind::Write);  // filed under the compared unit
+    EXPECT_TRUE(messages.shown().empty());
+
+    ASSERT_NO_FATAL_FAILURE(reconnectToASilentTerminal());
+    form1->CompareWithTerminalClick();
+    form1->WriteTLBClick();
+    messages.answer = platform::MessageResult::Cancel;
+    ASSERT_TRUE(compareTimer->fire());
+    ASSERT_TRUE(apptest::pumpUntil([&] { return messages.shown().size() == 2; }));
+    EXPECT_THAT(messages.texts()[0], HasSubstr(app::kCompareSilentText));
+    EXPECT_EQ(messages.texts()[1], app::kWriteSnapshotFailedQuestion);
+    apptest::pumpFor(50ms);
+    EXPECT_EQ(mode->requests().size(), 3u);  // the comparison's read, no write
 }
 
 }  // namespace
