@@ -4,7 +4,8 @@
 // for a text the catalogue lacks, the source text is shown as it stands.
 //
 // Every text a user sees is written as translated("Context", "source text") so that the catalogue
-// tools find it (they are told that `translated` takes a context and a source, as Qt's translate does).
+// tools find it (they are told that `translated` takes a context and a source, as Qt's translate
+// does).
 #include <functional>
 #include <string>
 

@@ -1,14 +1,16 @@
-#include "platform/Catalogue.h"
 #include "session/Language.h"
 
 #include <gtest/gtest.h>
+
+#include "platform/Catalogue.h"
 
 using session::Language;
 
 TEST(Language, OptionThenVariableThenDefault) {
     EXPECT_EQ(session::parseLanguage("EN"), Language::English);
     EXPECT_EQ(session::parseLanguage("de"), std::nullopt);
-    EXPECT_EQ(session::chooseLanguage(Language::Russian, "en", Language::English), Language::Russian);
+    EXPECT_EQ(session::chooseLanguage(Language::Russian, "en", Language::English),
+              Language::Russian);
     EXPECT_EQ(session::chooseLanguage(std::nullopt, "en", Language::Russian), Language::English);
     // An unknown variable does not switch the program to some language by accident.
     EXPECT_EQ(session::chooseLanguage(std::nullopt, "fr", Language::Russian), Language::Russian);
