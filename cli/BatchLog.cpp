@@ -10,7 +10,7 @@
 #include <cstring>
 #include <utility>
 
-#include "cli/Csv.h"
+#include "files/Csv.h"
 #include "platform/FileTarget.h"
 #include "platform/InputFile.h"
 #include "platform/ProcessTable.h"
@@ -19,10 +19,10 @@
 namespace cli {
 namespace {
 
-const CsvRow kHeader = {"time", "unit", "idcode", "result", "differences"};
+const files::CsvRow kHeader = {"time", "unit", "idcode", "result", "differences"};
 
 std::string headerText() {
-    const std::string line = csvLine(kHeader);
+    const std::string line = files::csvLine(kHeader);
     return line.substr(0, line.size() - 1);
 }
 
@@ -55,7 +55,7 @@ bool readAll(int fd, std::string& text) {
 
 std::optional<LogContents> parseBatchLog(std::string_view text, const std::string& name,
                                          std::string& error) {
-    const auto table = parseCsv(text, error);
+    const auto table = files::parseCsv(text, error);
     if (!table) {
         error = name + ": " + error;
         return std::nullopt;
@@ -67,7 +67,7 @@ std::optional<LogContents> parseBatchLog(std::string_view text, const std::strin
     LogContents contents;
     contents.separator = table->separator;
     for (std::size_t r = 1; r < table->rows.size(); ++r) {
-        const CsvRow& cells = table->rows[r];
+        const files::CsvRow& cells = table->rows[r];
         const std::string at = name + ":" + std::to_string(table->lines[r]) + ": ";
         if (cells.size() < kHeader.size()) {
             contents.refused.push_back(at + "a row cut short (" + std::to_string(cells.size()) +
@@ -154,7 +154,7 @@ std::optional<BatchLog> BatchLog::open(const std::string& path, std::string& err
         return std::nullopt;
     }
     if (existing.empty()) {
-        if (!log.writeWhole(csvLine(kHeader), error)) return std::nullopt;
+        if (!log.writeWhole(files::csvLine(kHeader), error)) return std::nullopt;
         return log;
     }
     // A row cut short at the end (the program stopped inside its write) is ended here, its quote
@@ -212,9 +212,9 @@ bool BatchLog::append(const LogRow& row, std::string& error) {
                 " is not written (put the file back, or start again with a copy)";
         return false;
     }
-    if (!writeWhole(
-            csvLine({row.time, row.unit, row.idCode, row.result, row.differences}, separator_),
-            error))
+    if (!writeWhole(files::csvLine({row.time, row.unit, row.idCode, row.result, row.differences},
+                                   separator_),
+                    error))
         return false;
     note(row);
     return true;

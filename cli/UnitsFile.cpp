@@ -2,8 +2,8 @@
 
 #include <set>
 
-#include "cli/Csv.h"
 #include "cli/InputText.h"
+#include "files/Csv.h"
 #include "platform/InputFile.h"
 
 namespace cli {
@@ -29,7 +29,7 @@ std::optional<std::vector<Unit>> readUnitsFile(const std::string& path, std::str
 
 std::optional<std::vector<Unit>> parseUnitsFile(std::string_view text, const std::string& path,
                                                 std::string& error) {
-    const auto table = parseCsv(text, error);
+    const auto table = files::parseCsv(text, error);
     if (!table) {
         error = path + ": " + error;
         return std::nullopt;
@@ -44,7 +44,7 @@ std::optional<std::vector<Unit>> parseUnitsFile(std::string_view text, const std
     }
     if (table->rows[0][0] != "unit") return fail(0, "the first column must be \"unit\"");
 
-    const CsvRow& header = table->rows[0];
+    const files::CsvRow& header = table->rows[0];
     std::vector<OverrideKey> columns;
     for (std::size_t c = 1; c < header.size(); ++c) {
         auto key = resolveOverrideKey(header[c], error);
@@ -58,7 +58,7 @@ std::optional<std::vector<Unit>> parseUnitsFile(std::string_view text, const std
     std::vector<Unit> units;
     std::set<std::string> labels;
     for (std::size_t r = 1; r < table->rows.size(); ++r) {
-        const CsvRow& row = table->rows[r];
+        const files::CsvRow& row = table->rows[r];
         if (row.size() != header.size())
             return fail(r, std::to_string(row.size()) + " cells, the header has " +
                                std::to_string(header.size()));

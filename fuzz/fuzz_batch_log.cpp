@@ -11,7 +11,7 @@
 #include <string_view>
 
 #include "cli/BatchLog.h"
-#include "cli/Csv.h"
+#include "files/Csv.h"
 #include "fuzz/FuzzSupport.h"
 
 namespace {
@@ -56,7 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         fuzz::require(startsWith(error, kName + ":"), "a refused log names itself");
     } else {
         std::string csvError;
-        const auto table = cli::parseCsv(text, csvError);
+        const auto table = files::parseCsv(text, csvError);
         fuzz::require(
             table && contents->rows.size() + contents->refused.size() + 1 == table->rows.size(),
             "every row is taken or refused");
@@ -65,12 +65,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                               std::isdigit(static_cast<unsigned char>(refused[kName.size() + 1])),
                           "a refused row names its line");
         // A row taken is taken whole: written back, it reads back the same.
-        std::string again = cli::csvLine({"time", "unit", "idcode", "result", "differences"});
+        std::string again = files::csvLine({"time", "unit", "idcode", "result", "differences"});
         for (const cli::LogRow& r : contents->rows) {
             fuzz::require(
                 !r.unit.empty() && (r.result == cli::kResultOk || r.result == cli::kResultFailed),
                 "a row taken has its unit and a result");
-            again += cli::csvLine({r.time, r.unit, r.idCode, r.result, r.differences});
+            again += files::csvLine({r.time, r.unit, r.idCode, r.result, r.differences});
         }
         const auto reread = cli::parseBatchLog(again, kName, error);
         fuzz::require(

@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "cli/Csv.h"
 #include "cli/UnitsFile.h"
+#include "files/Csv.h"
 #include "fuzz/FuzzSupport.h"
 
 namespace {
@@ -40,10 +40,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     std::string csvError;
-    const auto table = cli::parseCsv(text, csvError);
+    const auto table = files::parseCsv(text, csvError);
     fuzz::require(table && table->rows.size() == units->size() + 1, "every data row is one unit");
     for (std::size_t u = 0; u < units->size(); ++u) {
-        const cli::CsvRow& row = table->rows[u + 1];
+        const files::CsvRow& row = table->rows[u + 1];
         fuzz::require((*units)[u].label == row[0] && !row[0].empty(),
                       "a unit keeps its row's label");
         std::size_t given = 0;

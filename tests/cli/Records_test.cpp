@@ -1,12 +1,11 @@
 // The pieces of the program that decide what gets written and how: overrides in their two forms,
-// the spreadsheet's CSV, the log a resumed batch reads back, and the line settings taken from the
+// the log a resumed batch reads back, and the line settings taken from the
 // registry store the windows write.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "CliFixture.h"
 #include "cli/BatchLog.h"
-#include "cli/Csv.h"
 #include "cli/LineSettings.h"
 #include "cli/Overrides.h"
 
@@ -71,25 +70,6 @@ TEST(Overrides, ValuesThatCannotBeSentAreRefused) {
         EXPECT_FALSE(cli::parseOverride(c.set, error)) << c.set;
         EXPECT_THAT(error, HasSubstr(c.says)) << c.set;
     }
-}
-
-TEST(Csv, FieldsSurviveAWriteAndAReadBack) {
-    const std::vector<std::string> row = {"U1", "a,b", "say \"hi\"", "two\nlines", "", "тест"};
-    for (const char separator : {',', ';'}) {
-        std::string error;
-        const std::string text = cli::csvLine({"unit", "x", "y", "z", "w", "v"}, separator) +
-                                 cli::csvLine(row, separator);
-        const auto table = cli::parseCsv("\xEF\xBB\xBF" + text, error);
-        ASSERT_TRUE(table) << error;
-        EXPECT_EQ(table->separator, separator);
-        EXPECT_THAT(table->rows, ElementsAre(ElementsAre("unit", "x", "y", "z", "w", "v"), row));
-    }
-    std::string error;
-    const auto crlf = cli::parseCsv("unit,TL9\r\n\r\nU1,1\r\nU2,\"\"\r\n", error);
-    ASSERT_TRUE(crlf);
-    EXPECT_THAT(crlf->rows, ElementsAre(ElementsAre("unit", "TL9"), ElementsAre("U1", "1"),
-                                        ElementsAre("U2", "")));
-    EXPECT_THAT(crlf->lines, ElementsAre(1u, 3u, 4u));
 }
 
 class Log : public testsupport::CliTest {};
