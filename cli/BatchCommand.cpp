@@ -12,14 +12,16 @@
 #include "cli/OutputFile.h"
 #include "cli/Recording.h"
 #include "cli/Session.h"
-#include "cli/UnitsFile.h"
 #include "cli/WriteVerify.h"
 #include "protocol/Cp1251.h"
 #include "protocol/ParameterTable.h"
 #include "session/UnitIdentity.h"
+#include "session/UnitsFile.h"
 
 namespace cli {
 namespace {
+
+using session::Unit;
 
 constexpr std::string_view kHelp =
     "usage: vigil batch --port COM<n> TEMPLATE.abt UNITS.csv --log LOG.csv [--keep-unlisted]\n"
@@ -243,7 +245,7 @@ bool Batch::commission(const Unit& unit, const std::string& idCode,
     whole.answer = answer;
     recording::recordReading(records::Kind::Read, session_.link, reading, whole);
     protocol::ValueStore values = templateFile_.valuesOver(reading);
-    for (const Override& value : unit.values) applyOverride(values, value);
+    for (const session::Override& value : unit.values) session::applyOverride(values, value);
     const protocol::ValueStore sent = values;
     const WriteOutcome outcome = writeAndVerify(session_.terminal, values);
     recording::recordWrite(records::Kind::Write, session_.link, idCode, sent, values, outcome);
@@ -381,13 +383,14 @@ int runBatch(const CommandLine& line) {
     const auto options = linkOptions(line, error);
     if (!options) return usageError("batch", error);
 
-    const auto units = readUnitsFile(line.positional[1], error);
+    const auto units = session::readUnitsFile(line.positional[1], error);
     if (!units) {
         printError(error);
         return kExitBadInput;
     }
-    const auto templateFile = readConfigurationFile(
-        line.positional[0], line.has(kKeepUnlistedOption), suppliedByEveryUnit(*units), error);
+    const auto templateFile =
+        readConfigurationFile(line.positional[0], line.has(kKeepUnlistedOption),
+                              session::suppliedByEveryUnit(*units), error);
     if (!templateFile) {
         printError(error);
         return kExitBadInput;

@@ -7,9 +7,9 @@
 #include <string>
 #include <string_view>
 
-#include "cli/UnitsFile.h"
 #include "files/Csv.h"
 #include "fuzz/FuzzSupport.h"
+#include "session/UnitsFile.h"
 
 namespace {
 
@@ -33,7 +33,7 @@ bool namesFileAndLine(const std::string& error, std::string_view text) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     std::string error;
-    const auto units = cli::parseUnitsFile(text, kName, error);
+    const auto units = session::parseUnitsFile(text, kName, error);
     if (!units) {
         fuzz::require(namesFileAndLine(error, text),
                       "a refused units file names itself and the line");

@@ -1,12 +1,11 @@
-#include "cli/UnitsFile.h"
+#include "session/UnitsFile.h"
 
 #include <set>
 
-#include "cli/InputText.h"
 #include "files/Csv.h"
 #include "platform/InputFile.h"
 
-namespace cli {
+namespace session {
 
 std::set<const protocol::Parameter*> suppliedByEveryUnit(const std::vector<Unit>& units) {
     std::set<const protocol::Parameter*> every;
@@ -22,9 +21,10 @@ std::set<const protocol::Parameter*> suppliedByEveryUnit(const std::vector<Unit>
 }
 
 std::optional<std::vector<Unit>> readUnitsFile(const std::string& path, std::string& error) {
-    const auto text = readInputText(path, platform::kMaxUnitsFileBytes, error);
-    if (!text) return std::nullopt;
-    return parseUnitsFile(*text, path, error);
+    const platform::InputFile file = platform::readInputFile(path, platform::kMaxUnitsFileBytes);
+    if (file.status == platform::InputStatus::Read) return parseUnitsFile(file.bytes, path, error);
+    error = path + ": " + file.reason;
+    return std::nullopt;
 }
 
 std::optional<std::vector<Unit>> parseUnitsFile(std::string_view text, const std::string& path,
@@ -77,4 +77,4 @@ std::optional<std::vector<Unit>> parseUnitsFile(std::string_view text, const std
     return units;
 }
 
-}  // namespace cli
+}  // namespace session
