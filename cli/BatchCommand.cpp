@@ -4,7 +4,6 @@
 #include <optional>
 #include <set>
 
-#include "cli/BatchLog.h"
 #include "cli/Clock.h"
 #include "cli/Command.h"
 #include "cli/ConfigurationFile.h"
@@ -15,12 +14,16 @@
 #include "cli/WriteVerify.h"
 #include "protocol/Cp1251.h"
 #include "protocol/ParameterTable.h"
+#include "session/BatchLog.h"
 #include "session/UnitIdentity.h"
 #include "session/UnitsFile.h"
 
 namespace cli {
 namespace {
 
+using session::BatchLog;
+using session::kResultFailed;
+using session::kResultOk;
 using session::Unit;
 
 constexpr std::string_view kHelp =

@@ -10,9 +10,9 @@
 #include <string>
 #include <string_view>
 
-#include "cli/BatchLog.h"
 #include "files/Csv.h"
 #include "fuzz/FuzzSupport.h"
+#include "session/BatchLog.h"
 
 namespace {
 
@@ -51,7 +51,7 @@ std::string contentsOf(int fd) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     std::string error;
-    const auto contents = cli::parseBatchLog(text, kName, error);
+    const auto contents = session::parseBatchLog(text, kName, error);
     if (!contents) {
         fuzz::require(startsWith(error, kName + ":"), "a refused log names itself");
     } else {
@@ -66,13 +66,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                           "a refused row names its line");
         // A row taken is taken whole: written back, it reads back the same.
         std::string again = files::csvLine({"time", "unit", "idcode", "result", "differences"});
-        for (const cli::LogRow& r : contents->rows) {
-            fuzz::require(
-                !r.unit.empty() && (r.result == cli::kResultOk || r.result == cli::kResultFailed),
-                "a row taken has its unit and a result");
+        for (const session::LogRow& r : contents->rows) {
+            fuzz::require(!r.unit.empty() && (r.result == session::kResultOk ||
+                                              r.result == session::kResultFailed),
+                          "a row taken has its unit and a result");
             again += files::csvLine({r.time, r.unit, r.idCode, r.result, r.differences});
         }
-        const auto reread = cli::parseBatchLog(again, kName, error);
+        const auto reread = session::parseBatchLog(again, kName, error);
         fuzz::require(
             reread && reread->rows.size() == contents->rows.size() && reread->refused.empty(),
             "rows taken read back whole");
@@ -84,16 +84,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const int fd = logFile(text);
     const std::string path = "/proc/self/fd/" + std::to_string(fd);
-    auto log = cli::BatchLog::open(path, error);
+    auto log = session::BatchLog::open(path, error);
     if (!log) return 0;
     const std::string now = contentsOf(fd);
     fuzz::require(!now.empty() && now.back() == '\n', "an opened log ends with a whole line");
-    fuzz::require(log->append({"t", "U", "004512 V", cli::kResultOk, ""}, error),
+    fuzz::require(log->append({"t", "U", "004512 V", session::kResultOk, ""}, error),
                   "a row can be appended");
     fuzz::require(log->done("U"), "the row appended counts");
     std::string reopenError;
     log.reset();
-    const auto reopened = cli::BatchLog::open(path, reopenError);
+    const auto reopened = session::BatchLog::open(path, reopenError);
     fuzz::require(reopened && reopened->done("U"), "the row appended reads back whole");
     return 0;
 }

@@ -14,7 +14,7 @@
 #include <string_view>
 #include <vector>
 
-namespace cli {
+namespace session {
 
 inline constexpr const char* kResultOk = "ok";
 inline constexpr const char* kResultFailed = "failed";
@@ -83,4 +83,4 @@ class BatchLog {
     std::vector<std::string> refused_;
 };
 
-}  // namespace cli
+}  // namespace session

@@ -1,4 +1,4 @@
-#include "cli/BatchLog.h"
+#include "session/BatchLog.h"
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -16,7 +16,7 @@
 #include "platform/ProcessTable.h"
 #include "session/UnitIdentity.h"
 
-namespace cli {
+namespace session {
 namespace {
 
 const files::CsvRow kHeader = {"time", "unit", "idcode", "result", "differences"};
@@ -179,7 +179,7 @@ bool BatchLog::done(const std::string& unit) const {
     if (it == latest_.end() || it->second.result != kResultOk) return false;
     // A later row that names its terminal under another unit (a log edited by hand) means that
     // terminal holds the other unit's values now: this one is not done anywhere.
-    const std::string identity = session::unitIdentity(it->second.idCode);
+    const std::string identity = unitIdentity(it->second.idCode);
     const auto bound = unitByIdentity_.find(identity);
     return identity.empty() || bound == unitByIdentity_.end() || bound->second == unit;
 }
@@ -195,7 +195,7 @@ std::string BatchLog::idCodeOf(const std::string& unit) const {
 }
 
 const std::string* BatchLog::unitOf(std::string_view idCodText) const {
-    const std::string identity = session::unitIdentity(idCodText);
+    const std::string identity = unitIdentity(idCodText);
     if (identity.empty()) return nullptr;
     const auto it = unitByIdentity_.find(identity);
     return it == unitByIdentity_.end() ? nullptr : &it->second;
@@ -222,7 +222,7 @@ bool BatchLog::append(const LogRow& row, std::string& error) {
 
 void BatchLog::note(const LogRow& row) {
     latest_[row.unit] = row;
-    if (const std::string identity = session::unitIdentity(row.idCode); !identity.empty())
+    if (const std::string identity = unitIdentity(row.idCode); !identity.empty())
         unitByIdentity_[identity] = row.unit;
 }
 
@@ -243,4 +243,4 @@ bool BatchLog::writeWhole(const std::string& bytes, std::string& error) {
     return true;
 }
 
-}  // namespace cli
+}  // namespace session
