@@ -53,6 +53,14 @@ bool readAll(int fd, std::string& text) {
 
 }  // namespace
 
+LogRow attemptRow(std::string time, std::string unit, std::string idCode,
+                  const std::vector<std::string>& differences) {
+    std::string joined;
+    for (const std::string& d : differences) joined += (joined.empty() ? "" : "; ") + d;
+    return {std::move(time), std::move(unit), std::move(idCode),
+            differences.empty() ? kResultOk : kResultFailed, std::move(joined)};
+}
+
 std::optional<LogContents> parseBatchLog(std::string_view text, const std::string& name,
                                          std::string& error) {
     const auto table = files::parseCsv(text, error);

@@ -27,6 +27,10 @@ struct LogRow {
     std::string differences;  // "; " between parameters
 };
 
+// The row of an attempt: ok when nothing differs, else failed with the differences.
+LogRow attemptRow(std::string time, std::string unit, std::string idCode,
+                  const std::vector<std::string>& differences);
+
 // A log's text, row by row: each row is taken whole or refused with its line number.
 struct LogContents {
     char separator = ',';
