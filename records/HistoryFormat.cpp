@@ -110,6 +110,10 @@ std::string historyJson(std::span<const Event> events) {
     return out + (events.empty() ? "]\n" : "\n]\n");
 }
 
+std::string valuesJson(const Values& values) {
+    return jsonObject(values, "") + "\n";
+}
+
 std::string historyCsv(std::span<const Event> events) {
     std::string out =
         "time,unit,idcod,own_number,firmware,kind,result,operator,host,program,command,port,"
