@@ -15,6 +15,7 @@
 #include "protocol/FieldCaptions.h"
 #include "protocol/TransmitBuffer.h"
 #include "protocol/ValueStore.h"
+#include "records/EventChanges.h"
 #include "records/HistoryFormat.h"
 #include "records/Snapshot.h"
 
@@ -169,25 +170,8 @@ void UnitJournalWindow::eventChosen() {
     RestoreToScreen->setEnabled(e && records::holdsSettings(*e));
     SaveEventAsAbt->setEnabled(e && records::holdsSettings(*e));
     if (!e) return;
-    // Against the newest earlier event that held the unit's values; a write's own differences
-    // (what was sent and not taken) when it is the first.
-    const records::Event* before = nullptr;
-    for (const records::Event* p = e; p != events_.data();) {
-        --p;
-        if (records::holdsSettings(*p)) {
-            before = p;
-            break;
-        }
-    }
-    std::vector<records::Difference> rows;
-    if (before) {
-        for (const auto& [name, value] : e->values) {
-            const std::string old = records::valueOf(before->values, name);
-            if (old != value) rows.push_back({name, old, value});
-        }
-    } else {
-        rows = e->differences;
-    }
+    const std::vector<records::Difference> rows =
+        records::changesOf(events_, static_cast<std::size_t>(e - events_.data()));
     DiffTable->setRowCount(static_cast<int>(rows.size()));
     for (std::size_t i = 0; i < rows.size(); ++i)
         fillRow(DiffTable, static_cast<int>(i),

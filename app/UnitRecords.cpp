@@ -128,14 +128,7 @@ void UnitRecords::linkOpened(int comNumber) {
     heard_ = false;
     linkIdCod_.clear();
     port_ = "COM" + std::to_string(comNumber);
-    adapter_ = platform::devicePathFor(comNumber);
-    // As the port window lists it: the device as it resolves now and the product's name.
-    static constexpr std::string_view kDash = " — ";
-    for (const platform::ComPortEntry& entry : platform::listPorts()) {
-        const std::string text = platform::portListText(entry);
-        if (entry.number == comNumber && text.find(kDash) != std::string::npos)
-            adapter_ = text.substr(text.find(kDash) + kDash.size());
-    }
+    adapter_ = platform::adapterText(comNumber);
 }
 
 records::Event UnitRecords::newEvent(records::Kind kind, const std::string& command) const {

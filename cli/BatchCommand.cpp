@@ -2,9 +2,7 @@
 // resumable log.
 #include <cstdio>
 #include <optional>
-#include <set>
 
-#include "cli/BatchLog.h"
 #include "cli/Clock.h"
 #include "cli/Command.h"
 #include "cli/ConfigurationFile.h"
@@ -12,14 +10,21 @@
 #include "cli/OutputFile.h"
 #include "cli/Recording.h"
 #include "cli/Session.h"
-#include "cli/UnitsFile.h"
 #include "cli/WriteVerify.h"
 #include "protocol/Cp1251.h"
 #include "protocol/ParameterTable.h"
+#include "session/BatchLog.h"
+#include "session/BatchPlan.h"
 #include "session/UnitIdentity.h"
+#include "session/UnitsFile.h"
 
 namespace cli {
 namespace {
+
+using session::BatchLog;
+using session::kResultFailed;
+using session::kResultOk;
+using session::Unit;
 
 constexpr std::string_view kHelp =
     "usage: vigil batch --port COM<n> TEMPLATE.abt UNITS.csv --log LOG.csv [--keep-unlisted]\n"
@@ -66,18 +71,13 @@ class Batch {
 
     Batch(Session& session, BatchLog& log, const std::vector<Unit>& units,
           const ConfigurationFile& templateFile)
-        : session_(session), log_(log), units_(units), templateFile_(templateFile) {}
+        : session_(session), log_(log), plan_(log, units), templateFile_(templateFile) {}
 
     End run();
 
     int ok = 0, failed = 0;
 
   private:
-    // The unit a new terminal takes: the first not done that no terminal is bound to.
-    const Unit* nextFresh() const;
-    // The unit to ask for: a new one, else a failed one not yet tried again in this run.
-    const Unit* asked() const;
-    const Unit* byLabel(const std::string& label) const;
     // Polls with reads until a terminal answers every key; `answer` keeps the answer's bytes.
     End awaitTerminal(protocol::ValueStore& reading, std::string& answer);
     // Waits until the terminal of `idCode` no longer answers; false on Ctrl+C.
@@ -95,31 +95,10 @@ class Batch {
 
     Session& session_;
     BatchLog& log_;
-    const std::vector<Unit>& units_;
+    session::BatchPlan plan_;
     const ConfigurationFile& templateFile_;
-    std::set<std::string> triedNow_;  // units attempted in this run
-    std::string connectedId_;         // the IDCOD text of the terminal last seen connected
+    std::string connectedId_;  // the IDCOD text of the terminal last seen connected
 };
-
-const Unit* Batch::nextFresh() const {
-    for (const Unit& unit : units_)
-        if (!log_.done(unit.label) && !log_.bound(unit.label) && !triedNow_.count(unit.label))
-            return &unit;
-    return nullptr;
-}
-
-const Unit* Batch::asked() const {
-    if (const Unit* fresh = nextFresh()) return fresh;
-    for (const Unit& unit : units_)
-        if (!log_.done(unit.label) && !triedNow_.count(unit.label)) return &unit;
-    return nullptr;
-}
-
-const Unit* Batch::byLabel(const std::string& label) const {
-    for (const Unit& unit : units_)
-        if (unit.label == label) return &unit;
-    return nullptr;
-}
 
 bool Batch::openQuietly(bool& reasonShown) {
     if (session_.link.isOpen()) return true;
@@ -171,63 +150,67 @@ bool Batch::awaitDisconnect(const std::string& idCode) {
         silentReads = 0;
         // One that gave no code (and was not written) is still there while it answers the same.
         const std::string now = protocol::fromCp1251ForDisplay(reading.text("EIdCod").value_or(""));
-        const bool same =
-            session::unitIdentity(idCode).empty() ? now == idCode : session::sameUnit(now, idCode);
-        if (r.answered.count(protocol::byControl("EIdCod")) && !same) return true;
+        if (r.answered.count(protocol::byControl("EIdCod")) &&
+            !session::stillConnected(idCode, now))
+            return true;
         if (session_.loop.runFor(kPollPause) == EventLoop::Outcome::Interrupted) return false;
     }
 }
 
 const Unit* Batch::unitFor(const Unit& asked, const std::string& idCode) const {
+    using Kind = session::TerminalVerdict::Kind;
     const char* label = asked.label.c_str();
-    if (session::unitIdentity(idCode).empty()) {
-        std::printf(
-            "Unit %s: the connected terminal gives no identification code (IDCOD=%s); "
-            "it could not be told from another unit, so it is not written; "
-            "disconnect it.\n",
-            label, idCode.c_str());
-        return nullptr;
-    }
-    if (const std::string* known = log_.unitOf(idCode)) {
-        const Unit* unit = byLabel(*known);
-        if (log_.done(*known) && !session::sameUnit(log_.idCodeOf(*known), idCode))
-            // Written in part while it was swapped for the unit's terminal, which was done since.
+    const session::TerminalVerdict verdict = plan_.judge(idCode);
+    const char* known = verdict.known.c_str();
+    switch (verdict.kind) {
+        case Kind::Unidentified:
+            std::printf(
+                "Unit %s: the connected terminal gives no identification code (IDCOD=%s); "
+                "it could not be told from another unit, so it is not written; "
+                "disconnect it.\n",
+                label, idCode.c_str());
+            break;
+        case Kind::StrayAttempt:
             std::printf(
                 "Unit %s: the connected terminal (IDCOD=%s) took part of unit %s's values "
                 "in an attempt that failed; unit %s was done since on another terminal "
                 "(IDCOD=%s). This one is not written and may hold unit %s's values; "
                 "disconnect it.\n",
-                label, idCode.c_str(), known->c_str(), known->c_str(),
-                log_.idCodeOf(*known).c_str(), known->c_str());
-        else if (log_.done(*known))
+                label, idCode.c_str(), known, known, log_.idCodeOf(verdict.known).c_str(), known);
+            break;
+        case Kind::Done:
             std::printf(
                 "Unit %s: the connected terminal (IDCOD=%s) is unit %s, already done; "
                 "disconnect it.\n",
-                label, idCode.c_str(), known->c_str());
-        else if (!unit)
+                label, idCode.c_str(), known);
+            break;
+        case Kind::NotListed:
             std::printf(
                 "Unit %s: the connected terminal (IDCOD=%s) is unit %s of the log, which "
                 "the units file does not list; disconnect it.\n",
-                label, idCode.c_str(), known->c_str());
-        else
-            std::printf("Unit %s: terminal IDCOD=%s, failed before; trying it again.\n",
-                        known->c_str(), idCode.c_str());
-        return log_.done(*known) ? nullptr : unit;
+                label, idCode.c_str(), known);
+            break;
+        case Kind::Retry:
+            std::printf("Unit %s: terminal IDCOD=%s, failed before; trying it again.\n", known,
+                        idCode.c_str());
+            break;
+        case Kind::Fresh:
+            std::printf("Unit %s: terminal IDCOD=%s, writing.\n", verdict.unit->label.c_str(),
+                        idCode.c_str());
+            break;
+        case Kind::NoUnitLeft:
+            std::printf(
+                "Unit %s: the connected terminal (IDCOD=%s) is not in the log, and unit %s has a "
+                "terminal of its own (IDCOD=%s); disconnect it.\n",
+                label, idCode.c_str(), label, log_.idCodeOf(asked.label).c_str());
+            break;
     }
-    if (const Unit* fresh = nextFresh()) {
-        std::printf("Unit %s: terminal IDCOD=%s, writing.\n", fresh->label.c_str(), idCode.c_str());
-        return fresh;
-    }
-    std::printf(
-        "Unit %s: the connected terminal (IDCOD=%s) is not in the log, and unit %s has a "
-        "terminal of its own (IDCOD=%s); disconnect it.\n",
-        label, idCode.c_str(), label, log_.idCodeOf(asked.label).c_str());
-    return nullptr;
+    return verdict.unit;
 }
 
 bool Batch::commission(const Unit& unit, const std::string& idCode,
                        const protocol::ValueStore& reading, const std::string& answer, End& end) {
-    triedNow_.insert(unit.label);
+    plan_.tried(unit.label);
     // A kept value the answer parse would bend is refused for this unit; nothing is sent.
     if (std::string problem = templateFile_.keptValuesProblem(answer, reading); !problem.empty()) {
         WriteOutcome refused;
@@ -243,7 +226,7 @@ bool Batch::commission(const Unit& unit, const std::string& idCode,
     whole.answer = answer;
     recording::recordReading(records::Kind::Read, session_.link, reading, whole);
     protocol::ValueStore values = templateFile_.valuesOver(reading);
-    for (const Override& value : unit.values) applyOverride(values, value);
+    for (const session::Override& value : unit.values) session::applyOverride(values, value);
     const protocol::ValueStore sent = values;
     const WriteOutcome outcome = writeAndVerify(session_.terminal, values);
     recording::recordWrite(records::Kind::Write, session_.link, idCode, sent, values, outcome);
@@ -318,12 +301,9 @@ bool Batch::record(const Unit& unit, const std::string& idCode, const WriteOutco
     }
     differences.insert(differences.end(), extra.begin(), extra.end());
     const bool agreed = differences.empty();
-    std::string joined;
-    for (const std::string& d : differences) joined += (joined.empty() ? "" : "; ") + d;
     std::string error;
-    if (!log_.append(
-            {localTimestamp(), unit.label, idCode, agreed ? kResultOk : kResultFailed, joined},
-            error)) {
+    if (!log_.append(session::attemptRow(localTimestamp(), unit.label, idCode, differences),
+                     error)) {
         // What the terminal now holds must not go unsaid because the log could not keep it.
         printError(error);
         printError("unit " + unit.label + " (IDCOD=" + idCode +
@@ -341,7 +321,7 @@ Batch::End Batch::run() {
     // Set while a terminal is connected: what to tell the operator about it (empty: told).
     std::optional<std::string> connected;
     for (;;) {
-        const Unit* unit = asked();
+        const Unit* unit = plan_.asked();
         if (!unit) return End::Finished;
         if (connected) {
             if (!connected->empty()) std::printf("%s\n", connected->c_str());
@@ -381,13 +361,14 @@ int runBatch(const CommandLine& line) {
     const auto options = linkOptions(line, error);
     if (!options) return usageError("batch", error);
 
-    const auto units = readUnitsFile(line.positional[1], error);
+    const auto units = session::readUnitsFile(line.positional[1], error);
     if (!units) {
         printError(error);
         return kExitBadInput;
     }
-    const auto templateFile = readConfigurationFile(
-        line.positional[0], line.has(kKeepUnlistedOption), suppliedByEveryUnit(*units), error);
+    const auto templateFile =
+        readConfigurationFile(line.positional[0], line.has(kKeepUnlistedOption),
+                              session::suppliedByEveryUnit(*units), error);
     if (!templateFile) {
         printError(error);
         return kExitBadInput;
@@ -409,16 +390,11 @@ int runBatch(const CommandLine& line) {
         printError(session.link.failure());
         return kExitFailure;
     }
-    const auto countDone = [&] {
-        int n = 0;
-        for (const Unit& unit : *units) n += log->done(unit.label);
-        return n;
-    };
-    const int skipped = countDone();
+    const int skipped = session::BatchPlan(*log, *units).doneCount();
     Batch batch(session, *log, *units, *templateFile);
     const Batch::End end = batch.run();
     session.link.close();
-    const int done = countDone();
+    const int done = session::BatchPlan(*log, *units).doneCount();
     std::printf("Batch: %d ok, %d failed, %d done before.\n", batch.ok, batch.failed, skipped);
     switch (end) {
         case Batch::End::LogFailed:

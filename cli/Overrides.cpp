@@ -1,56 +1,6 @@
 #include "cli/Overrides.h"
 
-#include <algorithm>
-#include <cctype>
-
-#include "protocol/Cp1251.h"
-#include "protocol/WriteCheck.h"
-#include "session/ValueDomain.h"
-
 namespace cli {
-namespace {
-
-bool sameLetters(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::toupper(static_cast<unsigned char>(x)) ==
-                      std::toupper(static_cast<unsigned char>(y));
-           });
-}
-
-}  // namespace
-
-std::optional<OverrideKey> resolveOverrideKey(std::string_view key, std::string& error) {
-    for (const protocol::Parameter& p : protocol::kParameters) {
-        const bool byName = sameLetters(key, p.name);
-        const bool byFileKey =
-            !p.fileKey.empty() && sameLetters(key, p.fileKey.substr(0, p.fileKey.size() - 1));
-        if (!byName && !byFileKey) continue;
-        if (p.group == protocol::WriteGroup::None) {
-            error = std::string(key) + " is reported by the terminal and cannot be written";
-            return std::nullopt;
-        }
-        return OverrideKey{&p, !byName};
-    }
-    error = "unknown parameter " + std::string(key) + " (a parameter name or an .abt key)";
-    return std::nullopt;
-}
-
-std::optional<Override> makeOverride(const OverrideKey& key, std::string_view utf8Value,
-                                     std::string& error) {
-    const protocol::Parameter& p = *key.parameter;
-    const std::optional<std::string> cp1251 = protocol::toCp1251(utf8Value);
-    if (!cp1251) {
-        error = "the value for " + std::string(p.name) + " has characters Windows-1251 lacks";
-        return std::nullopt;
-    }
-    const protocol::ValueForm form = key.abtKey ? protocol::fileForm(p) : p.form;
-    std::optional<std::string> wire = session::linkValue(p, form, *cp1251);
-    if (!wire) {
-        error = session::invalidValueMessage(p, form, utf8Value);
-        return std::nullopt;
-    }
-    return Override{&p, std::move(*wire)};
-}
 
 std::optional<Override> parseOverride(std::string_view keyEqualsValue, std::string& error) {
     const std::size_t eq = keyEqualsValue.find('=');
@@ -58,13 +8,9 @@ std::optional<Override> parseOverride(std::string_view keyEqualsValue, std::stri
         error = "--set needs KEY=VALUE, got \"" + std::string(keyEqualsValue) + "\"";
         return std::nullopt;
     }
-    const auto key = resolveOverrideKey(keyEqualsValue.substr(0, eq), error);
+    const auto key = session::resolveOverrideKey(keyEqualsValue.substr(0, eq), error);
     if (!key) return std::nullopt;
-    return makeOverride(*key, keyEqualsValue.substr(eq + 1), error);
-}
-
-void applyOverride(protocol::ControlAccess& values, const Override& override) {
-    protocol::applyValue(values, *override.parameter, override.wire);
+    return session::makeOverride(*key, keyEqualsValue.substr(eq + 1), error);
 }
 
 }  // namespace cli

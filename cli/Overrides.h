@@ -1,42 +1,19 @@
 #pragma once
-// Values given on the command line (--set KEY=VALUE) or in a batch's units file, on top of a
-// configuration file. KEY is a parameter name ("ModulePhone", "ServerIp1") or an .abt key without
-// its "=" ("TL9", "Ip1"), in any letter case. The value is UTF-8 and takes the form the key
-// implies:
-// - after a parameter name, the form a write request carries (the form `vigil read --format
-//   json` prints): a text as it is, "0"/"1" for a flag, the item index digit for a list, the
-//   press count "1"/"2" for AlarmPressCount, one hex digit for MicSensitivity;
-// - after an .abt key, the form of the .abt file (AlarmPressCount as its item index "0"/"1"),
-//   checked as a value of the file is.
-// Only writable parameters can be set, and only to a value in their domain (session/ValueDomain.h):
-// "REG=Z", "Coord=9" or "Sms1En=5" are refused, never bent into range.
+// Values given on the command line as --set KEY=VALUE, on top of a configuration file; the key
+// and the value's form are those of session/ValueOverride.h.
 #include <optional>
 #include <string>
 #include <string_view>
 
-#include "protocol/ControlAccess.h"
-#include "protocol/ParameterTable.h"
+#include "session/ValueOverride.h"
 
 namespace cli {
 
-struct OverrideKey {
-    const protocol::Parameter* parameter = nullptr;
-    bool abtKey = false;  // the key named the .abt item, not the parameter
-};
+using session::applyOverride;
+using session::Override;
 
-struct Override {
-    const protocol::Parameter* parameter = nullptr;
-    std::string wire;  // the value as a write request carries it (cp1251)
-};
-
-// nullopt with `error` set for an unknown or read-only key.
-std::optional<OverrideKey> resolveOverrideKey(std::string_view key, std::string& error);
-// nullopt with `error` set for a value the key's form does not allow.
-std::optional<Override> makeOverride(const OverrideKey& key, std::string_view utf8Value,
-                                     std::string& error);
-// "KEY=VALUE" as --set takes it.
+// "KEY=VALUE" as --set takes it; nullopt with `error` set for anything else, an unknown or
+// read-only key, or a value the key's form does not allow.
 std::optional<Override> parseOverride(std::string_view keyEqualsValue, std::string& error);
-
-void applyOverride(protocol::ControlAccess& values, const Override& override);
 
 }  // namespace cli

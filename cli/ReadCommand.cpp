@@ -1,12 +1,13 @@
 // vigil read: the terminal's values as an .abt file or as JSON.
 #include "cli/Command.h"
 #include "cli/ExitCodes.h"
-#include "cli/JsonValues.h"
 #include "cli/OutputFile.h"
 #include "cli/Recording.h"
 #include "cli/Session.h"
 #include "files/AbtFile.h"
 #include "protocol/ValueStore.h"
+#include "records/HistoryFormat.h"
+#include "records/NewEvent.h"
 #include "session/TemplateValues.h"
 
 namespace cli {
@@ -50,7 +51,8 @@ int runRead(const CommandLine& line) {
         printError("warning: the terminal holds " + bent +
                    "; the output holds the value as read into range");
 
-    if (format == "json") return writeOutput(line.value("out"), valuesAsJson(values));
+    if (format == "json")
+        return writeOutput(line.value("out"), records::valuesJson(records::valuesOf(values)));
     protocol::TransmitBuffer buffer;
     const protocol::ComposeResult composed = files::composeAbt(values, buffer);
     if (!composed.ok) {

@@ -10,10 +10,10 @@
 #include <string>
 #include <string_view>
 
-#include "cli/BatchLog.h"
-#include "cli/Csv.h"
+#include "files/Csv.h"
 #include "fuzz/FileTextCase.h"
 #include "fuzz/FuzzSupport.h"
+#include "session/BatchLog.h"
 
 namespace {
 
@@ -48,28 +48,26 @@ std::string contentsOf(int fd) {
 }
 
 // Every row is taken or refused; a row taken is taken whole: written back, it reads back the same.
-void checkTaken(std::string_view text, const cli::LogContents& contents) {
+void checkTaken(std::string_view text, const session::LogContents& contents) {
     std::string csvError;
-    const auto table = cli::parseCsv(text, csvError);
-    fuzz::require(
-        table && contents.rows.size() + contents.refused.size() + 1 == table->rows.size(),
-        "every row is taken or refused");
+    const auto table = files::parseCsv(text, csvError);
+    fuzz::require(table && contents.rows.size() + contents.refused.size() + 1 == table->rows.size(),
+                  "every row is taken or refused");
     for (const std::string& refused : contents.refused)
         fuzz::require(startsWith(refused, kName + ":") && refused.size() > kName.size() + 1 &&
                           std::isdigit(static_cast<unsigned char>(refused[kName.size() + 1])),
                       "a refused row names its line");
-    std::string again = cli::csvLine({"time", "unit", "idcode", "result", "differences"});
-    for (const cli::LogRow& r : contents.rows) {
-        fuzz::require(
-            !r.unit.empty() && (r.result == cli::kResultOk || r.result == cli::kResultFailed),
-            "a row taken has its unit and a result");
-        again += cli::csvLine({r.time, r.unit, r.idCode, r.result, r.differences});
+    std::string again = files::csvLine({"time", "unit", "idcode", "result", "differences"});
+    for (const session::LogRow& r : contents.rows) {
+        fuzz::require(!r.unit.empty() &&
+                          (r.result == session::kResultOk || r.result == session::kResultFailed),
+                      "a row taken has its unit and a result");
+        again += files::csvLine({r.time, r.unit, r.idCode, r.result, r.differences});
     }
     std::string error;
-    const auto reread = cli::parseBatchLog(again, kName, error);
-    fuzz::require(
-        reread && reread->rows.size() == contents.rows.size() && reread->refused.empty(),
-        "rows taken read back whole");
+    const auto reread = session::parseBatchLog(again, kName, error);
+    fuzz::require(reread && reread->rows.size() == contents.rows.size() && reread->refused.empty(),
+                  "rows taken read back whole");
     for (std::size_t i = 0; i < contents.rows.size(); ++i)
         fuzz::require(reread->rows[i].differences == contents.rows[i].differences &&
                           reread->rows[i].idCode == contents.rows[i].idCode,
@@ -81,25 +79,25 @@ void checkTaken(std::string_view text, const cli::LogContents& contents) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view text = fuzz::textOf(data, size);
     fuzz::readFileText(
-        text, kName, cli::parseBatchLog,
+        text, kName, session::parseBatchLog,
         [](const std::string& error) {
             fuzz::require(startsWith(error, kName + ":"), "a refused log names itself");
         },
-        [&](const cli::LogContents& contents) { checkTaken(text, contents); });
+        [&](const session::LogContents& contents) { checkTaken(text, contents); });
 
     const int fd = logFile(text);
     const std::string path = "/proc/self/fd/" + std::to_string(fd);
     std::string error;
-    auto log = cli::BatchLog::open(path, error);
+    auto log = session::BatchLog::open(path, error);
     if (!log) return 0;
     const std::string now = contentsOf(fd);
     fuzz::require(!now.empty() && now.back() == '\n', "an opened log ends with a whole line");
-    fuzz::require(log->append({"t", "U", "004512 V", cli::kResultOk, ""}, error),
+    fuzz::require(log->append({"t", "U", "004512 V", session::kResultOk, ""}, error),
                   "a row can be appended");
     fuzz::require(log->done("U"), "the row appended counts");
     std::string reopenError;
     log.reset();
-    const auto reopened = cli::BatchLog::open(path, reopenError);
+    const auto reopened = session::BatchLog::open(path, reopenError);
     fuzz::require(reopened && reopened->done("U"), "the row appended reads back whole");
     return 0;
 }

@@ -7,10 +7,10 @@
 #include <string>
 #include <string_view>
 
-#include "cli/Csv.h"
-#include "cli/UnitsFile.h"
+#include "files/Csv.h"
 #include "fuzz/FileTextCase.h"
 #include "fuzz/FuzzSupport.h"
+#include "session/UnitsFile.h"
 
 namespace {
 
@@ -34,18 +34,18 @@ bool namesFileAndLine(const std::string& error, std::string_view text) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view text = fuzz::textOf(data, size);
     fuzz::readFileText(
-        text, kName, cli::parseUnitsFile,
+        text, kName, session::parseUnitsFile,
         [&](const std::string& error) {
             fuzz::require(namesFileAndLine(error, text),
                           "a refused units file names itself and the line");
         },
-        [&](const std::vector<cli::Unit>& units) {
+        [&](const std::vector<session::Unit>& units) {
             std::string csvError;
-            const auto table = cli::parseCsv(text, csvError);
+            const auto table = files::parseCsv(text, csvError);
             fuzz::require(table && table->rows.size() == units.size() + 1,
                           "every data row is one unit");
             for (std::size_t u = 0; u < units.size(); ++u) {
-                const cli::CsvRow& row = table->rows[u + 1];
+                const files::CsvRow& row = table->rows[u + 1];
                 fuzz::require(units[u].label == row[0] && !row[0].empty(),
                               "a unit keeps its row's label");
                 std::size_t given = 0;

@@ -10,6 +10,7 @@
 #include <fstream>
 #include <set>
 #include <sstream>
+#include <string_view>
 
 #include "platform/AtomicFile.h"
 #include "platform/FileTarget.h"
@@ -213,6 +214,17 @@ std::vector<ComPortEntry> listPorts() {
 
 std::string devicePathFor(int comNumber) {
     return ComPortMap().devicePathFor(comNumber);
+}
+
+std::string adapterText(int comNumber) {
+    static constexpr std::string_view kDash = " — ";
+    std::string adapter = devicePathFor(comNumber);
+    for (const ComPortEntry& entry : listPorts()) {
+        const std::string text = portListText(entry);
+        if (entry.number == comNumber && text.find(kDash) != std::string::npos)
+            adapter = text.substr(text.find(kDash) + kDash.size());
+    }
+    return adapter;
 }
 
 }  // namespace platform

@@ -66,4 +66,8 @@ std::string portListText(const ComPortEntry& entry);
 std::vector<ComPortEntry> listPorts();
 std::string devicePathFor(int comNumber);
 
+// The adapter behind COM<n> as the records name it: the list's text after the port
+// ("ttyUSB0, FT232R USB UART"), or the mapped device path when the port is not listed.
+std::string adapterText(int comNumber);
+
 }  // namespace platform

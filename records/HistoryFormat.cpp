@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "files/Csv.h"
+
 namespace records {
 namespace {
 
@@ -31,16 +33,11 @@ std::string jsonObject(const Values& values, const std::string& indent) {
     return out + (values.empty() ? "}" : "\n" + indent + "}");
 }
 
-// Quoted when it holds a comma, a quote or a line end; a leading = + - @ is kept from being a
-// spreadsheet formula by a quote mark in front.
-std::string csvField(std::string_view text) {
-    std::string field(text);
-    if (!field.empty() && std::string_view("=+-@").find(field.front()) != std::string_view::npos)
-        field.insert(0, "'");
-    if (field.find_first_of(",\"\r\n") == std::string::npos) return field;
-    std::string quoted = "\"";
-    for (const char c : field) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
-    return quoted + "\"";
+// A leading = + - @ is kept from being a spreadsheet formula by a quote mark in front.
+std::string notFormula(std::string text) {
+    if (!text.empty() && std::string_view("=+-@").find(text.front()) != std::string_view::npos)
+        text.insert(0, "'");
+    return text;
 }
 
 std::string differencesLine(const Event& e) {
@@ -113,6 +110,10 @@ std::string historyJson(std::span<const Event> events) {
     return out + (events.empty() ? "]\n" : "\n]\n");
 }
 
+std::string valuesJson(const Values& values) {
+    return jsonObject(values, "") + "\n";
+}
+
 std::string historyCsv(std::span<const Event> events) {
     std::string out =
         "time,unit,idcod,own_number,firmware,kind,result,operator,host,program,command,port,"
@@ -120,28 +121,28 @@ std::string historyCsv(std::span<const Event> events) {
         "upload_outcome,uuid\r\n";
     for (const Event& e : events) {
         const UploadFacts u = e.upload.value_or(UploadFacts{});
-        const std::string row[] = {e.atUtc,
-                                   e.unitId,
-                                   e.idCodText,
-                                   e.ownNumber,
-                                   e.firmwareVersion,
-                                   std::string(kindName(e.kind)),
-                                   std::string(resultName(e.result)),
-                                   e.operatorLogin,
-                                   e.host,
-                                   e.program,
-                                   e.command,
-                                   e.port,
-                                   e.adapter,
-                                   differencesLine(e),
-                                   u.fileName,
-                                   u.sha256,
-                                   e.upload ? std::to_string(u.size) : "",
-                                   e.upload ? std::to_string(u.records) : "",
-                                   u.outcome,
-                                   e.uuid};
-        for (std::size_t i = 0; i < std::size(row); ++i) out += (i ? "," : "") + csvField(row[i]);
-        out += "\r\n";
+        files::CsvRow row = {e.atUtc,
+                             e.unitId,
+                             e.idCodText,
+                             e.ownNumber,
+                             e.firmwareVersion,
+                             std::string(kindName(e.kind)),
+                             std::string(resultName(e.result)),
+                             e.operatorLogin,
+                             e.host,
+                             e.program,
+                             e.command,
+                             e.port,
+                             e.adapter,
+                             differencesLine(e),
+                             u.fileName,
+                             u.sha256,
+                             e.upload ? std::to_string(u.size) : "",
+                             e.upload ? std::to_string(u.records) : "",
+                             u.outcome,
+                             e.uuid};
+        for (std::string& field : row) field = notFormula(std::move(field));
+        out += files::csvLine(row, ',', "\r\n");
     }
     return out;
 }

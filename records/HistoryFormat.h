@@ -14,4 +14,8 @@ std::string historyText(std::span<const Event> events);
 std::string historyJson(std::span<const Event> events);
 std::string historyCsv(std::span<const Event> events);
 
+// Values by parameter name as one JSON object in their order, with its line end: what
+// `vigil read --format json` prints, and what each event's values look like in historyJson.
+std::string valuesJson(const Values& values);
+
 }  // namespace records

@@ -10,7 +10,7 @@
 #include "CliFixture.h"
 #include "UnitSwitch.h"
 #include "WholeTemplate.h"
-#include "cli/Csv.h"
+#include "files/Csv.h"
 #include "protocol/Cp1251.h"
 #include "protocol/ParameterTable.h"
 
@@ -54,7 +54,7 @@ class Batch : public testsupport::CliTest {
     // Rows of the log without the time column.
     std::vector<std::vector<std::string>> logRows() const {
         std::string error;
-        const auto table = cli::parseCsv(readFile("log.csv"), error);
+        const auto table = files::parseCsv(readFile("log.csv"), error);
         std::vector<std::vector<std::string>> rows;
         for (auto row : table.value().rows) {
             row.erase(row.begin());

@@ -11,7 +11,7 @@
 
 #include "CliFixture.h"
 #include "WholeTemplate.h"
-#include "cli/BatchLog.h"
+#include "session/BatchLog.h"
 
 using ::testing::HasSubstr;
 using testsupport::runVigil;
@@ -216,7 +216,7 @@ TEST_F(CheckedInput, AUnitTheLogCannotRecordIsStillReportedAsWritten) {
 
 TEST_F(CheckedInput, ALogSavedOverWhileTheBatchRunsTakesNoMoreRows) {
     std::string error;
-    auto log = cli::BatchLog::open(path("log.csv"), error);
+    auto log = session::BatchLog::open(path("log.csv"), error);
     ASSERT_TRUE(log) << error;
     ASSERT_TRUE(log->append({"t", "U1", "id1", "ok", ""}, error)) << error;
     writeFile("edited.csv", "time,unit,idcode,result,differences\n");

@@ -15,6 +15,7 @@
 #include "VigilProcess.h"
 #include "protocol/Cp1251.h"
 #include "support/PtyPair.h"
+#include "support/ScratchFolder.h"
 #include "tools/SettingsMode.h"
 #include "tools/Simulator.h"
 
@@ -54,40 +55,23 @@ inline bool eventually(const std::function<bool()>& done,
     return true;
 }
 
-class CliTest : public ::testing::Test {
+class CliTest : public ::testing::Test, protected ScratchFolder {
   protected:
     CliTest() {
-        char dir[] = "/tmp/vigil-cli-XXXXXX";
-        if (!::mkdtemp(dir)) throw std::runtime_error("mkdtemp");
-        dir_ = dir;
         // No registry store of the user's: the line settings are the defaults (9600 8N1).
         ::setenv("VIGIL_REGISTRY", path("registry.reg").c_str(), 1);
         // The records of the run stay in the scratch folder, never with the user's.
-        ::setenv("XDG_DATA_HOME", dir_.c_str(), 1);
+        ::setenv("XDG_DATA_HOME", folder().c_str(), 1);
         ::unsetenv("VIGIL_RECORDS");
     }
     ~CliTest() override {
         ::unsetenv("VIGIL_REGISTRY");
         ::unsetenv("XDG_DATA_HOME");
-        std::filesystem::remove_all(dir_);
     }
 
-    std::string path(const std::string& name) const { return dir_ + "/" + name; }
-    void writeFile(const std::string& name, const std::string& bytes) const {
-        std::ofstream(path(name), std::ios::binary) << bytes;
-    }
-    std::string readFile(const std::string& name) const {
-        std::ifstream in(path(name), std::ios::binary);
-        std::ostringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
     static std::string cp1251(std::string_view utf8) { return protocol::toCp1251(utf8).value(); }
 
     ComPortMapFile map;
-
-  private:
-    std::string dir_;
 };
 
 // A CliTest whose terminal is on one COM number of its own: kCom, and kPort as vigil takes it.

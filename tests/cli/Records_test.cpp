@@ -1,12 +1,9 @@
-// The pieces of the program that decide what gets written and how: overrides in their two forms,
-// the spreadsheet's CSV, the log a resumed batch reads back, and the line settings taken from the
-// registry store the windows write.
+// The pieces of the program that decide what gets written and how: overrides in their two forms
+// and the line settings taken from the registry store the windows write.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "CliFixture.h"
-#include "cli/BatchLog.h"
-#include "cli/Csv.h"
 #include "cli/LineSettings.h"
 #include "cli/Overrides.h"
 
@@ -71,72 +68,6 @@ TEST(Overrides, ValuesThatCannotBeSentAreRefused) {
         EXPECT_FALSE(cli::parseOverride(c.set, error)) << c.set;
         EXPECT_THAT(error, HasSubstr(c.says)) << c.set;
     }
-}
-
-TEST(Csv, FieldsSurviveAWriteAndAReadBack) {
-    const std::vector<std::string> row = {"U1", "a,b", "say \"hi\"", "two\nlines", "", "тест"};
-    for (const char separator : {',', ';'}) {
-        std::string error;
-        const std::string text = cli::csvLine({"unit", "x", "y", "z", "w", "v"}, separator) +
-                                 cli::csvLine(row, separator);
-        const auto table = cli::parseCsv("\xEF\xBB\xBF" + text, error);
-        ASSERT_TRUE(table) << error;
-        EXPECT_EQ(table->separator, separator);
-        EXPECT_THAT(table->rows, ElementsAre(ElementsAre("unit", "x", "y", "z", "w", "v"), row));
-    }
-    std::string error;
-    const auto crlf = cli::parseCsv("unit,TL9\r\n\r\nU1,1\r\nU2,\"\"\r\n", error);
-    ASSERT_TRUE(crlf);
-    EXPECT_THAT(crlf->rows, ElementsAre(ElementsAre("unit", "TL9"), ElementsAre("U1", "1"),
-                                        ElementsAre("U2", "")));
-    EXPECT_THAT(crlf->lines, ElementsAre(1u, 3u, 4u));
-}
-
-class Log : public testsupport::CliTest {};
-
-TEST_F(Log, TheLatestRowOfAUnitDecidesWhetherItIsDone) {
-    writeFile("log.csv",
-              "time,unit,idcode,result,differences\n"
-              "t,U1,id1,failed,x\n"
-              "t,U1,id1,ok,\n"
-              "t,U2,id2,ok,\n"
-              "t,U2,id2,failed,x\n"
-              "t,U3,id3,ok");  // a row the power cut short, without its line end
-    std::string error;
-    auto log = cli::BatchLog::open(path("log.csv"), error);
-    ASSERT_TRUE(log) << error;
-    EXPECT_TRUE(log->done("U1"));
-    EXPECT_FALSE(log->done("U2"));
-    EXPECT_FALSE(log->done("U3"));  // its row lacks a cell: not counted
-    ASSERT_TRUE(log->append({"t2", "U4", "id, v2", "ok", ""}, error)) << error;
-    EXPECT_THAT(readFile("log.csv"), ::testing::EndsWith("t,U3,id3,ok\nt2,U4,\"id, v2\",ok,\n"));
-}
-
-TEST_F(Log, ANewLogGetsItsHeaderAndAForeignFileIsLeftAlone) {
-    std::string error;
-    ASSERT_TRUE(cli::BatchLog::open(path("log.csv"), error)) << error;
-    EXPECT_EQ(readFile("log.csv"), "time,unit,idcode,result,differences\n");
-
-    writeFile("log.csv", "name,phone\nA,1\n");
-    EXPECT_FALSE(cli::BatchLog::open(path("log.csv"), error));
-    EXPECT_THAT(error, HasSubstr("not a batch log"));
-    EXPECT_EQ(readFile("log.csv"), "name,phone\nA,1\n");
-    // A link is followed: the rows go to its target, and the link stays a link.
-    std::filesystem::create_symlink(path("target.csv"), path("link.csv"));
-    {
-        auto log = cli::BatchLog::open(path("link.csv"), error);
-        ASSERT_TRUE(log) << error;
-        ASSERT_TRUE(log->append({"t", "U1", "004512 V", "ok", ""}, error)) << error;
-    }
-    EXPECT_TRUE(std::filesystem::is_symlink(path("link.csv")));
-    EXPECT_THAT(readFile("target.csv"), ::testing::EndsWith("t,U1,004512 V,ok,\n"));
-    // A file saved over the log while the batch runs: its rows are not written to the old one.
-    auto log = cli::BatchLog::open(path("target.csv"), error);
-    ASSERT_TRUE(log) << error;
-    writeFile("saved.csv", "time,unit,idcode,result,differences\n");
-    std::filesystem::rename(path("saved.csv"), path("target.csv"));
-    EXPECT_FALSE(log->append({"t", "U2", "004513 V", "ok", ""}, error));
-    EXPECT_THAT(error, HasSubstr("replaced or removed while the batch ran"));
 }
 
 // The test's registry store (CliTest points VIGIL_REGISTRY at it).

@@ -117,6 +117,11 @@ TEST_F(MapTest, TheEnvironmentChoosesTheFile) {
         EXPECT_EQ(ComPortMap::defaultFile(), mapFile.path());
         mapFile.map("/dev/pts/1", 4);
         EXPECT_EQ(platform::devicePathFor(4), "/dev/pts/1");
+        // The records name the adapter as the list shows it after the port.
+        const testsupport::PtyPair pty;
+        mapFile.map(pty.slavePath(), 6);
+        EXPECT_EQ(platform::adapterText(6), pty.slavePath().substr(std::string("/dev/").size()));
+        EXPECT_EQ(platform::adapterText(7), "");
     }
     if (std::getenv("VIGIL_COMPORT_MAP")) return;
     const char* xdg = std::getenv("XDG_CONFIG_HOME");

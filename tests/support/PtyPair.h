@@ -13,6 +13,7 @@
 #include <string>
 
 #include "platform/ComPortMap.h"
+#include "support/ScratchFolder.h"
 
 namespace testsupport {
 
@@ -87,11 +88,7 @@ class PtyPair {
 // Points VIGIL_COMPORT_MAP at a fresh file for the test's lifetime.
 class ComPortMapFile {
   public:
-    ComPortMapFile() {
-        char dir[] = "/tmp/vigil-map-XXXXXX";
-        if (!::mkdtemp(dir)) throw std::runtime_error("mkdtemp");
-        dir_ = dir;
-        path_ = dir_ + "/comports";
+    ComPortMapFile() : path_(folder_.path("comports")) {
         if (const char* old = std::getenv("VIGIL_COMPORT_MAP")) old_ = old, hadOld_ = true;
         ::setenv("VIGIL_COMPORT_MAP", path_.c_str(), 1);
     }
@@ -100,9 +97,6 @@ class ComPortMapFile {
             ::setenv("VIGIL_COMPORT_MAP", old_.c_str(), 1);
         else
             ::unsetenv("VIGIL_COMPORT_MAP");
-        ::unlink(path_.c_str());
-        ::unlink((path_ + ".tmp").c_str());
-        ::rmdir(dir_.c_str());
     }
     ComPortMapFile(const ComPortMapFile&) = delete;
     ComPortMapFile& operator=(const ComPortMapFile&) = delete;
@@ -113,7 +107,8 @@ class ComPortMapFile {
     const std::string& path() const { return path_; }
 
   private:
-    std::string dir_, path_, old_;
+    ScratchFolder folder_;
+    std::string path_, old_;
     bool hadOld_ = false;
 };
 

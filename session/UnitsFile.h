@@ -8,9 +8,9 @@
 #include <string_view>
 #include <vector>
 
-#include "cli/Overrides.h"
+#include "session/ValueOverride.h"
 
-namespace cli {
+namespace session {
 
 struct Unit {
     std::string label;
@@ -28,4 +28,4 @@ std::optional<std::vector<Unit>> parseUnitsFile(std::string_view text, const std
 // The parameters every unit gives a value for (a template may lack them); none without units.
 std::set<const protocol::Parameter*> suppliedByEveryUnit(const std::vector<Unit>& units);
 
-}  // namespace cli
+}  // namespace session

@@ -1,6 +1,6 @@
-#include "cli/Csv.h"
+#include "files/Csv.h"
 
-namespace cli {
+namespace files {
 namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
@@ -69,20 +69,21 @@ std::optional<CsvTable> parseCsv(std::string_view text, std::string& error) {
     return table;
 }
 
-std::string csvLine(const CsvRow& row, char separator) {
+std::string csvField(std::string_view text, char separator) {
+    if (text.find_first_of(std::string{separator, '"', '\n', '\r'}) == std::string_view::npos)
+        return std::string(text);
+    std::string quoted = "\"";
+    for (const char c : text) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+    return quoted + "\"";
+}
+
+std::string csvLine(const CsvRow& row, char separator, std::string_view lineEnd) {
     std::string line;
     for (std::size_t i = 0; i < row.size(); ++i) {
         if (i != 0) line += separator;
-        const std::string& f = row[i];
-        if (f.find_first_of(std::string{separator, '"', '\n', '\r'}) == std::string::npos) {
-            line += f;
-            continue;
-        }
-        line += '"';
-        for (const char c : f) line += c == '"' ? std::string("\"\"") : std::string(1, c);
-        line += '"';
+        line += csvField(row[i], separator);
     }
-    return line + "\n";
+    return line.append(lineEnd);
 }
 
-}  // namespace cli
+}  // namespace files

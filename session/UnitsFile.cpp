@@ -1,12 +1,11 @@
-#include "cli/UnitsFile.h"
+#include "session/UnitsFile.h"
 
 #include <set>
 
-#include "cli/Csv.h"
-#include "cli/InputText.h"
+#include "files/Csv.h"
 #include "platform/InputFile.h"
 
-namespace cli {
+namespace session {
 
 std::set<const protocol::Parameter*> suppliedByEveryUnit(const std::vector<Unit>& units) {
     std::set<const protocol::Parameter*> every;
@@ -22,14 +21,15 @@ std::set<const protocol::Parameter*> suppliedByEveryUnit(const std::vector<Unit>
 }
 
 std::optional<std::vector<Unit>> readUnitsFile(const std::string& path, std::string& error) {
-    const auto text = readInputText(path, platform::kMaxUnitsFileBytes, error);
-    if (!text) return std::nullopt;
-    return parseUnitsFile(*text, path, error);
+    const platform::InputFile file = platform::readInputFile(path, platform::kMaxUnitsFileBytes);
+    if (file.status == platform::InputStatus::Read) return parseUnitsFile(file.bytes, path, error);
+    error = path + ": " + file.reason;
+    return std::nullopt;
 }
 
 std::optional<std::vector<Unit>> parseUnitsFile(std::string_view text, const std::string& path,
                                                 std::string& error) {
-    const auto table = parseCsv(text, error);
+    const auto table = files::parseCsv(text, error);
     if (!table) {
         error = path + ": " + error;
         return std::nullopt;
@@ -44,7 +44,7 @@ std::optional<std::vector<Unit>> parseUnitsFile(std::string_view text, const std
     }
     if (table->rows[0][0] != "unit") return fail(0, "the first column must be \"unit\"");
 
-    const CsvRow& header = table->rows[0];
+    const files::CsvRow& header = table->rows[0];
     std::vector<OverrideKey> columns;
     for (std::size_t c = 1; c < header.size(); ++c) {
         auto key = resolveOverrideKey(header[c], error);
@@ -58,7 +58,7 @@ std::optional<std::vector<Unit>> parseUnitsFile(std::string_view text, const std
     std::vector<Unit> units;
     std::set<std::string> labels;
     for (std::size_t r = 1; r < table->rows.size(); ++r) {
-        const CsvRow& row = table->rows[r];
+        const files::CsvRow& row = table->rows[r];
         if (row.size() != header.size())
             return fail(r, std::to_string(row.size()) + " cells, the header has " +
                                std::to_string(header.size()));
@@ -77,4 +77,4 @@ std::optional<std::vector<Unit>> parseUnitsFile(std::string_view text, const std
     return units;
 }
 
-}  // namespace cli
+}  // namespace session

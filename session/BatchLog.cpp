@@ -1,4 +1,4 @@
-#include "cli/BatchLog.h"
+#include "session/BatchLog.h"
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -10,19 +10,19 @@
 #include <cstring>
 #include <utility>
 
-#include "cli/Csv.h"
+#include "files/Csv.h"
 #include "platform/FileTarget.h"
 #include "platform/InputFile.h"
 #include "platform/ProcessTable.h"
 #include "session/UnitIdentity.h"
 
-namespace cli {
+namespace session {
 namespace {
 
-const CsvRow kHeader = {"time", "unit", "idcode", "result", "differences"};
+const files::CsvRow kHeader = {"time", "unit", "idcode", "result", "differences"};
 
 std::string headerText() {
-    const std::string line = csvLine(kHeader);
+    const std::string line = files::csvLine(kHeader);
     return line.substr(0, line.size() - 1);
 }
 
@@ -53,9 +53,17 @@ bool readAll(int fd, std::string& text) {
 
 }  // namespace
 
+LogRow attemptRow(std::string time, std::string unit, std::string idCode,
+                  const std::vector<std::string>& differences) {
+    std::string joined;
+    for (const std::string& d : differences) joined += (joined.empty() ? "" : "; ") + d;
+    return {std::move(time), std::move(unit), std::move(idCode),
+            differences.empty() ? kResultOk : kResultFailed, std::move(joined)};
+}
+
 std::optional<LogContents> parseBatchLog(std::string_view text, const std::string& name,
                                          std::string& error) {
-    const auto table = parseCsv(text, error);
+    const auto table = files::parseCsv(text, error);
     if (!table) {
         error = name + ": " + error;
         return std::nullopt;
@@ -67,7 +75,7 @@ std::optional<LogContents> parseBatchLog(std::string_view text, const std::strin
     LogContents contents;
     contents.separator = table->separator;
     for (std::size_t r = 1; r < table->rows.size(); ++r) {
-        const CsvRow& cells = table->rows[r];
+        const files::CsvRow& cells = table->rows[r];
         const std::string at = name + ":" + std::to_string(table->lines[r]) + ": ";
         if (cells.size() < kHeader.size()) {
             contents.refused.push_back(at + "a row cut short (" + std::to_string(cells.size()) +
@@ -154,7 +162,7 @@ std::optional<BatchLog> BatchLog::open(const std::string& path, std::string& err
         return std::nullopt;
     }
     if (existing.empty()) {
-        if (!log.writeWhole(csvLine(kHeader), error)) return std::nullopt;
+        if (!log.writeWhole(files::csvLine(kHeader), error)) return std::nullopt;
         return log;
     }
     // A row cut short at the end (the program stopped inside its write) is ended here, its quote
@@ -179,7 +187,7 @@ bool BatchLog::done(const std::string& unit) const {
     if (it == latest_.end() || it->second.result != kResultOk) return false;
     // A later row that names its terminal under another unit (a log edited by hand) means that
     // terminal holds the other unit's values now: this one is not done anywhere.
-    const std::string identity = session::unitIdentity(it->second.idCode);
+    const std::string identity = unitIdentity(it->second.idCode);
     const auto bound = unitByIdentity_.find(identity);
     return identity.empty() || bound == unitByIdentity_.end() || bound->second == unit;
 }
@@ -195,7 +203,7 @@ std::string BatchLog::idCodeOf(const std::string& unit) const {
 }
 
 const std::string* BatchLog::unitOf(std::string_view idCodText) const {
-    const std::string identity = session::unitIdentity(idCodText);
+    const std::string identity = unitIdentity(idCodText);
     if (identity.empty()) return nullptr;
     const auto it = unitByIdentity_.find(identity);
     return it == unitByIdentity_.end() ? nullptr : &it->second;
@@ -212,9 +220,9 @@ bool BatchLog::append(const LogRow& row, std::string& error) {
                 " is not written (put the file back, or start again with a copy)";
         return false;
     }
-    if (!writeWhole(
-            csvLine({row.time, row.unit, row.idCode, row.result, row.differences}, separator_),
-            error))
+    if (!writeWhole(files::csvLine({row.time, row.unit, row.idCode, row.result, row.differences},
+                                   separator_),
+                    error))
         return false;
     note(row);
     return true;
@@ -222,7 +230,7 @@ bool BatchLog::append(const LogRow& row, std::string& error) {
 
 void BatchLog::note(const LogRow& row) {
     latest_[row.unit] = row;
-    if (const std::string identity = session::unitIdentity(row.idCode); !identity.empty())
+    if (const std::string identity = unitIdentity(row.idCode); !identity.empty())
         unitByIdentity_[identity] = row.unit;
 }
 
@@ -243,4 +251,4 @@ bool BatchLog::writeWhole(const std::string& bytes, std::string& error) {
     return true;
 }
 
-}  // namespace cli
+}  // namespace session

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-namespace cli {
+namespace files {
 
 using CsvRow = std::vector<std::string>;
 
@@ -20,7 +20,10 @@ struct CsvTable {
 // nullopt with `error` set for a quote that is never closed. Empty lines are skipped.
 std::optional<CsvTable> parseCsv(std::string_view text, std::string& error);
 
-// One row with its line end; fields holding the separator, a quote or a line break are quoted.
-std::string csvLine(const CsvRow& row, char separator = ',');
+// One field as written: in double quotes (its own quotes doubled) when it holds the separator, a
+// quote or a line break, as it is otherwise.
+std::string csvField(std::string_view text, char separator = ',');
+// One row with its line end.
+std::string csvLine(const CsvRow& row, char separator = ',', std::string_view lineEnd = "\n");
 
-}  // namespace cli
+}  // namespace files

@@ -14,7 +14,7 @@
 #include <string_view>
 #include <vector>
 
-namespace cli {
+namespace session {
 
 inline constexpr const char* kResultOk = "ok";
 inline constexpr const char* kResultFailed = "failed";
@@ -26,6 +26,10 @@ struct LogRow {
     std::string result;       // kResultOk or kResultFailed
     std::string differences;  // "; " between parameters
 };
+
+// The row of an attempt: ok when nothing differs, else failed with the differences.
+LogRow attemptRow(std::string time, std::string unit, std::string idCode,
+                  const std::vector<std::string>& differences);
 
 // A log's text, row by row: each row is taken whole or refused with its line number.
 struct LogContents {
@@ -83,4 +87,4 @@ class BatchLog {
     std::vector<std::string> refused_;
 };
 
-}  // namespace cli
+}  // namespace session
