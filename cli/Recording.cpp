@@ -31,7 +31,7 @@ void tellOnce(const std::string& problem) {
 records::Event startEvent(records::Kind kind, const Link& link) {
     records::Event e = records::newEvent(kind, "vigil", commandText());
     e.port = "COM" + std::to_string(link.comNumber());
-    e.adapter = platform::devicePathFor(link.comNumber());
+    e.adapter = platform::adapterText(link.comNumber());
     return e;
 }
 
