@@ -9,16 +9,16 @@
 #include "app/Unit1.h"
 #include "platform/MessageService.h"
 #include "platform/qt/ChmHelpViewer.h"
+#include "platform/qt/QtCatalogue.h"
 #include "platform/qt/QtMainThread.h"
 #include "platform/qt/QtMessageService.h"
-#include "platform/qt/QtTranslations.h"
 #include "serial/Unit2.h"
 #include "ui/AboutBox.h"
 
 int main(int argc, char** argv) {
     TApplication application(argc, argv);
     platform::setProgramPath(argv[0]);
-    platform::installQtTranslations(application);
+    platform::loadCatalogues(session::Language::Russian, application);
     // The desktop entry of the package: its icon for the windows, and the link a desktop shell
     // makes between the running program and its menu entry.
     TApplication::setDesktopFileName(QStringLiteral("example.orvana.ConfigVigil"));
