@@ -12,6 +12,8 @@
 namespace platform {
 namespace {
 
+session::Language languageLoaded = session::Language::Russian;
+
 bool installTranslator(const QString& file, QCoreApplication& application) {
     auto* translator = new QTranslator(&application);
     if (!translator->load(file) || !QCoreApplication::installTranslator(translator)) {
@@ -24,8 +26,8 @@ bool installTranslator(const QString& file, QCoreApplication& application) {
 }  // namespace
 
 QString catalogueFolder() {
-    // Config_Vigil lives in <prefix>/lib/vigil, vigil in <prefix>/bin; in the build tree both sit one
-    // folder below the .qm files' share/vigil/translations, tests two.
+    // Config_Vigil lives in <prefix>/lib/vigil, vigil in <prefix>/bin; in the build tree both sit
+    // one folder below the .qm files' share/vigil/translations, tests two.
     const QString programDir = QCoreApplication::applicationDirPath();
     const QStringList candidates = {
         programDir + QStringLiteral("/../share/vigil/translations"),
@@ -45,12 +47,18 @@ bool loadQtCatalogue(session::Language language, QCoreApplication& application) 
                              application);
 }
 
+session::Language loadedLanguage() {
+    return languageLoaded;
+}
+
 bool loadCatalogues(session::Language language, QCoreApplication& application) {
+    languageLoaded = language;
     loadQtCatalogue(language, application);
     bool found = false;
     const QString folder = catalogueFolder();
     if (!folder.isEmpty()) {
-        const QString pattern = QStringLiteral("*_") + QLatin1String(session::languageCode(language)) +
+        const QString pattern = QStringLiteral("*_") +
+                                QLatin1String(session::languageCode(language)) +
                                 QStringLiteral(".qm");
         const QDir dir(folder);
         for (const QString& file : dir.entryList({pattern}, QDir::Files, QDir::Name))

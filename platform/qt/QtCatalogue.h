@@ -15,6 +15,9 @@ namespace platform {
 // ours was found for the language; the source texts then stand (for Russian they are the texts).
 bool loadCatalogues(session::Language language, QCoreApplication& application);
 
+// The language loadCatalogues was last asked for; Russian (the source texts) before that.
+session::Language loadedLanguage();
+
 // Qt's own texts only (qtbase_<code>.qm from Qt's translations folder); false when not installed.
 bool loadQtCatalogue(session::Language language, QCoreApplication& application);
 
