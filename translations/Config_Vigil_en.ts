@@ -871,7 +871,7 @@ UTC (h, m, s)</translation>
     </message>
     <message>
         <source>Дата  (д, м, г)</source>
-        <translation>Date  (d, m, y)</translation>
+        <translation>Date (d, m, y)</translation>
     </message>
     <message>
         <source>Скорость (узлы)</source>
@@ -931,7 +931,7 @@ UTC (h, m, s)</translation>
     </message>
     <message>
         <source>Р3-Сон до  движения</source>
-        <translation>M3-Sleep until  motion</translation>
+        <translation>M3-Sleep until motion</translation>
     </message>
     <message>
         <source>Р4-Сон до движения или до сеанса связи</source>
