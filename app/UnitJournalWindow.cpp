@@ -64,12 +64,24 @@ UnitJournalWindow::UnitJournalWindow(records::Store* store, QString problem,
     setWindowTitle(QCoreApplication::translate("UnitJournalWindow", "Журнал терминалов"));
     resize(900, 600);
     UnitsTable = table(this, "UnitsTable",
-                       {tr("Код ид."), tr("Телефон модуля"), tr("Версия"),
-                        tr("Последняя запись (UTC)"), tr("Результат"), tr("Записей")});
+                       {QCoreApplication::translate("UnitJournalWindow", "Код ид."),
+                        QCoreApplication::translate("UnitJournalWindow", "Телефон модуля"),
+                        QCoreApplication::translate("UnitJournalWindow", "Версия"),
+                        QCoreApplication::translate("UnitJournalWindow", "Последняя запись (UTC)"),
+                        QCoreApplication::translate("UnitJournalWindow", "Результат"),
+                        QCoreApplication::translate("UnitJournalWindow", "Записей")});
     EventsTable = table(this, "EventsTable",
-                        {tr("Время (UTC)"), tr("Действие"), tr("Результат"), tr("Оператор"),
-                         tr("Компьютер"), tr("Программа"), tr("Порт")});
-    DiffTable = table(this, "DiffTable", {tr("Параметр"), tr("Было"), tr("Стало")});
+                        {QCoreApplication::translate("UnitJournalWindow", "Время (UTC)"),
+                         QCoreApplication::translate("UnitJournalWindow", "Действие"),
+                         QCoreApplication::translate("UnitJournalWindow", "Результат"),
+                         QCoreApplication::translate("UnitJournalWindow", "Оператор"),
+                         QCoreApplication::translate("UnitJournalWindow", "Компьютер"),
+                         QCoreApplication::translate("UnitJournalWindow", "Программа"),
+                         QCoreApplication::translate("UnitJournalWindow", "Порт")});
+    DiffTable = table(this, "DiffTable",
+                      {QCoreApplication::translate("UnitJournalWindow", "Параметр"),
+                       QCoreApplication::translate("UnitJournalWindow", "Было"),
+                       QCoreApplication::translate("UnitJournalWindow", "Стало")});
     RestoreToScreen = new QPushButton(
         QCoreApplication::translate("UnitJournalWindow", "Значения на экран"), this);
     RestoreToScreen->setObjectName(QStringLiteral("RestoreToScreen"));

@@ -49,7 +49,7 @@ TAboutBox::TAboutBox(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint) {
     registerAboutBoxResources();
     setObjectName(QStringLiteral("AboutBox"));
-    setWindowTitle(tr("About Vigil"));
+    setWindowTitle(QCoreApplication::translate("TAboutBox", "About Vigil"));
     setFixedSize(kClientWidth, kClientHeight);
     // The layout is in pixels for a small dialog font; keep the text within it.
     QFont small = font();

@@ -1,6 +1,7 @@
 // The windows in English: the catalogue built with the program is found from the build tree and
 // turns the menus, the pages' Russian labels, the port window and a real message box into English.
 #include "RealBoxes.h"
+#include "app/UnitJournalWindow.h"
 #include "platform/qt/QtCatalogue.h"
 
 namespace {
@@ -24,7 +25,13 @@ TEST_F(English, MenusPagesAndThePortWindowSpeakEnglish) {
     EXPECT_EQ(form1->ToolButton1->toolTip(), QStringLiteral("Connect Comm"));
     EXPECT_EQ(form2->Button1->text(), QStringLiteral("Connect"));
     EXPECT_EQ(form2->Label1->text(), QStringLiteral("Not connected"));
-    EXPECT_EQ(about->windowTitle(), QStringLiteral("About Vigil"));
+    EXPECT_EQ(about->ProductName->text(), QStringLiteral("Config_Vigil program"));
+    // Windows of a namespace's class too (their texts are looked up under the plain class name).
+    form1->OpenUnitJournal->trigger();
+    auto* journal = form1->findChild<app::UnitJournalWindow*>(QStringLiteral("UnitJournalWindow"));
+    ASSERT_NE(journal, nullptr);
+    EXPECT_EQ(journal->windowTitle(), QStringLiteral("Terminal journal"));
+    EXPECT_EQ(journal->DiffTable->horizontalHeaderItem(1)->text(), QStringLiteral("Before"));
     auto* languages = form1->Help1->findChild<QMenu*>(QStringLiteral("LanguageMenu"));
     ASSERT_NE(languages, nullptr);
     EXPECT_TRUE(languages->findChild<QAction*>(QStringLiteral("LanguageEnglish"))->isChecked());
