@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -35,7 +36,8 @@ QPushButton* button(const char* name, const QString& caption, QWidget* parent) {
 QString parameterName(const Parameter& p) {
     QString name = QString::fromStdString(protocol::fieldCaption(p)) + QStringLiteral(" (") +
                    utf8(p.answerKey.substr(0, p.answerKey.size() - 1)) + QStringLiteral(")");
-    if (p.group == protocol::WriteGroup::None) name += QStringLiteral(" (только чтение)");
+    if (p.group == protocol::WriteGroup::None)
+        name += QCoreApplication::translate("CompareDialog", " (только чтение)");
     return name;
 }
 
@@ -43,26 +45,32 @@ QString parameterName(const Parameter& p) {
 
 CompareDialog::CompareDialog(QWidget& window) : QDialog(&window), window_(window) {
     setObjectName(QStringLiteral("CompareDialog"));
-    setWindowTitle(QStringLiteral("Сравнение с терминалом"));
+    setWindowTitle(QCoreApplication::translate("CompareDialog", "Сравнение с терминалом"));
     auto* column = new QVBoxLayout(this);
     Summary = new QLabel(this);
     Summary->setObjectName(QStringLiteral("CompareSummary"));
     column->addWidget(Summary);
     CompareTable = new QTableWidget(0, 4, this);
     CompareTable->setObjectName(QStringLiteral("CompareTable"));
-    CompareTable->setHorizontalHeaderLabels({QStringLiteral("Параметр"), QStringLiteral("Вкладка"),
-                                             QStringLiteral("На экране"),
-                                             QStringLiteral("В терминале")});
+    CompareTable->setHorizontalHeaderLabels(
+        {QCoreApplication::translate("CompareDialog", "Параметр"),
+         QCoreApplication::translate("CompareDialog", "Вкладка"),
+         QCoreApplication::translate("CompareDialog", "На экране"),
+         QCoreApplication::translate("CompareDialog", "В терминале")});
     CompareTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
     CompareTable->verticalHeader()->hide();
     CompareTable->horizontalHeader()->setStretchLastSection(true);
     column->addWidget(CompareTable);
     auto* row = new QHBoxLayout;
-    CompareWriteScreen =
-        button("CompareWriteScreen", QStringLiteral("Записать в терминал значения с экрана"), this);
+    CompareWriteScreen = button(
+        "CompareWriteScreen",
+        QCoreApplication::translate("CompareDialog", "Записать в терминал значения с экрана"),
+        this);
     CompareTakeTerminal =
-        button("CompareTakeTerminal", QStringLiteral("Взять значения терминала"), this);
-    CompareClose = button("CompareClose", QStringLiteral("Закрыть"), this);
+        button("CompareTakeTerminal",
+               QCoreApplication::translate("CompareDialog", "Взять значения терминала"), this);
+    CompareClose =
+        button("CompareClose", QCoreApplication::translate("CompareDialog", "Закрыть"), this);
     row->addWidget(CompareWriteScreen);
     row->addWidget(CompareTakeTerminal);
     row->addStretch();
@@ -84,14 +92,16 @@ CompareDialog::CompareDialog(QWidget& window) : QDialog(&window), window_(window
 void CompareDialog::showDifferences(const std::vector<protocol::ValueMismatch>& differences,
                                     bool anyWritable) {
     Summary->setText(differences.empty()
-                         ? QStringLiteral("Значения на экране и в терминале совпадают.")
-                         : QStringLiteral("Различаются значения: %1").arg(differences.size()));
+                         ? QCoreApplication::translate(
+                               "CompareDialog", "Значения на экране и в терминале совпадают.")
+                         : QCoreApplication::translate("CompareDialog", "Различаются значения: %1")
+                               .arg(differences.size()));
     CompareTable->setRowCount(static_cast<int>(differences.size()));
     int r = 0;
     for (const protocol::ValueMismatch& d : differences) {
         const Parameter& p = *d.parameter;
         const QString cells[] = {parameterName(p),
-                                 utf8(protocol::kTabCaptions[static_cast<std::size_t>(p.tab)]),
+                                 QString::fromStdString(protocol::tabCaption(p.tab)),
                                  valueText(p, d.expected), valueText(p, d.actual)};
         for (int c = 0; c < 4; ++c) CompareTable->setItem(r, c, new QTableWidgetItem(cells[c]));
         ++r;
@@ -114,20 +124,22 @@ QString CompareDialog::itemText(const Parameter& p, int index) const {
 }
 
 QString CompareDialog::valueText(const Parameter& p, const std::optional<std::string>& wire) const {
-    if (!wire) return QStringLiteral("нет ответа");
+    if (!wire) return QCoreApplication::translate("CompareDialog", "нет ответа");
     const std::string& v = *wire;
     switch (p.form) {
         case ValueForm::Text:
-            return v.empty() ? QStringLiteral("(пусто)")
+            return v.empty() ? QCoreApplication::translate("CompareDialog", "(пусто)")
                              : QString::fromStdString(protocol::fromCp1251ForDisplay(v));
         case ValueForm::Flag:
-            return v == "1" ? QStringLiteral("да") : QStringLiteral("нет");
+            return v == "1" ? QCoreApplication::translate("CompareDialog", "да")
+                            : QCoreApplication::translate("CompareDialog", "нет");
         case ValueForm::IndexDigit:
         case ValueForm::PressCountDigit: {
             const int index =
                 v.size() == 1 ? v[0] - (p.form == ValueForm::IndexDigit ? '0' : '1') : -1;
-            return index >= 0 && index < p.itemCount ? itemText(p, index)
-                                                     : QStringLiteral("не выбрано");
+            return index >= 0 && index < p.itemCount
+                       ? itemText(p, index)
+                       : QCoreApplication::translate("CompareDialog", "не выбрано");
         }
         case ValueForm::HexDigit:
             return v.size() == 1 ? QString::number(QString(QChar(v[0])).toInt(nullptr, 16))

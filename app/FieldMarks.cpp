@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QSlider>
 #include <QVariant>
@@ -15,7 +16,9 @@ namespace {
 
 using protocol::Parameter;
 
-const QString kEditedTip = QStringLiteral("Изменено, в терминал ещё не записано");
+QString editedTip() {
+    return QCoreApplication::translate("FieldMarks", "Изменено, в терминал ещё не записано");
+}
 // Frames by objectName, so a group's own items keep their look. Both frames stand out against a
 // light and a dark field; the pale red field brings its own dark text, or a dark palette's light
 // text would vanish on it.
@@ -109,7 +112,7 @@ void FieldMarks::show(const Parameter* p) {
         w->setToolTip(mark.mismatch);
     } else if (mark.edited) {
         w->setStyleSheet(kEditedStyle.arg(w->objectName()));
-        w->setToolTip(kEditedTip);
+        w->setToolTip(editedTip());
     } else {
         w->setStyleSheet(QString());
         w->setToolTip(mark.ownToolTip);

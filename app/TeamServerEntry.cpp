@@ -1,5 +1,6 @@
 #include "app/TeamServerEntry.h"
 
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -14,18 +15,21 @@ namespace app {
 TeamServerEntry::TeamServerEntry(QWidget* parent) : QWidget(parent) {
     TeamServer = new QLineEdit(QString::fromStdString(storedTeamAddress()), this);
     TeamServer->setObjectName(QStringLiteral("TeamServer"));
-    TeamServer->setPlaceholderText(QStringLiteral("postgresql://сервер/vigil"));
-    SaveTeamServer = new QPushButton(QStringLiteral("Сохранить"), this);
+    TeamServer->setPlaceholderText(
+        QCoreApplication::translate("TeamServerEntry", "postgresql://сервер/vigil"));
+    SaveTeamServer =
+        new QPushButton(QCoreApplication::translate("TeamServerEntry", "Сохранить"), this);
     SaveTeamServer->setObjectName(QStringLiteral("SaveTeamServer"));
     TeamServerNote = new QLabel(this);
     TeamServerNote->setObjectName(QStringLiteral("TeamServerNote"));
     TeamServerNote->setWordWrap(true);
     const char* environment = std::getenv("VIGIL_RECORDS");
     if (environment && *environment)
-        TeamServerNote->setText(
-            QStringLiteral("Задана переменная VIGIL_RECORDS: используется она."));
+        TeamServerNote->setText(QCoreApplication::translate(
+            "TeamServerEntry", "Задана переменная VIGIL_RECORDS: используется она."));
     auto* row = new QHBoxLayout;
-    row->addWidget(new QLabel(QStringLiteral("Сервер журнала:"), this));
+    row->addWidget(
+        new QLabel(QCoreApplication::translate("TeamServerEntry", "Сервер журнала:"), this));
     row->addWidget(TeamServer, 1);
     row->addWidget(SaveTeamServer);
     auto* layout = new QVBoxLayout(this);
@@ -38,8 +42,10 @@ TeamServerEntry::TeamServerEntry(QWidget* parent) : QWidget(parent) {
 void TeamServerEntry::saveClick() {
     const std::string refused = storeTeamAddress(TeamServer->text().trimmed().toStdString());
     TeamServerNote->setText(
-        refused.empty() ? QStringLiteral("Сохранено; действует со следующего запуска программы.")
-                        : QString::fromStdString(refused));
+        refused.empty()
+            ? QCoreApplication::translate("TeamServerEntry",
+                                          "Сохранено; действует со следующего запуска программы.")
+            : QString::fromStdString(refused));
 }
 
 }  // namespace app

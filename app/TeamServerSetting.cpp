@@ -1,5 +1,6 @@
 #include "app/TeamServerSetting.h"
 
+#include "platform/Catalogue.h"
 #include "platform/RegistryStore.h"
 #include "records/Location.h"
 
@@ -32,11 +33,12 @@ std::string storeTeamAddress(const std::string& address) {
     try {
         platform::Registry registry;
         if (!registry.openKey(kRecordsKey, true))
-            return "Настройка не сохранена: хранилище настроек недоступно.";
+            return platform::translated("TeamServerEntry",
+                                        "Настройка не сохранена: хранилище настроек недоступно.");
         registry.writeString(kTeamServerValue, address);
         return {};
     } catch (const std::exception& e) {
-        return std::string("Настройка не сохранена: ") + e.what();
+        return platform::translated("TeamServerEntry", "Настройка не сохранена: ") + e.what();
     }
 }
 

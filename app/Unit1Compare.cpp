@@ -7,6 +7,7 @@
 #include "app/CompareDialog.h"
 #include "app/Unit1.h"
 #include "app/UnitRecords.h"
+#include "platform/Catalogue.h"
 #include "platform/MessageService.h"
 #include "platform/qt/QtTimer.h"
 #include "protocol/RequestBuilder.h"
@@ -117,8 +118,9 @@ void Unit1Compare::showComparison() {
     UnitRecords::instance().compared(terminal_, !answered.empty(), differences_);
     // The table is not modal; the box, asked for inside a port delivery, waits until it returns.
     if (answered.empty())
-        platform::messages().show(form_.noAnswerText() + " " + kCompareSilentText, "",
-                                  platform::MessageIcon::Warning, platform::MessageButtons::Ok);
+        platform::messages().show(
+            form_.noAnswerText() + " " + platform::translated("TForm1", kCompareSilentText), "",
+            platform::MessageIcon::Warning, platform::MessageButtons::Ok);
     else
         dialog_->showDifferences(differences_, maskOf(differences_) != 0);
 }

@@ -7,6 +7,7 @@
 //
 // Main thread only. The answer arrives in port deliveries; the table is not modal, and a message
 // asked for there waits until the delivery has returned.
+#include <QtGlobal>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -28,7 +29,7 @@ namespace app {
 class CompareDialog;
 
 // After the no-answer text that names the port (TForm1::noAnswerText).
-inline constexpr const char* kCompareSilentText = "Сравнить не с чем.";
+inline constexpr const char* kCompareSilentText = QT_TRANSLATE_NOOP("TForm1", "Сравнить не с чем.");
 
 class Unit1Compare {
   public:

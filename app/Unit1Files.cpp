@@ -8,6 +8,7 @@
 #include "app/Unit1Verify.h"
 #include "files/AbtFile.h"
 #include "files/SaveFiles.h"
+#include "platform/Catalogue.h"
 #include "platform/FileDialogs.h"
 #include "platform/MessageService.h"
 #include "update/ImageGrid.h"
@@ -15,24 +16,26 @@
 
 namespace {
 
-constexpr const char* kSaveFilter = "Файл конфигурации(*.abt)|*.abt";
-constexpr const char* kOpenFilter = "Файл обновления(*.enc)|*.enc|Файл конфигурации(*.abt)|*.abt";
-constexpr const char* kFileErrorText =
-    "Can't perform one of the following file operations: Open, Seek, Read, Close.";
+constexpr const char* kSaveFilter = QT_TRANSLATE_NOOP("TForm1", "Файл конфигурации(*.abt)|*.abt");
+constexpr const char* kOpenFilter =
+    QT_TRANSLATE_NOOP("TForm1", "Файл обновления(*.enc)|*.enc|Файл конфигурации(*.abt)|*.abt");
+constexpr const char* kFileErrorText = QT_TRANSLATE_NOOP(
+    "TForm1", "Can't perform one of the following file operations: Open, Seek, Read, Close.");
 
 void plainMessage(const std::string& text) {
     platform::messages().show(text, "", platform::MessageIcon::None, platform::MessageButtons::Ok);
 }
 
 void fileError() {
-    platform::messages().show(kFileErrorText, "File Error", platform::MessageIcon::Error,
-                              platform::MessageButtons::OkCancel);
+    platform::messages().show(platform::translated("TForm1", kFileErrorText),
+                              platform::translated("TForm1", "File Error"),
+                              platform::MessageIcon::Error, platform::MessageButtons::OkCancel);
 }
 
 }  // namespace
 
 void TForm1::Save1Click() {
-    const auto chosen = Dialogs->save(kSaveFilter);
+    const auto chosen = Dialogs->save(platform::translated("TForm1", kSaveFilter));
     if (!chosen) return;
     for (const std::string& message : files::saveConfiguration(*chosen, Controls, TransmitBuffer))
         platform::messages().show(message, "", platform::MessageIcon::Warning,
@@ -44,7 +47,7 @@ void TForm1::Save1Click() {
 // and BUpgrade always tell the same. During an upload nothing here may replace what it sends.
 void TForm1::Open1Click() {
     if (uploadLocked_) return;
-    const auto chosen = Dialogs->open(kOpenFilter);
+    const auto chosen = Dialogs->open(platform::translated("TForm1", kOpenFilter));
     if (!chosen) return;
     try {
         switch (files::fileKindOf(*chosen)) {

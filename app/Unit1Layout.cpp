@@ -1,6 +1,7 @@
 // Building the main window: menu, tool bar, the seven pages and the status bar.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -20,6 +21,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "app/LanguageMenu.h"
 #include "app/TRadioGroup.h"
 #include "app/Unit1.h"
 
@@ -77,10 +79,11 @@ QHBoxLayout* readWriteRow(QPushButton*& read, const char* readName, QPushButton*
                           const char* writeName, QWidget* page) {
     auto* row = new QHBoxLayout;
     row->addStretch();
-    read = button(QLatin1String(readName), QStringLiteral("Читать"), page);
+    read = button(QLatin1String(readName), QCoreApplication::translate("TForm1", "Читать"), page);
     row->addWidget(read);
     if (write) {
-        *write = button(QLatin1String(writeName), QStringLiteral("Записать"), page);
+        *write = button(QLatin1String(writeName), QCoreApplication::translate("TForm1", "Записать"),
+                        page);
         (*write)->setEnabled(false);
         row->addWidget(*write);
     }
@@ -102,7 +105,7 @@ QGroupBox* captionedEdits(const QString& title, const EditRow (&rows)[N], int wi
     int r = 0;
     for (const EditRow& row : rows) {
         *row.edit = edit(QLatin1String(row.name), box, width);
-        grid->addWidget(label(QString::fromUtf8(row.caption), box), r, 0);
+        grid->addWidget(label(QCoreApplication::translate("TForm1", row.caption), box), r, 0);
         grid->addWidget(*row.edit, r++, 1);
     }
     grid->setColumnStretch(2, 1);
@@ -132,32 +135,34 @@ QWidget* page(QTabWidget* tabs, const char* name, const QString& caption) {
 void TForm1::buildMenu() {
     MainMenu1 = menuBar();
     MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
-    Fail1 = MainMenu1->addMenu(QStringLiteral("File"));
+    Fail1 = MainMenu1->addMenu(tr("File"));
     Fail1->setObjectName(QStringLiteral("Fail1"));
-    Open1 = Fail1->addAction(QStringLiteral("&Open"));
+    Open1 = Fail1->addAction(tr("&Open"));
     Open1->setObjectName(QStringLiteral("Open1"));
-    Open1->setStatusTip(QStringLiteral("Open file"));
-    Open1->setToolTip(QStringLiteral("Open file"));
+    Open1->setStatusTip(tr("Open file"));
+    Open1->setToolTip(tr("Open file"));
     Open1->setShortcut(QKeySequence::Open);
-    Save1 = Fail1->addAction(QStringLiteral("&Save"));
+    Save1 = Fail1->addAction(tr("&Save"));
     Save1->setObjectName(QStringLiteral("Save1"));
-    Save1->setStatusTip(QStringLiteral("Save file"));
-    Save1->setToolTip(QStringLiteral("Save file"));
+    Save1->setStatusTip(tr("Save file"));
+    Save1->setToolTip(tr("Save file"));
     Save1->setShortcut(QKeySequence::Save);
-    CompareWithTerminal = Fail1->addAction(QStringLiteral("Сравнить с терминалом"));
+    CompareWithTerminal =
+        Fail1->addAction(QCoreApplication::translate("TForm1", "Сравнить с терминалом"));
     CompareWithTerminal->setObjectName(QStringLiteral("CompareWithTerminal"));
     CompareWithTerminal->setEnabled(false);  // while connected
-    OpenUnitJournal = Fail1->addAction(QStringLiteral("Журнал терминалов…"));
+    OpenUnitJournal = Fail1->addAction(QCoreApplication::translate("TForm1", "Журнал терминалов…"));
     OpenUnitJournal->setObjectName(QStringLiteral("OpenUnitJournal"));
     Fail1->addSeparator();
-    Exit1 = Fail1->addAction(QStringLiteral("&Exit"));
+    Exit1 = Fail1->addAction(tr("&Exit"));
     Exit1->setObjectName(QStringLiteral("Exit1"));
-    Help1 = MainMenu1->addMenu(QStringLiteral("Help"));
+    Help1 = MainMenu1->addMenu(tr("Help"));
     Help1->setObjectName(QStringLiteral("Help1"));
-    Contents = Help1->addAction(QStringLiteral("Contents"));
+    Contents = Help1->addAction(tr("Contents"));
     Contents->setObjectName(QStringLiteral("Contents"));
-    About1 = Help1->addAction(QStringLiteral("About"));
+    About1 = Help1->addAction(tr("About"));
     About1->setObjectName(QStringLiteral("About1"));
+    app::addLanguageMenu(*Help1);
 }
 
 void TForm1::buildToolBar() {
@@ -173,10 +178,11 @@ void TForm1::buildToolBar() {
         ImageList1.setImageIndex(b, image);
         return b;
     };
-    ToolButton1 = tool("ToolButton1", QStringLiteral("Подключить Comm"), 0);
-    ToolButton3 = tool("ToolButton3", QStringLiteral("Отключить Comm"), 3);
-    ToolButton5 = tool("ToolButton5", QStringLiteral("Свойства Comm"), 4);
-    ToolButton6 = tool("ToolButton6", QStringLiteral("Записать данные всех закладок"), 5);
+    ToolButton1 = tool("ToolButton1", QCoreApplication::translate("TForm1", "Подключить Comm"), 0);
+    ToolButton3 = tool("ToolButton3", QCoreApplication::translate("TForm1", "Отключить Comm"), 3);
+    ToolButton5 = tool("ToolButton5", QCoreApplication::translate("TForm1", "Свойства Comm"), 4);
+    ToolButton6 = tool("ToolButton6",
+                       QCoreApplication::translate("TForm1", "Записать данные всех закладок"), 5);
     ToolButton6->setEnabled(false);
     ToolBar1->addWidget(ToolButton1);
     ToolBar1->addWidget(ToolButton3);
@@ -212,15 +218,19 @@ void buildInternet(TForm1& f) {
     QWidget* p = f.TabSheet1;
     auto* column = new QVBoxLayout(p);
 
-    auto* servers = group(QStringLiteral("Настройки интернета"), p);
+    auto* servers = group(QCoreApplication::translate("TForm1", "Настройки интернета"), p);
     auto* grid = new QGridLayout(servers);
-    const char* heads[] = {"IP адрес", "Порт", "Протокол", "Разрешить"};
+    const char* heads[] = {
+        QT_TRANSLATE_NOOP("TForm1", "IP адрес"), QT_TRANSLATE_NOOP("TForm1", "Порт"),
+        QT_TRANSLATE_NOOP("TForm1", "Протокол"), QT_TRANSLATE_NOOP("TForm1", "Разрешить")};
     for (int c = 0; c < 4; ++c)
-        grid->addWidget(label(QString::fromUtf8(heads[c]), servers), 0, c + 1, Qt::AlignHCenter);
+        grid->addWidget(label(QCoreApplication::translate("TForm1", heads[c]), servers), 0, c + 1,
+                        Qt::AlignHCenter);
     for (int i = 0; i < 4; ++i) {
         const auto k = static_cast<std::size_t>(i);
         const int row = i + 1;
-        grid->addWidget(label(QStringLiteral("Сервер %1").arg(i + 1), servers), row, 0);
+        grid->addWidget(
+            label(QCoreApplication::translate("TForm1", "Сервер %1").arg(i + 1), servers), row, 0);
         f.EditIp[k] = edit(numbered("EditIp", i + 1), servers, 140);
         f.EditPort[k] = edit(numbered("EditPort", i + 1), servers, 70);
         f.CBGet[k] = combo(numbered("CBGet", i + 1), {QStringLiteral("UDP"), QStringLiteral("TCP")},
@@ -233,14 +243,17 @@ void buildInternet(TForm1& f) {
     }
     column->addWidget(servers);
 
-    auto* periods = group(QStringLiteral("Период связи GPRS"), p);
+    auto* periods = group(QCoreApplication::translate("TForm1", "Период связи GPRS"), p);
     auto* pgrid = new QGridLayout(periods);
     for (int i = 0; i < 4; ++i) {
         const auto k = static_cast<std::size_t>(i);
         f.EConnectPeriod[k] = edit(numbered("EConnectPeriod", i + 1), periods, 60);
-        pgrid->addWidget(label(QStringLiteral("Сервер %1").arg(i + 1), periods), 0, i * 2, 1, 2);
+        pgrid->addWidget(
+            label(QCoreApplication::translate("TForm1", "Сервер %1").arg(i + 1), periods), 0, i * 2,
+            1, 2);
         pgrid->addWidget(f.EConnectPeriod[k], 1, i * 2);
-        pgrid->addWidget(label(QStringLiteral("мин"), periods), 1, i * 2 + 1);
+        pgrid->addWidget(label(QCoreApplication::translate("TForm1", "мин"), periods), 1,
+                         i * 2 + 1);
     }
     pgrid->setColumnStretch(8, 1);
     column->addWidget(periods);
@@ -248,10 +261,10 @@ void buildInternet(TForm1& f) {
 
     auto* foot =
         readWriteRow(f.ReadInternetB, "ReadInternetB", &f.WriteInternetB, "WriteInternetB", p);
-    foot->insertWidget(0, label(QStringLiteral("Принято байт:"), p));
+    foot->insertWidget(0, label(QCoreApplication::translate("TForm1", "Принято байт:"), p));
     f.Label35 = label(QStringLiteral("0"), p, QStringLiteral("Label35"));
     f.Label35->setMinimumWidth(40);
-    f.Label35->setToolTip(QStringLiteral("Щелчок сбрасывает счётчик"));
+    f.Label35->setToolTip(QCoreApplication::translate("TForm1", "Щелчок сбрасывает счётчик"));
     foot->insertWidget(1, f.Label35);
     column->addLayout(foot);
 }
@@ -261,28 +274,34 @@ void buildAccess(TForm1& f) {
     auto* column = new QVBoxLayout(p);
 
     const EditRow apn[] = {{&f.EApn1, "EApn1", "APN"},
-                           {&f.EAus1, "EAus1", "Пользователь"},
-                           {&f.EApas1, "EApas1", "Пароль"}};
-    column->addWidget(captionedEdits(QStringLiteral("Точка доступа GPRS"), apn, 260, p));
+                           {&f.EAus1, "EAus1", QT_TRANSLATE_NOOP("TForm1", "Пользователь")},
+                           {&f.EApas1, "EApas1", QT_TRANSLATE_NOOP("TForm1", "Пароль")}};
+    column->addWidget(
+        captionedEdits(QCoreApplication::translate("TForm1", "Точка доступа GPRS"), apn, 260, p));
 
-    auto* balance = group(QStringLiteral("Баланс SIM-карты"), p);
+    auto* balance = group(QCoreApplication::translate("TForm1", "Баланс SIM-карты"), p);
     auto* bgrid = new QGridLayout(balance);
     f.EBlSt1 = edit(QStringLiteral("EBlSt1"), balance, 120);
     f.EBlTm1 = edit(QStringLiteral("EBlTm1"), balance, 90);
     f.EBlVl1 = readOnlyEdit(QStringLiteral("EBlVl1"), balance, 90);
     f.ELim1 = readOnlyEdit(QStringLiteral("ELim1"), balance, 90);
     const std::pair<const char*, QLineEdit*> cols[] = {
-        {"USSD", f.EBlSt1}, {"Период(мин)", f.EBlTm1}, {"Значение", f.EBlVl1}, {"Лимит", f.ELim1}};
+        {"USSD", f.EBlSt1},
+        {QT_TRANSLATE_NOOP("TForm1", "Период(мин)"), f.EBlTm1},
+        {QT_TRANSLATE_NOOP("TForm1", "Значение"), f.EBlVl1},
+        {QT_TRANSLATE_NOOP("TForm1", "Лимит"), f.ELim1}};
     int c = 0;
     for (const auto& [head, e] : cols) {
-        bgrid->addWidget(label(QString::fromUtf8(head), balance), 0, c, Qt::AlignHCenter);
+        bgrid->addWidget(label(QCoreApplication::translate("TForm1", head), balance), 0, c,
+                         Qt::AlignHCenter);
         bgrid->addWidget(e, 1, c++);
     }
     bgrid->setColumnStretch(c, 1);
     column->addWidget(balance);
 
-    auto* id = singleEdit(QStringLiteral("Код ид.          Версия.        Eeprom"), f.EIdCod,
-                          "EIdCod", 300, p);
+    auto* id =
+        singleEdit(QCoreApplication::translate("TForm1", "Код ид.          Версия.        Eeprom"),
+                   f.EIdCod, "EIdCod", 300, p);
     f.EIdCod->setReadOnly(true);
     f.Button1 = button(QStringLiteral("Button1"), QStringLiteral("EraseEeprom"), id);
     id->layout()->addWidget(f.Button1);
@@ -295,9 +314,10 @@ void buildPhones(TForm1& f) {
     QWidget* p = f.TabSheet3;
     auto* column = new QVBoxLayout(p);
 
-    auto* phones = group(QStringLiteral("Телефоны для связи "), p);
+    auto* phones = group(QCoreApplication::translate("TForm1", "Телефоны для связи "), p);
     auto* grid = new QGridLayout(phones);
-    grid->addWidget(label(QStringLiteral("Номер"), phones), 0, 1, Qt::AlignHCenter);
+    grid->addWidget(label(QCoreApplication::translate("TForm1", "Номер"), phones), 0, 1,
+                    Qt::AlignHCenter);
     grid->addWidget(label(QStringLiteral("sms"), phones), 0, 2, Qt::AlignHCenter);
     grid->addWidget(label(QStringLiteral("voice"), phones), 0, 3, Qt::AlignHCenter);
     for (int i = 0; i < 8; ++i) {
@@ -313,7 +333,8 @@ void buildPhones(TForm1& f) {
     grid->setColumnStretch(4, 1);
     grid->setVerticalSpacing(2);
 
-    auto* own = singleEdit(QStringLiteral("Телефон модуля"), f.ETl[8], "ETl9", 200, p);
+    auto* own = singleEdit(QCoreApplication::translate("TForm1", "Телефон модуля"), f.ETl[8],
+                           "ETl9", 200, p);
 
     column->addWidget(phones);
     column->addWidget(own);
@@ -324,13 +345,15 @@ void buildPhones(TForm1& f) {
 void buildGps(TForm1& f) {
     QWidget* p = f.TabSheet7;
     auto* column = new QVBoxLayout(p);
-    const EditRow fix[] = {{&f.EGpsTime, "EGpsTime", "Время по \nГринвичу (ч, м, с)"},
-                           {&f.EGpsDate, "EGpsDate", "Дата  (д, м, г)"},
-                           {&f.EGpsSpeed, "EGpsSpeed", "Скорость (узлы)"},
-                           {&f.EGpsCog, "EGpsCog", "Курс (град)"},
-                           {&f.EGpsLatitude, "EGpsLatitude", "Широта (гр, мин)"},
-                           {&f.EGpsLongitude, "EGpsLongitude", "Долгота (гр, мин)"}};
-    column->addWidget(captionedEdits(QStringLiteral("Последние координаты"), fix, 200, p));
+    const EditRow fix[] = {
+        {&f.EGpsTime, "EGpsTime", QT_TRANSLATE_NOOP("TForm1", "Время по \nГринвичу (ч, м, с)")},
+        {&f.EGpsDate, "EGpsDate", QT_TRANSLATE_NOOP("TForm1", "Дата  (д, м, г)")},
+        {&f.EGpsSpeed, "EGpsSpeed", QT_TRANSLATE_NOOP("TForm1", "Скорость (узлы)")},
+        {&f.EGpsCog, "EGpsCog", QT_TRANSLATE_NOOP("TForm1", "Курс (град)")},
+        {&f.EGpsLatitude, "EGpsLatitude", QT_TRANSLATE_NOOP("TForm1", "Широта (гр, мин)")},
+        {&f.EGpsLongitude, "EGpsLongitude", QT_TRANSLATE_NOOP("TForm1", "Долгота (гр, мин)")}};
+    column->addWidget(
+        captionedEdits(QCoreApplication::translate("TForm1", "Последние координаты"), fix, 200, p));
     column->addStretch();
     column->addLayout(readWriteRow(f.ReadGpsB, "ReadGpsB", nullptr, nullptr, p));
 }
@@ -340,7 +363,7 @@ void buildSettings(TForm1& f) {
     auto* column = new QVBoxLayout(p);
     auto* top = new QHBoxLayout;
 
-    auto* mic = group(QStringLiteral("Чувствительность микрофона"), p);
+    auto* mic = group(QCoreApplication::translate("TForm1", "Чувствительность микрофона"), p);
     auto* mgrid = new QGridLayout(mic);
     f.TrackBar1 = new QSlider(Qt::Horizontal, mic);
     f.TrackBar1->setObjectName(QStringLiteral("TrackBar1"));
@@ -350,29 +373,34 @@ void buildSettings(TForm1& f) {
     f.TrackBar1->setTickInterval(1);
     f.TrackBar1->setValue(2);
     mgrid->addWidget(f.TrackBar1, 0, 0, 1, 2);
-    mgrid->addWidget(label(QStringLiteral("ниже"), mic), 1, 0, Qt::AlignLeft);
-    mgrid->addWidget(label(QStringLiteral("выше"), mic), 1, 1, Qt::AlignRight);
+    mgrid->addWidget(label(QCoreApplication::translate("TForm1", "ниже"), mic), 1, 0,
+                     Qt::AlignLeft);
+    mgrid->addWidget(label(QCoreApplication::translate("TForm1", "выше"), mic), 1, 1,
+                     Qt::AlignRight);
     top->addWidget(mic, 1);
 
     auto* other = new QGridLayout;
-    other->addWidget(label(QStringLiteral("Датчик движения"), p), 0, 0);
+    other->addWidget(label(QCoreApplication::translate("TForm1", "Датчик движения"), p), 0, 0);
     f.EAdcCod = edit(QStringLiteral("EAdcCod"), p, 80);
     other->addWidget(f.EAdcCod, 0, 1);
-    other->addWidget(label(QStringLiteral("Нажатий кнопки \"Тревога\""), p), 1, 0);
+    other->addWidget(label(QCoreApplication::translate("TForm1", "Нажатий кнопки \"Тревога\""), p),
+                     1, 0);
     f.CBNmbPress =
         combo(QStringLiteral("CBNmbPress"), {QStringLiteral("1"), QStringLiteral("2")}, p);
     other->addWidget(f.CBNmbPress, 1, 1);
     top->addLayout(other);
     column->addLayout(top);
 
-    column->addWidget(label(QStringLiteral("Режимы сна модуля GPS"), p));
+    column->addWidget(label(QCoreApplication::translate("TForm1", "Режимы сна модуля GPS"), p));
     f.RadioGroup1 = new TRadioGroup(
-        QStringLiteral("(во время сна координаты не передаются)"),
-        {QStringLiteral("Р1-Сон 1 мин. и более (до движения)"),
-         QStringLiteral("Р2-Сон 1 мин. и более (до движения или до сеанса связи)"),
-         QStringLiteral("Р3-Сон до  движения"),
-         QStringLiteral("Р4-Сон до движения или до сеанса связи"),
-         QStringLiteral("Р5-Трекер (пуск копкой \"Тревога\", стоп кнопкой \"Питание\")")},
+        QCoreApplication::translate("TForm1", "(во время сна координаты не передаются)"),
+        {QCoreApplication::translate("TForm1", "Р1-Сон 1 мин. и более (до движения)"),
+         QCoreApplication::translate("TForm1",
+                                     "Р2-Сон 1 мин. и более (до движения или до сеанса связи)"),
+         QCoreApplication::translate("TForm1", "Р3-Сон до  движения"),
+         QCoreApplication::translate("TForm1", "Р4-Сон до движения или до сеанса связи"),
+         QCoreApplication::translate(
+             "TForm1", "Р5-Трекер (пуск копкой \"Тревога\", стоп кнопкой \"Питание\")")},
         p);
     f.RadioGroup1->setObjectName(QStringLiteral("RadioGroup1"));
     column->addWidget(f.RadioGroup1);
@@ -395,10 +423,10 @@ void buildUpdate(TForm1& f) {
     row->addWidget(f.ProgramGrid1);
 
     auto* side = new QGridLayout;
-    side->addWidget(label(QStringLiteral("Обновить"), p), 0, 0);
+    side->addWidget(label(QCoreApplication::translate("TForm1", "Обновить"), p), 0, 0);
     f.Label56 = label(QStringLiteral("0"), p, QStringLiteral("Label56"));
     side->addWidget(f.Label56, 0, 1);
-    side->addWidget(label(QStringLiteral("Обновлено"), p), 1, 0);
+    side->addWidget(label(QCoreApplication::translate("TForm1", "Обновлено"), p), 1, 0);
     f.Label57 = label(QStringLiteral("0"), p, QStringLiteral("Label57"));
     side->addWidget(f.Label57, 1, 1);
     f.ProgressBar1 = new QProgressBar(p);
@@ -406,7 +434,8 @@ void buildUpdate(TForm1& f) {
     f.ProgressBar1->setRange(0, 100);
     f.ProgressBar1->setValue(0);
     side->addWidget(f.ProgressBar1, 2, 0, 1, 2);
-    f.BUpgrade = button(QStringLiteral("BUpgrade"), QStringLiteral("Програм."), p);
+    f.BUpgrade =
+        button(QStringLiteral("BUpgrade"), QCoreApplication::translate("TForm1", "Програм."), p);
     f.BUpgrade->setEnabled(false);
     side->addWidget(f.BUpgrade, 3, 0, 1, 2, Qt::AlignLeft);
     side->setRowStretch(4, 1);
@@ -426,7 +455,8 @@ void buildMonitor(TForm1& f) {
     column->addWidget(f.MemoIn);
     auto* foot = new QHBoxLayout;
     foot->addStretch();
-    f.BClearMemo = button(QStringLiteral("BClearMemo"), QStringLiteral("Очистить"), p);
+    f.BClearMemo =
+        button(QStringLiteral("BClearMemo"), QCoreApplication::translate("TForm1", "Очистить"), p);
     foot->addWidget(f.BClearMemo);
     column->addLayout(foot);
 }
@@ -437,13 +467,13 @@ void TForm1::buildPages() {
     PageControl1 = new QTabWidget(this);
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
     setCentralWidget(PageControl1);
-    TabSheet1 = page(PageControl1, "TabSheet1", QStringLiteral("Интернет"));
-    TabSheet6 = page(PageControl1, "TabSheet6", QStringLiteral("Доступ"));
-    TabSheet3 = page(PageControl1, "TabSheet3", QStringLiteral("Телефоны"));
+    TabSheet1 = page(PageControl1, "TabSheet1", QCoreApplication::translate("TForm1", "Интернет"));
+    TabSheet6 = page(PageControl1, "TabSheet6", QCoreApplication::translate("TForm1", "Доступ"));
+    TabSheet3 = page(PageControl1, "TabSheet3", QCoreApplication::translate("TForm1", "Телефоны"));
     TabSheet7 = page(PageControl1, "TabSheet7", QStringLiteral("GPS"));
-    TabSheet2 = page(PageControl1, "TabSheet2", QStringLiteral("Настройки"));
-    TabSheet5 = page(PageControl1, "TabSheet5", QStringLiteral("Обновить"));
-    TabSheet4 = page(PageControl1, "TabSheet4", QStringLiteral("Монитор"));
+    TabSheet2 = page(PageControl1, "TabSheet2", QCoreApplication::translate("TForm1", "Настройки"));
+    TabSheet5 = page(PageControl1, "TabSheet5", QCoreApplication::translate("TForm1", "Обновить"));
+    TabSheet4 = page(PageControl1, "TabSheet4", QCoreApplication::translate("TForm1", "Монитор"));
     buildInternet(*this);
     buildAccess(*this);
     buildPhones(*this);

@@ -1,4 +1,5 @@
 // The link: tool bar, the port settings window's callbacks, requests out and receptions in.
+#include <QCoreApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QTabWidget>
@@ -8,6 +9,7 @@
 #include "app/Unit1Upload.h"
 #include "app/Unit1Verify.h"
 #include "app/UnitRecords.h"
+#include "platform/Catalogue.h"
 #include "platform/ComPortMap.h"
 #include "platform/MessageService.h"
 #include "platform/PortDiagnostics.h"
@@ -17,8 +19,10 @@
 
 namespace {
 // TForm2's button reads this exactly while the port is open.
-const QString kConnectedCaption = QStringLiteral("Отключить ");
-constexpr const char* kUploadAgain = "нажмите \"Програм.\"";
+QString connectedCaption() {
+    return QCoreApplication::translate("TForm2", "Отключить ");
+}
+constexpr const char* kUploadAgain = QT_TRANSLATE_NOOP("TForm1", "нажмите \"Програм.\"");
 
 QString usbText(std::string_view text) {
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
@@ -29,7 +33,9 @@ void TForm1::registerLinkHandler() {
     Form2->OnLinkStateChanged = [this](TForm2*) { ConnectionChanged(); };
     // A break in the middle of an upload leaves the terminal in its bootloader: the box says so.
     Form2->LinkBrokenDetail = [this] {
-        return uploadRunning() ? Upload->upload().unfinishedLine(kUploadAgain) : std::string();
+        return uploadRunning()
+                   ? Upload->upload().unfinishedLine(platform::translated("TForm1", kUploadAgain))
+                   : std::string();
     };
 }
 
@@ -85,7 +91,7 @@ void TForm1::ConnectionChanged() {
     Form2->ReceiveBuffer = ReceiveBuffer.data();
     Form2->OnReplyReceived = [this](TForm2*) { HandleReception(); };
     setPanelText(0, Form2->Label1->text());
-    const bool connected = Form2->Button1->text() == kConnectedCaption;
+    const bool connected = Form2->Button1->text() == connectedCaption();
     ImageList1.setImageIndex(ToolButton1, connected ? 1 : 0);
     ImageList1.setImageIndex(ToolButton3, connected ? 2 : 3);
     CompareWithTerminal->setEnabled(connected);

@@ -8,6 +8,7 @@
 #include "app/Unit1Verify.h"
 #include "app/UnitJournalWindow.h"
 #include "app/UnitRecords.h"
+#include "platform/Catalogue.h"
 #include "platform/MessageService.h"
 #include "protocol/Cp1251.h"
 #include "protocol/RequestBuilder.h"
@@ -50,7 +51,8 @@ bool TForm1::afterSnapshot(const std::string& command, const char* silentQuestio
                            protocol::fromCp1251ForDisplay(kept->text("EIdCod").value_or(""))};
             } else {
                 outcome.goOn =
-                    platform::messages().show(silentQuestion, "", platform::MessageIcon::Warning,
+                    platform::messages().show(platform::translated("TForm1", silentQuestion), "",
+                                              platform::MessageIcon::Warning,
                                               platform::MessageButtons::OkCancel) ==
                     platform::MessageResult::Ok;
                 outcome.idCod = EIdCod->text().toStdString();

@@ -6,6 +6,7 @@
 #include "app/Unit1.h"
 #include "app/Unit1Upload.h"
 #include "app/UnitRecords.h"
+#include "platform/Catalogue.h"
 #include "records/FileDigest.h"
 #include "update/FirmwareUpload.h"
 
@@ -39,8 +40,10 @@ void TForm1::recordUploadOutcome() {
     auto [idCod, facts] = std::move(*uploadUnderWay_);
     uploadUnderWay_.reset();
     facts.outcome = panelText(1).toStdString();
-    const bool ok = facts.outcome == update::kSuccessVersion01Text ||
-                    facts.outcome == update::kSuccessVersion02Text;
+    // The panel shows the outcome in the chosen language.
+    const bool ok =
+        facts.outcome == platform::translated("FirmwareUpload", update::kSuccessVersion01Text) ||
+        facts.outcome == platform::translated("FirmwareUpload", update::kSuccessVersion02Text);
     app::UnitRecords::instance().destructive(
         records::Kind::Upload, idCod, BUpgrade->text().toStdString(),
         ok ? records::Result::Ok : records::Result::Failed, std::move(facts));

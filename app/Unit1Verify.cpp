@@ -2,6 +2,7 @@
 
 #include "app/Unit1.h"
 #include "app/UnitRecords.h"
+#include "platform/Catalogue.h"
 #include "platform/MessageService.h"
 #include "platform/qt/QtTimer.h"
 #include "protocol/AssignmentRecorder.h"
@@ -16,25 +17,28 @@ std::string tabList(const std::set<int>& tabs) {
     std::string list;
     for (int tab : tabs) {
         if (!list.empty()) list += ", ";
-        list += "\"" + std::string(protocol::kTabCaptions[static_cast<std::size_t>(tab)]) + "\"";
+        list += "\"" + protocol::tabCaption(tab) + "\"";
     }
     return list;
 }
 
 // " на вкладке "Телефоны"" or " на вкладках "Интернет", "Доступ"".
 std::string onPages(const std::set<int>& tabs) {
-    return (tabs.size() == 1 ? " на вкладке " : " на вкладках ") + tabList(tabs);
+    return (tabs.size() == 1 ? platform::translated("TForm1", " на вкладке ")
+                             : platform::translated("TForm1", " на вкладках ")) +
+           tabList(tabs);
 }
 
 // `silentText` tells a terminal that did not answer at all.
 std::string messageOf(const WatchReport& r, const std::string& silentText) {
     std::string text;
-    if (r.silent || !r.restoredTabs.empty()) text = r.silent ? silentText : kPartialText;
+    if (r.silent || !r.restoredTabs.empty())
+        text = r.silent ? silentText : platform::translated("TForm1", kPartialText);
     if (!r.restoredTabs.empty())
-        text += std::string(" ") + kRestoredText + onPages(r.restoredTabs) + ".";
+        text += " " + platform::translated("TForm1", kRestoredText) + onPages(r.restoredTabs) + ".";
     if (!r.mismatches.empty()) {
         if (!text.empty()) text += "\n\n";
-        text += kNotTakenText;
+        text += platform::translated("TForm1", kNotTakenText);
         for (const protocol::ValueMismatch& m : r.mismatches)
             text += "\n" + protocol::mismatchLine(m);
     }
@@ -90,8 +94,9 @@ bool Unit1Verify::startSnapshot(Unit1Compare::SnapshotDone done) {
 bool Unit1Verify::refusedWhileEmptied(const std::vector<const Parameter*>& params) const {
     const std::set<int> tabs = watch_.stillEmptied(params);
     if (tabs.empty()) return false;
-    platform::messages().show(kNotYetText + onPages(tabs) + ". Запрос не отправлен.", "",
-                              platform::MessageIcon::Warning, platform::MessageButtons::Ok);
+    platform::messages().show(platform::translated("TForm1", kNotYetText) + onPages(tabs) +
+                                  platform::translated("TForm1", ". Запрос не отправлен."),
+                              "", platform::MessageIcon::Warning, platform::MessageButtons::Ok);
     return true;
 }
 
@@ -164,9 +169,9 @@ void Unit1Verify::restoreValues(const std::function<void(protocol::ControlAccess
 }
 
 bool Unit1Verify::confirmErase() {
-    return platform::messages().show(kEraseQuestion, "", platform::MessageIcon::Warning,
-                                     platform::MessageButtons::OkCancel) ==
-           platform::MessageResult::Ok;
+    return platform::messages().show(
+               platform::translated("TForm1", kEraseQuestion), "", platform::MessageIcon::Warning,
+               platform::MessageButtons::OkCancel) == platform::MessageResult::Ok;
 }
 
 platform::MessageResult Unit1Verify::askBeforeLosing(
@@ -174,13 +179,17 @@ platform::MessageResult Unit1Verify::askBeforeLosing(
     std::set<int> tabs;
     for (const Parameter* p : marks_.editedOf(params)) tabs.insert(p->tab);
     if (tabs.empty()) return platform::MessageResult::Discard;
-    const char* question = loss == Loss::Close ? "Записать их в терминал перед выходом?"
-                           : loss == Loss::Open ? "Открыть файл, не записывая их?"
-                                                : "Взять значения терминала, не записывая их?";
-    const auto answer = platform::messages().show(
-        kUnwrittenText + tabList(tabs) + ".\n" + question, "", platform::MessageIcon::Warning,
-        loss == Loss::Close ? platform::MessageButtons::WriteDiscardCancel
-                            : platform::MessageButtons::DiscardCancel);
+    const char* question =
+        loss == Loss::Close ? QT_TRANSLATE_NOOP("TForm1", "Записать их в терминал перед выходом?")
+        : loss == Loss::Open
+            ? QT_TRANSLATE_NOOP("TForm1", "Открыть файл, не записывая их?")
+            : QT_TRANSLATE_NOOP("TForm1", "Взять значения терминала, не записывая их?");
+    const auto answer =
+        platform::messages().show(platform::translated("TForm1", kUnwrittenText) + tabList(tabs) +
+                                      ".\n" + platform::translated("TForm1", question),
+                                  "", platform::MessageIcon::Warning,
+                                  loss == Loss::Close ? platform::MessageButtons::WriteDiscardCancel
+                                                      : platform::MessageButtons::DiscardCancel);
     const bool chosen = answer == platform::MessageResult::Discard ||
                         (loss == Loss::Close && answer == platform::MessageResult::Write);
     return chosen ? answer : platform::MessageResult::Cancel;
@@ -207,9 +216,12 @@ void Unit1Verify::report(const WatchReport& r, bool fromTerminal) {
     if (!watch_.waiting()) timer_->setEnabled(false);
     for (const protocol::ValueMismatch& m : r.mismatches) marks_.notTaken(m);
     if (!r.confirmedTabs.empty())
-        form_.setPanelText(1, QString::fromStdString(kConfirmedText + tabList(r.confirmedTabs)));
+        form_.setPanelText(1,
+                           QString::fromStdString(platform::translated("TForm1", kConfirmedText) +
+                                                  tabList(r.confirmedTabs)));
     else if (!r.mismatches.empty())
-        form_.setPanelText(1, QString::fromUtf8(kNotConfirmedText));
+        form_.setPanelText(
+            1, QString::fromStdString(platform::translated("TForm1", kNotConfirmedText)));
     if (onReport) onReport(r, watch_.waiting(), fromTerminal);
     const std::string text = messageOf(r, r.silent ? form_.noAnswerText() : "");
     // Last: the box's nested loop (or, inside a port delivery, its deferral) finds every state

@@ -9,6 +9,7 @@
 // with one line per value. A message asked for inside a port delivery waits until it has returned
 // (platform/Delivery.h).
 // A write is refused while the controls it would send still wait for an answer.
+#include <QtGlobal>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -31,15 +32,22 @@ class Timer;
 namespace app {
 
 // The start of the no-answer text (platform::noAnswerText), which names the port and its device.
-inline constexpr const char* kSilentText = "Терминал не ответил";
-inline constexpr const char* kPartialText = "Терминал прислал не все значения.";
-inline constexpr const char* kRestoredText = "Прежние значения восстановлены";
-inline constexpr const char* kNotTakenText = "Терминал записал не всё, что было отправлено:";
-inline constexpr const char* kConfirmedText = "Запись подтверждена: ";
-inline constexpr const char* kNotConfirmedText = "Запись не подтверждена";
-inline constexpr const char* kNotYetText = "Терминал ещё не прислал значения";
-inline constexpr const char* kEraseQuestion = "Все настройки терминала будут стёрты. Продолжить?";
-inline constexpr const char* kUnwrittenText = "Изменения не записаны в терминал: вкладки ";
+inline constexpr const char* kSilentText = QT_TRANSLATE_NOOP("TForm1", "Терминал не ответил");
+inline constexpr const char* kPartialText =
+    QT_TRANSLATE_NOOP("TForm1", "Терминал прислал не все значения.");
+inline constexpr const char* kRestoredText =
+    QT_TRANSLATE_NOOP("TForm1", "Прежние значения восстановлены");
+inline constexpr const char* kNotTakenText =
+    QT_TRANSLATE_NOOP("TForm1", "Терминал записал не всё, что было отправлено:");
+inline constexpr const char* kConfirmedText = QT_TRANSLATE_NOOP("TForm1", "Запись подтверждена: ");
+inline constexpr const char* kNotConfirmedText =
+    QT_TRANSLATE_NOOP("TForm1", "Запись не подтверждена");
+inline constexpr const char* kNotYetText =
+    QT_TRANSLATE_NOOP("TForm1", "Терминал ещё не прислал значения");
+inline constexpr const char* kEraseQuestion =
+    QT_TRANSLATE_NOOP("TForm1", "Все настройки терминала будут стёрты. Продолжить?");
+inline constexpr const char* kUnwrittenText =
+    QT_TRANSLATE_NOOP("TForm1", "Изменения не записаны в терминал: вкладки ");
 
 // What would drop the operator's edited values: closing the window, File > Open of a
 // configuration, "Взять значения терминала".

@@ -1,5 +1,6 @@
 #include "app/UnitJournalWindow.h"
 
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -10,6 +11,7 @@
 #include "app/TeamServerEntry.h"
 #include "files/AbtFile.h"
 #include "platform/AtomicFile.h"
+#include "platform/Catalogue.h"
 #include "platform/FileDialogs.h"
 #include "platform/MessageService.h"
 #include "protocol/FieldCaptions.h"
@@ -60,20 +62,35 @@ UnitJournalWindow::UnitJournalWindow(records::Store* store, QString problem,
                                      QWidget* parent)
     : QWidget(parent, Qt::Window), store_(store), dialogs_(dialogs), restore_(std::move(restore)) {
     setObjectName(QStringLiteral("UnitJournalWindow"));
-    setWindowTitle(QStringLiteral("Журнал терминалов"));
+    setWindowTitle(QCoreApplication::translate("UnitJournalWindow", "Журнал терминалов"));
     resize(900, 600);
-    UnitsTable = table(
-        this, "UnitsTable",
-        {"Код ид.", "Телефон модуля", "Версия", "Последняя запись (UTC)", "Результат", "Записей"});
-    EventsTable = table(
-        this, "EventsTable",
-        {"Время (UTC)", "Действие", "Результат", "Оператор", "Компьютер", "Программа", "Порт"});
-    DiffTable = table(this, "DiffTable", {"Параметр", "Было", "Стало"});
-    RestoreToScreen = new QPushButton(QStringLiteral("Значения на экран"), this);
+    UnitsTable = table(this, "UnitsTable",
+                       {QCoreApplication::translate("UnitJournalWindow", "Код ид."),
+                        QCoreApplication::translate("UnitJournalWindow", "Телефон модуля"),
+                        QCoreApplication::translate("UnitJournalWindow", "Версия"),
+                        QCoreApplication::translate("UnitJournalWindow", "Последняя запись (UTC)"),
+                        QCoreApplication::translate("UnitJournalWindow", "Результат"),
+                        QCoreApplication::translate("UnitJournalWindow", "Записей")});
+    EventsTable = table(this, "EventsTable",
+                        {QCoreApplication::translate("UnitJournalWindow", "Время (UTC)"),
+                         QCoreApplication::translate("UnitJournalWindow", "Действие"),
+                         QCoreApplication::translate("UnitJournalWindow", "Результат"),
+                         QCoreApplication::translate("UnitJournalWindow", "Оператор"),
+                         QCoreApplication::translate("UnitJournalWindow", "Компьютер"),
+                         QCoreApplication::translate("UnitJournalWindow", "Программа"),
+                         QCoreApplication::translate("UnitJournalWindow", "Порт")});
+    DiffTable = table(this, "DiffTable",
+                      {QCoreApplication::translate("UnitJournalWindow", "Параметр"),
+                       QCoreApplication::translate("UnitJournalWindow", "Было"),
+                       QCoreApplication::translate("UnitJournalWindow", "Стало")});
+    RestoreToScreen = new QPushButton(
+        QCoreApplication::translate("UnitJournalWindow", "Значения на экран"), this);
     RestoreToScreen->setObjectName(QStringLiteral("RestoreToScreen"));
-    SaveEventAsAbt = new QPushButton(QStringLiteral("Сохранить как .abt…"), this);
+    SaveEventAsAbt = new QPushButton(
+        QCoreApplication::translate("UnitJournalWindow", "Сохранить как .abt…"), this);
     SaveEventAsAbt->setObjectName(QStringLiteral("SaveEventAsAbt"));
-    ExportHistoryCsv = new QPushButton(QStringLiteral("История в CSV…"), this);
+    ExportHistoryCsv =
+        new QPushButton(QCoreApplication::translate("UnitJournalWindow", "История в CSV…"), this);
     ExportHistoryCsv->setObjectName(QStringLiteral("ExportHistoryCsv"));
     Problem = new QLabel(problem, this);
     Problem->setObjectName(QStringLiteral("Problem"));
@@ -204,7 +221,8 @@ void UnitJournalWindow::saveEventAsAbtClick() {
     protocol::TransmitBuffer buffer;
     const protocol::ComposeResult composed = files::composeAbt(*values, buffer);
     if (!composed.ok) return showError(composed.message);
-    const auto path = dialogs_.save("Файлы конфигурации(*.abt)|*.abt");
+    const auto path =
+        dialogs_.save(platform::translated("UnitJournalWindow", "Файлы конфигурации(*.abt)|*.abt"));
     if (!path) return;
     if (const std::string error = platform::writeFileAtomically(*path, buffer.view());
         !error.empty())
@@ -213,7 +231,8 @@ void UnitJournalWindow::saveEventAsAbtClick() {
 
 void UnitJournalWindow::exportHistoryCsvClick() {
     if (events_.empty()) return;
-    const auto path = dialogs_.save("Файлы CSV(*.csv)|*.csv");
+    const auto path =
+        dialogs_.save(platform::translated("UnitJournalWindow", "Файлы CSV(*.csv)|*.csv"));
     if (!path) return;
     if (const std::string error =
             platform::writeFileAtomically(*path, records::historyCsv(events_));

@@ -1,5 +1,7 @@
 #include "app/UnitRecords.h"
 
+#include <QCoreApplication>
+
 #include "app/TeamServerSetting.h"
 #include "app/Unit1.h"
 #include "platform/ComPortMap.h"
@@ -20,15 +22,19 @@ QString dayOf(const std::string& utc) {
 
 // The status bar's line when events are not being kept.
 QString notKeptLine(const std::string& problem) {
-    return QStringLiteral("Журнал не ведётся: ") + QString::fromStdString(problem);
+    return QCoreApplication::translate("UnitRecords", "Журнал не ведётся: ") +
+           QString::fromStdString(problem);
 }
 
 }  // namespace
 
 QString unitStatusText(const std::string& unitId, const std::string& lastSeenUtc) {
-    QString text = QStringLiteral("Терминал ") + QString::fromStdString(unitId);
-    if (lastSeenUtc.empty()) return text + QStringLiteral(", записей ещё нет");
-    return text + QStringLiteral(", последняя запись ") + dayOf(lastSeenUtc);
+    QString text =
+        QCoreApplication::translate("UnitRecords", "Терминал ") + QString::fromStdString(unitId);
+    if (lastSeenUtc.empty())
+        return text + QCoreApplication::translate("UnitRecords", ", записей ещё нет");
+    return text + QCoreApplication::translate("UnitRecords", ", последняя запись ") +
+           dayOf(lastSeenUtc);
 }
 
 void recordAnswer(TForm1& form, const ParameterSet& assigned, const WatchReport& report,
@@ -141,7 +147,7 @@ records::Event UnitRecords::newEvent(records::Kind kind, const std::string& comm
 QString UnitRecords::pendingText() {
     if (recorder_.teamAddress().empty() || !recorder_.keeping()) return {};
     try {
-        return QStringLiteral("Ждут отправки на сервер: ") +
+        return QCoreApplication::translate("UnitRecords", "Ждут отправки на сервер: ") +
                QString::number(recorder_.local()->pending());
     } catch (const records::StoreError&) {
         return {};

@@ -3,6 +3,7 @@
 // screen takes (a read, or a write's verification), the status bar's text for the unit connected,
 // and the outbox sent to the team's server on a thread of its own.
 #include <QString>
+#include <QtGlobal>
 #include <atomic>
 #include <optional>
 #include <string>
@@ -18,12 +19,16 @@ class TForm1;
 namespace app {
 
 inline constexpr const char* kSnapshotFailedQuestion =
-    "Терминал не ответил: его настройки не сохранены в журнале перед стиранием. Стереть всё равно?";
-inline constexpr const char* kUploadSnapshotFailedQuestion =
+    QT_TRANSLATE_NOOP("TForm1",
+                      "Терминал не ответил: его настройки не сохранены в журнале перед стиранием. "
+                      "Стереть всё равно?");
+inline constexpr const char* kUploadSnapshotFailedQuestion = QT_TRANSLATE_NOOP(
+    "TForm1",
     "Терминал не ответил: его настройки не сохранены в журнале перед обновлением. Обновить всё "
-    "равно?";
-inline constexpr const char* kWriteSnapshotFailedQuestion =
-    "Терминал не ответил: его настройки не сохранены в журнале перед записью. Записать всё равно?";
+    "равно?");
+inline constexpr const char* kWriteSnapshotFailedQuestion = QT_TRANSLATE_NOOP(
+    "TForm1",
+    "Терминал не ответил: его настройки не сохранены в журнале перед записью. Записать всё равно?");
 
 // "Терминал 000101, последняя запись 12.11.2026" (the unit's latest event before this one).
 QString unitStatusText(const std::string& unitId, const std::string& lastSeenUtc);

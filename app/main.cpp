@@ -1,24 +1,32 @@
 // Config_Vigil: the main window, then the port settings window, then the About box, and the
 // message loop until the main window closes.
 #include <QIcon>
+#include <cstdio>
 #include <exception>
 #include <memory>
 
+#include "app/LanguageSetting.h"
 #include "app/StartupCheck.h"
 #include "app/TApplication.h"
 #include "app/Unit1.h"
 #include "platform/MessageService.h"
 #include "platform/qt/ChmHelpViewer.h"
+#include "platform/qt/QtCatalogue.h"
 #include "platform/qt/QtMainThread.h"
 #include "platform/qt/QtMessageService.h"
-#include "platform/qt/QtTranslations.h"
 #include "serial/Unit2.h"
 #include "ui/AboutBox.h"
 
 int main(int argc, char** argv) {
     TApplication application(argc, argv);
     platform::setProgramPath(argv[0]);
-    platform::installQtTranslations(application);
+    bool unknownLanguage = false;
+    const auto languageChosen = app::languageOption(argc, argv, unknownLanguage);
+    if (unknownLanguage) {
+        std::fprintf(stderr, "Config_Vigil: --lang takes ru or en\n");
+        return 2;
+    }
+    platform::loadCatalogues(app::windowsLanguage(languageChosen), application);
     // The desktop entry of the package: its icon for the windows, and the link a desktop shell
     // makes between the running program and its menu entry.
     TApplication::setDesktopFileName(QStringLiteral("example.orvana.ConfigVigil"));

@@ -1,6 +1,7 @@
 #include "files/AbtFile.h"
 
 #include "files/SaveMessages.h"
+#include "platform/Catalogue.h"
 #include "protocol/ParameterTable.h"
 #include "protocol/ResponseParser.h"
 
@@ -18,7 +19,8 @@ ComposeResult composeAbt(const protocol::ControlAccess& controls,
             protocol::appendItem(buffer, p->fileKey, controls, *p, protocol::fileForm(*p));
         if (fault != ComposeFault::None) {
             buffer.clear();
-            return {false, protocol::refusalMessage(fault, p, kNotSaved)};
+            return {false, protocol::refusalMessage(fault, p,
+                                                    platform::translated("SaveFiles", kNotSaved))};
         }
     }
     return {};

@@ -8,6 +8,7 @@
 #include "files/AbtFile.h"
 #include "files/ServerExport.h"
 #include "platform/AtomicFile.h"
+#include "platform/Catalogue.h"
 #include "platform/InputFile.h"
 
 namespace files {
@@ -46,8 +47,9 @@ void saveAbt(const std::string& name, std::string_view image, std::vector<std::s
         // Bounded and checked like any file read, in case something else took its place.
         const platform::InputFile previous = platform::readInputFile(name, kMaxReplacedFileBytes);
         if (previous.status != platform::InputStatus::Read)
-            return addError(errors,
-                            "Не удалось прочитать файл \"" + name + "\": " + previous.reason);
+            return addError(
+                errors, platform::translated("SaveFiles", "Не удалось прочитать файл \"") + name +
+                            "\": " + previous.reason);
         error = backup.prepare(backupName, previous.bytes);
         if (error.empty()) error = backup.commit();
         if (!error.empty()) return addError(errors, error);
@@ -113,12 +115,16 @@ LoadResult loadIntoBuffer(const std::string& path, protocol::TransmitBuffer& buf
         case platform::InputStatus::NotRegular:
             return {LoadStatus::NotRegular, platform::refusalText(path, file)};
         case platform::InputStatus::TooLarge:
-            return {LoadStatus::TooLong, "Файл \"" + path +
+            return {LoadStatus::TooLong,
+                    platform::translated("SaveFiles", "Файл \"") + path +
+                        platform::translated("SaveFiles",
                                              "\" длиннее 4096 байт и не может быть открыт как "
-                                             "файл конфигурации."};
+                                             "файл конфигурации.")};
         case platform::InputStatus::Failed:
-            return {LoadStatus::ReadFailed,
-                    platform::fileError("Не удалось прочитать файл", path, file.error)};
+            return {
+                LoadStatus::ReadFailed,
+                platform::fileError(platform::translated("SaveFiles", "Не удалось прочитать файл"),
+                                    path, file.error)};
     }
     std::memcpy(buffer.data(), file.bytes.data(), file.bytes.size());
     buffer.setLength(static_cast<std::uint16_t>(file.bytes.size()));

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "files/SaveMessages.h"
+#include "platform/Catalogue.h"
 #include "protocol/Cp1251.h"
 #include "protocol/ParameterTable.h"
 
@@ -116,8 +117,10 @@ bool xmlCanCarry(const std::string& value) {
 }
 
 std::string controlCharacterMessage(const Parameter& p) {
-    return "Значение в " + protocol::fieldName(p) +
-           " содержит управляющий символ, который нельзя записать в XML. " + std::string(kNotSaved);
+    return platform::translated("ServerExport", "Значение в ") + protocol::fieldName(p) +
+           platform::translated("ServerExport",
+                                " содержит управляющий символ, который нельзя записать в XML. ") +
+           platform::translated("SaveFiles", kNotSaved);
 }
 
 // The fixed lines in cp1251, converted once.
@@ -163,7 +166,8 @@ protocol::ComposeResult composeServerExport(const protocol::ControlAccess& contr
             fault = ComposeFault::Overflow;
         if (fault != ComposeFault::None) {
             buffer.clear();
-            return {false, protocol::refusalMessage(fault, p, kNotSaved)};
+            return {false, protocol::refusalMessage(fault, p,
+                                                    platform::translated("SaveFiles", kNotSaved))};
         }
     }
     return {};

@@ -10,6 +10,7 @@
 #include <cstring>
 #include <system_error>
 
+#include "platform/Catalogue.h"
 #include "platform/FileTarget.h"
 
 namespace platform {
@@ -79,7 +80,9 @@ std::string PendingFile::prepare(const std::string& target, std::string_view byt
     target_ = std::move(resolved.path);
     std::string name;
     int fd = createTemporary(target_, name);
-    if (fd < 0) return fileError("Не удалось создать файл", target, errno);
+    if (fd < 0)
+        return fileError(platform::translated("AtomicFile", "Не удалось создать файл"), target,
+                         errno);
     temporary_ = name;
 
     // A replaced file keeps its permissions.
@@ -91,7 +94,8 @@ std::string PendingFile::prepare(const std::string& target, std::string_view byt
     if (::close(fd) != 0 && error == 0) error = errno;
     if (error != 0) {
         discard();
-        return fileError("Не удалось записать файл", target, error);
+        return fileError(platform::translated("AtomicFile", "Не удалось записать файл"), target,
+                         error);
     }
     return "";
 }
@@ -101,9 +105,12 @@ std::string PendingFile::commit() {
     // Whatever took the file's place since prepare() is judged again before it is replaced.
     if (FileTarget now = writableTarget(target_); !now.error.empty() || now.path != target_) {
         discard();
-        return now.error.empty() ? "Не удалось заменить файл \"" + requested_ +
-                                       "\": пока он записывался, на его месте появилась ссылка"
-                                 : now.error;
+        return now.error.empty()
+                   ? platform::translated("AtomicFile", "Не удалось заменить файл \"") +
+                         requested_ +
+                         platform::translated(
+                             "AtomicFile", "\": пока он записывался, на его месте появилась ссылка")
+                   : now.error;
     }
     // The check above and the rename are two steps; swapping instead of renaming closes the gap:
     // what stood at the target comes out under the temporary name and is put back unless it is a
@@ -114,7 +121,8 @@ std::string PendingFile::commit() {
         if (::lstat(temporary_.c_str(), &old) == 0 && !S_ISREG(old.st_mode)) {
             ::renameat2(AT_FDCWD, temporary_.c_str(), AT_FDCWD, target_.c_str(), RENAME_EXCHANGE);
             discard();
-            return "Не удалось заменить файл \"" + requested_ + "\": пока он записывался, " +
+            return platform::translated("AtomicFile", "Не удалось заменить файл \"") + requested_ +
+                   platform::translated("AtomicFile", "\": пока он записывался, ") +
                    notRegularReason(old.st_mode);
         }
         discard();  // the replaced file, now under the temporary name
@@ -129,11 +137,14 @@ std::string PendingFile::commit() {
         } else {
             int error = errno;
             discard();
-            return fileError("Не удалось заменить файл", requested_, error);
+            return fileError(platform::translated("AtomicFile", "Не удалось заменить файл"),
+                             requested_, error);
         }
     }
     if (int error = syncFolder(target_))
-        return fileError("Не удалось сбросить на диск папку файла", requested_, error);
+        return fileError(
+            platform::translated("AtomicFile", "Не удалось сбросить на диск папку файла"),
+            requested_, error);
     return "";
 }
 

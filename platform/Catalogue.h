@@ -5,9 +5,12 @@
 //
 // Every text a user sees is written as translated("Context", "source text") so that the catalogue
 // tools find it (they are told that `translated` takes a context and a source, as Qt's translate
-// does).
+// does). A text kept in a constant is marked VIGIL_TRANSLATABLE(context, source) for the same tools
+// and translated where it is shown.
 #include <functional>
 #include <string>
+
+#define VIGIL_TRANSLATABLE(context, source) source
 
 namespace platform {
 

@@ -13,6 +13,7 @@
 #include <string_view>
 
 #include "platform/AtomicFile.h"
+#include "platform/Catalogue.h"
 #include "platform/FileTarget.h"
 #include "platform/InputFile.h"
 
@@ -203,7 +204,7 @@ std::string portListText(const ComPortEntry& entry) {
             break;
         }
     std::string text = entry.name + " — " + device;
-    if (!entry.present) return text + " (не подключён)";
+    if (!entry.present) return text + platform::translated("ComPortMap", " (не подключён)");
     if (!entry.description.empty()) text += ", " + entry.description;
     return text;
 }

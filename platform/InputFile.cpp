@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <system_error>
 
+#include "platform/Catalogue.h"
 #include "platform/FileTarget.h"
 
 namespace platform {
@@ -31,13 +32,15 @@ InputFile refused(InputStatus status, std::string reason) {
 }
 
 std::string tooLarge(std::size_t maxBytes) {
-    return "файл больше " + std::to_string(maxBytes) + " байт";
+    return platform::translated("InputFile", "файл больше ") + std::to_string(maxBytes) +
+           platform::translated("InputFile", " байт");
 }
 
 }  // namespace
 
 std::string refusalText(const std::string& path, const InputFile& file) {
-    return "Файл \"" + path + "\" не открыт: " + file.reason + ".";
+    return platform::translated("InputFile", "Файл \"") + path +
+           platform::translated("InputFile", "\" не открыт: ") + file.reason + ".";
 }
 
 InputFile readInputFile(const std::string& path, std::size_t maxBytes) {

@@ -9,16 +9,18 @@
 #include <cstring>
 #include <fstream>
 
+#include "platform/Catalogue.h"
 #include "platform/ProcessTable.h"
 #include "platform/UserGroups.h"
 
 namespace platform {
 
-const char* const kOpenFailedText = "Не могу открыть COM порт";
+const char* const kOpenFailedText = VIGIL_TRANSLATABLE("Commport", "Не могу открыть COM порт");
 
 namespace {
 
-const char* const kPickAnother = "подключите адаптер или выберите другой порт";
+const char* const kPickAnother =
+    VIGIL_TRANSLATABLE("PortDiagnostics", "подключите адаптер или выберите другой порт");
 
 std::string holderText(const ProcessInfo& p) {
     return p.name + " (pid " + std::to_string(p.pid) + ")";
@@ -61,67 +63,96 @@ std::string lockFileHint(const std::string& path, const DiagnosticSources& src,
             const int pid = lockFilePid(file);
             const std::string owner = procs.nameOf(pid);
             if (owner.empty()) continue;  // a stale lock does not keep us out
-            return "его держит " + holderText({pid, owner}) + " (файл блокировки " + file +
-                   "): закройте эту программу или выберите другой порт";
+            return platform::translated("PortDiagnostics", "его держит ") +
+                   holderText({pid, owner}) +
+                   platform::translated("PortDiagnostics", " (файл блокировки ") + file +
+                   platform::translated("PortDiagnostics",
+                                        "): закройте эту программу или выберите другой порт");
         }
     return {};
 }
 
 std::string busy(const std::string& path, const DiagnosticSources& src) {
     const ProcessTable procs(src.proc);
-    const std::string head = "Порт " + path + " занят: ";
+    const std::string head = platform::translated("PortDiagnostics", "Порт ") + path +
+                             platform::translated("PortDiagnostics", " занят: ");
     const auto holders = procs.holdersOf(path);
     if (!holders.empty()) {
         std::string names;
         for (const auto& h : holders) names += (names.empty() ? "" : ", ") + holderText(h);
         const std::string& first = holders.front().name;
         if (first == "ModemManager")
-            return head + "его опрашивает " + names +
-                   ": подождите полминуты и повторите или запретите ModemManager трогать адаптер "
-                   "(правила udev пакета)";
+            return head + platform::translated("PortDiagnostics", "его опрашивает ") + names +
+                   platform::translated("PortDiagnostics",
+                                        ": подождите полминуты и повторите или запретите "
+                                        "ModemManager трогать адаптер "
+                                        "(правила udev пакета)");
         if (first == "brltty")
-            return head + "его захватил " + names +
-                   ": удалите пакет brltty (sudo apt remove brltty), если нет брайлевского дисплея";
-        return head + "его держит " + names + ": закройте эту программу или выберите другой порт";
+            return head + platform::translated("PortDiagnostics", "его захватил ") + names +
+                   platform::translated("PortDiagnostics",
+                                        ": удалите пакет brltty (sudo apt remove brltty), если нет "
+                                        "брайлевского дисплея");
+        return head + platform::translated("PortDiagnostics", "его держит ") + names +
+               platform::translated("PortDiagnostics",
+                                    ": закройте эту программу или выберите другой порт");
     }
     if (std::string hint = lockFileHint(path, src, procs); !hint.empty()) return head + hint;
     if (const ProcessInfo mm = procs.find("ModemManager"); mm.pid != 0)
-        return head + "запущен " + holderText(mm) +
-               ", он может опрашивать адаптер: подождите полминуты и повторите";
-    return head + "его держит другая программа: закройте её или выберите другой порт";
+        return head + platform::translated("PortDiagnostics", "запущен ") + holderText(mm) +
+               platform::translated(
+                   "PortDiagnostics",
+                   ", он может опрашивать адаптер: подождите полминуты и повторите");
+    return head + platform::translated(
+                      "PortDiagnostics",
+                      "его держит другая программа: закройте её или выберите другой порт");
 }
 
 std::string absent(const std::string& path, const DiagnosticSources& src) {
-    std::string text = path.empty() ? std::string("Этому порту не назначено устройство: ")
-                                    : "Устройство " + path + " отсутствует: ";
-    text += kPickAnother;
+    std::string text = path.empty()
+                           ? std::string(platform::translated(
+                                 "PortDiagnostics", "Этому порту не назначено устройство: "))
+                           : platform::translated("PortDiagnostics", "Устройство ") + path +
+                                 platform::translated("PortDiagnostics", " отсутствует: ");
+    text += translated("PortDiagnostics", kPickAnother);
     // brltty takes some USB serial adapters (CH340/CH341) away, and their tty vanishes.
     if (const ProcessInfo b = ProcessTable(src.proc).find("brltty"); b.pid != 0)
-        text +=
-            "; запущен " + holderText(b) +
-            ", он мог забрать адаптер себе: удалите пакет brltty, если нет брайлевского дисплея";
+        text += platform::translated("PortDiagnostics", "; запущен ") + holderText(b) +
+                platform::translated("PortDiagnostics",
+                                     ", он мог забрать адаптер себе: удалите пакет brltty, если "
+                                     "нет брайлевского дисплея");
     return text;
 }
 
 std::string denied(const std::string& path, const DiagnosticSources& src) {
     struct stat st {};
-    const std::string head = "Нет доступа к " + path + ": ";
-    if (::stat(path.c_str(), &st) != 0) return head + "проверьте права на устройство";
+    const std::string head =
+        platform::translated("PortDiagnostics", "Нет доступа к ") + path + ": ";
+    if (::stat(path.c_str(), &st) != 0)
+        return head + platform::translated("PortDiagnostics", "проверьте права на устройство");
     // Joining the device's group helps only when the group may read and write it.
     const bool groupMayUse = (st.st_mode & S_IRGRP) && (st.st_mode & S_IWGRP) && st.st_gid != 0;
     if (!groupMayUse)
         return head +
-               "устройство доступно только администратору: установите правила udev пакета "
-               "vigil или попросите администратора дать доступ";
+               platform::translated(
+                   "PortDiagnostics",
+                   "устройство доступно только администратору: установите правила udev пакета "
+                   "vigil или попросите администратора дать доступ");
     const GroupStanding g = groupStanding(st.st_gid, src.groupFile);
     if (g.inProcess)
-        return head + "права устройства не дают группе " + g.group +
-               " читать и писать (sudo chmod g+rw " + path + ")";
+        return head + platform::translated("PortDiagnostics", "права устройства не дают группе ") +
+               g.group +
+               platform::translated("PortDiagnostics", " читать и писать (sudo chmod g+rw ") +
+               path + ")";
     if (g.inGroupFile)
-        return head + "пользователь " + g.user + " уже в группе " + g.group +
-               ", но вошёл в систему до этого: выйдите из системы и войдите снова";
-    return head + "добавьте пользователя " + g.user + " в группу " + g.group +
-           " (sudo usermod -aG " + g.group + " " + g.user + ") и войдите в систему снова";
+        return head + platform::translated("PortDiagnostics", "пользователь ") + g.user +
+               platform::translated("PortDiagnostics", " уже в группе ") + g.group +
+               platform::translated(
+                   "PortDiagnostics",
+                   ", но вошёл в систему до этого: выйдите из системы и войдите снова");
+    return head + platform::translated("PortDiagnostics", "добавьте пользователя ") + g.user +
+           platform::translated("PortDiagnostics", " в группу ") + g.group + " (sudo usermod -aG " +
+           g.group + " " + g.user +
+           platform::translated("PortDiagnostics", ") и войдите в систему снова");
 }
 
 }  // namespace
@@ -141,27 +172,34 @@ std::string describeOpenFailure(const std::string& devicePath, int error,
         case EPERM:
             return denied(devicePath, sources);
         case ENOTTY:
-            return devicePath + " не последовательный порт: выберите другой порт";
+            return devicePath +
+                   platform::translated("PortDiagnostics",
+                                        " не последовательный порт: выберите другой порт");
         case EIO:
-            return "Устройство " + devicePath + " не отвечает: за ним нет порта, выберите другой";
+            return platform::translated("PortDiagnostics", "Устройство ") + devicePath +
+                   platform::translated("PortDiagnostics",
+                                        " не отвечает: за ним нет порта, выберите другой");
         default:
-            return "Ошибка " + std::to_string(error) + " при открытии " + devicePath + " (" +
+            return platform::translated("PortDiagnostics", "Ошибка ") + std::to_string(error) +
+                   platform::translated("PortDiagnostics", " при открытии ") + devicePath + " (" +
                    std::strerror(error) + ")";
     }
 }
 
 std::string openFailureMessage(const std::string& devicePath, int error) {
-    return std::string(kOpenFailedText) + "\n" + describeOpenFailure(devicePath, error);
+    return translated("Commport", kOpenFailedText) + "\n" + describeOpenFailure(devicePath, error);
 }
 
 std::string noAnswerText(int comNumber, const std::string& devicePath) {
     std::string port = "COM" + std::to_string(comNumber);
     if (!devicePath.empty())
         port += " (" + (devicePath.starts_with("/dev/") ? devicePath.substr(5) : devicePath) + ")";
-    return "Терминал не ответил на " + port +
-           ". Проверьте, что адаптер подключён к терминалу, что выбран порт этого адаптера и что "
-           "порт не "
-           "читает другая программа.";
+    return platform::translated("PortDiagnostics", "Терминал не ответил на ") + port +
+           platform::translated("PortDiagnostics",
+                                ". Проверьте, что адаптер подключён к терминалу, что выбран порт "
+                                "этого адаптера и что "
+                                "порт не "
+                                "читает другая программа.");
 }
 
 }  // namespace platform

@@ -13,6 +13,7 @@
 #include <set>
 
 #include "platform/AtomicFile.h"
+#include "platform/Catalogue.h"
 #include "platform/FileTarget.h"
 #include "platform/InputFile.h"
 #include "platform/MessageService.h"
@@ -83,11 +84,15 @@ void reportDamage(const std::string& path, const std::string& reason) {
     // A device or FIFO is never replaced (platform/FileTarget.h), so nothing is kept aside either.
     const std::string after =
         !writableTarget(path).error.empty()
-            ? "; сохранить их туда нельзя."
-            : "; при сохранении прежний файл останется рядом как " + damagedCopyName(path) + ".";
-    messages().show("Файл настроек " + path + " не читается (" + reason +
-                        "). Используются настройки по умолчанию" + after,
-                    "", MessageIcon::Warning, MessageButtons::Ok);
+            ? platform::translated("RegistryStore", "; сохранить их туда нельзя.")
+            : platform::translated("RegistryStore",
+                                   "; при сохранении прежний файл останется рядом как ") +
+                  damagedCopyName(path) + ".";
+    messages().show(
+        platform::translated("RegistryStore", "Файл настроек ") + path +
+            platform::translated("RegistryStore", " не читается (") + reason +
+            platform::translated("RegistryStore", "). Используются настройки по умолчанию") + after,
+        "", MessageIcon::Warning, MessageButtons::Ok);
 }
 
 std::string environment(const char* name) {

@@ -1,5 +1,7 @@
 #include "protocol/ItemComposer.h"
 
+#include "platform/Catalogue.h"
+
 namespace protocol {
 namespace {
 
@@ -65,17 +67,20 @@ std::string refusalMessage(ComposeFault fault, const Parameter* field,
         case ComposeFault::None:
             return "";
         case ComposeFault::Colon:
-            text = "Значение в ";
-            text += field ? fieldName(*field) : "поле";
-            text += " содержит символ \":\", который разделяет параметры.";
+            text = platform::translated("ItemComposer", "Значение в ");
+            text += field ? fieldName(*field) : platform::translated("ItemComposer", "поле");
+            text += platform::translated("ItemComposer",
+                                         " содержит символ \":\", который разделяет параметры.");
             break;
         case ComposeFault::Unencodable:
-            text = "Значение в ";
-            text += field ? fieldName(*field) : "поле";
-            text += " содержит символ, которого нет в кодировке Windows-1251.";
+            text = platform::translated("ItemComposer", "Значение в ");
+            text += field ? fieldName(*field) : platform::translated("ItemComposer", "поле");
+            text += platform::translated(
+                "ItemComposer", " содержит символ, которого нет в кодировке Windows-1251.");
             break;
         case ComposeFault::Overflow:
-            text = "Данные не помещаются в буфер передачи (4096 байт).";
+            text = platform::translated("ItemComposer",
+                                        "Данные не помещаются в буфер передачи (4096 байт).");
             break;
     }
     text += ' ';

@@ -1,8 +1,13 @@
 #include "protocol/ParameterTable.h"
 
+#include "platform/Catalogue.h"
 #include "protocol/FieldCaptions.h"
 
 namespace protocol {
+
+std::string tabCaption(int tab) {
+    return platform::translated("TForm1", kTabCaptions[static_cast<std::size_t>(tab)].data());
+}
 
 const Parameter* findByControl(std::string_view control) {
     for (const Parameter& p : kParameters)
@@ -18,10 +23,10 @@ const Parameter* findByAnswerKey(std::string_view answerKey) {
 
 std::string fieldName(const Parameter& p) {
     std::string_view key = p.answerKey.substr(0, p.answerKey.size() - 1);  // without "="
-    std::string name = "поле \"" + fieldCaption(p) + "\" (";
+    std::string name = platform::translated("ParameterTable", "поле \"") + fieldCaption(p) + "\" (";
     name.append(key);
-    name.append(") на вкладке \"");
-    name.append(kTabCaptions[static_cast<std::size_t>(p.tab)]);
+    name.append(platform::translated("ParameterTable", ") на вкладке \""));
+    name.append(tabCaption(p.tab));
     name.append("\"");
     return name;
 }

@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/Catalogue.h"
+
 namespace protocol {
 
 // How a value travels between its key's "=" and the closing ":".
@@ -36,7 +38,12 @@ enum Tab : int {
     TabMonitor = 6,
 };
 inline constexpr std::array<std::string_view, 7> kTabCaptions = {
-    "Интернет", "Доступ", "Телефоны", "GPS", "Настройки", "Обновить", "Монитор"};
+    VIGIL_TRANSLATABLE("TForm1", "Интернет"),  VIGIL_TRANSLATABLE("TForm1", "Доступ"),
+    VIGIL_TRANSLATABLE("TForm1", "Телефоны"),  "GPS",
+    VIGIL_TRANSLATABLE("TForm1", "Настройки"), VIGIL_TRANSLATABLE("TForm1", "Обновить"),
+    VIGIL_TRANSLATABLE("TForm1", "Монитор")};
+// A page's caption as the main window shows it, in the chosen language.
+std::string tabCaption(int tab);
 
 struct Parameter {
     std::string_view name;      // e.g. "Phone1"

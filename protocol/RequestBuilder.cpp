@@ -2,10 +2,12 @@
 
 #include <span>
 
+#include "platform/Catalogue.h"
+
 namespace protocol {
 namespace {
 
-constexpr std::string_view kRefused = "Запрос не отправлен.";
+constexpr const char* kRefused = VIGIL_TRANSLATABLE("RequestBuilder", "Запрос не отправлен.");
 
 struct Command {
     std::uint16_t bit;
@@ -40,7 +42,8 @@ class Composer {
   private:
     bool refuse(ComposeFault fault, const Parameter* field) {
         result_.ok = false;
-        result_.message = refusalMessage(fault, field, kRefused);
+        result_.message =
+            refusalMessage(fault, field, platform::translated("RequestBuilder", kRefused));
         return false;
     }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/Catalogue.h"
 #include "protocol/Cp1251.h"
 #include "protocol/ItemComposer.h"
 #include "protocol/RequestBuilder.h"
@@ -98,7 +99,7 @@ std::string mismatchLine(const ValueMismatch& m, std::string_view expectedWord,
     if (m.actual)
         line.append(actualWord).append(" ").append(quoted(*m.actual));
     else
-        line.append("нет ответа");
+        line.append(platform::translated("WriteCheck", "нет ответа"));
     return line;
 }
 

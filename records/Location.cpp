@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "platform/Catalogue.h"
+
 namespace records {
 
 std::string defaultRecordsPath() {
@@ -50,7 +52,8 @@ std::string teamServerAddress(std::string& error, const std::string& stored) {
 }
 
 std::string unstorableTeamAddress(std::string_view address) {
-    if (!isTeamAddress(address)) return "Адрес сервера должен начинаться с postgresql://";
+    if (!isTeamAddress(address))
+        return platform::translated("Location", "Адрес сервера должен начинаться с postgresql://");
     const std::string_view rest = address.substr(address.find("://") + 3);
     const std::string_view authority = rest.substr(0, rest.find_first_of("/?#"));
     const std::size_t at = authority.rfind('@');
@@ -63,9 +66,11 @@ std::string unstorableTeamAddress(std::string_view address) {
          at2 = lower.find("password=", at2 + 1))
         if (at2 > 0 && (lower[at2 - 1] == '?' || lower[at2 - 1] == '&')) password = true;
     if (password)
-        return "Адрес содержит пароль, а пароль не хранится в настройках программы. Уберите его из "
-               "адреса и "
-               "укажите в файле паролей libpq (~/.pgpass, права 0600).";
+        return platform::translated(
+            "Location",
+            "Адрес содержит пароль, а пароль не хранится в настройках программы. Уберите его из "
+            "адреса и "
+            "укажите в файле паролей libpq (~/.pgpass, права 0600).");
     return {};
 }
 

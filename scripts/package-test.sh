@@ -39,6 +39,7 @@ expected=(
   "./usr/share/doc/vigil/copyright"
   "./usr/share/doc/vigil/changelog.gz"
   "./usr/share/man/man1/Config_Vigil.1.gz"
+  "./usr/share/vigil/translations/Config_Vigil_en.qm"
 )
 for size in 16 24 32 48 64 128 256; do expected+=("./usr/share/icons/hicolor/${size}x$size/apps/$id.png"); done
 [ -d cli ] && expected+=("./usr/bin/vigil" "./usr/share/man/man1/vigil.1.gz")  # where it is built

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <thread>
 
+#include "platform/Catalogue.h"
 #include "platform/ComPortMap.h"
 #include "platform/MessageService.h"
 #include "platform/PortDiagnostics.h"
@@ -27,7 +28,7 @@ constexpr std::uint32_t kFlagsNone = 0x0001;
 constexpr std::uint32_t kFlagsSoft = 0x1311;
 constexpr std::uint32_t kFlagsHard = 0x202D;
 
-const char* const kErrorCaption = "COM port error";
+const char* const kErrorCaption = VIGIL_TRANSLATABLE("Commport", "COM port error");
 const char* const kWarningCaption = "COM port warning";
 
 TDeviceFactory& defaultFactory() {
@@ -67,9 +68,10 @@ void TCommPort::reportOpenFailure(int err, const std::string& path) {
     openFailureCause_ = platform::describeOpenFailure(path, err);
     openFailureError_ = err;
     if (OnOpenFailed) OnOpenFailed(this);
-    platform::messages().show(std::string(platform::kOpenFailedText) + "\n" + openFailureCause_,
-                              kErrorCaption, platform::MessageIcon::Error,
-                              platform::MessageButtons::Ok);
+    platform::messages().show(
+        platform::translated("Commport", platform::kOpenFailedText) + "\n" + openFailureCause_,
+        platform::translated("Commport", kErrorCaption), platform::MessageIcon::Error,
+        platform::MessageButtons::Ok);
 }
 
 void TCommPort::OpenPort() {

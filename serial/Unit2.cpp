@@ -1,5 +1,6 @@
 #include "serial/Unit2.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -12,6 +13,7 @@
 #include <stdexcept>
 #include <utility>
 
+#include "platform/Catalogue.h"
 #include "platform/Delivery.h"
 #include "platform/MessageService.h"
 #include "serial/Unit2PortWatch.h"
@@ -19,10 +21,17 @@
 namespace {
 
 // The main window decides "connected" by this caption, trailing blank included.
-const QString kDisconnectCaption = QString::fromUtf8("Отключить ");
-const QString kConnectCaption = QString::fromUtf8("Подключить");
-const std::string kLinkBroken = "Разрыв соединения";
-const std::string kPortErrorCaption = "COM port error";
+// Asked for when shown: the catalogue is loaded after static initialisation.
+QString disconnectCaption() {
+    return QCoreApplication::translate("TForm2", "Отключить ");
+}
+QString connectCaption() {
+    return QCoreApplication::translate("TForm2", "Подключить");
+}
+std::string linkBroken() {
+    return platform::translated("TForm2", "Разрыв соединения");
+}
+constexpr const char* kPortErrorCaption = QT_TRANSLATE_NOOP("TForm2", "COM port error");
 
 // The framework's failed string-to-integer conversion.
 class EConvertError : public std::runtime_error {
@@ -165,7 +174,7 @@ void TForm2::Button1Click() {
 
 std::string TForm2::brokenLinkText() const {
     const std::string detail = LinkBrokenDetail ? LinkBrokenDetail() : std::string();
-    return detail.empty() ? kLinkBroken : kLinkBroken + "\n" + detail;
+    return detail.empty() ? linkBroken() : linkBroken() + "\n" + detail;
 }
 
 void TForm2::FlushInput() {
@@ -180,8 +189,8 @@ bool TForm2::SendBlock(const std::uint8_t* data, std::uint32_t len) {
         return true;
     }
     AwaitingReply = false;
-    platform::messages().show(brokenLinkText(), kPortErrorCaption, platform::MessageIcon::Error,
-                              platform::MessageButtons::Ok);
+    platform::messages().show(brokenLinkText(), platform::translated("TForm2", kPortErrorCaption),
+                              platform::MessageIcon::Error, platform::MessageButtons::Ok);
     return false;
 }
 
@@ -215,11 +224,11 @@ void TForm2::DeferClose(bool keepStatusText) {
 void TForm2::CommPort1Open(TCommPort*, int Error) {
     ++openCount_;
     if (Error == 0) {
-        Label1->setText(QString::fromUtf8("Подключено на скорости ") +
+        Label1->setText(QCoreApplication::translate("TForm2", "Подключено на скорости ") +
                         QString::number(CommPort1->GetBaud()));
         FlushInput();
         CommPort1->FlushOutBuffer();
-        Button1->setText(kDisconnectCaption);
+        Button1->setText(disconnectCaption());
         ComboBox2->setEnabled(false);
         QLineEdit* const configured[] = {Edit1, Edit2, Edit3, Edit4, Edit5};
         QLineEdit* const saved[] = {Edit6, Edit7, Edit8, Edit9, Edit10};
@@ -230,8 +239,9 @@ void TForm2::CommPort1Open(TCommPort*, int Error) {
                 QString::number(CommPort1->GetTimeOuts(static_cast<TComTimeOuts>(i), 0)));
         }
     } else {
-        Label1->setText(QString::fromUtf8("Ошибка подключения ") + QString::number(Error));
-        Button1->setText(kConnectCaption);
+        Label1->setText(QCoreApplication::translate("TForm2", "Ошибка подключения ") +
+                        QString::number(Error));
+        Button1->setText(connectCaption());
         ComboBox2->setEnabled(true);
         DeferClose(true);
     }
@@ -239,13 +249,14 @@ void TForm2::CommPort1Open(TCommPort*, int Error) {
 }
 
 void TForm2::CommPort1Close(TCommPort*) {
-    if (!keepStatusOnClose_) Label1->setText(QString::fromUtf8("Отключено"));
-    Button1->setText(kConnectCaption);
+    if (!keepStatusOnClose_) Label1->setText(QCoreApplication::translate("TForm2", "Отключено"));
+    Button1->setText(connectCaption());
     ComboBox2->setEnabled(true);
     if (AwaitingReply) {
         AwaitingReply = false;
-        platform::messages().show(brokenLinkText(), kPortErrorCaption, platform::MessageIcon::Error,
-                                  platform::MessageButtons::Ok);
+        platform::messages().show(brokenLinkText(),
+                                  platform::translated("TForm2", kPortErrorCaption),
+                                  platform::MessageIcon::Error, platform::MessageButtons::Ok);
     }
     if (OnLinkStateChanged) OnLinkStateChanged(this);
 }
@@ -263,8 +274,9 @@ void TForm2::CommPort1DataReceived(TCommPort*, std::uint32_t Count) {
     } else if (awaited) {
         // The box and then this window, in that order, once the delivery has returned.
         platform::afterDelivery([this, port = CommPort1->ComNumber()] {
-            platform::messages().show("Не отвечает COM" + std::to_string(port), "",
-                                      platform::MessageIcon::None, platform::MessageButtons::Ok);
+            platform::messages().show(
+                platform::translated("TForm2", "Не отвечает COM") + std::to_string(port), "",
+                platform::MessageIcon::None, platform::MessageButtons::Ok);
             // So that the operator can pick another port.
             BringToFront();
         });

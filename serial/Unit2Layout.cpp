@@ -1,4 +1,5 @@
 // The port settings window as designed: its controls, their names, captions and items.
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -25,7 +26,7 @@ W* named(W* widget, const char* name) {
 }
 
 QLabel* label(const char* name, const char* caption, QWidget* parent) {
-    return named(new QLabel(QString::fromUtf8(caption), parent), name);
+    return named(new QLabel(QCoreApplication::translate("TForm2", caption), parent), name);
 }
 
 QLineEdit* edit(const char* name, QWidget* parent, bool readOnly) {
@@ -36,7 +37,7 @@ QLineEdit* edit(const char* name, QWidget* parent, bool readOnly) {
 
 QComboBox* fixedList(QComboBox* box, std::initializer_list<const char*> items) {
     box->setEditable(false);
-    for (const char* item : items) box->addItem(QString::fromUtf8(item));
+    for (const char* item : items) box->addItem(QCoreApplication::translate("TForm2", item));
     return box;
 }
 
@@ -68,24 +69,31 @@ void TForm2::CreateControls() {
     // Port page: a caption beside each list, the status line below.
     auto* grid = new QGridLayout(TabSheet1);
     grid->setVerticalSpacing(3);
-    Label2 = label("Label2", "Порт", TabSheet1);
+    Label2 = label("Label2", QT_TRANSLATE_NOOP("TForm2", "Порт"), TabSheet1);
     ComboBox2 = named(new TDropDownComboBox(TabSheet1), "ComboBox2");
-    Label3 = label("Label3", "Скорость", TabSheet1);
+    Label3 = label("Label3", QT_TRANSLATE_NOOP("TForm2", "Скорость"), TabSheet1);
     ComboBox1 = fixedList(named(new QComboBox(TabSheet1), "ComboBox1"), {});
     for (const int rate : serial::kLineRates) ComboBox1->addItem(QString::number(rate));
-    Label4 = label("Label4", "Стоп биты", TabSheet1);
+    Label4 = label("Label4", QT_TRANSLATE_NOOP("TForm2", "Стоп биты"), TabSheet1);
     ComboBox3 = fixedList(named(new QComboBox(TabSheet1), "ComboBox3"), {"1", "1,5", "2"});
-    Label5 = label("Label5", "Управление", TabSheet1);
-    Label6 = label("Label6", "потоком", TabSheet1);
-    ComboBox4 =
-        fixedList(named(new QComboBox(TabSheet1), "ComboBox4"), {"Нет", "Xon/Xoff", "Аппаратное"});
-    Label7 = label("Label7", "Биты данных", TabSheet1);
+    Label5 = label("Label5", QT_TRANSLATE_NOOP("TForm2", "Управление"), TabSheet1);
+    Label6 = label("Label6", QT_TRANSLATE_NOOP("TForm2", "потоком"), TabSheet1);
+    ComboBox4 = fixedList(named(new QComboBox(TabSheet1), "ComboBox4"),
+                          {QT_TRANSLATE_NOOP("TForm2", "Нет"), "Xon/Xoff",
+                           QT_TRANSLATE_NOOP("TForm2", "Аппаратное")});
+    Label7 = label("Label7", QT_TRANSLATE_NOOP("TForm2", "Биты данных"), TabSheet1);
     ComboBox5 = fixedList(named(new QComboBox(TabSheet1), "ComboBox5"), {"5", "6", "7", "8"});
-    Label8 = label("Label8", "Четность", TabSheet1);
-    ComboBox6 = fixedList(named(new QComboBox(TabSheet1), "ComboBox6"),
-                          {"Нет", "Нечет", "Чет", "Маркер", "Пробел"});
-    Button1 = named(new QPushButton(QString::fromUtf8("Подключить"), TabSheet1), "Button1");
-    Label1 = named(new TStatusLabel(QString::fromUtf8("Не подключено"), TabSheet1), "Label1");
+    Label8 = label("Label8", QT_TRANSLATE_NOOP("TForm2", "Четность"), TabSheet1);
+    ComboBox6 =
+        fixedList(named(new QComboBox(TabSheet1), "ComboBox6"),
+                  {QT_TRANSLATE_NOOP("TForm2", "Нет"), QT_TRANSLATE_NOOP("TForm2", "Нечет"),
+                   QT_TRANSLATE_NOOP("TForm2", "Чет"), QT_TRANSLATE_NOOP("TForm2", "Маркер"),
+                   QT_TRANSLATE_NOOP("TForm2", "Пробел")});
+    Button1 = named(new QPushButton(QCoreApplication::translate("TForm2", "Подключить"), TabSheet1),
+                    "Button1");
+    Label1 =
+        named(new TStatusLabel(QCoreApplication::translate("TForm2", "Не подключено"), TabSheet1),
+              "Label1");
     QFont big = Label1->font();
     big.setPointSizeF(big.pointSizeF() * 1.4);
     big.setBold(true);
@@ -120,8 +128,12 @@ void TForm2::CreateControls() {
 
     // Time-out page: new (configured) values beside the old (saved) ones.
     auto* page2 = new QGridLayout(TabSheet2);
-    GroupBox1 = named(new QGroupBox(QString::fromUtf8("Тайм-ауты чтения"), TabSheet2), "GroupBox1");
-    GroupBox2 = named(new QGroupBox(QString::fromUtf8("Тайм-ауты записи"), TabSheet2), "GroupBox2");
+    GroupBox1 =
+        named(new QGroupBox(QCoreApplication::translate("TForm2", "Тайм-ауты чтения"), TabSheet2),
+              "GroupBox1");
+    GroupBox2 =
+        named(new QGroupBox(QCoreApplication::translate("TForm2", "Тайм-ауты записи"), TabSheet2),
+              "GroupBox2");
     auto* read = new QGridLayout(GroupBox1);
     auto* write = new QGridLayout(GroupBox2);
     // Tight spacing: both groups and the button have to fit the fixed page.
@@ -131,8 +143,8 @@ void TForm2::CreateControls() {
         g->setContentsMargins(6, 2, 6, 4);
         g->setVerticalSpacing(2);
     }
-    Label14 = label("Label14", "Новые", GroupBox1);
-    Label15 = label("Label15", "Старые", GroupBox1);
+    Label14 = label("Label14", QT_TRANSLATE_NOOP("TForm2", "Новые"), GroupBox1);
+    Label15 = label("Label15", QT_TRANSLATE_NOOP("TForm2", "Старые"), GroupBox1);
     read->addWidget(Label14, 0, 1);
     read->addWidget(Label15, 0, 2);
     Label9 = label("Label9", "ReadInterval", GroupBox1);

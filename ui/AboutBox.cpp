@@ -2,6 +2,7 @@
 
 #include <qdrawutil.h>
 
+#include <QCoreApplication>
 #include <QFrame>
 #include <QLabel>
 #include <QPainter>
@@ -48,7 +49,7 @@ TAboutBox::TAboutBox(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint) {
     registerAboutBoxResources();
     setObjectName(QStringLiteral("AboutBox"));
-    setWindowTitle(QStringLiteral("About Vigil"));
+    setWindowTitle(QCoreApplication::translate("TAboutBox", "About Vigil"));
     setFixedSize(kClientWidth, kClientHeight);
     // The layout is in pixels for a small dialog font; keep the text within it.
     QFont small = font();
@@ -65,8 +66,10 @@ TAboutBox::TAboutBox(QWidget* parent)
     ProgramIcon->setScaledContents(true);
     ProgramIcon->setPixmap(QPixmap(QStringLiteral(":/ui/ProgramIcon.xpm")));
 
-    ProductName = label(Panel1, "ProductName", QStringLiteral("Программа Config_Vigil"), 8, 192);
-    Version = label(Panel1, "Version", QStringLiteral("Версия 20.07.15"), 8, 208);
+    ProductName = label(Panel1, "ProductName",
+                        QCoreApplication::translate("TAboutBox", "Программа Config_Vigil"), 8, 192);
+    Version = label(Panel1, "Version", QCoreApplication::translate("TAboutBox", "Версия 20.07.15"),
+                    8, 208);
     Label2 = label(Panel1, "Label2", kSeparator, 8, 224);
 
     Comments = new QLabel(Panel1);
@@ -75,9 +78,10 @@ TAboutBox::TAboutBox(QWidget* parent)
     Comments->setWordWrap(true);
     Comments->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Comments->setText(
-        QStringLiteral("Предназначена для конфигурирования  тревожных кнопок Vigil,  "
-                       "работающих в РСПИ \" ORVANA-5\", а также для обновления их "
-                       "программного обеспечения."));
+        QCoreApplication::translate("TAboutBox",
+                                    "Предназначена для конфигурирования  тревожных кнопок Vigil,  "
+                                    "работающих в РСПИ \" ORVANA-5\", а также для обновления их "
+                                    "программного обеспечения."));
 
     Label1 = label(Panel1, "Label1", kSeparator, 8, 304);
     Label3 = label(Panel1, "Label3", QStringLiteral("www.orvana.example"), 8, 320);

@@ -2,6 +2,7 @@
 
 #include <limits>
 
+#include "platform/Catalogue.h"
 #include "platform/MessageService.h"
 
 namespace ui {
@@ -56,13 +57,14 @@ std::int32_t leadingNumber(std::string_view text) {
 std::vector<std::string> addressTypingWarnings(std::string_view text) {
     std::vector<std::string> warnings;
     forEachCharacter(text, [&](char c) {
-        if (c != '.' && !isDigit(c)) warnings.emplace_back("Только цифры и точки");
+        if (c != '.' && !isDigit(c))
+            warnings.emplace_back(platform::translated("AddressCheck", "Только цифры и точки"));
     });
     std::size_t start = 0;
     while (true) {
         const std::size_t dot = text.find('.', start);
         if (leadingNumber(text.substr(start, dot - start)) > kMaxAddressPiece)
-            warnings.emplace_back("Не более 255");
+            warnings.emplace_back(platform::translated("AddressCheck", "Не более 255"));
         if (dot == std::string_view::npos) break;
         start = dot + 1;
     }
@@ -72,20 +74,24 @@ std::vector<std::string> addressTypingWarnings(std::string_view text) {
 std::vector<std::string> addressCompletenessWarnings(std::string_view text, int fieldNumber) {
     const std::string field = "IP" + std::to_string(fieldNumber);
     if (text.empty()) return {};
-    if (text.back() == '.') return {"Точка не должна быть последней в " + field};
-    if (text.find("..") != std::string_view::npos) return {"Две точки подряд в " + field};
+    if (text.back() == '.')
+        return {platform::translated("AddressCheck", "Точка не должна быть последней в ") + field};
+    if (text.find("..") != std::string_view::npos)
+        return {platform::translated("AddressCheck", "Две точки подряд в ") + field};
     std::size_t dots = 0;
     for (char c : text) dots += c == '.';
-    if (dots != 3) return {"Неверный адрес " + field};
+    if (dots != 3) return {platform::translated("AddressCheck", "Неверный адрес ") + field};
     return {};
 }
 
 std::vector<std::string> portWarnings(std::string_view text) {
     std::vector<std::string> warnings;
     forEachCharacter(text, [&](char c) {
-        if (!isDigit(c)) warnings.emplace_back("Только цифры");
+        if (!isDigit(c))
+            warnings.emplace_back(platform::translated("AddressCheck", "Только цифры"));
     });
-    if (leadingNumber(text) > kMaxPort) warnings.emplace_back("Не более 65535");
+    if (leadingNumber(text) > kMaxPort)
+        warnings.emplace_back(platform::translated("AddressCheck", "Не более 65535"));
     return warnings;
 }
 

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/Catalogue.h"
 #include "platform/MessageService.h"
 
 namespace ui {
@@ -20,8 +21,9 @@ std::string helpFilePathBeside(const std::string& executablePath) {
 bool checkHelpFile(const std::string& helpFilePath) {
     std::error_code error;
     if (std::filesystem::exists(helpFilePath, error)) return true;
-    platform::messages().show("Help file not found\n" + helpFilePath, "",
-                              platform::MessageIcon::None, platform::MessageButtons::Ok);
+    platform::messages().show(
+        platform::translated("HelpFile", "Help file not found\n") + helpFilePath, "",
+        platform::MessageIcon::None, platform::MessageButtons::Ok);
     return false;
 }
 

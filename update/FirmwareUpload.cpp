@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "platform/Catalogue.h"
 #include "platform/WireTime.h"
 
 namespace update {
@@ -23,9 +24,12 @@ std::pair<std::size_t, std::size_t> recordPosition(const std::vector<std::uint8_
 }  // namespace
 
 std::string unfinishedText(std::size_t record, std::size_t records, std::string_view again) {
-    return "Обновление не завершено (запись " + std::to_string(record) + " из " +
-           std::to_string(records) + "): терминал остаётся в загрузчике. Подключите его и " +
-           std::string(again) + " ещё раз.";
+    return platform::translated("FirmwareUpload", "Обновление не завершено (запись ") +
+           std::to_string(record) + platform::translated("FirmwareUpload", " из ") +
+           std::to_string(records) +
+           platform::translated("FirmwareUpload",
+                                "): терминал остаётся в загрузчике. Подключите его и ") +
+           std::string(again) + platform::translated("FirmwareUpload", " ещё раз.");
 }
 
 FirmwareUpload::FirmwareUpload(UploadLink& link, UploadEvents& events, platform::Timer& timer1,
@@ -193,17 +197,19 @@ void FirmwareUpload::windUp(const UploadResult& result) {
 std::string statusText(const UploadResult& result) {
     switch (result.outcome) {
         case UploadOutcome::Success:
-            return result.bootloaderVersion == 2 ? kSuccessVersion02Text : kSuccessVersion01Text;
+            return platform::translated("FirmwareUpload", result.bootloaderVersion == 2
+                                                              ? kSuccessVersion02Text
+                                                              : kSuccessVersion01Text);
         case UploadOutcome::NothingSent:
             return "";
         case UploadOutcome::Rejected:
-            return kRejectedText;
+            return platform::translated("FirmwareUpload", kRejectedText);
         case UploadOutcome::NoAnswer:
-            return kNoAnswerText;
+            return platform::translated("FirmwareUpload", kNoAnswerText);
         case UploadOutcome::NotBootloader:
-            return kNotBootloaderText;
+            return platform::translated("FirmwareUpload", kNotBootloaderText);
         case UploadOutcome::LinkLost:
-            return kLinkLostText;
+            return platform::translated("FirmwareUpload", kLinkLostText);
     }
     return "";
 }

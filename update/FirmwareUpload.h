@@ -24,6 +24,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/Catalogue.h"
 #include "platform/Timer.h"
 #include "update/UpdateFile.h"
 #include "update/UploadEvents.h"
@@ -39,12 +40,18 @@ constexpr int kWindUpMs = 1;
 constexpr int kRecordTimeoutBaseMs = 1000;  // plus twice the record's wire time
 constexpr int kLateAnswerGraceMs = 1000;    // after a time-out, before the repeat
 
-inline constexpr const char* kSuccessVersion01Text = "Обновление прошло успешно. BL ver 01";
-inline constexpr const char* kSuccessVersion02Text = "Обновление прошло успешно. BL ver 02";
-inline constexpr const char* kRejectedText = "Ошибка CRC. Файл поврежден.";
-inline constexpr const char* kNoAnswerText = "Адресат не отвечает";
-inline constexpr const char* kNotBootloaderText = "Адресат должен быть пересброшен";
-inline constexpr const char* kLinkLostText = "Связь с адресатом потеряна";
+inline constexpr const char* kSuccessVersion01Text =
+    VIGIL_TRANSLATABLE("FirmwareUpload", "Обновление прошло успешно. BL ver 01");
+inline constexpr const char* kSuccessVersion02Text =
+    VIGIL_TRANSLATABLE("FirmwareUpload", "Обновление прошло успешно. BL ver 02");
+inline constexpr const char* kRejectedText =
+    VIGIL_TRANSLATABLE("FirmwareUpload", "Ошибка CRC. Файл поврежден.");
+inline constexpr const char* kNoAnswerText =
+    VIGIL_TRANSLATABLE("FirmwareUpload", "Адресат не отвечает");
+inline constexpr const char* kNotBootloaderText =
+    VIGIL_TRANSLATABLE("FirmwareUpload", "Адресат должен быть пересброшен");
+inline constexpr const char* kLinkLostText =
+    VIGIL_TRANSLATABLE("FirmwareUpload", "Связь с адресатом потеряна");
 
 // The line added to what an interrupted upload reports: it stopped at `record` of `records`, the
 // terminal waits in its bootloader, and `again` (what the operator does to start over, e.g.

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "platform/Catalogue.h"
+
 namespace update {
 
 namespace {
@@ -95,13 +97,15 @@ std::string errorCodeText(std::uint32_t code) {
 }
 
 std::string formatErrorText(std::uint32_t code) {
-    return "Ошибка формата файла обновления\r\n (код " + errorCodeText(code) +
-           ").\r\nОбновление прервано !!!";
+    return platform::translated("UpdateFile", "Ошибка формата файла обновления\r\n (код ") +
+           errorCodeText(code) +
+           platform::translated("UpdateFile", ").\r\nОбновление прервано !!!");
 }
 
 std::string crcErrorText(std::uint32_t code) {
-    return "В файле обновления ошибка CRC \r\n (код " + errorCodeText(code) +
-           ").\r\nОбновление прервано !!!";
+    return platform::translated("UpdateFile", "В файле обновления ошибка CRC \r\n (код ") +
+           errorCodeText(code) +
+           platform::translated("UpdateFile", ").\r\nОбновление прервано !!!");
 }
 
 std::string recordErrorText(const RecordCheck& check) {
@@ -117,7 +121,8 @@ std::string recordErrorText(const RecordCheck& check) {
 }
 
 std::string tooLargeText() {
-    return "Файл обновления больше 262144 байт.\r\nОбновление прервано !!!";
+    return platform::translated("UpdateFile",
+                                "Файл обновления больше 262144 байт.\r\nОбновление прервано !!!");
 }
 
 }  // namespace update

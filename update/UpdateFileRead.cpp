@@ -1,6 +1,7 @@
 #include "update/UpdateFileRead.h"
 
 #include "platform/AtomicFile.h"
+#include "platform/Catalogue.h"
 #include "platform/InputFile.h"
 
 namespace update {
@@ -31,7 +32,9 @@ UpdateFileRead readUpdateFile(const std::string& path, FirmwareImage& image) {
         case platform::InputStatus::Failed:
             image.ImageLength = 0;
             return {UpdateFileStatus::ReadFailed,
-                    platform::fileError("Не удалось прочитать файл", path, file.error),
+                    platform::fileError(
+                        platform::translated("UpdateFileRead", "Не удалось прочитать файл"), path,
+                        file.error),
                     {}};
     }
     if (readHexText(file.bytes, image) == ReadStatus::TooLarge) {

@@ -28,11 +28,14 @@ QMessageBox::Icon qtIcon(MessageIcon icon) {
 // The question's buttons carry the program's own words; Escape and the default are "Отмена".
 void addQuestionButtons(QMessageBox& box, MessageButtons buttons) {
     if (buttons == MessageButtons::WriteDiscardCancel)
-        box.addButton(QStringLiteral("Записать"), QMessageBox::AcceptRole)
+        box.addButton(QCoreApplication::translate("QtMessageService", "Записать"),
+                      QMessageBox::AcceptRole)
             ->setObjectName(QStringLiteral("Write"));
-    box.addButton(QStringLiteral("Не записывать"), QMessageBox::DestructiveRole)
+    box.addButton(QCoreApplication::translate("QtMessageService", "Не записывать"),
+                  QMessageBox::DestructiveRole)
         ->setObjectName(QStringLiteral("Discard"));
-    QPushButton* cancel = box.addButton(QStringLiteral("Отмена"), QMessageBox::RejectRole);
+    QPushButton* cancel = box.addButton(QCoreApplication::translate("QtMessageService", "Отмена"),
+                                        QMessageBox::RejectRole);
     cancel->setObjectName(QStringLiteral("Cancel"));
     box.setDefaultButton(cancel);
     box.setEscapeButton(cancel);

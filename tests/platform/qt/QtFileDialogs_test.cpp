@@ -12,7 +12,7 @@
 #include <QTimer>
 #include <filesystem>
 
-#include "platform/qt/QtTranslations.h"
+#include "platform/qt/QtCatalogue.h"
 
 namespace {
 
@@ -21,7 +21,7 @@ TEST(QtFileDialogs, OpenInTheCurrentFolderWithQtsTextsInRussian) {
     char name[] = "Config_Vigil";
     char* argv[] = {name, nullptr};
     QApplication app(argc, argv);
-    if (!platform::installQtTranslations(app))
+    if (!platform::loadQtCatalogue(session::Language::Russian, app))
         GTEST_SKIP() << "qt6-translations-l10n is not installed";
     namespace fs = std::filesystem;
     const fs::path start = fs::current_path();

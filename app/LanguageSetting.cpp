@@ -1,0 +1,61 @@
+#include "app/LanguageSetting.h"
+
+#include <cstdlib>
+#include <cstring>
+
+#include "platform/RegistryStore.h"
+
+namespace app {
+namespace {
+
+constexpr const char* kLanguageKey = "Quorveth\\Language";
+constexpr const char* kLanguageValue = "Language";
+
+}  // namespace
+
+std::optional<session::Language> storedLanguage() {
+    try {
+        platform::Registry registry;
+        if (!registry.openKey(kLanguageKey, false) || !registry.valueExists(kLanguageValue))
+            return std::nullopt;
+        return session::parseLanguage(registry.readString(kLanguageValue));
+    } catch (const std::exception&) {
+        return std::nullopt;
+    }
+}
+
+bool storeLanguage(session::Language language) {
+    try {
+        platform::Registry registry;
+        if (!registry.openKey(kLanguageKey, true)) return false;
+        registry.writeString(kLanguageValue, session::languageCode(language));
+        return true;
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+std::optional<session::Language> languageOption(int argc, char** argv, bool& invalid) {
+    invalid = false;
+    constexpr const char* kOption = "--lang";
+    const std::size_t optionLength = std::strlen(kOption);
+    for (int i = 1; i < argc; ++i) {
+        const char* value = nullptr;
+        if (std::strcmp(argv[i], kOption) == 0)
+            value = i + 1 < argc ? argv[i + 1] : "";
+        else if (std::strncmp(argv[i], kOption, optionLength) == 0 && argv[i][optionLength] == '=')
+            value = argv[i] + optionLength + 1;
+        if (!value) continue;
+        const auto language = session::parseLanguage(value);
+        invalid = !language;
+        return language;
+    }
+    return std::nullopt;
+}
+
+session::Language windowsLanguage(const std::optional<session::Language>& fromOption) {
+    return session::chooseLanguage(fromOption, std::getenv("VIGIL_LANG"),
+                                   storedLanguage().value_or(session::Language::Russian));
+}
+
+}  // namespace app

@@ -1,0 +1,63 @@
+// The windows' language: --lang over VIGIL_LANG over the menu's kept choice over Russian, and the
+// menu keeps a choice for the next start and says so.
+#include "WindowFixture.h"
+#include "app/LanguageSetting.h"
+
+namespace {
+
+using session::Language;
+
+class LanguageChoice : public apptest::WindowFixture {
+  protected:
+    ~LanguageChoice() override { ::unsetenv("VIGIL_LANG"); }
+    QAction* entry(const char* name) {
+        return form1->Help1->findChild<QAction*>(QLatin1String(name));
+    }
+};
+
+TEST_F(LanguageChoice, TheOptionComesFirstThenTheVariableThenTheMenusChoice) {
+    EXPECT_EQ(app::windowsLanguage(std::nullopt), Language::Russian);
+    ASSERT_TRUE(app::storeLanguage(Language::English));
+    EXPECT_EQ(app::windowsLanguage(std::nullopt), Language::English);
+    ::setenv("VIGIL_LANG", "ru", 1);
+    EXPECT_EQ(app::windowsLanguage(std::nullopt), Language::Russian);
+    ::setenv("VIGIL_LANG", "fr", 1);  // passed over
+    EXPECT_EQ(app::windowsLanguage(std::nullopt), Language::English);
+    EXPECT_EQ(app::windowsLanguage(Language::Russian), Language::Russian);
+}
+
+TEST_F(LanguageChoice, TheLangOptionIsReadInBothFormsAndAnUnknownOneIsRefused) {
+    char prog[] = "Config_Vigil", lang[] = "--lang", en[] = "EN", eq[] = "--lang=ru",
+         bad[] = "--lang=de", other[] = "-platform";
+    bool invalid = true;
+    char* spaced[] = {prog, other, lang, en};
+    EXPECT_EQ(app::languageOption(4, spaced, invalid), Language::English);
+    EXPECT_FALSE(invalid);
+    char* joined[] = {prog, eq};
+    EXPECT_EQ(app::languageOption(2, joined, invalid), Language::Russian);
+    char* unknown[] = {prog, bad};
+    EXPECT_EQ(app::languageOption(2, unknown, invalid), std::nullopt);
+    EXPECT_TRUE(invalid);
+    char* dangling[] = {prog, lang};
+    EXPECT_EQ(app::languageOption(2, dangling, invalid), std::nullopt);
+    EXPECT_TRUE(invalid);
+    char* none[] = {prog, other};
+    EXPECT_EQ(app::languageOption(2, none, invalid), std::nullopt);
+    EXPECT_FALSE(invalid);
+}
+
+TEST_F(LanguageChoice, TheMenuKeepsTheChoiceForTheNextStartAndSaysSo) {
+    ASSERT_NE(entry("LanguageRussian"), nullptr);
+    EXPECT_TRUE(entry("LanguageRussian")->isChecked());  // the language in use
+    entry("LanguageEnglish")->trigger();
+    EXPECT_EQ(app::storedLanguage(), Language::English);
+    ASSERT_EQ(messages.texts().size(), 1u);
+    EXPECT_EQ(messages.texts()[0], "Язык сменится при следующем запуске программы.");
+    // A store that cannot be written is reported, not passed over.
+    ::setenv("VIGIL_REGISTRY", "/proc/vigil-no-store/registry.reg", 1);
+    entry("LanguageRussian")->trigger();
+    ASSERT_EQ(messages.texts().size(), 2u);
+    EXPECT_EQ(messages.texts()[1], "Выбор языка не сохранён: хранилище настроек недоступно.");
+}
+
+}  // namespace
