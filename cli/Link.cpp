@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "cli/LineSettings.h"
+#include "platform/Catalogue.h"
 #include "platform/ComPortMap.h"
 #include "platform/PortDiagnostics.h"
 
@@ -45,8 +46,9 @@ bool Link::open(bool quiet) {
     } else if (openError_ != 0) {
         // The device opened but refused a line setting: not a usable link.
         port_.SetOpen(false);
-        failure_ = describe() + ": Ошибка подключения " + std::to_string(openError_) + " (" +
-                   std::strerror(openError_) + ")";
+        // The port window's words for the same failure, so that they follow its catalogue.
+        failure_ = describe() + ": " + platform::translated("TForm2", "Ошибка подключения ") +
+                   std::to_string(openError_) + " (" + std::strerror(openError_) + ")";
     } else {
         return true;
     }

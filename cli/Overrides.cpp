@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cctype>
 
+#include "cli/Texts.h"
+#include "platform/Catalogue.h"
 #include "protocol/Cp1251.h"
 #include "protocol/WriteCheck.h"
 #include "session/ValueDomain.h"
@@ -26,12 +28,16 @@ std::optional<OverrideKey> resolveOverrideKey(std::string_view key, std::string&
             !p.fileKey.empty() && sameLetters(key, p.fileKey.substr(0, p.fileKey.size() - 1));
         if (!byName && !byFileKey) continue;
         if (p.group == protocol::WriteGroup::None) {
-            error = std::string(key) + " is reported by the terminal and cannot be written";
+            error = withArgs(platform::translated(
+                                 "vigil", "%1 is reported by the terminal and cannot be written"),
+                             {key});
             return std::nullopt;
         }
         return OverrideKey{&p, !byName};
     }
-    error = "unknown parameter " + std::string(key) + " (a parameter name or an .abt key)";
+    error = withArgs(
+        platform::translated("vigil", "unknown parameter %1 (a parameter name or an .abt key)"),
+        {key});
     return std::nullopt;
 }
 
@@ -40,7 +46,9 @@ std::optional<Override> makeOverride(const OverrideKey& key, std::string_view ut
     const protocol::Parameter& p = *key.parameter;
     const std::optional<std::string> cp1251 = protocol::toCp1251(utf8Value);
     if (!cp1251) {
-        error = "the value for " + std::string(p.name) + " has characters Windows-1251 lacks";
+        error = withArgs(
+            platform::translated("vigil", "the value for %1 has characters Windows-1251 lacks"),
+            {p.name});
         return std::nullopt;
     }
     const protocol::ValueForm form = key.abtKey ? protocol::fileForm(p) : p.form;
@@ -55,7 +63,8 @@ std::optional<Override> makeOverride(const OverrideKey& key, std::string_view ut
 std::optional<Override> parseOverride(std::string_view keyEqualsValue, std::string& error) {
     const std::size_t eq = keyEqualsValue.find('=');
     if (eq == std::string_view::npos || eq == 0) {
-        error = "--set needs KEY=VALUE, got \"" + std::string(keyEqualsValue) + "\"";
+        error = withArgs(platform::translated("vigil", "--set needs KEY=VALUE, got \"%1\""),
+                         {keyEqualsValue});
         return std::nullopt;
     }
     const auto key = resolveOverrideKey(keyEqualsValue.substr(0, eq), error);

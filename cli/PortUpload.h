@@ -6,6 +6,7 @@
 
 #include "cli/Link.h"
 #include "cli/UploadProgress.h"
+#include "platform/Catalogue.h"
 #include "platform/SteadyTimer.h"
 #include "update/FirmwareUpload.h"
 
@@ -22,7 +23,9 @@ class PortUpload : public update::UploadLink, public update::UploadEvents {
     // it was interrupted.
     std::optional<update::UploadResult> run(bool wait);
     // After run: the line that tells where an interrupted upload stopped, or "".
-    std::string unfinishedLine() const { return upload_.unfinishedLine("запустите vigil upload"); }
+    std::string unfinishedLine() const {
+        return upload_.unfinishedLine(platform::translated("vigil", "run vigil upload"));
+    }
 
     // UploadLink
     bool isLinkOpen() const override { return link_.isOpen(); }

@@ -9,13 +9,16 @@
 #include "cli/PortUpload.h"
 #include "cli/Recording.h"
 #include "cli/Session.h"
+#include "cli/Texts.h"
+#include "platform/Catalogue.h"
 #include "update/UpdateFile.h"
 #include "update/UpdateFileRead.h"
 
 namespace cli {
 namespace {
 
-constexpr std::string_view kHelp =
+constexpr std::string_view kHelp = catalogued(
+    "vigil",
     "usage: vigil upload --port COM<n> FILE.enc [--no-wait] [--baud N]\n\n"
     "Loads and checks the update file, closes the link, waits 5000 ms for the terminal's\n"
     "bootloader (reset the terminal now), opens the link and sends the image record by record,\n"
@@ -26,7 +29,7 @@ constexpr std::string_view kHelp =
     "  --port COM<n>  the port, as 'vigil ports' lists it\n"
     "  --baud N       line rate instead of the one the windows keep\n\n"
     "exit codes: 0 the bootloader took the image; 1 port cannot be opened; 2 bad command line,\n"
-    "            or the update file is missing or fails its check; 5 the upload failed\n";
+    "            or the update file is missing or fails its check; 5 the upload failed\n");
 
 constexpr OptionSpec kOptions[] = {kPortOption, kBaudOption, {"no-wait", false}};
 
@@ -35,7 +38,8 @@ int loadUpdateFile(const std::string& path, update::FirmwareImage& image) {
     const update::UpdateFileRead read = update::readUpdateFile(path, image);
     if (read.status == update::UpdateFileStatus::CannotOpen ||
         read.status == update::UpdateFileStatus::ReadFailed) {
-        printError(path + ": cannot be read: " + read.message);
+        printError(withArgs(platform::translated("vigil", "%1: cannot be read: %2"),
+                            {path, read.message}));
         return kExitBadInput;
     }
     if (read.status != update::UpdateFileStatus::Loaded) {
@@ -43,9 +47,12 @@ int loadUpdateFile(const std::string& path, update::FirmwareImage& image) {
         return kExitBadInput;
     }
     if (read.cutAt) {
-        printError(path + ": byte " + std::to_string(*read.cutAt) +
-                   " is not a hexadecimal digit and hexadecimal text follows it: the image would "
-                   "end there and lose the rest; nothing was sent");
+        printError(
+            withArgs(platform::translated("vigil",
+                                          "%1: byte %2 is not a hexadecimal digit and hexadecimal "
+                                          "text follows it: the image would end there and "
+                                          "lose the rest; nothing was sent"),
+                     {path, std::to_string(*read.cutAt)}));
         return kExitBadInput;
     }
     if (const auto check = update::checkRecords(image); !check.ok()) {
@@ -53,14 +60,16 @@ int loadUpdateFile(const std::string& path, update::FirmwareImage& image) {
         return kExitBadInput;
     }
     if (image.ImageLength == 0) {
-        printError(path + ": the update file holds no records");
+        printError(withArgs(platform::translated("vigil", "%1: the update file holds no records"),
+                            {path}));
         return kExitBadInput;
     }
     return kExitOk;
 }
 
 int runUpload(const CommandLine& line) {
-    if (line.positional.size() != 1) return usageError("upload", "needs exactly one FILE.enc");
+    if (line.positional.size() != 1)
+        return usageError("upload", platform::translated("vigil", "needs exactly one FILE.enc"));
     std::string error;
     const auto options = linkOptions(line, error);
     if (!options) return usageError("upload", error);
@@ -73,7 +82,8 @@ int runUpload(const CommandLine& line) {
     if (int code = session.open(); code != kExitOk) return code;
     const bool wait = !line.has("no-wait");
     if (wait)
-        std::printf("Waiting 5 s for the bootloader of %s...\n", session.link.describe().c_str());
+        printText(platform::translated("vigil", "Waiting 5 s for the bootloader of %1...\n"),
+                  {session.link.describe()});
     UploadProgress progress(stdout, ::isatty(STDOUT_FILENO) == 1,
                             std::span(image->ImageBuffer.data(), image->ImageLength));
     PortUpload upload(session.link, session.loop, *image, progress);
@@ -98,7 +108,8 @@ int runUpload(const CommandLine& line) {
 
 }  // namespace
 
-const Command kUploadCommand{"upload", "upload an .enc firmware file to the bootloader", kHelp,
-                             kOptions, runUpload};
+const Command kUploadCommand{"upload",
+                             catalogued("vigil", "upload an .enc firmware file to the bootloader"),
+                             kHelp, kOptions, runUpload};
 
 }  // namespace cli
