@@ -42,7 +42,9 @@ bool Link::open(bool quiet) {
     openError_ = 0;
     port_.SetOpen(true);
     if (!port_.Open()) {
-        failure_ = describe() + ": " + platform::kOpenFailedText + "\n" + port_.OpenFailureCause();
+        // The port component's words (its catalogue's context), as the windows show them.
+        failure_ = describe() + ": " + platform::translated("Commport", platform::kOpenFailedText) +
+                   "\n" + port_.OpenFailureCause();
     } else if (openError_ != 0) {
         // The device opened but refused a line setting: not a usable link.
         port_.SetOpen(false);

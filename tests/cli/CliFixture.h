@@ -65,10 +65,13 @@ class CliTest : public ::testing::Test {
         // The records of the run stay in the scratch folder, never with the user's.
         ::setenv("XDG_DATA_HOME", dir_.c_str(), 1);
         ::unsetenv("VIGIL_RECORDS");
+        // The texts as written, whatever the machine's locale: the tests of a language say so.
+        ::setenv("VIGIL_TRANSLATIONS", path("no-catalogues").c_str(), 1);
     }
     ~CliTest() override {
         ::unsetenv("VIGIL_REGISTRY");
         ::unsetenv("XDG_DATA_HOME");
+        ::unsetenv("VIGIL_TRANSLATIONS");
         std::filesystem::remove_all(dir_);
     }
 
