@@ -10,6 +10,7 @@
 
 #include "CliFixture.h"
 #include "WholeTemplate.h"
+#include "cli/Texts.h"
 #include "protocol/ParameterTable.h"
 
 using ::testing::HasSubstr;
@@ -50,6 +51,13 @@ class Language : public testsupport::CliTest {
   private:
     std::map<std::string, std::string> saved_;
 };
+
+TEST(TextArgs, PlacesTakeTheirArgumentsInTheTranslationsOrder) {
+    EXPECT_EQ(cli::withArgs("записей %2 из %1, %1", {"7", "3"}), "записей 3 из 7, 7");
+    // A unit label or a path that holds a place marker is shown as it is.
+    EXPECT_EQ(cli::withArgs("Unit %1: %2", {"U%2", "100%"}), "Unit U%2: 100%");
+    EXPECT_EQ(cli::withArgs("%1 and %3", {"a"}), "a and %3");
+}
 
 TEST_F(Language, OwnMessagesSpeakTheChosenLanguage) {
     const std::string russian =
