@@ -10,7 +10,9 @@
 #include "cli/OutputFile.h"
 #include "cli/Recording.h"
 #include "cli/Session.h"
+#include "cli/Texts.h"
 #include "cli/WriteVerify.h"
+#include "platform/Catalogue.h"
 #include "protocol/Cp1251.h"
 #include "protocol/ParameterTable.h"
 #include "session/BatchLog.h"
@@ -26,7 +28,8 @@ using session::kResultFailed;
 using session::kResultOk;
 using session::Unit;
 
-constexpr std::string_view kHelp =
+constexpr std::string_view kHelp = catalogued(
+    "vigil",
     "usage: vigil batch --port COM<n> TEMPLATE.abt UNITS.csv --log LOG.csv [--keep-unlisted]\n"
     "                   [--baud N]\n\n"
     "Commissions the units of UNITS.csv one after another. For each unit not yet done in\n"
@@ -51,7 +54,7 @@ constexpr std::string_view kHelp =
     "  --baud N       line rate instead of the one the windows keep\n\n"
     "exit codes: 0 every unit done; 1 port or log unusable, or held by another batch;\n"
     "            2 bad command line or file; 4 some unit failed (see the log);\n"
-    "            130 Ctrl+C (the log keeps whole rows)\n";
+    "            130 Ctrl+C (the log keeps whole rows)\n");
 
 constexpr OptionSpec kOptions[] = {
     kPortOption, kBaudOption, {"log", true}, {kKeepUnlistedOption, false}};
@@ -104,7 +107,8 @@ bool Batch::openQuietly(bool& reasonShown) {
     if (session_.link.isOpen()) return true;
     const bool opened = session_.link.open(true);
     if (!opened && !reasonShown && !session_.link.heldByAnother()) {
-        printError(session_.link.failure() + " (trying again)");
+        printError(withArgs(platform::translated("vigil", "%1 (trying again)"),
+                            {session_.link.failure()}));
         reasonShown = true;
     }
     return opened;
@@ -159,50 +163,57 @@ bool Batch::awaitDisconnect(const std::string& idCode) {
 
 const Unit* Batch::unitFor(const Unit& asked, const std::string& idCode) const {
     using Kind = session::TerminalVerdict::Kind;
-    const char* label = asked.label.c_str();
+    const std::string& label = asked.label;
     const session::TerminalVerdict verdict = plan_.judge(idCode);
-    const char* known = verdict.known.c_str();
+    const std::string& known = verdict.known;
     switch (verdict.kind) {
         case Kind::Unidentified:
-            std::printf(
-                "Unit %s: the connected terminal gives no identification code (IDCOD=%s); "
-                "it could not be told from another unit, so it is not written; "
-                "disconnect it.\n",
-                label, idCode.c_str());
+            printText(platform::translated(
+                          "vigil",
+                          "Unit %1: the connected terminal gives no identification code (IDCOD=%2); "
+                          "it could not be told from another unit, so it is not written; "
+                          "disconnect it.\n"),
+                      {label, idCode});
             break;
         case Kind::StrayAttempt:
-            std::printf(
-                "Unit %s: the connected terminal (IDCOD=%s) took part of unit %s's values "
-                "in an attempt that failed; unit %s was done since on another terminal "
-                "(IDCOD=%s). This one is not written and may hold unit %s's values; "
-                "disconnect it.\n",
-                label, idCode.c_str(), known, known, log_.idCodeOf(verdict.known).c_str(), known);
+            printText(
+                platform::translated(
+                    "vigil",
+                    "Unit %1: the connected terminal (IDCOD=%2) took part of unit %3's values "
+                    "in an attempt that failed; unit %3 was done since on another terminal "
+                    "(IDCOD=%4). This one is not written and may hold unit %3's values; "
+                    "disconnect it.\n"),
+                {label, idCode, known, log_.idCodeOf(known)});
             break;
         case Kind::Done:
-            std::printf(
-                "Unit %s: the connected terminal (IDCOD=%s) is unit %s, already done; "
-                "disconnect it.\n",
-                label, idCode.c_str(), known);
+            printText(platform::translated(
+                          "vigil",
+                          "Unit %1: the connected terminal (IDCOD=%2) is unit %3, already done; "
+                          "disconnect it.\n"),
+                      {label, idCode, known});
             break;
         case Kind::NotListed:
-            std::printf(
-                "Unit %s: the connected terminal (IDCOD=%s) is unit %s of the log, which "
-                "the units file does not list; disconnect it.\n",
-                label, idCode.c_str(), known);
+            printText(platform::translated(
+                          "vigil",
+                          "Unit %1: the connected terminal (IDCOD=%2) is unit %3 of the log, which "
+                          "the units file does not list; disconnect it.\n"),
+                      {label, idCode, known});
             break;
         case Kind::Retry:
-            std::printf("Unit %s: terminal IDCOD=%s, failed before; trying it again.\n", known,
-                        idCode.c_str());
+            printText(platform::translated(
+                          "vigil", "Unit %1: terminal IDCOD=%2, failed before; trying it again.\n"),
+                      {known, idCode});
             break;
         case Kind::Fresh:
-            std::printf("Unit %s: terminal IDCOD=%s, writing.\n", verdict.unit->label.c_str(),
-                        idCode.c_str());
+            printText(platform::translated("vigil", "Unit %1: terminal IDCOD=%2, writing.\n"),
+                      {verdict.unit->label, idCode});
             break;
         case Kind::NoUnitLeft:
-            std::printf(
-                "Unit %s: the connected terminal (IDCOD=%s) is not in the log, and unit %s has a "
-                "terminal of its own (IDCOD=%s); disconnect it.\n",
-                label, idCode.c_str(), label, log_.idCodeOf(asked.label).c_str());
+            printText(platform::translated(
+                          "vigil",
+                          "Unit %1: the connected terminal (IDCOD=%2) is not in the log, and unit %1 has a "
+                          "terminal of its own (IDCOD=%3); disconnect it.\n"),
+                      {label, idCode, log_.idCodeOf(asked.label)});
             break;
     }
     return verdict.unit;
@@ -212,7 +223,8 @@ bool Batch::commission(const Unit& unit, const std::string& idCode,
                        const protocol::ValueStore& reading, const std::string& answer, End& end) {
     plan_.tried(unit.label);
     // A kept value the answer parse would bend is refused for this unit; nothing is sent.
-    if (std::string problem = templateFile_.keptValuesProblem(answer, reading); !problem.empty()) {
+    if (std::string problem = templateFile_.keptValuesProblem(answer, reading, TextFor::Log);
+        !problem.empty()) {
         WriteOutcome refused;
         refused.status = WriteOutcome::Status::Refused;
         refused.refusal = std::move(problem);
@@ -306,13 +318,20 @@ bool Batch::record(const Unit& unit, const std::string& idCode, const WriteOutco
                      error)) {
         // What the terminal now holds must not go unsaid because the log could not keep it.
         printError(error);
-        printError("unit " + unit.label + " (IDCOD=" + idCode +
-                   "): " + (agreed ? "written and verified" : "FAILED") +
-                   ", but the log does not record it; the batch stops");
+        printError(withArgs(
+            agreed ? platform::translated("vigil",
+                                          "unit %1 (IDCOD=%2): written and verified, but the log "
+                                          "does not record it; the batch stops")
+                   : platform::translated("vigil",
+                                          "unit %1 (IDCOD=%2): FAILED, but the log does not record "
+                                          "it; the batch stops"),
+            {unit.label, idCode}));
         return false;
     }
     (agreed ? ok : failed) += 1;
-    std::printf("Unit %s: %s\n", unit.label.c_str(), agreed ? kResultOk : "FAILED");
+    printText(agreed ? platform::translated("vigil", "Unit %1: ok\n")
+                     : platform::translated("vigil", "Unit %1: FAILED\n"),
+              {unit.label});
     for (const std::string& d : differences) std::printf("  %s\n", d.c_str());
     return true;
 }
@@ -328,12 +347,13 @@ Batch::End Batch::run() {
             if (!awaitDisconnect(connectedId_)) return End::Interrupted;
         }
         if (log_.bound(unit->label))
-            std::printf("Unit %s: failed before; connect its terminal (IDCOD=%s) to %s.\n",
-                        unit->label.c_str(), log_.idCodeOf(unit->label).c_str(),
-                        session_.link.describe().c_str());
+            printText(
+                platform::translated(
+                    "vigil", "Unit %1: failed before; connect its terminal (IDCOD=%2) to %3.\n"),
+                {unit->label, log_.idCodeOf(unit->label), session_.link.describe()});
         else
-            std::printf("Unit %s: connect it to %s.\n", unit->label.c_str(),
-                        session_.link.describe().c_str());
+            printText(platform::translated("vigil", "Unit %1: connect it to %2.\n"),
+                      {unit->label, session_.link.describe()});
         std::fflush(stdout);
         protocol::ValueStore reading;
         std::string answer;
@@ -348,15 +368,20 @@ Batch::End Batch::run() {
         const int failedBefore = failed;
         if (!commission(*target, idCode, reading, answer, end)) return end;
         // After a failure nothing may read as "done".
-        connected = "Unit " + target->label;
-        connected->append(failed == failedBefore ? ": done; disconnect it." : ": disconnect it.");
+        connected = withArgs(failed == failedBefore
+                                 ? platform::translated("vigil", "Unit %1: done; disconnect it.")
+                                 : platform::translated("vigil", "Unit %1: disconnect it."),
+                             {target->label});
     }
 }
 
 int runBatch(const CommandLine& line) {
-    if (line.positional.size() != 2) return usageError("batch", "needs TEMPLATE.abt and UNITS.csv");
+    if (line.positional.size() != 2)
+        return usageError("batch",
+                          platform::translated("vigil", "needs TEMPLATE.abt and UNITS.csv"));
     const auto logPath = line.value("log");
-    if (!logPath) return usageError("batch", "--log LOG.csv is required");
+    if (!logPath)
+        return usageError("batch", platform::translated("vigil", "--log LOG.csv is required"));
     std::string error;
     const auto options = linkOptions(line, error);
     if (!options) return usageError("batch", error);
@@ -395,7 +420,8 @@ int runBatch(const CommandLine& line) {
     const Batch::End end = batch.run();
     session.link.close();
     const int done = session::BatchPlan(*log, *units).doneCount();
-    std::printf("Batch: %d ok, %d failed, %d done before.\n", batch.ok, batch.failed, skipped);
+    printText(platform::translated("vigil", "Batch: %1 ok, %2 failed, %3 done before.\n"),
+              {std::to_string(batch.ok), std::to_string(batch.failed), std::to_string(skipped)});
     switch (end) {
         case Batch::End::LogFailed:
         case Batch::End::PortHeld:
@@ -410,7 +436,8 @@ int runBatch(const CommandLine& line) {
 
 }  // namespace
 
-const Command kBatchCommand{"batch", "commission many units from a template and a units file",
-                            kHelp, kOptions, runBatch};
+const Command kBatchCommand{
+    "batch", catalogued("vigil", "commission many units from a template and a units file"), kHelp,
+    kOptions, runBatch};
 
 }  // namespace cli

@@ -4,6 +4,9 @@
 #include <cctype>
 #include <charconv>
 
+#include "cli/Texts.h"
+#include "platform/Catalogue.h"
+
 namespace cli {
 
 std::optional<std::string> CommandLine::value(std::string_view name) const {
@@ -37,7 +40,7 @@ std::optional<CommandLine> parseCommandLine(std::span<const std::string> args,
             continue;
         }
         if (arg.rfind("--", 0) != 0) {
-            error = "unknown option " + arg;
+            error = withArgs(platform::translated("vigil", "unknown option %1"), {arg});
             return std::nullopt;
         }
         const std::size_t eq = arg.find('=');
@@ -46,7 +49,7 @@ std::optional<CommandLine> parseCommandLine(std::span<const std::string> args,
         auto known = std::find_if(specs.begin(), specs.end(),
                                   [&](const OptionSpec& s) { return s.name == name; });
         if (known == specs.end()) {
-            error = "unknown option --" + name;
+            error = withArgs(platform::translated("vigil", "unknown option --%1"), {name});
             return std::nullopt;
         }
         std::string value;
@@ -56,16 +59,16 @@ std::optional<CommandLine> parseCommandLine(std::span<const std::string> args,
             } else if (i + 1 < args.size()) {
                 value = args[++i];
             } else {
-                error = "--" + name + " needs a value";
+                error = withArgs(platform::translated("vigil", "--%1 needs a value"), {name});
                 return std::nullopt;
             }
         } else if (eq != std::string::npos) {
-            error = "--" + name + " takes no value";
+            error = withArgs(platform::translated("vigil", "--%1 takes no value"), {name});
             return std::nullopt;
         }
         auto& slot = line.values[name];
         if (!slot.empty() && !known->repeatable) {
-            error = "--" + name + " is given twice";
+            error = withArgs(platform::translated("vigil", "--%1 is given twice"), {name});
             return std::nullopt;
         }
         slot.push_back(value);

@@ -7,6 +7,7 @@
 #include <set>
 #include <string>
 
+#include "cli/Texts.h"
 #include "protocol/ValueStore.h"
 #include "session/TemplateValues.h"
 
@@ -24,9 +25,9 @@ struct ConfigurationFile {
     // "" when every value kept from the terminal's `answer` (parsed into `terminal`) would be
     // written back as it came;
     // else, on one line, each key whose value the answer parse would bend, and that nothing was
-    // sent.
-    std::string keptValuesProblem(std::string_view answer,
-                                  const protocol::ValueStore& terminal) const;
+    // sent; worded for the screen or for the batch log.
+    std::string keptValuesProblem(std::string_view answer, const protocol::ValueStore& terminal,
+                                  TextFor where) const;
 };
 
 // nullopt with `error` set (UTF-8, naming the file) when the file is not an ".abt" file or not a

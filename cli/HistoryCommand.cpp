@@ -6,12 +6,15 @@
 #include "cli/ExitCodes.h"
 #include "cli/OutputFile.h"
 #include "cli/Recording.h"
+#include "cli/Texts.h"
+#include "platform/Catalogue.h"
 #include "records/HistoryFormat.h"
 
 namespace cli {
 namespace {
 
-constexpr std::string_view kHelp =
+constexpr std::string_view kHelp = catalogued(
+    "vigil",
     "usage: vigil history [--unit ID] [--format text|json|csv]\n\n"
     "Lists the recorded exchanges with terminals, oldest first: every unit's, or the one whose\n"
     "identification code is ID (the part of IDCOD= before the first blank).\n"
@@ -20,15 +23,19 @@ constexpr std::string_view kHelp =
     "        --format json' gives them\n"
     "  csv   a row per event, without the values\n\n"
     "The records live in $XDG_DATA_HOME/vigil/records.sqlite (see 'vigil records status').\n\n"
-    "exit codes: 0 listed; 1 the records cannot be read; 2 bad command line\n";
+    "exit codes: 0 listed; 1 the records cannot be read; 2 bad command line\n");
 
 constexpr OptionSpec kOptions[] = {{"unit", true}, {"format", true}};
 
 int runHistory(const CommandLine& line) {
-    if (!line.positional.empty()) return usageError("history", "takes no file arguments");
+    if (!line.positional.empty())
+        return usageError("history", platform::translated("vigil", "takes no file arguments"));
     const std::string format = line.value("format").value_or("text");
     if (format != "text" && format != "json" && format != "csv")
-        return usageError("history", "--format takes text, json or csv, got \"" + format + "\"");
+        return usageError(
+            "history",
+            withArgs(platform::translated("vigil", "--format takes text, json or csv, got \"%1\""),
+                     {format}));
     records::Recorder& recorder = recording::recorder();
     if (!recorder.keeping()) return kExitFailure;  // the reason is already shown
     std::vector<records::Event> events;
@@ -46,7 +53,8 @@ int runHistory(const CommandLine& line) {
 
 }  // namespace
 
-const Command kHistoryCommand{"history", "list the recorded exchanges with terminals", kHelp,
-                              kOptions, runHistory};
+const Command kHistoryCommand{"history",
+                              catalogued("vigil", "list the recorded exchanges with terminals"),
+                              kHelp, kOptions, runHistory};
 
 }  // namespace cli

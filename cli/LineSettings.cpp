@@ -1,5 +1,7 @@
 #include "cli/LineSettings.h"
 
+#include "cli/Texts.h"
+#include "platform/Catalogue.h"
 #include "serial/LineRates.h"
 #include "session/LineSettingsStore.h"
 
@@ -13,10 +15,14 @@ std::vector<std::string> applyStoredLineSettings(TCommPort& port) {
     std::vector<std::string> warnings;
     for (const session::LineProblem& p : problems) {
         const char* name = session::kLineFields[static_cast<std::size_t>(p.field)].storedName;
-        warnings.push_back(p.failure.empty() ? std::string("registry value \"") + name +
-                                                   "\" = " + std::to_string(p.value) +
-                                                   " is out of range; the default is used"
-                                             : "registry: " + p.failure + "; the default is used");
+        warnings.push_back(
+            p.failure.empty()
+                ? withArgs(platform::translated("vigil",
+                                                "registry value \"%1\" = %2 is out of range; the "
+                                                "default is used"),
+                           {name, std::to_string(p.value)})
+                : withArgs(platform::translated("vigil", "registry: %1; the default is used"),
+                           {p.failure}));
     }
     return warnings;
 }

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "cli/LineSettings.h"
+#include "platform/Catalogue.h"
 #include "platform/ComPortMap.h"
 #include "platform/PortDiagnostics.h"
 
@@ -41,12 +42,15 @@ bool Link::open(bool quiet) {
     openError_ = 0;
     port_.SetOpen(true);
     if (!port_.Open()) {
-        failure_ = describe() + ": " + platform::kOpenFailedText + "\n" + port_.OpenFailureCause();
+        // The port component's words (its catalogue's context), as the windows show them.
+        failure_ = describe() + ": " + platform::translated("Commport", platform::kOpenFailedText) +
+                   "\n" + port_.OpenFailureCause();
     } else if (openError_ != 0) {
         // The device opened but refused a line setting: not a usable link.
         port_.SetOpen(false);
-        failure_ = describe() + ": Ошибка подключения " + std::to_string(openError_) + " (" +
-                   std::strerror(openError_) + ")";
+        // The port window's words for the same failure, so that they follow its catalogue.
+        failure_ = describe() + ": " + platform::translated("TForm2", "Ошибка подключения ") +
+                   std::to_string(openError_) + " (" + std::strerror(openError_) + ")";
     } else {
         return true;
     }

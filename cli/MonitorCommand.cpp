@@ -5,6 +5,8 @@
 #include "cli/Command.h"
 #include "cli/ExitCodes.h"
 #include "cli/Session.h"
+#include "cli/Texts.h"
+#include "platform/Catalogue.h"
 #include "protocol/RequestBuilder.h"
 #include "protocol/ValueStore.h"
 #include "ui/TrafficMonitor.h"
@@ -12,10 +14,11 @@
 namespace cli {
 namespace {
 
-constexpr std::string_view kHelp =
+constexpr std::string_view kHelp = catalogued(
+    "vigil",
     "usage: vigil monitor --port COM<n> [--seconds S] [--timestamps] [--baud N]\n\n"
     "Sends \"Monitor=On:\" and prints every reception as lines of up to 16 bytes: the bytes\n"
-    "in hex, then as text (as the windows' page \"Монитор\" shows them). Ctrl+C, or S seconds,\n"
+    "in hex, then as text (as the windows' monitor page shows them). Ctrl+C, or S seconds,\n"
     "ends it with \"Monitor=Off:\".\n\n"
     "options:\n"
     "  --seconds S    stop after S seconds\n"
@@ -23,7 +26,7 @@ constexpr std::string_view kHelp =
     "  --port COM<n>  the port, as 'vigil ports' lists it\n"
     "  --baud N       line rate instead of the one the windows keep\n\n"
     "exit codes: 0 ended by Ctrl+C or after S seconds; 1 port cannot be opened or was lost;\n"
-    "            2 bad command line\n";
+    "            2 bad command line\n");
 
 constexpr OptionSpec kOptions[] = {
     kPortOption, kBaudOption, {"seconds", true}, {"timestamps", false}};
@@ -37,14 +40,17 @@ bool sendMonitorSwitch(Link& link, std::uint16_t requestMask) {
 }
 
 int runMonitor(const CommandLine& line) {
-    if (!line.positional.empty()) return usageError("monitor", "takes no arguments");
+    if (!line.positional.empty())
+        return usageError("monitor", platform::translated("vigil", "takes no arguments"));
     std::string error;
     const auto options = linkOptions(line, error);
     if (!options) return usageError("monitor", error);
     std::optional<int> seconds;
     if (const auto text = line.value("seconds")) {
         seconds = parseCount(*text);
-        if (!seconds) return usageError("monitor", "--seconds takes a whole number");
+        if (!seconds)
+            return usageError("monitor",
+                              platform::translated("vigil", "--seconds takes a whole number"));
     }
     const bool timestamps = line.has("timestamps");
 
@@ -75,7 +81,8 @@ int runMonitor(const CommandLine& line) {
 
 }  // namespace
 
-const Command kMonitorCommand{"monitor", "show the terminal's monitor output as hex and text",
-                              kHelp, kOptions, runMonitor};
+const Command kMonitorCommand{
+    "monitor", catalogued("vigil", "show the terminal's monitor output as hex and text"), kHelp,
+    kOptions, runMonitor};
 
 }  // namespace cli

@@ -4,7 +4,9 @@
 
 #include "cli/ConsoleMessages.h"
 #include "cli/ExitCodes.h"
+#include "cli/Texts.h"
 #include "platform/AtomicFile.h"
+#include "platform/Catalogue.h"
 #include "platform/FileTarget.h"
 
 namespace cli {
@@ -13,7 +15,7 @@ int writeOutput(const std::optional<std::string>& path, std::string_view bytes) 
     if (!path) {
         std::fwrite(bytes.data(), 1, bytes.size(), stdout);
         if (std::fflush(stdout) != 0) {
-            printError("cannot write to standard output");
+            printError(platform::translated("vigil", "cannot write to standard output"));
             return kExitFailure;
         }
         return kExitOk;

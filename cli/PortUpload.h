@@ -6,6 +6,7 @@
 
 #include "cli/Link.h"
 #include "cli/UploadProgress.h"
+#include "platform/Catalogue.h"
 #include "platform/SteadyTimer.h"
 #include "update/FirmwareUpload.h"
 
@@ -25,7 +26,7 @@ class PortUpload : public update::UploadLink, public update::UploadEvents {
     // The terminal stays in its bootloader: it is to get nothing but records, so no wait and no
     // read for the records.
     std::string unfinishedLine() const {
-        return upload_.unfinishedLine("запустите vigil upload --no-wait");
+        return upload_.unfinishedLine(platform::translated("vigil", "run vigil upload --no-wait"));
     }
 
     // UploadLink

@@ -6,17 +6,20 @@
 
 #include "cli/Command.h"
 #include "cli/ExitCodes.h"
+#include "cli/Texts.h"
+#include "platform/Catalogue.h"
 #include "platform/ComPortMap.h"
 
 namespace cli {
 namespace {
 
-constexpr std::string_view kHelp =
+constexpr std::string_view kHelp = catalogued(
+    "vigil",
     "usage: vigil ports\n\n"
     "Lists the COM port map (VIGIL_COMPORT_MAP, or ~/.config/vigil/comports): each COM<n>\n"
     "with its device, the adapter's product name, and whether the device is present now.\n"
     "Serial adapters seen for the first time get the next free number, as in the windows.\n\n"
-    "exit codes: 0 listed\n";
+    "exit codes: 0 listed\n");
 
 bool present(const std::string& path) {
     struct stat info {};
@@ -24,11 +27,15 @@ bool present(const std::string& path) {
 }
 
 int runPorts(const CommandLine& line) {
-    if (!line.positional.empty()) return usageError("ports", "takes no arguments");
+    if (!line.positional.empty())
+        return usageError("ports", platform::translated("vigil", "takes no arguments"));
     platform::ComPortMap map;
     const std::vector<platform::ComPortEntry> ports = map.listPorts();
     if (ports.empty()) {
-        std::printf("No serial ports are known (map: %s).\n", map.file().c_str());
+        std::fputs(withArgs(platform::translated("vigil", "No serial ports are known (map: %1).\n"),
+                            {map.file()})
+                       .c_str(),
+                   stdout);
         return kExitOk;
     }
     std::size_t pathWidth = 0, nameWidth = 0;
@@ -40,13 +47,18 @@ int runPorts(const CommandLine& line) {
         std::printf("%-6s %-*s  %-*s  %s\n", p.name.c_str(), static_cast<int>(pathWidth),
                     p.devicePath.c_str(), static_cast<int>(nameWidth),
                     p.description.empty() ? "-" : p.description.c_str(),
-                    present(p.devicePath) ? "present" : "absent");
+                    (present(p.devicePath) ? platform::translated("vigil", "present")
+                                           : platform::translated("vigil", "absent"))
+                        .c_str());
     return kExitOk;
 }
 
 }  // namespace
 
-const Command kPortsCommand{
-    "ports", "the COM port map: devices, adapters, presence", kHelp, {}, runPorts};
+const Command kPortsCommand{"ports",
+                            catalogued("vigil", "the COM port map: devices, adapters, presence"),
+                            kHelp,
+                            {},
+                            runPorts};
 
 }  // namespace cli

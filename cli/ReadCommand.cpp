@@ -4,7 +4,9 @@
 #include "cli/OutputFile.h"
 #include "cli/Recording.h"
 #include "cli/Session.h"
+#include "cli/Texts.h"
 #include "files/AbtFile.h"
+#include "platform/Catalogue.h"
 #include "protocol/ValueStore.h"
 #include "records/HistoryFormat.h"
 #include "records/NewEvent.h"
@@ -13,7 +15,8 @@
 namespace cli {
 namespace {
 
-constexpr std::string_view kHelp =
+constexpr std::string_view kHelp = catalogued(
+    "vigil",
     "usage: vigil read --port COM<n> [--out FILE] [--format abt|json] [--baud N]\n\n"
     "Reads every value of the terminal (the Read buttons' request) and writes them:\n"
     "  abt   the 53 items exactly as File -> Save writes them (default)\n"
@@ -24,15 +27,19 @@ constexpr std::string_view kHelp =
     "  --port COM<n>  the port, as 'vigil ports' lists it\n"
     "  --baud N       line rate instead of the one the windows keep\n\n"
     "exit codes: 0 read; 1 port cannot be opened or output not written; 2 bad command line;\n"
-    "            3 the terminal does not answer, or its answer lacks a key (named)\n";
+    "            3 the terminal does not answer, or its answer lacks a key (named)\n");
 
 constexpr OptionSpec kOptions[] = {kPortOption, kBaudOption, {"out", true}, {"format", true}};
 
 int runRead(const CommandLine& line) {
-    if (!line.positional.empty()) return usageError("read", "takes no file arguments; use --out");
+    if (!line.positional.empty())
+        return usageError("read",
+                          platform::translated("vigil", "takes no file arguments; use --out"));
     const std::string format = line.value("format").value_or("abt");
     if (format != "abt" && format != "json")
-        return usageError("read", "--format takes abt or json, got \"" + format + "\"");
+        return usageError("read", withArgs(platform::translated(
+                                               "vigil", "--format takes abt or json, got \"%1\""),
+                                           {format}));
     std::string error;
     const auto options = linkOptions(line, error);
     if (!options) return usageError("read", error);
@@ -48,8 +55,11 @@ int runRead(const CommandLine& line) {
     // terminal's before writing the file anywhere.
     for (const std::string& bent :
          session::bentAnswerValues(reading.answer, protocol::kFileItems, values))
-        printError("warning: the terminal holds " + bent +
-                   "; the output holds the value as read into range");
+        printError(withArgs(
+            platform::translated(
+                "vigil",
+                "warning: the terminal holds %1; the output holds the value as read into range"),
+            {bent}));
 
     if (format == "json")
         return writeOutput(line.value("out"), records::valuesJson(records::valuesOf(values)));
@@ -64,7 +74,8 @@ int runRead(const CommandLine& line) {
 
 }  // namespace
 
-const Command kReadCommand{"read", "read the terminal's values to an .abt file or JSON", kHelp,
-                           kOptions, runRead};
+const Command kReadCommand{
+    "read", catalogued("vigil", "read the terminal's values to an .abt file or JSON"), kHelp,
+    kOptions, runRead};
 
 }  // namespace cli

@@ -6,6 +6,8 @@
 #include <optional>
 
 #include "cli/ConsoleMessages.h"
+#include "cli/Texts.h"
+#include "platform/Catalogue.h"
 #include "platform/ComPortMap.h"
 #include "records/FileDigest.h"
 #include "records/NewEvent.h"
@@ -25,7 +27,8 @@ void tellOnce(const std::string& problem) {
     static std::string told;
     if (problem.empty() || problem == told) return;
     told = problem;
-    printError("records are not being kept: " + problem);
+    printError(
+        withArgs(platform::translated("vigil", "records are not being kept: %1"), {problem}));
 }
 
 records::Event startEvent(records::Kind kind, const Link& link) {
@@ -53,8 +56,9 @@ void keep(const records::Event& event) {
         return;
     }
     lastFailure = now;
-    std::fprintf(stderr, "vigil: records kept on this PC, %lld waiting for the team server: %s\n",
-                 static_cast<long long>(sync.pending), sync.problem.c_str());
+    printError(withArgs(platform::translated(
+                            "vigil", "records kept on this PC, %1 waiting for the team server: %2"),
+                        {std::to_string(sync.pending), sync.problem}));
 }
 
 records::Result resultOf(Answer::End end) {

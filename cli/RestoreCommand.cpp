@@ -6,14 +6,17 @@
 #include "cli/ExitCodes.h"
 #include "cli/Recording.h"
 #include "cli/Session.h"
+#include "cli/Texts.h"
 #include "cli/WriteReport.h"
+#include "platform/Catalogue.h"
 #include "records/Snapshot.h"
 #include "session/UnitIdentity.h"
 
 namespace cli {
 namespace {
 
-constexpr std::string_view kHelp =
+constexpr std::string_view kHelp = catalogued(
+    "vigil",
     "usage: vigil restore --port COM<n> --unit ID [--at TIME | --before-erase] [--baud N]\n\n"
     "Writes the values the records hold for unit ID back to it, as 'vigil write' does, and\n"
     "verifies them. The terminal is read first: one that is not unit ID is not written to.\n"
@@ -24,17 +27,20 @@ constexpr std::string_view kHelp =
     "  --baud N        line rate instead of the one the windows keep\n\n"
     "exit codes: 0 written and verified; 1 port cannot be opened or was lost, or the records\n"
     "            cannot be read; 2 bad command line, no such values kept, or another unit is\n"
-    "            connected; 3 the terminal does not answer; 4 values differ (each listed)\n";
+    "            connected; 3 the terminal does not answer; 4 values differ (each listed)\n");
 
 constexpr OptionSpec kOptions[] = {
     kPortOption, kBaudOption, {"unit", true}, {"at", true}, {"before-erase", false}};
 
 int runRestore(const CommandLine& line) {
-    if (!line.positional.empty()) return usageError("restore", "takes no file arguments");
+    if (!line.positional.empty())
+        return usageError("restore", platform::translated("vigil", "takes no file arguments"));
     const auto unit = line.value("unit");
-    if (!unit || unit->empty()) return usageError("restore", "--unit ID is required");
+    if (!unit || unit->empty())
+        return usageError("restore", platform::translated("vigil", "--unit ID is required"));
     if (line.has("at") && line.has("before-erase"))
-        return usageError("restore", "--at and --before-erase exclude each other");
+        return usageError(
+            "restore", platform::translated("vigil", "--at and --before-erase exclude each other"));
     std::string error;
     const auto options = linkOptions(line, error);
     if (!options) return usageError("restore", error);
@@ -52,11 +58,11 @@ int runRestore(const CommandLine& line) {
         events, {line.value("at").value_or(""), line.has("before-erase")}, error);
     protocol::ValueStore values;
     if (!snapshot || !records::applySnapshot(snapshot->values, values, error)) {
-        printError("unit " + *unit + ": " + error);
+        printError(withArgs(platform::translated("vigil", "unit %1: %2"), {*unit, error}));
         return kExitBadInput;
     }
-    std::printf("Unit %s: values kept at %s (%s).\n", unit->c_str(), snapshot->atUtc.c_str(),
-                std::string(records::kindName(snapshot->kind)).c_str());
+    printText(platform::translated("vigil", "Unit %1: values kept at %2 (%3).\n"),
+              {*unit, snapshot->atUtc, records::kindName(snapshot->kind)});
 
     Session session(*options);
     if (int code = session.open(); code != kExitOk) return code;
@@ -64,8 +70,11 @@ int runRestore(const CommandLine& line) {
     const auto [reading, idCod] = recording::readAndRecord(session.terminal, held);
     if (int code = session.reportReading(reading); code != kExitOk) return code;
     if (session::unitIdentity(idCod) != *unit) {
-        printError(session.link.describe() + ": the connected terminal is unit \"" +
-                   session::unitIdentity(idCod) + "\", not " + *unit + "; nothing was written");
+        printError(
+            withArgs(platform::translated("vigil",
+                                          "%1: the connected terminal is unit \"%2\", not %3; "
+                                          "nothing was written"),
+                     {session.link.describe(), session::unitIdentity(idCod), *unit}));
         return kExitBadInput;
     }
     return writeRecordAndReport(session, records::Kind::Restore, idCod, values);
@@ -73,7 +82,8 @@ int runRestore(const CommandLine& line) {
 
 }  // namespace
 
-const Command kRestoreCommand{"restore", "write a unit's recorded values back, verified", kHelp,
-                              kOptions, runRestore};
+const Command kRestoreCommand{"restore",
+                              catalogued("vigil", "write a unit's recorded values back, verified"),
+                              kHelp, kOptions, runRestore};
 
 }  // namespace cli

@@ -2,6 +2,8 @@
 
 #include "cli/ExitCodes.h"
 #include "cli/LineSettings.h"
+#include "cli/Texts.h"
+#include "platform/Catalogue.h"
 #include "platform/ComPortMap.h"
 #include "platform/PortDiagnostics.h"
 #include "serial/LineRates.h"
@@ -12,19 +14,20 @@ std::optional<LinkOptions> linkOptions(const CommandLine& line, std::string& err
     LinkOptions options;
     const auto port = line.value("port");
     if (!port) {
-        error = "--port COM<n> is required (vigil ports lists them)";
+        error = platform::translated("vigil", "--port COM<n> is required (vigil ports lists them)");
         return std::nullopt;
     }
     const auto number = parseComPort(*port);
     if (!number) {
-        error = "--port takes COM<n>, got \"" + *port + "\"";
+        error = withArgs(platform::translated("vigil", "--port takes COM<n>, got \"%1\""), {*port});
         return std::nullopt;
     }
     options.comNumber = *number;
     if (const auto baud = line.value("baud")) {
         const auto rate = parseCount(*baud);
         if (!rate || !isKnownLineRate(*rate)) {
-            error = "--baud takes one of " + serial::lineRateList() + "; got \"" + *baud + "\"";
+            error = withArgs(platform::translated("vigil", "--baud takes one of %1; got \"%2\""),
+                             {serial::lineRateList(), *baud});
             return std::nullopt;
         }
         options.baud = rate;
@@ -43,7 +46,8 @@ int Session::reportReading(const Terminal::Reading& reading) {
     if (reading.end != Answer::End::Complete && reading.end != Answer::End::Paused)
         return reportEnd(reading.end);
     if (reading.missing.empty()) return kExitOk;
-    printError(link.describe() + ": the terminal's answer lacks " + keyList(reading.missing));
+    printError(withArgs(platform::translated("vigil", "%1: the terminal's answer lacks %2"),
+                        {link.describe(), keyList(reading.missing)}));
     return kExitSilent;
 }
 
@@ -54,10 +58,11 @@ int Session::reportEnd(Answer::End end) {
                                               platform::devicePathFor(link.comNumber())));
             return kExitSilent;
         case Answer::End::LinkLost:
-            printError(link.describe() + ": the link was lost");
+            printError(withArgs(platform::translated("vigil", "%1: the link was lost"),
+                                {link.describe()}));
             return kExitFailure;
         case Answer::End::Interrupted:
-            printError("interrupted");
+            printError(platform::translated("vigil", "interrupted"));
             return kExitInterrupted;
         default:
             return kExitOk;

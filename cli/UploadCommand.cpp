@@ -11,13 +11,16 @@
 #include "cli/Session.h"
 #include "protocol/ValueStore.h"
 #include "session/UnitIdentity.h"
+#include "cli/Texts.h"
+#include "platform/Catalogue.h"
 #include "update/UpdateFile.h"
 #include "update/UpdateFileRead.h"
 
 namespace cli {
 namespace {
 
-constexpr std::string_view kHelp =
+constexpr std::string_view kHelp = catalogued(
+    "vigil",
     "usage: vigil upload --port COM<n> FILE.enc [--no-wait] [--baud N]\n\n"
     "Loads and checks the update file, reads the terminal's settings into the records, closes\n"
     "the link, waits 5000 ms for the terminal's bootloader (reset the terminal now), opens the\n"
@@ -32,7 +35,7 @@ constexpr std::string_view kHelp =
     "  --baud N       line rate instead of the one the windows keep\n\n"
     "exit codes: 0 the bootloader took the image; 1 port cannot be opened, or lost during the\n"
     "            read; 2 bad command line, or the update file is missing or fails its check;\n"
-    "            5 the upload failed\n";
+    "            5 the upload failed\n");
 
 constexpr OptionSpec kOptions[] = {kPortOption, kBaudOption, {"no-wait", false}};
 
@@ -41,7 +44,8 @@ int loadUpdateFile(const std::string& path, update::FirmwareImage& image) {
     const update::UpdateFileRead read = update::readUpdateFile(path, image);
     if (read.status == update::UpdateFileStatus::CannotOpen ||
         read.status == update::UpdateFileStatus::ReadFailed) {
-        printError(path + ": cannot be read: " + read.message);
+        printError(withArgs(platform::translated("vigil", "%1: cannot be read: %2"),
+                            {path, read.message}));
         return kExitBadInput;
     }
     if (read.status != update::UpdateFileStatus::Loaded) {
@@ -49,9 +53,12 @@ int loadUpdateFile(const std::string& path, update::FirmwareImage& image) {
         return kExitBadInput;
     }
     if (read.cutAt) {
-        printError(path + ": byte " + std::to_string(*read.cutAt) +
-                   " is not a hexadecimal digit and hexadecimal text follows it: the image would "
-                   "end there and lose the rest; nothing was sent");
+        printError(
+            withArgs(platform::translated("vigil",
+                                          "%1: byte %2 is not a hexadecimal digit and hexadecimal "
+                                          "text follows it: the image would end there and "
+                                          "lose the rest; nothing was sent"),
+                     {path, std::to_string(*read.cutAt)}));
         return kExitBadInput;
     }
     if (const auto check = update::checkRecords(image); !check.ok()) {
@@ -59,7 +66,8 @@ int loadUpdateFile(const std::string& path, update::FirmwareImage& image) {
         return kExitBadInput;
     }
     if (image.ImageLength == 0) {
-        printError(path + ": the update file holds no records");
+        printError(withArgs(platform::translated("vigil", "%1: the update file holds no records"),
+                            {path}));
         return kExitBadInput;
     }
     return kExitOk;
@@ -78,17 +86,22 @@ int readForRecords(Session& session, std::string& idCod) {
         return session.reportEnd(reading.end);
     // Silence, or bytes that hold no setting (a bootloader's refusal of the request).
     if (reading.end == Answer::End::Silent || reading.answered.empty())
-        printError(session.link.describe() +
-                   ": the terminal gave no settings to the read, so they are not in the records "
-                   "before this update (one already in its bootloader wants --no-wait)");
+        printError(withArgs(platform::translated(
+                                "vigil",
+                                "%1: the terminal gave no settings to the read, so they are not in "
+                                "the records before this update (one already in its bootloader "
+                                "wants --no-wait)"),
+                            {session.link.describe()}));
     else if (!reading.missing.empty())
-        printError(session.link.describe() + ": the terminal's answer lacks " +
-                   keyList(reading.missing) + "; its settings are in the records without them");
+        printError(withArgs(platform::translated("vigil", "%1: the terminal's answer lacks %2; its "
+                                                          "settings are in the records without them"),
+                            {session.link.describe(), keyList(reading.missing)}));
     return kExitOk;
 }
 
 int runUpload(const CommandLine& line) {
-    if (line.positional.size() != 1) return usageError("upload", "needs exactly one FILE.enc");
+    if (line.positional.size() != 1)
+        return usageError("upload", platform::translated("vigil", "needs exactly one FILE.enc"));
     std::string error;
     const auto options = linkOptions(line, error);
     if (!options) return usageError("upload", error);
@@ -102,8 +115,9 @@ int runUpload(const CommandLine& line) {
     const bool wait = !line.has("no-wait");
     std::string idCod;
     if (!wait) {
-        printError("--no-wait: the bootloader listens, so the terminal's settings are not read "
-                   "into the records before this update");
+        printError(platform::translated("vigil",
+                                        "--no-wait: the bootloader listens, so the terminal's "
+                                        "settings are not read into the records before this update"));
     } else if (int code = readForRecords(session, idCod); code != kExitOk) {
         return code;
     }
@@ -111,8 +125,8 @@ int runUpload(const CommandLine& line) {
         // The unit named, so that the one reset is the one just read.
         std::string whose = session.link.describe();
         if (const std::string unit = session::unitIdentity(idCod); !unit.empty())
-            whose += ", unit " + unit;
-        std::printf("Waiting 5 s for the bootloader of %s...\n", whose.c_str());
+            whose += withArgs(platform::translated("vigil", ", unit %1"), {unit});
+        printText(platform::translated("vigil", "Waiting 5 s for the bootloader of %1...\n"), {whose});
     }
     UploadProgress progress(stdout, ::isatty(STDOUT_FILENO) == 1,
                             std::span(image->ImageBuffer.data(), image->ImageLength));
@@ -138,7 +152,8 @@ int runUpload(const CommandLine& line) {
 
 }  // namespace
 
-const Command kUploadCommand{"upload", "upload an .enc firmware file to the bootloader", kHelp,
-                             kOptions, runUpload};
+const Command kUploadCommand{"upload",
+                             catalogued("vigil", "upload an .enc firmware file to the bootloader"),
+                             kHelp, kOptions, runUpload};
 
 }  // namespace cli

@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <string>
 
+#include "cli/Texts.h"
+#include "platform/Catalogue.h"
+
 namespace cli {
 namespace {
 
@@ -53,18 +56,22 @@ void UploadProgress::draw(std::uint32_t acknowledged) {
     const double seconds = std::chrono::duration<double>(Clock::now() - started_).count();
     const double rate = seconds > 0 ? acknowledged / seconds : 0;
     const std::string left =
-        rate > 0 ? duration((total_ - acknowledged) / rate) + " left" : "--:-- left";
-    char figures[160];
-    std::snprintf(figures, sizeof figures, "%zu/%zu records  %u/%u bytes  %.1f kB/s  %s",
-                  recordsWithin(acknowledged), recordEnds_.size(), acknowledged, total_,
-                  rate / 1000, left.c_str());
+        withArgs(platform::translated("vigil", "%1 left"),
+                 {rate > 0 ? duration((total_ - acknowledged) / rate) : "--:--"});
+    char kiloBytes[32];
+    std::snprintf(kiloBytes, sizeof kiloBytes, "%.1f", rate / 1000);
+    const std::string figures =
+        withArgs(platform::translated("vigil", "%1/%2 records  %3/%4 bytes  %5 kB/s  %6"),
+                 {std::to_string(recordsWithin(acknowledged)), std::to_string(recordEnds_.size()),
+                  std::to_string(acknowledged), std::to_string(total_), kiloBytes, left});
     if (!bar_) {
-        std::fprintf(out_, "upload: %s\n", figures);
+        std::fputs(withArgs(platform::translated("vigil", "upload: %1\n"), {figures}).c_str(),
+                   out_);
     } else {
         const int filled =
             total_ == 0 ? kBarWidth : static_cast<int>(1ull * kBarWidth * acknowledged / total_);
         const std::string bar = std::string(filled, '#') + std::string(kBarWidth - filled, '.');
-        std::fprintf(out_, "\r[%s] %s\033[K", bar.c_str(), figures);
+        std::fprintf(out_, "\r[%s] %s\033[K", bar.c_str(), figures.c_str());
     }
     std::fflush(out_);
 }

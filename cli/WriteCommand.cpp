@@ -7,13 +7,16 @@
 #include "cli/Overrides.h"
 #include "cli/Recording.h"
 #include "cli/Session.h"
+#include "cli/Texts.h"
 #include "cli/WriteReport.h"
 #include "cli/WriteVerify.h"
+#include "platform/Catalogue.h"
 
 namespace cli {
 namespace {
 
-constexpr std::string_view kHelp =
+constexpr std::string_view kHelp = catalogued(
+    "vigil",
     "usage: vigil write --port COM<n> FILE.abt [--set KEY=VALUE ...] [--keep-unlisted]\n"
     "                   [--baud N]\n\n"
     "Takes the values of FILE.abt, then each --set, then writes all four groups as the\n"
@@ -30,13 +33,14 @@ constexpr std::string_view kHelp =
     "  --baud N         line rate instead of the one the windows keep\n\n"
     "exit codes: 0 written and verified; 1 port cannot be opened or was lost; 2 bad command\n"
     "            line or file, a value outside its domain, or values missing; 3 the terminal\n"
-    "            does not answer; 4 values differ (each listed with what was sent and received)\n";
+    "            does not answer; 4 values differ (each listed with what was sent and received)\n");
 
 constexpr OptionSpec kOptions[] = {
     kPortOption, kBaudOption, {"set", true, true}, {kKeepUnlistedOption, false}};
 
 int runWrite(const CommandLine& line) {
-    if (line.positional.size() != 1) return usageError("write", "needs exactly one FILE.abt");
+    if (line.positional.size() != 1)
+        return usageError("write", platform::translated("vigil", "needs exactly one FILE.abt"));
     std::string error;
     const auto options = linkOptions(line, error);
     if (!options) return usageError("write", error);
@@ -66,10 +70,11 @@ int runWrite(const CommandLine& line) {
             session.link.close();
             return code;
         }
-        if (const std::string problem = file->keptValuesProblem(reading.answer, terminalValues);
+        if (const std::string problem =
+                file->keptValuesProblem(reading.answer, terminalValues, TextFor::Screen);
             !problem.empty()) {
             session.link.close();
-            printError(session.link.describe() + ": " + problem);
+            printError(withArgs("%1: %2", {session.link.describe(), problem}));
             return kExitBadInput;
         }
     }
@@ -80,7 +85,8 @@ int runWrite(const CommandLine& line) {
 
 }  // namespace
 
-const Command kWriteCommand{"write", "write an .abt file (and overrides), then verify", kHelp,
-                            kOptions, runWrite};
+const Command kWriteCommand{"write",
+                            catalogued("vigil", "write an .abt file (and overrides), then verify"),
+                            kHelp, kOptions, runWrite};
 
 }  // namespace cli

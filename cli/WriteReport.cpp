@@ -4,19 +4,23 @@
 
 #include "cli/ExitCodes.h"
 #include "cli/Recording.h"
+#include "cli/Texts.h"
+#include "platform/Catalogue.h"
 
 namespace cli {
 
 int reportWriteOutcome(Session& session, const WriteOutcome& outcome) {
     switch (outcome.status) {
         case WriteOutcome::Status::Agreed:
-            std::printf("%s: written and verified\n", session.link.describe().c_str());
+            printText(platform::translated("vigil", "%1: written and verified\n"),
+                      {session.link.describe()});
             return kExitOk;
         case WriteOutcome::Status::Refused:
             printError(outcome.refusal);
             return kExitBadInput;
         case WriteOutcome::Status::Differs:
-            std::printf("%s: values differ:\n", session.link.describe().c_str());
+            printText(platform::translated("vigil", "%1: values differ:\n"),
+                      {session.link.describe()});
             for (const std::string& difference : mismatchLines(outcome.mismatches))
                 std::printf("  %s\n", difference.c_str());
             return kExitDiffers;

@@ -5,10 +5,14 @@
 #include <string>
 #include <vector>
 
+#include "cli/Catalogues.h"
 #include "cli/Command.h"
 #include "cli/ExitCodes.h"
 #include "cli/Interrupt.h"
 #include "cli/Recording.h"
+#include "cli/RunLanguage.h"
+#include "cli/Texts.h"
+#include "platform/Catalogue.h"
 
 namespace {
 
@@ -19,15 +23,25 @@ const cli::Command* const kCommands[] = {
 
 void printOverview(std::FILE* out) {
     std::fputs(
-        "usage: vigil <command> [options]\n\n"
-        "Commissioning Vigil terminals over a serial link, on the core of the Config_Vigil\n"
-        "windows (same COM port map and line settings).\n\ncommands:\n",
+        platform::translated(
+            "vigil",
+            "usage: vigil [--lang ru|en] <command> [options]\n\n"
+            "Commissioning Vigil terminals over a serial link, on the core of the Config_Vigil\n"
+            "windows (same COM port map and line settings).\n\ncommands:\n")
+            .c_str(),
         out);
+    // The names stay as typed; the manual page's generator finds them by the two leading blanks.
     for (const cli::Command* c : kCommands)
-        std::fprintf(out, "  %-9s %.*s\n", std::string(c->name).c_str(),
-                     static_cast<int>(c->summary.size()), c->summary.data());
-    std::fputs("\n'vigil <command> --help' describes a command, its options and exit codes.\n",
-               out);
+        std::fprintf(out, "  %-9s %s\n", std::string(c->name).c_str(),
+                     platform::translated("vigil", std::string(c->summary).c_str()).c_str());
+    std::fputs(
+        platform::translated(
+            "vigil",
+            "\n'vigil <command> --help' describes a command, its options and exit codes.\n"
+            "--lang ru|en (anywhere on the line, else VIGIL_LANG, else the locale) chooses\n"
+            "the language of the messages; files, logs and JSON keys are the same in both.\n")
+            .c_str(),
+        out);
 }
 
 }  // namespace
@@ -36,8 +50,10 @@ namespace cli {
 
 int usageError(std::string_view command, const std::string& message) {
     const std::string name(command);
-    std::fprintf(stderr, "vigil %s: %s\nTry 'vigil %s --help'.\n", name.c_str(), message.c_str(),
-                 name.c_str());
+    std::fputs(withArgs(platform::translated("vigil", "vigil %1: %2\nTry 'vigil %1 --help'.\n"),
+                        {name, message})
+                   .c_str(),
+               stderr);
     return kExitBadInput;
 }
 
@@ -49,7 +65,15 @@ int main(int argc, char** argv) {
     // A reader that goes away (vigil monitor | head) is a failed write, so the command can still
     // wind up (switch the monitor off) instead of being killed.
     std::signal(SIGPIPE, SIG_IGN);
-    const std::vector<std::string> args(argv + 1, argv + argc);
+    std::vector<std::string> args(argv + 1, argv + argc);
+    // One language for the whole run, chosen before anything is printed.
+    std::string languageError;
+    const auto language = cli::takeLanguageOption(args, languageError);
+    if (!language) {
+        std::fprintf(stderr, "vigil: %s\n", languageError.c_str());
+        return cli::kExitBadInput;
+    }
+    cli::installCatalogues(cli::runLanguage(*language));
     if (args.empty()) {
         printOverview(stderr);
         return cli::kExitBadInput;
@@ -65,14 +89,18 @@ int main(int argc, char** argv) {
             cli::parseCommandLine(std::span(args).subspan(1), command->options, error);
         if (!line) return cli::usageError(command->name, error);
         if (line->help) {
-            std::fwrite(command->help.data(), 1, command->help.size(), stdout);
+            std::fputs(platform::translated("vigil", std::string(command->help).c_str()).c_str(),
+                       stdout);
             return cli::kExitOk;
         }
         cli::installInterruptHandling();
         cli::recording::setCommandText(args);
         return command->run(*line);
     }
-    std::fprintf(stderr, "vigil: unknown command \"%s\"\n\n", args[0].c_str());
+    std::fputs(
+        cli::withArgs(platform::translated("vigil", "vigil: unknown command \"%1\"\n\n"), {args[0]})
+            .c_str(),
+        stderr);
     printOverview(stderr);
     return cli::kExitBadInput;
 }

@@ -1,5 +1,7 @@
 #include "files/Csv.h"
 
+#include "platform/Catalogue.h"
+
 namespace files {
 namespace {
 
@@ -61,8 +63,9 @@ std::optional<CsvTable> parseCsv(std::string_view text, std::string& error) {
         }
     }
     if (quoted) {
-        error =
-            "a quoted field that starts on line " + std::to_string(rowLine) + " is never closed";
+        error = platform::withArgs(
+            platform::translated("vigil", "a quoted field that starts on line %1 is never closed"),
+            {std::to_string(rowLine)});
         return std::nullopt;
     }
     endRow();

@@ -8,7 +8,9 @@
 // does). A text kept in a constant is marked VIGIL_TRANSLATABLE(context, source) for the same tools
 // and translated where it is shown.
 #include <functional>
+#include <initializer_list>
 #include <string>
+#include <string_view>
 
 #define VIGIL_TRANSLATABLE(context, source) source
 
@@ -19,5 +21,9 @@ using CatalogueLookup = std::function<std::string(const char* context, const cha
 
 void installCatalogue(CatalogueLookup lookup);
 std::string translated(const char* context, const char* source);
+
+// Fills a translated text's places: %1 with the first argument, %2 with the second and so on, as a
+// translation may put them in another order than the source text.
+std::string withArgs(std::string text, std::initializer_list<std::string_view> args);
 
 }  // namespace platform

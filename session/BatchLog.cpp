@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "files/Csv.h"
+#include "platform/Catalogue.h"
 #include "platform/FileTarget.h"
 #include "platform/InputFile.h"
 #include "platform/ProcessTable.h"
@@ -33,10 +34,11 @@ std::string systemError(const std::string& path) {
 // "a batch (vigil, pid 4711)", or as much as the system tells.
 std::string holderText(const std::string& path) {
     const auto holders = platform::ProcessTable().lockHoldersOf(path);
-    if (holders.empty()) return "another batch";
+    if (holders.empty()) return platform::translated("vigil", "another batch");
     const platform::ProcessInfo& h = holders.front();
-    return "another batch (" + (h.name.empty() ? std::string("a program") : h.name) + ", pid " +
-           std::to_string(h.pid) + ")";
+    return platform::withArgs(platform::translated("vigil", "another batch (%1, pid %2)"),
+                    {h.name.empty() ? platform::translated("vigil", "a program") : h.name,
+                     std::to_string(h.pid)});
 }
 
 bool readAll(int fd, std::string& text) {
@@ -69,7 +71,9 @@ std::optional<LogContents> parseBatchLog(std::string_view text, const std::strin
         return std::nullopt;
     }
     if (table->rows.empty() || table->rows[0] != kHeader) {
-        error = name + ": not a batch log (its first row must be " + headerText() + ")";
+        error = platform::withArgs(
+            platform::translated("vigil", "%1: not a batch log (its first row must be %2)"),
+            {name, headerText()});
         return std::nullopt;
     }
     LogContents contents;
@@ -78,20 +82,24 @@ std::optional<LogContents> parseBatchLog(std::string_view text, const std::strin
         const files::CsvRow& cells = table->rows[r];
         const std::string at = name + ":" + std::to_string(table->lines[r]) + ": ";
         if (cells.size() < kHeader.size()) {
-            contents.refused.push_back(at + "a row cut short (" + std::to_string(cells.size()) +
-                                       " cells), not taken");
+            contents.refused.push_back(
+                at +
+                platform::withArgs(platform::translated("vigil", "a row cut short (%1 cells), not taken"),
+                         {std::to_string(cells.size())}));
             continue;
         }
         std::string why;
         if (cells.size() > kHeader.size())
-            why = std::to_string(cells.size()) + " cells, the header has " +
-                  std::to_string(kHeader.size());
+            why = platform::withArgs(platform::translated("vigil", "%1 cells, the header has %2"),
+                           {std::to_string(cells.size()), std::to_string(kHeader.size())});
         else if (cells[1].empty())
-            why = "a row without its unit";
+            why = platform::translated("vigil", "a row without its unit");
         else if (cells[3] != kResultOk && cells[3] != kResultFailed)
-            why = "result \"" + cells[3] + "\" is neither " + kResultOk + " nor " + kResultFailed;
+            why = platform::withArgs(platform::translated("vigil", "result \"%1\" is neither %2 nor %3"),
+                           {cells[3], kResultOk, kResultFailed});
         if (!why.empty()) {
-            error = at + why + "; mend or remove the row";
+            error =
+                at + platform::withArgs(platform::translated("vigil", "%1; mend or remove the row"), {why});
             return std::nullopt;
         }
         contents.rows.push_back({cells[0], cells[1], cells[2], cells[3], cells[4]});
@@ -146,13 +154,14 @@ std::optional<BatchLog> BatchLog::open(const std::string& path, std::string& err
         return std::nullopt;
     }
     if (static_cast<std::size_t>(st.st_size) > platform::kMaxBatchLogBytes) {
-        error = path + ": larger than " + std::to_string(platform::kMaxBatchLogBytes >> 20) +
-                " MiB, not a batch log";
+        error = platform::withArgs(platform::translated("vigil", "%1: larger than %2 MiB, not a batch log"),
+                         {path, std::to_string(platform::kMaxBatchLogBytes >> 20)});
         return std::nullopt;
     }
     if (::flock(log.fd_, LOCK_EX | LOCK_NB) != 0) {
         error = errno == EWOULDBLOCK
-                    ? path + ": in use by " + holderText(path) + "; one batch per log"
+                    ? platform::withArgs(platform::translated("vigil", "%1: in use by %2; one batch per log"),
+                               {path, holderText(path)})
                     : systemError(path);
         return std::nullopt;
     }
@@ -216,8 +225,12 @@ bool BatchLog::append(const LogRow& row, std::string& error) {
     }, mine{};
     if (::stat(path_.c_str(), &now) != 0 || ::fstat(fd_, &mine) != 0 || now.st_dev != mine.st_dev ||
         now.st_ino != mine.st_ino) {
-        error = path_ + ": replaced or removed while the batch ran; the row for unit " + row.unit +
-                " is not written (put the file back, or start again with a copy)";
+        error = platform::withArgs(
+            platform::translated("vigil",
+                                 "%1: replaced or removed while the batch ran; the row for unit %2 "
+                                 "is not written (put the file back, or start again "
+                                 "with a copy)"),
+            {path_, row.unit});
         return false;
     }
     if (!writeWhole(files::csvLine({row.time, row.unit, row.idCode, row.result, row.differences},

@@ -3,6 +3,7 @@
 #include <set>
 
 #include "files/Csv.h"
+#include "platform/Catalogue.h"
 #include "platform/InputFile.h"
 
 namespace session {
@@ -39,10 +40,11 @@ std::optional<std::vector<Unit>> parseUnitsFile(std::string_view text, const std
         return std::nullopt;
     };
     if (table->rows.empty()) {
-        error = path + ": the file is empty";
+        error = platform::withArgs(platform::translated("vigil", "%1: the file is empty"), {path});
         return std::nullopt;
     }
-    if (table->rows[0][0] != "unit") return fail(0, "the first column must be \"unit\"");
+    if (table->rows[0][0] != "unit")
+        return fail(0, platform::translated("vigil", "the first column must be \"unit\""));
 
     const files::CsvRow& header = table->rows[0];
     std::vector<OverrideKey> columns;
@@ -51,8 +53,9 @@ std::optional<std::vector<Unit>> parseUnitsFile(std::string_view text, const std
         if (!key) return fail(0, error);
         for (std::size_t earlier = 0; earlier < columns.size(); ++earlier)
             if (columns[earlier].parameter == key->parameter)
-                return fail(0, "\"" + header[c] + "\" names the same parameter as \"" +
-                                   header[earlier + 1] + "\"");
+                return fail(0, platform::withArgs(platform::translated(
+                                            "vigil", "\"%1\" names the same parameter as \"%2\""),
+                                        {header[c], header[earlier + 1]}));
         columns.push_back(*key);
     }
     std::vector<Unit> units;
@@ -60,11 +63,12 @@ std::optional<std::vector<Unit>> parseUnitsFile(std::string_view text, const std
     for (std::size_t r = 1; r < table->rows.size(); ++r) {
         const files::CsvRow& row = table->rows[r];
         if (row.size() != header.size())
-            return fail(r, std::to_string(row.size()) + " cells, the header has " +
-                               std::to_string(header.size()));
-        if (row[0].empty()) return fail(r, "the unit has no label");
+            return fail(r, platform::withArgs(platform::translated("vigil", "%1 cells, the header has %2"),
+                                    {std::to_string(row.size()), std::to_string(header.size())}));
+        if (row[0].empty()) return fail(r, platform::translated("vigil", "the unit has no label"));
         if (!labels.insert(row[0]).second)
-            return fail(r, "unit \"" + row[0] + "\" is listed twice");
+            return fail(r, platform::withArgs(platform::translated("vigil", "unit \"%1\" is listed twice"),
+                                    {row[0]}));
         Unit unit{row[0], {}};
         for (std::size_t c = 1; c < row.size(); ++c) {
             if (row[c].empty()) continue;

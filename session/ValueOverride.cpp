@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "platform/Catalogue.h"
 #include "protocol/Cp1251.h"
 #include "protocol/WriteCheck.h"
 #include "session/ValueDomain.h"
@@ -26,12 +27,15 @@ std::optional<OverrideKey> resolveOverrideKey(std::string_view key, std::string&
             !p.fileKey.empty() && sameLetters(key, p.fileKey.substr(0, p.fileKey.size() - 1));
         if (!byName && !byFileKey) continue;
         if (p.group == protocol::WriteGroup::None) {
-            error = std::string(key) + " is reported by the terminal and cannot be written";
+            error = platform::withArgs(platform::translated(
+                "vigil", "%1 is reported by the terminal and cannot be written"), {key});
             return std::nullopt;
         }
         return OverrideKey{&p, !byName};
     }
-    error = "unknown parameter " + std::string(key) + " (a parameter name or an .abt key)";
+    error = platform::withArgs(
+        platform::translated("vigil", "unknown parameter %1 (a parameter name or an .abt key)"),
+        {key});
     return std::nullopt;
 }
 
@@ -40,7 +44,9 @@ std::optional<Override> makeOverride(const OverrideKey& key, std::string_view ut
     const protocol::Parameter& p = *key.parameter;
     const std::optional<std::string> cp1251 = protocol::toCp1251(utf8Value);
     if (!cp1251) {
-        error = "the value for " + std::string(p.name) + " has characters Windows-1251 lacks";
+        error = platform::withArgs(
+            platform::translated("vigil", "the value for %1 has characters Windows-1251 lacks"),
+            {p.name});
         return std::nullopt;
     }
     const protocol::ValueForm form = key.abtKey ? protocol::fileForm(p) : p.form;

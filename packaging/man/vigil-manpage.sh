@@ -3,7 +3,7 @@
 # --help, so the page lists the options the program takes. Usage: vigil-manpage.sh VIGIL TEMPLATE OUT
 set -eu
 vigil=$1 template=$2 out=$3
-# The help in English, whatever the build machine's locale.
+# The help in English, whatever the build machine's locale (--lang below says it again).
 export LC_ALL=C.UTF-8 VIGIL_LANG=en
 
 # Help text as roff: kept as printed (no filling), backslashes and leading dots escaped.
@@ -14,14 +14,14 @@ as_roff() {
 }
 
 commands() {
-    "$vigil" --help | awk '/^commands:/ { listed = 1; next } listed && /^  [a-z]/ { print $1 }'
+    "$vigil" --lang en --help | awk '/^commands:/ { listed = 1; next } listed && /^  [a-z]/ { print $1 }'
 }
 
 {
     sed '/^@COMMANDS@$/,$d' "$template"
     for command in $(commands); do
         printf '.SS %s\n' "$command"
-        "$vigil" "$command" --help | as_roff
+        "$vigil" --lang en "$command" --help | as_roff
     done
     sed '1,/^@COMMANDS@$/d' "$template"
 } > "$out.tmp"

@@ -63,10 +63,13 @@ class CliTest : public ::testing::Test, protected ScratchFolder {
         // The records of the run stay in the scratch folder, never with the user's.
         ::setenv("XDG_DATA_HOME", folder().c_str(), 1);
         ::unsetenv("VIGIL_RECORDS");
+        // The texts as written, whatever the machine's locale: the tests of a language say so.
+        ::setenv("VIGIL_TRANSLATIONS", path("no-catalogues").c_str(), 1);
     }
     ~CliTest() override {
         ::unsetenv("VIGIL_REGISTRY");
         ::unsetenv("XDG_DATA_HOME");
+        ::unsetenv("VIGIL_TRANSLATIONS");
     }
 
     static std::string cp1251(std::string_view utf8) { return protocol::toCp1251(utf8).value(); }

@@ -380,7 +380,7 @@ TEST_F(TerminalCommands, UploadSendsEveryRecordOnceAndReportsTheOutcome) {
         {"upload", "--port", "COM" + std::to_string(kCom + 2), path("fw.enc"), "--no-wait"});
     EXPECT_EQ(cut.exitCode, 5) << cut.err;
     EXPECT_THAT(cut.err, HasSubstr(update::kLinkLostText));
-    EXPECT_THAT(cut.err, HasSubstr(update::unfinishedText(3, 7, "запустите vigil upload --no-wait")));
+    EXPECT_THAT(cut.err, HasSubstr(update::unfinishedText(3, 7, "run vigil upload --no-wait")));
 }
 
 }  // namespace

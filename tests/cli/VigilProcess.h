@@ -63,14 +63,12 @@ class VigilProcess {
     // liveness bound passes; returns whether it came.
     bool waitForOutput(std::string_view text,
                        std::chrono::milliseconds bound = std::chrono::seconds(60)) {
-        const auto deadline = std::chrono::steady_clock::now() + bound;
-        for (;;) {
-            if (const auto at = result_.out.find(text, seen_); at != std::string::npos) {
-                seen_ = at + text.size();
-                return true;
-            }
-            if (std::chrono::steady_clock::now() > deadline || !readSome(100)) return false;
-        }
+        return waitFor(result_.out, seen_, text, bound);
+    }
+    // The same for standard error.
+    bool waitForErrorOutput(std::string_view text,
+                            std::chrono::milliseconds bound = std::chrono::seconds(60)) {
+        return waitFor(result_.err, seenErr_, text, bound);
     }
 
     void interrupt() const { ::kill(pid_, SIGINT); }
@@ -96,6 +94,18 @@ class VigilProcess {
     }
 
   private:
+    bool waitFor(const std::string& stream, std::size_t& seen, std::string_view text,
+                 std::chrono::milliseconds bound) {
+        const auto deadline = std::chrono::steady_clock::now() + bound;
+        for (;;) {
+            if (const auto at = stream.find(text, seen); at != std::string::npos) {
+                seen = at + text.size();
+                return true;
+            }
+            if (std::chrono::steady_clock::now() > deadline || !readSome(100)) return false;
+        }
+    }
+
     // Reads what is there within `ms`; false once both pipes have ended.
     bool readSome(int ms) {
         pollfd fds[2] = {{out_, POLLIN, 0}, {err_, POLLIN, 0}};
@@ -120,7 +130,7 @@ class VigilProcess {
     pid_t pid_ = -1;
     int out_ = -1, err_ = -1;
     bool open_[2] = {true, true};
-    std::size_t seen_ = 0;
+    std::size_t seen_ = 0, seenErr_ = 0;
     VigilResult result_;
 };
 

@@ -1,0 +1,10 @@
+// A build without Qt (the ThreadSanitizer one) speaks vigil's texts as they are written.
+#include "cli/Catalogues.h"
+
+namespace cli {
+
+bool installCatalogues(session::Language) {
+    return false;
+}
+
+}  // namespace cli

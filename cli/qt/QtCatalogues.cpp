@@ -1,0 +1,35 @@
+// The catalogues through Qt's translator (Qt Core only: vigil opens no window).
+#include <QString>
+#include <QTranslator>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <system_error>
+
+#include "cli/Catalogues.h"
+#include "platform/Catalogue.h"
+
+namespace cli {
+namespace {
+
+std::filesystem::path cataloguesFolder() {
+    if (const char* folder = std::getenv("VIGIL_TRANSLATIONS"); folder && *folder) return folder;
+    std::error_code error;
+    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (error) return {};
+    return program.parent_path().parent_path() / "share" / "vigil" / "translations";
+}
+
+}  // namespace
+
+bool installCatalogues(session::Language language) {
+    auto translator = std::make_shared<QTranslator>();
+    const std::filesystem::path file = cataloguesFolder() / catalogueFileFor(language);
+    if (!translator->load(QString::fromStdString(file.string()))) return false;
+    platform::installCatalogue([translator](const char* context, const char* source) {
+        return translator->translate(context, source).toStdString();
+    });
+    return true;
+}
+
+}  // namespace cli

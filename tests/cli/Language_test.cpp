@@ -1,0 +1,142 @@
+// vigil in one language per run, with the build tree's catalogues: chosen by --lang anywhere on
+// the line, then VIGIL_LANG, then the locale; what it writes for programs and files (JSON, the
+// batch log) the same in both languages.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+#include <optional>
+
+#include "CliFixture.h"
+#include "WholeTemplate.h"
+#include "cli/Texts.h"
+#include "protocol/ParameterTable.h"
+
+using ::testing::HasSubstr;
+using ::testing::Not;
+using testsupport::runVigil;
+using testsupport::SettingsTerminal;
+using testsupport::VigilProcess;
+
+namespace {
+
+constexpr int kCom = 6;
+
+bool hasCyrillic(const std::string& utf8) {
+    // Every Cyrillic letter's UTF-8 form starts with 0xD0 or 0xD1.
+    return utf8.find_first_of("\xD0\xD1") != std::string::npos;
+}
+
+class Language : public testsupport::CliTest {
+  protected:
+    Language() {
+        // The catalogues the build made, and no language from the machine's environment.
+        ::unsetenv("VIGIL_TRANSLATIONS");
+        for (const char* name : {"VIGIL_LANG", "LC_ALL", "LC_MESSAGES", "LANG"}) {
+            if (const char* value = std::getenv(name)) saved_[name] = value;
+            ::unsetenv(name);
+        }
+    }
+    ~Language() override {
+        for (const char* name : {"VIGIL_LANG", "LC_ALL", "LC_MESSAGES", "LANG"}) ::unsetenv(name);
+        for (const auto& [name, value] : saved_) ::setenv(name.c_str(), value.c_str(), 1);
+    }
+
+    static bool haveCatalogue(const char* file) {
+        return std::filesystem::exists(std::filesystem::path(VIGIL_CLI_BINARY).parent_path() /
+                                       "../share/vigil/translations" / file);
+    }
+
+  private:
+    std::map<std::string, std::string> saved_;
+};
+
+TEST(TextArgs, PlacesTakeTheirArgumentsInTheTranslationsOrder) {
+    EXPECT_EQ(cli::withArgs("записей %2 из %1, %1", {"7", "3"}), "записей 3 из 7, 7");
+    // A unit label or a path that holds a place marker is shown as it is.
+    EXPECT_EQ(cli::withArgs("Unit %1: %2", {"U%2", "100%"}), "Unit U%2: 100%");
+    EXPECT_EQ(cli::withArgs("%1 and %3", {"a"}), "a and %3");
+}
+
+TEST_F(Language, OwnMessagesSpeakTheChosenLanguage) {
+    const std::string russian =
+        "vigil read: --format принимает abt или json, указано \"x\"\n"
+        "См. 'vigil read --help'.\n";
+    const std::string english =
+        "vigil read: --format takes abt or json, got \"x\"\n"
+        "Try 'vigil read --help'.\n";
+    // Before or after the command, as one word or two.
+    for (const auto& args : {std::vector<std::string>{"--lang", "ru", "read", "--format", "x"},
+                             std::vector<std::string>{"read", "--format", "x", "--lang=RU"}}) {
+        const auto result = runVigil(args);
+        EXPECT_EQ(result.exitCode, 2);
+        EXPECT_EQ(result.err, russian);
+    }
+    const auto help = runVigil({"--lang", "ru", "write", "--help"});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_THAT(help.out, HasSubstr("коды выхода: 0 записано и проверено"));
+
+    // The option before VIGIL_LANG, VIGIL_LANG before the locale, LC_ALL before LANG.
+    ::setenv("LANG", "ru_RU.UTF-8", 1);
+    EXPECT_EQ(runVigil({"read", "--format", "x"}).err, russian);
+    ::setenv("VIGIL_LANG", "en", 1);
+    EXPECT_EQ(runVigil({"read", "--format", "x"}).err, english);
+    EXPECT_EQ(runVigil({"--lang", "ru", "read", "--format", "x"}).err, russian);
+    ::unsetenv("VIGIL_LANG");
+    ::setenv("LC_ALL", "C", 1);
+    EXPECT_EQ(runVigil({"read", "--format", "x"}).err, english);
+
+    // A language vigil does not speak is refused before anything else is done.
+    const auto unknown = runVigil({"ports", "--lang", "de"});
+    EXPECT_EQ(unknown.exitCode, 2);
+    EXPECT_EQ(unknown.err, "vigil: --lang takes ru or en, got \"de\"\n");
+    EXPECT_EQ(runVigil({"ports", "--lang"}).exitCode, 2);
+    EXPECT_EQ(runVigil({"--lang", "en", "--lang", "ru", "ports"}).exitCode, 2);
+}
+
+TEST_F(Language, JsonAndBatchLogAreTheSameInBothLanguages) {
+    const std::string id = "004600 Версия 2.07 Eeprom OK";
+    sim::ParameterStore store;
+    store.set(*protocol::byControl("EIdCod"), cp1251(id));
+    SettingsTerminal terminal(map, kCom, {}, store);
+    const std::string port = "COM" + std::to_string(kCom);
+
+    const auto en = runVigil({"--lang", "en", "read", "--port", port, "--format", "json"});
+    const auto ru = runVigil({"--lang", "ru", "read", "--port", port, "--format", "json"});
+    ASSERT_EQ(en.exitCode, 0) << en.err;
+    EXPECT_EQ(ru.out, en.out);
+    EXPECT_THAT(en.out, HasSubstr("\"IdCode\": \"" + id + "\""));
+
+    writeFile("template.abt", testsupport::wholeTemplate("TL1=+79161234501:Apn=apn.ru:"));
+    writeFile("units.csv", "unit,ModulePhone\nU1,+79990000001\n");
+    VigilProcess batch({"batch", "--lang", "ru", "--port", port, path("template.abt"),
+                        path("units.csv"), "--log", path("log.csv")});
+    ASSERT_TRUE(batch.waitForOutput("Блок U1: подключите его к " + port));
+    const auto result = batch.finish();
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_THAT(result.out, HasSubstr("Блок U1: готово\n"));
+    EXPECT_THAT(result.out, HasSubstr("Пакет: готово 1, с ошибкой 0, выполнено ранее 0.\n"));
+    const std::string log = readFile("log.csv");
+    EXPECT_EQ(log.substr(0, log.find('\n')), "time,unit,idcode,result,differences");
+    EXPECT_THAT(log, HasSubstr(",U1," + id + ",ok,"));
+    EXPECT_FALSE(hasCyrillic(log.substr(0, log.find(id))));
+}
+
+TEST_F(Language, EnglishRunSaysTheCoreTextsInEnglishToo) {
+    // The core's Russian texts come in English from the windows' catalogue.
+    if (!haveCatalogue("Config_Vigil_en.qm"))
+        GTEST_SKIP() << "the windows' English catalogue is not built";
+    writeFile("template.abt", testsupport::wholeTemplate("TL1=+79161234501:"));
+    writeFile("units.csv", "unit,ModulePhone\nU1,+79990000001\n");
+    // COM7 has no device: the batch tells why once and keeps trying.
+    VigilProcess batch({"batch", "--port", "COM7", path("template.abt"), path("units.csv"), "--log",
+                        path("log.csv"), "--lang", "en"});
+    ASSERT_TRUE(batch.waitForErrorOutput("(trying again)"));
+    batch.interrupt();
+    const auto result = batch.finish();
+    EXPECT_EQ(result.exitCode, 130);
+    EXPECT_FALSE(hasCyrillic(result.out + result.err)) << result.out << result.err;
+}
+
+}  // namespace
