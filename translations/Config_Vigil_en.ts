@@ -1343,4 +1343,91 @@ Update aborted !!!</translation>
         <translation>no answer</translation>
     </message>
 </context>
+<context>
+    <name>vigil</name>
+    <message>
+        <source>another batch</source>
+        <translation>another batch</translation>
+    </message>
+    <message>
+        <source>another batch (%1, pid %2)</source>
+        <translation>another batch (%1, pid %2)</translation>
+    </message>
+    <message>
+        <source>a program</source>
+        <translation>a program</translation>
+    </message>
+    <message>
+        <source>%1: not a batch log (its first row must be %2)</source>
+        <translation>%1: not a batch log (its first row must be %2)</translation>
+    </message>
+    <message>
+        <source>a row cut short (%1 cells), not taken</source>
+        <translation>a row cut short (%1 cells), not taken</translation>
+    </message>
+    <message>
+        <source>%1 cells, the header has %2</source>
+        <translation>%1 cells, the header has %2</translation>
+    </message>
+    <message>
+        <source>a row without its unit</source>
+        <translation>a row without its unit</translation>
+    </message>
+    <message>
+        <source>result &quot;%1&quot; is neither %2 nor %3</source>
+        <translation>result &quot;%1&quot; is neither %2 nor %3</translation>
+    </message>
+    <message>
+        <source>%1; mend or remove the row</source>
+        <translation>%1; mend or remove the row</translation>
+    </message>
+    <message>
+        <source>%1: larger than %2 MiB, not a batch log</source>
+        <translation>%1: larger than %2 MiB, not a batch log</translation>
+    </message>
+    <message>
+        <source>%1: in use by %2; one batch per log</source>
+        <translation>%1: in use by %2; one batch per log</translation>
+    </message>
+    <message>
+        <source>%1: replaced or removed while the batch ran; the row for unit %2 is not written (put the file back, or start again with a copy)</source>
+        <translation>%1: replaced or removed while the batch ran; the row for unit %2 is not written (put the file back, or start again with a copy)</translation>
+    </message>
+    <message>
+        <source>%1: the file is empty</source>
+        <translation>%1: the file is empty</translation>
+    </message>
+    <message>
+        <source>the first column must be &quot;unit&quot;</source>
+        <translation>the first column must be &quot;unit&quot;</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; names the same parameter as &quot;%2&quot;</source>
+        <translation>&quot;%1&quot; names the same parameter as &quot;%2&quot;</translation>
+    </message>
+    <message>
+        <source>the unit has no label</source>
+        <translation>the unit has no label</translation>
+    </message>
+    <message>
+        <source>unit &quot;%1&quot; is listed twice</source>
+        <translation>unit &quot;%1&quot; is listed twice</translation>
+    </message>
+    <message>
+        <source>%1 is reported by the terminal and cannot be written</source>
+        <translation>%1 is reported by the terminal and cannot be written</translation>
+    </message>
+    <message>
+        <source>unknown parameter %1 (a parameter name or an .abt key)</source>
+        <translation>unknown parameter %1 (a parameter name or an .abt key)</translation>
+    </message>
+    <message>
+        <source>the value for %1 has characters Windows-1251 lacks</source>
+        <translation>the value for %1 has characters Windows-1251 lacks</translation>
+    </message>
+    <message>
+        <source>a quoted field that starts on line %1 is never closed</source>
+        <translation>a quoted field that starts on line %1 is never closed</translation>
+    </message>
+</context>
 </TS>

@@ -465,10 +465,6 @@ exit codes: 0 listed
         <translation>карта COM портов: устройства, адаптеры, наличие</translation>
     </message>
     <message>
-        <source>run vigil upload</source>
-        <translation>запустите vigil upload</translation>
-    </message>
-    <message>
         <source>usage: vigil read --port COM&lt;n&gt; [--out FILE] [--format abt|json] [--baud N]
 
 Reads every value of the terminal (the Read buttons&apos; request) and writes them:
@@ -699,38 +695,6 @@ exit codes: 0 written and verified; 1 port cannot be opened or was lost, or the 
         <translation>блок &quot;%1&quot; указан дважды</translation>
     </message>
     <message>
-        <source>usage: vigil upload --port COM&lt;n&gt; FILE.enc [--no-wait] [--baud N]
-
-Loads and checks the update file, closes the link, waits 5000 ms for the terminal&apos;s
-bootloader (reset the terminal now), opens the link and sends the image record by record,
-repeating rejected or unanswered records up to the tenth failed answer. Shows a progress
-bar on a terminal, progress lines otherwise.
-
-options:
-  --no-wait      open the link and send at once
-  --port COM&lt;n&gt;  the port, as &apos;vigil ports&apos; lists it
-  --baud N       line rate instead of the one the windows keep
-
-exit codes: 0 the bootloader took the image; 1 port cannot be opened; 2 bad command line,
-            or the update file is missing or fails its check; 5 the upload failed
-</source>
-        <translation>вызов: vigil upload --port COM&lt;n&gt; ФАЙЛ.enc [--no-wait] [--baud N]
-
-Загружает и проверяет файл обновления, закрывает связь, ждёт 5000 мс загрузчик терминала
-(сбросьте терминал сейчас), открывает связь и отправляет образ запись за записью,
-повторяя отвергнутые и оставшиеся без ответа записи до десятого неудачного ответа.
-На терминале показывает полосу хода, иначе строки хода.
-
-параметры:
-  --no-wait      открыть связь и отправлять сразу
-  --port COM&lt;n&gt;  порт, как его перечисляет &apos;vigil ports&apos;
-  --baud N       скорость линии вместо той, что хранят окна
-
-коды выхода: 0 загрузчик принял образ; 1 порт не открывается; 2 неверная командная строка,
-             или файла обновления нет, или он не прошёл проверку; 5 загрузка не удалась
-</translation>
-    </message>
-    <message>
         <source>%1: cannot be read: %2</source>
         <translation>%1: не удаётся прочитать: %2</translation>
     </message>
@@ -833,6 +797,66 @@ exit codes: 0 written and verified; 1 port cannot be opened or was lost; 2 bad c
 </source>
         <translation>%1: значения различаются:
 </translation>
+    </message>
+    <message>
+        <source>run vigil upload --no-wait</source>
+        <translation>запустите vigil upload --no-wait</translation>
+    </message>
+    <message>
+        <source>usage: vigil upload --port COM&lt;n&gt; FILE.enc [--no-wait] [--baud N]
+
+Loads and checks the update file, reads the terminal&apos;s settings into the records, closes
+the link, waits 5000 ms for the terminal&apos;s bootloader (reset the terminal now), opens the
+link and sends the image record by record, repeating rejected or unanswered records up to
+the tenth failed answer. Shows a progress bar on a terminal, progress lines otherwise.
+A terminal that does not answer the read is updated all the same; its settings are not
+in the records then.
+
+options:
+  --no-wait      the terminal already waits in its bootloader: send at once, and send
+                 it nothing but the records (no read for the records)
+  --port COM&lt;n&gt;  the port, as &apos;vigil ports&apos; lists it
+  --baud N       line rate instead of the one the windows keep
+
+exit codes: 0 the bootloader took the image; 1 port cannot be opened, or lost during the
+            read; 2 bad command line, or the update file is missing or fails its check;
+            5 the upload failed
+</source>
+        <translation>вызов: vigil upload --port COM&lt;n&gt; ФАЙЛ.enc [--no-wait] [--baud N]
+
+Загружает и проверяет файл обновления, читает настройки терминала в журнал, закрывает
+связь, ждёт 5000 мс загрузчик терминала (сбросьте терминал сейчас), открывает связь и
+отправляет образ запись за записью, повторяя отвергнутые и оставшиеся без ответа записи
+до десятого неудачного ответа. На терминале показывает полосу хода, иначе строки хода.
+Терминал, не ответивший на чтение, всё равно обновляется; его настроек тогда нет
+в журнале.
+
+параметры:
+  --no-wait      терминал уже ждёт в загрузчике: отправлять сразу и не посылать
+                 ему ничего, кроме записей (без чтения для журнала)
+  --port COM&lt;n&gt;  порт, как его перечисляет &apos;vigil ports&apos;
+  --baud N       скорость линии вместо той, что хранят окна
+
+коды выхода: 0 загрузчик принял образ; 1 порт не открывается или потерян во время
+             чтения; 2 неверная командная строка, или файла обновления нет, или он
+             не прошёл проверку; 5 загрузка не удалась
+</translation>
+    </message>
+    <message>
+        <source>%1: the terminal gave no settings to the read, so they are not in the records before this update (one already in its bootloader wants --no-wait)</source>
+        <translation>%1: терминал не дал настроек на чтение, поэтому их нет в журнале перед этим обновлением (терминалу, уже ждущему в загрузчике, нужен --no-wait)</translation>
+    </message>
+    <message>
+        <source>%1: the terminal&apos;s answer lacks %2; its settings are in the records without them</source>
+        <translation>%1: в ответе терминала нет %2; его настройки записаны в журнал без них</translation>
+    </message>
+    <message>
+        <source>--no-wait: the bootloader listens, so the terminal&apos;s settings are not read into the records before this update</source>
+        <translation>--no-wait: загрузчик уже слушает, поэтому настройки терминала не читаются в журнал перед этим обновлением</translation>
+    </message>
+    <message>
+        <source>, unit %1</source>
+        <translation>, блок %1</translation>
     </message>
 </context>
 </TS>
