@@ -165,6 +165,9 @@ consteval auto join(const std::array<const Parameter*, N>&... parts) {
     return all;
 }
 
+// The terminal's identification text (IDCOD=), which tells one unit from another.
+inline constexpr const Parameter& kIdCode = *byControl("EIdCod");
+
 // Runs of controls that several orders share.
 inline constexpr auto kPhoneEdits =
     orderOf({"ETl1", "ETl2", "ETl3", "ETl4", "ETl5", "ETl6", "ETl7", "ETl8", "ETl9"});
