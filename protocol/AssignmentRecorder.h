@@ -18,28 +18,29 @@ class AssignmentRecorder : public ControlAccess {
 
     std::optional<std::string> text(const Parameter& p) const override { return target_.text(p); }
     void setText(const Parameter& p, std::string_view cp1251) override {
-        note(p);
-        target_.setText(p, cp1251);
+        set(&ControlAccess::setText, p, cp1251);
     }
     bool checked(const Parameter& p) const override { return target_.checked(p); }
     void setChecked(const Parameter& p, bool on) override {
-        note(p);
-        target_.setChecked(p, on);
+        set(&ControlAccess::setChecked, p, on);
     }
     int itemIndex(const Parameter& p) const override { return target_.itemIndex(p); }
     void setItemIndex(const Parameter& p, int index) override {
-        note(p);
-        target_.setItemIndex(p, index);
+        set(&ControlAccess::setItemIndex, p, index);
     }
     int position(const Parameter& p) const override { return target_.position(p); }
     void setPosition(const Parameter& p, int position) override {
-        note(p);
-        target_.setPosition(p, position);
+        set(&ControlAccess::setPosition, p, position);
     }
     void enableWriteControls() override { target_.enableWriteControls(); }
 
   private:
-    void note(const Parameter& p) { assigned_.insert(&p); }
+    template <class Value>
+    void set(void (ControlAccess::*setter)(const Parameter&, Value), const Parameter& p,
+             Value value) {
+        assigned_.insert(&p);
+        (target_.*setter)(p, value);
+    }
 
     ControlAccess& target_;
     std::set<const Parameter*> assigned_;

@@ -131,7 +131,7 @@ void parseReception(const std::uint8_t* data, std::uint16_t count, ControlAccess
     ItemScanner answer(data, count);
 
     // The microphone digit: only the byte after the key, as a signed 8-bit value.
-    const Parameter& mic = *byControl("TrackBar1");
+    const Parameter& mic = *byName("MicSensitivity");
     std::uint16_t reg = answer.FindKey(mic.answerKey);
     if (reg != kKeyAbsent && reg + mic.answerKey.size() < count) {
         auto value = static_cast<std::int8_t>(data[reg + mic.answerKey.size()] - 48);
