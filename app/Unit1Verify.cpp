@@ -5,7 +5,6 @@
 #include "platform/MessageService.h"
 #include "platform/qt/QtTimer.h"
 #include "protocol/AssignmentRecorder.h"
-#include "protocol/ResponseParser.h"
 
 namespace app {
 namespace {
