@@ -75,7 +75,7 @@ std::vector<const Parameter*> FieldMarks::editedOf(std::span<const Parameter* co
     return out;
 }
 
-void FieldMarks::settled(const ParameterSet& assigned) {
+void FieldMarks::settled(const session::ParameterSet& assigned) {
     for (const Parameter* p : assigned) {
         const auto it = marks_.find(p);
         if (it == marks_.end()) continue;

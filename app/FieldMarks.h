@@ -14,7 +14,7 @@
 #include <span>
 #include <vector>
 
-#include "app/AnswerWatch.h"
+#include "session/AnswerWatch.h"
 
 class QWidget;
 
@@ -30,7 +30,7 @@ class FieldMarks {
 
     void edited(const protocol::Parameter* p);
     // An answer or a file set these controls.
-    void settled(const ParameterSet& assigned);
+    void settled(const session::ParameterSet& assigned);
     // A write emptied these controls.
     void sent(const std::vector<const protocol::Parameter*>& emptied);
     void notTaken(const protocol::ValueMismatch& m);

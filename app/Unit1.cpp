@@ -61,7 +61,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     }
     Controls.index(this);
     Verify = std::make_unique<app::Unit1Verify>(*this);
-    Verify->onReport = [this](const app::WatchReport& r, bool stillWaiting, bool fromTerminal) {
+    Verify->onReport = [this](const session::WatchReport& r, bool stillWaiting, bool fromTerminal) {
         closeIfWritten(r, stillWaiting, fromTerminal);
     };
     setTimers(std::make_unique<platform::QtTimer>(), std::make_unique<platform::QtTimer>());
@@ -196,7 +196,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
 
 // Typed values not in the terminal yet are written first, dropped, or keep the window open.
 bool TForm1::mayClose() {
-    const std::vector<const protocol::Parameter*> all = app::everyParameter();
+    const std::vector<const protocol::Parameter*> all = session::everyParameter();
     switch (Verify->askBeforeLosing(app::Loss::Close, all)) {
         case platform::MessageResult::Discard:
             closeWhenWritten_ = false;
@@ -223,7 +223,8 @@ bool TForm1::mayClose() {
 // Only a write that came back whole and equal, with nothing edited left, closes the window; any
 // silence or difference keeps it open with its report, and so does a file, the terminal's values
 // taken or an edit meanwhile (the operator is at work again).
-void TForm1::closeIfWritten(const app::WatchReport& report, bool stillWaiting, bool fromTerminal) {
+void TForm1::closeIfWritten(const session::WatchReport& report, bool stillWaiting,
+                            bool fromTerminal) {
     if (!closeWhenWritten_) return;
     if (!fromTerminal || report.silent || !report.restoredTabs.empty() ||
         !report.mismatches.empty()) {

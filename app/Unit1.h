@@ -44,8 +44,10 @@ class TAboutBox;
 class THTMLHelpViewer;
 }  // namespace ui
 class Unit1Upload;
-namespace app {
+namespace session {
 struct WatchReport;
+}
+namespace app {
 class Unit1Compare;
 class Unit1Verify;
 class UnitJournalWindow;
@@ -283,7 +285,7 @@ class TForm1 : public QMainWindow {
     // "Записать" was chosen on close: the window closes once every edited value is confirmed.
     bool closeWhenWritten_ = false;
     bool mayClose();
-    void closeIfWritten(const app::WatchReport& report, bool stillWaiting, bool fromTerminal);
+    void closeIfWritten(const session::WatchReport& report, bool stillWaiting, bool fromTerminal);
     bool uploadLocked_ = false;
     // What the snapshot before a destructive step came to: go on or not, and the unit's IDCOD=
     // text (the snapshot's, or the screen's when the operator goes on without one).

@@ -17,7 +17,7 @@ namespace app {
 
 using protocol::Parameter;
 
-Unit1Compare::Unit1Compare(TForm1& form, std::function<void(const ParameterSet&)> onTaken)
+Unit1Compare::Unit1Compare(TForm1& form, std::function<void(const session::ParameterSet&)> onTaken)
     : form_(form), onTaken_(std::move(onTaken)), dialog_(new CompareDialog(form)) {
     dialog_->onWriteScreen = [this] { writeScreen(); };
     dialog_->onTakeTerminal = [this] { takeTerminal(); };
@@ -47,13 +47,10 @@ void Unit1Compare::start() {
         return;
     terminal_ = protocol::ValueStore();
     recorder_.clear();
-    answer_.clear();
     waiting_ = true;
-    const int timeout = answerTimeoutMs(form_.TransmitBuffer.length(),
-                                        expectedAnswerBytes(everyParameter()), form_.lineRate());
-    timer_->setEnabled(false);
-    timer_->setInterval(timeout);
-    timer_->setEnabled(true);
+    answer_.emplace(session::everyParameter(), form_.TransmitBuffer.length(), form_.lineRate(),
+                    session::Clock::now());
+    platform::armAt(*timer_, answer_->deadline());
 }
 
 void Unit1Compare::startSnapshot(SnapshotDone done) {
@@ -71,20 +68,23 @@ void Unit1Compare::startSnapshot(SnapshotDone done) {
 
 void Unit1Compare::parse(const std::uint8_t* data, std::uint16_t count) {
     // The whole answer so far, so that an item cut between two receptions still counts.
-    const std::size_t room = kAnswerCapacity - std::min(kAnswerCapacity, answer_.size());
-    answer_.append(reinterpret_cast<const char*>(data), std::min<std::size_t>(count, room));
+    answer_->take(std::span(data, count), session::Clock::now());
+    const std::string& answer = answer_->bytes();
     terminal_ = protocol::ValueStore();
     recorder_.clear();
-    protocol::parseReception(reinterpret_cast<const std::uint8_t*>(answer_.data()),
-                             static_cast<std::uint16_t>(answer_.size()), recorder_);
-    if (recorder_.assigned().size() == protocol::kParameters.size()) finish();
+    protocol::parseReception(reinterpret_cast<const std::uint8_t*>(answer.data()),
+                             static_cast<std::uint16_t>(answer.size()), recorder_);
+    if (recorder_.assigned().size() == protocol::kParameters.size())
+        finish();
+    else
+        platform::armAt(*timer_, answer_->deadline());
 }
 
 void Unit1Compare::finish() {
     timer_->setEnabled(false);
     if (!waiting_) return;
     waiting_ = false;
-    const ParameterSet& answered = recorder_.assigned();
+    const session::ParameterSet& answered = recorder_.assigned();
     // Taken first: what runs below may ask for a read of its own.
     const std::vector<SnapshotDone> followers = std::exchange(followers_, {});
     std::optional<protocol::ValueStore> whole;
@@ -98,7 +98,7 @@ void Unit1Compare::finish() {
 }
 
 void Unit1Compare::showComparison() {
-    const ParameterSet& answered = recorder_.assigned();
+    const session::ParameterSet& answered = recorder_.assigned();
     differences_.clear();
     if (!answered.empty()) {
         for (const Parameter& p : protocol::kParameters) {

@@ -1,9 +1,9 @@
 #pragma once
 // File > "Сравнить с терминалом": reads the terminal into a value store of its own (the request
-// is the Read's, but no control is emptied and the answer goes to the store, parsed as a whole so
-// an item cut between receptions is not lost), then shows what differs from the screen. From there
-// the operator writes the screen's values of the differing groups (a normal write, checked like
-// every write) or takes the terminal's values.
+// is the Read's, but no control is emptied and the answer goes to the store, gathered and parsed
+// as a whole by the exchange rule, so an item cut between receptions is not lost), then shows what
+// differs from the screen. From there the operator writes the screen's values of the differing
+// groups (a normal write, checked like every write) or takes the terminal's values.
 //
 // Main thread only. The answer arrives in port deliveries; the table is not modal, and a message
 // asked for there waits until the delivery has returned.
@@ -11,13 +11,15 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "app/AnswerWatch.h"
 #include "protocol/AssignmentRecorder.h"
 #include "protocol/ValueStore.h"
 #include "protocol/WriteCheck.h"
+#include "session/AnswerGathering.h"
+#include "session/AnswerWatch.h"
 
 class TForm1;
 namespace platform {
@@ -34,7 +36,7 @@ inline constexpr const char* kCompareSilentText = QT_TRANSLATE_NOOP("TForm1", "�
 class Unit1Compare {
   public:
     // `onTaken` runs after the terminal's values were put into these controls.
-    Unit1Compare(TForm1& form, std::function<void(const ParameterSet&)> onTaken);
+    Unit1Compare(TForm1& form, std::function<void(const session::ParameterSet&)> onTaken);
     ~Unit1Compare();
 
     void setTimer(std::unique_ptr<platform::Timer> timer);
@@ -62,12 +64,11 @@ class Unit1Compare {
     void takeTerminal();
 
     TForm1& form_;
-    std::function<void(const ParameterSet&)> onTaken_;
+    std::function<void(const session::ParameterSet&)> onTaken_;
     std::unique_ptr<platform::Timer> timer_;
     protocol::ValueStore terminal_;
     protocol::AssignmentRecorder recorder_{terminal_};
-    static constexpr std::size_t kAnswerCapacity = 16 * 1024;  // bytes kept of the answer
-    std::string answer_;                                       // the receptions since the request
+    std::optional<session::AnswerGathering> answer_;  // the receptions since the request
     bool waiting_ = false;
     std::vector<protocol::ValueMismatch> differences_;
     CompareDialog* dialog_ = nullptr;  // owned by the window

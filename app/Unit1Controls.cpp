@@ -12,66 +12,63 @@
 #include "protocol/Cp1251.h"
 
 void Unit1Controls::index(QWidget* root) {
-    widgets_.clear();
-    for (QWidget* w : root->findChildren<QWidget*>())
-        if (!w->objectName().isEmpty()) widgets_[w->objectName().toStdString()] = w;
-}
-
-QWidget* Unit1Controls::widget(std::string_view control) const {
-    const auto it = widgets_.find(std::string(control));
-    return it == widgets_.end() ? nullptr : it->second;
+    for (std::size_t i = 0; i < protocol::kParameters.size(); ++i) {
+        const std::string_view name = protocol::kParameters[i].control;
+        widgets_[i] = root->findChild<QWidget*>(
+            QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
+    }
 }
 
 template <class W>
-W* Unit1Controls::find(std::string_view control) const {
-    return qobject_cast<W*>(widget(control));
+W* Unit1Controls::find(const protocol::Parameter& p) const {
+    return qobject_cast<W*>(widgets_[static_cast<std::size_t>(&p - protocol::kParameters.data())]);
 }
 
-std::optional<std::string> Unit1Controls::text(std::string_view control) const {
-    auto* edit = find<QLineEdit>(control);
+std::optional<std::string> Unit1Controls::text(const protocol::Parameter& p) const {
+    auto* edit = find<QLineEdit>(p);
     if (!edit) return std::string();
     return protocol::toCp1251(edit->text().toStdString());
 }
 
-void Unit1Controls::setText(std::string_view control, std::string_view cp1251) {
-    auto* edit = find<QLineEdit>(control);
+void Unit1Controls::setText(const protocol::Parameter& p, std::string_view cp1251) {
+    auto* edit = find<QLineEdit>(p);
     if (!edit) return;
     const QString text = QString::fromStdString(protocol::fromCp1251ForDisplay(cp1251));
     // The same text again runs no change check, as with a typed field.
     if (edit->text() != text) edit->setText(text);
 }
 
-bool Unit1Controls::checked(std::string_view control) const {
-    auto* box = find<QCheckBox>(control);
+bool Unit1Controls::checked(const protocol::Parameter& p) const {
+    auto* box = find<QCheckBox>(p);
     return box && box->isChecked();
 }
 
-void Unit1Controls::setChecked(std::string_view control, bool on) {
-    if (auto* box = find<QCheckBox>(control)) box->setChecked(on);
+void Unit1Controls::setChecked(const protocol::Parameter& p, bool on) {
+    if (auto* box = find<QCheckBox>(p)) box->setChecked(on);
 }
 
-int Unit1Controls::itemIndex(std::string_view control) const {
-    if (auto* combo = find<QComboBox>(control)) return combo->currentIndex();
-    if (auto* group = find<TRadioGroup>(control)) return group->itemIndex();
+int Unit1Controls::itemIndex(const protocol::Parameter& p) const {
+    if (auto* combo = find<QComboBox>(p)) return combo->currentIndex();
+    if (auto* group = find<TRadioGroup>(p)) return group->itemIndex();
     return -1;
 }
 
-void Unit1Controls::setItemIndex(std::string_view control, int index) {
-    if (auto* combo = find<QComboBox>(control)) {
+void Unit1Controls::setItemIndex(const protocol::Parameter& p, int index) {
+    if (auto* combo = find<QComboBox>(p)) {
         // Past the last item a list shows no selection.
         combo->setCurrentIndex(index < combo->count() ? index : -1);
-    } else if (auto* group = find<TRadioGroup>(control)) {
+    } else if (auto* group = find<TRadioGroup>(p)) {
         group->setItemIndex(index);
     }
 }
 
-int Unit1Controls::position(std::string_view control) const {
-    auto* bar = find<QSlider>(control);
+int Unit1Controls::position(const protocol::Parameter& p) const {
+    auto* bar = find<QSlider>(p);
     return bar ? bar->value() : 0;
 }
 
-void Unit1Controls::setPosition(std::string_view control, int position) {
-    if (auto* bar = find<QSlider>(control)) bar->setValue(position);
+void Unit1Controls::setPosition(const protocol::Parameter& p, int position) {
+    if (auto* bar = find<QSlider>(p)) bar->setValue(position);
 }
 
 void Unit1Controls::enableWriteControls() {

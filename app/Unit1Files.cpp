@@ -55,7 +55,7 @@ void TForm1::Open1Click() {
                 loadUpdateFile(*chosen);
                 break;
             case files::FileKind::Configuration: {
-                const std::vector<const protocol::Parameter*> all = app::everyParameter();
+                const std::vector<const protocol::Parameter*> all = session::everyParameter();
                 if (Verify->askBeforeLosing(app::Loss::Open, all) !=
                     platform::MessageResult::Discard)
                     return;

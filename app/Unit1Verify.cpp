@@ -6,7 +6,6 @@
 #include "platform/MessageService.h"
 #include "platform/qt/QtTimer.h"
 #include "protocol/AssignmentRecorder.h"
-#include "protocol/ResponseParser.h"
 
 namespace app {
 namespace {
@@ -30,7 +29,7 @@ std::string onPages(const std::set<int>& tabs) {
 }
 
 // `silentText` tells a terminal that did not answer at all.
-std::string messageOf(const WatchReport& r, const std::string& silentText) {
+std::string messageOf(const session::WatchReport& r, const std::string& silentText) {
     std::string text;
     if (r.silent || !r.restoredTabs.empty())
         text = r.silent ? silentText : platform::translated("TForm1", kPartialText);
@@ -45,10 +44,6 @@ std::string messageOf(const WatchReport& r, const std::string& silentText) {
     return text;
 }
 
-std::vector<const Parameter*> answeredTo(const protocol::ComposedRequest& request) {
-    return request.clearsAll ? everyParameter() : request.sent;
-}
-
 }  // namespace
 
 Unit1Verify::Unit1Verify(TForm1& form)
@@ -59,8 +54,9 @@ Unit1Verify::Unit1Verify(TForm1& form)
                  typedSinceAsked_.insert(p);
                  report(watch_.overwritten({p}));
              }),
-      compare_(form,
-               [this](const ParameterSet& taken) { settled(taken, watch_.overwritten(taken)); }) {
+      compare_(form, [this](const session::ParameterSet& taken) {
+          settled(taken, watch_.overwritten(taken));
+      }) {
     compare_.onAskBeforeTaking = [this](const std::vector<const Parameter*>& replaced) {
         return askBeforeLosing(Loss::Take, replaced) == platform::MessageResult::Discard;
     };
@@ -82,11 +78,11 @@ bool Unit1Verify::refusesWrite(std::uint16_t requestMask) const {
 }
 
 void Unit1Verify::startCompare() {
-    if (!refusedWhileEmptied(everyParameter())) compare_.start();
+    if (!refusedWhileEmptied(session::everyParameter())) compare_.start();
 }
 
 bool Unit1Verify::startSnapshot(Unit1Compare::SnapshotDone done) {
-    if (refusedWhileEmptied(everyParameter())) return false;
+    if (refusedWhileEmptied(session::everyParameter())) return false;
     compare_.startSnapshot(std::move(done));
     return true;
 }
@@ -104,19 +100,15 @@ void Unit1Verify::emptyAndWatch(const protocol::ComposedRequest& request,
                                 std::size_t requestBytes) {
     ++requestsSent_;
     echo_.expect(form_.TransmitBuffer.view().substr(0, requestBytes));
-    for (const Parameter* p : answeredTo(request)) typedSinceAsked_.erase(p);
-    const std::vector<const Parameter*> emptied = AnswerWatch::emptiedBy(request);
+    for (const Parameter* p : session::AnswerWatch::answeredTo(request)) typedSinceAsked_.erase(p);
+    const std::vector<const Parameter*> emptied = session::AnswerWatch::emptiedBy(request);
     const protocol::ValueSnapshot before = protocol::snapshotValues(form_.controls(), emptied);
     protocol::applyEmptying(form_.controls(), request);
     joiner_.forget();
     if (emptied.empty()) return;
     marks_.sent(request.sent);
-    watch_.sent(request, before);
-    // The latest request sets the deadline: the terminal answers in the order it was asked.
-    timer_->setEnabled(false);
-    timer_->setInterval(
-        answerTimeoutMs(requestBytes, expectedAnswerBytes(answeredTo(request)), form_.lineRate()));
-    timer_->setEnabled(true);
+    watch_.sent(request, before, requestBytes, form_.lineRate(), session::Clock::now());
+    platform::armAt(*timer_, watch_.deadline());
 }
 
 void Unit1Verify::parseReception(const std::uint8_t* data, std::uint16_t count) {
@@ -129,22 +121,20 @@ void Unit1Verify::parseReception(const std::uint8_t* data, std::uint16_t count) 
         compare_.parse(data, count);
         return;
     }
+    watch_.heard(std::span(data, count), session::Clock::now());
+    platform::armAt(*timer_, watch_.deadline());
     // What the operator typed after the request went out is newer than its answer: it stays.
     const std::vector<const Parameter*> typed(typedSinceAsked_.begin(), typedSinceAsked_.end());
     const protocol::ValueSnapshot kept = protocol::snapshotValues(form_.controls(), typed);
     protocol::AssignmentRecorder recorder(form_.controls());
-    protocol::parseReception(data, count, recorder);
-    const std::string cut = joiner_.next(data, count);
-    if (!cut.empty())
-        protocol::parseReception(reinterpret_cast<const std::uint8_t*>(cut.data()),
-                                 static_cast<std::uint16_t>(cut.size()), recorder);
-    ParameterSet assigned;
+    joiner_.parse(std::span(data, count), recorder);
+    session::ParameterSet assigned;
     for (const Parameter* p : recorder.assigned())
         if (!typedSinceAsked_.count(p)) assigned.insert(p);
     if (assigned.size() != recorder.assigned().size())
         protocol::restoreValues(form_.controls(), kept, {});
     if (assigned.empty()) return;
-    const WatchReport answered = watch_.answered(assigned);
+    const session::WatchReport answered = watch_.answered(assigned);
     recordAnswer(form_, assigned, answered, !watch_.waiting());
     settled(assigned, answered, true);
 }
@@ -196,7 +186,7 @@ platform::MessageResult Unit1Verify::askBeforeLosing(
 }
 
 std::uint16_t Unit1Verify::editedWriteMask() const {
-    const std::vector<const Parameter*> all = everyParameter();
+    const std::vector<const Parameter*> all = session::everyParameter();
     return protocol::writeMaskOf(marks_.editedOf(all));
 }
 
@@ -205,14 +195,15 @@ void Unit1Verify::expire() {
     report(watch_.expire(), true);
 }
 
-void Unit1Verify::settled(const ParameterSet& assigned, const WatchReport& r, bool fromTerminal) {
+void Unit1Verify::settled(const session::ParameterSet& assigned, const session::WatchReport& r,
+                          bool fromTerminal) {
     // A file or the terminal's values taken are the operator's doing, as typing is.
     if (!fromTerminal) typedSinceAsked_.insert(assigned.begin(), assigned.end());
     marks_.settled(assigned);
     report(r, fromTerminal);
 }
 
-void Unit1Verify::report(const WatchReport& r, bool fromTerminal) {
+void Unit1Verify::report(const session::WatchReport& r, bool fromTerminal) {
     if (!watch_.waiting()) timer_->setEnabled(false);
     for (const protocol::ValueMismatch& m : r.mismatches) marks_.notTaken(m);
     if (!r.confirmedTabs.empty())

@@ -17,11 +17,11 @@
 #include <span>
 #include <string>
 
-#include "app/AnswerWatch.h"
-#include "app/CutItemJoiner.h"
 #include "app/FieldMarks.h"
 #include "app/Unit1Compare.h"
 #include "platform/MessageService.h"
+#include "session/AnswerWatch.h"
+#include "session/CutItemJoiner.h"
 #include "session/EchoFilter.h"
 
 class TForm1;
@@ -96,19 +96,19 @@ class Unit1Verify {
     std::size_t requestsSent() const { return requestsSent_; }
     // After each report: the report, whether answers are still awaited, and whether an answer or
     // its time-out made it (rather than a file or the operator setting controls).
-    std::function<void(const WatchReport&, bool stillWaiting, bool fromTerminal)> onReport;
+    std::function<void(const session::WatchReport&, bool stillWaiting, bool fromTerminal)> onReport;
 
   private:
     bool refusedWhileEmptied(const std::vector<const protocol::Parameter*>& params) const;
     void expire();
     // `fromTerminal`: an answer or its time-out, not a file or the operator.
-    void settled(const ParameterSet& assigned, const WatchReport& report,
+    void settled(const session::ParameterSet& assigned, const session::WatchReport& report,
                  bool fromTerminal = false);
-    void report(const WatchReport& report, bool fromTerminal = false);
+    void report(const session::WatchReport& report, bool fromTerminal = false);
 
     TForm1& form_;
-    AnswerWatch watch_;
-    CutItemJoiner joiner_;
+    session::AnswerWatch watch_;
+    session::CutItemJoiner joiner_;
     FieldMarks marks_;
     Unit1Compare compare_;
     std::unique_ptr<platform::Timer> timer_;
@@ -116,7 +116,7 @@ class Unit1Verify {
     session::EchoFilter echo_;  // an echo of the last request is not its answer
     // Set by the operator (typed, a file opened, the terminal's values taken) since a request
     // last asked for them: no answer replaces them.
-    ParameterSet typedSinceAsked_;
+    session::ParameterSet typedSinceAsked_;
 };
 
 }  // namespace app

@@ -37,8 +37,8 @@ QString unitStatusText(const std::string& unitId, const std::string& lastSeenUtc
            dayOf(lastSeenUtc);
 }
 
-void recordAnswer(TForm1& form, const ParameterSet& assigned, const WatchReport& report,
-                  bool settled) {
+void recordAnswer(TForm1& form, const session::ParameterSet& assigned,
+                  const session::WatchReport& report, bool settled) {
     const QString status =
         UnitRecords::instance().answered(form.controls(), assigned, report, settled);
     if (!status.isEmpty()) form.setPanelText(1, status);
@@ -55,10 +55,10 @@ UnitRecords::~UnitRecords() {
     if (sender_.joinable()) sender_.join();
 }
 
-QString UnitRecords::answered(const protocol::ControlAccess& screen, const ParameterSet& assigned,
-                              const WatchReport& report, bool settled) {
-    const protocol::Parameter* idCode = protocol::byControl("EIdCod");
-    if (assigned.count(idCode) != 0) readUnderWay_ = true;
+QString UnitRecords::answered(const protocol::ControlAccess& screen,
+                              const session::ParameterSet& assigned,
+                              const session::WatchReport& report, bool settled) {
+    if (assigned.count(&protocol::kIdCode) != 0) readUnderWay_ = true;
     const bool read = readUnderWay_ && settled;
     if (read) readUnderWay_ = false;
     const bool write = !report.confirmedTabs.empty() || !report.mismatches.empty();

@@ -9,10 +9,10 @@
 #include <string>
 #include <thread>
 
-#include "app/AnswerWatch.h"
 #include "protocol/ControlAccess.h"
 #include "protocol/WriteCheck.h"
 #include "records/Recorder.h"
+#include "session/AnswerWatch.h"
 
 class TForm1;
 
@@ -35,8 +35,8 @@ QString unitStatusText(const std::string& unitId, const std::string& lastSeenUtc
 
 // Keeps the answer the main window took and shows the unit it came from on the status bar.
 // `settled`: nothing the requests emptied still waits (the answer has come whole).
-void recordAnswer(TForm1& form, const ParameterSet& assigned, const WatchReport& report,
-                  bool settled);
+void recordAnswer(TForm1& form, const session::ParameterSet& assigned,
+                  const session::WatchReport& report, bool settled);
 
 class UnitRecords {
   public:
@@ -51,8 +51,8 @@ class UnitRecords {
     // the screen once it has come whole (`settled`: an answer arrives in several receptions); a
     // write's verification with its differences. Returns the status text when the answer names a
     // unit other than the previous one, else an empty string.
-    QString answered(const protocol::ControlAccess& screen, const ParameterSet& assigned,
-                     const WatchReport& report, bool settled = true);
+    QString answered(const protocol::ControlAccess& screen, const session::ParameterSet& assigned,
+                     const session::WatchReport& report, bool settled = true);
 
     // A comparison of the screen with the terminal: the terminal's values (when it answered) and
     // each difference, the screen's value before the terminal's.

@@ -153,9 +153,9 @@ bool Batch::awaitDisconnect(const std::string& idCode) {
         }
         silentReads = 0;
         // One that gave no code (and was not written) is still there while it answers the same.
-        const std::string now = protocol::fromCp1251ForDisplay(reading.text("EIdCod").value_or(""));
-        if (r.answered.count(protocol::byControl("EIdCod")) &&
-            !session::stillConnected(idCode, now))
+        const std::string now =
+            protocol::fromCp1251ForDisplay(reading.text(protocol::kIdCode).value_or(""));
+        if (r.answered.count(&protocol::kIdCode) && !session::stillConnected(idCode, now))
             return true;
         if (session_.loop.runFor(kPollPause) == EventLoop::Outcome::Interrupted) return false;
     }
@@ -257,8 +257,9 @@ bool Batch::commission(const Unit& unit, const std::string& idCode,
         protocol::ValueStore check;
         const Terminal::Reading reading = session_.terminal.read(check);
         interrupted = reading.end == Answer::End::Interrupted;
-        const std::string now = protocol::fromCp1251ForDisplay(check.text("EIdCod").value_or(""));
-        if (!reading.answered.count(protocol::byControl("EIdCod"))) {
+        const std::string now =
+            protocol::fromCp1251ForDisplay(check.text(protocol::kIdCode).value_or(""));
+        if (!reading.answered.count(&protocol::kIdCode)) {
             if (outcome.status != WriteOutcome::Status::Unanswered)  // "нет ответа" says it
                 extra.push_back(
                     "после записи терминал не назвал себя: не подтверждено, "
@@ -359,7 +360,7 @@ Batch::End Batch::run() {
         std::string answer;
         if (const End end = awaitTerminal(reading, answer); end != End::Finished) return end;
         const std::string idCode =
-            protocol::fromCp1251ForDisplay(reading.text("EIdCod").value_or(""));
+            protocol::fromCp1251ForDisplay(reading.text(protocol::kIdCode).value_or(""));
         const Unit* target = unitFor(*unit, idCode);
         connectedId_ = idCode;
         connected = "";  // unitFor told the operator to disconnect a terminal it refused

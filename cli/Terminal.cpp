@@ -38,10 +38,10 @@ EventLoop::Outcome Terminal::awaitQuietLine() {
     const auto heard = link_.onReception;
     link_.onReception = [&](std::span<const std::uint8_t>) { lastByte = Clock::now(); };
     // A line that never falls quiet is no reason to wait for ever: the request goes out after
-    // the answer limit, and its answer is judged as any other.
+    // the quiet line's limit, and its answer is judged as any other.
     const auto outcome =
         loop_.runUntil([&] { return !link_.isOpen() || Clock::now() >= lastByte + quiet; },
-                       Clock::now() + session::kAnswerLimit);
+                       Clock::now() + session::kQuietLineLimit);
     link_.onReception = heard;
     return outcome;
 }

@@ -10,8 +10,7 @@ namespace fuzz {
 inline void holdAsTheWindowDoes(test::MapControls& controls) {
     for (const protocol::Parameter& p : protocol::kParameters) {
         if (p.kind != protocol::ControlKind::Edit) continue;
-        if (controls.text(p.control).value().find('\x98') != std::string::npos)
-            controls.setUnencodable(p.control);
+        if (controls.text(p).value().find('\x98') != std::string::npos) controls.setUnencodable(p);
     }
 }
 

@@ -2,7 +2,10 @@
 // The clock behind the main window's Timer1: a Qt timer in the program, a hand-driven one in tests.
 // Like the framework's timer it fires every `interval` ms while enabled; the upload disables it
 // first thing in its tick, which makes each arming a one-shot.
+#include <algorithm>
+#include <chrono>
 #include <functional>
+#include <optional>
 
 namespace platform {
 
@@ -15,6 +18,16 @@ class Timer {
     virtual bool enabled() const = 0;
     std::function<void()> onTimer;
 };
+
+// Arms `timer` for the moment `at` (at once when it has passed), or stops it when there is none.
+inline void armAt(Timer& timer, std::optional<std::chrono::steady_clock::time_point> at) {
+    timer.setEnabled(false);
+    if (!at) return;
+    const auto left =
+        std::chrono::ceil<std::chrono::milliseconds>(*at - std::chrono::steady_clock::now());
+    timer.setInterval(static_cast<int>(std::max<std::chrono::milliseconds::rep>(0, left.count())));
+    timer.setEnabled(true);
+}
 
 // Test clock: nothing fires until the test calls fire() (or advance()).
 class ManualTimer : public Timer {

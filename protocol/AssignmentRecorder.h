@@ -16,33 +16,30 @@ class AssignmentRecorder : public ControlAccess {
     const std::set<const Parameter*>& assigned() const { return assigned_; }
     void clear() { assigned_.clear(); }
 
-    std::optional<std::string> text(std::string_view control) const override {
-        return target_.text(control);
+    std::optional<std::string> text(const Parameter& p) const override { return target_.text(p); }
+    void setText(const Parameter& p, std::string_view cp1251) override {
+        set(&ControlAccess::setText, p, cp1251);
     }
-    void setText(std::string_view control, std::string_view cp1251) override {
-        note(control);
-        target_.setText(control, cp1251);
+    bool checked(const Parameter& p) const override { return target_.checked(p); }
+    void setChecked(const Parameter& p, bool on) override {
+        set(&ControlAccess::setChecked, p, on);
     }
-    bool checked(std::string_view control) const override { return target_.checked(control); }
-    void setChecked(std::string_view control, bool on) override {
-        note(control);
-        target_.setChecked(control, on);
+    int itemIndex(const Parameter& p) const override { return target_.itemIndex(p); }
+    void setItemIndex(const Parameter& p, int index) override {
+        set(&ControlAccess::setItemIndex, p, index);
     }
-    int itemIndex(std::string_view control) const override { return target_.itemIndex(control); }
-    void setItemIndex(std::string_view control, int index) override {
-        note(control);
-        target_.setItemIndex(control, index);
-    }
-    int position(std::string_view control) const override { return target_.position(control); }
-    void setPosition(std::string_view control, int position) override {
-        note(control);
-        target_.setPosition(control, position);
+    int position(const Parameter& p) const override { return target_.position(p); }
+    void setPosition(const Parameter& p, int position) override {
+        set(&ControlAccess::setPosition, p, position);
     }
     void enableWriteControls() override { target_.enableWriteControls(); }
 
   private:
-    void note(std::string_view control) {
-        if (const Parameter* p = findByControl(control)) assigned_.insert(p);
+    template <class Value>
+    void set(void (ControlAccess::*setter)(const Parameter&, Value), const Parameter& p,
+             Value value) {
+        assigned_.insert(&p);
+        (target_.*setter)(p, value);
     }
 
     ControlAccess& target_;

@@ -19,15 +19,15 @@ std::optional<std::string> renderValue(const ControlAccess& controls, const Para
                                        ValueForm form) {
     switch (form) {
         case ValueForm::Text:
-            return controls.text(p.control);
+            return controls.text(p);
         case ValueForm::Flag:
-            return std::string(1, controls.checked(p.control) ? '1' : '0');
+            return std::string(1, controls.checked(p) ? '1' : '0');
         case ValueForm::IndexDigit:
-            return std::string(1, indexDigit('0', '/', controls.itemIndex(p.control)));
+            return std::string(1, indexDigit('0', '/', controls.itemIndex(p)));
         case ValueForm::PressCountDigit:
-            return std::string(1, indexDigit('1', '0', controls.itemIndex(p.control)));
+            return std::string(1, indexDigit('1', '0', controls.itemIndex(p)));
         case ValueForm::HexDigit:
-            return std::string(1, hexDigit(controls.position(p.control)));
+            return std::string(1, hexDigit(controls.position(p)));
     }
     return std::nullopt;
 }
@@ -35,14 +35,14 @@ std::optional<std::string> renderValue(const ControlAccess& controls, const Para
 void emptyControl(ControlAccess& controls, const Parameter& p) {
     switch (p.kind) {
         case ControlKind::Edit:
-            controls.setText(p.control, "");
+            controls.setText(p, "");
             break;
         case ControlKind::CheckBox:
-            controls.setChecked(p.control, false);
+            controls.setChecked(p, false);
             break;
         case ControlKind::ComboBox:
         case ControlKind::RadioGroup:
-            controls.setItemIndex(p.control, kNoSelection);
+            controls.setItemIndex(p, kNoSelection);
             break;
         case ControlKind::TrackBar:
             break;

@@ -146,7 +146,13 @@ inline constexpr std::array<Parameter, 63> kParameters = {{
 }  // namespace table_detail
 using table_detail::kParameters;
 
-// Compile-time lookup for the orders below: an unknown name does not compile.
+// Compile-time lookups by the parameter's name (the core's) or its window control's name (the
+// window's and the tests'): an unknown name does not compile.
+consteval const Parameter* byName(std::string_view name) {
+    for (const Parameter& p : kParameters)
+        if (p.name == name) return &p;
+    throw "no parameter has this name";
+}
 consteval const Parameter* byControl(std::string_view control) {
     for (const Parameter& p : kParameters)
         if (p.control == control) return &p;
@@ -154,9 +160,9 @@ consteval const Parameter* byControl(std::string_view control) {
 }
 
 template <std::size_t N>
-consteval std::array<const Parameter*, N> orderOf(const std::string_view (&controls)[N]) {
+consteval std::array<const Parameter*, N> orderOf(const std::string_view (&names)[N]) {
     std::array<const Parameter*, N> order{};
-    for (std::size_t i = 0; i < N; ++i) order[i] = byControl(controls[i]);
+    for (std::size_t i = 0; i < N; ++i) order[i] = byName(names[i]);
     return order;
 }
 
@@ -172,70 +178,76 @@ consteval auto join(const std::array<const Parameter*, N>&... parts) {
     return all;
 }
 
-// Runs of controls that several orders share.
-inline constexpr auto kPhoneEdits =
-    orderOf({"ETl1", "ETl2", "ETl3", "ETl4", "ETl5", "ETl6", "ETl7", "ETl8", "ETl9"});
-inline constexpr auto kSmsBoxes =
-    orderOf({"ChSim1ForP1", "ChSim1ForP2", "ChSim1ForP3", "ChSim1ForP4", "ChSim1ForP5",
-             "ChSim1ForP6", "ChSim1ForP7", "ChSim1ForP8"});
+// The terminal's identification text (IDCOD=), which tells one unit from another.
+inline constexpr const Parameter& kIdCode = *byName("IdCode");
+
+// Runs of parameters that several orders share.
+inline constexpr auto kPhoneEdits = orderOf({"Phone1", "Phone2", "Phone3", "Phone4", "Phone5",
+                                             "Phone6", "Phone7", "Phone8", "ModulePhone"});
+inline constexpr auto kSmsBoxes = orderOf({"SmsEnable1", "SmsEnable2", "SmsEnable3", "SmsEnable4",
+                                           "SmsEnable5", "SmsEnable6", "SmsEnable7", "SmsEnable8"});
 inline constexpr auto kVoiceBoxes =
-    orderOf({"ChSim1ForVoice1", "ChSim1ForVoice2", "ChSim1ForVoice3", "ChSim1ForVoice4",
-             "ChSim1ForVoice5", "ChSim1ForVoice6", "ChSim1ForVoice7", "ChSim1ForVoice8"});
+    orderOf({"VoiceEnable1", "VoiceEnable2", "VoiceEnable3", "VoiceEnable4", "VoiceEnable5",
+             "VoiceEnable6", "VoiceEnable7", "VoiceEnable8"});
 inline constexpr auto kServerBoxes =
-    orderOf({"ChSim1ForIp1", "ChSim1ForIp2", "ChSim1ForIp3", "ChSim1ForIp4"});
+    orderOf({"ServerEnable1", "ServerEnable2", "ServerEnable3", "ServerEnable4"});
 inline constexpr auto kAddressesAndPorts =
-    orderOf({"EditIp1", "EditPort1", "EditIp2", "EditPort2", "EditIp3", "EditPort3", "EditIp4",
-             "EditPort4"});
+    orderOf({"ServerIp1", "ServerPort1", "ServerIp2", "ServerPort2", "ServerIp3", "ServerPort3",
+             "ServerIp4", "ServerPort4"});
 inline constexpr auto kAddressesThenPorts =
-    orderOf({"EditIp1", "EditIp2", "EditIp3", "EditIp4", "EditPort1", "EditPort2", "EditPort3",
-             "EditPort4"});
+    orderOf({"ServerIp1", "ServerIp2", "ServerIp3", "ServerIp4", "ServerPort1", "ServerPort2",
+             "ServerPort3", "ServerPort4"});
 inline constexpr auto kPeriodEdits =
-    orderOf({"EConnectPeriod1", "EConnectPeriod2", "EConnectPeriod3", "EConnectPeriod4"});
-inline constexpr auto kProtocolLists = orderOf({"CBGet1", "CBGet2", "CBGet3", "CBGet4"});
+    orderOf({"ConnectPeriod1", "ConnectPeriod2", "ConnectPeriod3", "ConnectPeriod4"});
+inline constexpr auto kProtocolLists =
+    orderOf({"ServerProtocol1", "ServerProtocol2", "ServerProtocol3", "ServerProtocol4"});
 inline constexpr auto kGpsEdits =
-    orderOf({"EGpsTime", "EGpsDate", "EGpsSpeed", "EGpsCog", "EGpsLatitude", "EGpsLongitude"});
+    orderOf({"GpsTime", "GpsDate", "GpsSpeed", "GpsCourse", "GpsLatitude", "GpsLongitude"});
 // Access point and balance texts, as answers and files list them.
-inline constexpr auto kAccessTexts =
-    orderOf({"EApn1", "EAus1", "EApas1", "EBlSt1", "EBlTm1", "EBlVl1", "ELim1"});
+inline constexpr auto kAccessTexts = orderOf({"Apn", "ApnUser", "ApnPassword", "BalanceUssd",
+                                              "BalancePeriod", "BalanceValue", "BalanceLimit"});
 
 // The twenty enable boxes in list order: servers, SMS, voice.
 inline constexpr auto kCheckBoxList = join(kServerBoxes, kSmsBoxes, kVoiceBoxes);
 
 // A read empties these edits, then these lists, then the check box list; the track bar stays.
-inline constexpr auto kReadClearingTexts =
-    join(kPhoneEdits, kPeriodEdits,
-         orderOf({"EApn1", "EIdCod", "EAdcCod", "EditIp1", "EditIp2", "EditPort1", "EditPort2",
-                  "EBlSt1", "EBlVl1", "ELim1", "EBlTm1", "EditIp3", "EditIp4", "EditPort3",
-                  "EditPort4", "EAus1", "EApas1"}),
-         kGpsEdits);
+inline constexpr auto kReadClearingTexts = join(
+    kPhoneEdits, kPeriodEdits,
+    orderOf({"Apn", "IdCode", "MotionSensor", "ServerIp1", "ServerIp2", "ServerPort1",
+             "ServerPort2", "BalanceUssd", "BalanceValue", "BalanceLimit", "BalancePeriod",
+             "ServerIp3", "ServerIp4", "ServerPort3", "ServerPort4", "ApnUser", "ApnPassword"}),
+    kGpsEdits);
 inline constexpr auto kReadClearingLists =
-    join(kProtocolLists, orderOf({"CBNmbPress", "RadioGroup1"}));
+    join(kProtocolLists, orderOf({"AlarmPressCount", "GpsSleepMode"}));
 
 // Write groups, each in the order its items are sent.
-inline constexpr auto kSettingsGroup = orderOf({"TrackBar1", "CBNmbPress", "RadioGroup1"});
+inline constexpr auto kSettingsGroup =
+    orderOf({"MicSensitivity", "AlarmPressCount", "GpsSleepMode"});
 inline constexpr auto kPhonesGroup = join(kPhoneEdits, kSmsBoxes, kVoiceBoxes);
 inline constexpr auto kInternetGroup =
     join(kAddressesAndPorts, kPeriodEdits, kProtocolLists, kServerBoxes);
-inline constexpr auto kAccessGroup = orderOf({"EApn1", "EAus1", "EApas1", "EBlSt1", "EBlTm1"});
+inline constexpr auto kAccessGroup =
+    orderOf({"Apn", "ApnUser", "ApnPassword", "BalanceUssd", "BalancePeriod"});
 
 // The answer parse: "REG=" first (its own rule), then texts, item indexes, flags.
 inline constexpr auto kAnswerTexts =
     join(kPhoneEdits, kPeriodEdits, kAccessTexts, kAddressesThenPorts,
-         orderOf({"EIdCod", "EAdcCod"}), kGpsEdits);
+         orderOf({"IdCode", "MotionSensor"}), kGpsEdits);
 inline constexpr auto kAnswerNumbers = kReadClearingLists;
 inline constexpr auto kAnswerFlags = kCheckBoxList;
 
 // The 53 items of an .abt file, in the order written.
-inline constexpr auto kFileItems = join(kPhonesGroup, kAddressesAndPorts, kPeriodEdits,
-                                        kProtocolLists, orderOf({"CBNmbPress", "RadioGroup1"}),
-                                        kServerBoxes, kAccessGroup, orderOf({"TrackBar1"}));
+inline constexpr auto kFileItems =
+    join(kPhonesGroup, kAddressesAndPorts, kPeriodEdits, kProtocolLists,
+         orderOf({"AlarmPressCount", "GpsSleepMode"}), kServerBoxes, kAccessGroup,
+         orderOf({"MicSensitivity"}));
 static_assert(kFileItems.size() == 53);
 
 // The .abt reader, in the order applied, with the answer keys; the operation follows the form.
 // Unlike the answer parse it skips "ADCCOD=" and reads "REG=" with the hex-digit extractor.
 inline constexpr auto kFileReader = join(
-    kPhoneEdits, kPeriodEdits, kAccessTexts, kAddressesThenPorts, orderOf({"EIdCod"}), kGpsEdits,
-    kProtocolLists, orderOf({"CBNmbPress", "TrackBar1", "RadioGroup1"}), kCheckBoxList);
+    kPhoneEdits, kPeriodEdits, kAccessTexts, kAddressesThenPorts, orderOf({"IdCode"}), kGpsEdits,
+    kProtocolLists, orderOf({"AlarmPressCount", "MicSensitivity", "GpsSleepMode"}), kCheckBoxList);
 
 // The press count is stored in a file as a plain index digit; every other form is unchanged.
 constexpr ValueForm fileForm(const Parameter& p) {

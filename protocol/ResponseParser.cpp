@@ -71,8 +71,7 @@ int ItemScanner::ExtractText(std::string_view key, std::size_t keyLength, Contro
     for (std::uint16_t end = start; end < count_; ++end) {
         if (data_[end] != kSeparator) continue;
         controls.setText(
-            edit.control,
-            std::string_view(reinterpret_cast<const char*>(data_ + start), end - start));
+            edit, std::string_view(reinterpret_cast<const char*>(data_ + start), end - start));
         controls.enableWriteControls();
         return 1;
     }
@@ -92,7 +91,7 @@ int ItemScanner::ExtractNumber(std::string_view key, std::size_t keyLength, Cont
             int index = static_cast<int>(number);
             if (index >= list.itemCount)
                 index = list.kind == ControlKind::RadioGroup ? list.itemCount - 1 : kNoSelection;
-            controls.setItemIndex(list.control, index);
+            controls.setItemIndex(list, index);
             return 1;
         }
         if (byte < '0' || byte > '9') return -1;
@@ -107,7 +106,7 @@ int ItemScanner::ExtractFlag(std::string_view key, std::size_t keyLength, Contro
     if (start == kKeyAbsent) return 0;
     if (start + 1 >= count_ || data_[start + 1] != kSeparator) return -1;
     if (data_[start] != '0' && data_[start] != '1') return -1;
-    controls.setChecked(box.control, data_[start] == '1');
+    controls.setChecked(box, data_[start] == '1');
     return 1;
 }
 
@@ -120,7 +119,7 @@ int ItemScanner::ExtractHexDigit(std::string_view key, std::size_t keyLength,
     for (std::uint16_t i = start; i < count_; ++i) {
         std::uint8_t byte = data_[i];
         if (byte == kSeparator) {
-            controls.setPosition(bar.control, clampedPosition(value));
+            controls.setPosition(bar, clampedPosition(value));
             return 1;
         }
         value = static_cast<std::int8_t>(byte <= '9' ? byte - 48 : byte - 55);
@@ -132,12 +131,12 @@ void parseReception(const std::uint8_t* data, std::uint16_t count, ControlAccess
     ItemScanner answer(data, count);
 
     // The microphone digit: only the byte after the key, as a signed 8-bit value.
-    const Parameter& mic = *byControl("TrackBar1");
+    const Parameter& mic = *byName("MicSensitivity");
     std::uint16_t reg = answer.FindKey(mic.answerKey);
     if (reg != kKeyAbsent && reg + mic.answerKey.size() < count) {
         auto value = static_cast<std::int8_t>(data[reg + mic.answerKey.size()] - 48);
         if (value > 9) value = static_cast<std::int8_t>(value - 7);
-        controls.setPosition(mic.control, clampedPosition(value));
+        controls.setPosition(mic, clampedPosition(value));
     }
 
     for (const Parameter* p : kAnswerTexts)

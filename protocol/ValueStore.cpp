@@ -13,53 +13,51 @@ ValueStore::ValueStore() {
     }
 }
 
-const ValueStore::Slot* ValueStore::slot(std::string_view control, ControlKind kind,
+const ValueStore::Slot* ValueStore::slot(const Parameter& p, ControlKind kind,
                                          ControlKind orKind) const {
-    const Parameter* p = findByControl(control);
-    if (!p || (p->kind != kind && p->kind != orKind)) return nullptr;
-    return &slots_[static_cast<std::size_t>(p - kParameters.data())];
+    if (p.kind != kind && p.kind != orKind) return nullptr;
+    return &slots_[static_cast<std::size_t>(&p - kParameters.data())];
 }
 
-ValueStore::Slot* ValueStore::slot(std::string_view control, ControlKind kind, ControlKind orKind) {
-    return const_cast<Slot*>(std::as_const(*this).slot(control, kind, orKind));
+ValueStore::Slot* ValueStore::slot(const Parameter& p, ControlKind kind, ControlKind orKind) {
+    return const_cast<Slot*>(std::as_const(*this).slot(p, kind, orKind));
 }
 
-std::optional<std::string> ValueStore::text(std::string_view control) const {
-    const Slot* s = slot(control, ControlKind::Edit, ControlKind::Edit);
+std::optional<std::string> ValueStore::text(const Parameter& p) const {
+    const Slot* s = slot(p, ControlKind::Edit, ControlKind::Edit);
     return s ? s->text : std::string();
 }
 
-void ValueStore::setText(std::string_view control, std::string_view cp1251) {
-    if (Slot* s = slot(control, ControlKind::Edit, ControlKind::Edit)) s->text = cp1251;
+void ValueStore::setText(const Parameter& p, std::string_view cp1251) {
+    if (Slot* s = slot(p, ControlKind::Edit, ControlKind::Edit)) s->text = cp1251;
 }
 
-bool ValueStore::checked(std::string_view control) const {
-    const Slot* s = slot(control, ControlKind::CheckBox, ControlKind::CheckBox);
+bool ValueStore::checked(const Parameter& p) const {
+    const Slot* s = slot(p, ControlKind::CheckBox, ControlKind::CheckBox);
     return s && s->number != 0;
 }
 
-void ValueStore::setChecked(std::string_view control, bool on) {
-    if (Slot* s = slot(control, ControlKind::CheckBox, ControlKind::CheckBox)) s->number = on;
+void ValueStore::setChecked(const Parameter& p, bool on) {
+    if (Slot* s = slot(p, ControlKind::CheckBox, ControlKind::CheckBox)) s->number = on;
 }
 
-int ValueStore::itemIndex(std::string_view control) const {
-    const Slot* s = slot(control, ControlKind::ComboBox, ControlKind::RadioGroup);
+int ValueStore::itemIndex(const Parameter& p) const {
+    const Slot* s = slot(p, ControlKind::ComboBox, ControlKind::RadioGroup);
     return s ? s->number : kNoSelection;
 }
 
-void ValueStore::setItemIndex(std::string_view control, int index) {
-    const Parameter* p = findByControl(control);
-    Slot* s = slot(control, ControlKind::ComboBox, ControlKind::RadioGroup);
-    if (s && index >= kNoSelection && index < p->itemCount) s->number = index;
+void ValueStore::setItemIndex(const Parameter& p, int index) {
+    Slot* s = slot(p, ControlKind::ComboBox, ControlKind::RadioGroup);
+    if (s && index >= kNoSelection && index < p.itemCount) s->number = index;
 }
 
-int ValueStore::position(std::string_view control) const {
-    const Slot* s = slot(control, ControlKind::TrackBar, ControlKind::TrackBar);
+int ValueStore::position(const Parameter& p) const {
+    const Slot* s = slot(p, ControlKind::TrackBar, ControlKind::TrackBar);
     return s ? s->number : kTrackBarInitial;
 }
 
-void ValueStore::setPosition(std::string_view control, int position) {
-    Slot* s = slot(control, ControlKind::TrackBar, ControlKind::TrackBar);
+void ValueStore::setPosition(const Parameter& p, int position) {
+    Slot* s = slot(p, ControlKind::TrackBar, ControlKind::TrackBar);
     if (s && position >= kTrackBarMin && position <= kTrackBarMax) s->number = position;
 }
 

@@ -45,18 +45,18 @@ ValueSnapshot snapshotValues(const ControlAccess& controls,
 void applyValue(ControlAccess& controls, const Parameter& p, std::string_view wire) {
     switch (p.form) {
         case ValueForm::Text:
-            controls.setText(p.control, wire);
+            controls.setText(p, wire);
             break;
         case ValueForm::Flag:
-            controls.setChecked(p.control, wire == "1");
+            controls.setChecked(p, wire == "1");
             break;
         case ValueForm::IndexDigit:
         case ValueForm::PressCountDigit:
-            controls.setItemIndex(p.control, listIndex(p, wire));
+            controls.setItemIndex(p, listIndex(p, wire));
             break;
         case ValueForm::HexDigit:
             if (wire.size() == 1 && digitValue(wire[0]) >= 0)
-                controls.setPosition(p.control, digitValue(wire[0]));
+                controls.setPosition(p, digitValue(wire[0]));
             break;
     }
 }

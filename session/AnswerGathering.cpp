@@ -34,9 +34,9 @@ std::vector<const protocol::Parameter*> missingAnswerKeys(
 AnswerGathering::AnswerGathering(std::span<const protocol::Parameter* const> expected,
                                  std::size_t requestBytes, unsigned bitsPerSecond,
                                  Clock::time_point sentAt)
-    : expected_(expected),
-      sentAt_(sentAt),
-      firstByteBy_(sentAt + kFirstByteTimeout + wireTime(requestBytes, bitsPerSecond)),
+    : expected_(expected.begin(), expected.end()),
+      timeoutAt_(sentAt + std::chrono::milliseconds(answerTimeoutMs(
+                              requestBytes, expectedAnswerBytes(expected), bitsPerSecond))),
       pause_(answerPause(bitsPerSecond)) {}
 
 void AnswerGathering::take(std::span<const std::uint8_t> bytes, Clock::time_point at) {
@@ -46,19 +46,15 @@ void AnswerGathering::take(std::span<const std::uint8_t> bytes, Clock::time_poin
     complete_ = !bytes_.empty() && missingAnswerKeys(bytes_, expected_).empty();
 }
 
-bool AnswerGathering::over(Clock::time_point now) const {
-    if (complete_ || now >= limit()) return true;
-    if (bytes_.empty()) return now >= firstByteBy_;
-    return now >= lastByte_ + pause_ || bytes_.size() >= kAnswerCapacity;
+Clock::time_point AnswerGathering::deadline() const {
+    if (complete_ || bytes_.size() >= kAnswerCapacity) return lastByte_;
+    if (bytes_.empty() || !pauseEnds_) return timeoutAt_;
+    return std::min(lastByte_ + pause_, timeoutAt_);
 }
 
 AnswerGathering::End AnswerGathering::end() const {
     if (complete_) return End::Complete;
     return bytes_.empty() ? End::Silent : End::Paused;
-}
-
-Clock::time_point AnswerGathering::limit() const {
-    return sentAt_ + kAnswerLimit;
 }
 
 }  // namespace session

@@ -2,13 +2,12 @@
 // The exchange rule: a request has gone out and the receptions that follow are gathered into one
 // answer, so an item cut between two receptions is not lost. The answer is over when every
 // expected key has arrived with its ":", when the terminal pauses once it has begun (the answer
-// pause), when nothing came by the first-byte time-out (plus the request's wire time), when the
-// receive buffer is full, or at the answer limit. The times are ExchangeRules.h.
+// pause), when the receive buffer is full, or at the answer's time-out, fixed from the wire time
+// when the request went out. The times are ExchangeRules.h.
 //
-// The driver feeds the receptions and asks, whenever it wakes, whether the answer is over: the
-// command line's blocking exchange runs its event loop on it. The window parses each reception
-// on its own and waits for the controls a request emptied (app/AnswerWatch), bounded by
-// answerTimeoutMs of the same rules.
+// Both front ends drive it. The command line's blocking exchange runs its event loop until
+// over(); the window feeds every reception as it parses it (session/AnswerWatch) and sets its
+// timer to deadline(), since it sends at once and may have several requests on their way.
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
@@ -40,23 +39,29 @@ class AnswerGathering {
     AnswerGathering(std::span<const protocol::Parameter* const> expected, std::size_t requestBytes,
                     unsigned bitsPerSecond, Clock::time_point sentAt);
 
+    // The request went out while an earlier one was still unanswered: the gap between the two
+    // answers is no pause of this one, so only its keys or its time-out end it.
+    void followsUnanswered() { pauseEnds_ = false; }
+
     // A reception at `at`; what does not fit the receive buffer is dropped.
     void take(std::span<const std::uint8_t> bytes, Clock::time_point at);
-    // Whether the answer is over at `now`, by any of the rule's ends.
-    bool over(Clock::time_point now) const;
+    // When the answer is over if nothing more comes (already past once it is).
+    Clock::time_point deadline() const;
+    bool over(Clock::time_point now) const { return now >= deadline(); }
+    // The latest moment to wait until, whatever comes: the time-out.
+    Clock::time_point limit() const { return timeoutAt_; }
     // How it ended (or stands): every key, some bytes, or none.
     End end() const;
-    // The latest moment to wait until, whatever comes.
-    Clock::time_point limit() const;
 
     const std::string& bytes() const { return bytes_; }
 
   private:
-    std::span<const protocol::Parameter* const> expected_;
-    Clock::time_point sentAt_, firstByteBy_, lastByte_{};
+    std::vector<const protocol::Parameter*> expected_;
+    Clock::time_point timeoutAt_, lastByte_{};
     Clock::duration pause_;
     std::string bytes_;
     bool complete_ = false;
+    bool pauseEnds_ = true;
 };
 
 }  // namespace session

@@ -2,7 +2,7 @@
 
 namespace session {
 
-std::size_t expectedAnswerBytes(const std::vector<const protocol::Parameter*>& answered) {
+std::size_t expectedAnswerBytes(std::span<const protocol::Parameter* const> answered) {
     std::size_t bytes = 0;
     for (const protocol::Parameter* p : answered)
         bytes += p->answerKey.size() + 1 +

@@ -9,20 +9,18 @@
 // answer watch.
 #include <chrono>
 #include <cstddef>
-#include <vector>
+#include <span>
 
 #include "platform/WireTime.h"
 #include "protocol/ParameterTable.h"
 
 namespace session {
 
-// Nothing at all for this long after a request: the terminal is silent.
-inline constexpr std::chrono::milliseconds kFirstByteTimeout{2000};
 // A pause this long once an answer has begun ends it (plus the wire time of kPauseWireBytes).
 inline constexpr std::chrono::milliseconds kAnswerPause{300};
 inline constexpr std::size_t kPauseWireBytes = 64;
-// No answer takes longer than this in all; nor does the wait for a quiet line.
-inline constexpr std::chrono::milliseconds kAnswerLimit{10000};
+// The wait for a quiet line before a request ends after this, however the line talks.
+inline constexpr std::chrono::milliseconds kQuietLineLimit{10000};
 
 // The wire time of `bytes` at `bitsPerSecond` (0: the default rate), in whole milliseconds.
 constexpr std::chrono::milliseconds wireTime(std::size_t bytes, unsigned bitsPerSecond) {
@@ -34,12 +32,14 @@ constexpr std::chrono::milliseconds answerPause(unsigned bitsPerSecond) {
     return kAnswerPause + wireTime(kPauseWireBytes, bitsPerSecond);
 }
 
-// The window's bound on an answer it watches for (it sends at once and may have several requests
-// on their way): kAnswerTimeoutBaseMs plus three times the wire time of the request and of the
-// answer expected for `answered` (a text value counted at kTextValueBytesEstimate bytes).
+// The answer's time-out, fixed when the request goes out: kAnswerTimeoutBaseMs plus three times
+// the wire time of the request and of the answer expected for `answered` (a text value counted at
+// kTextValueBytesEstimate bytes). It bounds the silence before a first byte and the whole answer
+// alike, and grows with the answer at a slow rate: about 6 s for a read and 4 s for a group write
+// at 9600 bit/s.
 inline constexpr int kAnswerTimeoutBaseMs = 2000;
 inline constexpr std::size_t kTextValueBytesEstimate = 24;
-std::size_t expectedAnswerBytes(const std::vector<const protocol::Parameter*>& answered);
+std::size_t expectedAnswerBytes(std::span<const protocol::Parameter* const> answered);
 int answerTimeoutMs(std::size_t requestBytes, std::size_t answerBytes, unsigned bitsPerSecond);
 
 }  // namespace session

@@ -18,6 +18,10 @@ namespace {
 
 using namespace protocol;
 
+const Parameter& at(std::string_view control) {
+    return *findByControl(control);
+}
+
 void parse(std::string_view answer, ControlAccess& controls) {
     parseReception(reinterpret_cast<const std::uint8_t*>(answer.data()),
                    static_cast<std::uint16_t>(answer.size()), controls);
@@ -25,12 +29,12 @@ void parse(std::string_view answer, ControlAccess& controls) {
 
 // A value of every form, away from the start-up state.
 void fillEveryForm(ControlAccess& c) {
-    c.setText("ETl3", "+7 916 \xEF\xF0\xE8");
-    c.setChecked("ChSim1ForP2", true);
-    c.setItemIndex("CBGet2", 1);
-    c.setItemIndex("CBNmbPress", 0);
-    c.setItemIndex("RadioGroup1", 4);
-    c.setPosition("TrackBar1", 12);
+    c.setText(at("ETl3"), "+7 916 \xEF\xF0\xE8");
+    c.setChecked(at("ChSim1ForP2"), true);
+    c.setItemIndex(at("CBGet2"), 1);
+    c.setItemIndex(at("CBNmbPress"), 0);
+    c.setItemIndex(at("RadioGroup1"), 4);
+    c.setPosition(at("TrackBar1"), 12);
 }
 
 TEST(WriteCheck, EmptiedValuesComeBackExactlyThroughTheirLinkForm) {
@@ -42,24 +46,24 @@ TEST(WriteCheck, EmptiedValuesComeBackExactlyThroughTheirLinkForm) {
         const std::vector<const Parameter*> all = parametersOfMask(mask::WriteAll);
         const ValueSnapshot before = snapshotValues(c, all);
         for (const Parameter* p : all) emptyControl(c, *p);
-        c.setPosition("TrackBar1", 0);
+        c.setPosition(at("TrackBar1"), 0);
 
         // A value the answer already refilled is kept; everything else comes back.
-        c.setText("ETl1", "answered");
+        c.setText(at("ETl1"), "answered");
         restoreValues(c, before, {byControl("ETl1")});
-        EXPECT_EQ(c.text("ETl1"), "answered");
-        c.setText("ETl1", "");
+        EXPECT_EQ(c.text(at("ETl1")), "answered");
+        c.setText(at("ETl1"), "");
         EXPECT_TRUE(verifyValues(before, c, {all.begin(), all.end()}).empty());
-        EXPECT_EQ(c.itemIndex("CBNmbPress"), 0);
-        EXPECT_EQ(c.itemIndex("CBGet1"), kNoSelection);
+        EXPECT_EQ(c.itemIndex(at("CBNmbPress")), 0);
+        EXPECT_EQ(c.itemIndex(at("CBGet1")), kNoSelection);
     }
 }
 
 TEST(WriteCheck, AnAnswerIsCheckedValueByValueAgainstWhatWasSent) {
     ValueStore screen;
-    screen.setText("ETl1", "+79160001122");
-    screen.setText("ETl2", "+79160003344");
-    screen.setChecked("ChSim1ForP1", true);
+    screen.setText(at("ETl1"), "+79160001122");
+    screen.setText(at("ETl2"), "+79160003344");
+    screen.setChecked(at("ChSim1ForP1"), true);
     const ValueSnapshot sent = snapshotValues(screen, parametersOfMask(mask::Phones));
     ASSERT_EQ(sent.size(), 25u);
 
@@ -106,7 +110,7 @@ TEST(WriteCheck, MaskGroupsFollowTheRequestAndComparisonsNameBothSides) {
     // Screen against terminal over every parameter: read-only values and lists differ too.
     ValueStore terminal;
     fillEveryForm(terminal);
-    terminal.setText("EIdCod", "004512");
+    terminal.setText(at("EIdCod"), "004512");
     std::vector<const Parameter*> every;
     for (const Parameter& p : kParameters) every.push_back(&p);
     std::vector<std::string> lines;
@@ -132,15 +136,13 @@ TEST(WriteCheck, MaskGroupsFollowTheRequestAndComparisonsNameBothSides) {
 
 TEST(ValueStore, HoldsOnlyWhatAControlCould) {
     ValueStore s;
-    s.setItemIndex("CBGet1", 2);  // two items
-    s.setItemIndex("RadioGroup1", 4);
-    s.setPosition("TrackBar1", 16);
-    s.setText("CBGet1", "x");  // not an edit
-    s.setChecked("NoSuchControl", true);
-    EXPECT_EQ(s.itemIndex("CBGet1"), kNoSelection);
-    EXPECT_EQ(s.itemIndex("RadioGroup1"), 4);
-    EXPECT_EQ(s.position("TrackBar1"), kTrackBarInitial);
-    EXPECT_FALSE(s.checked("NoSuchControl"));
+    s.setItemIndex(at("CBGet1"), 2);  // two items
+    s.setItemIndex(at("RadioGroup1"), 4);
+    s.setPosition(at("TrackBar1"), 16);
+    s.setText(at("CBGet1"), "x");  // not an edit
+    EXPECT_EQ(s.itemIndex(at("CBGet1")), kNoSelection);
+    EXPECT_EQ(s.itemIndex(at("RadioGroup1")), 4);
+    EXPECT_EQ(s.position(at("TrackBar1")), kTrackBarInitial);
     EXPECT_FALSE(s.writeControlsEnabled());
     parse("APN=internet:", s);
     EXPECT_TRUE(s.writeControlsEnabled());

@@ -35,22 +35,24 @@ TEST(Snapshot, TheNewestByTimeOrBeforeTheLatestErase) {
 TEST(Snapshot, ValuesComeBackForTheLinkAndAMissingOneRefusesTheWhole) {
     records::Event e = sampleEvent("000101 V 1", "2026-11-12T09:00:00.000Z");
     protocol::ValueStore terminal;
-    terminal.setText("EApn1", "\xE8\xED\xF2\xE5\xF0\xED\xE5\xF2");  // cp1251 on the link
-    terminal.setItemIndex("CBNmbPress", 1);
+    terminal.setText(*protocol::byControl("EApn1"),
+                     "\xE8\xED\xF2\xE5\xF0\xED\xE5\xF2");  // cp1251 on the link
+    terminal.setItemIndex(*protocol::byControl("CBNmbPress"), 1);
     e.values = records::valuesOf(terminal);
     protocol::ValueStore restored;
     std::string why;
     ASSERT_TRUE(records::applySnapshot(e.values, restored, why)) << why;
-    EXPECT_EQ(restored.text("EApn1"), terminal.text("EApn1"));
-    EXPECT_EQ(restored.itemIndex("CBNmbPress"), 1);
+    EXPECT_EQ(restored.text(*protocol::byControl("EApn1")),
+              terminal.text(*protocol::byControl("EApn1")));
+    EXPECT_EQ(restored.itemIndex(*protocol::byControl("CBNmbPress")), 1);
 
     // A snapshot without one value (an older program's) changes nothing at all.
     std::erase_if(e.values, [](const auto& v) { return v.first == "MicSensitivity"; });
     protocol::ValueStore untouched;
-    untouched.setText("ETl1", "+7900");
+    untouched.setText(*protocol::byControl("ETl1"), "+7900");
     EXPECT_FALSE(records::applySnapshot(e.values, untouched, why));
     EXPECT_THAT(why, ::testing::HasSubstr("MicSensitivity"));
-    EXPECT_EQ(untouched.text("ETl1"), "+7900");
+    EXPECT_EQ(untouched.text(*protocol::byControl("ETl1")), "+7900");
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// When an answer is over: every expected key, a pause once it began, silence past the first-byte
-// time-out, a full receive buffer, or the answer limit.
+// When an answer is over: every expected key, a pause once it began, a full receive buffer, or the
+// time-out fixed from the wire time at the send.
 #include "session/AnswerGathering.h"
 
 #include <gtest/gtest.h>
@@ -38,7 +38,8 @@ TEST(AnswerGathering, AnItemCutBetweenReceptionsCountsAndTheLastKeyEndsTheAnswer
 
 TEST(AnswerGathering, SilencePauseFullBufferAndLimitEndItIncomplete) {
     const auto sent = session::Clock::now();
-    const auto firstByteBy = sent + session::kFirstByteTimeout + session::wireTime(20, kRate);
+    const auto firstByteBy = sent + milliseconds(session::answerTimeoutMs(
+                                        20, session::expectedAnswerBytes(kExpected), kRate));
     AnswerGathering silent(kExpected, 20, kRate, sent);
     EXPECT_FALSE(silent.over(firstByteBy - milliseconds(1)));
     EXPECT_TRUE(silent.over(firstByteBy));
@@ -58,4 +59,25 @@ TEST(AnswerGathering, SilencePauseFullBufferAndLimitEndItIncomplete) {
     EXPECT_EQ(chatter.bytes().size(), session::kAnswerCapacity);
     EXPECT_TRUE(chatter.over(sent + milliseconds(10)));
     EXPECT_TRUE(AnswerGathering(kExpected, 20, kRate, sent).over(chatter.limit()));
+}
+
+// The window sends at once: behind an unanswered request the gap between two answers is no
+// pause. A slow line is given the time its answer takes: a read at 300 bit/s that keeps coming
+// is not cut after ten seconds.
+TEST(AnswerGathering, BehindAnotherRequestOrOnASlowLineOnlyKeysOrTheTimeOutEndIt) {
+    const auto sent = session::Clock::now();
+    AnswerGathering behind(kExpected, 20, kRate, sent);
+    behind.followsUnanswered();
+    behind.take(bytes("$TL1=1:"), sent + milliseconds(100));
+    EXPECT_EQ(behind.deadline(), behind.limit());
+    behind.take(bytes("TL2=2:"), sent + milliseconds(900));
+    EXPECT_TRUE(behind.over(sent + milliseconds(900)));
+
+    const auto& every = session::everyParameter();
+    AnswerGathering slow(every, 20, 300, sent);
+    for (int ms = 0; ms <= 30000; ms += 200)
+        slow.take(bytes("GPRLAT=5545.1234N:"), sent + milliseconds(ms));
+    EXPECT_FALSE(slow.over(sent + milliseconds(30000)));
+    EXPECT_EQ(slow.end(), End::Paused);
+    EXPECT_GT(slow.limit(), sent + milliseconds(60000));
 }

@@ -19,9 +19,9 @@ struct Sent : ::testing::Test {
     protocol::ValueStore values;
     protocol::ValueSnapshot sent;
     void SetUp() override {
-        values.setText("ETl1", "111");
-        values.setText("ETl2", "222");
-        values.setChecked("ChSim1ForP1", true);
+        values.setText(*protocol::byControl("ETl1"), "111");
+        values.setText(*protocol::byControl("ETl2"), "222");
+        values.setChecked(*protocol::byControl("ChSim1ForP1"), true);
         sent = protocol::snapshotValues(values, std::vector{tl1, tl2, sms});
     }
 };
@@ -31,7 +31,7 @@ struct Sent : ::testing::Test {
 TEST_F(Sent, TheAnswerAloneDecidesWithoutReadBack) {
     Verification check(sent, ReadBack::None);
     EXPECT_FALSE(check.anyAnswered());
-    values.setText("ETl2", "2");
+    values.setText(*protocol::byControl("ETl2"), "2");
     check.answered({tl1, tl2});
     EXPECT_TRUE(check.anyAnswered());
     EXPECT_TRUE(check.nextReadBack(values).empty());
@@ -44,18 +44,19 @@ TEST_F(Sent, TheAnswerAloneDecidesWithoutReadBack) {
 
     // What the operator set meanwhile is no longer checked; a later answer counts.
     check.overwritten({sms});
-    values.setText("ETl2", "222");
+    values.setText(*protocol::byControl("ETl2"), "222");
     EXPECT_TRUE(check.mismatches(values).empty());
 }
 
 TEST_F(Sent, ConfirmReadsWhatTheAnswerLackedThenWhatDiffers) {
     Verification check(sent, ReadBack::Confirm);
-    values.setText("ETl1", "late");
+    values.setText(*protocol::byControl("ETl1"), "late");
     check.answered({tl1, tl2});
     EXPECT_EQ(check.nextReadBack(values), (std::vector{sms}));
     check.answered({sms});
     EXPECT_EQ(check.nextReadBack(values), (std::vector{tl1}));
-    values.setText("ETl1", "111");  // the read agrees: the difference was a late answer
+    values.setText(*protocol::byControl("ETl1"),
+                   "111");  // the read agrees: the difference was a late answer
     check.answered({tl1});
     EXPECT_TRUE(check.nextReadBack(values).empty());
     EXPECT_TRUE(check.mismatches(values).empty());

@@ -265,7 +265,7 @@ TEST(UnitRecords, EventsWaitingForAnAbsentServerAreCounted) {
     app::UnitRecords windows(records::Recorder((folder.path() / "r.sqlite").string(),
                                                "postgresql:///vigil?host=/nonexistent&port=1"));
     protocol::ValueStore terminal;
-    terminal.setText("EIdCod", "000101 V 2.07");
+    terminal.setText(protocol::kIdCode, "000101 V 2.07");
     windows.snapshot(terminal, "test");
     windows.snapshot(terminal, "test");
     EXPECT_EQ(windows.pendingText(), "Ждут отправки на сервер: 2");

@@ -219,7 +219,7 @@ TEST_F(VerifyTest, AnItemCutBetweenReceptionsStillCounts) {
     readAll();
     for (const protocol::Parameter& p : protocol::kParameters) {
         if (p.form == protocol::ValueForm::Text) {
-            EXPECT_EQ(form1->controls().text(p.control), mode->store().value(p)) << p.name;
+            EXPECT_EQ(form1->controls().text(p), mode->store().value(p)) << p.name;
         }
     }
     form1->EApn1->setText("apn.halves");

@@ -1,9 +1,9 @@
-#include "app/AnswerWatch.h"
+#include "session/AnswerWatch.h"
 
 #include <algorithm>
 #include <utility>
 
-namespace app {
+namespace session {
 namespace {
 
 using protocol::Parameter;
@@ -32,10 +32,18 @@ std::vector<const Parameter*> AnswerWatch::emptiedBy(const protocol::ComposedReq
     return emptied;
 }
 
+std::vector<const Parameter*> AnswerWatch::answeredTo(const protocol::ComposedRequest& request) {
+    return request.clearsAll ? everyParameter() : request.sent;
+}
+
 void AnswerWatch::sent(const protocol::ComposedRequest& request,
-                       const protocol::ValueSnapshot& before) {
+                       const protocol::ValueSnapshot& before, std::size_t requestBytes,
+                       unsigned bitsPerSecond, Clock::time_point at) {
     const std::vector<const Parameter*> emptied = emptiedBy(request);
     if (emptied.empty()) return;  // commands: no particular answer is awaited
+    // The latest request sets the deadline: the terminal answers in the order it was asked.
+    answer_.emplace(answeredTo(request), requestBytes, bitsPerSecond, at);
+    if (waiting()) answer_->followsUnanswered();
     Pending p;
     p.write = !request.clearsAll;
     for (const Parameter* q : emptied) {
@@ -48,6 +56,15 @@ void AnswerWatch::sent(const protocol::ComposedRequest& request,
         if (v.parameter->kind != protocol::ControlKind::TrackBar && !holds(held_, v.parameter))
             held_.push_back(v);
     pending_.push_back(std::move(p));
+}
+
+void AnswerWatch::heard(std::span<const std::uint8_t> bytes, Clock::time_point at) {
+    if (answer_) answer_->take(bytes, at);
+}
+
+std::optional<Clock::time_point> AnswerWatch::deadline() const {
+    if (!waiting() || !answer_) return std::nullopt;
+    return answer_->deadline();
 }
 
 std::set<int> AnswerWatch::stillEmptied(const std::vector<const Parameter*>& params) const {
@@ -109,7 +126,8 @@ WatchReport AnswerWatch::settle(bool expired) {
             report.mismatches.insert(report.mismatches.end(), wrong.begin(), wrong.end());
     }
     pending_ = std::move(open);
+    if (pending_.empty()) answer_.reset();
     return report;
 }
 
-}  // namespace app
+}  // namespace session

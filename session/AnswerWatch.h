@@ -1,17 +1,25 @@
 #pragma once
-// What the requests on their way have emptied, and what the terminal's answers have refilled.
+// The window's driver of the exchange rule: what the requests on their way have emptied, what the
+// terminal's answers have refilled, and when the answer is over.
 //
 // A read empties every parameter control and a write the controls it sends; the answer refills
 // them. The watch keeps the values the controls held before (for a control emptied twice, the
 // older one: the operator's), drops each as soon as an answer, a file or the operator sets its
 // control again, and puts the rest back when the answer is overdue. A write is checked value by
 // value (session::Verification, its answer alone deciding) once the answer has refilled
-// everything it sent, or at the time-out.
+// everything it sent, or when the answer is over without it.
+//
+// When it is over is the exchange rule's (session/AnswerGathering) for the latest request, fed with
+// every reception: the window sets its timer to deadline() and calls expire() when it fires. A
+// request sent while another is unanswered ends only by its keys or its time-out.
 //
 // The terminal relates an answer to no particular request, so every refilled control counts for
 // every request waiting for it. Main thread only; no Qt.
 #include <cstddef>
+#include <cstdint>
+#include <optional>
 #include <set>
+#include <span>
 #include <vector>
 
 #include "protocol/ControlAccess.h"
@@ -21,15 +29,9 @@
 #include "session/ExchangeRules.h"
 #include "session/Verification.h"
 
-namespace app {
+namespace session {
 
 using ParameterSet = std::set<const protocol::Parameter*>;
-
-// The exchange rule's parts the window drives: every parameter (a Read's answer), and the bound
-// on an answer (session/ExchangeRules.h).
-using session::answerTimeoutMs;
-using session::everyParameter;
-using session::expectedAnswerBytes;
 
 // What to tell the operator after an answer or a time-out.
 struct WatchReport {
@@ -48,8 +50,18 @@ class AnswerWatch {
     static std::vector<const protocol::Parameter*> emptiedBy(
         const protocol::ComposedRequest& request);
 
-    // `request` has gone out and emptied its controls; `before` holds their values just before.
-    void sent(const protocol::ComposedRequest& request, const protocol::ValueSnapshot& before);
+    // The parameters whose values answer `request` (a read: all of them).
+    static std::vector<const protocol::Parameter*> answeredTo(
+        const protocol::ComposedRequest& request);
+
+    // `request` (`requestBytes` long, at `bitsPerSecond`) has gone out at `at` and emptied its
+    // controls; `before` holds their values just before.
+    void sent(const protocol::ComposedRequest& request, const protocol::ValueSnapshot& before,
+              std::size_t requestBytes, unsigned bitsPerSecond, Clock::time_point at);
+    // The bytes of a reception that is an answer (the echo of a request is not), at `at`.
+    void heard(std::span<const std::uint8_t> bytes, Clock::time_point at);
+    // When the answer awaited is over if nothing more comes; none while nothing is awaited.
+    std::optional<Clock::time_point> deadline() const;
     // An answer has set these controls.
     WatchReport answered(const ParameterSet& assigned);
     // A file or the operator has set these controls: nothing to restore or check there.
@@ -73,7 +85,8 @@ class AnswerWatch {
 
     protocol::ControlAccess& controls_;
     std::vector<Pending> pending_;
-    protocol::ValueSnapshot held_;  // one value per emptied control not yet set again
+    std::optional<AnswerGathering> answer_;  // of the latest request
+    protocol::ValueSnapshot held_;           // one value per emptied control not yet set again
 };
 
-}  // namespace app
+}  // namespace session

@@ -1,8 +1,10 @@
-#include "app/CutItemJoiner.h"
+#include "session/CutItemJoiner.h"
 
 #include <string_view>
 
-namespace app {
+#include "protocol/ResponseParser.h"
+
+namespace session {
 
 std::string CutItemJoiner::next(const std::uint8_t* data, std::size_t count) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), count);
@@ -21,4 +23,14 @@ std::string CutItemJoiner::next(const std::uint8_t* data, std::size_t count) {
     return joined;
 }
 
-}  // namespace app
+void CutItemJoiner::parse(std::span<const std::uint8_t> reception,
+                          protocol::ControlAccess& controls) {
+    const auto count = static_cast<std::uint16_t>(reception.size());
+    protocol::parseReception(reception.data(), count, controls);
+    const std::string cut = next(reception.data(), count);
+    if (!cut.empty())
+        protocol::parseReception(reinterpret_cast<const std::uint8_t*>(cut.data()),
+                                 static_cast<std::uint16_t>(cut.size()), controls);
+}
+
+}  // namespace session

@@ -6,9 +6,12 @@
 // left over from an earlier answer is never joined with a later one. No Qt.
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 
-namespace app {
+#include "protocol/ControlAccess.h"
+
+namespace session {
 
 class CutItemJoiner {
   public:
@@ -19,9 +22,11 @@ class CutItemJoiner {
     // The item that `data` completes (empty when none), then keeps the head `data` leaves open.
     std::string next(const std::uint8_t* data, std::size_t count);
     void forget() { head_.clear(); }
+    // A reception parsed on its own into `controls`, and then the item it completes.
+    void parse(std::span<const std::uint8_t> reception, protocol::ControlAccess& controls);
 
   private:
     std::string head_;
 };
 
-}  // namespace app
+}  // namespace session

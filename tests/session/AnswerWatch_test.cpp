@@ -1,0 +1,68 @@
+// The window's driver of the exchange rule: when the answer to the latest request is over, and
+// what an overdue answer puts back.
+#include "session/AnswerWatch.h"
+
+#include <gtest/gtest.h>
+
+#include "protocol/TransmitBuffer.h"
+#include "protocol/ValueStore.h"
+
+namespace {
+
+using std::chrono::milliseconds;
+constexpr unsigned kRate = 9600;
+
+std::span<const std::uint8_t> bytes(std::string_view text) {
+    return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
+}
+
+struct Sent {
+    protocol::ComposedRequest request;
+    std::size_t length = 0;
+};
+
+// Composes `mask` from the screen, empties it and tells the watch at `at`.
+Sent send(session::AnswerWatch& watch, protocol::ValueStore& screen, std::uint16_t mask,
+          session::Clock::time_point at) {
+    protocol::TransmitBuffer buffer;
+    Sent s{protocol::composeRequest(screen, mask, buffer), buffer.length()};
+    const auto before =
+        protocol::snapshotValues(screen, session::AnswerWatch::emptiedBy(s.request));
+    protocol::applyEmptying(screen, s.request);
+    watch.sent(s.request, before, s.length, kRate, at);
+    return s;
+}
+
+}  // namespace
+
+TEST(AnswerWatch, ThePauseEndsABegunAnswerUnlessAnotherRequestIsBeforeIt) {
+    protocol::ValueStore screen;
+    screen.setText(*protocol::byControl("ETl1"), "+79160001122");
+    session::AnswerWatch watch(screen);
+    EXPECT_FALSE(watch.deadline());
+    const auto t0 = session::Clock::now();
+    const Sent write = send(watch, screen, protocol::mask::Phones, t0);
+    const int timeout = session::answerTimeoutMs(
+        write.length, session::expectedAnswerBytes(session::AnswerWatch::answeredTo(write.request)),
+        kRate);
+    EXPECT_EQ(watch.deadline(), t0 + milliseconds(timeout));
+
+    watch.heard(bytes("TL1=+79160001122:"), t0 + milliseconds(100));
+    EXPECT_EQ(watch.deadline(), t0 + milliseconds(100) + session::answerPause(kRate));
+
+    // A read behind the unanswered write: the gap before its answer is no pause.
+    const auto t1 = t0 + milliseconds(150);
+    const Sent read = send(watch, screen, protocol::mask::Read, t1);
+    watch.heard(bytes("TL1=+79160001122:"), t1 + milliseconds(10));
+    EXPECT_EQ(
+        *watch.deadline(),
+        t1 + milliseconds(session::answerTimeoutMs(
+                 read.length, session::expectedAnswerBytes(session::everyParameter()), kRate)));
+
+    // Overdue: the operator's number comes back, nothing is awaited any more.
+    const session::WatchReport report = watch.expire();
+    EXPECT_EQ(screen.text(*protocol::byControl("ETl1")), "+79160001122");
+    EXPECT_TRUE(report.restoredTabs.count(protocol::TabPhones));
+    EXPECT_FALSE(watch.waiting());
+    EXPECT_FALSE(watch.deadline());
+}
