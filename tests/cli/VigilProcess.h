@@ -62,19 +62,19 @@ class VigilProcess {
     // Reads output until standard output holds `text` after what earlier waits consumed, or the
     // liveness bound passes; returns whether it came.
     bool waitForOutput(std::string_view text,
-                       std::chrono::milliseconds bound = std::chrono::seconds(60)) {
+                       std::chrono::milliseconds bound = std::chrono::seconds(120)) {
         return waitFor(result_.out, seen_, text, bound);
     }
     // The same for standard error.
     bool waitForErrorOutput(std::string_view text,
-                            std::chrono::milliseconds bound = std::chrono::seconds(60)) {
+                            std::chrono::milliseconds bound = std::chrono::seconds(120)) {
         return waitFor(result_.err, seenErr_, text, bound);
     }
 
     void interrupt() const { ::kill(pid_, SIGINT); }
 
     // Waits for the exit (killing the program after the bound) and returns all it printed.
-    VigilResult finish(std::chrono::milliseconds bound = std::chrono::seconds(60)) {
+    VigilResult finish(std::chrono::milliseconds bound = std::chrono::seconds(120)) {
         const auto deadline = std::chrono::steady_clock::now() + bound;
         while (readSome(100))
             if (std::chrono::steady_clock::now() > deadline) break;
