@@ -284,9 +284,7 @@ bool SqlStore::add(const Event& event, bool queue) {
         tx.commit();
         return added;
     } catch (const std::exception& e) {
-        throw StoreError(backend_ == Backend::Sqlite
-                             ? sqliteProblem(description_, e.what())
-                             : "the team records server " + description_ + ": " + e.what());
+        throw failure(e);
     }
 }
 
@@ -299,7 +297,7 @@ std::vector<UnitSummary> SqlStore::units() {
                 " last_result, CAST(event_count AS TEXT) FROM units ORDER BY unit_id");
         for (const soci::row& r : rows) out.push_back(summaryRow(r));
     } catch (const std::exception& e) {
-        throw StoreError(description_ + ": " + e.what());
+        throw failure(e);
     }
     return out;
 }
@@ -345,7 +343,7 @@ std::vector<Event> SqlStore::selectEvents(const std::string& where, const std::s
             out.push_back(std::move(e));
         }
     } catch (const std::exception& e) {
-        throw StoreError(description_ + ": " + e.what());
+        throw failure(e);
     }
     return out;
 }
@@ -361,7 +359,7 @@ std::int64_t SqlStore::pending() {
     try {
         *sql_ << "SELECT COUNT(*) FROM outbox", soci::into(count);
     } catch (const std::exception& e) {
-        throw StoreError(description_ + ": " + e.what());
+        throw failure(e);
     }
     return count;
 }
@@ -375,8 +373,15 @@ void SqlStore::unqueue(const std::string& uuid) {
     try {
         *sql_ << "DELETE FROM outbox WHERE uuid = :uuid", soci::use(uuid);
     } catch (const std::exception& e) {
-        throw StoreError(description_ + ": " + e.what());
+        throw failure(e);
     }
+}
+
+StoreError SqlStore::failure(const std::exception& error) const {
+    // A file damaged after it opened is told as at opening, not as SQLite's statement text.
+    if (backend_ == Backend::Sqlite) return StoreError(sqliteProblem(description_, error.what()));
+    return StoreError("the team records server " + description_ + ": " +
+                      withoutPassword(error.what()));
 }
 
 std::string withoutPassword(const std::string& connection) {

@@ -119,4 +119,36 @@ TEST(StoreUnderFaults, AFullDiskFailsTheEventAndLeavesTheFileUsable) {
     expectConsistent(*store);
 }
 
+// Damage found after the file opened is told as at opening: what the operator can do, not the
+// statement SQLite was running.
+TEST(StoreUnderFaults, AFileDamagedUnderneathIsToldAsDamagedWhateverReadsIt) {
+    records_test::TempFolder dir;
+    const std::string file = dir.file("r.sqlite");
+    {
+        auto store = records::SqlStore::openSqlite(file);
+        for (int i = 0; i < 300; ++i) store->add(sampleEvent("000401 V 1", at(i)), true);
+    }
+    {  // every page after the first few scrambled, as a bad disk or a stray copy leaves it
+        std::FILE* f = std::fopen(file.c_str(), "r+b");
+        ASSERT_NE(f, nullptr);
+        for (long offset = 5 * 4096; std::fseek(f, offset, SEEK_SET) == 0 && std::fgetc(f) != EOF;
+             offset += 97) {
+            std::fseek(f, offset, SEEK_SET);
+            std::fputc(0x5a, f);
+        }
+        std::fclose(f);
+    }
+    std::string told;
+    try {
+        auto store = records::SqlStore::openSqlite(file);
+        store->units();
+        store->events("");
+        store->queued(1000);
+    } catch (const records::StoreError& e) {
+        told = e.what();
+    }
+    EXPECT_THAT(told, ::testing::HasSubstr("is damaged"));
+    EXPECT_THAT(told, ::testing::Not(::testing::HasSubstr("SELECT")));
+}
+
 }  // namespace
