@@ -96,6 +96,15 @@ UnitSummary summaryRow(const soci::row& r) {
     return u;
 }
 
+// The database's own words, first line only: SOCI adds the statement and its bound values, which
+// hold the terminal's APN passwords and access values and must not reach a console or a log.
+std::string plainMessage(const std::exception& error) {
+    const auto* soci = dynamic_cast<const soci::soci_error*>(&error);
+    std::string text = soci ? soci->get_error_message() : error.what();
+    if (const auto end = text.find('\n'); end != std::string::npos) text.resize(end);
+    return text;
+}
+
 }  // namespace
 
 SqlStore::SqlStore(Backend backend, std::unique_ptr<soci::session> sql, std::string description)
@@ -145,7 +154,7 @@ std::unique_ptr<SqlStore> SqlStore::openSqliteOnce(const std::string& path,
     } catch (const StoreError&) {
         throw;
     } catch (const std::exception& e) {
-        throw StoreError(sqliteProblem(path, e.what()));
+        throw StoreError(sqliteProblem(path, plainMessage(e)));
     }
 }
 
@@ -170,10 +179,9 @@ std::unique_ptr<SqlStore> SqlStore::openPostgres(const std::string& connection) 
     } catch (const StoreError&) {
         throw;
     } catch (const std::exception& e) {
-        // libpq's text can quote the connection; keep only its first line and no password.
-        std::string why = withoutPassword(e.what());
-        if (const auto end = why.find('\n'); end != std::string::npos) why.resize(end);
-        throw StoreError("the team records server " + shown + " cannot be used: " + why);
+        // libpq's text can quote the connection: no password in it.
+        throw StoreError("the team records server " + shown +
+                         " cannot be used: " + withoutPassword(plainMessage(e)));
     }
 }
 
@@ -379,9 +387,10 @@ void SqlStore::unqueue(const std::string& uuid) {
 
 StoreError SqlStore::failure(const std::exception& error) const {
     // A file damaged after it opened is told as at opening, not as SQLite's statement text.
-    if (backend_ == Backend::Sqlite) return StoreError(sqliteProblem(description_, error.what()));
+    if (backend_ == Backend::Sqlite)
+        return StoreError(sqliteProblem(description_, plainMessage(error)));
     return StoreError("the team records server " + description_ + ": " +
-                      withoutPassword(error.what()));
+                      withoutPassword(plainMessage(error)));
 }
 
 std::string withoutPassword(const std::string& connection) {

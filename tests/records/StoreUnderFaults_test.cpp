@@ -3,6 +3,7 @@
 // always agree with their events.
 #include <gmock/gmock.h>
 #include <signal.h>
+#include <sqlite3.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -149,6 +150,29 @@ TEST(StoreUnderFaults, AFileDamagedUnderneathIsToldAsDamagedWhateverReadsIt) {
     }
     EXPECT_THAT(told, ::testing::HasSubstr("is damaged"));
     EXPECT_THAT(told, ::testing::Not(::testing::HasSubstr("SELECT")));
+}
+
+// A statement that fails names no statement and none of its values: they hold the terminal's
+// passwords.
+TEST(StoreUnderFaults, AFailedEventIsToldWithoutItsValues) {
+    records_test::TempFolder dir;
+    const std::string file = dir.file("r.sqlite");
+    records::Recorder recorder(file, "");
+    {  // every new event refused, as a check put in by hand or a damaged index would
+        sqlite3* db = nullptr;
+        ASSERT_EQ(::sqlite3_open(file.c_str(), &db), SQLITE_OK);
+        ASSERT_EQ(::sqlite3_exec(db,
+                                 "CREATE TRIGGER refuse BEFORE INSERT ON events"
+                                 " BEGIN SELECT RAISE(ABORT, 'refused'); END",
+                                 nullptr, nullptr, nullptr),
+                  SQLITE_OK);
+        ::sqlite3_close(db);
+    }
+    records::Event e = sampleEvent("000501 V 1", at(1));
+    e.values.push_back({"ApnPassword", "s3cret-apn"});
+    EXPECT_FALSE(recorder.record(e));
+    EXPECT_THAT(recorder.problem(), ::testing::HasSubstr("refused"));
+    EXPECT_THAT(recorder.problem(), ::testing::Not(::testing::HasSubstr("s3cret")));
 }
 
 }  // namespace
