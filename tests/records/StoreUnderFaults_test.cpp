@@ -8,6 +8,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <filesystem>
+
 #include "RecordsFixture.h"
 #include "records/Recorder.h"
 
@@ -117,6 +119,38 @@ TEST(StoreUnderFaults, AFullDiskFailsTheEventAndLeavesTheFileUsable) {
     EXPECT_EQ(WEXITSTATUS(status), 7);
     auto store = records::SqlStore::openSqlite(file);
     EXPECT_TRUE(store->add(sampleEvent("000301 V 1", at(2))));
+    expectConsistent(*store);
+}
+
+// An event the file cannot take now (another program holds it, the disk is full) is kept for the
+// next that it can take, and so is every event while a file that would not open comes back.
+TEST(StoreUnderFaults, EventsTheFileCouldNotTakeGoInWithTheNextThatItCan) {
+    records_test::TempFolder dir;
+    const std::string file = dir.file("r.sqlite");
+    {  // the last to close writes its events into the file itself
+        records::Recorder recorder(file, "", {.busyTimeoutSeconds = 1});
+        sqlite3* other = nullptr;
+        ASSERT_EQ(::sqlite3_open(file.c_str(), &other), SQLITE_OK);
+        ASSERT_EQ(::sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+        EXPECT_FALSE(recorder.record(sampleEvent("000601 V 1", at(0))));
+        EXPECT_THAT(recorder.problem(), ::testing::HasSubstr("is locked"));
+        ::sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+        ::sqlite3_close(other);
+        EXPECT_TRUE(recorder.record(sampleEvent("000601 V 1", at(1))));
+        EXPECT_EQ(recorder.held(), 0u);
+    }
+
+    const std::string moved = dir.file("moved");
+    std::filesystem::create_directory(moved);  // a folder where the file should be
+    records::Recorder reopened(moved, "");
+    reopened.reopenPause = std::chrono::seconds(0);
+    EXPECT_FALSE(reopened.record(sampleEvent("000601 V 1", at(2))));
+    std::filesystem::remove(moved);
+    std::filesystem::copy_file(file, moved);
+    EXPECT_TRUE(reopened.record(sampleEvent("000601 V 1", at(3))));
+
+    auto store = records::SqlStore::openSqlite(moved);
+    EXPECT_EQ(store->events("000601").size(), 4u);
     expectConsistent(*store);
 }
 
