@@ -59,9 +59,14 @@ void prepareFile(const std::string& path) {
             throw StoreError("the records file " + path + " is read-only");
         throw StoreError("the records file " + path + " cannot be opened: " + std::strerror(errno));
     }
+    // Only a records file (or a new, empty one) is made the user's alone: a link put in its place
+    // may name some other file of the user's, which is then refused as damaged, its mode as it was.
     struct stat st {};
-    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && (st.st_mode & 077) != 0)
-        (void)::fchmod(fd, 0600);
+    char head[16] = {};
+    const bool ours = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) &&
+                      (st.st_size == 0 || (::pread(fd, head, sizeof head, 0) == sizeof head &&
+                                           std::memcmp(head, "SQLite format 3", 16) == 0));
+    if (ours && (st.st_mode & 077) != 0) (void)::fchmod(fd, 0600);
     const bool regular = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
     ::close(fd);
     if (!regular) throw StoreError("the records file " + path + " is not a regular file");
