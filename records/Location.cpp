@@ -53,25 +53,24 @@ bool holdsPassword(std::string_view address) {
 
 std::string teamServerAddress(std::string& error, const std::string& stored) {
     const char* value = std::getenv("VIGIL_RECORDS");
-    if (!value || !*value) {
-        if (stored.empty()) return {};
-        if (isTeamAddress(stored)) return stored;
-        error =
-            "the team server setting must be a postgresql:// address; records are kept on this PC "
-            "only";
+    const bool fromEnvironment = value && *value;
+    const std::string address = fromEnvironment ? value : stored;
+    const std::string where = fromEnvironment ? "VIGIL_RECORDS" : "the team server setting";
+    if (address.empty()) return {};
+    if (!isTeamAddress(address)) {
+        error = where + " must be a postgresql:// address; records are kept on this PC only";
         return {};
     }
-    // A password in the environment is seen by every program the operator starts and ends up
-    // in shell histories: it belongs in libpq's password file, so the address is not used.
-    if (isTeamAddress(value) && holdsPassword(value)) {
-        error =
-            "VIGIL_RECORDS holds a password: put it in libpq's password file (~/.pgpass, mode "
-            "0600) and take it out of the address; records are kept on this PC only";
+    // A password in the environment is seen by every program the operator starts and ends up in
+    // shell histories, one in the settings by anyone who reads them: it belongs in libpq's
+    // password file, so such an address (a setting edited by hand, say) is not used.
+    if (holdsPassword(address)) {
+        error = where +
+                " holds a password: put it in libpq's password file (~/.pgpass, mode 0600) and "
+                "take it out of the address; records are kept on this PC only";
         return {};
     }
-    if (isTeamAddress(value)) return value;
-    error = "VIGIL_RECORDS must be a postgresql:// address; records are kept on this PC only";
-    return {};
+    return address;
 }
 
 std::string unstorableTeamAddress(std::string_view address) {

@@ -16,6 +16,9 @@ TEST(TeamAddress, TheEnvironmentComesBeforeTheStoredSetting) {
     EXPECT_TRUE(error.empty());
     EXPECT_EQ(records::teamServerAddress(error, "mysql://db"), "");
     EXPECT_FALSE(error.empty());
+    error.clear();  // a setting edited by hand to hold a password
+    EXPECT_EQ(records::teamServerAddress(error, "postgresql://ivan:s3cret@db/vigil"), "");
+    EXPECT_NE(error.find("password file"), std::string::npos);
     ::setenv("VIGIL_RECORDS", "postgres://office/vigil", 1);
     error.clear();
     EXPECT_EQ(records::teamServerAddress(error, "postgresql://db/vigil"),
