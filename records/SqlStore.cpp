@@ -170,6 +170,10 @@ std::unique_ptr<SqlStore> SqlStore::openPostgres(const std::string& connection) 
                                                    withConnectTimeout(connection));
         std::unique_ptr<SqlStore> store(new SqlStore(Backend::Postgres, std::move(sql), shown));
         *store->sql_ << "SET client_min_messages TO WARNING";  // no notices on the console
+        // A table locked by someone else's open transaction must not hold an event (and the
+        // command or window behind it) for as long as that lasts: the statement gives up, the
+        // event stays in the outbox.
+        *store->sql_ << "SET statement_timeout = '15s'";
         // Two PCs meeting an empty server at once may both create its tables; the loser of
         // that race finds them made on its second try.
         for (int attempt = 0;; ++attempt) {
