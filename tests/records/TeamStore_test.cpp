@@ -138,11 +138,11 @@ TEST_F(TeamServer, ATableLockedByAnotherSessionFailsTheSendInsteadOfHanging) {
     const records::SyncResult held = pc.sync();
     EXPECT_EQ(held.pending, 1);
     EXPECT_THAT(held.problem, HasSubstr("statement timeout"));
-    std::system(("psql -q '" + address_ +
-                 "' -c \"SELECT pg_terminate_backend(pid) FROM pg_stat_activity"
-                 " WHERE application_name = '" +
-                 schema + "'\" >/dev/null")
-                    .c_str());
+    (void)!std::system(("psql -q '" + address_ +
+                        "' -c \"SELECT pg_terminate_backend(pid) FROM pg_stat_activity"
+                        " WHERE application_name = '" +
+                        schema + "'\" >/dev/null")
+                           .c_str());
     EXPECT_EQ(pc.sync().pending, 0);
 }
 
