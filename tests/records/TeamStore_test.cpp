@@ -134,7 +134,12 @@ TEST_F(TeamServer, ATableLockedByAnotherSessionFailsTheSendInsteadOfHanging) {
     records_test::TempFolder dir;
     records::Recorder pc(dir.file("pc.sqlite"), own);
     ASSERT_TRUE(pc.record(sampleEvent(unitNamed("L"), "2026-11-12T09:00:00.000Z")));
-    ::usleep(500000);  // the lock taken
+    const std::string locked = "psql -Atq '" + address_ +
+                               "' -c \"SELECT count(*) FROM pg_locks l JOIN pg_stat_activity a"
+                               " USING (pid) WHERE a.application_name = '" +
+                               schema + "' AND l.mode = 'AccessExclusiveLock' AND l.granted\"" +
+                               " | grep -qx 1";
+    for (int i = 0; i < 100 && std::system(locked.c_str()) != 0; ++i) ::usleep(100000);
     const records::SyncResult held = pc.sync();
     EXPECT_EQ(held.pending, 1);
     EXPECT_THAT(held.problem, HasSubstr("statement timeout"));
