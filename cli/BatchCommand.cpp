@@ -241,7 +241,6 @@ bool Batch::commission(const Unit& unit, const std::string& idCode,
     for (const session::Override& value : unit.values) session::applyOverride(values, value);
     const protocol::ValueStore sent = values;
     const WriteOutcome outcome = writeAndVerify(session_.terminal, values);
-    recording::recordWrite(records::Kind::Write, session_.link, idCode, sent, values, outcome);
     // Ctrl+C may come after the terminal took the values: the row is written all the same, so
     // that this terminal stays bound to this unit.
     bool interrupted = outcome.status == WriteOutcome::Status::Unanswered &&
@@ -280,6 +279,9 @@ bool Batch::commission(const Unit& unit, const std::string& idCode,
             connectedId_ = now;
         }
     }
+    // The records file the write under the terminal that took it, whatever the log binds.
+    recording::recordWrite(records::Kind::Write, session_.link, connectedId_, sent, values,
+                           outcome);
     std::string error;
     if (!record(unit, written, outcome, extra) ||
         (!displaced.empty() &&

@@ -135,6 +135,10 @@ void recordWrite(records::Kind kind, const Link& link, const std::string& idCodT
     if (outcome.status != WriteOutcome::Status::Unanswered) {
         e.values = records::valuesOf(answered);
         e.ownNumber = records::valueOf(e.values, "ModulePhone");
+        // A write's answer carries no IDCOD=: the one held is from the read before it, which a
+        // terminal swapped in meanwhile does not share.
+        for (auto& [name, value] : e.values)
+            if (name == "IdCode" && !idCodText.empty()) value = idCodText;
     }
     e.differences = records::differencesOf(outcome.mismatches);
     keep(e);

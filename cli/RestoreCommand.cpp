@@ -41,6 +41,14 @@ int runRestore(const CommandLine& line) {
     if (line.has("at") && line.has("before-erase"))
         return usageError(
             "restore", platform::translated("vigil", "--at and --before-erase exclude each other"));
+    const auto at = line.value("at") ? records::snapshotTime(*line.value("at"))
+                                     : std::optional<std::string>(std::string());
+    if (!at)
+        return usageError("restore", withArgs(platform::translated(
+                                                  "vigil",
+                                                  "--at takes a UTC time such as 2026-11-12T10:30, "
+                                                  "got \"%1\""),
+                                              {*line.value("at")}));
     std::string error;
     const auto options = linkOptions(line, error);
     if (!options) return usageError("restore", error);
@@ -54,8 +62,8 @@ int runRestore(const CommandLine& line) {
         printError(e.what());
         return kExitFailure;
     }
-    const records::Event* snapshot = records::chooseSnapshot(
-        events, {line.value("at").value_or(""), line.has("before-erase")}, error);
+    const records::Event* snapshot =
+        records::chooseSnapshot(events, {*at, line.has("before-erase")}, error);
     protocol::ValueStore values;
     if (!snapshot || !records::applySnapshot(snapshot->values, values, error)) {
         printError(withArgs(platform::translated("vigil", "unit %1: %2"), {*unit, error}));

@@ -33,9 +33,10 @@ std::string jsonObject(const Values& values, const std::string& indent) {
     return out + (values.empty() ? "}" : "\n" + indent + "}");
 }
 
-// A leading = + - @ is kept from being a spreadsheet formula by a quote mark in front.
+// A leading = + - @ is kept from being a spreadsheet formula by a quote mark in front; so is a
+// leading tab or carriage return, which some spreadsheets skip before looking for one.
 std::string notFormula(std::string text) {
-    if (!text.empty() && std::string_view("=+-@").find(text.front()) != std::string_view::npos)
+    if (!text.empty() && std::string_view("=+-@\t\r").find(text.front()) != std::string_view::npos)
         text.insert(0, "'");
     return text;
 }

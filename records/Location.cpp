@@ -34,38 +34,49 @@ bool isTeamAddress(std::string_view text) {
     return text.starts_with("postgresql://") || text.starts_with("postgres://");
 }
 
+// A password in the user part or as a password= parameter in any letter case.
+bool holdsPassword(std::string_view address) {
+    const std::string_view rest = address.substr(address.find("://") + 3);
+    const std::string_view authority = rest.substr(0, rest.find_first_of("/?#"));
+    const std::size_t at = authority.rfind('@');
+    if (at != std::string_view::npos && authority.substr(0, at).find(':') != std::string_view::npos)
+        return true;
+    std::string lower(address.substr(std::min(address.size(), address.find('?'))));
+    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (std::size_t at2 = lower.find("password="); at2 != std::string::npos;
+         at2 = lower.find("password=", at2 + 1))
+        if (at2 > 0 && (lower[at2 - 1] == '?' || lower[at2 - 1] == '&')) return true;
+    return false;
+}
+
 }  // namespace
 
 std::string teamServerAddress(std::string& error, const std::string& stored) {
     const char* value = std::getenv("VIGIL_RECORDS");
-    if (!value || !*value) {
-        if (stored.empty()) return {};
-        if (isTeamAddress(stored)) return stored;
-        error =
-            "the team server setting must be a postgresql:// address; records are kept on this PC "
-            "only";
+    const bool fromEnvironment = value && *value;
+    const std::string address = fromEnvironment ? value : stored;
+    const std::string where = fromEnvironment ? "VIGIL_RECORDS" : "the team server setting";
+    if (address.empty()) return {};
+    if (!isTeamAddress(address)) {
+        error = where + " must be a postgresql:// address; records are kept on this PC only";
         return {};
     }
-    if (isTeamAddress(value)) return value;
-    error = "VIGIL_RECORDS must be a postgresql:// address; records are kept on this PC only";
-    return {};
+    // A password in the environment is seen by every program the operator starts and ends up in
+    // shell histories, one in the settings by anyone who reads them: it belongs in libpq's
+    // password file, so such an address (a setting edited by hand, say) is not used.
+    if (holdsPassword(address)) {
+        error = where +
+                " holds a password: put it in libpq's password file (~/.pgpass, mode 0600) and "
+                "take it out of the address; records are kept on this PC only";
+        return {};
+    }
+    return address;
 }
 
 std::string unstorableTeamAddress(std::string_view address) {
     if (!isTeamAddress(address))
         return platform::translated("Location", "Адрес сервера должен начинаться с postgresql://");
-    const std::string_view rest = address.substr(address.find("://") + 3);
-    const std::string_view authority = rest.substr(0, rest.find_first_of("/?#"));
-    const std::size_t at = authority.rfind('@');
-    bool password =
-        at != std::string_view::npos && authority.substr(0, at).find(':') != std::string_view::npos;
-    // Connection parameters in the query: "password=" in any letter case.
-    std::string lower(address.substr(std::min(address.size(), address.find('?'))));
-    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    for (std::size_t at2 = lower.find("password="); at2 != std::string::npos;
-         at2 = lower.find("password=", at2 + 1))
-        if (at2 > 0 && (lower[at2 - 1] == '?' || lower[at2 - 1] == '&')) password = true;
-    if (password)
+    if (holdsPassword(address))
         return platform::translated(
             "Location",
             "Адрес содержит пароль, а пароль не хранится в настройках программы. Уберите его из "

@@ -10,8 +10,8 @@ namespace records {
 std::string defaultRecordsPath();
 
 // The team server's address from VIGIL_RECORDS (postgresql://… or postgres://…), else `stored`
-// (the windows' own setting); empty when neither is set. Any other text is returned in `error`
-// and ignored.
+// (the windows' own setting); empty when neither is set. Any other text, and an address holding
+// a password, is told in `error` (never quoting it) and not used.
 std::string teamServerAddress(std::string& error, const std::string& stored = {});
 
 // Why `address` may not be kept as the team server's setting, or "" when it may: not a

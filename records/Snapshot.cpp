@@ -17,6 +17,28 @@ bool holdsSettings(const Event& e) {
     return answered && kindHolds && !e.values.empty();
 }
 
+std::optional<std::string> snapshotTime(std::string_view typed) {
+    std::string time(typed);
+    if (time.ends_with('Z')) time.pop_back();
+    if (time.size() > 10 && time[10] == ' ') time[10] = 'T';
+    // Each position of "YYYY-MM-DDTHH:MM:SS" it reaches, ending after the day, hour, minutes or
+    // seconds; every field within its range.
+    static constexpr std::string_view kForm = "dddd-dd-ddTdd:dd:dd";
+    if (time.size() != 10 && time.size() != 13 && time.size() != 16 && time.size() != 19)
+        return std::nullopt;
+    for (std::size_t i = 0; i < time.size(); ++i) {
+        const bool digit = time[i] >= '0' && time[i] <= '9';
+        if (kForm[i] == 'd' ? !digit : time[i] != kForm[i]) return std::nullopt;
+    }
+    const auto field = [&](std::size_t at) { return std::stoi(time.substr(at, 2)); };
+    const bool inRange = field(5) >= 1 && field(5) <= 12 && field(8) >= 1 && field(8) <= 31 &&
+                         (time.size() < 13 || field(11) < 24) &&
+                         (time.size() < 16 || field(14) < 60) &&
+                         (time.size() < 19 || field(17) < 60);
+    if (!inRange) return std::nullopt;
+    return time;
+}
+
 const Event* chooseSnapshot(std::span<const Event> events, const SnapshotRequest& request,
                             std::string& why) {
     std::size_t end = events.size();

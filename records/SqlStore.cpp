@@ -59,9 +59,14 @@ void prepareFile(const std::string& path) {
             throw StoreError("the records file " + path + " is read-only");
         throw StoreError("the records file " + path + " cannot be opened: " + std::strerror(errno));
     }
+    // Only a records file (or a new, empty one) is made the user's alone: a link put in its place
+    // may name some other file of the user's, which is then refused as damaged, its mode as it was.
     struct stat st {};
-    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && (st.st_mode & 077) != 0)
-        (void)::fchmod(fd, 0600);
+    char head[16] = {};
+    const bool ours = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) &&
+                      (st.st_size == 0 || (::pread(fd, head, sizeof head, 0) == sizeof head &&
+                                           std::memcmp(head, "SQLite format 3", 16) == 0));
+    if (ours && (st.st_mode & 077) != 0) (void)::fchmod(fd, 0600);
     const bool regular = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
     ::close(fd);
     if (!regular) throw StoreError("the records file " + path + " is not a regular file");
@@ -94,6 +99,15 @@ UnitSummary summaryRow(const soci::row& r) {
     u.lastResult = r.get<std::string>(5);
     u.events = std::stoll(r.get<std::string>(6));
     return u;
+}
+
+// The database's own words, first line only: SOCI adds the statement and its bound values, which
+// hold the terminal's APN passwords and access values and must not reach a console or a log.
+std::string plainMessage(const std::exception& error) {
+    const auto* soci = dynamic_cast<const soci::soci_error*>(&error);
+    std::string text = soci ? soci->get_error_message() : error.what();
+    if (const auto end = text.find('\n'); end != std::string::npos) text.resize(end);
+    return text;
 }
 
 }  // namespace
@@ -145,7 +159,7 @@ std::unique_ptr<SqlStore> SqlStore::openSqliteOnce(const std::string& path,
     } catch (const StoreError&) {
         throw;
     } catch (const std::exception& e) {
-        throw StoreError(sqliteProblem(path, e.what()));
+        throw StoreError(sqliteProblem(path, plainMessage(e)));
     }
 }
 
@@ -156,6 +170,10 @@ std::unique_ptr<SqlStore> SqlStore::openPostgres(const std::string& connection) 
                                                    withConnectTimeout(connection));
         std::unique_ptr<SqlStore> store(new SqlStore(Backend::Postgres, std::move(sql), shown));
         *store->sql_ << "SET client_min_messages TO WARNING";  // no notices on the console
+        // A table locked by someone else's open transaction must not hold an event (and the
+        // command or window behind it) for as long as that lasts: the statement gives up, the
+        // event stays in the outbox.
+        *store->sql_ << "SET statement_timeout = '15s'";
         // Two PCs meeting an empty server at once may both create its tables; the loser of
         // that race finds them made on its second try.
         for (int attempt = 0;; ++attempt) {
@@ -170,10 +188,9 @@ std::unique_ptr<SqlStore> SqlStore::openPostgres(const std::string& connection) 
     } catch (const StoreError&) {
         throw;
     } catch (const std::exception& e) {
-        // libpq's text can quote the connection; keep only its first line and no password.
-        std::string why = withoutPassword(e.what());
-        if (const auto end = why.find('\n'); end != std::string::npos) why.resize(end);
-        throw StoreError("the team records server " + shown + " cannot be used: " + why);
+        // libpq's text can quote the connection: no password in it.
+        throw StoreError("the team records server " + shown +
+                         " cannot be used: " + withoutPassword(plainMessage(e)));
     }
 }
 
@@ -284,9 +301,7 @@ bool SqlStore::add(const Event& event, bool queue) {
         tx.commit();
         return added;
     } catch (const std::exception& e) {
-        throw StoreError(backend_ == Backend::Sqlite
-                             ? sqliteProblem(description_, e.what())
-                             : "the team records server " + description_ + ": " + e.what());
+        throw failure(e);
     }
 }
 
@@ -299,7 +314,7 @@ std::vector<UnitSummary> SqlStore::units() {
                 " last_result, CAST(event_count AS TEXT) FROM units ORDER BY unit_id");
         for (const soci::row& r : rows) out.push_back(summaryRow(r));
     } catch (const std::exception& e) {
-        throw StoreError(description_ + ": " + e.what());
+        throw failure(e);
     }
     return out;
 }
@@ -345,7 +360,7 @@ std::vector<Event> SqlStore::selectEvents(const std::string& where, const std::s
             out.push_back(std::move(e));
         }
     } catch (const std::exception& e) {
-        throw StoreError(description_ + ": " + e.what());
+        throw failure(e);
     }
     return out;
 }
@@ -361,7 +376,7 @@ std::int64_t SqlStore::pending() {
     try {
         *sql_ << "SELECT COUNT(*) FROM outbox", soci::into(count);
     } catch (const std::exception& e) {
-        throw StoreError(description_ + ": " + e.what());
+        throw failure(e);
     }
     return count;
 }
@@ -375,8 +390,16 @@ void SqlStore::unqueue(const std::string& uuid) {
     try {
         *sql_ << "DELETE FROM outbox WHERE uuid = :uuid", soci::use(uuid);
     } catch (const std::exception& e) {
-        throw StoreError(description_ + ": " + e.what());
+        throw failure(e);
     }
+}
+
+StoreError SqlStore::failure(const std::exception& error) const {
+    // A file damaged after it opened is told as at opening, not as SQLite's statement text.
+    if (backend_ == Backend::Sqlite)
+        return StoreError(sqliteProblem(description_, plainMessage(error)));
+    return StoreError("the team records server " + description_ + ": " +
+                      withoutPassword(plainMessage(error)));
 }
 
 std::string withoutPassword(const std::string& connection) {

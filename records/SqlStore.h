@@ -48,6 +48,8 @@ class SqlStore : public Store {
     SqlStore(Backend backend, std::unique_ptr<soci::session> sql, std::string description);
     static std::unique_ptr<SqlStore> openSqliteOnce(const std::string& path,
                                                     const SqliteOptions& options);
+    // The error of a statement as one sentence an operator can act on.
+    StoreError failure(const std::exception& error) const;
     void migrate();
     void probeWrite();
     bool insert(const Event& event);

@@ -587,6 +587,10 @@ exit codes: 0 done; 1 the records or the server cannot be used, or events still 
         <translation>принимает status или sync</translation>
     </message>
     <message>
+        <source>--at takes a UTC time such as 2026-11-12T10:30, got &quot;%1&quot;</source>
+        <translation>--at принимает время UTC, например 2026-11-12T10:30, указано &quot;%1&quot;</translation>
+    </message>
+    <message>
         <source>takes status or sync, got &quot;%1&quot;</source>
         <translation>принимает status или sync, указано &quot;%1&quot;</translation>
     </message>

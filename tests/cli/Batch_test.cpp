@@ -223,6 +223,12 @@ TEST_F(Binding, ATerminalSwappedDuringTheWriteIsLoggedAsTheUnitItTook) {
     terminals.plug(a);  // never written: it takes the next unit
     ASSERT_TRUE(batch.waitForOutput("Unit U2: terminal IDCOD=" + idA + ", writing."));
     EXPECT_EQ(batch.finish().exitCode, 4);
+    // The records file the write under the terminal that took it, not the one identified.
+    const auto tookIt = testsupport::runVigil({"history", "--unit", "004513", "--format", "csv"});
+    EXPECT_THAT(tookIt.out, HasSubstr("write,ok")) << tookIt.out;
+    EXPECT_THAT(tookIt.out, HasSubstr("'+7999000000111")) << tookIt.out;
+    EXPECT_THAT(testsupport::runVigil({"history", "--unit", "004512", "--format", "csv"}).out,
+                Not(HasSubstr("+7999000000111")));
     terminals.plug(b);  // it holds U1's values: it is U1
     VigilProcess again(args());
     ASSERT_TRUE(again.waitForOutput("Unit U1: terminal IDCOD=" + idB +

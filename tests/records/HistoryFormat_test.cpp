@@ -18,6 +18,7 @@ TEST(HistoryCsv, EveryEventIsOneRowWhateverItsTextsHold) {
     e.idCodText = "004512 Версия 2.07, \"Eeprom\" OK";
     e.command = "=HYPERLINK(\"x\")";
     e.port = "-1";
+    e.adapter = "\t=1+1";
     e.differences = {{"ModulePhone", "+7999\r\n1", "a;b"}};
     const records::Event events[] = {e, e};
     const std::string text = records::historyCsv(events);
@@ -32,6 +33,7 @@ TEST(HistoryCsv, EveryEventIsOneRowWhateverItsTextsHold) {
                 ElementsAre(e.atUtc, "004512", e.idCodText));
     EXPECT_EQ(row[10], "'=HYPERLINK(\"x\")");  // the command
     EXPECT_EQ(row[11], "'-1");                 // the port
+    EXPECT_EQ(row[12], "'\t=1+1");             // the adapter
     EXPECT_EQ(row[13], "ModulePhone: +7999\r\n1 -> a;b");
     EXPECT_EQ(text.substr(text.size() - 2), "\r\n");
 }

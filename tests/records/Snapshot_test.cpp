@@ -32,6 +32,16 @@ TEST(Snapshot, TheNewestByTimeOrBeforeTheLatestErase) {
     EXPECT_EQ(records::chooseSnapshot(events, {"", true}, why), nullptr);
 }
 
+// A time typed in another form must not compare as some other time (a blank sorts before 'T').
+TEST(Snapshot, ATypedTimeIsTakenInTheEventsFormOrRefused) {
+    EXPECT_EQ(records::snapshotTime("2026-11-12"), "2026-11-12");
+    EXPECT_EQ(records::snapshotTime("2026-11-12 10:30"), "2026-11-12T10:30");
+    EXPECT_EQ(records::snapshotTime("2026-11-12T10:30:15Z"), "2026-11-12T10:30:15");
+    for (const char* wrong : {"", "yesterday", "12.11.2026", "2026-11-12T99", "2026-13-01",
+                              "2026-11-12T10:3", "2026-11-12T10:30:15.250Z", "2026-11-12x"})
+        EXPECT_EQ(records::snapshotTime(wrong), std::nullopt) << wrong;
+}
+
 TEST(Snapshot, ValuesComeBackForTheLinkAndAMissingOneRefusesTheWhole) {
     records::Event e = sampleEvent("000101 V 1", "2026-11-12T09:00:00.000Z");
     protocol::ValueStore terminal;

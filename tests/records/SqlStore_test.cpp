@@ -74,12 +74,16 @@ TEST(SqlStore, AFileThatCannotBeUsedGivesOneSentence) {
     records_test::TempFolder dir;
     {
         std::ofstream(dir.file("garbage.sqlite")) << std::string(8192, 'x');
+        ::chmod(dir.file("garbage.sqlite").c_str(), 0644);
         try {
             records::SqlStore::openSqlite(dir.file("garbage.sqlite"));
             ADD_FAILURE() << "a damaged file was taken";
         } catch (const records::StoreError& e) {
             EXPECT_THAT(e.what(), HasSubstr("is damaged"));
         }
+        struct stat st {};  // not a records file: its mode is not ours to change
+        ASSERT_EQ(::stat(dir.file("garbage.sqlite").c_str(), &st), 0);
+        EXPECT_EQ(st.st_mode & 0777, 0644u);
     }
     {
         // A newer program's file is left as it is.

@@ -3,9 +3,12 @@
 // always agree with their events.
 #include <gmock/gmock.h>
 #include <signal.h>
+#include <sqlite3.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+#include <filesystem>
 
 #include "RecordsFixture.h"
 #include "records/Recorder.h"
@@ -117,6 +120,93 @@ TEST(StoreUnderFaults, AFullDiskFailsTheEventAndLeavesTheFileUsable) {
     auto store = records::SqlStore::openSqlite(file);
     EXPECT_TRUE(store->add(sampleEvent("000301 V 1", at(2))));
     expectConsistent(*store);
+}
+
+// An event the file cannot take now (another program holds it, the disk is full) is kept for the
+// next that it can take, and so is every event while a file that would not open comes back.
+TEST(StoreUnderFaults, EventsTheFileCouldNotTakeGoInWithTheNextThatItCan) {
+    records_test::TempFolder dir;
+    const std::string file = dir.file("r.sqlite");
+    {  // the last to close writes its events into the file itself
+        records::Recorder recorder(file, "", {.busyTimeoutSeconds = 1});
+        sqlite3* other = nullptr;
+        ASSERT_EQ(::sqlite3_open(file.c_str(), &other), SQLITE_OK);
+        ASSERT_EQ(::sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+        EXPECT_FALSE(recorder.record(sampleEvent("000601 V 1", at(0))));
+        EXPECT_THAT(recorder.problem(), ::testing::HasSubstr("is locked"));
+        ::sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+        ::sqlite3_close(other);
+        EXPECT_TRUE(recorder.record(sampleEvent("000601 V 1", at(1))));
+        EXPECT_EQ(recorder.held(), 0u);
+    }
+
+    const std::string moved = dir.file("moved");
+    std::filesystem::create_directory(moved);  // a folder where the file should be
+    records::Recorder reopened(moved, "");
+    reopened.reopenPause = std::chrono::seconds(0);
+    EXPECT_FALSE(reopened.record(sampleEvent("000601 V 1", at(2))));
+    std::filesystem::remove(moved);
+    std::filesystem::copy_file(file, moved);
+    EXPECT_TRUE(reopened.record(sampleEvent("000601 V 1", at(3))));
+
+    auto store = records::SqlStore::openSqlite(moved);
+    EXPECT_EQ(store->events("000601").size(), 4u);
+    expectConsistent(*store);
+}
+
+// Damage found after the file opened is told as at opening: what the operator can do, not the
+// statement SQLite was running.
+TEST(StoreUnderFaults, AFileDamagedUnderneathIsToldAsDamagedWhateverReadsIt) {
+    records_test::TempFolder dir;
+    const std::string file = dir.file("r.sqlite");
+    {
+        auto store = records::SqlStore::openSqlite(file);
+        for (int i = 0; i < 300; ++i) store->add(sampleEvent("000401 V 1", at(i)), true);
+    }
+    {  // every page after the first few scrambled, as a bad disk or a stray copy leaves it
+        std::FILE* f = std::fopen(file.c_str(), "r+b");
+        ASSERT_NE(f, nullptr);
+        for (long offset = 5 * 4096; std::fseek(f, offset, SEEK_SET) == 0 && std::fgetc(f) != EOF;
+             offset += 97) {
+            std::fseek(f, offset, SEEK_SET);
+            std::fputc(0x5a, f);
+        }
+        std::fclose(f);
+    }
+    std::string told;
+    try {
+        auto store = records::SqlStore::openSqlite(file);
+        store->units();
+        store->events("");
+        store->queued(1000);
+    } catch (const records::StoreError& e) {
+        told = e.what();
+    }
+    EXPECT_THAT(told, ::testing::HasSubstr("is damaged"));
+    EXPECT_THAT(told, ::testing::Not(::testing::HasSubstr("SELECT")));
+}
+
+// A statement that fails names no statement and none of its values: they hold the terminal's
+// passwords.
+TEST(StoreUnderFaults, AFailedEventIsToldWithoutItsValues) {
+    records_test::TempFolder dir;
+    const std::string file = dir.file("r.sqlite");
+    records::Recorder recorder(file, "");
+    {  // every new event refused, as a check put in by hand or a damaged index would
+        sqlite3* db = nullptr;
+        ASSERT_EQ(::sqlite3_open(file.c_str(), &db), SQLITE_OK);
+        ASSERT_EQ(::sqlite3_exec(db,
+                                 "CREATE TRIGGER refuse BEFORE INSERT ON events"
+                                 " BEGIN SELECT RAISE(ABORT, 'refused'); END",
+                                 nullptr, nullptr, nullptr),
+                  SQLITE_OK);
+        ::sqlite3_close(db);
+    }
+    records::Event e = sampleEvent("000501 V 1", at(1));
+    e.values.push_back({"ApnPassword", "s3cret-apn"});
+    EXPECT_FALSE(recorder.record(e));
+    EXPECT_THAT(recorder.problem(), ::testing::HasSubstr("refused"));
+    EXPECT_THAT(recorder.problem(), ::testing::Not(::testing::HasSubstr("s3cret")));
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // that gives out half way, and against a real PostgreSQL server when one is given
 // (VIGIL_TEST_POSTGRES, as scripts/postgres-test-server.sh prints it).
 #include <gmock/gmock.h>
+#include <unistd.h>
 
 #include <cstdlib>
 
@@ -113,6 +114,41 @@ TEST_F(TeamServer, AnUnreachableServerKeepsEventsWaitingAndTellsWithoutItsPasswo
     EXPECT_EQ(away.pending, 1);
     EXPECT_THAT(away.problem, HasSubstr("cannot be used"));
     EXPECT_THAT(away.problem, ::testing::Not(HasSubstr("s3cret")));
+}
+
+// Another session holding the events table (an administrator's transaction left open) makes a
+// send give up with the event still waiting, not hang the command that recorded it.
+TEST_F(TeamServer, ATableLockedByAnotherSessionFailsTheSendInsteadOfHanging) {
+    if (std::system("command -v psql >/dev/null") != 0) GTEST_SKIP() << "no psql";
+    // A schema of this test's own, so that the lock stalls no other test on the server.
+    const std::string schema = "lock" + records::randomUuid().substr(0, 8);
+    const std::string own = address_ + "&options=-csearch_path%3D" + schema;
+    ASSERT_EQ(std::system(("psql -q '" + address_ + "' -c 'CREATE SCHEMA " + schema + "'").c_str()),
+              0);
+    records::SqlStore::openPostgres(own);  // its tables made
+    ASSERT_EQ(std::system(("psql -q '" + own + "&application_name=" + schema +
+                           "' -c 'BEGIN; LOCK TABLE events; SELECT pg_sleep(60); COMMIT;'"
+                           " >/dev/null 2>&1 &")
+                              .c_str()),
+              0);
+    records_test::TempFolder dir;
+    records::Recorder pc(dir.file("pc.sqlite"), own);
+    ASSERT_TRUE(pc.record(sampleEvent(unitNamed("L"), "2026-11-12T09:00:00.000Z")));
+    const std::string locked = "psql -Atq '" + address_ +
+                               "' -c \"SELECT count(*) FROM pg_locks l JOIN pg_stat_activity a"
+                               " USING (pid) WHERE a.application_name = '" +
+                               schema + "' AND l.mode = 'AccessExclusiveLock' AND l.granted\"" +
+                               " | grep -qx 1";
+    for (int i = 0; i < 100 && std::system(locked.c_str()) != 0; ++i) ::usleep(100000);
+    const records::SyncResult held = pc.sync();
+    EXPECT_EQ(held.pending, 1);
+    EXPECT_THAT(held.problem, HasSubstr("statement timeout"));
+    (void)!std::system(("psql -q '" + address_ +
+                        "' -c \"SELECT pg_terminate_backend(pid) FROM pg_stat_activity"
+                        " WHERE application_name = '" +
+                        schema + "'\" >/dev/null")
+                           .c_str());
+    EXPECT_EQ(pc.sync().pending, 0);
 }
 
 }  // namespace
