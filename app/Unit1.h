@@ -308,7 +308,7 @@ class TForm1 : public QMainWindow {
     bool writeWaitsForSnapshot(std::uint16_t requested);
     void sendRequestNow(std::uint16_t requested);
     std::uint16_t writeSnapshotMask_ = 0;  // the pages of the write that waits for it
-    records::UploadFacts updateFile_;  // of the update file loaded
+    records::UploadFacts updateFile_;      // of the update file loaded
     std::optional<std::pair<std::string, records::UploadFacts>>
         uploadUnderWay_;                     // IDCOD=, the file
     std::vector<bool> enabledBeforeUpload_;  // of requestSenders(), while locked

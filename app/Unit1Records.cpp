@@ -47,8 +47,9 @@ bool TForm1::afterSnapshot(const std::string& command, const char* silentQuestio
             SnapshotOutcome outcome;
             if (kept) {
                 if (!inRecords) app::UnitRecords::instance().snapshot(*kept, command);
-                outcome = {true, true,
-                           protocol::fromCp1251ForDisplay(kept->text(protocol::kIdCode).value_or(""))};
+                outcome = {
+                    true, true,
+                    protocol::fromCp1251ForDisplay(kept->text(protocol::kIdCode).value_or(""))};
             } else {
                 outcome.goOn =
                     platform::messages().show(platform::translated("TForm1", silentQuestion), "",

@@ -168,12 +168,13 @@ const Unit* Batch::unitFor(const Unit& asked, const std::string& idCode) const {
     const std::string& known = verdict.known;
     switch (verdict.kind) {
         case Kind::Unidentified:
-            printText(platform::translated(
-                          "vigil",
-                          "Unit %1: the connected terminal gives no identification code (IDCOD=%2); "
-                          "it could not be told from another unit, so it is not written; "
-                          "disconnect it.\n"),
-                      {label, idCode});
+            printText(
+                platform::translated(
+                    "vigil",
+                    "Unit %1: the connected terminal gives no identification code (IDCOD=%2); "
+                    "it could not be told from another unit, so it is not written; "
+                    "disconnect it.\n"),
+                {label, idCode});
             break;
         case Kind::StrayAttempt:
             printText(
@@ -209,10 +210,10 @@ const Unit* Batch::unitFor(const Unit& asked, const std::string& idCode) const {
                       {verdict.unit->label, idCode});
             break;
         case Kind::NoUnitLeft:
-            printText(platform::translated(
-                          "vigil",
-                          "Unit %1: the connected terminal (IDCOD=%2) is not in the log, and unit %1 has a "
-                          "terminal of its own (IDCOD=%3); disconnect it.\n"),
+            printText(platform::translated("vigil",
+                                           "Unit %1: the connected terminal (IDCOD=%2) is not in "
+                                           "the log, and unit %1 has a "
+                                           "terminal of its own (IDCOD=%3); disconnect it.\n"),
                       {label, idCode, log_.idCodeOf(asked.label)});
             break;
     }

@@ -145,8 +145,7 @@ void recordWrite(records::Kind kind, const Link& link, const std::string& idCodT
 }
 
 void recordUpload(const Link& link, const std::string& idCodText, const std::string& path,
-                  std::span<const std::uint8_t> image, const std::string& outcome,
-                  bool succeeded) {
+                  std::span<const std::uint8_t> image, const std::string& outcome, bool succeeded) {
     records::Event e = startEvent(records::Kind::Upload, link);
     if (!idCodText.empty()) records::setUnit(e, idCodText);
     e.result = succeeded         ? records::Result::Ok

@@ -40,7 +40,6 @@ void recordWrite(records::Kind kind, const Link& link, const std::string& idCodT
 // A firmware upload of the unit `idCodText` named (empty: not known): the file, its digest and
 // size, the records sent, and the text it ended with.
 void recordUpload(const Link& link, const std::string& idCodText, const std::string& path,
-                  std::span<const std::uint8_t> image, const std::string& outcome,
-                  bool succeeded);
+                  std::span<const std::uint8_t> image, const std::string& outcome, bool succeeded);
 
 }  // namespace cli::recording

@@ -37,8 +37,8 @@ std::string holderText(const std::string& path) {
     if (holders.empty()) return platform::translated("vigil", "another batch");
     const platform::ProcessInfo& h = holders.front();
     return platform::withArgs(platform::translated("vigil", "another batch (%1, pid %2)"),
-                    {h.name.empty() ? platform::translated("vigil", "a program") : h.name,
-                     std::to_string(h.pid)});
+                              {h.name.empty() ? platform::translated("vigil", "a program") : h.name,
+                               std::to_string(h.pid)});
 }
 
 bool readAll(int fd, std::string& text) {
@@ -83,23 +83,25 @@ std::optional<LogContents> parseBatchLog(std::string_view text, const std::strin
         const std::string at = name + ":" + std::to_string(table->lines[r]) + ": ";
         if (cells.size() < kHeader.size()) {
             contents.refused.push_back(
-                at +
-                platform::withArgs(platform::translated("vigil", "a row cut short (%1 cells), not taken"),
+                at + platform::withArgs(
+                         platform::translated("vigil", "a row cut short (%1 cells), not taken"),
                          {std::to_string(cells.size())}));
             continue;
         }
         std::string why;
         if (cells.size() > kHeader.size())
-            why = platform::withArgs(platform::translated("vigil", "%1 cells, the header has %2"),
-                           {std::to_string(cells.size()), std::to_string(kHeader.size())});
+            why =
+                platform::withArgs(platform::translated("vigil", "%1 cells, the header has %2"),
+                                   {std::to_string(cells.size()), std::to_string(kHeader.size())});
         else if (cells[1].empty())
             why = platform::translated("vigil", "a row without its unit");
         else if (cells[3] != kResultOk && cells[3] != kResultFailed)
-            why = platform::withArgs(platform::translated("vigil", "result \"%1\" is neither %2 nor %3"),
-                           {cells[3], kResultOk, kResultFailed});
+            why = platform::withArgs(
+                platform::translated("vigil", "result \"%1\" is neither %2 nor %3"),
+                {cells[3], kResultOk, kResultFailed});
         if (!why.empty()) {
-            error =
-                at + platform::withArgs(platform::translated("vigil", "%1; mend or remove the row"), {why});
+            error = at + platform::withArgs(
+                             platform::translated("vigil", "%1; mend or remove the row"), {why});
             return std::nullopt;
         }
         contents.rows.push_back({cells[0], cells[1], cells[2], cells[3], cells[4]});
@@ -154,14 +156,16 @@ std::optional<BatchLog> BatchLog::open(const std::string& path, std::string& err
         return std::nullopt;
     }
     if (static_cast<std::size_t>(st.st_size) > platform::kMaxBatchLogBytes) {
-        error = platform::withArgs(platform::translated("vigil", "%1: larger than %2 MiB, not a batch log"),
-                         {path, std::to_string(platform::kMaxBatchLogBytes >> 20)});
+        error = platform::withArgs(
+            platform::translated("vigil", "%1: larger than %2 MiB, not a batch log"),
+            {path, std::to_string(platform::kMaxBatchLogBytes >> 20)});
         return std::nullopt;
     }
     if (::flock(log.fd_, LOCK_EX | LOCK_NB) != 0) {
         error = errno == EWOULDBLOCK
-                    ? platform::withArgs(platform::translated("vigil", "%1: in use by %2; one batch per log"),
-                               {path, holderText(path)})
+                    ? platform::withArgs(
+                          platform::translated("vigil", "%1: in use by %2; one batch per log"),
+                          {path, holderText(path)})
                     : systemError(path);
         return std::nullopt;
     }

@@ -53,9 +53,10 @@ std::optional<std::vector<Unit>> parseUnitsFile(std::string_view text, const std
         if (!key) return fail(0, error);
         for (std::size_t earlier = 0; earlier < columns.size(); ++earlier)
             if (columns[earlier].parameter == key->parameter)
-                return fail(0, platform::withArgs(platform::translated(
-                                            "vigil", "\"%1\" names the same parameter as \"%2\""),
-                                        {header[c], header[earlier + 1]}));
+                return fail(
+                    0, platform::withArgs(platform::translated(
+                                              "vigil", "\"%1\" names the same parameter as \"%2\""),
+                                          {header[c], header[earlier + 1]}));
         columns.push_back(*key);
     }
     std::vector<Unit> units;
@@ -63,12 +64,14 @@ std::optional<std::vector<Unit>> parseUnitsFile(std::string_view text, const std
     for (std::size_t r = 1; r < table->rows.size(); ++r) {
         const files::CsvRow& row = table->rows[r];
         if (row.size() != header.size())
-            return fail(r, platform::withArgs(platform::translated("vigil", "%1 cells, the header has %2"),
-                                    {std::to_string(row.size()), std::to_string(header.size())}));
+            return fail(
+                r, platform::withArgs(platform::translated("vigil", "%1 cells, the header has %2"),
+                                      {std::to_string(row.size()), std::to_string(header.size())}));
         if (row[0].empty()) return fail(r, platform::translated("vigil", "the unit has no label"));
         if (!labels.insert(row[0]).second)
-            return fail(r, platform::withArgs(platform::translated("vigil", "unit \"%1\" is listed twice"),
-                                    {row[0]}));
+            return fail(
+                r, platform::withArgs(platform::translated("vigil", "unit \"%1\" is listed twice"),
+                                      {row[0]}));
         Unit unit{row[0], {}};
         for (std::size_t c = 1; c < row.size(); ++c) {
             if (row[c].empty()) continue;

@@ -27,8 +27,10 @@ std::optional<OverrideKey> resolveOverrideKey(std::string_view key, std::string&
             !p.fileKey.empty() && sameLetters(key, p.fileKey.substr(0, p.fileKey.size() - 1));
         if (!byName && !byFileKey) continue;
         if (p.group == protocol::WriteGroup::None) {
-            error = platform::withArgs(platform::translated(
-                "vigil", "%1 is reported by the terminal and cannot be written"), {key});
+            error = platform::withArgs(
+                platform::translated("vigil",
+                                     "%1 is reported by the terminal and cannot be written"),
+                {key});
             return std::nullopt;
         }
         return OverrideKey{&p, !byName};

@@ -1,11 +1,11 @@
 #pragma once
 // The terminal's bootloader: takes records (2-byte big-endian length L, then L body bytes whose
 // last two are the CRC-16/UMTS of the rest), checks each body's CRC and answers with one byte:
-// the version byte for an accepted record, the reject byte otherwise. A settings request ("$...End:")
-// goes unanswered. Faults for tests and soaks
-// are chosen per record number (1 for the first record received, repeats counted too) or as rates.
-// It hides nothing: every record is kept as it came, a repeat of an accepted one included, so a
-// test sees exactly what would have been flashed.
+// the version byte for an accepted record, the reject byte otherwise. A settings request
+// ("$...End:") goes unanswered. Faults for tests and soaks are chosen per record number (1 for the
+// first record received, repeats counted too) or as rates. It hides nothing: every record is kept
+// as it came, a repeat of an accepted one included, so a test sees exactly what would have been
+// flashed.
 #include <cstdint>
 #include <mutex>
 #include <random>
