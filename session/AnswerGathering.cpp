@@ -47,8 +47,10 @@ void AnswerGathering::take(std::span<const std::uint8_t> bytes, Clock::time_poin
 }
 
 Clock::time_point AnswerGathering::deadline() const {
-    if (complete_ || bytes_.size() >= kAnswerCapacity) return lastByte_;
-    if (bytes_.empty() || !pauseEnds_) return timeoutAt_;
+    if (complete_) return lastByte_;
+    if (!pauseEnds_) return timeoutAt_;
+    if (bytes_.size() >= kAnswerCapacity) return lastByte_;
+    if (bytes_.empty()) return timeoutAt_;
     return std::min(lastByte_ + pause_, timeoutAt_);
 }
 

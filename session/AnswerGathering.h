@@ -7,7 +7,10 @@
 //
 // Both front ends drive it. The command line's blocking exchange runs its event loop until
 // over(); the window feeds every reception as it parses it (session/AnswerWatch) and sets its
-// timer to deadline(), since it sends at once and may have several requests on their way.
+// timer to deadline(), since it sends at once and may have several requests on their way. The
+// window waits out the terminal's pauses (waitOutPauses): a terminal may stop in the middle of an
+// answer and go on, and the window takes every byte whenever it comes, so calling the answer short
+// at a pause would put back, and report as missing, values that are still on their way.
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
@@ -39,9 +42,10 @@ class AnswerGathering {
     AnswerGathering(std::span<const protocol::Parameter* const> expected, std::size_t requestBytes,
                     unsigned bitsPerSecond, Clock::time_point sentAt);
 
-    // The request went out while an earlier one was still unanswered: the gap between the two
-    // answers is no pause of this one, so only its keys or its time-out end it.
-    void followsUnanswered() { pauseEnds_ = false; }
+    // Only the expected keys or the time-out end the answer: neither a pause (after which more may
+    // still come) nor a full buffer (the window parses every reception, gathered or not) does.
+    // For a driver that need not move on to a next request of its own.
+    void waitOutPauses() { pauseEnds_ = false; }
 
     // A reception at `at`; what does not fit the receive buffer is dropped.
     void take(std::span<const std::uint8_t> bytes, Clock::time_point at);

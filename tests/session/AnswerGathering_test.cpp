@@ -61,17 +61,19 @@ TEST(AnswerGathering, SilencePauseFullBufferAndLimitEndItIncomplete) {
     EXPECT_TRUE(AnswerGathering(kExpected, 20, kRate, sent).over(chatter.limit()));
 }
 
-// The window sends at once: behind an unanswered request the gap between two answers is no
-// pause. A slow line is given the time its answer takes: a read at 300 bit/s that keeps coming
+// The window waits out the terminal's pauses and a full buffer: only the keys (or the time-out) end
+// its answer, however long the terminal stops before the rest. A slow line is given the time its answer takes: a read at 300 bit/s that keeps coming
 // is not cut after ten seconds.
-TEST(AnswerGathering, BehindAnotherRequestOrOnASlowLineOnlyKeysOrTheTimeOutEndIt) {
+TEST(AnswerGathering, WaitingOutPausesOrOnASlowLineOnlyKeysOrTheTimeOutEndIt) {
     const auto sent = session::Clock::now();
     AnswerGathering behind(kExpected, 20, kRate, sent);
-    behind.followsUnanswered();
+    behind.waitOutPauses();
     behind.take(bytes("$TL1=1:"), sent + milliseconds(100));
     EXPECT_EQ(behind.deadline(), behind.limit());
+    behind.take(bytes(std::string(session::kAnswerCapacity, 'x')), sent + milliseconds(200));
+    EXPECT_EQ(behind.deadline(), behind.limit());
     behind.take(bytes("TL2=2:"), sent + milliseconds(900));
-    EXPECT_TRUE(behind.over(sent + milliseconds(900)));
+    EXPECT_FALSE(behind.over(sent + milliseconds(900)));  // dropped: the buffer is full
 
     const auto& every = session::everyParameter();
     AnswerGathering slow(every, 20, 300, sent);
