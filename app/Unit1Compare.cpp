@@ -50,6 +50,7 @@ void Unit1Compare::start() {
     waiting_ = true;
     answer_.emplace(session::everyParameter(), form_.TransmitBuffer.length(), form_.lineRate(),
                     session::Clock::now());
+    answer_->waitOutPauses();  // the snapshot of a write or an upload must not be cut short
     platform::armAt(*timer_, answer_->deadline());
 }
 

@@ -37,6 +37,8 @@ AnswerGathering::AnswerGathering(std::span<const protocol::Parameter* const> exp
     : expected_(expected.begin(), expected.end()),
       timeoutAt_(sentAt + std::chrono::milliseconds(answerTimeoutMs(
                               requestBytes, expectedAnswerBytes(expected), bitsPerSecond))),
+      firstByteBy_(sentAt +
+                   std::chrono::milliseconds(answerTimeoutMs(requestBytes, 0, bitsPerSecond))),
       pause_(answerPause(bitsPerSecond)) {}
 
 void AnswerGathering::take(std::span<const std::uint8_t> bytes, Clock::time_point at) {
@@ -47,8 +49,10 @@ void AnswerGathering::take(std::span<const std::uint8_t> bytes, Clock::time_poin
 }
 
 Clock::time_point AnswerGathering::deadline() const {
-    if (complete_ || bytes_.size() >= kAnswerCapacity) return lastByte_;
-    if (bytes_.empty() || !pauseEnds_) return timeoutAt_;
+    if (complete_) return lastByte_;
+    if (!silenceEnds_) return timeoutAt_;
+    if (bytes_.size() >= kAnswerCapacity) return lastByte_;
+    if (bytes_.empty()) return std::min(firstByteBy_, timeoutAt_);
     return std::min(lastByte_ + pause_, timeoutAt_);
 }
 

@@ -43,7 +43,7 @@ void AnswerWatch::sent(const protocol::ComposedRequest& request,
     if (emptied.empty()) return;  // commands: no particular answer is awaited
     // The latest request sets the deadline: the terminal answers in the order it was asked.
     answer_.emplace(answeredTo(request), requestBytes, bitsPerSecond, at);
-    if (waiting()) answer_->followsUnanswered();
+    answer_->waitOutPauses();
     Pending p;
     p.write = !request.clearsAll;
     for (const Parameter* q : emptied) {

@@ -10,8 +10,9 @@
 // everything it sent, or when the answer is over without it.
 //
 // When it is over is the exchange rule's (session/AnswerGathering) for the latest request, fed with
-// every reception: the window sets its timer to deadline() and calls expire() when it fires. A
-// request sent while another is unanswered ends only by its keys or its time-out.
+// every reception: the window sets its timer to deadline() and calls expire() when it fires. Only
+// the latest request's keys or its time-out end the wait: a pause of the terminal does not, since
+// the rest of the answer may still come.
 //
 // The terminal relates an answer to no particular request, so every refilled control counts for
 // every request waiting for it. Main thread only; no Qt.

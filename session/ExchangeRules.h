@@ -34,9 +34,11 @@ constexpr std::chrono::milliseconds answerPause(unsigned bitsPerSecond) {
 
 // The answer's time-out, fixed when the request goes out: kAnswerTimeoutBaseMs plus three times
 // the wire time of the request and of the answer expected for `answered` (a text value counted at
-// kTextValueBytesEstimate bytes). It bounds the silence before a first byte and the whole answer
-// alike, and grows with the answer at a slow rate: about 6 s for a read and 4 s for a group write
-// at 9600 bit/s.
+// kTextValueBytesEstimate bytes). It bounds the whole answer, and grows with the answer at a slow
+// rate: about 6 s for a read and 4 s for a group write at 9600 bit/s. The silence before a first
+// byte is bounded by the time-out of an empty answer (answerBytes 0, about 2 s): the terminal
+// begins once it has the request, so a silent one, an unplugged unit, is known as soon for a read
+// as for a short write.
 inline constexpr int kAnswerTimeoutBaseMs = 2000;
 inline constexpr std::size_t kTextValueBytesEstimate = 24;
 std::size_t expectedAnswerBytes(std::span<const protocol::Parameter* const> answered);

@@ -38,11 +38,13 @@ TEST(AnswerGathering, AnItemCutBetweenReceptionsCountsAndTheLastKeyEndsTheAnswer
 
 TEST(AnswerGathering, SilencePauseFullBufferAndLimitEndItIncomplete) {
     const auto sent = session::Clock::now();
-    const auto firstByteBy = sent + milliseconds(session::answerTimeoutMs(
-                                        20, session::expectedAnswerBytes(kExpected), kRate));
-    AnswerGathering silent(kExpected, 20, kRate, sent);
+    // Silence is known by the time-out of an empty answer, however long the answer expected: a
+    // silent terminal (an unplugged unit) is noticed as soon by a read as by a short write.
+    const auto firstByteBy = sent + milliseconds(session::answerTimeoutMs(20, 0, kRate));
+    AnswerGathering silent(session::everyParameter(), 20, kRate, sent);
     EXPECT_FALSE(silent.over(firstByteBy - milliseconds(1)));
     EXPECT_TRUE(silent.over(firstByteBy));
+    EXPECT_LT(firstByteBy, silent.limit());
     EXPECT_EQ(silent.end(), End::Silent);
 
     AnswerGathering paused(kExpected, 20, kRate, sent);
@@ -61,17 +63,20 @@ TEST(AnswerGathering, SilencePauseFullBufferAndLimitEndItIncomplete) {
     EXPECT_TRUE(AnswerGathering(kExpected, 20, kRate, sent).over(chatter.limit()));
 }
 
-// The window sends at once: behind an unanswered request the gap between two answers is no
-// pause. A slow line is given the time its answer takes: a read at 300 bit/s that keeps coming
-// is not cut after ten seconds.
-TEST(AnswerGathering, BehindAnotherRequestOrOnASlowLineOnlyKeysOrTheTimeOutEndIt) {
+// The window waits out the terminal's pauses and a full buffer: only the keys (or the time-out) end
+// its answer, however long the terminal stops before the rest. A slow line is given the time its
+// answer takes: a read at 300 bit/s that keeps coming is not cut after ten seconds.
+TEST(AnswerGathering, WaitingOutPausesOrOnASlowLineOnlyKeysOrTheTimeOutEndIt) {
     const auto sent = session::Clock::now();
     AnswerGathering behind(kExpected, 20, kRate, sent);
-    behind.followsUnanswered();
+    behind.waitOutPauses();
+    EXPECT_EQ(behind.deadline(), behind.limit());  // nor a late first byte
     behind.take(bytes("$TL1=1:"), sent + milliseconds(100));
     EXPECT_EQ(behind.deadline(), behind.limit());
+    behind.take(bytes(std::string(session::kAnswerCapacity, 'x')), sent + milliseconds(200));
+    EXPECT_EQ(behind.deadline(), behind.limit());
     behind.take(bytes("TL2=2:"), sent + milliseconds(900));
-    EXPECT_TRUE(behind.over(sent + milliseconds(900)));
+    EXPECT_FALSE(behind.over(sent + milliseconds(900)));  // dropped: the buffer is full
 
     const auto& every = session::everyParameter();
     AnswerGathering slow(every, 20, 300, sent);

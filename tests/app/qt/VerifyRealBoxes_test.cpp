@@ -199,6 +199,40 @@ TEST_F(VerifyRealBoxes, AnAnswerNeverReplacesWhatTheOperatorSetAfterItsRequest) 
     EXPECT_TRUE(boxOperator.texts().empty());
 }
 
+// A terminal that stops for half a second, or a whole one, in the middle of its answer and then
+// goes on: the window waits for the rest. A Read, a write and a comparison end with every value
+// on screen (or in the table), nothing put back, and no box; the write is confirmed.
+TEST_F(VerifyRealBoxes, AnAnswerThatPausesMidwayIsWaitedFor) {
+    for (const unsigned gapMs : {500u, 1000u}) {
+        SCOPED_TRACE(gapMs);
+        sim::SettingsOptions halting;
+        halting.chunks = 2;
+        halting.gapMs = gapMs;
+        startSimulator(halting);
+        form1->ReadTLBClick();
+        ASSERT_TRUE(apptest::pumpUntil([&] { return !form1->EGpsLongitude->text().isEmpty(); }));
+        apptest::pumpFor(300ms);
+        EXPECT_EQ(form1->ETl[0]->text().toStdString(), mode->store().value("Phone1"));
+
+        form1->setPanelText(1, "");
+        form1->ETl[4]->setText("+70000000005");
+        form1->WriteTLBClick();
+        EXPECT_TRUE(apptest::pumpUntil(
+            [&] { return form1->panelText(1).startsWith(app::kConfirmedText); }, 10s))
+            << form1->panelText(1).toStdString();
+        apptest::pumpFor(300ms);
+        EXPECT_EQ(form1->ETl[4]->text(), "+70000000005");
+
+        form1->CompareWithTerminalClick();
+        auto* dialog = form1->findChild<app::CompareDialog*>("CompareDialog");
+        ASSERT_TRUE(apptest::pumpUntil([&] { return dialog && dialog->isVisible(); }, 10s))
+            << (boxOperator.texts().empty() ? "" : boxOperator.texts()[0]);
+        EXPECT_EQ(dialog->CompareTable->rowCount(), 0);
+        dialog->hide();
+        EXPECT_TRUE(boxOperator.texts().empty()) << boxOperator.texts()[0];
+    }
+}
+
 // A line that echoes: the echo of the write carries the very values sent and is no answer. The
 // terminal's own answer, with the number cut to 8 bytes, is what the write is checked against.
 class EchoRealBoxes : public apptest::SimFixture<testsupport::EchoingLine> {

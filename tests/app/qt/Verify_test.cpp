@@ -3,15 +3,21 @@
 // comparison of the screen with the terminal. The answers' time-outs are fired by hand, but one
 // case that runs on the real timer.
 #include <QTest>
+#include <set>
 
 #include "WindowFixture.h"
 #include "app/CompareDialog.h"
 #include "app/FieldMarks.h"
 #include "app/Unit1Verify.h"
+#include "files/AbtFile.h"
+#include "files/ServerExport.h"
 #include "platform/ComPortMap.h"
 #include "platform/PortDiagnostics.h"
 #include "platform/qt/QtTimer.h"
 #include "protocol/Cp1251.h"
+#include "protocol/RequestBuilder.h"
+#include "protocol/TransmitBuffer.h"
+#include "protocol/ValueStore.h"
 #include "tools/SettingsMode.h"
 
 namespace {
@@ -304,6 +310,78 @@ TEST_F(VerifyTest, CompareWithASilentTerminal) {
     EXPECT_EQ(messages.texts()[0], platform::noAnswerText(7, platform::devicePathFor(7)) + " " +
                                        app::kCompareSilentText);
     expectScreenFilled();
+}
+
+}  // namespace
+
+namespace {
+
+// Every value reaches the wire and the files through its own control: a file that gives each value
+// a value of its own is sent by the Write buttons, and saved, byte for byte as the core composes it
+// from the file, so no control stands in for another parameter.
+TEST_F(VerifyTest, EveryValueGoesOutAndIsSavedThroughItsOwnControl) {
+    std::string file;
+    const auto item = [&](const std::string& key, const std::string& value) {
+        file += key + "=" + value + ":";
+    };
+    for (int n = 1; n <= 8; ++n) {
+        const std::string k = std::to_string(n);
+        item("TL" + k, "+790055500" + std::to_string(10 + n));
+        item("Sms" + k + "En", std::to_string(n % 2));
+        item("Voice" + k + "En", std::to_string(n / 2 % 2));
+    }
+    item("TL9", *protocol::toCp1251("Дача 9"));
+    for (int n = 1; n <= 4; ++n) {
+        const std::string k = std::to_string(n);
+        item("Ip" + k, "10.0.0." + k);
+        item("Port" + k, std::to_string(5000 + n));
+        item("CONT" + k, std::to_string(7 * n));
+        item("GET" + k, n == 2 || n == 3 ? "1" : "0");
+        item("Ip" + k + "En", n == 1 || n == 4 ? "1" : "0");
+    }
+    item("NmbPress", "1");
+    item("Coord", "3");
+    item("Apn", *protocol::toCp1251("интернет"));
+    item("Aus", "user");
+    item("Apas", "pass");
+    item("BlSt", "*102#");
+    item("BlTm", "720");
+    item("REG", "B");
+    protocol::ValueStore fromFile;
+    files::readAbt(reinterpret_cast<const std::uint8_t*>(file.data()),
+                   static_cast<std::uint16_t>(file.size()), fromFile);
+
+    startSimulator();
+    open("every.abt", file);
+    ASSERT_TRUE(messages.shown().empty()) << messages.texts()[0];
+    dialogs->answers.push_back((folder.path() / "saved").string());
+    form1->Save1Click();
+    protocol::TransmitBuffer abt, xml;
+    ASSERT_TRUE(files::composeAbt(fromFile, abt).ok);
+    ASSERT_TRUE(files::composeServerExport(fromFile, xml).ok);
+    EXPECT_EQ(apptest::slurp(folder.path() / "saved.abt"), abt.view());
+    EXPECT_EQ(apptest::slurp(folder.path() / "SettingsAbt.xml"), xml.view());
+
+    std::multiset<std::string> expected, sent;
+    for (const auto& [click, mask] : std::vector<std::pair<void (TForm1::*)(), std::uint16_t>>{
+             {&TForm1::WriteTLBClick, protocol::mask::Phones},
+             {&TForm1::WriteInternetBClick, protocol::mask::Internet},
+             {&TForm1::WriteApnBClick, protocol::mask::Access},
+             {&TForm1::WriteMicBClick, protocol::mask::Settings},
+             {&TForm1::ToolButton6Click, protocol::mask::WriteAll}}) {
+        protocol::TransmitBuffer request;
+        ASSERT_TRUE(protocol::composeRequest(fromFile, mask, request).ok);
+        expected.insert(std::string(request.view()));
+        form1->setPanelText(1, "");
+        (form1.get()->*click)();
+        ASSERT_TRUE(apptest::pumpUntil([&] {
+            return form1->panelText(1).startsWith(app::kConfirmedText);
+        })) << mask
+            << (messages.texts().empty() ? "" : messages.texts().back());
+    }
+    for (const std::string& r : mode->requests())
+        if (r != "$Pass=Vostel:End:") sent.insert(r);
+    EXPECT_EQ(sent, expected);
 }
 
 }  // namespace
