@@ -12,11 +12,14 @@
 #include "WholeTemplate.h"
 #include "cli/Texts.h"
 #include "protocol/ParameterTable.h"
+#include "tools/BootloaderMode.h"
+#include "tools/EncFile.h"
 
 using ::testing::HasSubstr;
 using ::testing::Not;
 using testsupport::runVigil;
 using testsupport::SettingsTerminal;
+using testsupport::SimulatedLine;
 using testsupport::VigilProcess;
 
 namespace {
@@ -137,6 +140,25 @@ TEST_F(Language, EnglishRunSaysTheCoreTextsInEnglishToo) {
     const auto result = batch.finish();
     EXPECT_EQ(result.exitCode, 130);
     EXPECT_FALSE(hasCyrillic(result.out + result.err)) << result.out << result.err;
+}
+
+TEST_F(Language, AnUploadIsRecordedAlikeInBothLanguages) {
+    if (!haveCatalogue("Config_Vigil_en.qm"))
+        GTEST_SKIP() << "the windows' English catalogue is not built";
+    writeFile("fw.enc", sim::hexText(sim::makeImage(std::vector<std::uint8_t>(300, 7), 100)));
+    for (const char* language : {"en", "ru"}) {
+        sim::BootloaderMode boot;
+        SimulatedLine line(map, kCom, boot);
+        const auto done = runVigil({"--lang", language, "upload", "--port",
+                                    "COM" + std::to_string(kCom), path("fw.enc"), "--no-wait"});
+        EXPECT_EQ(done.exitCode, 0) << done.err;
+    }
+    // Shown in the run's language, kept as written.
+    const auto history = runVigil({"--lang", "en", "history", "--format", "json"});
+    const std::string kept = "\"outcome\": \"Обновление прошло успешно. BL ver 01\"";
+    const auto first = history.out.find(kept);
+    ASSERT_NE(first, std::string::npos) << history.out;
+    EXPECT_NE(history.out.find(kept, first + 1), std::string::npos) << history.out;
 }
 
 }  // namespace
