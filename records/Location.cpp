@@ -41,13 +41,14 @@ std::string teamServerAddress(std::string& error, const std::string& stored) {
     if (!value || !*value) {
         if (stored.empty()) return {};
         if (isTeamAddress(stored)) return stored;
-        error =
-            "the team server setting must be a postgresql:// address; records are kept on this PC "
-            "only";
+        error = platform::translated("vigil",
+                                     "the team server setting must be a postgresql:// address; "
+                                     "records are kept on this PC only");
         return {};
     }
     if (isTeamAddress(value)) return value;
-    error = "VIGIL_RECORDS must be a postgresql:// address; records are kept on this PC only";
+    error = platform::translated(
+        "vigil", "VIGIL_RECORDS must be a postgresql:// address; records are kept on this PC only");
     return {};
 }
 

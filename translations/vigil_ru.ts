@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ru">
 <context>
+    <name>Location</name>
+    <message>
+        <source>Адрес сервера должен начинаться с postgresql://</source>
+        <translation>Адрес сервера должен начинаться с postgresql://</translation>
+    </message>
+    <message>
+        <source>Адрес содержит пароль, а пароль не хранится в настройках программы. Уберите его из адреса и укажите в файле паролей libpq (~/.pgpass, права 0600).</source>
+        <translation>Адрес содержит пароль, а пароль не хранится в настройках программы. Уберите его из адреса и укажите в файле паролей libpq (~/.pgpass, права 0600).</translation>
+    </message>
+</context>
+<context>
     <name>TForm2</name>
     <message>
         <source>Ошибка подключения </source>
@@ -857,6 +868,62 @@ exit codes: 0 the bootloader took the image; 1 port cannot be opened, or lost du
     <message>
         <source>, unit %1</source>
         <translation>, блок %1</translation>
+    </message>
+    <message>
+        <source>a text without &quot;:&quot; or control characters (line breaks, tabs), in Windows-1251</source>
+        <translation>текст без &quot;:&quot; и управляющих символов (переводов строк, табуляций), в Windows-1251</translation>
+    </message>
+    <message>
+        <source>0 or 1</source>
+        <translation>0 или 1</translation>
+    </message>
+    <message>
+        <source>%1 to %2</source>
+        <translation>от %1 до %2</translation>
+    </message>
+    <message>
+        <source>one hex digit 0 to F</source>
+        <translation>одна шестнадцатеричная цифра от 0 до F</translation>
+    </message>
+    <message>
+        <source>invalid value &quot;%1&quot; for %2: expected %3</source>
+        <translation>неверное значение &quot;%1&quot; для %2: ожидается %3</translation>
+    </message>
+    <message>
+        <source>the unit has no erase in its records</source>
+        <translation>в записях блока нет стирания</translation>
+    </message>
+    <message>
+        <source>no values were kept before the unit&apos;s latest erase</source>
+        <translation>перед последним стиранием блока значения не сохранены</translation>
+    </message>
+    <message>
+        <source>no values of the unit are kept</source>
+        <translation>значения блока не сохранены</translation>
+    </message>
+    <message>
+        <source>no values of the unit were kept by %1</source>
+        <translation>к %1 значения блока не сохранены</translation>
+    </message>
+    <message>
+        <source>the kept values lack %1</source>
+        <translation>в сохранённых значениях нет %1</translation>
+    </message>
+    <message>
+        <source>the kept value of %1 cannot be sent</source>
+        <translation>сохранённое значение %1 нельзя отправить</translation>
+    </message>
+    <message>
+        <source>no team server is set (VIGIL_RECORDS)</source>
+        <translation>сервер команды не задан (VIGIL_RECORDS)</translation>
+    </message>
+    <message>
+        <source>the team server setting must be a postgresql:// address; records are kept on this PC only</source>
+        <translation>адрес сервера команды в настройках должен быть адресом postgresql://; записи хранятся только на этом ПК</translation>
+    </message>
+    <message>
+        <source>VIGIL_RECORDS must be a postgresql:// address; records are kept on this PC only</source>
+        <translation>VIGIL_RECORDS должна быть адресом postgresql://; записи хранятся только на этом ПК</translation>
     </message>
 </context>
 </TS>

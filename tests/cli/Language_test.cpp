@@ -98,6 +98,22 @@ TEST_F(Language, OwnMessagesSpeakTheChosenLanguage) {
     EXPECT_EQ(runVigil({"--lang", "en", "--lang", "ru", "ports"}).exitCode, 2);
 }
 
+TEST_F(Language, RefusalsWordedBelowTheCommandsSpeakTheRunsLanguageToo) {
+    writeFile("t.abt", "TL1=:");
+    const auto domain = runVigil({"--lang", "ru", "write", "--port", "COM6", path("t.abt"),
+                                  "--set", "Coord=9"});
+    EXPECT_EQ(domain.exitCode, 2);
+    EXPECT_EQ(domain.err,
+              "vigil write: неверное значение \"9\" для GpsSleepMode (Coord): ожидается от 0 до 4\n"
+              "См. 'vigil write --help'.\n");
+    const auto nothingKept = runVigil({"--lang", "ru", "restore", "--port", "COM6", "--unit", "7"});
+    EXPECT_EQ(nothingKept.exitCode, 2);
+    EXPECT_EQ(nothingKept.err, "vigil: блок 7: значения блока не сохранены\n");
+    const auto noServer = runVigil({"--lang", "ru", "records", "sync"});
+    EXPECT_EQ(noServer.exitCode, 1);
+    EXPECT_THAT(noServer.err, HasSubstr("сервер команды не задан (VIGIL_RECORDS)"));
+}
+
 TEST_F(Language, JsonAndBatchLogAreTheSameInBothLanguages) {
     const std::string id = "004600 Версия 2.07 Eeprom OK";
     sim::ParameterStore store;
