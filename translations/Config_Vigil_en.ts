@@ -421,6 +421,10 @@
         <source>Language / Язык</source>
         <translation>Language / Язык</translation>
     </message>
+    <message>
+        <source>Выбор сохранён, но язык при запуске задаёт переменная окружения VIGIL_LANG=%1, пока она установлена.</source>
+        <translation>The choice is kept, but while the environment variable VIGIL_LANG=%1 is set, it chooses the language at start.</translation>
+    </message>
 </context>
 <context>
     <name>Location</name>

@@ -53,11 +53,21 @@ TEST_F(LanguageChoice, TheMenuKeepsTheChoiceForTheNextStartAndSaysSo) {
     EXPECT_EQ(app::storedLanguage(), Language::English);
     ASSERT_EQ(messages.texts().size(), 1u);
     EXPECT_EQ(messages.texts()[0], "Язык сменится при следующем запуске программы.");
+    // VIGIL_LANG naming the other language would keep it at the next start: said so.
+    ::setenv("VIGIL_LANG", "en", 1);
+    entry("LanguageRussian")->trigger();
+    EXPECT_EQ(app::storedLanguage(), Language::Russian);
+    ASSERT_EQ(messages.texts().size(), 2u);
+    EXPECT_EQ(messages.texts()[1],
+              "Выбор сохранён, но язык при запуске задаёт переменная окружения VIGIL_LANG=en, "
+              "пока она установлена.");
+    messages.clear();
+    ::unsetenv("VIGIL_LANG");
     // A store that cannot be written is reported, not passed over.
     ::setenv("VIGIL_REGISTRY", "/proc/vigil-no-store/registry.reg", 1);
     entry("LanguageRussian")->trigger();
-    ASSERT_EQ(messages.texts().size(), 2u);
-    EXPECT_EQ(messages.texts()[1], "Выбор языка не сохранён: хранилище настроек недоступно.");
+    ASSERT_EQ(messages.texts().size(), 1u);
+    EXPECT_EQ(messages.texts()[0], "Выбор языка не сохранён: хранилище настроек недоступно.");
 }
 
 }  // namespace
