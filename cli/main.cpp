@@ -73,7 +73,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "vigil: %s\n", languageError.c_str());
         return cli::kExitBadInput;
     }
-    cli::installCatalogues(cli::runLanguage(*language));
+    // No catalogue to word this in: it stays in English.
+    if (const std::string problem = cli::installCatalogues(cli::runLanguage(*language));
+        !problem.empty())
+        std::fprintf(stderr, "vigil: %s\n", problem.c_str());
     if (args.empty()) {
         printOverview(stderr);
         return cli::kExitBadInput;

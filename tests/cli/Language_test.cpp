@@ -114,6 +114,22 @@ TEST_F(Language, RefusalsWordedBelowTheCommandsSpeakTheRunsLanguageToo) {
     EXPECT_THAT(noServer.err, HasSubstr("сервер команды не задан (VIGIL_RECORDS)"));
 }
 
+TEST_F(Language, ACatalogueThatCannotBeLoadedIsToldAndNothingElseChanges) {
+    // One damaged, one missing: the texts stay as written, and the user learns why.
+    std::filesystem::create_directories(path("catalogues"));
+    writeFile("catalogues/vigil_ru.qm", "not a catalogue");
+    ::setenv("VIGIL_TRANSLATIONS", path("catalogues").c_str(), 1);
+    for (const auto& [language, file] :
+         {std::pair{"ru", "vigil_ru.qm"}, std::pair{"en", "Config_Vigil_en.qm"}}) {
+        const auto result = runVigil({"--lang", language, "read", "--format", "x"});
+        EXPECT_EQ(result.exitCode, 2);
+        EXPECT_EQ(result.err, "vigil: " + path("catalogues") + "/" + file +
+                                  " cannot be loaded (missing or damaged): messages are shown as "
+                                  "written\nvigil read: --format takes abt or json, got \"x\"\n"
+                                  "Try 'vigil read --help'.\n");
+    }
+}
+
 TEST_F(Language, JsonAndBatchLogAreTheSameInBothLanguages) {
     const std::string id = "004600 Версия 2.07 Eeprom OK";
     sim::ParameterStore store;
