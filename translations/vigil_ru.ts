@@ -925,5 +925,17 @@ exit codes: 0 the bootloader took the image; 1 port cannot be opened, or lost du
         <source>VIGIL_RECORDS must be a postgresql:// address; records are kept on this PC only</source>
         <translation>VIGIL_RECORDS должна быть адресом postgresql://; записи хранятся только на этом ПК</translation>
     </message>
+    <message>
+        <source>--lang needs a value: ru or en</source>
+        <translation>--lang требует значения: ru или en</translation>
+    </message>
+    <message>
+        <source>--lang is given twice</source>
+        <translation>--lang указан дважды</translation>
+    </message>
+    <message>
+        <source>--lang takes ru or en, got &quot;%1&quot;</source>
+        <translation>--lang принимает ru или en, указано &quot;%1&quot;</translation>
+    </message>
 </context>
 </TS>

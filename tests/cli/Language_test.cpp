@@ -95,6 +95,10 @@ TEST_F(Language, OwnMessagesSpeakTheChosenLanguage) {
     EXPECT_EQ(unknown.exitCode, 2);
     EXPECT_EQ(unknown.err, "vigil: --lang takes ru or en, got \"de\"\n");
     EXPECT_EQ(runVigil({"ports", "--lang"}).exitCode, 2);
+    // ... in the language the environment chooses (LC_ALL=C above: English).
+    ::setenv("LC_ALL", "ru_RU.UTF-8", 1);
+    EXPECT_EQ(runVigil({"ports", "--lang", "de"}).err,
+              "vigil: --lang принимает ru или en, указано \"de\"\n");
     EXPECT_EQ(runVigil({"--lang", "en", "--lang", "ru", "ports"}).exitCode, 2);
 }
 
