@@ -1489,5 +1489,49 @@ Update aborted !!!</translation>
         <source>the kept value of %1 cannot be sent</source>
         <translation>the kept value of %1 cannot be sent</translation>
     </message>
+    <message>
+        <source>the records file %1 is read-only</source>
+        <translation>the records file %1 is read-only</translation>
+    </message>
+    <message>
+        <source>the records file %1 is locked by another program</source>
+        <translation>the records file %1 is locked by another program</translation>
+    </message>
+    <message>
+        <source>the records file %1 cannot be written: the disk is full or failing</source>
+        <translation>the records file %1 cannot be written: the disk is full or failing</translation>
+    </message>
+    <message>
+        <source>the records file %1 is damaged (not a records database); move it aside to start new records</source>
+        <translation>the records file %1 is damaged (not a records database); move it aside to start new records</translation>
+    </message>
+    <message>
+        <source>the records file %1 cannot be used: %2</source>
+        <translation>the records file %1 cannot be used: %2</translation>
+    </message>
+    <message>
+        <source>the records folder %1 cannot be made: %2</source>
+        <translation>the records folder %1 cannot be made: %2</translation>
+    </message>
+    <message>
+        <source>the records file %1 cannot be opened: %2</source>
+        <translation>the records file %1 cannot be opened: %2</translation>
+    </message>
+    <message>
+        <source>the records file %1 is not a regular file</source>
+        <translation>the records file %1 is not a regular file</translation>
+    </message>
+    <message>
+        <source>the team records server %1 cannot be used: %2</source>
+        <translation>the team records server %1 cannot be used: %2</translation>
+    </message>
+    <message>
+        <source>the records in %1 were written by a newer version of the program (schema %2)</source>
+        <translation>the records in %1 were written by a newer version of the program (schema %2)</translation>
+    </message>
+    <message>
+        <source>the team records server %1: %2</source>
+        <translation>the team records server %1: %2</translation>
+    </message>
 </context>
 </TS>

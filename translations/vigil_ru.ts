@@ -937,5 +937,49 @@ exit codes: 0 the bootloader took the image; 1 port cannot be opened, or lost du
         <source>--lang takes ru or en, got &quot;%1&quot;</source>
         <translation>--lang принимает ru или en, указано &quot;%1&quot;</translation>
     </message>
+    <message>
+        <source>the records file %1 is read-only</source>
+        <translation>файл записей %1 только для чтения</translation>
+    </message>
+    <message>
+        <source>the records file %1 is locked by another program</source>
+        <translation>файл записей %1 занят другой программой</translation>
+    </message>
+    <message>
+        <source>the records file %1 cannot be written: the disk is full or failing</source>
+        <translation>файл записей %1 не записывается: диск полон или неисправен</translation>
+    </message>
+    <message>
+        <source>the records file %1 is damaged (not a records database); move it aside to start new records</source>
+        <translation>файл записей %1 повреждён (не база записей); переместите его, чтобы начать новые записи</translation>
+    </message>
+    <message>
+        <source>the records file %1 cannot be used: %2</source>
+        <translation>файл записей %1 не используется: %2</translation>
+    </message>
+    <message>
+        <source>the records folder %1 cannot be made: %2</source>
+        <translation>папку записей %1 не удаётся создать: %2</translation>
+    </message>
+    <message>
+        <source>the records file %1 cannot be opened: %2</source>
+        <translation>файл записей %1 не открывается: %2</translation>
+    </message>
+    <message>
+        <source>the records file %1 is not a regular file</source>
+        <translation>файл записей %1 не обычный файл</translation>
+    </message>
+    <message>
+        <source>the team records server %1 cannot be used: %2</source>
+        <translation>сервер записей команды %1 недоступен: %2</translation>
+    </message>
+    <message>
+        <source>the records in %1 were written by a newer version of the program (schema %2)</source>
+        <translation>записи в %1 сделаны более новой версией программы (схема %2)</translation>
+    </message>
+    <message>
+        <source>the team records server %1: %2</source>
+        <translation>сервер записей команды %1: %2</translation>
+    </message>
 </context>
 </TS>

@@ -116,6 +116,10 @@ TEST_F(Language, RefusalsWordedBelowTheCommandsSpeakTheRunsLanguageToo) {
     const auto noServer = runVigil({"--lang", "ru", "records", "sync"});
     EXPECT_EQ(noServer.exitCode, 1);
     EXPECT_THAT(noServer.err, HasSubstr("сервер команды не задан (VIGIL_RECORDS)"));
+    std::filesystem::create_directories(path("vigil"));
+    writeFile("vigil/records.sqlite", std::string(4096, 'x'));
+    EXPECT_THAT(runVigil({"--lang", "ru", "records", "status"}).err,
+                HasSubstr(path("vigil/records.sqlite") + " повреждён (не база записей)"));
 }
 
 TEST_F(Language, ACatalogueThatCannotBeLoadedIsToldAndNothingElseChanges) {
