@@ -43,7 +43,8 @@ QTableWidget* table(QWidget* parent, const char* name, const QStringList& header
     t->horizontalHeader()->setStretchLastSection(true);
     // Each column at least as wide as its heading, which is longer in one language than the other.
     for (int c = 0; c < t->columnCount(); ++c)
-        t->setColumnWidth(c, std::max(t->columnWidth(c), t->horizontalHeader()->sectionSizeHint(c)));
+        t->setColumnWidth(c,
+                          std::max(t->columnWidth(c), t->horizontalHeader()->sectionSizeHint(c)));
     return t;
 }
 

@@ -28,8 +28,7 @@ int main(int argc, char** argv) {
     }
     const session::Language language = app::windowsLanguage(languageChosen);
     // Without the English catalogue the windows keep their Russian: said where it was looked for.
-    if (!platform::loadCatalogues(language, application) &&
-        language == session::Language::English)
+    if (!platform::loadCatalogues(language, application) && language == session::Language::English)
         std::fprintf(stderr,
                      "Config_Vigil: Config_Vigil_en.qm cannot be loaded from %s; the windows stay "
                      "in Russian\n",

@@ -9,10 +9,10 @@
 #include "cli/PortUpload.h"
 #include "cli/Recording.h"
 #include "cli/Session.h"
-#include "protocol/ValueStore.h"
-#include "session/UnitIdentity.h"
 #include "cli/Texts.h"
 #include "platform/Catalogue.h"
+#include "protocol/ValueStore.h"
+#include "session/UnitIdentity.h"
 #include "update/UpdateFile.h"
 #include "update/UpdateFileRead.h"
 
@@ -93,8 +93,9 @@ int readForRecords(Session& session, std::string& idCod) {
                                 "wants --no-wait)"),
                             {session.link.describe()}));
     else if (!reading.missing.empty())
-        printError(withArgs(platform::translated("vigil", "%1: the terminal's answer lacks %2; its "
-                                                          "settings are in the records without them"),
+        printError(withArgs(platform::translated("vigil",
+                                                 "%1: the terminal's answer lacks %2; its "
+                                                 "settings are in the records without them"),
                             {session.link.describe(), keyList(reading.missing)}));
     return kExitOk;
 }
@@ -115,9 +116,10 @@ int runUpload(const CommandLine& line) {
     const bool wait = !line.has("no-wait");
     std::string idCod;
     if (!wait) {
-        printError(platform::translated("vigil",
-                                        "--no-wait: the bootloader listens, so the terminal's "
-                                        "settings are not read into the records before this update"));
+        printError(
+            platform::translated("vigil",
+                                 "--no-wait: the bootloader listens, so the terminal's "
+                                 "settings are not read into the records before this update"));
     } else if (int code = readForRecords(session, idCod); code != kExitOk) {
         return code;
     }
@@ -126,7 +128,8 @@ int runUpload(const CommandLine& line) {
         std::string whose = session.link.describe();
         if (const std::string unit = session::unitIdentity(idCod); !unit.empty())
             whose += withArgs(platform::translated("vigil", ", unit %1"), {unit});
-        printText(platform::translated("vigil", "Waiting 5 s for the bootloader of %1...\n"), {whose});
+        printText(platform::translated("vigil", "Waiting 5 s for the bootloader of %1...\n"),
+                  {whose});
     }
     UploadProgress progress(stdout, ::isatty(STDOUT_FILENO) == 1,
                             std::span(image->ImageBuffer.data(), image->ImageLength));

@@ -33,8 +33,8 @@ StoreError sqliteProblem(const std::string& path, const std::string& error) {
     if (has("locked") || has("busy"))
         return told(translated("vigil", "the records file %1 is locked by another program"), true);
     if (has("full") || has("disk I/O"))
-        return told(translated("vigil",
-                               "the records file %1 cannot be written: the disk is full or failing"));
+        return told(translated(
+            "vigil", "the records file %1 cannot be written: the disk is full or failing"));
     if (has("not a database") || has("malformed") || has("corrupt"))
         return told(translated("vigil",
                                "the records file %1 is damaged (not a records database); move it "
@@ -204,8 +204,9 @@ void SqlStore::migrate() {
         if (ind == soci::i_null) version = 0;
         if (version > latestSchemaVersion())
             throw StoreError(platform::withArgs(
-                platform::translated("vigil", "the records in %1 were written by a newer version "
-                                              "of the program (schema %2)"),
+                platform::translated("vigil",
+                                     "the records in %1 were written by a newer version "
+                                     "of the program (schema %2)"),
                 {description_, std::to_string(version)}));
         for (const Migration& m : migrations()) {
             if (m.version <= version) continue;
@@ -298,9 +299,9 @@ bool SqlStore::add(const Event& event, bool queue) {
         return added;
     } catch (const std::exception& e) {
         if (backend_ == Backend::Sqlite) throw sqliteProblem(description_, e.what());
-        throw StoreError(platform::withArgs(
-            platform::translated("vigil", "the team records server %1: %2"),
-            {description_, e.what()}));
+        throw StoreError(
+            platform::withArgs(platform::translated("vigil", "the team records server %1: %2"),
+                               {description_, e.what()}));
     }
 }
 

@@ -29,7 +29,8 @@ std::string installCatalogues(session::Language language) {
     auto translator = std::make_shared<QTranslator>();
     const std::filesystem::path file = folder / catalogueFileFor(language);
     if (!translator->load(QString::fromStdString(file.string())))
-        return file.string() + " cannot be loaded (missing or damaged): messages are shown as written";
+        return file.string() +
+               " cannot be loaded (missing or damaged): messages are shown as written";
     platform::installCatalogue([translator](const char* context, const char* source) {
         return translator->translate(context, source).toStdString();
     });

@@ -104,8 +104,8 @@ TEST_F(Language, OwnMessagesSpeakTheChosenLanguage) {
 
 TEST_F(Language, RefusalsWordedBelowTheCommandsSpeakTheRunsLanguageToo) {
     writeFile("t.abt", "TL1=:");
-    const auto domain = runVigil({"--lang", "ru", "write", "--port", "COM6", path("t.abt"),
-                                  "--set", "Coord=9"});
+    const auto domain =
+        runVigil({"--lang", "ru", "write", "--port", "COM6", path("t.abt"), "--set", "Coord=9"});
     EXPECT_EQ(domain.exitCode, 2);
     EXPECT_EQ(domain.err,
               "vigil write: неверное значение \"9\" для GpsSleepMode (Coord): ожидается от 0 до 4\n"

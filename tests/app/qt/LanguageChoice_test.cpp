@@ -31,7 +31,8 @@ TEST_F(LanguageChoice, TheOptionComesFirstThenTheVariableThenTheMenusChoice) {
 // next read, as a box, and a value of another type or text counts as no choice.
 TEST_F(LanguageChoice, ADamagedStoreIsLeftForTheWindowsToTellAndGarbageIsNoChoice) {
     const std::string store = std::getenv("VIGIL_REGISTRY");
-    const std::string header = "Windows Registry Editor Version 5.00\r\n\r\n[Quorveth\\Language]\r\n";
+    const std::string header =
+        "Windows Registry Editor Version 5.00\r\n\r\n[Quorveth\\Language]\r\n";
     for (const std::string& value : {std::string("\"Language\"=dword:00000001\r\n"),
                                      std::string("\"Language\"=\"\\x01zz\"\r\n")}) {
         apptest::writeFile(store, header + value);
