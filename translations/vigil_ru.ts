@@ -777,8 +777,8 @@ exit codes: 0 written and verified; 1 port cannot be opened or was lost; 2 bad c
 нет записываемого значения (записываются все 53, так что недостающее было бы стёрто).
 
   --set КЛЮЧ=ЗНАЧЕНИЕ  КЛЮЧ — имя параметра (ModulePhone, ServerIp1, AlarmPressCount ...)
-                   со значением, как его показывает &apos;vigil read --format json&apos;, или ключ .abt
-                   (TL9, Ip1, NmbPress ...) со значением, как его хранит файл; повторяемый
+                       со значением, как его показывает &apos;vigil read --format json&apos;, или ключ .abt
+                       (TL9, Ip1, NmbPress ...) со значением, как его хранит файл; повторяемый
   --keep-unlisted  сначала прочитать терминал и оставить его собственные значения для того,
                    чего не дают ФАЙЛ.abt и --set (они тоже записываются обратно и проверяются)
   --port COM&lt;n&gt;    порт, как его перечисляет &apos;vigil ports&apos;
