@@ -1,5 +1,6 @@
 // vigil restore: a unit's recorded values written back to it and verified.
 #include <cstdio>
+#include <regex>
 
 #include "cli/Command.h"
 #include "cli/ConsoleMessages.h"
@@ -14,6 +15,13 @@
 
 namespace cli {
 namespace {
+
+// The records' times are compared with --at as text: another form than theirs ("12.11.2026",
+// "yesterday") would stand for another moment (or for none, taking the newest values).
+bool isRecordTime(const std::string& text) {
+    static const std::regex form(R"(\d{4}-\d{2}-\d{2}(T\d{2}:\d{2}(:\d{2})?)?)");
+    return std::regex_match(text, form);
+}
 
 constexpr std::string_view kHelp = catalogued(
     "vigil",
@@ -41,6 +49,13 @@ int runRestore(const CommandLine& line) {
     if (line.has("at") && line.has("before-erase"))
         return usageError(
             "restore", platform::translated("vigil", "--at and --before-erase exclude each other"));
+    if (const auto at = line.value("at"); at && !isRecordTime(*at))
+        return usageError(
+            "restore",
+            withArgs(
+                platform::translated(
+                    "vigil", "--at takes a UTC time as 2026-11-12 or 2026-11-12T10:30, got \"%1\""),
+                {*at}));
     std::string error;
     const auto options = linkOptions(line, error);
     if (!options) return usageError("restore", error);

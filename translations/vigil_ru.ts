@@ -981,5 +981,9 @@ exit codes: 0 the bootloader took the image; 1 port cannot be opened, or lost du
         <source>the team records server %1: %2</source>
         <translation>сервер записей команды %1: %2</translation>
     </message>
+    <message>
+        <source>--at takes a UTC time as 2026-11-12 or 2026-11-12T10:30, got &quot;%1&quot;</source>
+        <translation>--at принимает время UTC в виде 2026-11-12 или 2026-11-12T10:30, указано &quot;%1&quot;</translation>
+    </message>
 </context>
 </TS>
