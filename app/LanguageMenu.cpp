@@ -3,6 +3,7 @@
 #include <QActionGroup>
 #include <QCoreApplication>
 #include <QMenu>
+#include <cstdlib>
 
 #include "app/LanguageSetting.h"
 #include "platform/MessageService.h"
@@ -20,10 +21,20 @@ void choose(session::Language language) {
             "", platform::MessageIcon::Warning, platform::MessageButtons::Ok);
         return;
     }
-    platform::messages().show(QCoreApplication::translate(
-                                  "LanguageMenu", "Язык сменится при следующем запуске программы.")
-                                  .toStdString(),
-                              "", platform::MessageIcon::Information, platform::MessageButtons::Ok);
+    // VIGIL_LANG comes before the menu's choice at start: saying the language will change would
+    // be untrue while it names the other one.
+    const char* variable = std::getenv("VIGIL_LANG");
+    const auto fromVariable = session::parseLanguage(variable ? variable : "");
+    const QString text =
+        fromVariable && *fromVariable != language
+            ? QCoreApplication::translate("LanguageMenu",
+                                          "Выбор сохранён, но язык при запуске задаёт переменная "
+                                          "окружения VIGIL_LANG=%1, пока она установлена.")
+                  .arg(QString::fromLocal8Bit(variable))
+            : QCoreApplication::translate("LanguageMenu",
+                                          "Язык сменится при следующем запуске программы.");
+    platform::messages().show(text.toStdString(), "", platform::MessageIcon::Information,
+                              platform::MessageButtons::Ok);
 }
 
 }  // namespace

@@ -14,14 +14,13 @@ constexpr const char* kLanguageValue = "Language";
 }  // namespace
 
 std::optional<session::Language> storedLanguage() {
-    try {
-        platform::Registry registry;
-        if (!registry.openKey(kLanguageKey, false) || !registry.valueExists(kLanguageValue))
-            return std::nullopt;
-        return session::parseLanguage(registry.readString(kLanguageValue));
-    } catch (const std::exception&) {
-        return std::nullopt;
-    }
+    // Read before any window can show a message: a damaged store is told by the first read after
+    // that (the port window's), in the chosen language, not spent here on standard error.
+    const auto document = platform::RegistryStore(platform::registryPath()).loadQuietly();
+    const platform::RegistryKey* key = document ? document->find(kLanguageKey) : nullptr;
+    const platform::RegistryValue* value = key ? key->find(kLanguageValue) : nullptr;
+    if (!value || value->type != platform::RegistryValue::Type::String) return std::nullopt;
+    return session::parseLanguage(value->text);
 }
 
 bool storeLanguage(session::Language language) {

@@ -45,6 +45,7 @@ void Unit1Upload::takeOverLink(bool expectingNoReply) {
 }
 
 void Unit1Upload::uploadStarted(std::size_t imageBytes) {
+    lastResult_ = {};
     form_.Label56->setText(QString::number(2ULL * imageBytes));
     form_.BUpgrade->setEnabled(false);
     form_.setUploadLock(true);
@@ -63,6 +64,7 @@ void Unit1Upload::recordAccepted(std::uint32_t acknowledged, std::size_t imageBy
 
 void Unit1Upload::uploadFinished(const update::UploadResult& result, std::uint32_t acknowledged) {
     using update::UploadOutcome;
+    lastResult_ = result;
     if (result.outcome != UploadOutcome::NothingSent)
         form_.setPanelText(1, QString::fromStdString(update::statusText(result)));
     form_.ProgressBar1->setValue(0);

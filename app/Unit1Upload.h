@@ -11,6 +11,8 @@ class Unit1Upload : public update::UploadLink, public update::UploadEvents {
     explicit Unit1Upload(TForm1& form);
 
     update::FirmwareUpload& upload() { return upload_; }
+    // How the latest upload ended (NothingSent until one has).
+    const update::UploadResult& lastResult() const { return lastResult_; }
 
     // UploadLink
     bool isLinkOpen() const override;
@@ -30,4 +32,5 @@ class Unit1Upload : public update::UploadLink, public update::UploadEvents {
   private:
     TForm1& form_;
     update::FirmwareUpload upload_;
+    update::UploadResult lastResult_;
 };

@@ -6,9 +6,13 @@
 #include "app/Unit1.h"
 #include "app/Unit1Upload.h"
 #include "app/UnitRecords.h"
-#include "platform/Catalogue.h"
 #include "records/FileDigest.h"
 #include "update/FirmwareUpload.h"
+
+namespace {
+// The button's caption as written: the command the records name, in either language.
+constexpr const char* kUploadCommand = "Програм.";
+}  // namespace
 
 void TForm1::uploadAfterSnapshot() {
     if (uploadSnapshotUnderWay_) return;  // pressed again while the read waits
@@ -39,12 +43,11 @@ void TForm1::recordUploadOutcome() {
     if (!uploadUnderWay_) return;
     auto [idCod, facts] = std::move(*uploadUnderWay_);
     uploadUnderWay_.reset();
-    facts.outcome = panelText(1).toStdString();
-    // The panel shows the outcome in the chosen language.
-    const bool ok =
-        facts.outcome == platform::translated("FirmwareUpload", update::kSuccessVersion01Text) ||
-        facts.outcome == platform::translated("FirmwareUpload", update::kSuccessVersion02Text);
+    // The records read the same whatever language the window speaks: the outcome and the
+    // button as written, not as shown.
+    const update::UploadResult& result = Upload->lastResult();
+    facts.outcome = update::statusSource(result);
     app::UnitRecords::instance().destructive(
-        records::Kind::Upload, idCod, BUpgrade->text().toStdString(),
-        ok ? records::Result::Ok : records::Result::Failed, std::move(facts));
+        records::Kind::Upload, idCod, kUploadCommand,
+        result.succeeded() ? records::Result::Ok : records::Result::Failed, std::move(facts));
 }

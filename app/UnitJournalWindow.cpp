@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/TeamServerEntry.h"
 #include "files/AbtFile.h"
@@ -40,6 +41,10 @@ QTableWidget* table(QWidget* parent, const char* name, const QStringList& header
     t->setEditTriggers(QAbstractItemView::NoEditTriggers);
     t->verticalHeader()->setVisible(false);
     t->horizontalHeader()->setStretchLastSection(true);
+    // Each column at least as wide as its heading, which is longer in one language than the other.
+    for (int c = 0; c < t->columnCount(); ++c)
+        t->setColumnWidth(c,
+                          std::max(t->columnWidth(c), t->horizontalHeader()->sectionSizeHint(c)));
     return t;
 }
 
@@ -141,6 +146,8 @@ void UnitJournalWindow::reload() {
                 {u.unitId, u.ownNumber, u.firmwareVersion, shownTime(u.lastSeen), u.lastResult,
                  std::to_string(u.events)});
     }
+    // A unit's summary is a few short cells: shown whole.
+    UnitsTable->resizeColumnsToContents();
     unitChosen();
 }
 

@@ -26,7 +26,15 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "Config_Vigil: --lang takes ru or en\n");
         return 2;
     }
-    platform::loadCatalogues(app::windowsLanguage(languageChosen), application);
+    const session::Language language = app::windowsLanguage(languageChosen);
+    // Without the English catalogue the windows keep their Russian: said where it was looked for.
+    if (!platform::loadCatalogues(language, application) && language == session::Language::English)
+        std::fprintf(stderr,
+                     "Config_Vigil: Config_Vigil_en.qm cannot be loaded from %s; the windows stay "
+                     "in Russian\n",
+                     platform::catalogueFolder().isEmpty()
+                         ? "../share/vigil/translations beside the program (no such folder)"
+                         : platform::catalogueFolder().toLocal8Bit().constData());
     // The desktop entry of the package: its icon for the windows, and the link a desktop shell
     // makes between the running program and its menu entry.
     TApplication::setDesktopFileName(QStringLiteral("example.orvana.ConfigVigil"));

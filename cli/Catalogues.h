@@ -7,6 +7,8 @@
 // The catalogues are looked for in VIGIL_TRANSLATIONS (a folder) when set, else in
 // ../share/vigil/translations beside the program (/usr/bin/vigil and the build tree alike).
 // A build without Qt speaks the texts as written.
+#include <string>
+
 #include "session/Language.h"
 
 namespace cli {
@@ -14,8 +16,10 @@ namespace cli {
 // The catalogue file this run needs ("vigil_ru.qm", "Config_Vigil_en.qm").
 const char* catalogueFileFor(session::Language language);
 
-// Installs the lookup for `language`; false when its catalogue could not be loaded (the texts then
-// stay as written).
-bool installCatalogues(session::Language language);
+// Installs the lookup for `language`. Returns what is wrong when the catalogue folder exists but
+// the run's catalogue in it cannot be loaded (missing, damaged, unreadable): the texts then stay as
+// written, English and Russian mixed, and the user is to be told why. Empty otherwise; a folder
+// that does not exist is a build without catalogues, whose texts are meant as written.
+std::string installCatalogues(session::Language language);
 
 }  // namespace cli

@@ -3,8 +3,8 @@
 
 namespace cli {
 
-bool installCatalogues(session::Language) {
-    return false;
+std::string installCatalogues(session::Language) {
+    return {};
 }
 
 }  // namespace cli

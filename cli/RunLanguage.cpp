@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+#include "platform/Catalogue.h"
+
 namespace cli {
 
 std::optional<std::optional<session::Language>> takeLanguageOption(std::vector<std::string>& args,
@@ -18,7 +20,7 @@ std::optional<std::optional<session::Language>> takeLanguageOption(std::vector<s
         std::string value;
         if (arg == "--lang") {
             if (i + 1 == args.size()) {
-                error = "--lang needs a value: ru or en";
+                error = platform::translated("vigil", "--lang needs a value: ru or en");
                 return std::nullopt;
             }
             value = args[++i];
@@ -29,13 +31,14 @@ std::optional<std::optional<session::Language>> takeLanguageOption(std::vector<s
             continue;
         }
         if (given) {
-            error = "--lang is given twice";
+            error = platform::translated("vigil", "--lang is given twice");
             return std::nullopt;
         }
         given = true;
         chosen = session::parseLanguage(value);
         if (!chosen) {
-            error = "--lang takes ru or en, got \"" + value + "\"";
+            error = platform::withArgs(
+                platform::translated("vigil", "--lang takes ru or en, got \"%1\""), {value});
             return std::nullopt;
         }
     }

@@ -10,7 +10,8 @@
 namespace cli {
 
 // Takes every "--lang X" / "--lang=X" out of `args` (the options end at "--"). nullopt with
-// `error` set when a value is missing or is neither ru nor en, or the option is given twice.
+// `error` set (in the catalogue installed then) when a value is missing or is neither ru nor en,
+// or the option is given twice; `args` is then left as it was.
 std::optional<std::optional<session::Language>> takeLanguageOption(std::vector<std::string>& args,
                                                                    std::string& error);
 

@@ -140,7 +140,7 @@ int runUpload(const CommandLine& line) {
     const bool succeeded = result && result->succeeded();
     recording::recordUpload(session.link, idCod, line.positional[0],
                             std::span(image->ImageBuffer.data(), image->ImageLength),
-                            result ? update::statusText(*result) : std::string(), succeeded);
+                            result ? update::statusSource(*result) : "", succeeded);
     if (succeeded) {
         std::printf("%s\n", update::statusText(*result).c_str());
         return kExitOk;

@@ -66,14 +66,20 @@ int main(int argc, char** argv) {
     // wind up (switch the monitor off) instead of being killed.
     std::signal(SIGPIPE, SIG_IGN);
     std::vector<std::string> args(argv + 1, argv + argc);
-    // One language for the whole run, chosen before anything is printed.
+    // One language for the whole run, chosen before anything is printed. A --lang that cannot be
+    // used leaves the environment's language, in which it is refused.
     std::string languageError;
     const auto language = cli::takeLanguageOption(args, languageError);
+    // No catalogue to word this in: it stays in English.
+    if (const std::string problem =
+            cli::installCatalogues(cli::runLanguage(language.value_or(std::nullopt)));
+        !problem.empty())
+        std::fprintf(stderr, "vigil: %s\n", problem.c_str());
     if (!language) {
+        cli::takeLanguageOption(args, languageError);  // worded again, in that language
         std::fprintf(stderr, "vigil: %s\n", languageError.c_str());
         return cli::kExitBadInput;
     }
-    cli::installCatalogues(cli::runLanguage(*language));
     if (args.empty()) {
         printOverview(stderr);
         return cli::kExitBadInput;

@@ -116,24 +116,32 @@ std::string registryPath() {
 
 RegistryStore::RegistryStore(std::string path) : path_(std::move(path)) {}
 
-RegistryDocument RegistryStore::load() const {
+std::optional<RegistryDocument> RegistryStore::read(std::string& error) const {
     std::string content;
-    std::string error;
     switch (readWhole(path_, content, error)) {
         case FileState::Missing:
-            return {};
+            return RegistryDocument{};
         case FileState::Unreadable:
-            reportDamage(path_, error);
-            return {};
+            return std::nullopt;
         case FileState::Readable:
             break;
     }
-    auto doc = parseRegistry(content, error);
+    return parseRegistry(content, error);
+}
+
+RegistryDocument RegistryStore::load() const {
+    std::string error;
+    auto doc = read(error);
     if (!doc) {
         reportDamage(path_, error);
         return {};
     }
     return *doc;
+}
+
+std::optional<RegistryDocument> RegistryStore::loadQuietly() const {
+    std::string error;
+    return read(error);
 }
 
 bool RegistryStore::save(const RegistryDocument& document, std::string& error) const {

@@ -10,6 +10,7 @@
 // "<name>.damaged.1", ... when that exists), so nothing the user had is lost unseen.
 //
 // Everything here runs on the caller's thread; the program uses it on the main thread only.
+#include <optional>
 #include <stdexcept>
 #include <string>
 
@@ -35,11 +36,17 @@ class RegistryStore {
     const std::string& path() const { return path_; }
     // The stored keys; none when the file is missing, unreadable or damaged.
     RegistryDocument load() const;
+    // The same without telling of a damaged file (nothing then): for what is read before the
+    // program can show a message, so that the first load after that still tells.
+    std::optional<RegistryDocument> loadQuietly() const;
     // Replaces the file atomically; on failure returns false with the reason in `error` and leaves
     // the old file as it was.
     bool save(const RegistryDocument& document, std::string& error) const;
 
   private:
+    // The document, or nothing with `error` for an unreadable or damaged file.
+    std::optional<RegistryDocument> read(std::string& error) const;
+
     std::string path_;
 };
 

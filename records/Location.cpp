@@ -55,19 +55,30 @@ std::string teamServerAddress(std::string& error, const std::string& stored) {
     const char* value = std::getenv("VIGIL_RECORDS");
     const bool fromEnvironment = value && *value;
     const std::string address = fromEnvironment ? value : stored;
-    const std::string where = fromEnvironment ? "VIGIL_RECORDS" : "the team server setting";
     if (address.empty()) return {};
+    using platform::translated;
     if (!isTeamAddress(address)) {
-        error = where + " must be a postgresql:// address; records are kept on this PC only";
+        error = fromEnvironment ? translated("vigil",
+                                             "VIGIL_RECORDS must be a postgresql:// address; "
+                                             "records are kept on this PC only")
+                                : translated("vigil",
+                                             "the team server setting must be a postgresql:// "
+                                             "address; records are kept on this PC only");
         return {};
     }
     // A password in the environment is seen by every program the operator starts and ends up in
     // shell histories, one in the settings by anyone who reads them: it belongs in libpq's
     // password file, so such an address (a setting edited by hand, say) is not used.
     if (holdsPassword(address)) {
-        error = where +
-                " holds a password: put it in libpq's password file (~/.pgpass, mode 0600) and "
-                "take it out of the address; records are kept on this PC only";
+        error = fromEnvironment
+                    ? translated("vigil",
+                                 "VIGIL_RECORDS holds a password: put it in libpq's password file "
+                                 "(~/.pgpass, mode 0600) and take it out of the address; records "
+                                 "are kept on this PC only")
+                    : translated("vigil",
+                                 "the team server setting holds a password: put it in libpq's "
+                                 "password file (~/.pgpass, mode 0600) and take it out of the "
+                                 "address; records are kept on this PC only");
         return {};
     }
     return address;

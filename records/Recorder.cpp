@@ -1,5 +1,6 @@
 #include "records/Recorder.h"
 
+#include "platform/Catalogue.h"
 #include "records/Location.h"
 
 namespace records {
@@ -59,7 +60,7 @@ SyncResult Recorder::sync() {
         return result;
     }
     if (team_.empty()) {
-        result.problem = "no team server is set (VIGIL_RECORDS)";
+        result.problem = platform::translated("vigil", "no team server is set (VIGIL_RECORDS)");
         return result;
     }
     try {

@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/Catalogue.h"
 #include "protocol/Cp1251.h"
 #include "protocol/ParameterTable.h"
 #include "protocol/WriteCheck.h"
@@ -45,7 +46,7 @@ const Event* chooseSnapshot(std::span<const Event> events, const SnapshotRequest
     if (request.beforeErase) {
         while (end > 0 && events[end - 1].kind != Kind::Erase) --end;
         if (end == 0) {
-            why = "the unit has no erase in its records";
+            why = platform::translated("vigil", "the unit has no erase in its records");
             return nullptr;
         }
         --end;  // the erase itself
@@ -55,9 +56,13 @@ const Event* chooseSnapshot(std::span<const Event> events, const SnapshotRequest
         if (!request.at.empty() && e.atUtc.substr(0, request.at.size()) > request.at) continue;
         if (holdsSettings(e)) return &e;
     }
-    why = request.beforeErase  ? "no values were kept before the unit's latest erase"
-          : request.at.empty() ? "no values of the unit are kept"
-                               : "no values of the unit were kept by " + request.at;
+    why = request.beforeErase
+              ? platform::translated("vigil", "no values were kept before the unit's latest erase")
+          : request.at.empty()
+              ? platform::translated("vigil", "no values of the unit are kept")
+              : platform::withArgs(
+                    platform::translated("vigil", "no values of the unit were kept by %1"),
+                    {request.at});
     return nullptr;
 }
 
@@ -69,12 +74,14 @@ bool applySnapshot(const Values& values, protocol::ControlAccess& controls, std:
         const auto kept = std::find_if(values.begin(), values.end(),
                                        [&](const auto& v) { return v.first == p.name; });
         if (kept == values.end()) {  // never blank what the snapshot does not hold
-            why = "the kept values lack " + std::string(p.name);
+            why = platform::withArgs(platform::translated("vigil", "the kept values lack %1"),
+                                     {p.name});
             return false;
         }
         const auto wire = protocol::toCp1251(kept->second);
         if (!wire) {
-            why = "the kept value of " + std::string(p.name) + " cannot be sent";
+            why = platform::withArgs(
+                platform::translated("vigil", "the kept value of %1 cannot be sent"), {p.name});
             return false;
         }
         wires.emplace_back(&p, std::move(*wire));

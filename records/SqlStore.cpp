@@ -14,6 +14,7 @@
 #include <regex>
 #include <thread>
 
+#include "platform/Catalogue.h"
 #include "records/FieldText.h"
 #include "records/Schema.h"
 
@@ -21,18 +22,24 @@ namespace records {
 namespace {
 
 // One sentence for a file SQLite would not use, by what the operator can do about it.
-std::string sqliteProblem(const std::string& path, const std::string& error) {
+StoreError sqliteProblem(const std::string& path, const std::string& error) {
     const auto has = [&](const char* text) { return error.find(text) != std::string::npos; };
+    const auto told = [&](const std::string& text, bool locked = false) {
+        return StoreError(platform::withArgs(text, {path, error}), locked);
+    };
+    using platform::translated;
     if (has("readonly") || has("read-only") || has("read only"))
-        return "the records file " + path + " is read-only";
+        return told(translated("vigil", "the records file %1 is read-only"));
     if (has("locked") || has("busy"))
-        return "the records file " + path + " is locked by another program";
+        return told(translated("vigil", "the records file %1 is locked by another program"), true);
     if (has("full") || has("disk I/O"))
-        return "the records file " + path + " cannot be written: the disk is full or failing";
+        return told(translated(
+            "vigil", "the records file %1 cannot be written: the disk is full or failing"));
     if (has("not a database") || has("malformed") || has("corrupt"))
-        return "the records file " + path +
-               " is damaged (not a records database); move it aside to start new records";
-    return "the records file " + path + " cannot be used: " + error;
+        return told(translated("vigil",
+                               "the records file %1 is damaged (not a records database); move it "
+                               "aside to start new records"));
+    return told(translated("vigil", "the records file %1 cannot be used: %2"));
 }
 
 // The file with owner-only access before SQLite sees it: it holds APN passwords and access
@@ -49,15 +56,18 @@ void prepareFile(const std::string& path) {
         if (!ec && !std::filesystem::is_directory(folder, ec) && !ec)
             ec = std::make_error_code(std::errc::not_a_directory);
         if (ec)
-            throw StoreError("the records folder " + file.parent_path().string() +
-                             " cannot be made: " + ec.message());
+            throw StoreError(platform::withArgs(
+                platform::translated("vigil", "the records folder %1 cannot be made: %2"),
+                {file.parent_path().string(), ec.message()}));
     }
     // Not blocking: a FIFO put in the file's place must not hang the program.
     const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0600);
     if (fd < 0) {
         if (errno == EACCES || errno == EROFS || errno == EPERM)
-            throw StoreError("the records file " + path + " is read-only");
-        throw StoreError("the records file " + path + " cannot be opened: " + std::strerror(errno));
+            throw sqliteProblem(path, "read-only");
+        throw StoreError(platform::withArgs(
+            platform::translated("vigil", "the records file %1 cannot be opened: %2"),
+            {path, std::strerror(errno)}));
     }
     // Only a records file (or a new, empty one) is made the user's alone: a link put in its place
     // may name some other file of the user's, which is then refused as damaged, its mode as it was.
@@ -69,7 +79,9 @@ void prepareFile(const std::string& path) {
     if (ours && (st.st_mode & 077) != 0) (void)::fchmod(fd, 0600);
     const bool regular = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
     ::close(fd);
-    if (!regular) throw StoreError("the records file " + path + " is not a regular file");
+    if (!regular)
+        throw StoreError(platform::withArgs(
+            platform::translated("vigil", "the records file %1 is not a regular file"), {path}));
 }
 
 // A server away (a technician on site) costs a few seconds, not the TCP time-out's minutes; one
@@ -128,10 +140,7 @@ std::unique_ptr<SqlStore> SqlStore::openSqlite(const std::string& path,
         try {
             return openSqliteOnce(path, options);
         } catch (const StoreError& e) {
-            const std::string why = e.what();
-            if (why.find("is locked") == std::string::npos ||
-                std::chrono::steady_clock::now() >= deadline)
-                throw;
+            if (!e.locked() || std::chrono::steady_clock::now() >= deadline) throw;
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
         }
     }
@@ -159,7 +168,7 @@ std::unique_ptr<SqlStore> SqlStore::openSqliteOnce(const std::string& path,
     } catch (const StoreError&) {
         throw;
     } catch (const std::exception& e) {
-        throw StoreError(sqliteProblem(path, plainMessage(e)));
+        throw sqliteProblem(path, plainMessage(e));
     }
 }
 
@@ -189,8 +198,9 @@ std::unique_ptr<SqlStore> SqlStore::openPostgres(const std::string& connection) 
         throw;
     } catch (const std::exception& e) {
         // libpq's text can quote the connection: no password in it.
-        throw StoreError("the team records server " + shown +
-                         " cannot be used: " + withoutPassword(plainMessage(e)));
+        throw StoreError(platform::withArgs(
+            platform::translated("vigil", "the team records server %1 cannot be used: %2"),
+            {shown, withoutPassword(plainMessage(e))}));
     }
 }
 
@@ -209,8 +219,11 @@ void SqlStore::migrate() {
         *sql_ << "SELECT MAX(version) FROM schema_version", soci::into(version, ind);
         if (ind == soci::i_null) version = 0;
         if (version > latestSchemaVersion())
-            throw StoreError("the records in " + description_ + " were written by a newer " +
-                             "version of the program (schema " + std::to_string(version) + ")");
+            throw StoreError(platform::withArgs(
+                platform::translated("vigil",
+                                     "the records in %1 were written by a newer version "
+                                     "of the program (schema %2)"),
+                {description_, std::to_string(version)}));
         for (const Migration& m : migrations()) {
             if (m.version <= version) continue;
             for (const std::string_view statement : m.statements) *sql_ << std::string(statement);
@@ -396,10 +409,10 @@ void SqlStore::unqueue(const std::string& uuid) {
 
 StoreError SqlStore::failure(const std::exception& error) const {
     // A file damaged after it opened is told as at opening, not as SQLite's statement text.
-    if (backend_ == Backend::Sqlite)
-        return StoreError(sqliteProblem(description_, plainMessage(error)));
-    return StoreError("the team records server " + description_ + ": " +
-                      withoutPassword(plainMessage(error)));
+    if (backend_ == Backend::Sqlite) return sqliteProblem(description_, plainMessage(error));
+    return StoreError(
+        platform::withArgs(platform::translated("vigil", "the team records server %1: %2"),
+                           {description_, withoutPassword(plainMessage(error))}));
 }
 
 std::string withoutPassword(const std::string& connection) {

@@ -12,10 +12,16 @@
 
 namespace records {
 
-// A store that cannot be opened or used, with one sentence an operator can act on.
+// A store that cannot be opened or used, with one sentence an operator can act on (in the
+// program's language: whether another program holds the file is asked of locked(), not of it).
 class StoreError : public std::runtime_error {
   public:
-    using std::runtime_error::runtime_error;
+    explicit StoreError(const std::string& what, bool locked = false)
+        : std::runtime_error(what), locked_(locked) {}
+    bool locked() const { return locked_; }
+
+  private:
+    bool locked_;
 };
 
 struct UnitSummary {

@@ -41,6 +41,7 @@ expected=(
   "./usr/share/man/man1/Config_Vigil.1.gz"
   "./usr/share/vigil/translations/Config_Vigil_en.qm"
 )
+[ -d cli ] && expected+=("./usr/share/vigil/translations/vigil_ru.qm")  # vigil's Russian
 for size in 16 24 32 48 64 128 256; do expected+=("./usr/share/icons/hicolor/${size}x$size/apps/$id.png"); done
 [ -d cli ] && expected+=("./usr/bin/vigil" "./usr/share/man/man1/vigil.1.gz")  # where it is built
 for f in "${expected[@]}"; do
@@ -79,6 +80,11 @@ grep -qx "main window shown; help file /usr/lib/vigil/Vigil.chm found" "$home/ou
 # The manual pages are found and name what they describe.
 MANPAGER=cat man 1 Config_Vigil | grep -q "Config_Vigil - configurator for Vigil alarm terminals"
 if [ -d cli ]; then MANPAGER=cat man 1 vigil | grep -q "usage: vigil batch --port"; fi
+# The installed vigil finds its catalogues in either language.
+if [ -d cli ]; then
+  (cd / && HOME=$home vigil --lang ru --help) | grep -q "^вызов: vigil"
+  (cd / && HOME=$home vigil --lang en read --port COM999 2>&1 || true) | grep -q "Cannot open COM port"
+fi
 rm -rf "$home"
 $sudo env DEBIAN_FRONTEND=noninteractive apt-get remove -y -qq vigil
 if [ -e /usr/bin/Config_Vigil ]; then echo "Config_Vigil is still installed"; exit 1; fi

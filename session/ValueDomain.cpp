@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/Catalogue.h"
+
 namespace session {
 namespace {
 
@@ -63,16 +65,19 @@ std::optional<std::string> linkValue(const protocol::Parameter& p, ValueForm for
 std::string acceptedValues(const protocol::Parameter& p, ValueForm form) {
     switch (form) {
         case ValueForm::Text:
-            return "a text without \":\" or control characters (line breaks, tabs), in "
-                   "Windows-1251";
+            return platform::translated(
+                "vigil",
+                "a text without \":\" or control characters (line breaks, tabs), in Windows-1251");
         case ValueForm::Flag:
-            return "0 or 1";
+            return platform::translated("vigil", "0 or 1");
         case ValueForm::IndexDigit:
-            return "0 to " + std::to_string(p.itemCount - 1);
+            return platform::withArgs(platform::translated("vigil", "%1 to %2"),
+                                      {"0", std::to_string(p.itemCount - 1)});
         case ValueForm::PressCountDigit:
-            return "1 to " + std::to_string(p.itemCount);
+            return platform::withArgs(platform::translated("vigil", "%1 to %2"),
+                                      {"1", std::to_string(p.itemCount)});
         case ValueForm::HexDigit:
-            return "one hex digit 0 to F";
+            return platform::translated("vigil", "one hex digit 0 to F");
     }
     return {};
 }
@@ -89,8 +94,9 @@ std::string invalidValueMessage(const protocol::Parameter& p, ValueForm form,
         else
             shown += c;
     }
-    return "invalid value \"" + shown + "\" for " + parameterLabel(p) + ": expected " +
-           acceptedValues(p, form);
+    return platform::withArgs(
+        platform::translated("vigil", "invalid value \"%1\" for %2: expected %3"),
+        {shown, parameterLabel(p), acceptedValues(p, form)});
 }
 
 std::string parameterLabel(const protocol::Parameter& p) {

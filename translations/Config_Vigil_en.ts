@@ -421,6 +421,10 @@
         <source>Language / Язык</source>
         <translation>Language / Язык</translation>
     </message>
+    <message>
+        <source>Выбор сохранён, но язык при запуске задаёт переменная окружения VIGIL_LANG=%1, пока она установлена.</source>
+        <translation>The choice is kept, but while the environment variable VIGIL_LANG=%1 is set, it chooses the language at start.</translation>
+    </message>
 </context>
 <context>
     <name>Location</name>
@@ -1428,6 +1432,106 @@ Update aborted !!!</translation>
     <message>
         <source>a quoted field that starts on line %1 is never closed</source>
         <translation>a quoted field that starts on line %1 is never closed</translation>
+    </message>
+    <message>
+        <source>a text without &quot;:&quot; or control characters (line breaks, tabs), in Windows-1251</source>
+        <translation>a text without &quot;:&quot; or control characters (line breaks, tabs), in Windows-1251</translation>
+    </message>
+    <message>
+        <source>0 or 1</source>
+        <translation>0 or 1</translation>
+    </message>
+    <message>
+        <source>%1 to %2</source>
+        <translation>%1 to %2</translation>
+    </message>
+    <message>
+        <source>one hex digit 0 to F</source>
+        <translation>one hex digit 0 to F</translation>
+    </message>
+    <message>
+        <source>invalid value &quot;%1&quot; for %2: expected %3</source>
+        <translation>invalid value &quot;%1&quot; for %2: expected %3</translation>
+    </message>
+    <message>
+        <source>the team server setting must be a postgresql:// address; records are kept on this PC only</source>
+        <translation>the team server setting must be a postgresql:// address; records are kept on this PC only</translation>
+    </message>
+    <message>
+        <source>VIGIL_RECORDS must be a postgresql:// address; records are kept on this PC only</source>
+        <translation>VIGIL_RECORDS must be a postgresql:// address; records are kept on this PC only</translation>
+    </message>
+    <message>
+        <source>no team server is set (VIGIL_RECORDS)</source>
+        <translation>no team server is set (VIGIL_RECORDS)</translation>
+    </message>
+    <message>
+        <source>the unit has no erase in its records</source>
+        <translation>the unit has no erase in its records</translation>
+    </message>
+    <message>
+        <source>no values were kept before the unit&apos;s latest erase</source>
+        <translation>no values were kept before the unit&apos;s latest erase</translation>
+    </message>
+    <message>
+        <source>no values of the unit are kept</source>
+        <translation>no values of the unit are kept</translation>
+    </message>
+    <message>
+        <source>no values of the unit were kept by %1</source>
+        <translation>no values of the unit were kept by %1</translation>
+    </message>
+    <message>
+        <source>the kept values lack %1</source>
+        <translation>the kept values lack %1</translation>
+    </message>
+    <message>
+        <source>the kept value of %1 cannot be sent</source>
+        <translation>the kept value of %1 cannot be sent</translation>
+    </message>
+    <message>
+        <source>the records file %1 is read-only</source>
+        <translation>the records file %1 is read-only</translation>
+    </message>
+    <message>
+        <source>the records file %1 is locked by another program</source>
+        <translation>the records file %1 is locked by another program</translation>
+    </message>
+    <message>
+        <source>the records file %1 cannot be written: the disk is full or failing</source>
+        <translation>the records file %1 cannot be written: the disk is full or failing</translation>
+    </message>
+    <message>
+        <source>the records file %1 is damaged (not a records database); move it aside to start new records</source>
+        <translation>the records file %1 is damaged (not a records database); move it aside to start new records</translation>
+    </message>
+    <message>
+        <source>the records file %1 cannot be used: %2</source>
+        <translation>the records file %1 cannot be used: %2</translation>
+    </message>
+    <message>
+        <source>the records folder %1 cannot be made: %2</source>
+        <translation>the records folder %1 cannot be made: %2</translation>
+    </message>
+    <message>
+        <source>the records file %1 cannot be opened: %2</source>
+        <translation>the records file %1 cannot be opened: %2</translation>
+    </message>
+    <message>
+        <source>the records file %1 is not a regular file</source>
+        <translation>the records file %1 is not a regular file</translation>
+    </message>
+    <message>
+        <source>the team records server %1 cannot be used: %2</source>
+        <translation>the team records server %1 cannot be used: %2</translation>
+    </message>
+    <message>
+        <source>the records in %1 were written by a newer version of the program (schema %2)</source>
+        <translation>the records in %1 were written by a newer version of the program (schema %2)</translation>
+    </message>
+    <message>
+        <source>the team records server %1: %2</source>
+        <translation>the team records server %1: %2</translation>
     </message>
 </context>
 </TS>

@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ru">
 <context>
+    <name>Location</name>
+    <message>
+        <source>Адрес сервера должен начинаться с postgresql://</source>
+        <translation>Адрес сервера должен начинаться с postgresql://</translation>
+    </message>
+    <message>
+        <source>Адрес содержит пароль, а пароль не хранится в настройках программы. Уберите его из адреса и укажите в файле паролей libpq (~/.pgpass, права 0600).</source>
+        <translation>Адрес содержит пароль, а пароль не хранится в настройках программы. Уберите его из адреса и укажите в файле паролей libpq (~/.pgpass, права 0600).</translation>
+    </message>
+</context>
+<context>
     <name>TForm2</name>
     <message>
         <source>Ошибка подключения </source>
@@ -770,8 +781,8 @@ exit codes: 0 written and verified; 1 port cannot be opened or was lost; 2 bad c
 нет записываемого значения (записываются все 53, так что недостающее было бы стёрто).
 
   --set КЛЮЧ=ЗНАЧЕНИЕ  КЛЮЧ — имя параметра (ModulePhone, ServerIp1, AlarmPressCount ...)
-                   со значением, как его показывает &apos;vigil read --format json&apos;, или ключ .abt
-                   (TL9, Ip1, NmbPress ...) со значением, как его хранит файл; повторяемый
+                       со значением, как его показывает &apos;vigil read --format json&apos;, или ключ .abt
+                       (TL9, Ip1, NmbPress ...) со значением, как его хранит файл; повторяемый
   --keep-unlisted  сначала прочитать терминал и оставить его собственные значения для того,
                    чего не дают ФАЙЛ.abt и --set (они тоже записываются обратно и проверяются)
   --port COM&lt;n&gt;    порт, как его перечисляет &apos;vigil ports&apos;
@@ -861,6 +872,122 @@ exit codes: 0 the bootloader took the image; 1 port cannot be opened, or lost du
     <message>
         <source>, unit %1</source>
         <translation>, блок %1</translation>
+    </message>
+    <message>
+        <source>a text without &quot;:&quot; or control characters (line breaks, tabs), in Windows-1251</source>
+        <translation>текст без &quot;:&quot; и управляющих символов (переводов строк, табуляций), в Windows-1251</translation>
+    </message>
+    <message>
+        <source>0 or 1</source>
+        <translation>0 или 1</translation>
+    </message>
+    <message>
+        <source>%1 to %2</source>
+        <translation>от %1 до %2</translation>
+    </message>
+    <message>
+        <source>one hex digit 0 to F</source>
+        <translation>одна шестнадцатеричная цифра от 0 до F</translation>
+    </message>
+    <message>
+        <source>invalid value &quot;%1&quot; for %2: expected %3</source>
+        <translation>неверное значение &quot;%1&quot; для %2: ожидается %3</translation>
+    </message>
+    <message>
+        <source>the unit has no erase in its records</source>
+        <translation>в записях блока нет стирания</translation>
+    </message>
+    <message>
+        <source>no values were kept before the unit&apos;s latest erase</source>
+        <translation>перед последним стиранием блока значения не сохранены</translation>
+    </message>
+    <message>
+        <source>no values of the unit are kept</source>
+        <translation>значения блока не сохранены</translation>
+    </message>
+    <message>
+        <source>no values of the unit were kept by %1</source>
+        <translation>к %1 значения блока не сохранены</translation>
+    </message>
+    <message>
+        <source>the kept values lack %1</source>
+        <translation>в сохранённых значениях нет %1</translation>
+    </message>
+    <message>
+        <source>the kept value of %1 cannot be sent</source>
+        <translation>сохранённое значение %1 нельзя отправить</translation>
+    </message>
+    <message>
+        <source>no team server is set (VIGIL_RECORDS)</source>
+        <translation>сервер команды не задан (VIGIL_RECORDS)</translation>
+    </message>
+    <message>
+        <source>the team server setting must be a postgresql:// address; records are kept on this PC only</source>
+        <translation>адрес сервера команды в настройках должен быть адресом postgresql://; записи хранятся только на этом ПК</translation>
+    </message>
+    <message>
+        <source>VIGIL_RECORDS must be a postgresql:// address; records are kept on this PC only</source>
+        <translation>VIGIL_RECORDS должна быть адресом postgresql://; записи хранятся только на этом ПК</translation>
+    </message>
+    <message>
+        <source>--lang needs a value: ru or en</source>
+        <translation>--lang требует значения: ru или en</translation>
+    </message>
+    <message>
+        <source>--lang is given twice</source>
+        <translation>--lang указан дважды</translation>
+    </message>
+    <message>
+        <source>--lang takes ru or en, got &quot;%1&quot;</source>
+        <translation>--lang принимает ru или en, указано &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>the records file %1 is read-only</source>
+        <translation>файл записей %1 только для чтения</translation>
+    </message>
+    <message>
+        <source>the records file %1 is locked by another program</source>
+        <translation>файл записей %1 занят другой программой</translation>
+    </message>
+    <message>
+        <source>the records file %1 cannot be written: the disk is full or failing</source>
+        <translation>файл записей %1 не записывается: диск полон или неисправен</translation>
+    </message>
+    <message>
+        <source>the records file %1 is damaged (not a records database); move it aside to start new records</source>
+        <translation>файл записей %1 повреждён (не база записей); переместите его, чтобы начать новые записи</translation>
+    </message>
+    <message>
+        <source>the records file %1 cannot be used: %2</source>
+        <translation>файл записей %1 не используется: %2</translation>
+    </message>
+    <message>
+        <source>the records folder %1 cannot be made: %2</source>
+        <translation>папку записей %1 не удаётся создать: %2</translation>
+    </message>
+    <message>
+        <source>the records file %1 cannot be opened: %2</source>
+        <translation>файл записей %1 не открывается: %2</translation>
+    </message>
+    <message>
+        <source>the records file %1 is not a regular file</source>
+        <translation>файл записей %1 не обычный файл</translation>
+    </message>
+    <message>
+        <source>the team records server %1 cannot be used: %2</source>
+        <translation>сервер записей команды %1 недоступен: %2</translation>
+    </message>
+    <message>
+        <source>the records in %1 were written by a newer version of the program (schema %2)</source>
+        <translation>записи в %1 сделаны более новой версией программы (схема %2)</translation>
+    </message>
+    <message>
+        <source>the team records server %1: %2</source>
+        <translation>сервер записей команды %1: %2</translation>
+    </message>
+    <message>
+        <source>--at takes a UTC time as 2026-11-12 or 2026-11-12T10:30, got &quot;%1&quot;</source>
+        <translation>--at принимает время UTC в виде 2026-11-12 или 2026-11-12T10:30, указано &quot;%1&quot;</translation>
     </message>
 </context>
 </TS>

@@ -194,24 +194,27 @@ void FirmwareUpload::windUp(const UploadResult& result) {
     timer1_.setEnabled(true);
 }
 
-std::string statusText(const UploadResult& result) {
+const char* statusSource(const UploadResult& result) {
     switch (result.outcome) {
         case UploadOutcome::Success:
-            return platform::translated("FirmwareUpload", result.bootloaderVersion == 2
-                                                              ? kSuccessVersion02Text
-                                                              : kSuccessVersion01Text);
+            return result.bootloaderVersion == 2 ? kSuccessVersion02Text : kSuccessVersion01Text;
         case UploadOutcome::NothingSent:
             return "";
         case UploadOutcome::Rejected:
-            return platform::translated("FirmwareUpload", kRejectedText);
+            return kRejectedText;
         case UploadOutcome::NoAnswer:
-            return platform::translated("FirmwareUpload", kNoAnswerText);
+            return kNoAnswerText;
         case UploadOutcome::NotBootloader:
-            return platform::translated("FirmwareUpload", kNotBootloaderText);
+            return kNotBootloaderText;
         case UploadOutcome::LinkLost:
-            return platform::translated("FirmwareUpload", kLinkLostText);
+            return kLinkLostText;
     }
     return "";
+}
+
+std::string statusText(const UploadResult& result) {
+    const char* source = statusSource(result);
+    return *source == '\0' ? std::string() : platform::translated("FirmwareUpload", source);
 }
 
 }  // namespace update

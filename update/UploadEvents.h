@@ -29,6 +29,9 @@ struct UploadResult {
 
 // The status text of a result, as status panel 1 and `vigil` show it; "" for NothingSent.
 std::string statusText(const UploadResult& result);
+// The same text as written, whatever the language shown: what the records keep, so that they
+// read the same whichever language the upload ran in.
+const char* statusSource(const UploadResult& result);
 
 class UploadEvents {
   public:

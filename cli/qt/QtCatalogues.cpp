@@ -22,14 +22,19 @@ std::filesystem::path cataloguesFolder() {
 
 }  // namespace
 
-bool installCatalogues(session::Language language) {
+std::string installCatalogues(session::Language language) {
+    const std::filesystem::path folder = cataloguesFolder();
+    std::error_code error;
+    if (folder.empty() || !std::filesystem::is_directory(folder, error)) return {};
     auto translator = std::make_shared<QTranslator>();
-    const std::filesystem::path file = cataloguesFolder() / catalogueFileFor(language);
-    if (!translator->load(QString::fromStdString(file.string()))) return false;
+    const std::filesystem::path file = folder / catalogueFileFor(language);
+    if (!translator->load(QString::fromStdString(file.string())))
+        return file.string() +
+               " cannot be loaded (missing or damaged): messages are shown as written";
     platform::installCatalogue([translator](const char* context, const char* source) {
         return translator->translate(context, source).toStdString();
     });
-    return true;
+    return {};
 }
 
 }  // namespace cli

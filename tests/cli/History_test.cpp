@@ -74,6 +74,11 @@ TEST_F(History, ReadsAndWritesAreKeptPerUnitAndRestoreWritesThemBackOnlyToThatUn
     EXPECT_EQ(
         runVigil({"restore", "--port", kPort, "--unit", "004512", "--at", "2000-01-01"}).exitCode,
         2);
+    // A time in another form is refused before anything is sent, not taken for "the newest".
+    const std::size_t beforeBadTime = terminal.mode.requests().size();
+    EXPECT_THAT(runVigil({"restore", "--port", kPort, "--unit", "004512", "--at", "tomorrow"}).err,
+                HasSubstr("--at takes a UTC time such as 2026-11-12T10:30, got \"tomorrow\""));
+    EXPECT_EQ(terminal.mode.requests().size(), beforeBadTime);
 
     const auto status = runVigil({"records", "status"});
     EXPECT_EQ(status.exitCode, 0);

@@ -12,11 +12,14 @@
 #include "WholeTemplate.h"
 #include "cli/Texts.h"
 #include "protocol/ParameterTable.h"
+#include "tools/BootloaderMode.h"
+#include "tools/EncFile.h"
 
 using ::testing::HasSubstr;
 using ::testing::Not;
 using testsupport::runVigil;
 using testsupport::SettingsTerminal;
+using testsupport::SimulatedLine;
 using testsupport::VigilProcess;
 
 namespace {
@@ -92,7 +95,47 @@ TEST_F(Language, OwnMessagesSpeakTheChosenLanguage) {
     EXPECT_EQ(unknown.exitCode, 2);
     EXPECT_EQ(unknown.err, "vigil: --lang takes ru or en, got \"de\"\n");
     EXPECT_EQ(runVigil({"ports", "--lang"}).exitCode, 2);
+    // ... in the language the environment chooses (LC_ALL=C above: English).
+    ::setenv("LC_ALL", "ru_RU.UTF-8", 1);
+    EXPECT_EQ(runVigil({"ports", "--lang", "de"}).err,
+              "vigil: --lang принимает ru или en, указано \"de\"\n");
     EXPECT_EQ(runVigil({"--lang", "en", "--lang", "ru", "ports"}).exitCode, 2);
+}
+
+TEST_F(Language, RefusalsWordedBelowTheCommandsSpeakTheRunsLanguageToo) {
+    writeFile("t.abt", "TL1=:");
+    const auto domain =
+        runVigil({"--lang", "ru", "write", "--port", "COM6", path("t.abt"), "--set", "Coord=9"});
+    EXPECT_EQ(domain.exitCode, 2);
+    EXPECT_EQ(domain.err,
+              "vigil write: неверное значение \"9\" для GpsSleepMode (Coord): ожидается от 0 до 4\n"
+              "См. 'vigil write --help'.\n");
+    const auto nothingKept = runVigil({"--lang", "ru", "restore", "--port", "COM6", "--unit", "7"});
+    EXPECT_EQ(nothingKept.exitCode, 2);
+    EXPECT_EQ(nothingKept.err, "vigil: блок 7: значения блока не сохранены\n");
+    const auto noServer = runVigil({"--lang", "ru", "records", "sync"});
+    EXPECT_EQ(noServer.exitCode, 1);
+    EXPECT_THAT(noServer.err, HasSubstr("сервер команды не задан (VIGIL_RECORDS)"));
+    std::filesystem::create_directories(path("vigil"));
+    writeFile("vigil/records.sqlite", std::string(4096, 'x'));
+    EXPECT_THAT(runVigil({"--lang", "ru", "records", "status"}).err,
+                HasSubstr(path("vigil/records.sqlite") + " повреждён (не база записей)"));
+}
+
+TEST_F(Language, ACatalogueThatCannotBeLoadedIsToldAndNothingElseChanges) {
+    // One damaged, one missing: the texts stay as written, and the user learns why.
+    std::filesystem::create_directories(path("catalogues"));
+    writeFile("catalogues/vigil_ru.qm", "not a catalogue");
+    ::setenv("VIGIL_TRANSLATIONS", path("catalogues").c_str(), 1);
+    for (const auto& [language, file] :
+         {std::pair{"ru", "vigil_ru.qm"}, std::pair{"en", "Config_Vigil_en.qm"}}) {
+        const auto result = runVigil({"--lang", language, "read", "--format", "x"});
+        EXPECT_EQ(result.exitCode, 2);
+        EXPECT_EQ(result.err, "vigil: " + path("catalogues") + "/" + file +
+                                  " cannot be loaded (missing or damaged): messages are shown as "
+                                  "written\nvigil read: --format takes abt or json, got \"x\"\n"
+                                  "Try 'vigil read --help'.\n");
+    }
 }
 
 TEST_F(Language, JsonAndBatchLogAreTheSameInBothLanguages) {
@@ -137,6 +180,25 @@ TEST_F(Language, EnglishRunSaysTheCoreTextsInEnglishToo) {
     const auto result = batch.finish();
     EXPECT_EQ(result.exitCode, 130);
     EXPECT_FALSE(hasCyrillic(result.out + result.err)) << result.out << result.err;
+}
+
+TEST_F(Language, AnUploadIsRecordedAlikeInBothLanguages) {
+    if (!haveCatalogue("Config_Vigil_en.qm"))
+        GTEST_SKIP() << "the windows' English catalogue is not built";
+    writeFile("fw.enc", sim::hexText(sim::makeImage(std::vector<std::uint8_t>(300, 7), 100)));
+    for (const char* language : {"en", "ru"}) {
+        sim::BootloaderMode boot;
+        SimulatedLine line(map, kCom, boot);
+        const auto done = runVigil({"--lang", language, "upload", "--port",
+                                    "COM" + std::to_string(kCom), path("fw.enc"), "--no-wait"});
+        EXPECT_EQ(done.exitCode, 0) << done.err;
+    }
+    // Shown in the run's language, kept as written.
+    const auto history = runVigil({"--lang", "en", "history", "--format", "json"});
+    const std::string kept = "\"outcome\": \"Обновление прошло успешно. BL ver 01\"";
+    const auto first = history.out.find(kept);
+    ASSERT_NE(first, std::string::npos) << history.out;
+    EXPECT_NE(history.out.find(kept, first + 1), std::string::npos) << history.out;
 }
 
 }  // namespace

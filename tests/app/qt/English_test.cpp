@@ -32,12 +32,36 @@ TEST_F(English, MenusPagesAndThePortWindowSpeakEnglish) {
     ASSERT_NE(journal, nullptr);
     EXPECT_EQ(journal->windowTitle(), QStringLiteral("Terminal journal"));
     EXPECT_EQ(journal->DiffTable->horizontalHeaderItem(1)->text(), QStringLiteral("Before"));
+    for (const QTableWidget* table : journal->findChildren<QTableWidget*>())
+        for (int c = 0; c < table->columnCount(); ++c)
+            EXPECT_GE(table->columnWidth(c), table->horizontalHeader()->sectionSizeHint(c))
+                << table->objectName().toStdString() << " " << c;
     auto* languages = form1->Help1->findChild<QMenu*>(QStringLiteral("LanguageMenu"));
     ASSERT_NE(languages, nullptr);
     EXPECT_TRUE(languages->findChild<QAction*>(QStringLiteral("LanguageEnglish"))->isChecked());
     // Qt's own texts follow: the standard buttons of a box.
     QMessageBox box(QMessageBox::NoIcon, {}, {}, QMessageBox::Ok | QMessageBox::Cancel);
     EXPECT_EQ(box.button(QMessageBox::Cancel)->text().remove(u'&'), QStringLiteral("Cancel"));
+}
+
+// English runs longer than Russian in places: no caption on a page or in the port window is cut.
+TEST_F(English, NoCaptionIsCut) {
+    form1->show();
+    form2->show();
+    std::vector<QWidget*> windows{form2.get()};
+    for (int i = 0; i < form1->PageControl1->count(); ++i)
+        windows.push_back(form1->PageControl1->widget(i));
+    for (QWidget* window : windows) {
+        form1->PageControl1->setCurrentWidget(window);
+        apptest::pumpFor(20ms);
+        for (QWidget* w : window->findChildren<QWidget*>()) {
+            if (!w->isVisible() || !(qobject_cast<QLabel*>(w) || qobject_cast<QCheckBox*>(w) ||
+                                     qobject_cast<QRadioButton*>(w)))
+                continue;
+            EXPECT_LE(w->sizeHint().width(), w->width())
+                << window->objectName().toStdString() << " " << w->objectName().toStdString();
+        }
+    }
 }
 
 TEST_F(English, ABoxThroughTheProgramsMessageServiceIsInEnglish) {

@@ -2,6 +2,7 @@
 // menu keeps a choice for the next start and says so.
 #include "WindowFixture.h"
 #include "app/LanguageSetting.h"
+#include "platform/RegistryStore.h"
 
 namespace {
 
@@ -24,6 +25,28 @@ TEST_F(LanguageChoice, TheOptionComesFirstThenTheVariableThenTheMenusChoice) {
     ::setenv("VIGIL_LANG", "fr", 1);  // passed over
     EXPECT_EQ(app::windowsLanguage(std::nullopt), Language::English);
     EXPECT_EQ(app::windowsLanguage(Language::Russian), Language::Russian);
+}
+
+// The language is read before any window can show a message: a damaged store is told by the
+// next read, as a box, and a value of another type or text counts as no choice.
+TEST_F(LanguageChoice, ADamagedStoreIsLeftForTheWindowsToTellAndGarbageIsNoChoice) {
+    const std::string store = std::getenv("VIGIL_REGISTRY");
+    const std::string header =
+        "Windows Registry Editor Version 5.00\r\n\r\n[Quorveth\\Language]\r\n";
+    for (const std::string& value : {std::string("\"Language\"=dword:00000001\r\n"),
+                                     std::string("\"Language\"=\"\\x01zz\"\r\n")}) {
+        apptest::writeFile(store, header + value);
+        EXPECT_EQ(app::storedLanguage(), std::nullopt) << value;
+        EXPECT_EQ(app::windowsLanguage(std::nullopt), Language::Russian);
+    }
+    apptest::writeFile(store, "not a store\n");
+    messages.clear();
+    EXPECT_EQ(app::storedLanguage(), std::nullopt);
+    EXPECT_TRUE(messages.texts().empty());
+    platform::Registry registry;
+    registry.openKey("Quorveth\\ComPort", false);
+    ASSERT_EQ(messages.texts().size(), 1u);
+    EXPECT_NE(messages.texts()[0].find("не читается"), std::string::npos) << messages.texts()[0];
 }
 
 TEST_F(LanguageChoice, TheLangOptionIsReadInBothFormsAndAnUnknownOneIsRefused) {
@@ -53,11 +76,21 @@ TEST_F(LanguageChoice, TheMenuKeepsTheChoiceForTheNextStartAndSaysSo) {
     EXPECT_EQ(app::storedLanguage(), Language::English);
     ASSERT_EQ(messages.texts().size(), 1u);
     EXPECT_EQ(messages.texts()[0], "Язык сменится при следующем запуске программы.");
+    // VIGIL_LANG naming the other language would keep it at the next start: said so.
+    ::setenv("VIGIL_LANG", "en", 1);
+    entry("LanguageRussian")->trigger();
+    EXPECT_EQ(app::storedLanguage(), Language::Russian);
+    ASSERT_EQ(messages.texts().size(), 2u);
+    EXPECT_EQ(messages.texts()[1],
+              "Выбор сохранён, но язык при запуске задаёт переменная окружения VIGIL_LANG=en, "
+              "пока она установлена.");
+    messages.clear();
+    ::unsetenv("VIGIL_LANG");
     // A store that cannot be written is reported, not passed over.
     ::setenv("VIGIL_REGISTRY", "/proc/vigil-no-store/registry.reg", 1);
     entry("LanguageRussian")->trigger();
-    ASSERT_EQ(messages.texts().size(), 2u);
-    EXPECT_EQ(messages.texts()[1], "Выбор языка не сохранён: хранилище настроек недоступно.");
+    ASSERT_EQ(messages.texts().size(), 1u);
+    EXPECT_EQ(messages.texts()[0], "Выбор языка не сохранён: хранилище настроек недоступно.");
 }
 
 }  // namespace
