@@ -40,7 +40,7 @@ int runHistory(const CommandLine& line) {
     if (!recorder.keeping()) return kExitFailure;  // the reason is already shown
     std::vector<records::Event> events;
     try {
-        events = recorder.local()->events(line.value("unit").value_or(""));
+        events = recording::teamEvents(line.value("unit").value_or(""));
     } catch (const records::StoreError& e) {
         printError(e.what());
         return kExitFailure;

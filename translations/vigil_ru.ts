@@ -517,6 +517,10 @@ exit codes: 0 read; 1 port cannot be opened or output not written; 2 bad command
         <translation>записи не сохраняются: %1</translation>
     </message>
     <message>
+        <source>the team&apos;s records could not be read, this PC&apos;s only are shown: %1</source>
+        <translation>записи команды не прочитаны, показаны только записи этого ПК: %1</translation>
+    </message>
+    <message>
         <source>records kept on this PC, %1 waiting for the team server: %2</source>
         <translation>записи сохранены на этом ПК, %1 ждут сервера команды: %2</translation>
     </message>
