@@ -11,6 +11,7 @@
 #include "records/SqlStore.h"
 
 using ::testing::HasSubstr;
+using testsupport::count;
 using testsupport::runVigil;
 using testsupport::SettingsTerminal;
 
@@ -27,13 +28,6 @@ std::string serverScript(const std::string& action, const std::string& dir) {
     }
     while (!out.empty() && out.back() == '\n') out.pop_back();
     return out;
-}
-
-std::size_t count(const std::string& text, const std::string& what) {
-    std::size_t n = 0;
-    for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
-        ++n;
-    return n;
 }
 
 class TeamRecords : public testsupport::OnePortTest<11> {
