@@ -208,7 +208,7 @@ void UnitJournalWindow::teamUnitsArrived(const records::ServerRead& server) {
 
 void UnitJournalWindow::teamEventsArrived(const std::string& unitId,
                                           const records::ServerRead& server) {
-    if (!showTeamStatus(server) || !store_ || unitId != chosenUnit()) return;
+    if (!store_ || unitId != chosenUnit() || !showTeamStatus(server)) return;
     const records::Event* chosen = chosenEvent();
     const std::string uuid = chosen ? chosen->uuid : std::string();
     try {
@@ -248,10 +248,18 @@ void UnitJournalWindow::unitChosen() {
         } catch (const records::StoreError& e) {
             showError(e.what());
         }
+        // Only the latest choice's read counts; one still queued when another unit is chosen
+        // (the arrow keys run down the list) does not go to the server at all.
+        const int choice = ++*eventsWanted_;
         if (!team_.empty())
             readFromTeam(
-                [team = team_, unit] { return records::readServerEvents(team, unit); },
-                [this, unit](const records::ServerRead& server) { teamEventsArrived(unit, server); });
+                [team = team_, unit, wanted = eventsWanted_, choice] {
+                    if (*wanted != choice) return records::ServerRead{};
+                    return records::readServerEvents(team, unit);
+                },
+                [this, unit, choice](const records::ServerRead& server) {
+                    if (*eventsWanted_ == choice) teamEventsArrived(unit, server);
+                });
     }
     EventsTable->clearSelection();
     fillEvents();

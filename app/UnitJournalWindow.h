@@ -7,7 +7,9 @@
 // With a team server set, this PC's records are shown at once and the server's are united with
 // them when they arrive, read on a worker thread (TeamStatus tells when they could not be read).
 #include <QWidget>
+#include <atomic>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -78,6 +80,8 @@ class UnitJournalWindow : public QWidget {
 
     records::SqlStore* store_;
     std::string team_;
+    // Counts the units chosen, so that a late answer for an earlier choice is dropped.
+    std::shared_ptr<std::atomic<int>> eventsWanted_ = std::make_shared<std::atomic<int>>(0);
     platform::FileDialogs& dialogs_;
     Restore restore_;
     std::vector<records::UnitSummary> units_;

@@ -1,15 +1,16 @@
 // The team's records united with this PC's: an event both hold shown once, in time order; a unit
 // both know counted with what waits here and named by the newer side; a server that cannot be
 // read leaving this PC's records and a notice without the password.
+#include "records/TeamRecords.h"
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "RecordsFixture.h"
-#include "records/TeamRecords.h"
 
+using records_test::sampleEvent;
 using ::testing::HasSubstr;
 using ::testing::Not;
-using records_test::sampleEvent;
 
 namespace {
 
@@ -25,10 +26,10 @@ TEST(TeamRecords, EventsBothHoldAreShownOnceInTimeOrder) {
 }
 
 TEST(TeamRecords, AUnitBothKnowIsCountedOnceAndNamedByTheNewerSide) {
-    const records::UnitSummary here{"000101", "000101 V 2.07", "+7900", "2.07",
-                                    "2026-11-12T10:00:00.000Z", "ok", 3};
-    const records::UnitSummary there{"000101", "000101 V 2.08", "+7911", "2.08",
-                                     "2026-11-11T09:00:00.000Z", "differs", 5};
+    const records::UnitSummary here{
+        "000101", "000101 V 2.07", "+7900", "2.07", "2026-11-12T10:00:00.000Z", "ok", 3};
+    const records::UnitSummary there{
+        "000101", "000101 V 2.08", "+7911", "2.08", "2026-11-11T09:00:00.000Z", "differs", 5};
     const records::UnitSummary onlyThere{"000202", "000202", "", "", "2026-01-01", "ok", 1};
     const auto units = records::unitedUnits({here}, {there, onlyThere}, {{"000101", 1}});
     ASSERT_EQ(units.size(), 2u);
