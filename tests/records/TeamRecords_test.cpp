@@ -14,7 +14,7 @@ using ::testing::Not;
 
 namespace {
 
-TEST(TeamRecords, AUnitBothKnowIsCountedOnceAndNamedByTheNewerSide) {
+TEST(UnitedRecords, AUnitBothKnowIsCountedOnceAndNamedByTheNewerSide) {
     const records::UnitSummary here{
         "000101", "000101 V 2.07", "+7900", "2.07", "2026-11-12T10:00:00.000Z", "ok", 3};
     const records::UnitSummary there{
@@ -31,7 +31,7 @@ TEST(TeamRecords, AUnitBothKnowIsCountedOnceAndNamedByTheNewerSide) {
     EXPECT_EQ(records::unitedUnits({here}, {there}, {})[0].events, 5);
 }
 
-TEST(TeamRecords, AServerThatCannotBeReadLeavesThisPcsRecordsAndSaysWhyWithoutThePassword) {
+TEST(UnitedRecords, AServerThatCannotBeReadLeavesThisPcsRecordsAndSaysWhyWithoutThePassword) {
     records_test::TempFolder folder;
     auto local = records::SqlStore::openSqlite(folder.file("records.sqlite"));
     local->add(sampleEvent("000101 V 2.07", "2026-11-12T10:00:00.000Z"), true);
