@@ -21,7 +21,7 @@ void TForm1::OpenUnitJournalClick() {
             [this](const std::function<void(protocol::ControlAccess&)>& apply) {
                 restoreToScreen(apply);
             },
-            this);
+            recorder.teamAddress(), this);
     } else {
         Journal->reload();
     }

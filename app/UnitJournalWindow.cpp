@@ -1,12 +1,15 @@
 #include "app/UnitJournalWindow.h"
 
 #include <QCoreApplication>
+#include <QFutureWatcher>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <QtConcurrent/QtConcurrentRun>
 #include <algorithm>
 
 #include "app/TeamServerEntry.h"
@@ -62,10 +65,14 @@ std::string shownTime(const std::string& utc) {
 
 }  // namespace
 
-UnitJournalWindow::UnitJournalWindow(records::Store* store, QString problem,
+UnitJournalWindow::UnitJournalWindow(records::SqlStore* store, QString problem,
                                      platform::FileDialogs& dialogs, Restore restore,
-                                     QWidget* parent)
-    : QWidget(parent, Qt::Window), store_(store), dialogs_(dialogs), restore_(std::move(restore)) {
+                                     std::string teamAddress, QWidget* parent)
+    : QWidget(parent, Qt::Window),
+      store_(store),
+      team_(std::move(teamAddress)),
+      dialogs_(dialogs),
+      restore_(std::move(restore)) {
     setObjectName(QStringLiteral("UnitJournalWindow"));
     setWindowTitle(QCoreApplication::translate("UnitJournalWindow", "Журнал терминалов"));
     resize(900, 600);
@@ -104,6 +111,10 @@ UnitJournalWindow::UnitJournalWindow(records::Store* store, QString problem,
     Pending = new QLabel(this);
     Pending->setObjectName(QStringLiteral("Pending"));
     Pending->setVisible(false);
+    TeamStatus = new QLabel(this);
+    TeamStatus->setObjectName(QStringLiteral("TeamStatus"));
+    TeamStatus->setWordWrap(true);
+    TeamStatus->setVisible(false);
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(RestoreToScreen);
@@ -113,6 +124,7 @@ UnitJournalWindow::UnitJournalWindow(records::Store* store, QString problem,
     buttons->addWidget(Pending);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Problem);
+    layout->addWidget(TeamStatus);
     layout->addWidget(UnitsTable, 2);
     layout->addWidget(EventsTable, 2);
     layout->addWidget(DiffTable, 2);
@@ -139,6 +151,14 @@ void UnitJournalWindow::reload() {
         }
     }
     UnitsTable->clearSelection();
+    fillUnits();
+    unitChosen();
+    if (store_ && !team_.empty())
+        readFromTeam([team = team_] { return records::readServerUnits(team); },
+                     [this](const records::ServerRead& server) { teamUnitsArrived(server); });
+}
+
+void UnitJournalWindow::fillUnits() {
     UnitsTable->setRowCount(static_cast<int>(units_.size()));
     for (std::size_t i = 0; i < units_.size(); ++i) {
         const records::UnitSummary& u = units_[i];
@@ -148,7 +168,78 @@ void UnitJournalWindow::reload() {
     }
     // A unit's summary is a few short cells: shown whole.
     UnitsTable->resizeColumnsToContents();
-    unitChosen();
+}
+
+void UnitJournalWindow::readFromTeam(std::function<records::ServerRead()> read,
+                                     std::function<void(const records::ServerRead&)> arrived) {
+    TeamStatus->setText(
+        QCoreApplication::translate("UnitJournalWindow", "Чтение записей команды…"));
+    TeamStatus->setVisible(true);
+    // The watcher is the window's: a window closed meanwhile takes the delivery with it.
+    auto* watcher = new QFutureWatcher<records::ServerRead>(this);
+    connect(watcher, &QFutureWatcherBase::finished, this, [watcher, arrived = std::move(arrived)] {
+        arrived(watcher->result());
+        watcher->deleteLater();
+    });
+    watcher->setFuture(QtConcurrent::run(std::move(read)));
+}
+
+bool UnitJournalWindow::showTeamStatus(const records::ServerRead& server) {
+    TeamStatus->setVisible(!server.problem.empty());
+    if (server.problem.empty()) return true;
+    TeamStatus->setText(QCoreApplication::translate(
+                            "UnitJournalWindow",
+                            "Записи команды не прочитаны, показаны записи этого компьютера: %1")
+                            .arg(QString::fromUtf8(server.problem)));
+    return false;
+}
+
+void UnitJournalWindow::teamUnitsArrived(const records::ServerRead& server) {
+    if (!showTeamStatus(server) || !store_) return;
+    const std::string chosen = chosenUnit();
+    try {
+        units_ = records::unitedUnits(store_->units(), server.units, store_->pendingPerUnit());
+    } catch (const records::StoreError& e) {
+        Problem->setText(QString::fromUtf8(e.what()));
+        Problem->setVisible(true);
+        return;
+    }
+    // The chosen unit stays chosen, its events as they are (their own read is under way).
+    const QSignalBlocker quiet(UnitsTable);
+    UnitsTable->clearSelection();
+    fillUnits();
+    for (std::size_t i = 0; i < units_.size(); ++i)
+        if (!chosen.empty() && units_[i].unitId == chosen)
+            UnitsTable->selectRow(static_cast<int>(i));
+}
+
+void UnitJournalWindow::teamEventsArrived(const std::string& unitId,
+                                          const records::ServerRead& server) {
+    if (!store_ || unitId != chosenUnit() || !showTeamStatus(server)) return;
+    const records::Event* chosen = chosenEvent();
+    const std::string uuid = chosen ? chosen->uuid : std::string();
+    try {
+        events_ = records::unitedEvents(store_->events(unitId), server.events);
+    } catch (const records::StoreError& e) {
+        return showError(e.what());
+    }
+    {
+        const QSignalBlocker quiet(EventsTable);
+        EventsTable->clearSelection();
+        fillEvents();
+        for (std::size_t i = 0; i < events_.size(); ++i)
+            if (!uuid.empty() && events_[i].uuid == uuid)
+                EventsTable->selectRow(static_cast<int>(i));
+    }
+    eventChosen();
+}
+
+std::string UnitJournalWindow::chosenUnit() const {
+    const int row = UnitsTable->currentRow();
+    if (!UnitsTable->selectionModel()->hasSelection() || row < 0 ||
+        row >= static_cast<int>(units_.size()))
+        return {};
+    return units_[static_cast<std::size_t>(row)].unitId;
 }
 
 void UnitJournalWindow::setPending(const QString& text) {
@@ -158,16 +249,32 @@ void UnitJournalWindow::setPending(const QString& text) {
 
 void UnitJournalWindow::unitChosen() {
     events_.clear();
-    const int row = UnitsTable->currentRow();
-    if (store_ && UnitsTable->selectionModel()->hasSelection() && row >= 0 &&
-        row < static_cast<int>(units_.size())) {
+    const std::string unit = chosenUnit();
+    if (store_ && !unit.empty()) {
         try {
-            events_ = store_->events(units_[static_cast<std::size_t>(row)].unitId);
+            events_ = store_->events(unit);
         } catch (const records::StoreError& e) {
             showError(e.what());
         }
+        // Only the latest choice's read counts; one still queued when another unit is chosen
+        // (the arrow keys run down the list) does not go to the server at all.
+        const int choice = ++*eventsWanted_;
+        if (!team_.empty())
+            readFromTeam(
+                [team = team_, unit, wanted = eventsWanted_, choice] {
+                    if (*wanted != choice) return records::ServerRead{};
+                    return records::readServerEvents(team, unit);
+                },
+                [this, unit, choice](const records::ServerRead& server) {
+                    if (*eventsWanted_ == choice) teamEventsArrived(unit, server);
+                });
     }
     EventsTable->clearSelection();
+    fillEvents();
+    eventChosen();
+}
+
+void UnitJournalWindow::fillEvents() {
     EventsTable->setRowCount(static_cast<int>(events_.size()));
     for (std::size_t i = 0; i < events_.size(); ++i) {
         const records::Event& e = events_[i];
@@ -177,7 +284,6 @@ void UnitJournalWindow::unitChosen() {
                  e.program + (e.command.empty() ? "" : ": " + e.command), e.port});
     }
     ExportHistoryCsv->setEnabled(!events_.empty());
-    eventChosen();
 }
 
 const records::Event* UnitJournalWindow::chosenEvent() const {

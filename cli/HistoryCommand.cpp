@@ -22,7 +22,9 @@ constexpr std::string_view kHelp = catalogued(
     "  json  a list of events with every field; values by parameter name as 'vigil read\n"
     "        --format json' gives them\n"
     "  csv   a row per event, without the values\n\n"
-    "The records live in $XDG_DATA_HOME/vigil/records.sqlite (see 'vigil records status').\n\n"
+    "The records live in $XDG_DATA_HOME/vigil/records.sqlite (see 'vigil records status');\n"
+    "with a team server set (VIGIL_RECORDS), its records are listed with these, each event\n"
+    "once. When it cannot be read, these alone are listed and a line on stderr says why.\n\n"
     "exit codes: 0 listed; 1 the records cannot be read; 2 bad command line\n");
 
 constexpr OptionSpec kOptions[] = {{"unit", true}, {"format", true}};
@@ -40,7 +42,7 @@ int runHistory(const CommandLine& line) {
     if (!recorder.keeping()) return kExitFailure;  // the reason is already shown
     std::vector<records::Event> events;
     try {
-        events = recorder.local()->events(line.value("unit").value_or(""));
+        events = recording::teamEvents(line.value("unit").value_or(""));
     } catch (const records::StoreError& e) {
         printError(e.what());
         return kExitFailure;

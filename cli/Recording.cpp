@@ -11,6 +11,7 @@
 #include "platform/ComPortMap.h"
 #include "records/FileDigest.h"
 #include "records/NewEvent.h"
+#include "records/TeamRecords.h"
 
 namespace cli::recording {
 namespace {
@@ -92,6 +93,18 @@ records::Recorder& recorder() {
         return opened;
     }();
     return r;
+}
+
+std::vector<records::Event> teamEvents(const std::string& unitId) {
+    records::Recorder& r = recorder();
+    records::TeamEvents read = records::teamEvents(*r.local(), r.teamAddress(), unitId);
+    if (!read.notice.empty())
+        printError(withArgs(
+            platform::translated("vigil",
+                                 "the team's records could not be read, this PC's only are "
+                                 "shown: %1"),
+            {read.notice}));
+    return std::move(read.events);
 }
 
 std::string recordReading(records::Kind kind, const Link& link,

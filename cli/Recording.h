@@ -4,6 +4,7 @@
 // kept the operator is told once, on standard error, and the work goes on.
 #include <span>
 #include <string>
+#include <vector>
 
 #include "cli/Link.h"
 #include "cli/Terminal.h"
@@ -18,6 +19,11 @@ void setCommandText(std::span<const std::string> args);
 
 // The records of this run, opened at first use; tells once when they are not being kept.
 records::Recorder& recorder();
+
+// The unit's events (every unit's when `unitId` is empty) as the team knows them: the team
+// server's united with this PC's. When the server cannot be read, this PC's alone and one line
+// on standard error saying so. Throws records::StoreError when this PC's cannot be read.
+std::vector<records::Event> teamEvents(const std::string& unitId);
 
 // A read's answer (or its silence) as an event of `kind` (a read, or the snapshot before a write).
 // Returns the event's unit (empty when the terminal did not say).

@@ -57,7 +57,7 @@ int runRestore(const CommandLine& line) {
     if (!recorder.keeping()) return kExitFailure;
     std::vector<records::Event> events;
     try {
-        events = recorder.local()->events(*unit);
+        events = recording::teamEvents(*unit);
     } catch (const records::StoreError& e) {
         printError(e.what());
         return kExitFailure;

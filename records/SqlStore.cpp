@@ -394,6 +394,20 @@ std::int64_t SqlStore::pending() {
     return count;
 }
 
+std::map<std::string, std::int64_t> SqlStore::pendingPerUnit() {
+    std::map<std::string, std::int64_t> out;
+    try {
+        soci::rowset<soci::row> rows =
+            (sql_->prepare << "SELECT e.unit_id, CAST(COUNT(*) AS TEXT) FROM outbox o"
+                              " JOIN events e ON e.uuid = o.uuid GROUP BY e.unit_id");
+        for (const soci::row& r : rows)
+            out[r.get<std::string>(0)] = std::stoll(r.get<std::string>(1));
+    } catch (const std::exception& e) {
+        throw failure(e);
+    }
+    return out;
+}
+
 std::vector<Event> SqlStore::queued(int limit) {
     return selectEvents("outbox o JOIN events e ON e.uuid = o.uuid ORDER BY o.queued_at, o.uuid",
                         nullptr, limit);

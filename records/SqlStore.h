@@ -2,6 +2,8 @@
 // The store on SQL through SOCI: an SQLite file on this PC or a PostgreSQL server, one schema,
 // every value a bound parameter. The local file also keeps the outbox: the events the team's
 // server has not yet received.
+#include <cstdint>
+#include <map>
 #include <memory>
 #include <string>
 
@@ -40,6 +42,8 @@ class SqlStore : public Store {
     // The outbox (local file only): add() with `queue` also notes the event for the server.
     bool add(const Event& event, bool queue);
     std::int64_t pending();
+    // The waiting events per unit (a unit with none is absent).
+    std::map<std::string, std::int64_t> pendingPerUnit();
     // The oldest queued events, at most `limit`.
     std::vector<Event> queued(int limit);
     void unqueue(const std::string& uuid);

@@ -1199,6 +1199,14 @@ UTC (h, m, s)</translation>
 <context>
     <name>UnitJournalWindow</name>
     <message>
+        <source>Чтение записей команды…</source>
+        <translation>Reading the team&apos;s records…</translation>
+    </message>
+    <message>
+        <source>Записи команды не прочитаны, показаны записи этого компьютера: %1</source>
+        <translation>The team&apos;s records could not be read; this PC&apos;s are shown: %1</translation>
+    </message>
+    <message>
         <source>Журнал терминалов</source>
         <translation>Terminal journal</translation>
     </message>

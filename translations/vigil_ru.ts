@@ -293,7 +293,9 @@ identification code is ID (the part of IDCOD= before the first blank).
         --format json&apos; gives them
   csv   a row per event, without the values
 
-The records live in $XDG_DATA_HOME/vigil/records.sqlite (see &apos;vigil records status&apos;).
+The records live in $XDG_DATA_HOME/vigil/records.sqlite (see &apos;vigil records status&apos;);
+with a team server set (VIGIL_RECORDS), its records are listed with these, each event
+once. When it cannot be read, these alone are listed and a line on stderr says why.
 
 exit codes: 0 listed; 1 the records cannot be read; 2 bad command line
 </source>
@@ -306,7 +308,9 @@ exit codes: 0 listed; 1 the records cannot be read; 2 bad command line
         &apos;vigil read --format json&apos;
   csv   строка на событие, без значений
 
-Записи хранятся в $XDG_DATA_HOME/vigil/records.sqlite (см. &apos;vigil records status&apos;).
+Записи хранятся в $XDG_DATA_HOME/vigil/records.sqlite (см. &apos;vigil records status&apos;);
+с сервером команды (VIGIL_RECORDS) его записи перечисляются вместе с этими, каждая раз;
+если он не читается, только эти, и строка в stderr говорит почему.
 
 коды выхода: 0 перечислено; 1 записи не читаются; 2 неверная командная строка
 </translation>
@@ -526,6 +530,10 @@ exit codes: 0 read; 1 port cannot be opened or output not written; 2 bad command
     <message>
         <source>records are not being kept: %1</source>
         <translation>записи не сохраняются: %1</translation>
+    </message>
+    <message>
+        <source>the team&apos;s records could not be read, this PC&apos;s only are shown: %1</source>
+        <translation>записи команды не прочитаны, показаны только записи этого ПК: %1</translation>
     </message>
     <message>
         <source>records kept on this PC, %1 waiting for the team server: %2</source>

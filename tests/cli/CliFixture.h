@@ -55,6 +55,14 @@ inline bool eventually(const std::function<bool()>& done,
     return true;
 }
 
+// How often `what` occurs in `text` (events of a kind in a history, say).
+inline std::size_t count(const std::string& text, const std::string& what) {
+    std::size_t n = 0;
+    for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
+        ++n;
+    return n;
+}
+
 class CliTest : public ::testing::Test, protected ScratchFolder {
   protected:
     CliTest() {

@@ -13,6 +13,7 @@
 using ::testing::AllOf;
 using ::testing::HasSubstr;
 using ::testing::Not;
+using testsupport::count;
 using testsupport::runVigil;
 using testsupport::SettingsTerminal;
 using testsupport::SimulatedLine;
@@ -20,13 +21,6 @@ using testsupport::SimulatedLine;
 namespace {
 
 class History : public testsupport::OnePortTest<9> {};
-
-std::size_t count(const std::string& text, const std::string& what) {
-    std::size_t n = 0;
-    for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
-        ++n;
-    return n;
-}
 
 TEST_F(History, ReadsAndWritesAreKeptPerUnitAndRestoreWritesThemBackOnlyToThatUnit) {
     sim::SettingsOptions cutting;

@@ -11,6 +11,7 @@
 #include "records/SqlStore.h"
 
 using ::testing::HasSubstr;
+using testsupport::count;
 using testsupport::runVigil;
 using testsupport::SettingsTerminal;
 
@@ -81,6 +82,42 @@ TEST_F(TeamRecords, UnitsRecordedWhileTheServerIsAwayArriveOnceWhenItIsBack) {
     EXPECT_EQ(server->events("000202").size(), 2u);  // the snapshot and the write
     EXPECT_EQ(server->events("000203").size(), 1u);
     EXPECT_EQ(server->units().size(), 4u);
+}
+
+TEST_F(TeamRecords, AUnitAnotherPcRecordedIsListedAndRestoredHereAndItsOwnWhenTheServerIsAway) {
+    SettingsTerminal terminal(map, kCom);
+    const protocol::Parameter& phone1 = *protocol::byControl("ETl1");
+    const std::string kept = terminal.mode.store().value(phone1);
+    ASSERT_EQ(runVigil({"read", "--port", kPort}).exitCode, 0);  // PC A, synced at once
+
+    ::setenv("XDG_DATA_HOME", path("pc-b").c_str(), 1);  // PC B: records of its own
+    const auto seen = runVigil({"history", "--unit", "004512"});
+    EXPECT_EQ(seen.exitCode, 0) << seen.err;
+    EXPECT_THAT(seen.out, HasSubstr("004512  read  ok"));
+    EXPECT_THAT(seen.err, ::testing::IsEmpty());
+
+    terminal.mode.setValue(phone1, "+70000000000");
+    const auto restored = runVigil({"restore", "--port", kPort, "--unit", "004512"});
+    EXPECT_EQ(restored.exitCode, 0) << restored.out << restored.err;
+    EXPECT_EQ(terminal.mode.store().value(phone1), kept);
+
+    // B's own events are here and on the server: each is listed once.
+    const auto json = runVigil({"history", "--unit", "004512", "--format", "json"});
+    EXPECT_EQ(count(json.out, "\"kind\": \"read\""), 2u);  // A's read, B's before the restore
+    EXPECT_EQ(count(json.out, "\"kind\": \"restore\""), 1u);
+
+    ASSERT_EQ(serverScript("halt", serverDir_), "");
+    const auto away = runVigil({"history", "--unit", "004512", "--format", "json"});
+    EXPECT_EQ(away.exitCode, 0);
+    EXPECT_EQ(count(away.out, "\"kind\": \"read\""), 1u);  // B's own only
+    EXPECT_EQ(count(away.out, "\"kind\": \"restore\""), 1u);
+    EXPECT_EQ(count(away.err, "\n"), 1u) << away.err;
+    EXPECT_THAT(away.err, HasSubstr("the team's records could not be read"));
+    // A unit only the server knows cannot be restored while it is away: nothing is written.
+    ::setenv("XDG_DATA_HOME", path("pc-c").c_str(), 1);
+    const auto unknown = runVigil({"restore", "--port", kPort, "--unit", "004512"});
+    EXPECT_EQ(unknown.exitCode, 2) << unknown.err;
+    EXPECT_THAT(unknown.err, HasSubstr("the team's records could not be read"));
 }
 
 }  // namespace
