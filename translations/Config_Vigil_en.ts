@@ -1541,5 +1541,13 @@ Update aborted !!!</translation>
         <source>the team records server %1: %2</source>
         <translation>the team records server %1: %2</translation>
     </message>
+    <message>
+        <source>VIGIL_RECORDS holds a password: put it in libpq&apos;s password file (~/.pgpass, mode 0600) and take it out of the address; records are kept on this PC only</source>
+        <translation>VIGIL_RECORDS holds a password: put it in libpq&apos;s password file (~/.pgpass, mode 0600) and take it out of the address; records are kept on this PC only</translation>
+    </message>
+    <message>
+        <source>the team server setting holds a password: put it in libpq&apos;s password file (~/.pgpass, mode 0600) and take it out of the address; records are kept on this PC only</source>
+        <translation>the team server setting holds a password: put it in libpq&apos;s password file (~/.pgpass, mode 0600) and take it out of the address; records are kept on this PC only</translation>
+    </message>
 </context>
 </TS>

@@ -994,8 +994,12 @@ exit codes: 0 the bootloader took the image; 1 port cannot be opened, or lost du
         <translation>сервер записей команды %1: %2</translation>
     </message>
     <message>
-        <source>--at takes a UTC time as 2026-11-12 or 2026-11-12T10:30, got &quot;%1&quot;</source>
-        <translation>--at принимает время UTC в виде 2026-11-12 или 2026-11-12T10:30, указано &quot;%1&quot;</translation>
+        <source>VIGIL_RECORDS holds a password: put it in libpq&apos;s password file (~/.pgpass, mode 0600) and take it out of the address; records are kept on this PC only</source>
+        <translation>в VIGIL_RECORDS указан пароль: перенесите его в файл паролей libpq (~/.pgpass, права 0600) и уберите из адреса; записи хранятся только на этом ПК</translation>
+    </message>
+    <message>
+        <source>the team server setting holds a password: put it in libpq&apos;s password file (~/.pgpass, mode 0600) and take it out of the address; records are kept on this PC only</source>
+        <translation>в настройке сервера команды указан пароль: перенесите его в файл паролей libpq (~/.pgpass, права 0600) и уберите из адреса; записи хранятся только на этом ПК</translation>
     </message>
 </context>
 </TS>
