@@ -28,7 +28,7 @@ using session::kResultFailed;
 using session::kResultOk;
 using session::Unit;
 
-constexpr std::string_view kHelp = catalogued(
+constexpr std::string_view kHelp = VIGIL_TRANSLATABLE(
     "vigil",
     "usage: vigil batch --port COM<n> TEMPLATE.abt UNITS.csv --log LOG.csv [--keep-unlisted]\n"
     "                   [--baud N]\n\n"
@@ -441,7 +441,7 @@ int runBatch(const CommandLine& line) {
 }  // namespace
 
 const Command kBatchCommand{
-    "batch", catalogued("vigil", "commission many units from a template and a units file"), kHelp,
-    kOptions, runBatch};
+    "batch", VIGIL_TRANSLATABLE("vigil", "commission many units from a template and a units file"),
+    kHelp, kOptions, runBatch};
 
 }  // namespace cli

@@ -19,15 +19,15 @@ std::string ConfigurationFile::keptValuesProblem(std::string_view answer,
                                                  TextFor where) const {
     std::string problem;
     for (const std::string& line : session::bentAnswerValues(answer, file.missing, terminal))
-        problem += withArgs(worded(where, catalogued("vigil",
-                                                     "the terminal holds %1; kept as it "
-                                                     "is it would be written back "
-                                                     "changed; ")),
+        problem += withArgs(worded(where, VIGIL_TRANSLATABLE("vigil",
+                                                             "the terminal holds %1; kept as it "
+                                                             "is it would be written back "
+                                                             "changed; ")),
                             {line});
     if (!problem.empty())
-        problem += worded(where, catalogued("vigil",
-                                            "nothing was sent: give these values in the "
-                                            "file, or set them with --set"));
+        problem += worded(where, VIGIL_TRANSLATABLE("vigil",
+                                                    "nothing was sent: give these values in the "
+                                                    "file, or set them with --set"));
     return problem;
 }
 

@@ -13,7 +13,7 @@
 namespace cli {
 namespace {
 
-constexpr std::string_view kHelp = catalogued(
+constexpr std::string_view kHelp = VIGIL_TRANSLATABLE(
     "vigil",
     "usage: vigil history [--unit ID] [--format text|json|csv]\n\n"
     "Lists the recorded exchanges with terminals, oldest first: every unit's, or the one whose\n"
@@ -55,8 +55,8 @@ int runHistory(const CommandLine& line) {
 
 }  // namespace
 
-const Command kHistoryCommand{"history",
-                              catalogued("vigil", "list the recorded exchanges with terminals"),
-                              kHelp, kOptions, runHistory};
+const Command kHistoryCommand{
+    "history", VIGIL_TRANSLATABLE("vigil", "list the recorded exchanges with terminals"), kHelp,
+    kOptions, runHistory};
 
 }  // namespace cli

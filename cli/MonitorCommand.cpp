@@ -14,7 +14,7 @@
 namespace cli {
 namespace {
 
-constexpr std::string_view kHelp = catalogued(
+constexpr std::string_view kHelp = VIGIL_TRANSLATABLE(
     "vigil",
     "usage: vigil monitor --port COM<n> [--seconds S] [--timestamps] [--baud N]\n\n"
     "Sends \"Monitor=On:\" and prints every reception as lines of up to 16 bytes: the bytes\n"
@@ -82,7 +82,7 @@ int runMonitor(const CommandLine& line) {
 }  // namespace
 
 const Command kMonitorCommand{
-    "monitor", catalogued("vigil", "show the terminal's monitor output as hex and text"), kHelp,
-    kOptions, runMonitor};
+    "monitor", VIGIL_TRANSLATABLE("vigil", "show the terminal's monitor output as hex and text"),
+    kHelp, kOptions, runMonitor};
 
 }  // namespace cli

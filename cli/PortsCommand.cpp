@@ -13,7 +13,7 @@
 namespace cli {
 namespace {
 
-constexpr std::string_view kHelp = catalogued(
+constexpr std::string_view kHelp = VIGIL_TRANSLATABLE(
     "vigil",
     "usage: vigil ports\n\n"
     "Lists the COM port map (VIGIL_COMPORT_MAP, or ~/.config/vigil/comports): each COM<n>\n"
@@ -55,10 +55,11 @@ int runPorts(const CommandLine& line) {
 
 }  // namespace
 
-const Command kPortsCommand{"ports",
-                            catalogued("vigil", "the COM port map: devices, adapters, presence"),
-                            kHelp,
-                            {},
-                            runPorts};
+const Command kPortsCommand{
+    "ports",
+    VIGIL_TRANSLATABLE("vigil", "the COM port map: devices, adapters, presence"),
+    kHelp,
+    {},
+    runPorts};
 
 }  // namespace cli

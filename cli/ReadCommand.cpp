@@ -15,7 +15,7 @@
 namespace cli {
 namespace {
 
-constexpr std::string_view kHelp = catalogued(
+constexpr std::string_view kHelp = VIGIL_TRANSLATABLE(
     "vigil",
     "usage: vigil read --port COM<n> [--out FILE] [--format abt|json] [--baud N]\n\n"
     "Reads every value of the terminal (the Read buttons' request) and writes them:\n"
@@ -75,7 +75,7 @@ int runRead(const CommandLine& line) {
 }  // namespace
 
 const Command kReadCommand{
-    "read", catalogued("vigil", "read the terminal's values to an .abt file or JSON"), kHelp,
-    kOptions, runRead};
+    "read", VIGIL_TRANSLATABLE("vigil", "read the terminal's values to an .abt file or JSON"),
+    kHelp, kOptions, runRead};
 
 }  // namespace cli

@@ -12,7 +12,7 @@
 namespace cli {
 namespace {
 
-constexpr std::string_view kHelp = catalogued(
+constexpr std::string_view kHelp = VIGIL_TRANSLATABLE(
     "vigil",
     "usage: vigil records status | vigil records sync\n\n"
     "  status  where the records are kept, how many units and events they hold, the team\n"
@@ -72,7 +72,7 @@ int runRecords(const CommandLine& line) {
 
 const Command kRecordsCommand{
     "records",
-    catalogued("vigil", "where the records are kept; send them to the team server"),
+    VIGIL_TRANSLATABLE("vigil", "where the records are kept; send them to the team server"),
     kHelp,
     {},
     runRecords};

@@ -15,7 +15,7 @@
 namespace cli {
 namespace {
 
-constexpr std::string_view kHelp = catalogued(
+constexpr std::string_view kHelp = VIGIL_TRANSLATABLE(
     "vigil",
     "usage: vigil restore --port COM<n> --unit ID [--at TIME | --before-erase] [--baud N]\n\n"
     "Writes the values the records hold for unit ID back to it, as 'vigil write' does, and\n"
@@ -90,8 +90,8 @@ int runRestore(const CommandLine& line) {
 
 }  // namespace
 
-const Command kRestoreCommand{"restore",
-                              catalogued("vigil", "write a unit's recorded values back, verified"),
-                              kHelp, kOptions, runRestore};
+const Command kRestoreCommand{
+    "restore", VIGIL_TRANSLATABLE("vigil", "write a unit's recorded values back, verified"), kHelp,
+    kOptions, runRestore};
 
 }  // namespace cli

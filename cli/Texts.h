@@ -1,7 +1,8 @@
 #pragma once
 // vigil's own texts. Each is written in English as translated("vigil", "...") where it is shown, or
-// as catalogued("vigil", "...") where it is kept for later (a command's help and summary), so that
-// the catalogue tools find it; placeholders are %1, %2... filled by withArgs after translation.
+// marked VIGIL_TRANSLATABLE("vigil", "...") (platform/Catalogue.h) where it is kept for later (a
+// command's help and summary), so that the catalogue tools find it; placeholders are %1, %2...
+// filled by withArgs after translation.
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -9,11 +10,6 @@
 #include "platform/Catalogue.h"
 
 namespace cli {
-
-// Marks a text kept in a constant for the catalogue; translated("vigil", ...) shows it.
-constexpr std::string_view catalogued(const char* /*context*/, std::string_view text) {
-    return text;
-}
 
 // Where a text goes: the screen speaks the run's language; a log file keeps the text as written,
 // so that one log reads the same whichever language each run spoke.

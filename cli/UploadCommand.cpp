@@ -19,7 +19,7 @@
 namespace cli {
 namespace {
 
-constexpr std::string_view kHelp = catalogued(
+constexpr std::string_view kHelp = VIGIL_TRANSLATABLE(
     "vigil",
     "usage: vigil upload --port COM<n> FILE.enc [--no-wait] [--baud N]\n\n"
     "Loads and checks the update file, reads the terminal's settings into the records, closes\n"
@@ -155,8 +155,8 @@ int runUpload(const CommandLine& line) {
 
 }  // namespace
 
-const Command kUploadCommand{"upload",
-                             catalogued("vigil", "upload an .enc firmware file to the bootloader"),
-                             kHelp, kOptions, runUpload};
+const Command kUploadCommand{
+    "upload", VIGIL_TRANSLATABLE("vigil", "upload an .enc firmware file to the bootloader"), kHelp,
+    kOptions, runUpload};
 
 }  // namespace cli

@@ -15,7 +15,7 @@
 namespace cli {
 namespace {
 
-constexpr std::string_view kHelp = catalogued(
+constexpr std::string_view kHelp = VIGIL_TRANSLATABLE(
     "vigil",
     "usage: vigil write --port COM<n> FILE.abt [--set KEY=VALUE ...] [--keep-unlisted]\n"
     "                   [--baud N]\n\n"
@@ -85,8 +85,8 @@ int runWrite(const CommandLine& line) {
 
 }  // namespace
 
-const Command kWriteCommand{"write",
-                            catalogued("vigil", "write an .abt file (and overrides), then verify"),
-                            kHelp, kOptions, runWrite};
+const Command kWriteCommand{
+    "write", VIGIL_TRANSLATABLE("vigil", "write an .abt file (and overrides), then verify"), kHelp,
+    kOptions, runWrite};
 
 }  // namespace cli

@@ -4,7 +4,7 @@ file(REMOVE_RECURSE ${WORK})
 file(COPY ${TS} DESTINATION ${WORK})
 get_filename_component(name ${TS} NAME)
 execute_process(COMMAND ${LUPDATE} -silent -locations none
-                        -tr-function-alias translate+=translated,QT_TRANSLATE_NOOP+=catalogued
+                        -tr-function-alias translate+=translated,QT_TRANSLATE_NOOP+=VIGIL_TRANSLATABLE
                         ${SOURCES} -ts ${WORK}/${name}
                 RESULT_VARIABLE failed)
 if(failed)
