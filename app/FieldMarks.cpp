@@ -9,7 +9,7 @@
 #include <QVariant>
 #include <QWidget>
 
-#include "app/TRadioGroup.h"
+#include "ui/TRadioGroup.h"
 
 namespace app {
 namespace {

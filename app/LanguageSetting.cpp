@@ -1,7 +1,8 @@
 #include "app/LanguageSetting.h"
 
+#include <algorithm>
 #include <cstdlib>
-#include <cstring>
+#include <vector>
 
 #include "platform/RegistryStore.h"
 
@@ -35,21 +36,10 @@ bool storeLanguage(session::Language language) {
 }
 
 std::optional<session::Language> languageOption(int argc, char** argv, bool& invalid) {
-    invalid = false;
-    constexpr const char* kOption = "--lang";
-    const std::size_t optionLength = std::strlen(kOption);
-    for (int i = 1; i < argc; ++i) {
-        const char* value = nullptr;
-        if (std::strcmp(argv[i], kOption) == 0)
-            value = i + 1 < argc ? argv[i + 1] : "";
-        else if (std::strncmp(argv[i], kOption, optionLength) == 0 && argv[i][optionLength] == '=')
-            value = argv[i] + optionLength + 1;
-        if (!value) continue;
-        const auto language = session::parseLanguage(value);
-        invalid = !language;
-        return language;
-    }
-    return std::nullopt;
+    std::vector<std::string> args(argv + std::min(argc, 1), argv + argc);
+    const session::LanguageOption option = session::takeLanguageOption(args);
+    invalid = option.problem != session::LanguageOption::Problem::None;
+    return option.language;
 }
 
 session::Language windowsLanguage(const std::optional<session::Language>& fromOption) {

@@ -13,7 +13,7 @@ std::optional<session::Language> storedLanguage();
 // Keeps the menu choice; false when the store refused it.
 bool storeLanguage(session::Language language);
 
-// The value of --lang among the program's arguments ("--lang en" or "--lang=en"): nothing when
+// The value of --lang among the program's arguments (session::takeLanguageOption): nothing when
 // the option is absent; `invalid` is set when it is present without ru or en.
 std::optional<session::Language> languageOption(int argc, char** argv, bool& invalid);
 

@@ -42,6 +42,7 @@ namespace ui {
 class MonitorView;
 class TAboutBox;
 class THTMLHelpViewer;
+class UnitJournalWindow;
 }  // namespace ui
 class Unit1Upload;
 namespace session {
@@ -50,7 +51,6 @@ struct WatchReport;
 namespace app {
 class Unit1Compare;
 class Unit1Verify;
-class UnitJournalWindow;
 }  // namespace app
 
 namespace platform {
@@ -277,9 +277,8 @@ class TForm1 : public QMainWindow {
     std::unique_ptr<platform::FileDialogs> Dialogs;
     std::unique_ptr<Unit1Upload> Upload;
     std::unique_ptr<app::Unit1Verify> Verify;
-    app::UnitJournalWindow* Journal =
-        nullptr;  // made at its first opening, owned by this window  // answers awaited, writes
-                  // checked, marks, comparison
+    ui::UnitJournalWindow* Journal = nullptr;  // made at its first opening, owned by this window //
+                                               // answers awaited, writes checked, marks, comparison
     Unit1Controls Controls{*this};
     bool switchingPage_ = false;
     // "Записать" was chosen on close: the window closes once every edited value is confirmed.

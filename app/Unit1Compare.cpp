@@ -4,7 +4,6 @@
 #include <optional>
 #include <utility>
 
-#include "app/CompareDialog.h"
 #include "app/Unit1.h"
 #include "app/UnitRecords.h"
 #include "platform/Catalogue.h"
@@ -12,13 +11,14 @@
 #include "platform/qt/QtTimer.h"
 #include "protocol/RequestBuilder.h"
 #include "protocol/ResponseParser.h"
+#include "ui/CompareDialog.h"
 
 namespace app {
 
 using protocol::Parameter;
 
 Unit1Compare::Unit1Compare(TForm1& form, std::function<void(const session::ParameterSet&)> onTaken)
-    : form_(form), onTaken_(std::move(onTaken)), dialog_(new CompareDialog(form)) {
+    : form_(form), onTaken_(std::move(onTaken)), dialog_(new ui::CompareDialog(form)) {
     dialog_->onWriteScreen = [this] { writeScreen(); };
     dialog_->onTakeTerminal = [this] { takeTerminal(); };
     setTimer(std::make_unique<platform::QtTimer>());

@@ -25,10 +25,11 @@ class TForm1;
 namespace platform {
 class Timer;
 }
+namespace ui {
+class CompareDialog;
+}
 
 namespace app {
-
-class CompareDialog;
 
 // After the no-answer text that names the port (TForm1::noAnswerText).
 inline constexpr const char* kCompareSilentText = QT_TRANSLATE_NOOP("TForm1", "Сравнить не с чем.");
@@ -71,7 +72,7 @@ class Unit1Compare {
     std::optional<session::AnswerGathering> answer_;  // the receptions since the request
     bool waiting_ = false;
     std::vector<protocol::ValueMismatch> differences_;
-    CompareDialog* dialog_ = nullptr;  // owned by the window
+    ui::CompareDialog* dialog_ = nullptr;  // owned by the window
     SnapshotDone snapshotDone_;
     std::vector<SnapshotDone> followers_;  // served by the answer of the read under way
 };

@@ -7,9 +7,9 @@
 #include <QSlider>
 #include <QToolButton>
 
-#include "app/TRadioGroup.h"
 #include "app/Unit1.h"
 #include "protocol/Cp1251.h"
+#include "ui/TRadioGroup.h"
 
 void Unit1Controls::index(QWidget* root) {
     for (std::size_t i = 0; i < protocol::kParameters.size(); ++i) {

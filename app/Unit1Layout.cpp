@@ -22,8 +22,8 @@
 #include <QVBoxLayout>
 
 #include "app/LanguageMenu.h"
-#include "app/TRadioGroup.h"
 #include "app/Unit1.h"
+#include "ui/TRadioGroup.h"
 
 namespace {
 

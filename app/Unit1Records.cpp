@@ -6,17 +6,17 @@
 
 #include "app/Unit1.h"
 #include "app/Unit1Verify.h"
-#include "app/UnitJournalWindow.h"
 #include "app/UnitRecords.h"
 #include "platform/Catalogue.h"
 #include "platform/MessageService.h"
 #include "protocol/Cp1251.h"
 #include "protocol/RequestBuilder.h"
+#include "ui/UnitJournalWindow.h"
 
 void TForm1::OpenUnitJournalClick() {
     if (!Journal) {
         records::Recorder& recorder = app::UnitRecords::instance().recorder();
-        Journal = new app::UnitJournalWindow(
+        Journal = new ui::UnitJournalWindow(
             recorder.local(), QString::fromStdString(recorder.problem()), *Dialogs,
             [this](const std::function<void(protocol::ControlAccess&)>& apply) {
                 restoreToScreen(apply);

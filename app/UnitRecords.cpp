@@ -2,11 +2,11 @@
 
 #include <QCoreApplication>
 
-#include "app/TeamServerSetting.h"
 #include "app/Unit1.h"
 #include "platform/ComPortMap.h"
 #include "records/NewEvent.h"
 #include "records/Recorder.h"
+#include "ui/TeamServerSetting.h"
 
 namespace app {
 namespace {
@@ -45,7 +45,7 @@ void recordAnswer(TForm1& form, const session::ParameterSet& assigned,
 }
 
 UnitRecords& UnitRecords::instance() {
-    static UnitRecords records(records::Recorder::fromEnvironment(storedTeamAddress()));
+    static UnitRecords records(records::Recorder::fromEnvironment(ui::storedTeamAddress()));
     return records;
 }
 

@@ -8,42 +8,23 @@ namespace cli {
 
 std::optional<std::optional<session::Language>> takeLanguageOption(std::vector<std::string>& args,
                                                                    std::string& error) {
-    std::optional<session::Language> chosen;
-    std::vector<std::string> kept;
-    bool given = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (arg == "--") {
-            kept.insert(kept.end(), args.begin() + static_cast<std::ptrdiff_t>(i), args.end());
+    using Problem = session::LanguageOption::Problem;
+    const session::LanguageOption option = session::takeLanguageOption(args);
+    switch (option.problem) {
+        case Problem::None:
+            return option.language;
+        case Problem::NoValue:
+            error = platform::translated("vigil", "--lang needs a value: ru or en");
             break;
-        }
-        std::string value;
-        if (arg == "--lang") {
-            if (i + 1 == args.size()) {
-                error = platform::translated("vigil", "--lang needs a value: ru or en");
-                return std::nullopt;
-            }
-            value = args[++i];
-        } else if (arg.rfind("--lang=", 0) == 0) {
-            value = arg.substr(7);
-        } else {
-            kept.push_back(arg);
-            continue;
-        }
-        if (given) {
+        case Problem::GivenTwice:
             error = platform::translated("vigil", "--lang is given twice");
-            return std::nullopt;
-        }
-        given = true;
-        chosen = session::parseLanguage(value);
-        if (!chosen) {
+            break;
+        case Problem::Unknown:
             error = platform::withArgs(
-                platform::translated("vigil", "--lang takes ru or en, got \"%1\""), {value});
-            return std::nullopt;
-        }
+                platform::translated("vigil", "--lang takes ru or en, got \"%1\""), {option.value});
+            break;
     }
-    args = std::move(kept);
-    return chosen;
+    return std::nullopt;
 }
 
 session::Language runLanguage(const std::optional<session::Language>& fromOption) {

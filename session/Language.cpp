@@ -36,4 +36,33 @@ Language chooseLanguage(const std::optional<Language>& fromOption, const char* v
     return fallback;
 }
 
+LanguageOption takeLanguageOption(std::vector<std::string>& args) {
+    LanguageOption found;
+    std::vector<std::string> kept;
+    bool given = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "--") {
+            kept.insert(kept.end(), args.begin() + static_cast<std::ptrdiff_t>(i), args.end());
+            break;
+        }
+        std::string value;
+        if (arg == "--lang") {
+            if (i + 1 == args.size()) return {std::nullopt, LanguageOption::Problem::NoValue, {}};
+            value = args[++i];
+        } else if (arg.rfind("--lang=", 0) == 0) {
+            value = arg.substr(7);
+        } else {
+            kept.push_back(arg);
+            continue;
+        }
+        if (given) return {std::nullopt, LanguageOption::Problem::GivenTwice, {}};
+        given = true;
+        found.language = parseLanguage(value);
+        if (!found.language) return {std::nullopt, LanguageOption::Problem::Unknown, value};
+    }
+    args = std::move(kept);
+    return found;
+}
+
 }  // namespace session

@@ -4,13 +4,13 @@
 #include <QtTest/QTest>
 
 #include "WindowFixture.h"
-#include "app/CompareDialog.h"
 #include "app/FieldMarks.h"
 #include "platform/qt/AccessibleNames.h"
 #include "protocol/ParameterTable.h"
 #include "protocol/WriteCheck.h"
 #include "support/AccessibleWalk.h"
 #include "tools/SettingsMode.h"
+#include "ui/CompareDialog.h"
 
 namespace {
 
@@ -23,7 +23,7 @@ using apptest::pumpUntil;
 class AccessibilityTest : public apptest::WindowFixture {};
 
 TEST_F(AccessibilityTest, EveryControlOfEveryWindowHasAName) {
-    auto* compare = form1->findChild<app::CompareDialog*>();
+    auto* compare = form1->findChild<ui::CompareDialog*>();
     ASSERT_NE(compare, nullptr);
     for (QWidget* window :
          std::initializer_list<QWidget*>{form1.get(), form2.get(), about.get(), compare}) {

@@ -1,8 +1,8 @@
 // The windows in English: the catalogue built with the program is found from the build tree and
 // turns the menus, the pages' Russian labels, the port window and a real message box into English.
 #include "RealBoxes.h"
-#include "app/UnitJournalWindow.h"
 #include "platform/qt/QtCatalogue.h"
+#include "ui/UnitJournalWindow.h"
 
 namespace {
 
@@ -28,7 +28,7 @@ TEST_F(English, MenusPagesAndThePortWindowSpeakEnglish) {
     EXPECT_EQ(about->ProductName->text(), QStringLiteral("Config_Vigil program"));
     // Windows of a namespace's class too (their texts are looked up under the plain class name).
     form1->OpenUnitJournal->trigger();
-    auto* journal = form1->findChild<app::UnitJournalWindow*>(QStringLiteral("UnitJournalWindow"));
+    auto* journal = form1->findChild<ui::UnitJournalWindow*>(QStringLiteral("UnitJournalWindow"));
     ASSERT_NE(journal, nullptr);
     EXPECT_EQ(journal->windowTitle(), QStringLiteral("Terminal journal"));
     EXPECT_EQ(journal->DiffTable->horizontalHeaderItem(1)->text(), QStringLiteral("Before"));

@@ -2,10 +2,10 @@
 // and back into the controls, and the refused and the unsent requests. The request bytes are the
 // protocol tests' job; the upload and the link's faults are in the fault matrix.
 #include "WindowFixture.h"
-#include "app/TRadioGroup.h"
 #include "protocol/Cp1251.h"
 #include "protocol/ParameterTable.h"
 #include "tools/SettingsMode.h"
+#include "ui/TRadioGroup.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 #include <QTableWidget>
 
 #include "WindowFixture.h"
-#include "app/UnitJournalWindow.h"
 #include "platform/ScriptedFileDialogs.h"
 #include "records/NewEvent.h"
+#include "ui/UnitJournalWindow.h"
 
 using namespace std::chrono_literals;
 
@@ -37,8 +37,8 @@ class UnitJournalTeam : public ::testing::Test {
         mine = readOf("0").uuid.substr(0, 8);
         theirs = readOf("0").uuid.substr(0, 8);
     }
-    std::unique_ptr<app::UnitJournalWindow> window(const std::string& team) {
-        return std::make_unique<app::UnitJournalWindow>(
+    std::unique_ptr<ui::UnitJournalWindow> window(const std::string& team) {
+        return std::make_unique<ui::UnitJournalWindow>(
             local.get(), QString(), dialogs, [](const auto&) {}, team);
     }
     apptest::PrivateFolder folder;

@@ -3,12 +3,12 @@
 #include <QTest>
 
 #include "RealBoxes.h"
-#include "app/CompareDialog.h"
 #include "app/Unit1Verify.h"
-#include "app/UnitJournalWindow.h"
 #include "app/UnitRecords.h"
 #include "support/EchoingLine.h"
 #include "tools/SettingsMode.h"
+#include "ui/CompareDialog.h"
+#include "ui/UnitJournalWindow.h"
 
 namespace {
 
@@ -124,7 +124,7 @@ TEST_F(VerifyRealBoxes, OpenAndTakeAskBeforeReplacingTypedValues) {
     EXPECT_EQ(form1->ETl[8]->text(), "+79005550011");
 
     form1->CompareWithTerminal->trigger();
-    auto* dialog = form1->findChild<app::CompareDialog*>("CompareDialog");
+    auto* dialog = form1->findChild<ui::CompareDialog*>("CompareDialog");
     ASSERT_TRUE(apptest::pumpUntil([&] { return dialog->isVisible(); }, 10s));
     boxOperator.press({"Cancel"});
     dialog->CompareTakeTerminal->click();
@@ -224,7 +224,7 @@ TEST_F(VerifyRealBoxes, AnAnswerThatPausesMidwayIsWaitedFor) {
         EXPECT_EQ(form1->ETl[4]->text(), "+70000000005");
 
         form1->CompareWithTerminalClick();
-        auto* dialog = form1->findChild<app::CompareDialog*>("CompareDialog");
+        auto* dialog = form1->findChild<ui::CompareDialog*>("CompareDialog");
         ASSERT_TRUE(apptest::pumpUntil([&] { return dialog && dialog->isVisible(); }, 10s))
             << (boxOperator.texts().empty() ? "" : boxOperator.texts()[0]);
         EXPECT_EQ(dialog->CompareTable->rowCount(), 0);
@@ -288,7 +288,7 @@ TEST_F(VerifyRealBoxes, AKeptReadRestoredFromTheJournalIsWrittenAndConfirmed) {
     ASSERT_EQ(mode->store().value("Phone2"), "+79990001122");
 
     form1->OpenUnitJournal->trigger();
-    auto* journal = form1->findChild<app::UnitJournalWindow*>("UnitJournalWindow");
+    auto* journal = form1->findChild<ui::UnitJournalWindow*>("UnitJournalWindow");
     ASSERT_NE(journal, nullptr);
     const auto units = journal->UnitsTable->findItems("004512", Qt::MatchExactly);
     ASSERT_EQ(units.size(), 1);

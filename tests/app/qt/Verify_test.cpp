@@ -6,7 +6,6 @@
 #include <set>
 
 #include "WindowFixture.h"
-#include "app/CompareDialog.h"
 #include "app/FieldMarks.h"
 #include "app/Unit1Verify.h"
 #include "files/AbtFile.h"
@@ -19,6 +18,7 @@
 #include "protocol/TransmitBuffer.h"
 #include "protocol/ValueStore.h"
 #include "tools/SettingsMode.h"
+#include "ui/CompareDialog.h"
 
 namespace {
 
@@ -263,7 +263,7 @@ TEST_F(VerifyTest, CompareWritesOnlyTheDifferingGroups) {
     form1->ETl[1]->setText("+79990002222");
     form1->EApn1->setText("apn.prepared");
     form1->CompareWithTerminal->trigger();
-    app::CompareDialog* dialog = form1->findChild<app::CompareDialog*>("CompareDialog");
+    ui::CompareDialog* dialog = form1->findChild<ui::CompareDialog*>("CompareDialog");
     ASSERT_NE(dialog, nullptr);
     ASSERT_TRUE(apptest::pumpUntil([&] { return dialog->isVisible(); }));
     EXPECT_EQ(mode->requests().back(), "$Pass=Vostel:End:");

@@ -8,10 +8,10 @@
 #include <stdexcept>
 
 #include "WindowFixture.h"
-#include "app/TRadioGroup.h"
 #include "platform/RegistryStore.h"
 #include "protocol/Cp1251.h"
 #include "protocol/ParameterTable.h"
+#include "ui/TRadioGroup.h"
 
 namespace {
 

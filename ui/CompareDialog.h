@@ -15,7 +15,7 @@ class QLabel;
 class QPushButton;
 class QTableWidget;
 
-namespace app {
+namespace ui {
 
 class CompareDialog : public QDialog {
     Q_OBJECT
@@ -44,4 +44,4 @@ class CompareDialog : public QDialog {
     QWidget& window_;
 };
 
-}  // namespace app
+}  // namespace ui

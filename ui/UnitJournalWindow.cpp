@@ -1,4 +1,4 @@
-#include "app/UnitJournalWindow.h"
+#include "ui/UnitJournalWindow.h"
 
 #include <QCoreApplication>
 #include <QFutureWatcher>
@@ -12,7 +12,6 @@
 #include <QtConcurrent/QtConcurrentRun>
 #include <algorithm>
 
-#include "app/TeamServerEntry.h"
 #include "files/AbtFile.h"
 #include "platform/AtomicFile.h"
 #include "platform/Catalogue.h"
@@ -24,8 +23,9 @@
 #include "records/EventChanges.h"
 #include "records/HistoryFormat.h"
 #include "records/Snapshot.h"
+#include "ui/TeamServerEntry.h"
 
-namespace app {
+namespace ui {
 namespace {
 
 // The parameter as the operator knows it from its page: "Телефон модуля (ModulePhone)".
@@ -358,4 +358,4 @@ void UnitJournalWindow::showError(const std::string& text) {
                               platform::MessageButtons::Ok);
 }
 
-}  // namespace app
+}  // namespace ui

@@ -1,5 +1,5 @@
 #pragma once
-// The journal window's small entry for the team's records server (app/TeamServerSetting.h): an
+// The journal window's small entry for the team's records server (ui/TeamServerSetting.h): an
 // address without a password is kept; one with a password is refused with a pointer to the libpq
 // password file. The records take the address at the program's next start.
 #include <QWidget>
@@ -8,7 +8,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-namespace app {
+namespace ui {
 
 class TeamServerEntry : public QWidget {
     Q_OBJECT
@@ -23,4 +23,4 @@ class TeamServerEntry : public QWidget {
     void saveClick();
 };
 
-}  // namespace app
+}  // namespace ui

@@ -1,4 +1,4 @@
-#include "app/TeamServerEntry.h"
+#include "ui/TeamServerEntry.h"
 
 #include <QCoreApplication>
 #include <QHBoxLayout>
@@ -8,9 +8,9 @@
 #include <QVBoxLayout>
 #include <cstdlib>
 
-#include "app/TeamServerSetting.h"
+#include "ui/TeamServerSetting.h"
 
-namespace app {
+namespace ui {
 
 TeamServerEntry::TeamServerEntry(QWidget* parent) : QWidget(parent) {
     TeamServer = new QLineEdit(QString::fromStdString(storedTeamAddress()), this);
@@ -48,4 +48,4 @@ void TeamServerEntry::saveClick() {
             : QString::fromStdString(refused));
 }
 
-}  // namespace app
+}  // namespace ui

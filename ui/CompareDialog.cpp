@@ -1,4 +1,4 @@
-#include "app/CompareDialog.h"
+#include "ui/CompareDialog.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -10,12 +10,12 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "app/TRadioGroup.h"
 #include "platform/qt/AccessibleNames.h"
 #include "protocol/Cp1251.h"
 #include "protocol/FieldCaptions.h"
+#include "ui/TRadioGroup.h"
 
-namespace app {
+namespace ui {
 namespace {
 
 using protocol::Parameter;
@@ -148,4 +148,4 @@ QString CompareDialog::valueText(const Parameter& p, const std::optional<std::st
     return utf8(v);
 }
 
-}  // namespace app
+}  // namespace ui

@@ -4,7 +4,7 @@
 // never kept: the libpq password file holds it.
 #include <string>
 
-namespace app {
+namespace ui {
 
 // The address kept, or "" when none is (or the store cannot be read).
 std::string storedTeamAddress();
@@ -12,4 +12,4 @@ std::string storedTeamAddress();
 // Keeps `address` ("" removes the setting). Returns why it was refused, or "" when kept.
 std::string storeTeamAddress(const std::string& address);
 
-}  // namespace app
+}  // namespace ui

@@ -26,7 +26,7 @@ namespace platform {
 class FileDialogs;
 }
 
-namespace app {
+namespace ui {
 
 class TeamServerEntry;
 
@@ -88,4 +88,4 @@ class UnitJournalWindow : public QWidget {
     std::vector<records::Event> events_;  // of the chosen unit, oldest first
 };
 
-}  // namespace app
+}  // namespace ui

@@ -1,4 +1,4 @@
-#include "app/TRadioGroup.h"
+#include "ui/TRadioGroup.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>

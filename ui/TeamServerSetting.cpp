@@ -1,10 +1,10 @@
-#include "app/TeamServerSetting.h"
+#include "ui/TeamServerSetting.h"
 
 #include "platform/Catalogue.h"
 #include "platform/RegistryStore.h"
 #include "records/Location.h"
 
-namespace app {
+namespace ui {
 namespace {
 
 constexpr const char* kRecordsKey = "Quorveth\\Records";
@@ -42,4 +42,4 @@ std::string storeTeamAddress(const std::string& address) {
     }
 }
 
-}  // namespace app
+}  // namespace ui
