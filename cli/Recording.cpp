@@ -25,10 +25,10 @@ class StandardErrorFiling : public records::Filing {
     void kept(records::Recorder& recorder) override {
         const std::optional<records::SyncResult> sync = paced_.offer(recorder);
         if (!sync || sync->problem.empty()) return;
-        printError(withArgs(
-            platform::translated("vigil",
-                                 "records kept on this PC, %1 waiting for the team server: %2"),
-            {std::to_string(sync->pending), sync->problem}));
+        printError(
+            withArgs(platform::translated(
+                         "vigil", "records kept on this PC, %1 waiting for the team server: %2"),
+                     {std::to_string(sync->pending), sync->problem}));
     }
     void notKept(const std::string& problem) override {
         if (told_.fresh(problem))
@@ -95,7 +95,9 @@ void setCommandText(std::span<const std::string> args) {
     commandText() = text;
 }
 
-records::Recorder& recorder() { return runRecords().recorder(); }
+records::Recorder& recorder() {
+    return runRecords().recorder();
+}
 
 std::vector<records::Event> teamEvents(const std::string& unitId) {
     records::Recorder& r = recorder();

@@ -2,7 +2,9 @@
 
 namespace records {
 
-BackgroundSync::~BackgroundSync() { finish(); }
+BackgroundSync::~BackgroundSync() {
+    finish();
+}
 
 void BackgroundSync::finish() {
     if (sender_.joinable()) sender_.join();
@@ -14,12 +16,12 @@ void BackgroundSync::start(Recorder& recorder) {
     finish();  // finished: it cleared sending_ as its last step
     sending_ = true;
     // The sender opens the file itself: a store's connection is not shared between threads.
-    sender_ = std::thread([this, path = recorder.local()->description(),
-                           team = recorder.teamAddress()] {
-        Recorder own(path, team);
-        own.sync();
-        sending_ = false;
-    });
+    sender_ =
+        std::thread([this, path = recorder.local()->description(), team = recorder.teamAddress()] {
+            Recorder own(path, team);
+            own.sync();
+            sending_ = false;
+        });
 }
 
 }  // namespace records

@@ -65,20 +65,19 @@ AnswerFiled LinkRecords::answered(const protocol::ControlAccess& screen,
     if (assigned.count(&protocol::kIdCode) != 0) readUnderWay_ = true;
     filed.read = readUnderWay_ && settled;
     if (filed.read) readUnderWay_ = false;
-    const bool write = !report.confirmedTabs.empty() || !report.mismatches.empty();
-    if (!filed.read && !write) return filed;
+    if (!filed.read) {
+        filed.filed = isWrite(report);
+        filed.kept = fileWrite(screen, report);
+        return filed;
+    }
     filed.filed = true;
     heard_ = true;
-    Event e = newEvent(filed.read ? Kind::Read : Kind::Write,
-                       filed.read ? kReadCommand : kWriteCommand);
+    Event e = newEvent(Kind::Read, kReadCommand);
     setTerminalValues(e, screen);
-    if (filed.read)
-        linkIdCod_ = e.idCodText;
-    else
-        nameHeardUnit(e);
+    linkIdCod_ = e.idCodText;
     e.result = report.mismatches.empty() ? Result::Ok : Result::Differs;
     e.differences = differencesOf(report.mismatches);
-    if (write) e.sent = valuesOf(report.sent);
+    if (isWrite(report)) e.sent = valuesOf(report.sent);
 
     if (filed.read && !e.unitId.empty() && e.unitId != lastUnit_ && recorder_.keeping()) {
         filed.newUnit = e.unitId;
@@ -89,12 +88,34 @@ AnswerFiled LinkRecords::answered(const protocol::ControlAccess& screen,
     return filed;
 }
 
+bool LinkRecords::isWrite(const session::WatchReport& report) {
+    return !report.confirmedTabs.empty() || !report.mismatches.empty();
+}
+
+bool LinkRecords::fileWrite(const protocol::ControlAccess& screen,
+                            const session::WatchReport& report) {
+    if (!isWrite(report)) return false;
+    heard_ = true;
+    Event e = newEvent(Kind::Write, kWriteCommand);
+    setTerminalValues(e, screen);
+    nameHeardUnit(e);
+    e.result = report.mismatches.empty() ? Result::Ok : Result::Differs;
+    e.differences = differencesOf(report.mismatches);
+    e.sent = valuesOf(report.sent);
+    return keep(e);
+}
+
+void LinkRecords::expired(const protocol::ControlAccess& screen,
+                          const session::WatchReport& report) {
+    // A read cut short is no read of the terminal: the screen holds what was put back.
+    readUnderWay_ = false;
+    fileWrite(screen, report);
+}
+
 void LinkRecords::compared(const protocol::ControlAccess& terminal, bool answered,
                            const std::vector<protocol::ValueMismatch>& differences) {
     Event e = newEvent(Kind::Compare, kCompareCommand);
-    e.result = !answered             ? Result::Silent
-               : differences.empty() ? Result::Ok
-                                     : Result::Differs;
+    e.result = !answered ? Result::Silent : differences.empty() ? Result::Ok : Result::Differs;
     if (answered) {
         setTerminalValues(e, terminal);
         heard_ = true;
@@ -150,7 +171,7 @@ void LinkRecords::destructive(Kind kind, const std::string& idCodText, const std
 
 void LinkRecords::uploaded(const std::string& idCodText, const std::string& command,
                            UploadFacts facts, bool succeeded) {
-    const Result result = succeeded              ? Result::Ok
+    const Result result = succeeded               ? Result::Ok
                           : facts.outcome.empty() ? Result::Cancelled
                                                   : Result::Failed;
     destructive(Kind::Upload, idCodText, command, result, std::move(facts));

@@ -24,11 +24,11 @@ class Filing {
 
 // What an answer the screen took made of the records.
 struct AnswerFiled {
-    bool read = false;      // a whole read's answer (else a write's verification, or nothing)
-    bool filed = false;     // an event was made of it
-    bool kept = false;      // and committed
-    std::string newUnit;    // the unit a read named, when not the one the previous read named
-    std::string lastSeen;   // that unit's latest event before this one; empty when none
+    bool read = false;     // a whole read's answer (else a write's verification, or nothing)
+    bool filed = false;    // an event was made of it
+    bool kept = false;     // and committed
+    std::string newUnit;   // the unit a read named, when not the one the previous read named
+    std::string lastSeen;  // that unit's latest event before this one; empty when none
 };
 
 class LinkRecords {
@@ -47,8 +47,12 @@ class LinkRecords {
     // value on the screen once it has come whole (`settled`: an answer arrives in several
     // receptions); a write's verification with what was sent and its differences.
     AnswerFiled answered(const protocol::ControlAccess& screen,
-                         const session::ParameterSet& assigned,
-                         const session::WatchReport& report, bool settled);
+                         const session::ParameterSet& assigned, const session::WatchReport& report,
+                         bool settled);
+
+    // The answer awaited is overdue (`report` as the watch gave it on expiry): a write answered
+    // in part is filed with what did not come back.
+    void expired(const protocol::ControlAccess& screen, const session::WatchReport& report);
 
     // A comparison of the screen with the terminal: the terminal's values (when it answered) and
     // each difference, the screen's value before the terminal's.
@@ -87,6 +91,8 @@ class LinkRecords {
 
   private:
     void nameHeardUnit(Event& event) const;
+    static bool isWrite(const session::WatchReport& report);
+    bool fileWrite(const protocol::ControlAccess& screen, const session::WatchReport& report);
     Event newEvent(Kind kind, const std::string& command) const;
     bool keep(const Event& event);
     std::string lastSeenOf(const std::string& unitId);
@@ -95,7 +101,7 @@ class LinkRecords {
     std::string program_;
     Filing* filing_ = nullptr;
     std::string port_, adapter_;
-    std::string lastUnit_;      // the unit the previous read named
+    std::string lastUnit_;       // the unit the previous read named
     bool readUnderWay_ = false;  // IDCOD= came, the rest of the answer may still be coming
     bool heard_ = false;         // see heardSinceLinkOpened
     // IDCOD= of this connection's terminal, for a write's answer when the screen holds none.

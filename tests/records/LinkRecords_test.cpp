@@ -92,6 +92,32 @@ TEST(LinkRecords, AWriteNamesTheUnitThisLinkHeardNotTheOneStillOnTheScreen) {
     EXPECT_EQ(l.link.heardIdCod(), "");
 }
 
+TEST(LinkRecords, AnOverdueAnswerFilesTheWriteItCutShortAndNoRead) {
+    Link l;
+    const protocol::ValueStore screen = terminalNamed("000101");
+    l.link.snapshot(screen, "snapshot");
+    // A read cut short is not filed as a read when its time is up.
+    l.link.answered(screen, {&protocol::kIdCode}, {}, false);
+    session::WatchReport partly;
+    constexpr const protocol::Parameter& apn = *protocol::byName("Apn");
+    partly.mismatches.push_back({&apn, "internet", std::nullopt});
+    partly.sent.push_back({&apn, "internet"});
+    l.link.expired(screen, partly);
+    const auto kept = l.events("000101");
+    ASSERT_EQ(kept.size(), 2u);
+    EXPECT_EQ(kept[1].kind, Kind::Write);
+    EXPECT_EQ(kept[1].result, Result::Differs);
+    ASSERT_EQ(kept[1].differences.size(), 1u);
+    EXPECT_EQ(kept[1].differences[0].after, "");
+    // A later reception that settles is not taken for the rest of that read.
+    EXPECT_FALSE(l.link.answered(screen, {}, {}, true).filed);
+    // Nothing answered at all: nothing to file.
+    session::WatchReport silent;
+    silent.silent = true;
+    l.link.expired(screen, silent);
+    EXPECT_EQ(l.events("000101").size(), 2u);
+}
+
 TEST(LinkRecords, ReadsWritesAndUploadsTakeTheResultTheirEndGives) {
     Link l;
     const protocol::ValueStore unit = terminalNamed("000303");
