@@ -56,7 +56,9 @@ bool TForm1::afterSnapshot(const std::string& command, const char* silentQuestio
                                               platform::MessageIcon::Warning,
                                               platform::MessageButtons::OkCancel) ==
                     platform::MessageResult::Ok;
-                outcome.idCod = EIdCod->text().toStdString();
+                // The screen may show a unit read over an earlier link: the step names only
+                // what this one heard.
+                outcome.idCod = app::UnitRecords::instance().heardIdCod();
             }
             then(outcome);
         });

@@ -47,7 +47,6 @@ void TForm1::recordUploadOutcome() {
     // button as written, not as shown.
     const update::UploadResult& result = Upload->lastResult();
     facts.outcome = update::statusSource(result);
-    app::UnitRecords::instance().destructive(
-        records::Kind::Upload, idCod, kUploadCommand,
-        result.succeeded() ? records::Result::Ok : records::Result::Failed, std::move(facts));
+    app::UnitRecords::instance().uploaded(idCod, kUploadCommand, std::move(facts),
+                                          result.succeeded());
 }

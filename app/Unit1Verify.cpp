@@ -192,7 +192,9 @@ std::uint16_t Unit1Verify::editedWriteMask() const {
 
 void Unit1Verify::expire() {
     timer_->setEnabled(false);
-    report(watch_.expire(), true);
+    const session::WatchReport overdue = watch_.expire();
+    UnitRecords::instance().expired(form_.controls(), overdue);
+    report(overdue, true);
 }
 
 void Unit1Verify::settled(const session::ParameterSet& assigned, const session::WatchReport& r,

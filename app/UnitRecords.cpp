@@ -3,15 +3,10 @@
 #include <QCoreApplication>
 
 #include "app/Unit1.h"
-#include "platform/ComPortMap.h"
-#include "records/NewEvent.h"
-#include "records/Recorder.h"
 #include "ui/TeamServerSetting.h"
 
 namespace app {
 namespace {
-
-constexpr const char* kProgram = "Config_Vigil";
 
 // "2026-11-12T09:30:00.000Z" -> "12.11.2026".
 QString dayOf(const std::string& utc) {
@@ -49,123 +44,36 @@ UnitRecords& UnitRecords::instance() {
     return records;
 }
 
-UnitRecords::UnitRecords(records::Recorder recorder) : recorder_(std::move(recorder)) {}
-
-UnitRecords::~UnitRecords() {
-    if (sender_.joinable()) sender_.join();
+UnitRecords::UnitRecords(records::Recorder recorder)
+    : LinkRecords(std::move(recorder), "Config_Vigil") {
+    setFiling(&sync_);
 }
 
 QString UnitRecords::answered(const protocol::ControlAccess& screen,
                               const session::ParameterSet& assigned,
                               const session::WatchReport& report, bool settled) {
-    if (assigned.count(&protocol::kIdCode) != 0) readUnderWay_ = true;
-    const bool read = readUnderWay_ && settled;
-    if (read) readUnderWay_ = false;
-    const bool write = !report.confirmedTabs.empty() || !report.mismatches.empty();
-    if (!read && !write) return {};
-    heard_ = true;
-    records::Event e =
-        newEvent(read ? records::Kind::Read : records::Kind::Write, read ? "Чтение" : "Запись");
-    records::setTerminalValues(e, screen);
-    if (e.unitId.empty() && !linkIdCod_.empty()) records::setUnit(e, linkIdCod_);
-    if (read) linkIdCod_ = e.idCodText;
-    e.result = report.mismatches.empty() ? records::Result::Ok : records::Result::Differs;
-    e.differences = records::differencesOf(report.mismatches);
-    if (write) e.sent = records::valuesOf(report.sent);
-
+    const records::AnswerFiled filed = LinkRecords::answered(screen, assigned, report, settled);
     QString status;
-    if (read && !e.unitId.empty() && e.unitId != lastUnit_ && recorder_.keeping()) {
-        std::string lastSeen;
-        try {
-            for (const records::UnitSummary& u : recorder_.local()->units())
-                if (u.unitId == e.unitId) lastSeen = u.lastSeen;
-        } catch (const records::StoreError&) {
-        }
-        status = unitStatusText(e.unitId, lastSeen);
-    }
-    if (read && !e.unitId.empty()) lastUnit_ = e.unitId;
-    if (recorder_.record(e))
-        syncInBackground();
-    else if (!status.isEmpty() || read)
-        status = notKeptLine(recorder_.problem());
+    if (!filed.newUnit.empty()) status = unitStatusText(filed.newUnit, filed.lastSeen);
+    if (filed.filed && !filed.kept && (!status.isEmpty() || filed.read))
+        status = notKeptLine(recorder().problem());
     return status;
 }
 
 QString UnitRecords::notKeptText() const {
-    if (recorder_.keeping()) return {};
-    return notKeptLine(recorder_.problem());
-}
-
-void UnitRecords::compared(const protocol::ControlAccess& terminal, bool answered,
-                           const std::vector<protocol::ValueMismatch>& differences) {
-    records::Event e = newEvent(records::Kind::Compare, "Сравнить с терминалом");
-    e.result = !answered             ? records::Result::Silent
-               : differences.empty() ? records::Result::Ok
-                                     : records::Result::Differs;
-    if (answered) {
-        records::setTerminalValues(e, terminal);
-        heard_ = true;
-        // A write that follows finds the unit here when the screen holds no IDCOD=.
-        if (!e.idCodText.empty()) linkIdCod_ = e.idCodText;
-    }
-    e.differences = records::differencesOf(differences);
-    if (recorder_.record(e)) syncInBackground();
-}
-
-void UnitRecords::snapshot(const protocol::ControlAccess& terminal, const std::string& command) {
-    records::Event e = newEvent(records::Kind::Read, command);
-    records::setTerminalValues(e, terminal);
-    heard_ = true;
-    linkIdCod_ = e.idCodText;
-    if (recorder_.record(e)) syncInBackground();
-}
-
-void UnitRecords::destructive(records::Kind kind, const std::string& idCodText,
-                              const std::string& command, records::Result result,
-                              std::optional<records::UploadFacts> upload) {
-    records::Event e = newEvent(kind, command);
-    records::setUnit(e, idCodText);
-    e.result = result;
-    e.upload = std::move(upload);
-    if (recorder_.record(e)) syncInBackground();
-}
-
-void UnitRecords::linkOpened(int comNumber) {
-    heard_ = false;
-    linkIdCod_.clear();
-    port_ = "COM" + std::to_string(comNumber);
-    adapter_ = platform::adapterText(comNumber);
-}
-
-records::Event UnitRecords::newEvent(records::Kind kind, const std::string& command) const {
-    records::Event e = records::newEvent(kind, kProgram, command);
-    e.port = port_;
-    e.adapter = adapter_;
-    return e;
+    if (recorder().keeping()) return {};
+    return notKeptLine(recorder().problem());
 }
 
 QString UnitRecords::pendingText() {
-    if (recorder_.teamAddress().empty() || !recorder_.keeping()) return {};
+    records::Recorder& r = recorder();
+    if (r.teamAddress().empty() || !r.keeping()) return {};
     try {
         return QCoreApplication::translate("UnitRecords", "Ждут отправки на сервер: ") +
-               QString::number(recorder_.local()->pending());
+               QString::number(r.local()->pending());
     } catch (const records::StoreError&) {
         return {};
     }
-}
-
-void UnitRecords::syncInBackground() {
-    if (recorder_.teamAddress().empty() || !recorder_.keeping()) return;
-    if (sending_) return;  // what this event queued goes with the send under way or the next
-    if (sender_.joinable()) sender_.join();  // finished: it cleared sending_ as its last step
-    sending_ = true;
-    // The sender opens the file itself: a store's connection is not shared between threads.
-    sender_ = std::thread(
-        [this, path = recorder_.local()->description(), team = recorder_.teamAddress()] {
-            records::Recorder own(path, team);
-            own.sync();
-            sending_ = false;
-        });
 }
 
 }  // namespace app

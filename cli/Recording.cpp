@@ -1,16 +1,13 @@
 #include "cli/Recording.h"
 
-#include <chrono>
-#include <cstdio>
-#include <filesystem>
 #include <optional>
 
 #include "cli/ConsoleMessages.h"
 #include "cli/Texts.h"
 #include "platform/Catalogue.h"
-#include "platform/ComPortMap.h"
 #include "records/FileDigest.h"
-#include "records/NewEvent.h"
+#include "records/LinkRecords.h"
+#include "records/PacedSync.h"
 #include "records/TeamRecords.h"
 
 namespace cli::recording {
@@ -21,45 +18,47 @@ std::string& commandText() {
     return text;
 }
 
-// A team server that did not answer is tried again after this long, not after every unit.
-constexpr std::chrono::seconds kServerRetryPause{60};
+// After each event: the outbox offered to the team's server, and a store that fails told once,
+// on standard error.
+class StandardErrorFiling : public records::Filing {
+  public:
+    void kept(records::Recorder& recorder) override {
+        const std::optional<records::SyncResult> sync = paced_.offer(recorder);
+        if (!sync || sync->problem.empty()) return;
+        printError(
+            withArgs(platform::translated(
+                         "vigil", "records kept on this PC, %1 waiting for the team server: %2"),
+                     {std::to_string(sync->pending), sync->problem}));
+    }
+    void notKept(const std::string& problem) override {
+        if (told_.fresh(problem))
+            printError(withArgs(platform::translated("vigil", "records are not being kept: %1"),
+                                {problem}));
+    }
 
-void tellOnce(const std::string& problem) {
-    static std::string told;
-    if (problem.empty() || problem == told) return;
-    told = problem;
-    printError(
-        withArgs(platform::translated("vigil", "records are not being kept: %1"), {problem}));
+  private:
+    records::PacedSync paced_;
+    records::ToldOnce told_;
+};
+
+// The records of this run, opened at first use.
+records::LinkRecords& runRecords() {
+    static StandardErrorFiling filing;
+    static records::LinkRecords run = [] {
+        records::Recorder opened = records::Recorder::fromEnvironment();
+        if (!opened.notice().empty()) printError(opened.notice());
+        filing.notKept(opened.problem());
+        return records::LinkRecords(std::move(opened), "vigil");
+    }();
+    run.setFiling(&filing);
+    return run;
 }
 
-records::Event startEvent(records::Kind kind, const Link& link) {
-    records::Event e = records::newEvent(kind, "vigil", commandText());
-    e.port = "COM" + std::to_string(link.comNumber());
-    e.adapter = platform::adapterText(link.comNumber());
-    return e;
-}
-
-// Commits the event here, then offers what waits to the team's server (when one is set and did
-// not just fail).
-void keep(const records::Event& event) {
-    records::Recorder& r = recorder();
-    if (!r.record(event)) {
-        tellOnce(r.problem());
-        return;
-    }
-    if (r.teamAddress().empty()) return;
-    static std::optional<std::chrono::steady_clock::time_point> lastFailure;
-    const auto now = std::chrono::steady_clock::now();
-    if (lastFailure && now - *lastFailure < kServerRetryPause) return;
-    const records::SyncResult sync = r.sync();
-    if (sync.problem.empty()) {
-        lastFailure.reset();
-        return;
-    }
-    lastFailure = now;
-    printError(withArgs(platform::translated(
-                            "vigil", "records kept on this PC, %1 waiting for the team server: %2"),
-                        {std::to_string(sync.pending), sync.problem}));
+// The run's records with `link`'s port and adapter on the events from here.
+records::LinkRecords& on(const Link& link) {
+    records::LinkRecords& run = runRecords();
+    run.linkOpened(link.comNumber());
+    return run;
 }
 
 records::Result resultOf(Answer::End end) {
@@ -77,6 +76,17 @@ records::Result resultOf(Answer::End end) {
     return records::Result::Failed;
 }
 
+records::Result resultOf(const WriteOutcome& outcome) {
+    switch (outcome.status) {
+        case WriteOutcome::Status::Agreed:
+            return records::Result::Ok;
+        case WriteOutcome::Status::Differs:
+            return records::Result::Differs;
+        default:
+            return resultOf(outcome.end);
+    }
+}
+
 }  // namespace
 
 void setCommandText(std::span<const std::string> args) {
@@ -86,13 +96,7 @@ void setCommandText(std::span<const std::string> args) {
 }
 
 records::Recorder& recorder() {
-    static records::Recorder r = [] {
-        records::Recorder opened = records::Recorder::fromEnvironment();
-        if (!opened.notice().empty()) printError(opened.notice());
-        tellOnce(opened.problem());
-        return opened;
-    }();
-    return r;
+    return runRecords().recorder();
 }
 
 std::vector<records::Event> teamEvents(const std::string& unitId) {
@@ -109,15 +113,10 @@ std::vector<records::Event> teamEvents(const std::string& unitId) {
 
 std::string recordReading(records::Kind kind, const Link& link,
                           const protocol::ControlAccess& values, const Terminal::Reading& reading) {
-    records::Event e = startEvent(kind, link);
-    e.result = resultOf(reading.end);
-    if (e.result == records::Result::Ok && !reading.missing.empty())
-        e.result = records::Result::Failed;
-    if (reading.end == Answer::End::Complete || reading.end == Answer::End::Paused) {
-        records::setTerminalValues(e, values);
-    }
-    keep(e);
-    return e.idCodText;
+    const bool answered =
+        reading.end == Answer::End::Complete || reading.end == Answer::End::Paused;
+    return on(link).read(kind, commandText(), answered ? &values : nullptr, resultOf(reading.end),
+                         reading.missing.empty());
 }
 
 RecordedReading readAndRecord(Terminal& terminal, protocol::ControlAccess& values) {
@@ -131,43 +130,16 @@ void recordWrite(records::Kind kind, const Link& link, const std::string& idCodT
                  const protocol::ControlAccess& sent, const protocol::ControlAccess& answered,
                  const WriteOutcome& outcome) {
     if (outcome.status == WriteOutcome::Status::Refused) return;  // nothing went to the terminal
-    records::Event e = startEvent(kind, link);
-    records::setUnit(e, idCodText);
-    e.sent = records::valuesOf(sent);
-    switch (outcome.status) {
-        case WriteOutcome::Status::Agreed:
-            e.result = records::Result::Ok;
-            break;
-        case WriteOutcome::Status::Differs:
-            e.result = records::Result::Differs;
-            break;
-        default:
-            e.result = resultOf(outcome.end);
-            break;
-    }
-    if (outcome.status != WriteOutcome::Status::Unanswered) {
-        e.values = records::valuesOf(answered);
-        e.ownNumber = records::valueOf(e.values, "ModulePhone");
-        // A write's answer carries no IDCOD=: the one held is from the read before it, which a
-        // terminal swapped in meanwhile does not share.
-        for (auto& [name, value] : e.values)
-            if (name == "IdCode" && !idCodText.empty()) value = idCodText;
-    }
-    e.differences = records::differencesOf(outcome.mismatches);
-    keep(e);
+    const bool heard = outcome.status != WriteOutcome::Status::Unanswered;
+    on(link).written(kind, commandText(), idCodText, sent, heard ? &answered : nullptr,
+                     resultOf(outcome), outcome.mismatches);
 }
 
 void recordUpload(const Link& link, const std::string& idCodText, const std::string& path,
                   std::span<const std::uint8_t> image, const std::string& outcome, bool succeeded) {
-    records::Event e = startEvent(records::Kind::Upload, link);
-    if (!idCodText.empty()) records::setUnit(e, idCodText);
-    e.result = succeeded         ? records::Result::Ok
-               : outcome.empty() ? records::Result::Cancelled
-                                 : records::Result::Failed;
     records::UploadFacts facts = records::updateFileFacts(path, image);
     facts.outcome = outcome;
-    e.upload = facts;
-    keep(e);
+    on(link).uploaded(idCodText, commandText(), std::move(facts), succeeded);
 }
 
 }  // namespace cli::recording
