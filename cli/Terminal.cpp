@@ -35,13 +35,18 @@ EventLoop::Outcome Terminal::awaitQuietLine() {
     using Clock = EventLoop::Clock;
     const auto quiet = session::answerPause(link_.lineRate());
     Clock::time_point lastByte = Clock::now();
+    const Clock::time_point settled =
+        gaveUpAt_ ? *gaveUpAt_ + session::kLateAnswerSettle : lastByte;
     const auto heard = link_.onReception;
     link_.onReception = [&](std::span<const std::uint8_t>) { lastByte = Clock::now(); };
     // A line that never falls quiet is no reason to wait for ever: the request goes out after
     // the quiet line's limit, and its answer is judged as any other.
-    const auto outcome =
-        loop_.runUntil([&] { return !link_.isOpen() || Clock::now() >= lastByte + quiet; },
-                       Clock::now() + session::kQuietLineLimit);
+    const auto outcome = loop_.runUntil(
+        [&] {
+            const auto now = Clock::now();
+            return !link_.isOpen() || (now >= lastByte + quiet && now >= settled);
+        },
+        Clock::now() + session::kQuietLineLimit);
     link_.onReception = heard;
     return outcome;
 }
@@ -88,6 +93,10 @@ Answer Terminal::exchange(std::string_view request,
     }
     link_.onReception = nullptr;
     link_.onLost = nullptr;
+    if (answer.end == Answer::End::Complete)
+        gaveUpAt_.reset();
+    else
+        gaveUpAt_ = Clock::now();
     return answer;
 }
 

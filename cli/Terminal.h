@@ -6,6 +6,7 @@
 //
 // Main thread only; it runs the event loop while it waits.
 #include <chrono>
+#include <optional>
 #include <set>
 #include <span>
 #include <string>
@@ -48,12 +49,16 @@ class Terminal {
     Reading read(protocol::ControlAccess& values);
 
     // Waits until the line has kept quiet for one answer pause (or closed), dropping what
-    // arrives meanwhile; every request goes out after this.
+    // arrives meanwhile, and after an answer given up until its late answer had time to come
+    // (session::kLateAnswerSettle); every request goes out after this.
     EventLoop::Outcome awaitQuietLine();
 
   private:
     Link& link_;
     EventLoop& loop_;
+    // When the latest exchange gave up on an answer that did not come whole; unset after a whole
+    // one.
+    std::optional<EventLoop::Clock::time_point> gaveUpAt_;
 };
 
 }  // namespace cli

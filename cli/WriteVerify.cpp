@@ -69,7 +69,18 @@ WriteOutcome writeAndVerify(Terminal& terminal, protocol::ValueStore& values) {
          wanted = check.nextReadBack(values))
         if (!takeFromRead(terminal, wanted, values, check, outcome)) return outcome;
     outcome.mismatches = check.mismatches(values);
-    outcome.status = outcome.mismatches.empty() ? Status::Agreed : Status::Differs;
+    switch (session::Verification::verdictOf(outcome.mismatches)) {
+        case session::Verdict::Verified:
+            outcome.status = Status::Agreed;
+            break;
+        case session::Verdict::Differs:
+            outcome.status = Status::Differs;
+            break;
+        case session::Verdict::NoAnswer:  // a read-back the terminal left unanswered
+            outcome.status = Status::Unanswered;
+            outcome.end = Answer::End::Silent;
+            break;
+    }
     return outcome;
 }
 

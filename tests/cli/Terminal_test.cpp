@@ -10,6 +10,7 @@
 #include "update/FirmwareUpload.h"
 
 using ::testing::HasSubstr;
+using ::testing::Not;
 using testsupport::runVigil;
 using testsupport::SettingsTerminal;
 using testsupport::SimulatedLine;
@@ -257,6 +258,31 @@ TEST_F(TerminalCommands, ALateAnswerOfAnEarlierRequestIsNeitherReadNorADifferenc
     const auto write = runVigil({"write", "--port", "COM8", path("template.abt")});
     EXPECT_EQ(write.exitCode, 0) << write.out << write.err;
     EXPECT_EQ(late.settings.store().value("Apn"), "apn.ru");
+}
+
+// A terminal that answers every request 2.5 s late: later than a read's first byte is awaited,
+// within a write's. The late answer of one request must never be taken for the next one's, and a
+// read-back that gets no answer is no answer, never a difference.
+TEST_F(TerminalCommands, ATerminalThatAlwaysAnswersLateIsNeverReportedAsDiffering) {
+    sim::SettingsOptions late;
+    late.answerDelayMs = 2500;
+    SettingsTerminal terminal(map, kCom, late);
+    writeFile("template.abt", kTemplate);
+    // The snapshot read goes unanswered; its answer comes while the write would go out.
+    const auto write = runVigil({"write", "--port", kPort, path("template.abt")});
+    EXPECT_EQ(write.exitCode, 0) << write.out << write.err;
+    EXPECT_THAT(write.out, HasSubstr("written and verified"));
+    EXPECT_EQ(terminal.mode.store().value("Apn"), "apn.ru");
+
+    // The write's answer lacks TL9, so a read must check it; that read goes unanswered.
+    sim::SettingsOptions lateForgetful;
+    lateForgetful.answerDelayMs = 2500;
+    ForgetfulTerminal forgetful(lateForgetful, {"TL9="}, false);
+    SimulatedLine line(map, kCom + 1, forgetful);
+    const auto unchecked = runVigil({"write", "--port", "COM8", path("template.abt")});
+    EXPECT_EQ(unchecked.exitCode, 3) << unchecked.out << unchecked.err;
+    EXPECT_THAT(unchecked.out, Not(HasSubstr("differ")));
+    EXPECT_THAT(unchecked.err, HasSubstr("COM8"));
 }
 
 TEST_F(TerminalCommands, AnEchoOfTheRequestIsNeverTakenForTheTerminalsAnswer) {
