@@ -1,5 +1,6 @@
 // Which unit a batch asks for and which unit a connected terminal is, as the log binds them.
 #include "session/BatchPlan.h"
+#include "session/DisconnectWatch.h"
 
 #include <gtest/gtest.h>
 
@@ -62,6 +63,43 @@ TEST(BatchPlan, ATerminalStaysConnectedWhileItAnswersAsTheSameUnit) {
     EXPECT_TRUE(session::stillConnected(" V1", " V1"));
     EXPECT_FALSE(session::stillConnected(" V1", " V2"));
     EXPECT_FALSE(session::stillConnected("", "001 V1"));
+}
+
+// Polling a unit just done: one missed answer keeps it connected, two in a row or another
+// terminal's answer do not; an answer resets the count.
+TEST(BatchPlan, AUnitIsDisconnectedAfterTwoSilentReadsOrAnotherTerminalsAnswer) {
+    session::DisconnectWatch watch("001 V1");
+    EXPECT_FALSE(watch.silent());
+    EXPECT_FALSE(watch.answered("001 V2"));
+    EXPECT_FALSE(watch.silent());
+    EXPECT_FALSE(watch.answered(std::nullopt));  // an answer without IDCOD= names nobody
+    EXPECT_FALSE(watch.silent());
+    EXPECT_TRUE(watch.silent());
+    EXPECT_TRUE(session::DisconnectWatch("001 V1").answered("002 V1"));
+}
+
+// The read after a write names the terminal the unit's row binds.
+TEST_F(Plan, TheTerminalWrittenIsTheOneThatAnswersAfterTheWrite) {
+    start("t,U2,002 V1,ok,\n");
+    const auto same = session::writtenTerminal(*log, "U1", "001 V1", "001 V1", true, false);
+    EXPECT_EQ(same.idCodText, "001 V1");
+    EXPECT_TRUE(same.notes.empty());
+    EXPECT_TRUE(same.displaced.empty());
+    // Unknown to the log: it took the unit, and the row names it.
+    const auto swapped = session::writtenTerminal(*log, "U1", "001 V1", "005 V1", true, true);
+    EXPECT_EQ(swapped.idCodText, "005 V1");
+    EXPECT_EQ(swapped.connected, "005 V1");
+    EXPECT_EQ(swapped.notes.size(), 2u);  // and it lost its own values to the first one's
+    // Another unit's terminal: that unit is displaced, the row names the first terminal.
+    const auto other = session::writtenTerminal(*log, "U1", "001 V1", "002 V3", true, false);
+    EXPECT_EQ(other.idCodText, "001 V1");
+    EXPECT_EQ(other.displaced, "U2");
+    EXPECT_EQ(other.connected, "002 V3");
+    // Nothing named after the write: unconfirmed, unless the write itself went unanswered.
+    EXPECT_EQ(session::writtenTerminal(*log, "U1", "001 V1", std::nullopt, true, false).notes.size(),
+              1u);
+    EXPECT_TRUE(
+        session::writtenTerminal(*log, "U1", "001 V1", std::nullopt, false, false).notes.empty());
 }
 
 TEST(BatchPlan, AnAttemptIsOkOnlyWhenNothingDiffers) {
