@@ -273,21 +273,7 @@ bool Batch::commission(const Unit& unit, const std::string& idCode,
 
 bool Batch::record(const Unit& unit, const std::string& idCode, const WriteOutcome& outcome,
                    const std::vector<std::string>& extra) {
-    std::vector<std::string> differences;
-    switch (outcome.status) {
-        case WriteOutcome::Status::Agreed:
-            break;
-        case WriteOutcome::Status::Differs:
-            differences = mismatchLines(outcome.mismatches);
-            break;
-        case WriteOutcome::Status::Refused:
-            differences = {outcome.refusal};
-            break;
-        case WriteOutcome::Status::Unanswered:
-            differences = {outcome.end == Answer::End::Interrupted ? "прервано (Ctrl+C)"
-                                                                   : "нет ответа"};
-            break;
-    }
+    std::vector<std::string> differences = session::attemptDifferences(outcome);
     differences.insert(differences.end(), extra.begin(), extra.end());
     const bool agreed = differences.empty();
     std::string error;

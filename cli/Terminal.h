@@ -17,11 +17,12 @@
 #include "cli/Link.h"
 #include "protocol/ControlAccess.h"
 #include "protocol/ParameterTable.h"
+#include "session/ExchangeEnd.h"
 
 namespace cli {
 
 struct Answer {
-    enum class End { Complete, Paused, Silent, LinkLost, Interrupted };
+    using End = session::ExchangeEnd;
     End end = End::Silent;
     std::string bytes;  // every reception, appended (at most one receive buffer, 4096 bytes)
 };

@@ -68,26 +68,8 @@ WriteOutcome writeAndVerify(Terminal& terminal, protocol::ValueStore& values) {
     for (auto wanted = check.nextReadBack(values); !wanted.empty();
          wanted = check.nextReadBack(values))
         if (!takeFromRead(terminal, wanted, values, check, outcome)) return outcome;
-    outcome.mismatches = check.mismatches(values);
-    switch (session::Verification::verdictOf(outcome.mismatches)) {
-        case session::Verdict::Verified:
-            outcome.status = Status::Agreed;
-            break;
-        case session::Verdict::Differs:
-            outcome.status = Status::Differs;
-            break;
-        case session::Verdict::NoAnswer:  // a read-back the terminal left unanswered
-            outcome.status = Status::Unanswered;
-            outcome.end = Answer::End::Silent;
-            break;
-    }
+    outcome.judge(check.mismatches(values));
     return outcome;
-}
-
-std::vector<std::string> mismatchLines(const std::vector<protocol::ValueMismatch>& mismatches) {
-    std::vector<std::string> lines;
-    for (const protocol::ValueMismatch& m : mismatches) lines.push_back(protocol::mismatchLine(m));
-    return lines;
 }
 
 }  // namespace cli

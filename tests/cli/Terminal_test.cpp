@@ -260,6 +260,26 @@ TEST_F(TerminalCommands, ALateAnswerOfAnEarlierRequestIsNeitherReadNorADifferenc
     EXPECT_EQ(late.settings.store().value("Apn"), "apn.ru");
 }
 
+// The settings firmware, each answer sent again a second after it.
+class DoublingLine : public sim::Mode, private sim::Line {
+  public:
+    explicit DoublingLine(const sim::SettingsOptions& options) : settings(options) {}
+    void received(const std::uint8_t* data, std::size_t length, sim::Line& line) override {
+        line_ = &line;
+        settings.received(data, length, *this);
+    }
+    sim::SettingsMode settings;
+
+  private:
+    void send(std::string bytes, sim::Clock::duration delay) override {
+        line_->send(bytes, delay);
+        line_->send(std::move(bytes), delay + std::chrono::seconds(1));
+    }
+    void unplug() override { line_->unplug(); }
+    sim::Clock::time_point now() const override { return line_->now(); }
+    sim::Line* line_ = nullptr;
+};
+
 // A terminal that answers every request 2.5 s late: later than a read's first byte is awaited,
 // within a write's. The late answer of one request must never be taken for the next one's, and a
 // read-back that gets no answer is no answer, never a difference.
@@ -283,6 +303,19 @@ TEST_F(TerminalCommands, ATerminalThatAlwaysAnswersLateIsNeverReportedAsDifferin
     EXPECT_EQ(unchecked.exitCode, 3) << unchecked.out << unchecked.err;
     EXPECT_THAT(unchecked.out, Not(HasSubstr("differ")));
     EXPECT_THAT(unchecked.err, HasSubstr("COM8"));
+
+    // Every answer twice, the copy a second later: a copy is never the next request's answer, so
+    // a value the terminal cut is still found, and nothing else is.
+    sim::SettingsOptions cutting;
+    cutting.textLimit = 8;
+    DoublingLine doubling(cutting);
+    SimulatedLine doubled(map, kCom + 2, doubling);
+    const auto twice =
+        runVigil({"write", "--port", "COM9", path("template.abt"), "--set", "TL3=123456789012"});
+    EXPECT_EQ(twice.exitCode, 4) << twice.out << twice.err;
+    EXPECT_THAT(twice.out, ::testing::EndsWith("values differ:\n  поле \"Телефон 3: Номер\" (TL3) "
+                                               "на вкладке \"Телефоны\": отправлено "
+                                               "\"123456789012\", получено \"12345678\"\n"));
 }
 
 TEST_F(TerminalCommands, AnEchoOfTheRequestIsNeverTakenForTheTerminalsAnswer) {

@@ -78,30 +78,6 @@ TEST(BatchPlan, AUnitIsDisconnectedAfterTwoSilentReadsOrAnotherTerminalsAnswer) 
     EXPECT_TRUE(session::DisconnectWatch("001 V1").answered("002 V1"));
 }
 
-// The read after a write names the terminal the unit's row binds.
-TEST_F(Plan, TheTerminalWrittenIsTheOneThatAnswersAfterTheWrite) {
-    start("t,U2,002 V1,ok,\n");
-    const auto same = session::writtenTerminal(*log, "U1", "001 V1", "001 V1", true, false);
-    EXPECT_EQ(same.idCodText, "001 V1");
-    EXPECT_TRUE(same.notes.empty());
-    EXPECT_TRUE(same.displaced.empty());
-    // Unknown to the log: it took the unit, and the row names it.
-    const auto swapped = session::writtenTerminal(*log, "U1", "001 V1", "005 V1", true, true);
-    EXPECT_EQ(swapped.idCodText, "005 V1");
-    EXPECT_EQ(swapped.connected, "005 V1");
-    EXPECT_EQ(swapped.notes.size(), 2u);  // and it lost its own values to the first one's
-    // Another unit's terminal: that unit is displaced, the row names the first terminal.
-    const auto other = session::writtenTerminal(*log, "U1", "001 V1", "002 V3", true, false);
-    EXPECT_EQ(other.idCodText, "001 V1");
-    EXPECT_EQ(other.displaced, "U2");
-    EXPECT_EQ(other.connected, "002 V3");
-    // Nothing named after the write: unconfirmed, unless the write itself went unanswered.
-    EXPECT_EQ(session::writtenTerminal(*log, "U1", "001 V1", std::nullopt, true, false).notes.size(),
-              1u);
-    EXPECT_TRUE(
-        session::writtenTerminal(*log, "U1", "001 V1", std::nullopt, false, false).notes.empty());
-}
-
 TEST(BatchPlan, AnAttemptIsOkOnlyWhenNothingDiffers) {
     const session::LogRow ok = session::attemptRow("t", "U1", "001", {});
     EXPECT_EQ(ok.result, session::kResultOk);
