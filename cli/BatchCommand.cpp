@@ -248,10 +248,9 @@ bool Batch::commission(const Unit& unit, const std::string& idCode,
         protocol::ValueStore check;
         const Terminal::Reading reading = session_.terminal.read(check);
         interrupted = reading.end == Answer::End::Interrupted;
-        written = session::writtenTerminal(
-            log_, unit.label, idCode, identification(reading, check),
-            outcome.status != WriteOutcome::Status::Unanswered,
-            templateFile_.needsTerminalValues());
+        written = session::writtenTerminal(log_, unit.label, idCode, identification(reading, check),
+                                           outcome.status != WriteOutcome::Status::Unanswered,
+                                           templateFile_.needsTerminalValues());
         connectedId_ = written.connected;
     }
     // The records file the write under the terminal that took it, whatever the log binds.

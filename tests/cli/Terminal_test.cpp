@@ -38,12 +38,16 @@ const std::string kTemplate =
 class TerminalCommands : public testsupport::CliTest {};
 
 // The settings firmware, but its answers to writes (or, `inReads`, to reads, the answers that
-// carry IDCOD=) leave out the items of `dropped`.
+// carry IDCOD=) leave out the items of `dropped`; with `repeatAfter`, each answer comes again
+// that much later.
 class ForgetfulTerminal : public sim::Mode, private sim::Line {
   public:
     ForgetfulTerminal(const sim::SettingsOptions& options, std::vector<std::string> dropped,
-                      bool inReads)
-        : settings(options), dropped_(std::move(dropped)), inReads_(inReads) {}
+                      bool inReads, sim::Clock::duration repeatAfter = {})
+        : settings(options),
+          dropped_(std::move(dropped)),
+          inReads_(inReads),
+          repeatAfter_(repeatAfter) {}
     void received(const std::uint8_t* data, std::size_t length, sim::Line& line) override {
         line_ = &line;
         settings.received(data, length, *this);
@@ -57,6 +61,7 @@ class ForgetfulTerminal : public sim::Mode, private sim::Line {
             if (const std::size_t at = bytes.find(key);
                 at != std::string::npos && readAnswer == inReads_)
                 bytes.erase(at, bytes.find(':', at) + 1 - at);
+        if (repeatAfter_ != sim::Clock::duration::zero()) line_->send(bytes, delay + repeatAfter_);
         line_->send(std::move(bytes), delay);
     }
     void unplug() override { line_->unplug(); }
@@ -64,6 +69,7 @@ class ForgetfulTerminal : public sim::Mode, private sim::Line {
 
     std::vector<std::string> dropped_;
     bool inReads_;
+    sim::Clock::duration repeatAfter_;
     sim::Line* line_ = nullptr;
 };
 
@@ -260,26 +266,6 @@ TEST_F(TerminalCommands, ALateAnswerOfAnEarlierRequestIsNeitherReadNorADifferenc
     EXPECT_EQ(late.settings.store().value("Apn"), "apn.ru");
 }
 
-// The settings firmware, each answer sent again a second after it.
-class DoublingLine : public sim::Mode, private sim::Line {
-  public:
-    explicit DoublingLine(const sim::SettingsOptions& options) : settings(options) {}
-    void received(const std::uint8_t* data, std::size_t length, sim::Line& line) override {
-        line_ = &line;
-        settings.received(data, length, *this);
-    }
-    sim::SettingsMode settings;
-
-  private:
-    void send(std::string bytes, sim::Clock::duration delay) override {
-        line_->send(bytes, delay);
-        line_->send(std::move(bytes), delay + std::chrono::seconds(1));
-    }
-    void unplug() override { line_->unplug(); }
-    sim::Clock::time_point now() const override { return line_->now(); }
-    sim::Line* line_ = nullptr;
-};
-
 // A terminal that answers every request 2.5 s late: later than a read's first byte is awaited,
 // within a write's. The late answer of one request must never be taken for the next one's, and a
 // read-back that gets no answer is no answer, never a difference.
@@ -308,7 +294,7 @@ TEST_F(TerminalCommands, ATerminalThatAlwaysAnswersLateIsNeverReportedAsDifferin
     // a value the terminal cut is still found, and nothing else is.
     sim::SettingsOptions cutting;
     cutting.textLimit = 8;
-    DoublingLine doubling(cutting);
+    ForgetfulTerminal doubling(cutting, {}, false, std::chrono::seconds(1));
     SimulatedLine doubled(map, kCom + 2, doubling);
     const auto twice =
         runVigil({"write", "--port", "COM9", path("template.abt"), "--set", "TL3=123456789012"});

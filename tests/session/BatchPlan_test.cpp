@@ -1,9 +1,9 @@
 // Which unit a batch asks for and which unit a connected terminal is, as the log binds them.
 #include "session/BatchPlan.h"
-#include "session/DisconnectWatch.h"
 
 #include <gtest/gtest.h>
 
+#include "session/DisconnectWatch.h"
 #include "support/ScratchFolder.h"
 
 namespace {
