@@ -35,8 +35,6 @@ EventLoop::Outcome Terminal::awaitQuietLine() {
     using Clock = EventLoop::Clock;
     const auto quiet = session::answerPause(link_.lineRate());
     Clock::time_point lastByte = Clock::now();
-    const Clock::time_point settled =
-        gaveUpAt_ ? *gaveUpAt_ + session::kLateAnswerSettle : lastByte;
     const auto heard = link_.onReception;
     link_.onReception = [&](std::span<const std::uint8_t>) { lastByte = Clock::now(); };
     // A line that never falls quiet is no reason to wait for ever: the request goes out after
@@ -44,7 +42,7 @@ EventLoop::Outcome Terminal::awaitQuietLine() {
     const auto outcome = loop_.runUntil(
         [&] {
             const auto now = Clock::now();
-            return !link_.isOpen() || (now >= lastByte + quiet && now >= settled);
+            return !link_.isOpen() || (now >= lastByte + quiet && now >= late_.settledAt());
         },
         Clock::now() + session::kQuietLineLimit);
     link_.onReception = heard;
@@ -94,9 +92,9 @@ Answer Terminal::exchange(std::string_view request,
     link_.onReception = nullptr;
     link_.onLost = nullptr;
     if (answer.end == Answer::End::Complete)
-        gaveUpAt_.reset();
+        late_.cameWhole();
     else
-        gaveUpAt_ = Clock::now();
+        late_.gaveUp(Clock::now());
     return answer;
 }
 

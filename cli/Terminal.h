@@ -6,7 +6,6 @@
 //
 // Main thread only; it runs the event loop while it waits.
 #include <chrono>
-#include <optional>
 #include <set>
 #include <span>
 #include <string>
@@ -18,6 +17,7 @@
 #include "protocol/ControlAccess.h"
 #include "protocol/ParameterTable.h"
 #include "session/ExchangeEnd.h"
+#include "session/LateAnswer.h"
 
 namespace cli {
 
@@ -51,15 +51,13 @@ class Terminal {
 
     // Waits until the line has kept quiet for one answer pause (or closed), dropping what
     // arrives meanwhile, and after an answer given up until its late answer had time to come
-    // (session::kLateAnswerSettle); every request goes out after this.
+    // (session/LateAnswer.h); every request goes out after this.
     EventLoop::Outcome awaitQuietLine();
 
   private:
     Link& link_;
     EventLoop& loop_;
-    // When the latest exchange gave up on an answer that did not come whole; unset after a whole
-    // one.
-    std::optional<EventLoop::Clock::time_point> gaveUpAt_;
+    session::LateAnswer late_;
 };
 
 }  // namespace cli

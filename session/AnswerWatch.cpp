@@ -76,7 +76,7 @@ std::set<int> AnswerWatch::stillEmptied(const std::vector<const Parameter*>& par
 
 WatchReport AnswerWatch::answered(const ParameterSet& assigned, Clock::time_point at) {
     ParameterSet late;
-    if (at < owedUntil_)
+    if (late_.mayArriveAt(at))
         for (const Parameter* q : assigned)
             if (owedLate_.erase(q)) late.insert(q);
     dropAll(held_, assigned);
@@ -99,9 +99,9 @@ WatchReport AnswerWatch::overwritten(const ParameterSet& assigned) {
 }
 
 WatchReport AnswerWatch::expire(Clock::time_point at) {
-    if (at >= owedUntil_) owedLate_.clear();
+    if (!late_.mayArriveAt(at)) owedLate_.clear();
     for (const Pending& p : pending_) owedLate_.insert(p.awaited.begin(), p.awaited.end());
-    owedUntil_ = at + kLateAnswerSettle;
+    late_.gaveUp(at);
     WatchReport report;
     for (const protocol::SentValue& v : held_) report.restoredTabs.insert(v.parameter->tab);
     // Cleared first: restoring sets controls, and nothing of this watch may be half-updated then.

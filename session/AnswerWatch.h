@@ -15,11 +15,10 @@
 // the rest of the answer may still come.
 //
 // The terminal relates an answer to no particular request, so every refilled control counts for
-// every request waiting for it, with one exception: an answer given up at a time-out may still
-// come (a terminal that answers late), and for kLateAnswerSettle after the time-out the first
-// value it brings for each control given up is taken as that late answer. It fills the control as
-// any answer does but confirms no write sent since, which waits for an answer of its own. Main
-// thread only; no Qt.
+// every request waiting for it, with one exception (session/LateAnswer.h): while an answer given
+// up at a time-out may still come, the first value it brings for each control given up is taken
+// as that late answer. It fills the control as any answer does but confirms no write sent since,
+// which waits for an answer of its own. Main thread only; no Qt.
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -32,6 +31,7 @@
 #include "protocol/WriteCheck.h"
 #include "session/AnswerGathering.h"
 #include "session/ExchangeRules.h"
+#include "session/LateAnswer.h"
 #include "session/Verification.h"
 
 namespace session {
@@ -94,7 +94,7 @@ class AnswerWatch {
     std::optional<AnswerGathering> answer_;  // of the latest request
     protocol::ValueSnapshot held_;           // one value per emptied control not yet set again
     ParameterSet owedLate_;                  // given up at a time-out; its answer may still come
-    Clock::time_point owedUntil_{};
+    LateAnswer late_;
 };
 
 }  // namespace session

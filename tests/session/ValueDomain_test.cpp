@@ -5,7 +5,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "protocol/ValueStore.h"
 #include "session/TemplateValues.h"
 
 namespace {
@@ -81,24 +80,6 @@ TEST(TemplateValues, ValuesAreFoundAsTheReaderFindsThemAndCheckedEach) {
                 ElementsAre(std::pair{std::string_view("Phone1"), std::string("a\xC0")},
                             std::pair{std::string_view("AlarmPressCount"), std::string("2")},
                             std::pair{std::string_view("Apn"), std::string("TL3=b")}));
-}
-
-// The template over the terminal's own values, then each override in order: the template's value
-// wins over the terminal's, a later override over an earlier one, and what neither gives stays.
-TEST(TemplateValues, WhatIsSentIsTheTemplateOverTheTerminalThenEachOverride) {
-    const protocol::Parameter& tl1 = *byControl("ETl1");
-    const protocol::Parameter& tl2 = *byControl("ETl2");
-    const protocol::Parameter& apn = *byControl("EApn1");
-    protocol::ValueStore terminal;
-    terminal.setText(tl1, "terminal1");
-    terminal.setText(tl2, "terminal2");
-    terminal.setText(apn, "terminal.apn");
-    const std::vector<session::Override> overrides = {{&tl2, "set2"}, {&tl2, "set2b"}};
-    const protocol::ValueStore sent =
-        session::valuesToSend(read("TL1=file1:TL2=file2:"), terminal, overrides);
-    EXPECT_EQ(sent.text(tl1), "file1");
-    EXPECT_EQ(sent.text(tl2), "set2b");
-    EXPECT_EQ(sent.text(apn), "terminal.apn");
 }
 
 }  // namespace
