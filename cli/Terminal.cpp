@@ -3,22 +3,14 @@
 #include <cstdint>
 #include <optional>
 
-#include "protocol/AssignmentRecorder.h"
 #include "protocol/RequestBuilder.h"
-#include "protocol/ResponseParser.h"
 #include "protocol/TransmitBuffer.h"
 #include "session/AnswerGathering.h"
+#include "session/AnswerValues.h"
 #include "session/EchoFilter.h"
 #include "session/ExchangeRules.h"
 
 namespace cli {
-namespace {
-
-const std::uint8_t* bytesOf(std::string_view text) {
-    return reinterpret_cast<const std::uint8_t*>(text.data());
-}
-
-}  // namespace
 
 std::string keyList(std::span<const protocol::Parameter* const> parameters) {
     std::string text;
@@ -109,12 +101,7 @@ Terminal::Reading Terminal::read(protocol::ControlAccess& values) {
         reading.missing.assign(session::everyParameter().begin(), session::everyParameter().end());
         return reading;
     }
-    // A read empties every value first, as the Read buttons do; the answer fills them again.
-    protocol::applyEmptying(values, request);
-    protocol::AssignmentRecorder recorder(values);
-    protocol::parseReception(bytesOf(answer.bytes), static_cast<std::uint16_t>(answer.bytes.size()),
-                             recorder);
-    reading.answered = recorder.assigned();
+    reading.answered = session::takeAnswer(values, request, answer.bytes);
     reading.missing = session::missingAnswerKeys(answer.bytes, session::everyParameter());
     return reading;
 }
