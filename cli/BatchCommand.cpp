@@ -17,7 +17,7 @@
 #include "protocol/ParameterTable.h"
 #include "session/BatchLog.h"
 #include "session/BatchPlan.h"
-#include "session/UnitIdentity.h"
+#include "session/DisconnectWatch.h"
 #include "session/UnitsFile.h"
 
 namespace cli {
@@ -61,8 +61,13 @@ constexpr OptionSpec kOptions[] = {
 
 // Between two polls of a terminal that is not ready.
 constexpr std::chrono::seconds kPollPause{1};
-// Silent reads in a row that mean the unit was disconnected.
-constexpr int kSilentReadsForDisconnect = 2;
+
+// The IDCOD= text a read's answer gave, if it gave one.
+std::optional<std::string> identification(const Terminal::Reading& reading,
+                                          const protocol::ValueStore& values) {
+    if (!reading.answered.count(&protocol::kIdCode)) return std::nullopt;
+    return protocol::fromCp1251ForDisplay(values.text(protocol::kIdCode).value_or(""));
+}
 
 // Works through the units: it asks for the next unit no terminal has taken yet, and whatever
 // terminal then answers is judged by the log. A terminal the log has a row of is that row's unit
@@ -137,10 +142,7 @@ Batch::End Batch::awaitTerminal(protocol::ValueStore& reading, std::string& answ
 }
 
 bool Batch::awaitDisconnect(const std::string& idCode) {
-    // One missed answer is not an unplugged unit: writing the next unit's values into this one
-    // would lose both. Two silent reads in a row are, and so is an answer of another terminal
-    // (swapped in without a pause long enough to notice).
-    int silentReads = 0;
+    session::DisconnectWatch watch(idCode);
     for (;;) {
         if (!session_.link.isOpen()) return true;
         protocol::ValueStore reading;
@@ -148,15 +150,10 @@ bool Batch::awaitDisconnect(const std::string& idCode) {
         if (r.end == Answer::End::Interrupted) return false;
         if (r.end == Answer::End::LinkLost) return true;
         if (r.end == Answer::End::Silent) {
-            if (++silentReads == kSilentReadsForDisconnect) return true;
+            if (watch.silent()) return true;
             continue;
         }
-        silentReads = 0;
-        // One that gave no code (and was not written) is still there while it answers the same.
-        const std::string now =
-            protocol::fromCp1251ForDisplay(reading.text(protocol::kIdCode).value_or(""));
-        if (r.answered.count(&protocol::kIdCode) && !session::stillConnected(idCode, now))
-            return true;
+        if (watch.answered(identification(r, reading))) return true;
         if (session_.loop.runFor(kPollPause) == EventLoop::Outcome::Interrupted) return false;
     }
 }
@@ -238,57 +235,32 @@ bool Batch::commission(const Unit& unit, const std::string& idCode,
     whole.end = Answer::End::Complete;
     whole.answer = answer;
     recording::recordReading(records::Kind::Read, session_.link, reading, whole);
-    protocol::ValueStore values = templateFile_.valuesOver(reading);
-    for (const session::Override& value : unit.values) session::applyOverride(values, value);
+    protocol::ValueStore values = session::valuesToSend(templateFile_.file, reading, unit.values);
     const protocol::ValueStore sent = values;
     const WriteOutcome outcome = writeAndVerify(session_.terminal, values);
     // Ctrl+C may come after the terminal took the values: the row is written all the same, so
     // that this terminal stays bound to this unit.
     bool interrupted = outcome.status == WriteOutcome::Status::Unanswered &&
                        outcome.end == Answer::End::Interrupted;
-    // The terminal written must still be the one identified. One swapped in meanwhile may have
-    // taken this unit's values (or the first one did): the row names the new one, which counts as
-    // this unit from now on, unless the log binds it to another unit; then it stays that unit, no
-    // longer done, and the row names the first one.
-    std::string written = idCode;
-    std::string displaced;  // the other unit of a terminal swapped in
-    std::vector<std::string> extra;
+    // The terminal written must still be the one identified.
+    session::WrittenTerminal written{idCode, idCode, {}, {}};
     if (!interrupted && outcome.status != WriteOutcome::Status::Refused) {
         protocol::ValueStore check;
         const Terminal::Reading reading = session_.terminal.read(check);
         interrupted = reading.end == Answer::End::Interrupted;
-        const std::string now =
-            protocol::fromCp1251ForDisplay(check.text(protocol::kIdCode).value_or(""));
-        if (!reading.answered.count(&protocol::kIdCode)) {
-            if (outcome.status != WriteOutcome::Status::Unanswered)  // "нет ответа" says it
-                extra.push_back(
-                    "после записи терминал не назвал себя: не подтверждено, "
-                    "какой терминал записан");
-        } else if (!session::sameUnit(now, idCode)) {
-            // What the template lacks was read from the first terminal: the new one lost its own.
-            if (templateFile_.needsTerminalValues())
-                extra.push_back("значения, которых нет в шаблоне, взяты у терминала IDCOD=" +
-                                idCode + ": свои значения нового терминала заменены");
-            const std::string* other = log_.unitOf(now);
-            if (other && *other != unit.label) {
-                displaced = *other;
-                extra.push_back("терминал заменён во время записи (теперь IDCOD=" + now + ")");
-            } else {
-                extra.push_back("терминал заменён во время записи (был IDCOD=" + idCode + ")");
-                written = now;
-            }
-            connectedId_ = now;
-        }
+        written = session::writtenTerminal(log_, unit.label, idCode, identification(reading, check),
+                                           outcome.status != WriteOutcome::Status::Unanswered,
+                                           templateFile_.needsTerminalValues());
+        connectedId_ = written.connected;
     }
     // The records file the write under the terminal that took it, whatever the log binds.
     recording::recordWrite(records::Kind::Write, session_.link, connectedId_, sent, values,
                            outcome);
     std::string error;
-    if (!record(unit, written, outcome, extra) ||
-        (!displaced.empty() &&
-         !log_.append({localTimestamp(), displaced, connectedId_, kResultFailed,
-                       "терминал заменён во время записи блока " + unit.label +
-                           ": может держать его значения"},
+    if (!record(unit, written.idCodText, outcome, written.notes) ||
+        (!written.displaced.empty() &&
+         !log_.append({localTimestamp(), written.displaced, connectedId_, kResultFailed,
+                       written.displacedNote(unit.label)},
                       error))) {
         if (!error.empty()) printError(error);
         end = End::LogFailed;
@@ -300,21 +272,7 @@ bool Batch::commission(const Unit& unit, const std::string& idCode,
 
 bool Batch::record(const Unit& unit, const std::string& idCode, const WriteOutcome& outcome,
                    const std::vector<std::string>& extra) {
-    std::vector<std::string> differences;
-    switch (outcome.status) {
-        case WriteOutcome::Status::Agreed:
-            break;
-        case WriteOutcome::Status::Differs:
-            differences = mismatchLines(outcome.mismatches);
-            break;
-        case WriteOutcome::Status::Refused:
-            differences = {outcome.refusal};
-            break;
-        case WriteOutcome::Status::Unanswered:
-            differences = {outcome.end == Answer::End::Interrupted ? "прервано (Ctrl+C)"
-                                                                   : "нет ответа"};
-            break;
-    }
+    std::vector<std::string> differences = session::attemptDifferences(outcome);
     differences.insert(differences.end(), extra.begin(), extra.end());
     const bool agreed = differences.empty();
     std::string error;

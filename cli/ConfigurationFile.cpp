@@ -8,12 +8,6 @@
 
 namespace cli {
 
-protocol::ValueStore ConfigurationFile::valuesOver(const protocol::ValueStore& terminal) const {
-    protocol::ValueStore values = terminal;
-    protocol::restoreValues(values, file.values, {});
-    return values;
-}
-
 std::string ConfigurationFile::keptValuesProblem(std::string_view answer,
                                                  const protocol::ValueStore& terminal,
                                                  TextFor where) const {

@@ -19,9 +19,6 @@ struct ConfigurationFile {
     session::TemplateValues file;
     // Whether the terminal's values are to be read first, for what the file lacks.
     bool needsTerminalValues() const { return !file.missing.empty(); }
-    // The values to write: the file's over `terminal` (the terminal's own values, read just before;
-    // needed only when the file lacks some).
-    protocol::ValueStore valuesOver(const protocol::ValueStore& terminal) const;
     // "" when every value kept from the terminal's `answer` (parsed into `terminal`) would be
     // written back as it came;
     // else, on one line, each key whose value the answer parse would bend, and that nothing was

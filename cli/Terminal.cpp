@@ -3,22 +3,14 @@
 #include <cstdint>
 #include <optional>
 
-#include "protocol/AssignmentRecorder.h"
 #include "protocol/RequestBuilder.h"
-#include "protocol/ResponseParser.h"
 #include "protocol/TransmitBuffer.h"
 #include "session/AnswerGathering.h"
+#include "session/AnswerValues.h"
 #include "session/EchoFilter.h"
 #include "session/ExchangeRules.h"
 
 namespace cli {
-namespace {
-
-const std::uint8_t* bytesOf(std::string_view text) {
-    return reinterpret_cast<const std::uint8_t*>(text.data());
-}
-
-}  // namespace
 
 std::string keyList(std::span<const protocol::Parameter* const> parameters) {
     std::string text;
@@ -39,9 +31,12 @@ EventLoop::Outcome Terminal::awaitQuietLine() {
     link_.onReception = [&](std::span<const std::uint8_t>) { lastByte = Clock::now(); };
     // A line that never falls quiet is no reason to wait for ever: the request goes out after
     // the quiet line's limit, and its answer is judged as any other.
-    const auto outcome =
-        loop_.runUntil([&] { return !link_.isOpen() || Clock::now() >= lastByte + quiet; },
-                       Clock::now() + session::kQuietLineLimit);
+    const auto outcome = loop_.runUntil(
+        [&] {
+            const auto now = Clock::now();
+            return !link_.isOpen() || (now >= lastByte + quiet && now >= late_.settledAt());
+        },
+        Clock::now() + session::kQuietLineLimit);
     link_.onReception = heard;
     return outcome;
 }
@@ -88,6 +83,10 @@ Answer Terminal::exchange(std::string_view request,
     }
     link_.onReception = nullptr;
     link_.onLost = nullptr;
+    if (answer.end == Answer::End::Complete)
+        late_.cameWhole();
+    else
+        late_.gaveUp(Clock::now());
     return answer;
 }
 
@@ -102,12 +101,7 @@ Terminal::Reading Terminal::read(protocol::ControlAccess& values) {
         reading.missing.assign(session::everyParameter().begin(), session::everyParameter().end());
         return reading;
     }
-    // A read empties every value first, as the Read buttons do; the answer fills them again.
-    protocol::applyEmptying(values, request);
-    protocol::AssignmentRecorder recorder(values);
-    protocol::parseReception(bytesOf(answer.bytes), static_cast<std::uint16_t>(answer.bytes.size()),
-                             recorder);
-    reading.answered = recorder.assigned();
+    reading.answered = session::takeAnswer(values, request, answer.bytes);
     reading.missing = session::missingAnswerKeys(answer.bytes, session::everyParameter());
     return reading;
 }

@@ -16,11 +16,13 @@
 #include "cli/Link.h"
 #include "protocol/ControlAccess.h"
 #include "protocol/ParameterTable.h"
+#include "session/ExchangeEnd.h"
+#include "session/LateAnswer.h"
 
 namespace cli {
 
 struct Answer {
-    enum class End { Complete, Paused, Silent, LinkLost, Interrupted };
+    using End = session::ExchangeEnd;
     End end = End::Silent;
     std::string bytes;  // every reception, appended (at most one receive buffer, 4096 bytes)
 };
@@ -48,12 +50,14 @@ class Terminal {
     Reading read(protocol::ControlAccess& values);
 
     // Waits until the line has kept quiet for one answer pause (or closed), dropping what
-    // arrives meanwhile; every request goes out after this.
+    // arrives meanwhile, and after an answer given up until its late answer had time to come
+    // (session/LateAnswer.h); every request goes out after this.
     EventLoop::Outcome awaitQuietLine();
 
   private:
     Link& link_;
     EventLoop& loop_;
+    session::LateAnswer late_;
 };
 
 }  // namespace cli

@@ -78,8 +78,7 @@ int runWrite(const CommandLine& line) {
             return kExitBadInput;
         }
     }
-    protocol::ValueStore values = file->valuesOver(terminalValues);
-    for (const Override& override : overrides) applyOverride(values, override);
+    protocol::ValueStore values = session::valuesToSend(file->file, terminalValues, overrides);
     return writeRecordAndReport(session, records::Kind::Write, idCod, values);
 }
 

@@ -2,9 +2,8 @@
 
 #include <algorithm>
 
-#include "protocol/AssignmentRecorder.h"
 #include "protocol/RequestBuilder.h"
-#include "protocol/ResponseParser.h"
+#include "session/AnswerValues.h"
 #include "session/Verification.h"
 
 namespace cli {
@@ -56,27 +55,13 @@ WriteOutcome writeAndVerify(Terminal& terminal, protocol::ValueStore& values) {
     outcome.end = answer.end;
     if (unanswered(answer.end)) return outcome;
 
-    // The sent values are emptied and the answer fills them again, as in the windows.
-    protocol::applyEmptying(values, request);
-    {
-        protocol::AssignmentRecorder recorder(values);
-        protocol::parseReception(reinterpret_cast<const std::uint8_t*>(answer.bytes.data()),
-                                 static_cast<std::uint16_t>(answer.bytes.size()), recorder);
-        check.answered(recorder.assigned());
-    }
+    check.answered(session::takeAnswer(values, request, answer.bytes));
     // Reads as the check asks: for what the answer lacks, then to confirm any difference.
     for (auto wanted = check.nextReadBack(values); !wanted.empty();
          wanted = check.nextReadBack(values))
         if (!takeFromRead(terminal, wanted, values, check, outcome)) return outcome;
-    outcome.mismatches = check.mismatches(values);
-    outcome.status = outcome.mismatches.empty() ? Status::Agreed : Status::Differs;
+    outcome.judge(check.mismatches(values));
     return outcome;
-}
-
-std::vector<std::string> mismatchLines(const std::vector<protocol::ValueMismatch>& mismatches) {
-    std::vector<std::string> lines;
-    for (const protocol::ValueMismatch& m : mismatches) lines.push_back(protocol::mismatchLine(m));
-    return lines;
 }
 
 }  // namespace cli

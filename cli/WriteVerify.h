@@ -8,21 +8,15 @@
 #include "cli/Terminal.h"
 #include "protocol/ValueStore.h"
 #include "protocol/WriteCheck.h"
+#include "session/WriteOutcome.h"
 
 namespace cli {
 
-struct WriteOutcome {
-    enum class Status { Agreed, Differs, Refused, Unanswered };
-    Status status = Status::Unanswered;
-    Answer::End end = Answer::End::Silent;            // Unanswered: silent, link lost, Ctrl+C
-    std::string refusal;                              // why the request could not be composed
-    std::vector<protocol::ValueMismatch> mismatches;  // Differs
-};
+using session::WriteOutcome;
 
 // `values` holds what is to be written; afterwards it holds what the terminal answered.
 WriteOutcome writeAndVerify(Terminal& terminal, protocol::ValueStore& values);
 
-// The differences, one line each (UTF-8), as the windows name fields.
-std::vector<std::string> mismatchLines(const std::vector<protocol::ValueMismatch>& mismatches);
+using session::mismatchLines;
 
 }  // namespace cli

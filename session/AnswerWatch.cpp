@@ -74,11 +74,17 @@ std::set<int> AnswerWatch::stillEmptied(const std::vector<const Parameter*>& par
     return tabs;
 }
 
-WatchReport AnswerWatch::answered(const ParameterSet& assigned) {
+WatchReport AnswerWatch::answered(const ParameterSet& assigned, Clock::time_point at) {
+    ParameterSet late;
+    if (late_.mayArriveAt(at))
+        for (const Parameter* q : assigned)
+            if (owedLate_.erase(q)) late.insert(q);
     dropAll(held_, assigned);
     for (Pending& p : pending_) {
-        for (const Parameter* q : assigned)
+        for (const Parameter* q : assigned) {
+            if (p.write && late.count(q)) continue;  // the late answer of an earlier request
             if (p.awaited.erase(q)) p.check.answered({q});
+        }
     }
     return settle(false);
 }
@@ -92,7 +98,10 @@ WatchReport AnswerWatch::overwritten(const ParameterSet& assigned) {
     return settle(false);
 }
 
-WatchReport AnswerWatch::expire() {
+WatchReport AnswerWatch::expire(Clock::time_point at) {
+    if (!late_.mayArriveAt(at)) owedLate_.clear();
+    for (const Pending& p : pending_) owedLate_.insert(p.awaited.begin(), p.awaited.end());
+    late_.gaveUp(at);
     WatchReport report;
     for (const protocol::SentValue& v : held_) report.restoredTabs.insert(v.parameter->tab);
     // Cleared first: restoring sets controls, and nothing of this watch may be half-updated then.

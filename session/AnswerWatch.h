@@ -15,7 +15,10 @@
 // the rest of the answer may still come.
 //
 // The terminal relates an answer to no particular request, so every refilled control counts for
-// every request waiting for it. Main thread only; no Qt.
+// every request waiting for it, with one exception (session/LateAnswer.h): while an answer given
+// up at a time-out may still come, the first value it brings for each control given up is taken
+// as that late answer. It fills the control as any answer does but confirms no write sent since,
+// which waits for an answer of its own. Main thread only; no Qt.
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -28,6 +31,7 @@
 #include "protocol/WriteCheck.h"
 #include "session/AnswerGathering.h"
 #include "session/ExchangeRules.h"
+#include "session/LateAnswer.h"
 #include "session/Verification.h"
 
 namespace session {
@@ -63,12 +67,13 @@ class AnswerWatch {
     void heard(std::span<const std::uint8_t> bytes, Clock::time_point at);
     // When the answer awaited is over if nothing more comes; none while nothing is awaited.
     std::optional<Clock::time_point> deadline() const;
-    // An answer has set these controls.
-    WatchReport answered(const ParameterSet& assigned);
+    // An answer has set these controls at `at`.
+    WatchReport answered(const ParameterSet& assigned, Clock::time_point at = Clock::now());
     // A file or the operator has set these controls: nothing to restore or check there.
     WatchReport overwritten(const ParameterSet& assigned);
-    // The answer is overdue: puts back what is still empty and reports every waiting request.
-    WatchReport expire();
+    // The answer is overdue at `at`: puts back what is still empty and reports every waiting
+    // request.
+    WatchReport expire(Clock::time_point at = Clock::now());
 
     bool waiting() const { return !pending_.empty(); }
     // Tabs of those `params` that a request has emptied and nothing has set again yet.
@@ -88,6 +93,8 @@ class AnswerWatch {
     std::vector<Pending> pending_;
     std::optional<AnswerGathering> answer_;  // of the latest request
     protocol::ValueSnapshot held_;           // one value per emptied control not yet set again
+    ParameterSet owedLate_;                  // given up at a time-out; its answer may still come
+    LateAnswer late_;
 };
 
 }  // namespace session

@@ -45,6 +45,38 @@ int BatchPlan::doneCount() const {
     return n;
 }
 
+WrittenTerminal writtenTerminal(const BatchLog& log, const std::string& unit,
+                                const std::string& idCodText,
+                                const std::optional<std::string>& nowIdCodText, bool writeAnswered,
+                                bool keptTerminalValues) {
+    WrittenTerminal written{idCodText, idCodText, {}, {}};
+    if (!nowIdCodText) {
+        if (writeAnswered)
+            written.notes.push_back(
+                "после записи терминал не назвал себя: не подтверждено, какой терминал записан");
+        return written;
+    }
+    const std::string& now = *nowIdCodText;
+    if (sameUnit(now, idCodText)) return written;
+    if (keptTerminalValues)  // the new one lost its own
+        written.notes.push_back("значения, которых нет в шаблоне, взяты у терминала IDCOD=" +
+                                idCodText + ": свои значения нового терминала заменены");
+    const std::string* other = log.unitOf(now);
+    if (other && *other != unit) {
+        written.displaced = *other;
+        written.notes.push_back("терминал заменён во время записи (теперь IDCOD=" + now + ")");
+    } else {
+        written.notes.push_back("терминал заменён во время записи (был IDCOD=" + idCodText + ")");
+        written.idCodText = now;
+    }
+    written.connected = now;
+    return written;
+}
+
+std::string WrittenTerminal::displacedNote(const std::string& unit) const {
+    return "терминал заменён во время записи блока " + unit + ": может держать его значения";
+}
+
 bool stillConnected(std::string_view idCodText, std::string_view nowIdCodText) {
     return unitIdentity(idCodText).empty() ? nowIdCodText == idCodText
                                            : sameUnit(nowIdCodText, idCodText);

@@ -3,6 +3,7 @@
 // binding (session/BatchLog.h). A terminal the log has a row of is that row's unit: tried again if
 // it failed, left alone if it is done. Only a terminal the log has never seen takes a new unit,
 // and one that does not say who it is takes none, since it could not be told from another later.
+#include <optional>
 #include <set>
 #include <string>
 #include <string_view>
@@ -52,6 +53,28 @@ class BatchPlan {
     const std::vector<Unit>& units_;
     std::set<std::string> tried_;
 };
+
+// Which terminal a unit's write went to, by the read that identifies the terminal again after
+// the write. One swapped in meanwhile may have taken the unit's values (or the first one did):
+// the row names the new one, which counts as the unit from now on, unless the log binds it to
+// another unit; that one then stays its unit, no longer done (`displaced`, with a row of its
+// own), and the unit's row names the first terminal.
+struct WrittenTerminal {
+    std::string idCodText;           // the terminal the unit's row names
+    std::string connected;           // the terminal now on the line
+    std::string displaced;           // the log's other unit of a terminal swapped in, if any
+    std::vector<std::string> notes;  // for the row's differences, in the log's language
+    // The displaced unit's row, its differences.
+    std::string displacedNote(const std::string& unit) const;
+};
+// `idCodText`: the terminal identified before the write; `nowIdCodText`: what the read after it
+// gave (nullopt: it named no terminal); `writeAnswered`: the write itself had an answer (a silent
+// one is reported as such, so the unconfirmed terminal needs no note); `keptTerminalValues`: the
+// values the template lacks were read from the first terminal.
+WrittenTerminal writtenTerminal(const BatchLog& log, const std::string& unit,
+                                const std::string& idCodText,
+                                const std::optional<std::string>& nowIdCodText, bool writeAnswered,
+                                bool keptTerminalValues);
 
 // Whether a terminal answering `nowIdCodText` is still the one of `idCodText`: the same unit, or
 // for one that gave no code, the same text.

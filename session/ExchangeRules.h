@@ -21,6 +21,11 @@ inline constexpr std::chrono::milliseconds kAnswerPause{300};
 inline constexpr std::size_t kPauseWireBytes = 64;
 // The wait for a quiet line before a request ends after this, however the line talks.
 inline constexpr std::chrono::milliseconds kQuietLineLimit{10000};
+// After an answer that did not come whole (none, or cut short by a pause) the terminal may still
+// be about to send it: the next request waits until this long has passed since that answer was
+// given up, and the line has then kept quiet for one answer pause, so a late answer is dropped
+// instead of being taken for the next request's.
+inline constexpr std::chrono::milliseconds kLateAnswerSettle{2000};
 
 // The wire time of `bytes` at `bitsPerSecond` (0: the default rate), in whole milliseconds.
 constexpr std::chrono::milliseconds wireTime(std::size_t bytes, unsigned bitsPerSecond) {

@@ -94,4 +94,12 @@ std::string fileKeyList(const std::vector<const protocol::Parameter*>& parameter
     return list;
 }
 
+protocol::ValueStore valuesToSend(const TemplateValues& file, const protocol::ValueStore& terminal,
+                                  std::span<const Override> overrides) {
+    protocol::ValueStore values = terminal;
+    protocol::restoreValues(values, file.values, {});
+    for (const Override& value : overrides) applyOverride(values, value);
+    return values;
+}
+
 }  // namespace session

@@ -12,7 +12,9 @@
 #include <vector>
 
 #include "protocol/ParameterTable.h"
+#include "protocol/ValueStore.h"
 #include "protocol/WriteCheck.h"
+#include "session/ValueOverride.h"
 
 namespace session {
 
@@ -23,6 +25,11 @@ struct TemplateValues {
 };
 
 TemplateValues readTemplateValues(const std::uint8_t* data, std::uint16_t count);
+
+// What a write from a template sends: the template's values over `terminal` (the terminal's own,
+// read just before; they matter only for what the template lacks), then each override in order.
+protocol::ValueStore valuesToSend(const TemplateValues& file, const protocol::ValueStore& terminal,
+                                  std::span<const Override> overrides);
 
 // The answer parse bends a value outside its domain ("COORD=9" selects the last item, "REG=b" reads
 // as F), so a value read and then written back, or saved to a file, would not be the terminal's.

@@ -20,8 +20,17 @@ std::vector<const protocol::Parameter*> Verification::nextReadBack(
     if (step_ == Step::Differing) {
         step_ = Step::Done;
         for (const protocol::ValueMismatch& m : mismatches(now)) wanted.push_back(m.parameter);
+        // Only the confirming read's answer counts for these now.
+        for (const protocol::Parameter* p : wanted) answered_.erase(p);
     }
     return wanted;
+}
+
+Verdict Verification::verdictOf(const std::vector<protocol::ValueMismatch>& mismatches) {
+    if (mismatches.empty()) return Verdict::Verified;
+    for (const protocol::ValueMismatch& m : mismatches)
+        if (m.actual) return Verdict::Differs;
+    return Verdict::NoAnswer;
 }
 
 std::vector<protocol::ValueMismatch> Verification::mismatches(

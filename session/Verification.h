@@ -22,9 +22,14 @@ enum class ReadBack {
     None,
     // Values the write's answer lacks are read; and since an answer that disagrees may be the
     // late answer of an earlier request, a difference stands only when a read after it disagrees
-    // too. For a front end that drives the exchange itself (`vigil`).
+    // too: a value that read leaves unanswered has no answer. For a front end that drives the
+    // exchange itself (`vigil`).
     Confirm,
 };
+
+// What a check comes to: every value verified; some differ (those with no answer listed beside
+// them); or none differs but some have no answer, which is a silent terminal, not a difference.
+enum class Verdict { Verified, Differs, NoAnswer };
 
 class Verification {
   public:
@@ -46,6 +51,7 @@ class Verification {
     std::vector<const protocol::Parameter*> nextReadBack(const protocol::ControlAccess& now);
     // Every value not verified in `now`: differing (actual set) or with no answer (actual empty).
     std::vector<protocol::ValueMismatch> mismatches(const protocol::ControlAccess& now) const;
+    static Verdict verdictOf(const std::vector<protocol::ValueMismatch>& mismatches);
 
   private:
     enum class Step { Unanswered, Differing, Done };

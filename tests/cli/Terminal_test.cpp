@@ -10,6 +10,7 @@
 #include "update/FirmwareUpload.h"
 
 using ::testing::HasSubstr;
+using ::testing::Not;
 using testsupport::runVigil;
 using testsupport::SettingsTerminal;
 using testsupport::SimulatedLine;
@@ -37,12 +38,16 @@ const std::string kTemplate =
 class TerminalCommands : public testsupport::CliTest {};
 
 // The settings firmware, but its answers to writes (or, `inReads`, to reads, the answers that
-// carry IDCOD=) leave out the items of `dropped`.
+// carry IDCOD=) leave out the items of `dropped`; with `repeatAfter`, each answer comes again
+// that much later.
 class ForgetfulTerminal : public sim::Mode, private sim::Line {
   public:
     ForgetfulTerminal(const sim::SettingsOptions& options, std::vector<std::string> dropped,
-                      bool inReads)
-        : settings(options), dropped_(std::move(dropped)), inReads_(inReads) {}
+                      bool inReads, sim::Clock::duration repeatAfter = {})
+        : settings(options),
+          dropped_(std::move(dropped)),
+          inReads_(inReads),
+          repeatAfter_(repeatAfter) {}
     void received(const std::uint8_t* data, std::size_t length, sim::Line& line) override {
         line_ = &line;
         settings.received(data, length, *this);
@@ -56,6 +61,7 @@ class ForgetfulTerminal : public sim::Mode, private sim::Line {
             if (const std::size_t at = bytes.find(key);
                 at != std::string::npos && readAnswer == inReads_)
                 bytes.erase(at, bytes.find(':', at) + 1 - at);
+        if (repeatAfter_ != sim::Clock::duration::zero()) line_->send(bytes, delay + repeatAfter_);
         line_->send(std::move(bytes), delay);
     }
     void unplug() override { line_->unplug(); }
@@ -63,6 +69,7 @@ class ForgetfulTerminal : public sim::Mode, private sim::Line {
 
     std::vector<std::string> dropped_;
     bool inReads_;
+    sim::Clock::duration repeatAfter_;
     sim::Line* line_ = nullptr;
 };
 
@@ -257,6 +264,44 @@ TEST_F(TerminalCommands, ALateAnswerOfAnEarlierRequestIsNeitherReadNorADifferenc
     const auto write = runVigil({"write", "--port", "COM8", path("template.abt")});
     EXPECT_EQ(write.exitCode, 0) << write.out << write.err;
     EXPECT_EQ(late.settings.store().value("Apn"), "apn.ru");
+}
+
+// A terminal that answers every request 2.5 s late: later than a read's first byte is awaited,
+// within a write's. The late answer of one request must never be taken for the next one's, and a
+// read-back that gets no answer is no answer, never a difference.
+TEST_F(TerminalCommands, ATerminalThatAlwaysAnswersLateIsNeverReportedAsDiffering) {
+    sim::SettingsOptions late;
+    late.answerDelayMs = 2500;
+    SettingsTerminal terminal(map, kCom, late);
+    writeFile("template.abt", kTemplate);
+    // The snapshot read goes unanswered; its answer comes while the write would go out.
+    const auto write = runVigil({"write", "--port", kPort, path("template.abt")});
+    EXPECT_EQ(write.exitCode, 0) << write.out << write.err;
+    EXPECT_THAT(write.out, HasSubstr("written and verified"));
+    EXPECT_EQ(terminal.mode.store().value("Apn"), "apn.ru");
+
+    // The write's answer lacks TL9, so a read must check it; that read goes unanswered.
+    sim::SettingsOptions lateForgetful;
+    lateForgetful.answerDelayMs = 2500;
+    ForgetfulTerminal forgetful(lateForgetful, {"TL9="}, false);
+    SimulatedLine line(map, kCom + 1, forgetful);
+    const auto unchecked = runVigil({"write", "--port", "COM8", path("template.abt")});
+    EXPECT_EQ(unchecked.exitCode, 3) << unchecked.out << unchecked.err;
+    EXPECT_THAT(unchecked.out, Not(HasSubstr("differ")));
+    EXPECT_THAT(unchecked.err, HasSubstr("COM8"));
+
+    // Every answer twice, the copy a second later: a copy is never the next request's answer, so
+    // a value the terminal cut is still found, and nothing else is.
+    sim::SettingsOptions cutting;
+    cutting.textLimit = 8;
+    ForgetfulTerminal doubling(cutting, {}, false, std::chrono::seconds(1));
+    SimulatedLine doubled(map, kCom + 2, doubling);
+    const auto twice =
+        runVigil({"write", "--port", "COM9", path("template.abt"), "--set", "TL3=123456789012"});
+    EXPECT_EQ(twice.exitCode, 4) << twice.out << twice.err;
+    EXPECT_THAT(twice.out, ::testing::EndsWith("values differ:\n  поле \"Телефон 3: Номер\" (TL3) "
+                                               "на вкладке \"Телефоны\": отправлено "
+                                               "\"123456789012\", получено \"12345678\"\n"));
 }
 
 TEST_F(TerminalCommands, AnEchoOfTheRequestIsNeverTakenForTheTerminalsAnswer) {

@@ -67,3 +67,40 @@ TEST(AnswerWatch, OnlyTheLatestRequestsKeysOrItsTimeOutEndTheWait) {
     EXPECT_FALSE(watch.waiting());
     EXPECT_FALSE(watch.deadline());
 }
+
+// A terminal that answers every request late: the answer to a read given up at its time-out comes
+// while a write is on its way, bringing the terminal's old values. It fills the controls, but the
+// write is judged by its own answer only.
+TEST(AnswerWatch, ALateAnswerOfAReadGivenUpConfirmsNoWriteSentAfterIt) {
+    const protocol::Parameter& tl1 = *protocol::byControl("ETl1");
+    const auto all = session::everyParameter();
+    const session::ParameterSet everything(all.begin(), all.end());
+    protocol::ValueStore screen;
+    session::AnswerWatch watch(screen);
+    const auto t0 = session::Clock::now();
+    send(watch, screen, protocol::mask::Read, t0);
+    watch.expire(t0 + milliseconds(2300));
+
+    screen.setText(tl1, "+70000000001");
+    const Sent write = send(watch, screen, protocol::mask::Phones, t0 + milliseconds(2400));
+    const auto sent = session::AnswerWatch::answeredTo(write.request);
+    const session::ParameterSet phones(sent.begin(), sent.end());
+    screen.setText(tl1, "+79999999999");  // the read's answer, the terminal's old number
+    session::WatchReport report = watch.answered(everything, t0 + milliseconds(2500));
+    EXPECT_TRUE(report.mismatches.empty());
+    EXPECT_TRUE(watch.waiting());
+
+    screen.setText(tl1, "+70000000001");  // the write's own answer
+    report = watch.answered(phones, t0 + milliseconds(4900));
+    EXPECT_TRUE(report.mismatches.empty());
+    EXPECT_TRUE(report.confirmedTabs.count(protocol::TabPhones));
+
+    // Once the settle has passed, an answer is the write's own again: a difference is reported.
+    send(watch, screen, protocol::mask::Read, t0 + milliseconds(5000));
+    watch.expire(t0 + milliseconds(7300));
+    send(watch, screen, protocol::mask::Phones, t0 + milliseconds(9500));
+    screen.setText(tl1, "+79999999999");
+    report = watch.answered(phones, t0 + milliseconds(9600));
+    ASSERT_EQ(report.mismatches.size(), 1u);
+    EXPECT_EQ(report.mismatches[0].actual, "+79999999999");
+}

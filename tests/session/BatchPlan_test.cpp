@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "session/DisconnectWatch.h"
 #include "support/ScratchFolder.h"
 
 namespace {
@@ -62,6 +63,19 @@ TEST(BatchPlan, ATerminalStaysConnectedWhileItAnswersAsTheSameUnit) {
     EXPECT_TRUE(session::stillConnected(" V1", " V1"));
     EXPECT_FALSE(session::stillConnected(" V1", " V2"));
     EXPECT_FALSE(session::stillConnected("", "001 V1"));
+}
+
+// Polling a unit just done: one missed answer keeps it connected, two in a row or another
+// terminal's answer do not; an answer resets the count.
+TEST(BatchPlan, AUnitIsDisconnectedAfterTwoSilentReadsOrAnotherTerminalsAnswer) {
+    session::DisconnectWatch watch("001 V1");
+    EXPECT_FALSE(watch.silent());
+    EXPECT_FALSE(watch.answered("001 V2"));
+    EXPECT_FALSE(watch.silent());
+    EXPECT_FALSE(watch.answered(std::nullopt));  // an answer without IDCOD= names nobody
+    EXPECT_FALSE(watch.silent());
+    EXPECT_TRUE(watch.silent());
+    EXPECT_TRUE(session::DisconnectWatch("001 V1").answered("002 V1"));
 }
 
 TEST(BatchPlan, AnAttemptIsOkOnlyWhenNothingDiffers) {

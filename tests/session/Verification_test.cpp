@@ -66,3 +66,31 @@ TEST_F(Sent, ConfirmReadsWhatTheAnswerLackedThenWhatDiffers) {
     agreed.answered({tl1, tl2, sms});
     EXPECT_TRUE(agreed.nextReadBack(values).empty());
 }
+
+TEST_F(Sent, AReadBackLeftUnansweredIsNoAnswerNeverADifference) {
+    using session::Verdict;
+    // The answer lacked a value and the read for it went unanswered.
+    Verification lacking(sent, ReadBack::Confirm);
+    lacking.answered({tl1, tl2});
+    EXPECT_EQ(lacking.nextReadBack(values), (std::vector{sms}));
+    EXPECT_EQ(lacking.nextReadBack(values), (std::vector{sms}));  // once more, then it stands
+    EXPECT_TRUE(lacking.nextReadBack(values).empty());
+    EXPECT_EQ(Verification::verdictOf(lacking.mismatches(values)), Verdict::NoAnswer);
+
+    // A difference (a late answer of another request, say) that the confirming read leaves
+    // unanswered is not confirmed: no answer, not a difference.
+    Verification unconfirmed(sent, ReadBack::Confirm);
+    values.setText(*protocol::byControl("ETl1"), "stale");
+    unconfirmed.answered({tl1, tl2, sms});
+    EXPECT_EQ(unconfirmed.nextReadBack(values), (std::vector{tl1}));
+    EXPECT_TRUE(unconfirmed.nextReadBack(values).empty());
+    const auto left = unconfirmed.mismatches(values);
+    ASSERT_EQ(left.size(), 1u);
+    EXPECT_FALSE(left[0].actual);
+    EXPECT_EQ(Verification::verdictOf(left), Verdict::NoAnswer);
+
+    // A confirmed difference stands beside a value with no answer.
+    Verification both(sent, ReadBack::None);
+    both.answered({tl1});
+    EXPECT_EQ(Verification::verdictOf(both.mismatches(values)), Verdict::Differs);
+}

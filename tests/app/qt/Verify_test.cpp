@@ -124,6 +124,31 @@ TEST_F(VerifyTest, SilentTerminalGetsTheValuesBackAndALateAnswerStillApplies) {
     EXPECT_EQ(mode->requests().size(), 7u);  // no Write-all among them
 }
 
+// A terminal that answers late: the answer to a read given up at its time-out comes while a
+// write is on its way, with the terminal's old number. It confirms nothing of the write, which is
+// judged by its own answer.
+TEST_F(VerifyTest, TheLateAnswerOfAReadGivenUpIsNotTakenForTheWritesAnswer) {
+    sim::SettingsOptions late;
+    late.answerDelayMs = 300;  // later than the time-out fired by hand at once
+    startSimulator(late);
+    readAll();
+    const std::size_t sent = mode->requests().size();
+    form1->ReadTLBClick();
+    waitRequests(sent + 1);
+    ASSERT_TRUE(answerTimer->fire());
+    waitMessages(1);  // the time-out's
+    messages.clear();
+    form1->ETl[4]->setText("+70000000005");
+    form1->WriteTLBClick();
+    waitRequests(sent + 2);
+    ASSERT_TRUE(apptest::pumpUntil([&] { return !answerTimer->enabled(); }, 10s));
+    apptest::pumpFor(100ms);
+    EXPECT_TRUE(messages.shown().empty()) << messages.texts().front();
+    EXPECT_TRUE(form1->panelText(1).startsWith(app::kConfirmedText))
+        << form1->panelText(1).toStdString();
+    EXPECT_EQ(form1->ETl[4]->text(), "+70000000005");
+}
+
 // The real clock: the time-out fires by itself and puts the phones back.
 TEST_F(VerifyTest, SilentWriteOnTheRealTimer) {
     form1->setAnswerTimers(std::make_unique<platform::QtTimer>(),
