@@ -297,11 +297,10 @@ int PosixSerialDevice::waitEvent(std::uint32_t& events, std::uint32_t& errors) {
         // Bytes the receive thread watches for reach this wait through its read (rxTaken_): a
         // second thread woken by the same bytes would only compete with the delivery.
         const bool pollData = rxArmed_ && (mask & lineEvent::RxChar) && !receiveWatched_;
-        pollfd fds[4] = {
-            {fd_, static_cast<short>(pollData ? POLLIN : 0), 0},
-            {maskChanged_.fd(), POLLIN, 0},
-            {rearm_.fd(), POLLIN, 0},
-            {recheck_.fd(), POLLIN, 0}};
+        pollfd fds[4] = {{fd_, static_cast<short>(pollData ? POLLIN : 0), 0},
+                         {maskChanged_.fd(), POLLIN, 0},
+                         {rearm_.fd(), POLLIN, 0},
+                         {recheck_.fd(), POLLIN, 0}};
         const int r = ::poll(fds, 4, txWait > 0 ? txWait : -1);
         if (r < 0 && errno != EINTR) return fail(errno);
         if (fds[0].revents & (POLLHUP | POLLERR | POLLNVAL)) {
