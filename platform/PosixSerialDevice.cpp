@@ -99,6 +99,7 @@ int PosixSerialDevice::open(const std::string& path) {
     hasModemControl_ = true;
     rxArmed_ = true;
     rxTaken_ = false;
+    receiveWatched_ = false;
     if (hasCounters_ && hasModemStatus_) startLineWatcher();
     return 0;
 }
@@ -293,11 +294,13 @@ int PosixSerialDevice::waitEvent(std::uint32_t& events, std::uint32_t& errors) {
         }
         errors = 0;
 
-        pollfd fds[4] = {
-            {fd_, static_cast<short>(rxArmed_ && (mask & lineEvent::RxChar) ? POLLIN : 0), 0},
-            {maskChanged_.fd(), POLLIN, 0},
-            {rearm_.fd(), POLLIN, 0},
-            {recheck_.fd(), POLLIN, 0}};
+        // Bytes the receive thread watches for reach this wait through its read (rxTaken_): a
+        // second thread woken by the same bytes would only compete with the delivery.
+        const bool pollData = rxArmed_ && (mask & lineEvent::RxChar) && !receiveWatched_;
+        pollfd fds[4] = {{fd_, static_cast<short>(pollData ? POLLIN : 0), 0},
+                         {maskChanged_.fd(), POLLIN, 0},
+                         {rearm_.fd(), POLLIN, 0},
+                         {recheck_.fd(), POLLIN, 0}};
         const int r = ::poll(fds, 4, txWait > 0 ? txWait : -1);
         if (r < 0 && errno != EINTR) return fail(errno);
         if (fds[0].revents & (POLLHUP | POLLERR | POLLNVAL)) {
@@ -344,7 +347,11 @@ int PosixSerialDevice::read(void* buffer, std::size_t size, std::size_t& got) {
         }
         if (r == 0) return fail(EIO);  // end of file on a tty: hung up
         if (errno == EINTR) continue;
-        if (errno == EAGAIN) return 0;
+        if (errno == EAGAIN) {
+            // A pass that ends on an empty read still owes the status thread its event.
+            if (rxTaken_) rearm_.set();
+            return 0;
+        }
         return fail(errno);
     }
     if ((mask_ & lineEvent::RxFlag) && std::memchr(buffer, eventChar_.load(), got)) {
@@ -352,8 +359,16 @@ int PosixSerialDevice::read(void* buffer, std::size_t size, std::size_t& got) {
         recheck_.set();
     }
     rxTaken_ = true;
-    rearm_.set();
+    // A watching receive thread raises its data-received signal first and wakes the status thread
+    // at the end of its pass (the empty queue seen in clearErrors), off the delivery's path.
+    if (!receiveWatched_) rearm_.set();
     return 0;
+}
+
+void PosixSerialDevice::setReceiveWatched(bool watched) {
+    if (receiveWatched_.exchange(watched) == watched) return;
+    // The status thread's wait must poll the data again (a full ring, a hang-up).
+    if (!watched) recheck_.set();
 }
 
 int PosixSerialDevice::write(const void* data, std::size_t size, std::size_t& written,

@@ -52,6 +52,7 @@ class PosixSerialDevice : public SerialDevice {
     // Only through the TIOCMIWAIT helper, which ends if the driver refuses its first wait.
     bool signalsModemChanges() const override { return !watcherDone_; }
     int receiveFd() const override { return lost_ ? -1 : fd_; }
+    void setReceiveWatched(bool watched) override;
 
     int purge(bool input, bool output) override;
     int escape(Escape function) override;
@@ -85,6 +86,8 @@ class PosixSerialDevice : public SerialDevice {
     std::atomic<bool> txPending_{false};
     // The receive thread took bytes: the status thread reports them if its poll did not.
     std::atomic<bool> rxTaken_{false};
+    // The receive thread polls receiveFd() itself (setReceiveWatched).
+    std::atomic<bool> receiveWatched_{false};
     // Status-thread state.
     bool rxArmed_ = true;
     Counters counters_;

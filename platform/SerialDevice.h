@@ -126,6 +126,10 @@ class SerialDevice {
     // the receive thread may then wake on data itself. A read() while the status thread has not
     // yet reported the bytes must still lead to its receive event.
     virtual int receiveFd() const { return -1; }
+    // The receive thread polls receiveFd() from now on, until it says otherwise: the status
+    // thread's wait then leaves the queued bytes to it and reports the receive event once read()
+    // has taken them.
+    virtual void setReceiveWatched(bool /*watched*/) {}
 
     virtual int purge(bool input, bool output) = 0;
     virtual int escape(Escape function) = 0;

@@ -71,10 +71,12 @@
 //   discarded bytes and bump a generation, so a transfer in flight is not counted afterwards and
 //   new bytes never overwrite those a write in flight still reads.
 // - While its ring has room and received data is monitored, the receive thread also wakes on the
-//   device's own received data (a tty), saving the hop through the status thread; the status
-//   thread still reports RxChar for those bytes but raises the receive request only while the
-//   receive thread is not waiting on the device (an empty pass would cost two more wake-ups).
-//   A full ring, or a hung-up device, waits for the request alone.
+//   device's own received data (a tty), saving the hop through the status thread. Meanwhile the
+//   status thread's wait is not woken by the bytes themselves: it completes with RxChar once the
+//   receive thread has read them and raised data-received (one thread woken per arrival, the
+//   delivery's first), and raises no receive request for them (an empty pass would cost two more
+//   wake-ups). A full ring, or a hung-up device, waits for the request alone, and the status
+//   thread watches the data again.
 // - GetBlock takes at most 65535 bytes per call, so that its 16-bit result is always exact.
 // - A receive pass that found the ring full leaves the thread waiting for the receive request
 //   alone. GetBlock (and FlushInBuffer) re-arm reception when the count under the lock, at the
@@ -353,7 +355,8 @@ class TCommPort {
     std::atomic<bool> deviceLostPending_{false};
     // The device reports its modem lines (a pty does not): only then can CTS hold output back.
     std::atomic<bool> modemLinesKnown_{false};
-    // The receive thread is waiting on the device's own data, so a receive request is not needed.
+    // The receive thread watches the device's own data (from one pass to the next), so a receive
+    // request is not needed.
     std::atomic<bool> receiveWatchesDevice_{false};
 
     std::unique_ptr<TStatusThread> statusThread_;

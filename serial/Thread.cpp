@@ -32,19 +32,25 @@ void TReadThread::Execute() {
 void TReadThread::waitForWork() {
     const int fd = pollDevice_ ? device_->receiveFd() : -1;
     if (fd < 0 || port_->rxRing_.full()) {
+        watchDevice(false);
         port_->receiveRequest_.wait();
         return;
     }
+    // Level-triggered: whatever is queued while this thread watches wakes the poll below, and the
+    // pass after it reads until the queue is empty or the ring full.
+    watchDevice(true);
     pollfd fds[2] = {{port_->receiveRequest_.fd(), POLLIN, 0}, {fd, POLLIN, 0}};
-    // Level-triggered: whatever is queued while this is set wakes the poll below, and the pass
-    // after it reads until the queue is empty or the ring full.
-    port_->receiveWatchesDevice_ = true;
-    const int ready = ::poll(fds, 2, -1);
-    port_->receiveWatchesDevice_ = false;
-    if (ready < 0) return;
+    if (::poll(fds, 2, -1) < 0) return;
     // A hung-up device stays ready for ever: from now on the status thread's request alone.
     if (fds[1].revents & (POLLHUP | POLLERR | POLLNVAL)) pollDevice_ = false;
     port_->receiveRequest_.tryConsume();
+}
+
+// Only this thread changes it; the status thread and the device read it.
+void TReadThread::watchDevice(bool on) {
+    if (port_->receiveWatchesDevice_ == on) return;
+    port_->receiveWatchesDevice_ = on;
+    device_->setReceiveWatched(on);
 }
 
 void TReadThread::pass() {

@@ -5,7 +5,10 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
+#include <functional>
+#include <future>
 #include <thread>
 
 #include "support/PtyPair.h"
@@ -64,6 +67,36 @@ TEST_F(PosixDevice, ReceivedDataIsReportedOncePerRead) {
     ASSERT_EQ(dev.waitEvent(events, errors), 0);
     EXPECT_EQ(events, ev::TxEmpty);
     EXPECT_EQ(pty.read(4, 5s), "ping");
+}
+
+// While the receive thread watches the data, the status wait neither wakes on its arrival nor
+// misses it: RxChar comes once the pass that read the bytes has ended, or once the watch is given
+// up (the bytes unread). Each wait must end only after that step (5 s liveness bound).
+TEST_F(PosixDevice, WatchedDataIsReportedAfterItsReadAndAGivenUpWatchFallsBackToTheWait) {
+    std::atomic<bool> stepDone{false};
+    const auto waitAcross = [&](const std::function<void()>& step) {
+        stepDone = false;
+        auto wait = std::async(std::launch::async, [&] {
+            return dev.waitEvent(events, errors) == 0 && events == ev::RxChar && stepDone;
+        });
+        std::this_thread::sleep_for(50ms);  // an unwatched wait would have ended by now
+        stepDone = true;
+        step();
+        if (wait.wait_for(5s) != std::future_status::ready) dev.setEventMask(ev::RxChar);
+        return wait.get();
+    };
+    dev.setEventMask(ev::RxChar);
+    dev.setReceiveWatched(true);
+    pty.write("abc");
+    EXPECT_TRUE(waitAcross([&] {
+        char buf[8];
+        std::size_t got = 0;
+        std::uint32_t queued = 1;
+        EXPECT_TRUE(dev.read(buf, sizeof buf, got) == 0 && std::string(buf, got) == "abc");
+        EXPECT_TRUE(dev.clearErrors(nullptr, &queued, nullptr) == 0 && queued == 0);
+    }));
+    pty.write("de");
+    EXPECT_TRUE(waitAcross([&] { dev.setReceiveWatched(false); }));  // a full ring, say
 }
 
 TEST_F(PosixDevice, AWriteTheFarEndDoesNotTakeEndsAtItsLimitOrWhenInterrupted) {
