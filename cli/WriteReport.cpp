@@ -1,11 +1,13 @@
 #include "cli/WriteReport.h"
 
 #include <cstdio>
+#include <optional>
 
 #include "cli/ExitCodes.h"
 #include "cli/Recording.h"
 #include "cli/Texts.h"
 #include "platform/Catalogue.h"
+#include "session/BatchPlan.h"
 
 namespace cli {
 
@@ -30,12 +32,41 @@ int reportWriteOutcome(Session& session, const WriteOutcome& outcome) {
     return kExitFailure;
 }
 
+namespace {
+
+// The write's answer names no terminal, and the read before it may have been another's: the
+// terminal answering a read after the write, when that is not the one of `idCodText`.
+std::optional<std::string> swappedIn(Session& session, const std::string& idCodText,
+                                     const WriteOutcome& outcome) {
+    if (outcome.status != WriteOutcome::Status::Agreed &&
+        outcome.status != WriteOutcome::Status::Differs)
+        return std::nullopt;
+    protocol::ValueStore check;
+    const std::optional<std::string> now =
+        identification(session.terminal.read(check), check);
+    if (!now || session::stillConnected(idCodText, *now)) return std::nullopt;
+    return now;
+}
+
+}  // namespace
+
 int writeRecordAndReport(Session& session, records::Kind kind, const std::string& idCodText,
                          protocol::ValueStore& values) {
     const protocol::ValueStore sent = values;
     const WriteOutcome outcome = writeAndVerify(session.terminal, values);
+    const std::optional<std::string> other = swappedIn(session, idCodText, outcome);
     session.link.close();
-    recording::recordWrite(kind, session.link, idCodText, sent, values, outcome);
+    // Filed under the terminal that answers now, as the batch files a write swapped in.
+    recording::recordWrite(kind, session.link, other.value_or(idCodText), sent, values, outcome);
+    if (other) {
+        printError(withArgs(
+            platform::translated("vigil",
+                                 "%1: another terminal answers since the write (IDCOD=%2, "
+                                 "before it IDCOD=%3): which one took the values is not "
+                                 "confirmed"),
+            {session.link.describe(), *other, idCodText}));
+        return kExitFailure;
+    }
     return reportWriteOutcome(session, outcome);
 }
 
