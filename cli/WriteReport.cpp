@@ -34,18 +34,14 @@ int reportWriteOutcome(Session& session, const WriteOutcome& outcome) {
 
 namespace {
 
-// The write's answer names no terminal, and the read before it may have been another's: the
-// terminal answering a read after the write, when that is not the one of `idCodText`.
-std::optional<std::string> swappedIn(Session& session, const std::string& idCodText,
-                                     const WriteOutcome& outcome) {
+// The write's answer names no terminal, and the read before it may have been another's (or have
+// gone unanswered): the terminal a read after an answered write names, if it names one.
+std::optional<std::string> answeringAfter(Session& session, const WriteOutcome& outcome) {
     if (outcome.status != WriteOutcome::Status::Agreed &&
         outcome.status != WriteOutcome::Status::Differs)
         return std::nullopt;
     protocol::ValueStore check;
-    const std::optional<std::string> now =
-        identification(session.terminal.read(check), check);
-    if (!now || session::stillConnected(idCodText, *now)) return std::nullopt;
-    return now;
+    return identification(session.terminal.read(check), check);
 }
 
 }  // namespace
@@ -54,17 +50,20 @@ int writeRecordAndReport(Session& session, records::Kind kind, const std::string
                          protocol::ValueStore& values) {
     const protocol::ValueStore sent = values;
     const WriteOutcome outcome = writeAndVerify(session.terminal, values);
-    const std::optional<std::string> other = swappedIn(session, idCodText, outcome);
+    const std::optional<std::string> now = answeringAfter(session, outcome);
     session.link.close();
-    // Filed under the terminal that answers now, as the batch files a write swapped in.
-    recording::recordWrite(kind, session.link, other.value_or(idCodText), sent, values, outcome);
-    if (other) {
+    const bool swapped = now && !idCodText.empty() && !session::stillConnected(idCodText, *now);
+    // Filed under the terminal that answers now when it is another (as the batch files a write
+    // swapped in), or when the read before the write named none.
+    const std::string& unit = now && (swapped || idCodText.empty()) ? *now : idCodText;
+    recording::recordWrite(kind, session.link, unit, sent, values, outcome);
+    if (swapped) {
         printError(withArgs(
             platform::translated("vigil",
                                  "%1: another terminal answers since the write (IDCOD=%2, "
                                  "before it IDCOD=%3): which one took the values is not "
                                  "confirmed"),
-            {session.link.describe(), *other, idCodText}));
+            {session.link.describe(), *now, idCodText}));
         return kExitFailure;
     }
     return reportWriteOutcome(session, outcome);

@@ -147,12 +147,21 @@ TEST_F(History, ATerminalSwappedInBeforeTheWriteIsNoSuccessAndNotFiledUnderTheOn
     EXPECT_THAT(runVigil({"history", "--unit", "004512", "--format", "csv"}).out,
                 Not(HasSubstr(",write,")));
 
-    terminals.plug(a);
+    // One that left the read before the write unanswered is no swap: its write is filed
+    // under it.
+    terminals.plug(UnitSwitch::kNone);
+    terminals.swapOnNextWrite(a);
+    const auto late =
+        runVigil({"write", "--port", kPort, path("unit.abt"), "--set", "ModulePhone=+79160000002"});
+    EXPECT_EQ(late.exitCode, 0) << late.out << late.err;
+    EXPECT_THAT(runVigil({"history", "--unit", "004512", "--format", "csv"}).out,
+                AllOf(HasSubstr(",write,ok,"), HasSubstr("'+79160000002")));
+
     terminals.swapOnNextWrite(b);
     const auto restore = runVigil({"restore", "--port", kPort, "--unit", "004512"});
     EXPECT_EQ(restore.exitCode, 1) << restore.out << restore.err;
     EXPECT_THAT(restore.out, Not(HasSubstr("verified")));
-    EXPECT_EQ(terminals.writes(a), 0u);
+    EXPECT_EQ(terminals.writes(a), 1u);
 }
 
 }  // namespace
