@@ -182,42 +182,4 @@ TEST_F(OverPty, AHangUpIsNoticedOnceWithoutSpinning) {
     EXPECT_EQ(closed, 1);
 }
 
-// The receive thread watches the tty itself and tells the status side of what it read: a ring
-// that fills while the main thread takes nothing, bytes after it has been emptied, and a hang-up
-// while the rest still waits in the driver must each still reach the window (its traffic monitor
-// counts the received-character signal), the data whole and the loss once.
-TEST_F(OverPty, AFullRingStillSignalsReceptionAfterItIsEmptiedAndAHangUpBehindItOnce) {
-    int rxd = 0, lost = 0;
-    port.OnRxDSignal = [&](TCommPort*) { ++rxd; };
-    port.OnDeviceLost = [&](TCommPort*) { ++lost; };
-    port.OnDataReceived = nullptr;  // a main thread busy elsewhere: nothing is taken
-    port.SetIBuffSize(1024);
-    port.SetOpen(true);
-    const std::string burst = pattern(3000);
-    pty.write(burst);
-    ASSERT_TRUE(pumpUntil([&] { return port.GetInBuffUsed() == 1024 && rxd > 0; }));
-    for (int round = 0; round < 3; ++round) {
-        char piece[1024];
-        while (const std::uint16_t n = port.GetBlock(piece, sizeof piece))
-            received.append(piece, n);
-        ASSERT_TRUE(pumpUntil([&] { return port.GetInBuffUsed() > 0 || received == burst; }));
-    }
-    ASSERT_TRUE(received == burst) << received.size();
-
-    for (const char* last : {"a", "b", "c"}) {
-        const int before = rxd;
-        pty.write(last);
-        ASSERT_TRUE(pumpUntil([&] { return rxd > before && port.GetInBuffUsed() == 1; })) << last;
-        char c;
-        ASSERT_EQ(port.GetBlock(&c, 1), 1u);
-    }
-
-    pty.write(pattern(2000));  // fills the ring again, the rest waits in the driver
-    ASSERT_TRUE(pumpUntil([&] { return port.GetInBuffUsed() == 1024; }));
-    pty.closeMaster();
-    ASSERT_TRUE(pumpUntil([&] { return lost == 1; }, 5s));
-    pumpFor(200ms);
-    EXPECT_EQ(lost, 1);
-}
-
 }  // namespace
