@@ -62,13 +62,6 @@ constexpr OptionSpec kOptions[] = {
 // Between two polls of a terminal that is not ready.
 constexpr std::chrono::seconds kPollPause{1};
 
-// The IDCOD= text a read's answer gave, if it gave one.
-std::optional<std::string> identification(const Terminal::Reading& reading,
-                                          const protocol::ValueStore& values) {
-    if (!reading.answered.count(&protocol::kIdCode)) return std::nullopt;
-    return protocol::fromCp1251ForDisplay(values.text(protocol::kIdCode).value_or(""));
-}
-
 // Works through the units: it asks for the next unit no terminal has taken yet, and whatever
 // terminal then answers is judged by the log. A terminal the log has a row of is that row's unit
 // (tried again if it failed, left alone if it is done); only a terminal the log has never seen

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "protocol/Cp1251.h"
 #include "protocol/RequestBuilder.h"
 #include "protocol/TransmitBuffer.h"
 #include "session/AnswerGathering.h"
@@ -104,6 +105,12 @@ Terminal::Reading Terminal::read(protocol::ControlAccess& values) {
     reading.answered = session::takeAnswer(values, request, answer.bytes);
     reading.missing = session::missingAnswerKeys(answer.bytes, session::everyParameter());
     return reading;
+}
+
+std::optional<std::string> identification(const Terminal::Reading& reading,
+                                          const protocol::ControlAccess& values) {
+    if (!reading.answered.count(&protocol::kIdCode)) return std::nullopt;
+    return protocol::fromCp1251ForDisplay(values.text(protocol::kIdCode).value_or(""));
 }
 
 }  // namespace cli

@@ -6,6 +6,7 @@
 //
 // Main thread only; it runs the event loop while it waits.
 #include <chrono>
+#include <optional>
 #include <set>
 #include <span>
 #include <string>
@@ -59,5 +60,9 @@ class Terminal {
     EventLoop& loop_;
     session::LateAnswer late_;
 };
+
+// The IDCOD= text (UTF-8) a read's answer gave into `values`, if it gave one.
+std::optional<std::string> identification(const Terminal::Reading& reading,
+                                          const protocol::ControlAccess& values);
 
 }  // namespace cli

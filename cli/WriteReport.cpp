@@ -1,11 +1,13 @@
 #include "cli/WriteReport.h"
 
 #include <cstdio>
+#include <optional>
 
 #include "cli/ExitCodes.h"
 #include "cli/Recording.h"
 #include "cli/Texts.h"
 #include "platform/Catalogue.h"
+#include "session/BatchPlan.h"
 
 namespace cli {
 
@@ -30,12 +32,40 @@ int reportWriteOutcome(Session& session, const WriteOutcome& outcome) {
     return kExitFailure;
 }
 
+namespace {
+
+// The write's answer names no terminal, and the read before it may have been another's (or have
+// gone unanswered): the terminal a read after an answered write names, if it names one.
+std::optional<std::string> answeringAfter(Session& session, const WriteOutcome& outcome) {
+    if (outcome.status != WriteOutcome::Status::Agreed &&
+        outcome.status != WriteOutcome::Status::Differs)
+        return std::nullopt;
+    protocol::ValueStore check;
+    return identification(session.terminal.read(check), check);
+}
+
+}  // namespace
+
 int writeRecordAndReport(Session& session, records::Kind kind, const std::string& idCodText,
                          protocol::ValueStore& values) {
     const protocol::ValueStore sent = values;
     const WriteOutcome outcome = writeAndVerify(session.terminal, values);
+    const std::optional<std::string> now = answeringAfter(session, outcome);
     session.link.close();
-    recording::recordWrite(kind, session.link, idCodText, sent, values, outcome);
+    const bool swapped = now && !idCodText.empty() && !session::stillConnected(idCodText, *now);
+    // Filed under the terminal that answers now when it is another (as the batch files a write
+    // swapped in), or when the read before the write named none.
+    const std::string& unit = now && (swapped || idCodText.empty()) ? *now : idCodText;
+    recording::recordWrite(kind, session.link, unit, sent, values, outcome);
+    if (swapped) {
+        printError(withArgs(
+            platform::translated("vigil",
+                                 "%1: another terminal answers since the write (IDCOD=%2, "
+                                 "before it IDCOD=%3): which one took the values is not "
+                                 "confirmed"),
+            {session.link.describe(), *now, idCodText}));
+        return kExitFailure;
+    }
     return reportWriteOutcome(session, outcome);
 }
 

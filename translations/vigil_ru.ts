@@ -666,6 +666,10 @@ exit codes: 0 written and verified; 1 port cannot be opened or was lost, or the 
 </translation>
     </message>
     <message>
+        <source>%1: another terminal answers since the write (IDCOD=%2, before it IDCOD=%3): which one took the values is not confirmed</source>
+        <translation>%1: после записи отвечает другой терминал (IDCOD=%2, до неё IDCOD=%3): какой из них принял значения, не подтверждено</translation>
+    </message>
+    <message>
         <source>%1: the connected terminal is unit &quot;%2&quot;, not %3; nothing was written</source>
         <translation>%1: подключён терминал блока &quot;%2&quot;, а не %3; ничего не записано</translation>
     </message>

@@ -99,7 +99,7 @@ TEST_F(CheckedInput, KeepUnlistedKeepsTheTerminalsOwnValuesAndVerifiesThem) {
     EXPECT_EQ(result.exitCode, 0) << result.err;
     EXPECT_THAT(result.out, HasSubstr("written and verified"));
     const auto requests = terminal.mode.requests();
-    ASSERT_EQ(requests.size(), 2u);
+    ASSERT_EQ(requests.size(), 3u);  // the read, the write, the read naming the terminal
     EXPECT_EQ(requests[0], "$Pass=Vostel:End:");  // the terminal's values are read first
     const sim::ParameterStore now = terminal.mode.store();
     for (const protocol::Parameter& p : protocol::kParameters) {

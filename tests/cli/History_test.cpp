@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "CliFixture.h"
+#include "UnitSwitch.h"
 #include "protocol/ParameterTable.h"
 #include "tools/BootloaderMode.h"
 #include "tools/EncFile.h"
@@ -17,6 +18,7 @@ using testsupport::count;
 using testsupport::runVigil;
 using testsupport::SettingsTerminal;
 using testsupport::SimulatedLine;
+using testsupport::UnitSwitch;
 
 namespace {
 
@@ -120,6 +122,46 @@ TEST_F(History, ARecordsFileThatCannotBeUsedIsToldOnceAndTheReadGoesOn) {
     EXPECT_THAT(read.out, HasSubstr("TL1="));
     EXPECT_EQ(runVigil({"history"}).exitCode, 1);
     EXPECT_THAT(runVigil({"records", "sync"}).err, Not(HasSubstr("sent")));
+}
+
+// The write's answer names no terminal: one swapped in between the read that identified the unit
+// and the write is found by a read after it. Neither write nor restore then says "verified", and
+// the write is filed under the terminal now connected, not the one identified.
+TEST_F(History, ATerminalSwappedInBeforeTheWriteIsNoSuccessAndNotFiledUnderTheOneRead) {
+    UnitSwitch terminals;
+    const int a = terminals.add("004512 Версия 2.07 Eeprom OK");
+    const int b = terminals.add("004513 Версия 2.07 Eeprom OK");
+    SimulatedLine line(map, kCom, terminals);
+    terminals.plug(a);
+    ASSERT_EQ(runVigil({"read", "--port", kPort, "--out", path("unit.abt")}).exitCode, 0);
+
+    terminals.swapOnNextWrite(b);
+    const auto write =
+        runVigil({"write", "--port", kPort, path("unit.abt"), "--set", "ModulePhone=+79160000001"});
+    EXPECT_EQ(write.exitCode, 1) << write.out << write.err;
+    EXPECT_THAT(write.out, Not(HasSubstr("verified")));
+    EXPECT_THAT(write.err, AllOf(HasSubstr("IDCOD=004513"), HasSubstr("IDCOD=004512")));
+    EXPECT_EQ(terminals.unit(b).store().value("ModulePhone"), "+79160000001");
+    EXPECT_THAT(runVigil({"history", "--unit", "004513", "--format", "csv"}).out,
+                HasSubstr("'+79160000001"));
+    EXPECT_THAT(runVigil({"history", "--unit", "004512", "--format", "csv"}).out,
+                Not(HasSubstr(",write,")));
+
+    // One that left the read before the write unanswered is no swap: its write is filed
+    // under it.
+    terminals.plug(UnitSwitch::kNone);
+    terminals.swapOnNextWrite(a);
+    const auto late =
+        runVigil({"write", "--port", kPort, path("unit.abt"), "--set", "ModulePhone=+79160000002"});
+    EXPECT_EQ(late.exitCode, 0) << late.out << late.err;
+    EXPECT_THAT(runVigil({"history", "--unit", "004512", "--format", "csv"}).out,
+                AllOf(HasSubstr(",write,ok,"), HasSubstr("'+79160000002")));
+
+    terminals.swapOnNextWrite(b);
+    const auto restore = runVigil({"restore", "--port", kPort, "--unit", "004512"});
+    EXPECT_EQ(restore.exitCode, 1) << restore.out << restore.err;
+    EXPECT_THAT(restore.out, Not(HasSubstr("verified")));
+    EXPECT_EQ(terminals.writes(a), 1u);
 }
 
 }  // namespace

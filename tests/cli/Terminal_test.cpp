@@ -154,7 +154,7 @@ TEST_F(TerminalCommands, WriteSendsTheFileWithOverridesAsWriteAllDoesAndVerifies
                   "ModulePhone=+79990001122", "--set", "nmbpress=0", "--set", "Apn=тест"});
     EXPECT_EQ(result.exitCode, 0) << result.out << result.err;
     // The read of the snapshot the records keep, then the request of "write all pages" (mask
-    // 0x0283): settings, phones, internet, access.
+    // 0x0283): settings, phones, internet, access; then the read that names the terminal written.
     EXPECT_EQ(terminal.mode.requests(),
               (std::vector<std::string>{
                   "$Pass=Vostel:End:",
@@ -164,7 +164,8 @@ TEST_F(TerminalCommands, WriteSendsTheFileWithOverridesAsWriteAllDoesAndVerifies
                   "Voice5En=0:Voice6En=0:Voice7En=0:Voice8En=1:Ip1=10.1.1.1:Port1=7000:Ip2=:"
                   "Port2=:Ip3=:Port3=:Ip4=:Port4=:CONT1=5:CONT2=5:CONT3=5:CONT4=5:GET1=1:GET2=0:"
                   "GET3=0:GET4=1:Ip1En=1:Ip2En=0:Ip3En=0:Ip4En=0:Apn1=\xF2\xE5\xF1\xF2:Aus1=u:"
-                  "Apas1=p:BlSt1=*102#:BlTm1=60:End:"}));
+                  "Apas1=p:BlSt1=*102#:BlTm1=60:End:",
+                  "$Pass=Vostel:End:"}));
     EXPECT_EQ(terminal.mode.store().value("ModulePhone"), "+79990001122");
     EXPECT_EQ(terminal.mode.store().value("AlarmPressCount"), "1");
 }
@@ -197,9 +198,9 @@ TEST_F(TerminalCommands, AValueTheTerminalStoresDifferentlyIsNamedAndExitsWithFo
         EXPECT_THAT(result.out, ::testing::EndsWith(std::string(":\n  поле ") + c.field + "\n"));
         if (!c.readBack) continue;
         const auto requests = forgetful.settings.requests();
-        // The snapshot, the write, the read that checks it and the read that confirms the
-        // difference.
-        ASSERT_EQ(requests.size(), before + 4);
+        // The snapshot, the write, the read that checks it, the read that confirms the
+        // difference and the read that names the terminal written.
+        ASSERT_EQ(requests.size(), before + 5);
         EXPECT_EQ(requests.back(), "$Pass=Vostel:End:");
         EXPECT_EQ(requests[before], "$Pass=Vostel:End:");
         EXPECT_EQ(requests[before + 2], "$Pass=Vostel:End:");
