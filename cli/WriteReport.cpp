@@ -58,12 +58,12 @@ int writeRecordAndReport(Session& session, records::Kind kind, const std::string
     const std::string& unit = now && (swapped || idCodText.empty()) ? *now : idCodText;
     recording::recordWrite(kind, session.link, unit, sent, values, outcome);
     if (swapped) {
-        printError(withArgs(
-            platform::translated("vigil",
-                                 "%1: another terminal answers since the write (IDCOD=%2, "
-                                 "before it IDCOD=%3): which one took the values is not "
-                                 "confirmed"),
-            {session.link.describe(), *now, idCodText}));
+        printError(
+            withArgs(platform::translated("vigil",
+                                          "%1: another terminal answers since the write (IDCOD=%2, "
+                                          "before it IDCOD=%3): which one took the values is not "
+                                          "confirmed"),
+                     {session.link.describe(), *now, idCodText}));
         return kExitFailure;
     }
     return reportWriteOutcome(session, outcome);
