@@ -51,8 +51,7 @@ void LinkRecords::nameHeardUnit(Event& event) const {
 
 std::string LinkRecords::lastSeenOf(const std::string& unitId) {
     try {
-        for (const UnitSummary& u : recorder_.local()->units())
-            if (u.unitId == unitId) return u.lastSeen;
+        if (const auto unit = recorder_.local()->unit(unitId)) return unit->lastSeen;
     } catch (const StoreError&) {
     }
     return {};
@@ -79,11 +78,11 @@ AnswerFiled LinkRecords::answered(const protocol::ControlAccess& screen,
     e.differences = differencesOf(report.mismatches);
     if (isWrite(report)) e.sent = valuesOf(report.sent);
 
-    if (filed.read && !e.unitId.empty() && e.unitId != lastUnit_ && recorder_.keeping()) {
+    if (!e.unitId.empty() && e.unitId != lastUnit_ && recorder_.keeping()) {
         filed.newUnit = e.unitId;
         filed.lastSeen = lastSeenOf(e.unitId);
     }
-    if (filed.read && !e.unitId.empty()) lastUnit_ = e.unitId;
+    if (!e.unitId.empty()) lastUnit_ = e.unitId;
     filed.kept = keep(e);
     return filed;
 }

@@ -318,18 +318,34 @@ bool SqlStore::add(const Event& event, bool queue) {
     }
 }
 
+namespace {
+constexpr const char* kUnitColumns =
+    "SELECT unit_id, idcod, own_number, firmware, last_seen, last_result,"
+    " CAST(event_count AS TEXT) FROM units";
+}  // namespace
+
 std::vector<UnitSummary> SqlStore::units() {
     std::vector<UnitSummary> out;
     try {
         soci::rowset<soci::row> rows =
-            (sql_->prepare
-             << "SELECT unit_id, idcod, own_number, firmware, last_seen,"
-                " last_result, CAST(event_count AS TEXT) FROM units ORDER BY unit_id");
+            (sql_->prepare << std::string(kUnitColumns) + " ORDER BY unit_id");
         for (const soci::row& r : rows) out.push_back(summaryRow(r));
     } catch (const std::exception& e) {
         throw failure(e);
     }
     return out;
+}
+
+std::optional<UnitSummary> SqlStore::unit(std::string_view unitId) {
+    const std::string id(unitId);
+    try {
+        soci::rowset<soci::row> rows =
+            (sql_->prepare << std::string(kUnitColumns) + " WHERE unit_id = :id", soci::use(id));
+        for (const soci::row& r : rows) return summaryRow(r);
+    } catch (const std::exception& e) {
+        throw failure(e);
+    }
+    return std::nullopt;
 }
 
 std::vector<Event> SqlStore::selectEvents(const std::string& where, const std::string* argument,

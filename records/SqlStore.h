@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "records/Store.h"
@@ -36,6 +37,8 @@ class SqlStore : public Store {
 
     bool add(const Event& event) override;
     std::vector<UnitSummary> units() override;
+    // One unit's row of units() (its key, not a scan); nothing when no event names it.
+    std::optional<UnitSummary> unit(std::string_view unitId);
     std::vector<Event> events(std::string_view unitId) override;
     std::string description() const override { return description_; }
 
