@@ -238,10 +238,9 @@ bool Batch::commission(const Unit& unit, const std::string& idCode,
     // The terminal written must still be the one identified.
     session::WrittenTerminal written{idCode, idCode, {}, {}};
     if (!interrupted && outcome.status != WriteOutcome::Status::Refused) {
-        protocol::ValueStore check;
-        const Terminal::Reading reading = session_.terminal.read(check);
-        interrupted = reading.end == Answer::End::Interrupted;
-        written = session::writtenTerminal(log_, unit.label, idCode, identification(reading, check),
+        const AnsweringAfter after = answeringAfter(session_.terminal, outcome);
+        interrupted = after.end == Answer::End::Interrupted;
+        written = session::writtenTerminal(log_, unit.label, idCode, after.idCod,
                                            outcome.status != WriteOutcome::Status::Unanswered,
                                            templateFile_.needsTerminalValues());
         connectedId_ = written.connected;

@@ -32,25 +32,16 @@ int reportWriteOutcome(Session& session, const WriteOutcome& outcome) {
     return kExitFailure;
 }
 
-namespace {
-
-// The write's answer names no terminal, and the read before it may have been another's (or have
-// gone unanswered): the terminal a read after an answered write names, if it names one.
-std::optional<std::string> answeringAfter(Session& session, const WriteOutcome& outcome) {
-    if (outcome.status != WriteOutcome::Status::Agreed &&
-        outcome.status != WriteOutcome::Status::Differs)
-        return std::nullopt;
-    protocol::ValueStore check;
-    return identification(session.terminal.read(check), check);
-}
-
-}  // namespace
-
 int writeRecordAndReport(Session& session, records::Kind kind, const std::string& idCodText,
                          protocol::ValueStore& values) {
     const protocol::ValueStore sent = values;
     const WriteOutcome outcome = writeAndVerify(session.terminal, values);
-    const std::optional<std::string> now = answeringAfter(session, outcome);
+    // The write's answer names no terminal, and the read before it may have been another's (or
+    // have gone unanswered): the terminal that answers after an answered write.
+    const bool answered = outcome.status == WriteOutcome::Status::Agreed ||
+                          outcome.status == WriteOutcome::Status::Differs;
+    const std::optional<std::string> now =
+        answered ? answeringAfter(session.terminal, outcome).idCod : std::nullopt;
     session.link.close();
     const bool swapped = now && !idCodText.empty() && !session::stillConnected(idCodText, *now);
     // Filed under the terminal that answers now when it is another (as the batch files a write

@@ -32,6 +32,7 @@ bool takeFromRead(Terminal& terminal, const std::vector<const protocol::Paramete
         if (reading.answered.count(p)) taken.push_back(p);
     protocol::restoreValues(values, protocol::snapshotValues(readBack, taken), {});
     check.answered({taken.begin(), taken.end()});
+    if (auto idCod = identification(reading, readBack)) outcome.idCodAfter = std::move(idCod);
     return true;
 }
 
@@ -62,6 +63,13 @@ WriteOutcome writeAndVerify(Terminal& terminal, protocol::ValueStore& values) {
         if (!takeFromRead(terminal, wanted, values, check, outcome)) return outcome;
     outcome.judge(check.mismatches(values));
     return outcome;
+}
+
+AnsweringAfter answeringAfter(Terminal& terminal, const WriteOutcome& outcome) {
+    if (outcome.idCodAfter) return {Answer::End::Complete, outcome.idCodAfter};
+    protocol::ValueStore check;
+    const Terminal::Reading reading = terminal.read(check);
+    return {reading.end, identification(reading, check)};
 }
 
 }  // namespace cli

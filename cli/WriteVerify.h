@@ -17,6 +17,14 @@ using session::WriteOutcome;
 // `values` holds what is to be written; afterwards it holds what the terminal answered.
 WriteOutcome writeAndVerify(Terminal& terminal, protocol::ValueStore& values);
 
+// Who answers since the write: the read-back the check made, else a read of its own (`end` is
+// that read's; Complete when the read-back answered already).
+struct AnsweringAfter {
+    Answer::End end = Answer::End::Complete;
+    std::optional<std::string> idCod;
+};
+AnsweringAfter answeringAfter(Terminal& terminal, const WriteOutcome& outcome);
+
 using session::mismatchLines;
 
 }  // namespace cli

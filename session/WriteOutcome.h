@@ -3,6 +3,7 @@
 // it: agreed; values differing (a difference confirmed, see session/Verification.h); refused
 // before anything went out; or unanswered (the write or a read-back it needed got no answer, the
 // link went, or the operator stopped it).
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,9 @@ struct WriteOutcome {
     ExchangeEnd end = ExchangeEnd::Silent;            // Unanswered: silent, link lost, Ctrl+C
     std::string refusal;                              // why the request could not be composed
     std::vector<protocol::ValueMismatch> mismatches;  // Differs
+    // The IDCOD= text (UTF-8) the last read-back after the write gave, when one gave it: the
+    // terminal that answers since the write.
+    std::optional<std::string> idCodAfter;
 
     // Sets the status from the check's values not verified (session::Verification::mismatches).
     void judge(std::vector<protocol::ValueMismatch> notVerified);
